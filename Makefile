@@ -1,0 +1,37 @@
+# The two commands a new user needs: `make run` and `make test`.
+# Both install what is missing (Debian packages), configure and build.
+.PHONY: run test test-asan bench fuzz deps build clean
+
+JOBS ?= 2
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset dev >/dev/null
+	@cmake --build --preset dev -j $(JOBS)
+
+run: build
+	./build/dev/fermat-lens
+
+test: build
+	ctest --preset dev
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan
+
+bench: build
+	./build/dev/bench/fermat_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps --fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@mkdir -p build/fuzz/corpus && cp -n fuzz/corpus/optics/* build/fuzz/corpus/ 2>/dev/null || true
+	./build/fuzz/fuzz/optics_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus fuzz/corpus/optics
+
+clean:
+	rm -rf build

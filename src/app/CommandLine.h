@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QSize>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// One scripted user input, run through the same event procedures as a real one.
+struct Action {
+  enum class Kind { Source, Entry, Height, Rays, Time, Press };
+  Kind kind = Kind::Press;
+  float x = 0, y = 0;  // Source, Entry: the world point to drag to
+  int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
+};
+
+struct Options {
+  bool offscreen = false;
+  bool help = false;
+  std::optional<QSize> size;  // client area in pixels
+  bool printLabels = false;
+  std::string screenshot;  // PNG file, empty for none
+  std::string trace;       // JSON-lines file, empty for none
+  std::vector<Action> actions;
+};
+
+// Either the options or a one-line error naming the bad argument.
+struct Parsed {
+  std::optional<Options> options;
+  std::string error;
+};
+
+// Reads the arguments (without the program name). Checks every number and
+// range, and that the output files can be written, without creating anything.
+[[nodiscard]] Parsed ParseCommandLine(const std::vector<std::string>& args);
+
+[[nodiscard]] std::string Usage();
+
+// Writes a file whole or not at all: into a temporary beside it, then renamed.
+// Returns an error message, empty on success.
+[[nodiscard]] std::string WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+}  // namespace app

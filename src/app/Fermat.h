@@ -1,0 +1,60 @@
+#pragma once
+
+#include "canvas/Form.h"
+#include "scene/SceneState.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QScrollArea;
+
+namespace app {
+
+// The program's single window. Its client area is the form with the canvas
+// and the controls; the member functions named Control_Event are the event
+// procedures, each turning one user input into calls of the layers below.
+//
+// The client area keeps the size it had at start-up, which fixed the world
+// frame: when the window is made smaller, scroll bars appear; when it is made
+// larger, the picture stays centred. The picture and the mouse mapping thus
+// never change with the window's size.
+class Fermat final : public QMainWindow {
+ public:
+  explicit Fermat(QSize clientPixels, QWidget* parent = nullptr);
+
+  [[nodiscard]] canvas::Form& form() noexcept { return *form_; }
+  [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
+
+  void Form_Load();
+  void Form_MouseDown(int button, int shift, float x, float y);
+  void Form_MouseMove(int button, int shift, float x, float y);
+  void Form_MouseUp(int button, int shift, float x, float y);
+  void thesiy_Change();
+  void arithmosaktinon_Change();
+  void xronosmetato_Change();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+
+  // At most one of the two is true at any time.
+  bool DraggingPoint = false;   // the entry point shmeio is being dragged
+  bool DraggingSource = false;  // the source kyklos is being dragged
+
+ private:
+  canvas::Form* form_;
+  QScrollArea* area_;
+  scene::SceneState scene_;
+};
+
+// Creates the window (which runs Form_Load) with a client area of the given
+// size and builds the scene on it; showing it is the caller's choice. With
+// logOperations the canvas logs every operation from the very first.
+[[nodiscard]] std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations = false);
+
+// The window's caption.
+[[nodiscard]] QString WindowCaption();
+
+}  // namespace app

@@ -1,0 +1,306 @@
+#include "canvas/Canvas.h"
+
+#include "optics/Single.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace canvas {
+namespace {
+
+// Qt's raster engine works in fixed point and misbehaves far outside the
+// device; geometry is clipped or skipped well before that.
+constexpr double kPixelLimit = 1.0e6;
+
+double single(double v) { return static_cast<double>(optics::RoundToSingle(v)); }
+
+QPen makePen(QRgb color, int width, int style) {
+  const int w = std::clamp(width, 1, 512);
+  QPen pen{QColor::fromRgb(color)};
+  if (w == 1) {
+    // A one-pixel pen goes through Qt's thin-line stroker: an 8-connected
+    // run of pixels, so a 4-connected flood fill cannot leak through it.
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    if (style == 1) pen.setDashPattern({18.0, 6.0});  // the dash and gap of a GDI dashed pen
+    if (style == 2) pen.setDashPattern({3.0, 3.0});   // and of its dotted pen
+  } else {
+    pen.setWidth(w);  // dashes apply to one-pixel pens only
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+  }
+  return pen;
+}
+
+// Liang-Barsky clipping of a pixel segment to [lo, hi] on both axes; false
+// when nothing of it lies inside.
+bool clipSegment(QPointF& a, QPointF& b, double lo, double hiX, double hiY) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - lo, hiX - a.x(), a.y() - lo, hiY - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const QPointF a0 = a;
+  a = QPointF(a0.x() + t0 * dx, a0.y() + t0 * dy);
+  b = QPointF(a0.x() + t1 * dx, a0.y() + t1 * dy);
+  return true;
+}
+
+}  // namespace
+
+Canvas::Canvas(QSize pixels) : image_(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
+  image_.fill(kBackground);
+  // Until Scale is called the frame is the client area in twips, y downwards.
+  scaleWidth_ = static_cast<float>(image_.width() * kTwipsPerPixel);
+  scaleHeight_ = static_cast<float>(image_.height() * kTwipsPerPixel);
+}
+
+void Canvas::Scale(double x1, double y1, double x2, double y2) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) || x1 == x2 ||
+      y1 == y2) {
+    ++refused_;
+    return;
+  }
+  scaleLeft_ = optics::RoundToSingle(x1);
+  scaleTop_ = optics::RoundToSingle(y1);
+  scaleWidth_ = optics::RoundToSingle(x2 - x1);
+  scaleHeight_ = optics::RoundToSingle(y2 - y1);
+  scaleMode_ = kScaleUser;
+}
+
+namespace {
+double pixelsPerUnitOf(int unit, double pixels, double extent) {
+  switch (unit) {
+    case kScaleUser: return pixels / extent;
+    case kScaleTwips: return 1.0 / kTwipsPerPixel;
+    default: return 1.0;  // pixels
+  }
+}
+}  // namespace
+
+double Canvas::ScaleX(double length, int from, int to) const noexcept {
+  const double w = image_.width();
+  return length * pixelsPerUnitOf(from, w, scaleWidth_) / pixelsPerUnitOf(to, w, scaleWidth_);
+}
+
+double Canvas::ScaleY(double length, int from, int to) const noexcept {
+  const double h = image_.height();
+  return length * pixelsPerUnitOf(from, h, scaleHeight_) / pixelsPerUnitOf(to, h, scaleHeight_);
+}
+
+QPointF Canvas::toPixel(double x, double y) const noexcept {
+  return {(x - scaleLeft_) * image_.width() / scaleWidth_, (y - scaleTop_) * image_.height() / scaleHeight_};
+}
+
+QPointF Canvas::toWorld(QPointF pixel) const noexcept {
+  return {scaleLeft_ + pixel.x() * scaleWidth_ / image_.width(),
+          scaleTop_ + pixel.y() * scaleHeight_ / image_.height()};
+}
+
+double Canvas::pixelsPerUnit() const noexcept { return image_.width() / std::abs(double{scaleWidth_}); }
+double Canvas::pixelsPerUnitY() const noexcept { return image_.height() / std::abs(double{scaleHeight_}); }
+
+bool Canvas::admit(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(optics::RoundToSingle(v))) {
+      ++refused_;
+      return false;
+    }
+  }
+  return true;
+}
+
+void Canvas::record(const CanvasOp& op) {
+  if (logging_) log_.push_back(op);
+}
+
+void Canvas::notify() {
+  if (changed_) changed_();
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, std::optional<QRgb> c) {
+  if (!admit({x1, y1, x2, y2})) return;
+  x1 = single(x1), y1 = single(y1), x2 = single(x2), y2 = single(y2);
+  const QRgb color = c.value_or(ForeColor);
+  record({.kind = CanvasOp::Kind::Line, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2, .color = color,
+          .width = DrawWidth, .style = DrawStyle});
+  CurrentX = static_cast<float>(x2);
+  CurrentY = static_cast<float>(y2);
+
+  QPointF a = toPixel(x1, y1), b = toPixel(x2, y2);
+  const double margin = 8.0 + std::clamp(DrawWidth, 1, 512);
+  if (!clipSegment(a, b, -margin, image_.width() + margin, image_.height() + margin)) return;
+  QPainter p(&image_);
+  p.setPen(makePen(color, DrawWidth, DrawStyle));
+  if (a == b)
+    p.drawPoint(a);
+  else
+    p.drawLine(a, b);
+  p.end();
+  notify();
+}
+
+void Canvas::LineTo(double x2, double y2, std::optional<QRgb> c) { Line(CurrentX, CurrentY, x2, y2, c); }
+
+void Canvas::Circle(double x, double y, double r, std::optional<QRgb> c) {
+  if (!admit({x, y, r})) return;
+  x = single(x), y = single(y), r = single(r);
+  const QRgb color = c.value_or(ForeColor);
+  const bool filled = FillStyle == 0;
+  record({.kind = CanvasOp::Kind::Circle, .x1 = x, .y1 = y, .r = r, .color = color, .width = DrawWidth,
+          .style = DrawStyle, .fill = filled ? std::optional<QRgb>(FillColor) : std::nullopt});
+  CurrentX = static_cast<float>(x);
+  CurrentY = static_cast<float>(y);
+
+  const QPointF centre = toPixel(x, y);
+  const double rp = std::abs(r) * pixelsPerUnit();
+  // Skip what cannot touch the image: a circle wholly outside it, or one so
+  // large that the image lies inside it with room to spare.
+  const double cx = std::clamp(centre.x(), 0.0, double(image_.width()));
+  const double cy = std::clamp(centre.y(), 0.0, double(image_.height()));
+  const double nearest = std::hypot(centre.x() - cx, centre.y() - cy);
+  if (nearest > rp + DrawWidth + 2 || rp > kPixelLimit) return;
+  QPainter p(&image_);
+  p.setPen(makePen(color, DrawWidth, DrawStyle));
+  p.setBrush(filled ? QBrush(QColor::fromRgb(FillColor)) : QBrush(Qt::NoBrush));
+  p.drawEllipse(centre, rp, rp);
+  p.end();
+  notify();
+}
+
+void Canvas::Circle(double x, double y, double r, std::optional<QRgb> c, double start, double end) {
+  if (!admit({x, y, r, start, end})) return;
+  x = single(x), y = single(y), r = single(r), start = single(start), end = single(end);
+  const QRgb color = c.value_or(ForeColor);
+  record({.kind = CanvasOp::Kind::Arc, .x1 = x, .y1 = y, .r = r, .start = start, .end = end, .color = color,
+          .width = DrawWidth, .style = DrawStyle});
+  CurrentX = static_cast<float>(x);
+  CurrentY = static_cast<float>(y);
+
+  const QPointF centre = toPixel(x, y);
+  const double rp = std::abs(r) * pixelsPerUnit();
+  if (rp > kPixelLimit || std::abs(centre.x()) > kPixelLimit || std::abs(centre.y()) > kPixelLimit) return;
+  constexpr double twoPi = 2.0 * std::numbers::pi;
+  const double a0 = std::fmod(start, twoPi);
+  double sweep = std::fmod(end - start, twoPi);
+  if (sweep < 0) sweep += twoPi;  // end < start: the arc runs on through angle 0
+  const double toDeg = 180.0 / std::numbers::pi;
+  const QRectF box(centre.x() - rp, centre.y() - rp, 2 * rp, 2 * rp);
+  QPainterPath path;
+  path.arcMoveTo(box, a0 * toDeg);
+  path.arcTo(box, a0 * toDeg, sweep * toDeg);
+  QPainter p(&image_);
+  p.setPen(makePen(color, DrawWidth, DrawStyle));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(path);
+  p.end();
+  notify();
+}
+
+void Canvas::PSet(double x, double y, std::optional<QRgb> c) {
+  if (!admit({x, y})) return;
+  x = single(x), y = single(y);
+  const QRgb color = c.value_or(ForeColor);
+  record({.kind = CanvasOp::Kind::PSet, .x1 = x, .y1 = y, .color = color, .width = DrawWidth});
+  CurrentX = static_cast<float>(x);
+  CurrentY = static_cast<float>(y);
+
+  // A disc exactly DrawWidth pixels across: a w x w block of cells, centred
+  // on the point, keeping the cells whose centres lie within the circle.
+  const int w = std::clamp(DrawWidth, 1, 512);
+  const QPointF px = toPixel(x, y);
+  if (std::abs(px.x()) > kPixelLimit || std::abs(px.y()) > kPixelLimit) return;
+  const int left = static_cast<int>(std::floor(px.x() - w / 2.0 + 0.5));
+  const int top = static_cast<int>(std::floor(px.y() - w / 2.0 + 0.5));
+  const double half = w / 2.0;
+  bool changed = false;
+  for (int b = 0; b < w; ++b) {
+    const int row = top + b;
+    if (row < 0 || row >= image_.height()) continue;
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+    const double dy = b + 0.5 - half;
+    for (int a = 0; a < w; ++a) {
+      const int col = left + a;
+      if (col < 0 || col >= image_.width()) continue;
+      const double dx = a + 0.5 - half;
+      if (dx * dx + dy * dy <= half * half + 1e-9) {
+        line[col] = color;
+        changed = true;
+      }
+    }
+  }
+  if (changed) notify();
+}
+
+void Canvas::Cls() {
+  record({.kind = CanvasOp::Kind::Cls});
+  image_.fill(kBackground);
+  CurrentX = 0;
+  CurrentY = 0;
+  notify();
+}
+
+void Canvas::Refresh() { notify(); }
+
+bool Canvas::FloodFill(int x, int y, QRgb boundary) {
+  record({.kind = CanvasOp::Kind::FloodFill, .x1 = double(x), .y1 = double(y), .color = FillColor});
+  const int w = image_.width(), h = image_.height();
+  if (x < 0 || y < 0 || x >= w || y >= h) return false;
+  // A transparent fill paints nothing, as a hollow brush would.
+  if (FillStyle != 0) return false;
+  const QRgb stop = boundary | 0xff000000u;
+  auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(image_.scanLine(cy))[cx]; };
+  if (pixel(x, y) == stop) return false;
+
+  // Scanline fill with a visited mask, so that pixels already of the fill
+  // colour inside the region are passed through rather than taken for walls.
+  std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+  auto visited = [&](int cx, int cy) -> std::uint8_t& { return seen[std::size_t(cy) * std::size_t(w) + cx]; };
+  std::vector<QPoint> stack{{x, y}};
+  const QRgb paint = FillColor | 0xff000000u;
+  while (!stack.empty()) {
+    const QPoint s = stack.back();
+    stack.pop_back();
+    int cy = s.y();
+    if (visited(s.x(), cy) || pixel(s.x(), cy) == stop) continue;
+    int l = s.x(), r = s.x();
+    while (l > 0 && !visited(l - 1, cy) && pixel(l - 1, cy) != stop) --l;
+    while (r < w - 1 && !visited(r + 1, cy) && pixel(r + 1, cy) != stop) ++r;
+    for (int cx = l; cx <= r; ++cx) {
+      pixel(cx, cy) = paint;
+      visited(cx, cy) = 1;
+    }
+    for (int ny : {cy - 1, cy + 1}) {
+      if (ny < 0 || ny >= h) continue;
+      bool inRun = false;
+      for (int cx = l; cx <= r; ++cx) {
+        const bool open = !visited(cx, ny) && pixel(cx, ny) != stop;
+        if (open && !inRun) stack.push_back({cx, ny});
+        inRun = open;
+      }
+    }
+  }
+  notify();
+  return true;
+}
+
+}  // namespace canvas

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "canvas/Control.h"
+
+#include <QString>
+
+#include <functional>
+
+class QPushButton;
+
+namespace canvas {
+
+// A push button whose caption wraps onto several lines when it is wider than
+// the button.
+class CommandButton final : public Control {
+ public:
+  CommandButton(Canvas& canvas, QWidget* parent, QRectF designTwips, double pointSize, const QString& caption);
+
+  [[nodiscard]] QString Caption() const { return caption_; }
+  void onClick(std::function<void()> handler) { click_ = std::move(handler); }
+  // Clicks the button as a user would (runs the Click handler).
+  void click();
+  [[nodiscard]] QPushButton* button() const noexcept { return button_; }
+
+ private:
+  QPushButton* button_;
+  QString caption_;
+  std::function<void()> click_;
+};
+
+}  // namespace canvas

@@ -1,0 +1,75 @@
+#include "canvas/Form.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace canvas {
+namespace {
+// Design positions in twips: left, top, width, height. Controls that the
+// start-up moves get their final place there; only what it keeps matters here.
+QRectF twips(double l, double t, double w, double h) { return {l, t, w, h}; }
+constexpr double kButtonPt = 13.5;
+constexpr double kDefaultPt = 8.25;
+}  // namespace
+
+Form::Form(QSize clientPixels, QWidget* parent)
+    : QWidget(parent),
+      canvas(clientPixels),
+      Command1(canvas, this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("position by Fermat")),
+      Command2(canvas, this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("BUNDLE OF RAYS")),
+      Command3(canvas, this, twips(0, 0, 1500, 700), 9.75, QStringLiteral("SHOW FIRST CIRLCES AFTER LENS")),
+      Command4(canvas, this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("conitinuation of ray after lens")),
+      Command5(canvas, this, twips(0, 0, 1500, 700), kButtonPt,
+               QStringLiteral("continuation of bundle after lens")),
+      thesiy(canvas, this, Qt::Vertical, twips(0, 0, 255, 3000), kThesiyRange.min, kThesiyRange.max, 10, 1, 0),
+      arithmosaktinon(canvas, this, Qt::Vertical, twips(0, 1800, 495, 3735), kRaysRange.min, kRaysRange.max, 10, 1, 10),
+      xronosmetato(canvas, this, Qt::Horizontal, twips(0, 0, 1500, 495), kTimeRange.min, kTimeRange.max, 5, 1, 5),
+      Label1(canvas, this, twips(0, 0, 1500, 1500), kButtonPt),
+      Label2(canvas, this, twips(0, 0, 1500, 852), 18.0),
+      Label3(canvas, this, twips(0, 0, 1500, 972), kButtonPt),
+      Label4(canvas, this, twips(0, 0, 1500, 1092), kButtonPt),
+      Label5(canvas, this, twips(0, 5520, 975, 735), kDefaultPt),
+      Label6(canvas, this, twips(0, 0, 1935, 615), kDefaultPt, QStringLiteral("Label6")),
+      shmeio(canvas, this, twips(4800, 4200, 132, 132), Rgb(0, 0, 255)),
+      kyklos(canvas, this, twips(2400, 4440, 132, 132), Rgb(192, 0, 0)) {
+  setFixedSize(canvas.pixelSize());
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  // Shapes sit above the buttons and labels in the order they were created,
+  // so a marker dragged over a control stays visible.
+  shmeio.widget()->raise();
+  kyklos.widget()->raise();
+  canvas.setChangedCallback([this] { update(); });
+}
+
+void Form::MsgBox(const QString& text) {
+  if (message_) {
+    message_(text);
+    return;
+  }
+  QMessageBox::information(window(), QGuiApplication::applicationDisplayName(), text);
+}
+
+QImage Form::snapshot() { return grab().toImage(); }
+
+void Form::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  const QRect r = event->rect();
+  p.drawImage(r, canvas.image(), r);
+}
+
+void Form::deliver(const MouseHandler& handler, QMouseEvent* event) {
+  if (!handler) return;
+  const QPointF world = canvas.toWorld(event->position());
+  const int button = static_cast<int>(event->button() == Qt::NoButton ? event->buttons().toInt() : event->button());
+  const int shift = static_cast<int>(event->modifiers().toInt() >> 25);
+  handler(button, shift, static_cast<float>(world.x()), static_cast<float>(world.y()));
+}
+
+void Form::mousePressEvent(QMouseEvent* event) { deliver(MouseDown, event); }
+void Form::mouseMoveEvent(QMouseEvent* event) { deliver(MouseMove, event); }
+void Form::mouseReleaseEvent(QMouseEvent* event) { deliver(MouseUp, event); }
+
+}  // namespace canvas

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "canvas/Canvas.h"
+#include "canvas/CommandButton.h"
+#include "canvas/Label.h"
+#include "canvas/ScrollBar.h"
+#include "canvas/Shape.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace canvas {
+
+// Value ranges of the three scroll bars, Min first (Min stands at the top or left).
+struct BarRange {
+  int min, max;
+  [[nodiscard]] constexpr bool contains(int v) const noexcept {
+    return v >= (min < max ? min : max) && v <= (min < max ? max : min);
+  }
+};
+inline constexpr BarRange kThesiyRange{99, -99};
+inline constexpr BarRange kRaysRange{2, 100};
+inline constexpr BarRange kTimeRange{5, 100};
+
+// The client area of the window: the retained canvas, shown as it is, with
+// every control of the window placed on it at its design properties. Mouse
+// presses, moves and releases on the canvas arrive in world units of the
+// current frame; while a button pressed on the canvas is held, the canvas
+// keeps receiving the moves and the release, wherever the pointer goes.
+class Form final : public QWidget {
+ public:
+  // Button and Shift as 16-bit integers (unused by the program), X and Y in world units.
+  using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+  using MessageHandler = std::function<void(const QString& text)>;
+
+  explicit Form(QSize clientPixels, QWidget* parent = nullptr);
+
+  Canvas canvas;
+
+  CommandButton Command1;
+  CommandButton Command2;
+  CommandButton Command3;
+  CommandButton Command4;
+  CommandButton Command5;
+  ScrollBar thesiy;
+  ScrollBar arithmosaktinon;
+  ScrollBar xronosmetato;
+  Label Label1;
+  Label Label2;
+  Label Label3;
+  Label Label4;
+  Label Label5;
+  Label Label6;
+  Shape shmeio;
+  Shape kyklos;
+
+  MouseHandler MouseDown;
+  MouseHandler MouseMove;
+  MouseHandler MouseUp;
+
+  // A modal message with an OK button; returns when it is dismissed. With a
+  // handler set (offscreen runs, tests) the handler gets the text instead.
+  void MsgBox(const QString& text);
+  void setMessageHandler(MessageHandler handler) { message_ = std::move(handler); }
+
+  // Paints the whole client area (canvas and controls) into an image.
+  [[nodiscard]] QImage snapshot();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void deliver(const MouseHandler& handler, QMouseEvent* event);
+
+  MessageHandler message_;
+};
+
+}  // namespace canvas

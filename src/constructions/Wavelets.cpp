@@ -1,0 +1,74 @@
+#include "constructions/Wavelets.h"
+
+#include <cmath>
+
+namespace constructions {
+namespace {
+// Time margin after the reference arrival at which the wavelets are taken.
+constexpr float kWaveletMargin = 2.0f;
+// Tolerance on the ratio of sines.
+constexpr double kRatioTolerance = 0.001;
+
+struct Point {
+  float x, y;
+};
+
+// Of a crossing's two points, the one strictly farther from (rx, ry), else B.
+Point outer(const optics::CircleCrossing& c, double rx, double ry) {
+  if (optics::Distance(c.XA, c.YA, rx, ry) > optics::Distance(c.XB, c.YB, rx, ry)) return {c.XA, c.YA};
+  return {c.XB, c.YB};
+}
+}  // namespace
+
+double PolarAngle(double x, double y, const scene::SceneState& s) noexcept {
+  const double dx = x + s.CentreOffset;
+  if (dx == 0) return y > 0 ? s.Pi / 2.0 : (y < 0 ? -s.Pi / 2.0 : 0.0);
+  return std::atan(y / dx);
+}
+
+Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const scene::SceneState& s) noexcept {
+  const double phi0 = PolarAngle(x, y, s);
+  const double d = deltaDegrees * s.Pi / 180.0;
+  const double R = s.SurfaceRadius, c = s.CentreOffset;
+  return {R * std::cos(phi0 + d) - c, R * std::sin(phi0 + d), R * std::cos(phi0 - d) - c, R * std::sin(phi0 - d)};
+}
+
+WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,
+                              float speedOutside, double refX, double refY) noexcept {
+  WaveletCrossing w;
+  // The neighbours are not compared with each other: when both arrive after P, A's time is taken.
+  w.tRef = tP;
+  if (tA > w.tRef) {
+    w.tRef = tA;
+  } else if (tB > w.tRef) {
+    w.tRef = tB;
+  }
+  const float instant = w.tRef + kWaveletMargin;
+  w.tauP = instant - tP;
+  w.tauA = instant - tA;
+  w.tauB = instant - tB;
+  w.rP = speedOutside * w.tauP;
+  w.rA = speedOutside * w.tauA;
+  w.rB = speedOutside * w.tauB;
+  w.c1 = optics::CircleIntersect(x, y, w.rP, nb.ax, nb.ay, w.rA);
+  w.c2 = optics::CircleIntersect(x, y, w.rP, nb.bx, nb.by, w.rB);
+  const bool one = w.c1.Found != 0, two = w.c2.Found != 0;
+  if (one && two) {
+    const Point q1 = outer(w.c1, refX, refY), q2 = outer(w.c2, refX, refY);
+    w.mx = (q1.x + q2.x) / 2.0f;
+    w.my = (q1.y + q2.y) / 2.0f;
+  } else if (one || two) {
+    const Point q = outer(one ? w.c1 : w.c2, refX, refY);
+    w.mx = q.x;
+    w.my = q.y;
+  }
+  w.hasM = one || two;
+  return w;
+}
+
+bool RatioPasses(double n, const scene::SceneState& s) noexcept {
+  const float expected = s.SpeedOutside / s.SpeedInside;
+  return std::abs(std::abs(n) - expected) <= kRatioTolerance;
+}
+
+}  // namespace constructions

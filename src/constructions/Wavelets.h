@@ -1,0 +1,41 @@
+#pragma once
+
+#include "optics/Geometry.h"
+#include "scene/SceneState.h"
+
+namespace constructions {
+
+// The two neighbours of a point P = (x, y) of the second surface's circle,
+// delta degrees of polar angle about (-c, 0) above (A) and below (B) it.
+struct Neighbours {
+  double ax = 0, ay = 0, bx = 0, by = 0;
+};
+[[nodiscard]] Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const scene::SceneState& s) noexcept;
+
+// Secondary wavelets about P, A and B at the common instant tRef + 2, where
+// tRef is P's arrival or, if later, A's or else B's; and the point M of the
+// refracted wavefront taken from the outer crossings of P's circle with A's
+// (Q1) and with B's (Q2). "Outer" means farther from the reference point.
+//
+// M is the midpoint of Q1 and Q2 when both pairs of circles cross. When only
+// one pair crosses (near the critical angle, where the radii differ by more
+// than the centres' distance), that side's outer crossing alone stands for the
+// wavefront point; when neither does, there is no M.
+struct WaveletCrossing {
+  float tRef = 0;
+  float tauP = 0, tauA = 0, tauB = 0;  // times the wavelets have spread
+  float rP = 0, rA = 0, rB = 0;        // their radii
+  optics::CircleCrossing c1, c2;
+  bool hasM = false;
+  float mx = 0, my = 0;
+};
+[[nodiscard]] WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,
+                                            float speedOutside, double refX, double refY) noexcept;
+
+// Ratio of sines sin(refraction) / sin(incidence) checked against vo / vi.
+[[nodiscard]] bool RatioPasses(double n, const scene::SceneState& s) noexcept;
+
+// Polar angle of (x, y) about (-c, 0), for points right of that centre.
+[[nodiscard]] double PolarAngle(double x, double y, const scene::SceneState& s) noexcept;
+
+}  // namespace constructions

@@ -1,0 +1,143 @@
+#include "optics/LeastTime.h"
+
+#include <cmath>
+
+#include "optics/Geometry.h"
+#include "optics/Single.h"
+
+namespace optics {
+
+namespace {
+
+// The walk has converged once the step is below this many radians. The step
+// is a float, promoted exactly for the comparison; its values are
+// 2deg / 2^k, none of which is anywhere near 1e-6, so comparing in float or
+// double gives the same answer.
+constexpr double kStepTolerance = 1e-6;
+
+// The counter starts at 1 for the first evaluation and the walk fails once it
+// exceeds this value, which leaves room for kMaxMoves further evaluations.
+constexpr int kCounterCap = kMaxMoves + 1;
+
+// Time per unit length in one medium. The path time is defined by dividing
+// each leg by its speed. When the speed is a power of two (2 and 1 for this
+// lens) its reciprocal is exact, and multiplying by it rounds to the very same
+// double as the division: both round the same real number. The multiplication
+// takes a fraction of the division's latency, and the walk is latency bound
+// (each step waits for the previous comparison). Other speeds divide.
+class LegTime {
+ public:
+  explicit LegTime(double speed) noexcept : speed_(speed), reciprocal_(ExactReciprocal(speed)) {}
+
+  [[nodiscard]] double operator()(double length) const noexcept {
+    return reciprocal_ != 0.0 ? length * reciprocal_ : length / speed_;
+  }
+
+ private:
+  // 1/speed when that is exact and the product therefore equals the quotient
+  // bit for bit; 0 (meaning "divide") otherwise.
+  [[nodiscard]] static double ExactReciprocal(double speed) noexcept {
+    if (!std::isfinite(speed) || speed == 0.0) {
+      return 0.0;
+    }
+    int exponent = 0;
+    const double mantissa = std::frexp(speed, &exponent);
+    return std::fabs(mantissa) == 0.5 ? 1.0 / speed : 0.0;
+  }
+
+  double speed_;
+  double reciprocal_;
+};
+
+struct SurfacePoint {
+  double X;
+  double Y;
+};
+
+// Point of the first surface's circle at angle theta about (c, 0), measured
+// from the left vertex: theta = 0 is (c - R, 0). Double precision throughout;
+// sin and cos of the same argument are fused into one sincos by the compiler.
+[[nodiscard]] inline SurfacePoint FirstSurfacePoint(double theta, double c, double r) noexcept {
+  return {c - r * std::cos(theta), r * std::sin(theta)};
+}
+
+// PathTime(S, E, P) of the walk, bit-identical to the kernel (the tests hold
+// it to that) with the divisions by the speeds done as LegTime decides.
+class WalkTimer {
+ public:
+  WalkTimer(double sx, double sy, double px, double py, const Lens& lens) noexcept
+      : sx_(sx), sy_(sy), px_(px), py_(py), inAir_(lens.SpeedOutside), inGlass_(lens.SpeedInside) {}
+
+  [[nodiscard]] double operator()(const SurfacePoint& e) const noexcept {
+    return inAir_(Distance(sx_, sy_, e.X, e.Y)) + inGlass_(Distance(e.X, e.Y, px_, py_));
+  }
+
+ private:
+  double sx_, sy_, px_, py_;
+  LegTime inAir_, inGlass_;
+};
+
+}  // namespace
+
+LeastTimeWalk LeastTimeSearch(double sx, double sy, double px, double py, const Lens& lens) noexcept {
+  const double c = lens.CentreOffset;
+  const double r = lens.SurfaceRadius;
+  const WalkTimer pathTime(sx, sy, px, py, lens);
+
+  // Lower rim angle from the float constants; the quotient is formed in
+  // double like every intermediate value.
+  const double alpha = std::atan(static_cast<double>(lens.HalfAperture) / c);
+  // The step lives in float: 2*pi/180 is rounded once here (0.034906585) and
+  // every halving below stays in float, where it is exact.
+  float step = RoundToSingle(2.0 * static_cast<double>(lens.Pi) / 180.0);
+  double theta = -alpha;
+
+  SurfacePoint e = FirstSurfacePoint(theta, c, r);
+  double tCur = pathTime(e);
+  double tPrev = tCur;
+  int counter = 1;
+
+  LeastTimeWalk walk;
+  for (;;) {
+    ++counter;
+    if (std::fabs(static_cast<double>(step)) < kStepTolerance) {
+      // Converged: the last evaluated point, which caused the last reversal,
+      // is returned even if its neighbour one step back was slightly better.
+      walk.Moves = counter - 2;
+      if (std::isfinite(tCur)) {
+        walk.X = e.X;
+        walk.Y = e.Y;
+        walk.Time = tCur;
+        walk.Converged = true;
+      }
+      return walk;
+    }
+    if (counter > kCounterCap) {
+      walk.Moves = counter - 2;
+      return walk;
+    }
+    theta += static_cast<double>(step);
+    e = FirstSurfacePoint(theta, c, r);
+    tCur = pathTime(e);
+    // Compared with the time evaluated just before, not the best seen. A tie
+    // turns back too, and so does NaN (the comparison is false), which makes
+    // a NaN walk shrink its step to convergence in 16 moves.
+    if (!(tCur < tPrev)) {
+      step = -step / 2.0f;
+    }
+    tPrev = tCur;
+  }
+}
+
+LeastTimeResult LeastTimeEntry(double sx, double sy, double px, double py, const Lens& lens) noexcept {
+  const LeastTimeWalk walk = LeastTimeSearch(sx, sy, px, py, lens);
+  LeastTimeResult result;
+  result.Converged = walk.Converged;
+  result.Moves = walk.Moves;
+  if (walk.Converged) {
+    result.Point = {RoundToSingle(walk.X), RoundToSingle(walk.Y), RoundToSingle(walk.Time)};
+  }
+  return result;
+}
+
+}  // namespace optics

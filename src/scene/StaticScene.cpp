@@ -1,0 +1,137 @@
+#include "scene/StaticScene.h"
+
+#include "canvas/Form.h"
+#include "canvas/Format.h"
+
+#include <cmath>
+
+namespace scene {
+namespace {
+
+constexpr QRgb kRed = canvas::Rgb(255, 0, 0);
+constexpr QRgb kYellow = canvas::Rgb(255, 255, 0);
+constexpr QRgb kOlive = canvas::Rgb(150, 150, 80);
+
+// sqrt(R^2 - c^2), always of the fixed lens constants, so never negative.
+double rimHeight(const SceneState& s) {
+  const double R = s.SurfaceRadius, c = s.CentreOffset;
+  return std::sqrt(R * R - c * c);
+}
+
+double rimAngle(const SceneState& s) { return std::atan(rimHeight(s) / s.CentreOffset); }
+
+// Pixel of the lens centre, halves to the even neighbour.
+int seed(float v) { return static_cast<int>(std::nearbyint(v)); }
+
+void edgeDots(canvas::Canvas& c, const SceneState& s) {
+  c.DrawWidth = 4;
+  c.PSet(0, static_cast<float>(rimHeight(s)));
+  c.PSet(0, -static_cast<float>(rimHeight(s)));
+  c.DrawWidth = 1;
+}
+
+void centreMarks(canvas::Canvas& c, const SceneState& s) {
+  c.Circle(-s.CentreOffset, 0, 2);
+  c.Circle(s.CentreOffset, 0, 2);
+}
+
+void lensFill(canvas::Canvas& c, const SceneState& s) {
+  c.FillStyle = 0;
+  c.FloodFill(seed(s.FillSeedX), seed(s.FillSeedY), canvas::kBlack);
+}
+
+void layOutControls(canvas::Form& f, const SceneState& s) {
+  const double ax = s.AspectX, ay = s.AspectY;
+  auto place = [](canvas::Control& ctl, double left, double top, double width, double height) {
+    ctl.setLeft(left);
+    ctl.setTop(top);
+    ctl.setWidth(width);
+    ctl.setHeight(height);
+  };
+  place(f.thesiy, 450 * ax, 99, 30 * ax, 198);
+  place(f.Label1, -500 * ax, 500 * ay, 120 * ax, 150 * ay);
+  f.Label1.setCaption(QStringLiteral("ψ= ") + canvas::Format(f.thesiy.Value()));
+  place(f.Label2, 350 * ax, 500 * ay, 150 * ax, f.Label2.Height());
+  place(f.Command1, 50 * ax, 500 * ay, 150 * ax, 70 * ay);
+  place(f.Label3, -350 * ax, 500 * ay, 150 * ax, f.Label3.Height());
+  place(f.Label4, -200 * ax, 500 * ay, 150 * ax, f.Label4.Height());
+  place(f.Command2, 50 * ax, 430 * ay, 150 * ax, 70 * ay);
+  place(f.Command3, 50 * ax, 360 * ay, 150 * ax, 70 * ay);
+  place(f.Command4, 200 * ax, 430 * ay, 150 * ax, 70 * ay);
+  place(f.Command5, 200 * ax, 360 * ay, 150 * ax, 70 * ay);
+  place(f.xronosmetato, -200 * ax, -430 * ay, 100, f.xronosmetato.Height());
+  f.Label6.setLeft(-200 * ax + 100);
+  f.Label6.setTop(-430 * ay);
+}
+
+}  // namespace
+
+void BuildScene(canvas::Form& f, SceneState& s) {
+  canvas::Canvas& c = f.canvas;
+  // The client area in twips fixes the frame's proportions once and for all.
+  const float w = c.ScaleWidth(), h = c.ScaleHeight();
+  s.AspectX = w / (w + h);
+  s.AspectY = h / (w + h);
+  const double ax = s.AspectX, ay = s.AspectY;
+
+  s.SpeedOutside = 2.0f;
+  s.SpeedInside = 1.0f;
+  c.Scale(-500 * ax, 500 * ay, 500 * ax, -500 * ay);
+  c.Line(-500 * ax, 0, 500 * ax, 0, kRed);
+  s.XMax = static_cast<float>(500 * ax);
+  s.YMax = static_cast<float>(500 * ay);
+  layOutControls(f, s);
+
+  s.CentreOffset = 165;
+  s.SurfaceRadius = 180;
+  s.HalfAperture = static_cast<float>(rimHeight(s));
+  s.Pi = static_cast<float>(4 * std::atan(1.0));
+
+  centreMarks(c, s);
+  s.FirstArcStart = static_cast<float>(s.Pi - rimAngle(s));
+  edgeDots(c, s);
+  c.FillColor = kYellow;
+
+  // The first target marker: still under the initial transparent fill, so a ring.
+  f.thesiy.setEnabled(true);
+  const WorldPoint t = TargetPoint(f.thesiy.Value(), s);
+  c.DrawWidth = 1;
+  c.Circle(t.x, t.y, 1.5, canvas::kBlack);
+
+  c.FillColor = kOlive;
+  s.FirstArcEnd = static_cast<float>(rimAngle(s) + s.Pi);
+  c.Circle(s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.FirstArcStart, s.FirstArcEnd);
+  s.SecondArcStart = static_cast<float>(2 * s.Pi - rimAngle(s));
+  s.SecondArcEnd = static_cast<float>(rimAngle(s));
+  c.Circle(-s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.SecondArcStart, s.SecondArcEnd);
+  c.DrawWidth = 1;
+
+  s.FrameLeft = static_cast<float>(c.ScaleX(c.ScaleLeft(), c.ScaleMode(), canvas::kScalePixels));
+  s.FrameTop = static_cast<float>(c.ScaleY(c.ScaleTop(), c.ScaleMode(), canvas::kScalePixels));
+  c.FillColor = kOlive;
+  s.FillSeedX = -s.FrameLeft;
+  s.FillSeedY = -s.FrameTop;
+  lensFill(c, s);
+  c.Refresh();
+}
+
+void RedrawScene(canvas::Form& f, const SceneState& s) {
+  canvas::Canvas& c = f.canvas;
+  edgeDots(c, s);
+  c.Line(-500.0 * s.AspectX, 0, 500.0 * s.AspectX, 0, kRed);
+  centreMarks(c, s);
+  c.Circle(s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.FirstArcStart, s.FirstArcEnd);
+  c.Circle(-s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.SecondArcStart, s.SecondArcEnd);
+
+  const WorldPoint t = TargetPoint(f.thesiy.Value(), s);
+  c.FillColor = kYellow;
+  c.DrawWidth = 2;
+  c.Circle(t.x, t.y, 1.5, canvas::kBlack);
+  c.DrawWidth = 1;
+
+  c.FillColor = kOlive;
+  lensFill(c, s);
+  c.Refresh();
+}
+
+}  // namespace scene
