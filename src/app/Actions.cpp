@@ -23,6 +23,9 @@ void RunAction(Fermat& w, const Action& a) {
     case Action::Kind::Height: f.thesiy.setValue(a.value); break;
     case Action::Kind::Rays: f.arithmosaktinon.setValue(a.value); break;
     case Action::Kind::Time: f.xronosmetato.setValue(a.value); break;
+    case Action::Kind::MouseDown: w.Form_MouseDown(kLeftButton, 0, a.x, a.y); break;
+    case Action::Kind::MouseMove: w.Form_MouseMove(kLeftButton, 0, a.x, a.y); break;
+    case Action::Kind::MouseUp: w.Form_MouseUp(kLeftButton, 0, a.x, a.y); break;
     case Action::Kind::Press: {
       canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
       if (a.value >= 1 && a.value <= 5) buttons[a.value - 1]->click();

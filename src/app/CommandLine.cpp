@@ -59,8 +59,12 @@ std::string parseAction(std::string_view arg, Options& o) {
   if (eq == std::string_view::npos) return "unknown argument " + inQuotes(arg);
   const std::string_view key = arg.substr(0, eq), value = arg.substr(eq + 1);
   Action a;
-  if (key == "source" || key == "entry") {
-    a.kind = key == "source" ? Action::Kind::Source : Action::Kind::Entry;
+  if (key == "source" || key == "entry" || key == "down" || key == "move" || key == "up") {
+    a.kind = key == "source" ? Action::Kind::Source
+             : key == "entry" ? Action::Kind::Entry
+             : key == "down"  ? Action::Kind::MouseDown
+             : key == "move"  ? Action::Kind::MouseMove
+                              : Action::Kind::MouseUp;
     const auto comma = value.find(',');
     const auto x = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(0, comma));
     const auto y = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(comma + 1));
@@ -102,7 +106,31 @@ std::string Usage() {
          "  height=V    set the target height (-99..99)\n"
          "  rays=N      set the number of rays (2..100)\n"
          "  time=V      set the time after the lens (5..100)\n"
-         "  press=K     click button K (1..5)\n";
+         "  press=K     click button K (1..5)\n"
+         "  down=X,Y  move=X,Y  up=X,Y   one mouse press, move or release on the canvas\n";
+}
+
+std::string ActionText(const Action& a) {
+  auto point = [&](const char* key) {
+    char buf[64];
+    char* p = buf;
+    p = std::to_chars(p, buf + sizeof buf, a.x).ptr;
+    *p++ = ',';
+    p = std::to_chars(p, buf + sizeof buf, a.y).ptr;
+    return std::string(key) + "=" + std::string(buf, p);
+  };
+  switch (a.kind) {
+    case Action::Kind::Source: return point("source");
+    case Action::Kind::Entry: return point("entry");
+    case Action::Kind::MouseDown: return point("down");
+    case Action::Kind::MouseMove: return point("move");
+    case Action::Kind::MouseUp: return point("up");
+    case Action::Kind::Height: return "height=" + std::to_string(a.value);
+    case Action::Kind::Rays: return "rays=" + std::to_string(a.value);
+    case Action::Kind::Time: return "time=" + std::to_string(a.value);
+    case Action::Kind::Press: return "press=" + std::to_string(a.value);
+  }
+  return {};
 }
 
 Parsed ParseCommandLine(const std::vector<std::string>& args) {

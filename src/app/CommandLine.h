@@ -10,9 +10,11 @@ namespace app {
 
 // One scripted user input, run through the same event procedures as a real one.
 struct Action {
-  enum class Kind { Source, Entry, Height, Rays, Time, Press };
+  // Source, Entry: a whole drag of a marker; MouseDown, MouseMove, MouseUp:
+  // one raw event of the canvas at a world point.
+  enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp };
   Kind kind = Kind::Press;
-  float x = 0, y = 0;  // Source, Entry: the world point to drag to
+  float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
 };
 
@@ -37,6 +39,10 @@ struct Parsed {
 [[nodiscard]] Parsed ParseCommandLine(const std::vector<std::string>& args);
 
 [[nodiscard]] std::string Usage();
+
+// The action as the command line spells it, e.g. "source=-200,40"; coordinates
+// in the shortest form that reads back as the same float.
+[[nodiscard]] std::string ActionText(const Action& a);
 
 // Writes a file whole or not at all: into a temporary beside it, then renamed.
 // Returns an error message, empty on success.

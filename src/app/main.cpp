@@ -36,6 +36,17 @@ QSize maximisedClientSize() {
   return last.expandedTo(QSize(200, 150));
 }
 
+// The offscreen platform reports what it cannot do for a window (size hints)
+// and Qt notes a missing runtime folder; neither concerns a run without a
+// display, and stderr is kept for real errors.
+void quietOffscreenMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && (message.contains(QLatin1String("propagateSizeHints")) ||
+                               message.contains(QLatin1String("XDG_RUNTIME_DIR")))) {
+    return;
+  }
+  std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
+}
+
 int fail(const std::string& message) {
   std::cerr << "fermat-lens: " << message << "\n";
   return 2;
@@ -52,7 +63,10 @@ int main(int argc, char** argv) {
     std::cout << app::Usage();
     return 0;
   }
-  if (o.offscreen) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (o.offscreen) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietOffscreenMessages);
+  }
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("fermat-lens"));

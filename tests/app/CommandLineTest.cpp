@@ -1,0 +1,139 @@
+// The program's own command line: argument checking in-process, and whole
+// runs of the binary for what a user or a script sees.
+#include "app/CommandLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct BadArgs {
+  const char* name;
+  std::vector<std::string> args;
+  const char* mentions;  // the bad argument the message must name
+};
+
+class RejectedArguments : public ::testing::TestWithParam<BadArgs> {};
+
+TEST_P(RejectedArguments, GiveAOneLineErrorNamingTheArgument) {
+  const app::Parsed p = app::ParseCommandLine(GetParam().args);
+  EXPECT_FALSE(p.options.has_value());
+  EXPECT_NE(p.error.find(GetParam().mentions), std::string::npos) << p.error;
+  EXPECT_EQ(p.error.find('\n'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RejectedArguments,
+    ::testing::Values(BadArgs{"unknownOption", {"--fast"}, "--fast"},
+                      BadArgs{"unknownAction", {"zoom=2"}, "zoom=2"},
+                      BadArgs{"bareWord", {"hello"}, "hello"},
+                      BadArgs{"malformedPair", {"source=-200"}, "source=-200"},
+                      BadArgs{"malformedNumber", {"entry=1.5.2,3"}, "entry=1.5.2,3"},
+                      BadArgs{"nanCoordinate", {"source=nan,0"}, "source=nan,0"},
+                      BadArgs{"hugeCoordinate", {"source=1e39,0"}, "source=1e39,0"},
+                      BadArgs{"fractionalHeight", {"height=1.5"}, "height=1.5"},
+                      BadArgs{"heightAbove", {"height=100"}, "height=100"},
+                      BadArgs{"heightBelow", {"height=-100"}, "height=-100"},
+                      BadArgs{"raysBelow", {"rays=1"}, "rays=1"},
+                      BadArgs{"raysAbove", {"rays=101"}, "rays=101"},
+                      BadArgs{"timeBelow", {"time=4"}, "time=4"},
+                      BadArgs{"timeAbove", {"time=101"}, "time=101"},
+                      BadArgs{"buttonZero", {"press=0"}, "press=0"},
+                      BadArgs{"buttonSix", {"press=6"}, "press=6"},
+                      BadArgs{"sizeSmall", {"--size", "199x150"}, "199x150"},
+                      BadArgs{"sizeShort", {"--size", "200x149"}, "200x149"},
+                      BadArgs{"sizeLarge", {"--size", "16385x800"}, "16385x800"},
+                      BadArgs{"sizeMalformed", {"--size", "800*600"}, "800*600"},
+                      BadArgs{"sizeMissing", {"--size"}, "--size"},
+                      BadArgs{"traceMissing", {"--trace"}, "--trace"},
+                      BadArgs{"noSuchFolder", {"--screenshot", "no/such/folder/x.png"}, "no/such/folder/x.png"},
+                      BadArgs{"folderAsFile", {"--trace", "."}, "'.'"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
+  const app::Parsed p =
+      app::ParseCommandLine({"--size", "200x150", "--print-labels", "source=-200,40", "height=-99", "rays=100",
+                             "time=5", "press=5", "entry=+3.5,-1e2"});
+  ASSERT_TRUE(p.options) << p.error;
+  const app::Options& o = *p.options;
+  EXPECT_TRUE(o.offscreen);
+  EXPECT_EQ(o.size, QSize(200, 150));
+  ASSERT_EQ(o.actions.size(), 6u);
+  EXPECT_EQ(o.actions[0].kind, app::Action::Kind::Source);
+  EXPECT_FLOAT_EQ(o.actions[0].y, 40.0f);
+  EXPECT_EQ(o.actions[1].value, -99);
+  EXPECT_EQ(o.actions[4].kind, app::Action::Kind::Press);
+  EXPECT_FLOAT_EQ(o.actions[5].x, 3.5f);
+  EXPECT_FLOAT_EQ(o.actions[5].y, -100.0f);
+  EXPECT_FALSE(app::ParseCommandLine({}).options->offscreen);
+}
+
+// Runs the program; returns its exit code with what it wrote.
+struct ProgramResult {
+  int code = -1;
+  QString out, err;
+};
+
+ProgramResult runProgram(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(FERMAT_LENS_BINARY), args);
+  p.waitForFinished(120000);
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(ProgramRun, PrintsTheCaptionsOfALeastTimeRay) {
+  const ProgramResult r = runProgram({"--print-labels", "source=-200,40", "height=-30", "press=1"});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out,
+            "Label1\tψ= -30\nLabel2\tχρόνος = 126.72\nLabel3\tIncidence = 28.68 refraction= 13.88\n"
+            "Label4\tn  = 2.00\nLabel5\tnumber of points=10\nLabel6\ttime=5\n");
+  EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+TEST(ProgramRun, MessageBoxesAreWrittenWhenTheyWouldAppear) {
+  // The ray through height 30 leaves the lens upwards: the continuation says so.
+  const ProgramResult r = runProgram({"--print-labels", "source=-300,0", "height=30", "press=4"});
+  ASSERT_EQ(r.code, 0);
+  EXPECT_TRUE(r.out.startsWith("MsgBox\tNai the\nLabel1\t")) << r.out.toStdString();
+}
+
+TEST(ProgramRun, WritesTheScreenshotAndTheTrace) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("shot.png"), trace = dir.filePath("ops.jsonl");
+  const ProgramResult r = runProgram({"--size", "640x480", "--screenshot", png, "--trace", trace, "press=2"});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  const QImage img(png);
+  EXPECT_EQ(img.size(), QSize(640, 480));
+  QFile f(trace);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = f.readAll().split('\n');
+  ASSERT_GT(lines.size(), 20);
+  EXPECT_TRUE(lines.front().startsWith("{\"op\":\"line\""));  // the axis comes first
+  int psets = 0;
+  for (const QByteArray& l : lines) psets += l.startsWith("{\"op\":\"pset\"") && l.contains("\"width\":4");
+  EXPECT_EQ(psets, 2 + 11);  // two lens edge dots, one dot per exit point of 11 rays
+  EXPECT_FALSE(QDir(dir.path()).entryList(QDir::Files).join(' ').contains(".part"));
+}
+
+TEST(ProgramRun, BadInputExitsTwoBeforeWritingAnything) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("shot.png");
+  for (const QStringList& args : {QStringList{"--screenshot", png, "rays=500"},
+                                  QStringList{"--screenshot", png, "--size", "10x10"},
+                                  QStringList{"--screenshot", png, "--bogus"}}) {
+    const ProgramResult r = runProgram(args);
+    EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.startsWith("fermat-lens: ")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(png));
+  }
+}
+
+}  // namespace
