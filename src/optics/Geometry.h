@@ -15,25 +15,21 @@ struct CircleCrossing {
   float XA = 0, YA = 0, XB = 0, YB = 0;
 };
 
+// Euclidean distance of P1 and P2 in the plain form sqrt(dx^2 + dy^2),
+// deliberately not std::hypot: the last bits must match the naive formula
+// every worked number of the program comes from.
+[[nodiscard]] inline double Distance(double x1, double y1, double x2, double y2) noexcept {
+  return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
+}
+
 // Travel time of the broken path P1 -> P2 -> P3: the first leg in air at
 // speedOutside, the second in glass at speedInside. Callers pass the source
 // as P1, the point of the entry surface as P2 and the exit-side point as P3.
-// Time is in world units divided by speed.
-//
-// Both legs use the plain sqrt(dx^2 + dy^2), deliberately not std::hypot: the
-// last bits must match the naive formula every worked number of the program
-// comes from. Defined here so the search loops, which call it hundreds of
-// times per ray, can inline it.
+// Time is in world units divided by speed. Inline because the constructions
+// call it in loops of hundreds of iterations per ray.
 [[nodiscard]] inline double PathTime(double x1, double y1, double x2, double y2, double x3, double y3,
                                      double speedOutside, double speedInside) noexcept {
-  const double inAir = std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
-  const double inGlass = std::sqrt((x2 - x3) * (x2 - x3) + (y2 - y3) * (y2 - y3));
-  return inAir / speedOutside + inGlass / speedInside;
-}
-
-// Euclidean distance of P1 and P2, in the same plain form.
-[[nodiscard]] inline double Distance(double x1, double y1, double x2, double y2) noexcept {
-  return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
+  return Distance(x1, y1, x2, y2) / speedOutside + Distance(x2, y2, x3, y3) / speedInside;
 }
 
 // Arc sine with a domain guard: 0 outside [-1, 1] (and for NaN), never a

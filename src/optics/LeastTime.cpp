@@ -56,7 +56,7 @@ struct SurfacePoint {
 
 // Point of the first surface's circle at angle theta about (c, 0), measured
 // from the left vertex: theta = 0 is (c - R, 0). Double precision throughout;
-// sin and cos of the same argument are fused into one sincos by the compiler.
+// compilers fuse the sin and cos of one argument into a single sincos call.
 [[nodiscard]] inline SurfacePoint FirstSurfacePoint(double theta, double c, double r) noexcept {
   return {c - r * std::cos(theta), r * std::sin(theta)};
 }

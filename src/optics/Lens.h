@@ -14,6 +14,9 @@ inline constexpr float kSinglePi = 3.14159265358979323846f;
 // radius SurfaceRadius about (+CentreOffset, 0); the second surface is the
 // right arc of the same radius about (-CentreOffset, 0). The two arcs meet at
 // the rims (0, +-HalfAperture). Speeds are world units per time unit.
+//
+// Invariant the searches rely on: CentreOffset, SpeedOutside and SpeedInside
+// are non-zero (they divide).
 struct Lens {
   float CentreOffset = 165.0f;   // c
   float SurfaceRadius = 180.0f;  // R

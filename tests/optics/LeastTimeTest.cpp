@@ -111,14 +111,6 @@ INSTANTIATE_TEST_SUITE_P(
         WorkedCase{"beyond rim near source", {-100, 0}, {-13.167, 99}, {2.903, 78.259}, 0.0015, kNaN, 0}),
     optics::testing::ByName());
 
-TEST(LeastTimeEntry, BeyondTheRimStaysOnTheCircle) {
-  const LeastTimeResult r = LeastTimeEntry(-400, -60, -13.167, 99, kLens);
-  ASSERT_TRUE(r.Converged);
-  EXPECT_GT(r.Point.X, 0.0f);
-  EXPECT_GT(r.Point.Y, kLens.HalfAperture);
-  EXPECT_NEAR(optics::Distance(r.Point.X, r.Point.Y, kLens.CentreOffset, 0), kLens.SurfaceRadius, 1e-4);
-}
-
 TEST(LeastTimeEntry, DeterministicAndFollowsTheSource) {
   const LeastTimeResult first = LeastTimeEntry(-200, 40, 14.2572, -30, kLens);
   const LeastTimeResult again = LeastTimeEntry(-200, 40, 14.2572, -30, kLens);
@@ -128,16 +120,6 @@ TEST(LeastTimeEntry, DeterministicAndFollowsTheSource) {
   EXPECT_EQ(first.Moves, again.Moves);
   const LeastTimeResult moved = LeastTimeEntry(-200, -20, 14.2572, -30, kLens);
   EXPECT_GT(std::fabs(moved.Point.Y - first.Point.Y), 1.0f);
-}
-
-TEST(LeastTimeEntry, IsTheFloatRoundingOfTheWalk) {
-  const LeastTimeWalk walk = LeastTimeSearch(-250, 30, 10.0, 20.0, kLens);
-  const LeastTimeResult r = LeastTimeEntry(-250, 30, 10.0, 20.0, kLens);
-  ASSERT_TRUE(walk.Converged);
-  EXPECT_EQ(r.Point.X, static_cast<float>(walk.X));
-  EXPECT_EQ(r.Point.Y, static_cast<float>(walk.Y));
-  EXPECT_EQ(r.Point.Time, static_cast<float>(walk.Time));
-  EXPECT_EQ(r.Moves, walk.Moves);
 }
 
 // ---------------------------------------------------------------- properties over a grid
@@ -261,7 +243,10 @@ class LeastTimeNonFiniteTest : public ::testing::TestWithParam<Point> {};
 TEST_P(LeastTimeNonFiniteTest, EndsWithinTheCapWithoutNaN) {
   const Point s = GetParam();
   const LeastTimeResult r = LeastTimeEntry(s.X, s.Y, 16.8, 0, kLens);
-  EXPECT_LE(r.Moves, optics::kMaxMoves);
+  // No time ever falls (NaN and inf compare as "not smaller"), so every move
+  // turns back and halves the step: 2 degrees / 2^16 is the first step below
+  // 1e-6 rad, reached after 16 moves.
+  EXPECT_EQ(r.Moves, 16);
   if (r.Converged) {
     EXPECT_TRUE(std::isfinite(r.Point.X) && std::isfinite(r.Point.Y) && std::isfinite(r.Point.Time));
   } else {

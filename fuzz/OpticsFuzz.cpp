@@ -1,0 +1,160 @@
+// Feeds the optics kernels arbitrary finite doubles and traps on any result
+// that breaks their contract: NaN or infinity where a number must come out,
+// an angle beyond a quarter turn, an unordered crossing, a walk past its cap.
+// Address and undefined-behaviour sanitizers watch everything else.
+//
+// Input layout: one lens-selector byte, then raw little-endian doubles taken
+// eight bytes at a time from the front. Non-finite doubles are skipped; an
+// exhausted input yields zeros.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include "optics/FrameEdge.h"
+#include "optics/Geometry.h"
+#include "optics/LeastTime.h"
+#include "optics/Lens.h"
+#include "optics/Single.h"
+
+namespace {
+
+// "Realistic" magnitudes: 0, or between these bounds. Squares and products of
+// a few such values stay far from overflow and from the subnormal range, so
+// every result must be finite and the formulas keep their accuracy. (A product
+// that underflows into subnormals keeps only a few significant bits; the
+// results stay finite but may miss the frame edge, say, by their whole size.)
+constexpr double kLargest = 1e6;
+constexpr double kSmallest = 1e-100;
+// The quarter turn as the arc sine's end points return it (float pi / 2).
+constexpr double kQuarterTurn = static_cast<double>(optics::kSinglePi / 2.0f);
+
+void Check(bool condition) {
+  if (!condition) {
+    __builtin_trap();
+  }
+}
+
+class Inputs {
+ public:
+  Inputs(const std::uint8_t* data, std::size_t size) : provider_(data, size) {}
+
+  std::uint8_t Byte() {
+    std::uint8_t byte = 0;
+    provider_.ConsumeData(&byte, 1);
+    return byte;
+  }
+
+  // Next finite double of the input, or 0 once the input is used up.
+  double Finite() {
+    while (provider_.remaining_bytes() > 0) {
+      std::uint64_t bits = 0;
+      provider_.ConsumeData(&bits, sizeof bits);
+      const double value = std::bit_cast<double>(bits);
+      if (std::isfinite(value)) {
+        return value;
+      }
+    }
+    return 0.0;
+  }
+
+ private:
+  FuzzedDataProvider provider_;
+};
+
+bool Realistic(std::initializer_list<double> values) {
+  return std::all_of(values.begin(), values.end(), [](double v) {
+    const double size = std::fabs(v);
+    return size == 0.0 || (size >= kSmallest && size <= kLargest);
+  });
+}
+
+bool IsAngle(double a) { return std::isfinite(a) && std::fabs(a) <= kQuarterTurn; }
+
+void FuzzArcSinAndAngle(Inputs& in) {
+  const double x = in.Finite();
+  Check(IsAngle(optics::ArcSin(x)));
+  const double ax = in.Finite(), ay = in.Finite(), bx = in.Finite(), by = in.Finite();
+  Check(IsAngle(optics::SignedAngle(ax, ay, bx, by)));
+}
+
+void FuzzCircles(Inputs& in) {
+  const double x1 = in.Finite(), y1 = in.Finite(), r1 = in.Finite();
+  const double x2 = in.Finite(), y2 = in.Finite(), r2 = in.Finite();
+  const optics::CircleCrossing c = optics::CircleIntersect(x1, y1, r1, x2, y2, r2);
+  Check(c.Found == 0 || c.Found == -1);
+  if (c.Found == 0) {
+    Check(c.XA == 0 && c.YA == 0 && c.XB == 0 && c.YB == 0);
+    return;
+  }
+  Check(std::isfinite(c.XA) && std::isfinite(c.YA) && std::isfinite(c.XB) && std::isfinite(c.YB));
+  Check(c.YA >= c.YB);
+}
+
+void FuzzFrameEdge(Inputs& in) {
+  const double x = in.Finite(), y = in.Finite(), dx = in.Finite(), dy = in.Finite();
+  const double xMax = std::fabs(in.Finite()), yMax = std::fabs(in.Finite());
+  const optics::EdgePoint e = optics::FrameEdgePoint(x, y, dx, dy, xMax, yMax);
+  if (!Realistic({x, y, dx, dy, xMax, yMax})) {
+    return;
+  }
+  Check(std::isfinite(e.X) && std::isfinite(e.Y));
+  // From a point inside the frame the result lies on the frame (up to the
+  // float rounding of the result and the slack of the corner test).
+  if (std::fabs(x) <= xMax && std::fabs(y) <= yMax) {
+    const double slack = 1e-6 * std::max(xMax, yMax) + 1e-30;
+    Check(std::fabs(e.X) <= xMax + slack && std::fabs(e.Y) <= yMax + slack);
+  }
+}
+
+float NonZero(float speed) { return speed == 0.0f ? 1.0f : speed; }
+
+optics::Lens PickLens(std::uint8_t selector, Inputs& in) {
+  optics::Lens lens = optics::Lens::Standard();
+  if ((selector & 1u) != 0) {
+    // Other media: any finite non-zero speeds, negative ones included (a
+    // zero speed breaks the lens's invariant and is replaced by 1).
+    lens.SpeedOutside = NonZero(optics::RoundToSingle(in.Finite()));
+    lens.SpeedInside = NonZero(optics::RoundToSingle(in.Finite()));
+  }
+  return lens;
+}
+
+void FuzzLeastTime(const optics::Lens& lens, bool standardLens, Inputs& in) {
+  const double sx = in.Finite(), sy = in.Finite(), px = in.Finite(), py = in.Finite();
+  const optics::LeastTimeWalk walk = optics::LeastTimeSearch(sx, sy, px, py, lens);
+  const optics::LeastTimeResult entry = optics::LeastTimeEntry(sx, sy, px, py, lens);
+  Check(walk.Moves >= 0 && walk.Moves <= optics::kMaxMoves);
+  Check(entry.Moves == walk.Moves && entry.Converged == walk.Converged);
+  if (walk.Converged) {
+    Check(std::isfinite(walk.X) && std::isfinite(walk.Y) && std::isfinite(walk.Time));
+    Check(entry.Point.X == optics::RoundToSingle(walk.X) && entry.Point.Y == optics::RoundToSingle(walk.Y) &&
+          entry.Point.Time == optics::RoundToSingle(walk.Time));
+  } else {
+    Check(walk.X == 0 && walk.Y == 0 && walk.Time == 0);
+    Check(entry.Point.X == 0 && entry.Point.Y == 0 && entry.Point.Time == 0);
+  }
+  // With the real lens and realistic positions the time is always finite,
+  // so the walk can only end by converging or by the cap.
+  if (standardLens && Realistic({sx, sy, px, py})) {
+    Check(walk.Converged || walk.Moves == optics::kMaxMoves);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Inputs in(data, size);
+  const std::uint8_t selector = in.Byte();
+  FuzzArcSinAndAngle(in);
+  FuzzCircles(in);
+  FuzzFrameEdge(in);
+  const optics::Lens lens = PickLens(selector, in);
+  FuzzLeastTime(lens, (selector & 1u) == 0, in);
+  return 0;
+}
