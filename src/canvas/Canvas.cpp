@@ -38,30 +38,46 @@ QPen makePen(QRgb color, int width, int style) {
   return pen;
 }
 
-// Liang-Barsky clipping of a pixel segment to [lo, hi] on both axes; false
-// when nothing of it lies inside.
-bool clipSegment(QPointF& a, QPointF& b, double lo, double hiX, double hiY) {
-  double t0 = 0.0, t1 = 1.0;
+// a*b - c*d without the cancellation of the plain expression (Kahan).
+double differenceOfProducts(double a, double b, double c, double d) {
+  const double cd = c * d;
+  return std::fma(a, b, -cd) + std::fma(-c, d, cd);
+}
+
+// Clipping of a world segment to [xLo, xHi] x [yLo, yHi]; false when nothing
+// of it lies inside. It runs along the segment's dominant axis u, taking the
+// other coordinate from the line's implicit equation x*dy - y*dx = a.x*b.y -
+// a.y*b.x rather than interpolating from the far end: with ends at 1e30 an
+// interpolation (or a parameter t in 0..1) would lose the visible part in
+// rounding. An end that needs no clipping is kept exactly.
+bool clipSegment(QPointF& a, QPointF& b, double xLo, double xHi, double yLo, double yHi) {
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - lo, hiX - a.x(), a.y() - lo, hiY - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
+  if (dx == 0.0 && dy == 0.0) return a.x() >= xLo && a.x() <= xHi && a.y() >= yLo && a.y() <= yHi;
+  const double cross = differenceOfProducts(a.x(), b.y(), a.y(), b.x());
+  const bool alongX = std::abs(dx) >= std::abs(dy);
+  const double ua = alongX ? a.x() : a.y(), ub = alongX ? b.x() : b.y();
+  const double du = alongX ? dx : dy, dw = alongX ? dy : dx;
+  const double uLo = alongX ? xLo : yLo, uHi = alongX ? xHi : yHi;
+  const double wLo = alongX ? yLo : xLo, wHi = alongX ? yHi : xHi;
+  const double shift = alongX ? -cross : cross;
+  auto wAt = [&](double u) { return (u * dw + shift) / du; };  // |dw / du| <= 1: well conditioned
+  double lo = std::max(std::min(ua, ub), uLo), hi = std::min(std::max(ua, ub), uHi);
+  if (dw == 0.0) {
+    const double w = alongX ? a.y() : a.x();
+    if (w < wLo || w > wHi) return false;
+  } else {
+    const double u0 = (wLo * du - shift) / dw, u1 = (wHi * du - shift) / dw;
+    lo = std::max(lo, std::min(u0, u1));
+    hi = std::min(hi, std::max(u0, u1));
   }
-  const QPointF a0 = a;
-  a = QPointF(a0.x() + t0 * dx, a0.y() + t0 * dy);
-  b = QPointF(a0.x() + t1 * dx, a0.y() + t1 * dy);
+  if (!(lo <= hi)) return false;
+  auto at = [&](double u) { return alongX ? QPointF(u, wAt(u)) : QPointF(wAt(u), u); };
+  const bool forward = ub >= ua;
+  const double ea = forward ? lo : hi, eb = forward ? hi : lo;
+  const QPointF na = ea == ua ? a : at(ea);
+  const QPointF nb = eb == ub ? b : at(eb);
+  a = na;
+  b = nb;
   return true;
 }
 
@@ -146,9 +162,17 @@ void Canvas::Line(double x1, double y1, double x2, double y2, std::optional<QRgb
   CurrentX = static_cast<float>(x2);
   CurrentY = static_cast<float>(y2);
 
-  QPointF a = toPixel(x1, y1), b = toPixel(x2, y2);
+  // Clipped in world units, before the frame's offset is added: next to an
+  // end at 1e30 the offset would vanish in rounding and shift the line.
   const double margin = 8.0 + std::clamp(DrawWidth, 1, 512);
-  if (!clipSegment(a, b, -margin, image_.width() + margin, image_.height() + margin)) return;
+  const QPointF c0 = toWorld({-margin, -margin});
+  const QPointF c1 = toWorld({image_.width() + margin, image_.height() + margin});
+  QPointF a(x1, y1), b(x2, y2);
+  if (!clipSegment(a, b, std::min(c0.x(), c1.x()), std::max(c0.x(), c1.x()), std::min(c0.y(), c1.y()),
+                   std::max(c0.y(), c1.y())))
+    return;
+  a = toPixel(a.x(), a.y());
+  b = toPixel(b.x(), b.y());
   QPainter p(&image_);
   p.setPen(makePen(color, DrawWidth, DrawStyle));
   if (a == b)
