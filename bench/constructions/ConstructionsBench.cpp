@@ -1,0 +1,61 @@
+// Cost of the constructions on a full-HD window with the operation log off,
+// as the program runs: a bundle of 101 rays, one single-ray continuation, and
+// a whole time-slider change with 101 rays (clear, static scene, bundle,
+// up to 15 searches per continued ray, two wavelet generations).
+
+#include <benchmark/benchmark.h>
+
+#include "app/Fermat.h"
+#include "constructions/Bundle.h"
+#include "constructions/RayContinuation.h"
+#include "scene/SceneState.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kRays = 100;  // the ray bar's maximum
+
+std::unique_ptr<app::Fermat> StartedWindow() {
+  auto w = app::Main(QSize(1920, 1080));
+  // A message box would wait for a user; none is expected here.
+  w->form().setMessageHandler([](const QString&) {});
+  return w;
+}
+
+void BM_DrawBundle(benchmark::State& state) {
+  const auto w = StartedWindow();
+  canvas::Form& f = w->form();
+  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
+  for (auto _ : state) {
+    constructions::DrawBundle(f, w->scene(), s.x, s.y, kRays);
+    benchmark::DoNotOptimize(w->scene().ArrivalTime.data());
+  }
+}
+BENCHMARK(BM_DrawBundle)->Unit(benchmark::kMicrosecond);
+
+void BM_ContinueRay(benchmark::State& state) {
+  const auto w = StartedWindow();
+  canvas::Form& f = w->form();
+  const scene::WorldPoint p = constructions::SurfacePointAtHeight(f.thesiy.Value(), w->scene());
+  f.canvas.FillStyle = 1;  // outlines, as the button draws them
+  for (auto _ : state) {
+    constructions::ContinueRay(f, w->scene(), p.x, p.y);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ContinueRay)->Unit(benchmark::kMicrosecond);
+
+void BM_TimeSliderChange(benchmark::State& state) {
+  const auto w = StartedWindow();
+  canvas::Form& f = w->form();
+  f.arithmosaktinon.setValue(kRays);
+  f.xronosmetato.setValue(100);  // the largest second generation; runs the handler once
+  for (auto _ : state) {
+    w->xronosmetato_Change();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TimeSliderChange)->Unit(benchmark::kMillisecond);
+
+}  // namespace
