@@ -83,6 +83,66 @@ bool clipSegment(QPointF& a, QPointF& b, double xLo, double xHi, double yLo, dou
 
 }  // namespace
 
+Canvas::~Canvas() { closePainter(); }
+
+const QImage& Canvas::image() const {
+  closePainter();
+  return image_;
+}
+
+QPainter& Canvas::painter(QRgb color, bool brush) {
+  std::unique_ptr<QPainter>& p = painter_.painter;
+  if (!p) p = std::make_unique<QPainter>(&image_);
+  p->setPen(makePen(color, DrawWidth, DrawStyle));
+  p->setBrush(brush ? QBrush(QColor::fromRgb(FillColor)) : QBrush(Qt::NoBrush));
+  return *p;
+}
+
+// The destructor and every direct pixel access close the painter first.
+void Canvas::closePainter() const { painter_.painter.reset(); }
+
+// A one-pixel ring written straight into the image: for each whole-pixel
+// offset d along an axis, the other offset sqrt(r^2 - d^2), in all eight
+// octants. Within an octant the other offset changes by at most one pixel per
+// step, so the ring is 8-connected like a thin Qt stroke, at a fraction of
+// the cost of stroking a large ellipse. A fill paints the pixels whose
+// centres lie inside first, so a filled circle has exactly the ring of an
+// unfilled one.
+void Canvas::thinCircle(QPointF centre, double radius, QRgb color, std::optional<QRgb> fill) {
+  closePainter();
+  const int w = image_.width(), h = image_.height();
+  const double cx = centre.x(), cy = centre.y();
+  if (fill) {
+    const int top = std::max(0, static_cast<int>(std::floor(cy - radius)));
+    const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cy + radius)));
+    for (int row = top; row <= bottom; ++row) {
+      const double dy = row + 0.5 - cy;
+      if (dy * dy > radius * radius) continue;
+      const double half = std::sqrt(radius * radius - dy * dy);
+      const int from = std::max(0, static_cast<int>(std::ceil(cx - half - 0.5)));
+      const int to = std::min(w - 1, static_cast<int>(std::floor(cx + half - 0.5)));
+      auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+      std::fill(line + from, line + to + 1, *fill | 0xff000000u);
+    }
+  }
+  // Straight into the pixel buffer: scanLine() would check for sharing on every dot.
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  const QRgb ink = color | 0xff000000u;
+  auto plot = [&](double x, double y) {
+    const double fx = std::floor(x), fy = std::floor(y);
+    if (fx < 0 || fy < 0 || fx >= w || fy >= h) return;
+    reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(fy) * stride)[static_cast<int>(fx)] = ink;
+  };
+  const int steps = static_cast<int>(std::ceil(radius / std::numbers::sqrt2));
+  for (int i = 0; i <= steps; ++i) {
+    const double d = std::min<double>(i, radius);
+    const double e = std::sqrt(std::max(0.0, radius * radius - d * d));
+    plot(cx + d, cy + e), plot(cx + d, cy - e), plot(cx - d, cy + e), plot(cx - d, cy - e);
+    plot(cx + e, cy + d), plot(cx + e, cy - d), plot(cx - e, cy + d), plot(cx - e, cy - d);
+  }
+}
+
 Canvas::Canvas(QSize pixels) : image_(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
   image_.fill(kBackground);
   // Until Scale is called the frame is the client area in twips, y downwards.
@@ -173,13 +233,11 @@ void Canvas::Line(double x1, double y1, double x2, double y2, std::optional<QRgb
     return;
   a = toPixel(a.x(), a.y());
   b = toPixel(b.x(), b.y());
-  QPainter p(&image_);
-  p.setPen(makePen(color, DrawWidth, DrawStyle));
+  QPainter& p = painter(color, false);
   if (a == b)
     p.drawPoint(a);
   else
     p.drawLine(a, b);
-  p.end();
   notify();
 }
 
@@ -203,11 +261,11 @@ void Canvas::Circle(double x, double y, double r, std::optional<QRgb> c) {
   const double cy = std::clamp(centre.y(), 0.0, double(image_.height()));
   const double nearest = std::hypot(centre.x() - cx, centre.y() - cy);
   if (nearest > rp + DrawWidth + 2 || rp > kPixelLimit) return;
-  QPainter p(&image_);
-  p.setPen(makePen(color, DrawWidth, DrawStyle));
-  p.setBrush(filled ? QBrush(QColor::fromRgb(FillColor)) : QBrush(Qt::NoBrush));
-  p.drawEllipse(centre, rp, rp);
-  p.end();
+  if (DrawWidth <= 1 && DrawStyle == 0) {
+    thinCircle(centre, rp, color, filled ? std::optional<QRgb>(FillColor) : std::nullopt);
+  } else {
+    painter(color, filled).drawEllipse(centre, rp, rp);
+  }
   notify();
 }
 
@@ -232,11 +290,7 @@ void Canvas::Circle(double x, double y, double r, std::optional<QRgb> c, double 
   QPainterPath path;
   path.arcMoveTo(box, a0 * toDeg);
   path.arcTo(box, a0 * toDeg, sweep * toDeg);
-  QPainter p(&image_);
-  p.setPen(makePen(color, DrawWidth, DrawStyle));
-  p.setBrush(Qt::NoBrush);
-  p.drawPath(path);
-  p.end();
+  painter(color, false).drawPath(path);
   notify();
 }
 
@@ -253,6 +307,7 @@ void Canvas::PSet(double x, double y, std::optional<QRgb> c) {
   const int w = std::clamp(DrawWidth, 1, 512);
   const QPointF px = toPixel(x, y);
   if (std::abs(px.x()) > kPixelLimit || std::abs(px.y()) > kPixelLimit) return;
+  closePainter();
   const int left = static_cast<int>(std::floor(px.x() - w / 2.0 + 0.5));
   const int top = static_cast<int>(std::floor(px.y() - w / 2.0 + 0.5));
   const double half = w / 2.0;
@@ -277,6 +332,7 @@ void Canvas::PSet(double x, double y, std::optional<QRgb> c) {
 
 void Canvas::Cls() {
   record({.kind = CanvasOp::Kind::Cls});
+  closePainter();
   image_.fill(kBackground);
   CurrentX = 0;
   CurrentY = 0;
@@ -291,6 +347,7 @@ bool Canvas::FloodFill(int x, int y, QRgb boundary) {
   if (x < 0 || y < 0 || x >= w || y >= h) return false;
   // A transparent fill paints nothing, as a hollow brush would.
   if (FillStyle != 0) return false;
+  closePainter();
   const QRgb stop = boundary | 0xff000000u;
   auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(image_.scanLine(cy))[cx]; };
   if (pixel(x, y) == stop) return false;

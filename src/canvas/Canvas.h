@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QRgb>
 #include <QSize>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -50,6 +52,9 @@ struct CanvasOp {
 class Canvas {
  public:
   explicit Canvas(QSize pixels);
+  ~Canvas();
+  Canvas(Canvas&&) noexcept = default;
+  Canvas& operator=(Canvas&&) noexcept = default;
 
   // Drawing state; persists between operations until somebody changes it.
   int DrawWidth = 1;     // pen width in pixels
@@ -93,7 +98,8 @@ class Canvas {
   // not exactly the boundary colour. Returns false when nothing was painted.
   bool FloodFill(int x, int y, QRgb boundary);
 
-  [[nodiscard]] const QImage& image() const noexcept { return image_; }
+  // The retained image, with every operation so far applied.
+  [[nodiscard]] const QImage& image() const;
   [[nodiscard]] QSize pixelSize() const noexcept { return image_.size(); }
 
   // Operation log, off unless asked for (an interactive session would grow it forever).
@@ -108,10 +114,31 @@ class Canvas {
 
  private:
   bool admit(std::initializer_list<double> values);
+  // One painter stays open across drawing operations (opening one per
+  // operation costs more than a short line); it is closed before the pixels
+  // are touched directly or read.
+  QPainter& painter(QRgb color, bool brush);
+  void closePainter() const;
+  void thinCircle(QPointF centre, double radius, QRgb color, std::optional<QRgb> fill);
   void record(const CanvasOp& op);
   void notify();
   [[nodiscard]] double pixelsPerUnitY() const noexcept;
 
+  // The open painter, if any. A move closes the source's painter (declared
+  // before the image, so that happens while that image is still whole) and
+  // opens none: the moved-to canvas opens its own on its next operation.
+  struct PainterSlot {
+    std::unique_ptr<QPainter> painter;
+    PainterSlot() = default;
+    PainterSlot(PainterSlot&& other) noexcept { other.painter.reset(); }
+    PainterSlot& operator=(PainterSlot&& other) noexcept {
+      painter.reset();
+      other.painter.reset();
+      return *this;
+    }
+    ~PainterSlot() = default;
+  };
+  mutable PainterSlot painter_;
   QImage image_;
   float scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
   int scaleMode_ = kScaleTwips;
