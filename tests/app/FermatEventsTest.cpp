@@ -54,24 +54,17 @@ TEST(Drag, OffCentrePressThenMoveCentresTheShapeOnThePointer) {
   EXPECT_NEAR(scene::CentreOf(s).y, 33.0f, 1e-4);
 }
 
-TEST(Drag, EntryPointIsTakenWhereTheMarkersOverlap) {
-  TestWindow t;
-  t.dragSource(-100.0f, 20.0f);
-  t.dragEntry(-100.0f, 20.0f);
-  t.w().Form_MouseDown(1, 0, -100.0f, 20.0f);
-  EXPECT_TRUE(t.w().DraggingPoint);
-  EXPECT_FALSE(t.w().DraggingSource);
-}
-
-TEST(Drag, MarkersAtTheSameHeightAreEachGrabbedByTheirOwnPress) {
+TEST(Drag, EachMarkerIsGrabbedByItsOwnPressAndTheEntryPointWhereTheyOverlap) {
   TestWindow t;
   t.dragSource(-200.0f, 0.0f);
   t.dragEntry(-15.0f, 0.0f);
   t.w().Form_MouseDown(1, 0, -200.0f, 0.0f);
   EXPECT_TRUE(t.w().DraggingSource);
-  t.w().Form_MouseUp(1, 0, -200.0f, 0.0f);
-  t.w().Form_MouseDown(1, 0, -15.0f, 0.0f);
+  t.w().Form_MouseUp(1, 0, -100.0f, 20.0f);
+  t.dragEntry(-100.0f, 20.0f);  // now on top of the source
+  t.w().Form_MouseDown(1, 0, -100.0f, 20.0f);
   EXPECT_TRUE(t.w().DraggingPoint);
+  EXPECT_FALSE(t.w().DraggingSource);
 }
 
 TEST(Drag, ReleaseDrawsThePathAndShowsItsTravelTime) {
@@ -202,24 +195,6 @@ TEST(PositionByFermat, OnAxisAnglesVanishAndTheNormalRunsAlongTheAxis) {
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_NEAR(lines[2].x2, -157.5, 1e-2);
   EXPECT_NEAR(lines[2].y2, 0.0, 1e-2);
-}
-
-TEST(PositionByFermat, SecondPressRepeatsTheSameRay) {
-  TestWindow t;
-  t.dragSource(-200.0f, 40.0f);
-  t.form().thesiy.setValue(-30);
-  t.canvas().clearLog();
-  t.form().Command1.click();
-  const QString l3 = t.form().Label3.Caption();
-  const auto first = t.ops(Kind::Line);
-  t.form().Command1.click();
-  const auto both = t.ops(Kind::Line);
-  ASSERT_EQ(both.size(), 2 * first.size());
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    EXPECT_EQ(both[i + first.size()].x2, first[i].x2);
-    EXPECT_EQ(both[i + first.size()].y2, first[i].y2);
-  }
-  EXPECT_EQ(t.form().Label3.Caption(), l3);
 }
 
 TEST(PositionByFermat, UsesTheSourceWhereItWasDraggedTo) {
