@@ -33,7 +33,11 @@ QSize maximisedClientSize() {
       break;
     }
   }
-  return last.expandedTo(QSize(200, 150));
+  // Without a window manager nothing maximises the window: then the whole
+  // available screen is the client area, as for a window sized to the screen.
+  const QSize screen = probe.screen()->availableGeometry().size();
+  if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
+  return last;
 }
 
 // The offscreen platform reports what it cannot do for a window (size hints)
