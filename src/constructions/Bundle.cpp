@@ -30,27 +30,40 @@ double ExitIncidence(const scene::SceneState& s, int i) noexcept {
                              s.ExitY[k]);
 }
 
-void DrawBundle(canvas::Form& f, scene::SceneState& s, float sourceX, float sourceY, int n) {
-  canvas::Canvas& c = f.canvas;
+std::size_t ResetBundle(scene::SceneState& s, int n) {
   const std::size_t count = n < 0 ? 0 : static_cast<std::size_t>(n) + 1;
   s.ExitX.assign(count, 0.0);
   s.ExitY.assign(count, 0.0);
   s.EntryX.assign(count, 0.0f);
   s.EntryY.assign(count, 0.0f);
   s.ArrivalTime.assign(count, 0.0f);
+  return count;
+}
+
+void PlaceExit(scene::SceneState& s, std::size_t i, int n) noexcept {
+  const double theta = BundleAngle(static_cast<int>(i), n, s);
+  s.ExitX[i] = s.SurfaceRadius * std::cos(theta) - s.CentreOffset;
+  s.ExitY[i] = s.SurfaceRadius * std::sin(theta);
+}
+
+void TraceBundleRay(canvas::Form& f, scene::SceneState& s, std::size_t i, float sourceX, float sourceY) {
+  const optics::PathPoint p = LeastTimeEntry(f, s, s.ExitX[i], s.ExitY[i]);
+  s.EntryX[i] = p.X;
+  s.EntryY[i] = p.Y;
+  s.ArrivalTime[i] = p.Time;
+  f.canvas.Line(sourceX, sourceY, s.EntryX[i], s.EntryY[i]);
+  f.canvas.LineTo(s.ExitX[i], s.ExitY[i]);
+}
+
+void DrawBundle(canvas::Form& f, scene::SceneState& s, float sourceX, float sourceY, int n) {
+  canvas::Canvas& c = f.canvas;
+  const std::size_t count = ResetBundle(s, n);
   for (std::size_t i = 0; i < count; ++i) {
-    const double theta = BundleAngle(static_cast<int>(i), n, s);
-    s.ExitX[i] = s.SurfaceRadius * std::cos(theta) - s.CentreOffset;
-    s.ExitY[i] = s.SurfaceRadius * std::sin(theta);
+    PlaceExit(s, i, n);
     c.DrawWidth = 4;
     c.PSet(s.ExitX[i], s.ExitY[i]);
     c.DrawWidth = 1;
-    const optics::PathPoint p = LeastTimeEntry(f, s, s.ExitX[i], s.ExitY[i]);
-    s.EntryX[i] = p.X;
-    s.EntryY[i] = p.Y;
-    s.ArrivalTime[i] = p.Time;
-    c.Line(sourceX, sourceY, s.EntryX[i], s.EntryY[i]);
-    c.LineTo(s.ExitX[i], s.ExitY[i]);
+    TraceBundleRay(f, s, i, sourceX, sourceY);
   }
   c.DrawWidth = 1;
 }

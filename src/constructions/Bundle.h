@@ -2,6 +2,8 @@
 
 #include "scene/SceneState.h"
 
+#include <cstddef>
+
 namespace canvas {
 class Form;
 }
@@ -11,6 +13,14 @@ namespace constructions {
 // Polar angle about (-c, 0) of exit point i of a bundle of n + 1 rays: evenly
 // spaced strictly inside the rims, symmetric about the axis.
 [[nodiscard]] double BundleAngle(int i, int n, const scene::SceneState& s) noexcept;
+
+// The bundle arrays re-created for rays 0..n, all zero; returns their length.
+std::size_t ResetBundle(scene::SceneState& s, int n);
+// Exit point of ray i of n + 1 on the second surface, stored in ExitX/ExitY.
+void PlaceExit(scene::SceneState& s, std::size_t i, int n) noexcept;
+// Least-time entry point and arrival time of ray i (source from the marker),
+// stored, and the ray drawn source -> entry -> exit in the current pen.
+void TraceBundleRay(canvas::Form& form, scene::SceneState& s, std::size_t i, float sourceX, float sourceY);
 
 // Re-creates the bundle arrays for rays 0..n and draws each ray source ->
 // entry -> exit with a 4-pixel dot on its exit point. Leaves DrawWidth 1.

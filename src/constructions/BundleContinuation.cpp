@@ -127,23 +127,13 @@ void DrawBundleWavelets(canvas::Form& f, const scene::SceneState& s, float insta
 
 void ContinueBundle(canvas::Form& f, scene::SceneState& s, float sx, float sy, int n) {
   canvas::Canvas& c = f.canvas;
-  const std::size_t count = n < 0 ? 0 : static_cast<std::size_t>(n) + 1;
-  s.ExitX.assign(count, 0.0);
-  s.ExitY.assign(count, 0.0);
-  s.EntryX.assign(count, 0.0f);
-  s.EntryY.assign(count, 0.0f);
-  s.ArrivalTime.assign(count, 0.0f);
+  // The bundle exactly as the bundle button builds it, without the exit dots
+  // and with whatever pen width is in force.
+  const std::size_t count = ResetBundle(s, n);
   s.WavefrontPoints.assign(count, optics::PathPoint{});
   for (std::size_t i = 0; i < count; ++i) {
-    const double alpha = BundleAngle(static_cast<int>(i), n, s);
-    s.ExitX[i] = s.SurfaceRadius * std::cos(alpha) - s.CentreOffset;
-    s.ExitY[i] = s.SurfaceRadius * std::sin(alpha);
-    const optics::PathPoint p = LeastTimeEntry(f, s, s.ExitX[i], s.ExitY[i]);
-    s.EntryX[i] = p.X;
-    s.EntryY[i] = p.Y;
-    s.ArrivalTime[i] = p.Time;
-    c.Line(sx, sy, s.EntryX[i], s.EntryY[i]);
-    c.LineTo(s.ExitX[i], s.ExitY[i]);
+    PlaceExit(s, i, n);
+    TraceBundleRay(f, s, i, sx, sy);
   }
   c.FillStyle = 1;
   for (std::size_t i = 0; i < count; ++i) {
