@@ -193,7 +193,6 @@ QPointF Canvas::toWorld(QPointF pixel) const noexcept {
 }
 
 double Canvas::pixelsPerUnit() const noexcept { return image_.width() / std::abs(double{scaleWidth_}); }
-double Canvas::pixelsPerUnitY() const noexcept { return image_.height() / std::abs(double{scaleHeight_}); }
 
 bool Canvas::admit(std::initializer_list<double> values) {
   for (double v : values) {

@@ -122,7 +122,6 @@ class Canvas {
   void thinCircle(QPointF centre, double radius, QRgb color, std::optional<QRgb> fill);
   void record(const CanvasOp& op);
   void notify();
-  [[nodiscard]] double pixelsPerUnitY() const noexcept;
 
   // The open painter, if any. A move closes the source's painter (declared
   // before the image, so that happens while that image is still whole) and

@@ -20,7 +20,6 @@ class CommandButton final : public Control {
   void onClick(std::function<void()> handler) { click_ = std::move(handler); }
   // Clicks the button as a user would (runs the Click handler).
   void click();
-  [[nodiscard]] QPushButton* button() const noexcept { return button_; }
 
  private:
   QPushButton* button_;

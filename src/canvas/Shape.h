@@ -11,11 +11,6 @@ namespace canvas {
 class Shape final : public Control {
  public:
   Shape(Canvas& canvas, QWidget* parent, QRectF designTwips, QRgb fill);
-
-  [[nodiscard]] QRgb FillColor() const noexcept { return fill_; }
-
- private:
-  QRgb fill_;
 };
 
 }  // namespace canvas
