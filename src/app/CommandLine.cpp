@@ -2,6 +2,7 @@
 
 #include "canvas/Form.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -54,28 +55,43 @@ std::string checkWritable(const std::string& path, const char* option) {
   return {};
 }
 
+// The spelling of every action on the command line; reading and writing
+// actions both go through it.
+struct ActionKey {
+  Action::Kind kind;
+  std::string_view key;
+};
+constexpr ActionKey kActionKeys[] = {
+    {Action::Kind::Source, "source"},   {Action::Kind::Entry, "entry"},    {Action::Kind::MouseDown, "down"},
+    {Action::Kind::MouseMove, "move"},  {Action::Kind::MouseUp, "up"},     {Action::Kind::Height, "height"},
+    {Action::Kind::Rays, "rays"},       {Action::Kind::Time, "time"},      {Action::Kind::Press, "press"},
+};
+
+bool takesPoint(Action::Kind k) {
+  using K = Action::Kind;
+  return k == K::Source || k == K::Entry || k == K::MouseDown || k == K::MouseMove || k == K::MouseUp;
+}
+
 std::string parseAction(std::string_view arg, Options& o) {
   const auto eq = arg.find('=');
   if (eq == std::string_view::npos) return "unknown argument " + inQuotes(arg);
   const std::string_view key = arg.substr(0, eq), value = arg.substr(eq + 1);
+  const auto* known = std::find_if(std::begin(kActionKeys), std::end(kActionKeys),
+                                   [&](const ActionKey& k) { return k.key == key; });
+  if (known == std::end(kActionKeys)) return "unknown action " + inQuotes(arg);
   Action a;
-  if (key == "source" || key == "entry" || key == "down" || key == "move" || key == "up") {
-    a.kind = key == "source" ? Action::Kind::Source
-             : key == "entry" ? Action::Kind::Entry
-             : key == "down"  ? Action::Kind::MouseDown
-             : key == "move"  ? Action::Kind::MouseMove
-                              : Action::Kind::MouseUp;
+  a.kind = known->kind;
+  if (takesPoint(a.kind)) {
     const auto comma = value.find(',');
     const auto x = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(0, comma));
     const auto y = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(comma + 1));
     if (!x || !y) return "expected two finite numbers X,Y in " + inQuotes(arg);
     a.x = *x;
     a.y = *y;
-  } else if (key == "height" || key == "rays" || key == "time") {
-    const canvas::BarRange range = key == "height" ? canvas::kThesiyRange
-                                   : key == "rays" ? canvas::kRaysRange
-                                                   : canvas::kTimeRange;
-    a.kind = key == "height" ? Action::Kind::Height : key == "rays" ? Action::Kind::Rays : Action::Kind::Time;
+  } else if (a.kind != Action::Kind::Press) {
+    const canvas::BarRange range = a.kind == Action::Kind::Height ? canvas::kThesiyRange
+                                   : a.kind == Action::Kind::Rays ? canvas::kRaysRange
+                                                                  : canvas::kTimeRange;
     const auto v = parseInt(value);
     if (!v) return "expected a whole number in " + inQuotes(arg);
     if (!range.contains(*v)) {
@@ -83,13 +99,10 @@ std::string parseAction(std::string_view arg, Options& o) {
              std::to_string(std::max(range.min, range.max)) + " in " + inQuotes(arg);
     }
     a.value = *v;
-  } else if (key == "press") {
-    a.kind = Action::Kind::Press;
+  } else {
     const auto v = parseInt(value);
     if (!v || *v < 1 || *v > 5) return "expected a button number 1..5 in " + inQuotes(arg);
     a.value = *v;
-  } else {
-    return "unknown action " + inQuotes(arg);
   }
   o.actions.push_back(a);
   return {};
@@ -111,26 +124,15 @@ std::string Usage() {
 }
 
 std::string ActionText(const Action& a) {
-  auto point = [&](const char* key) {
-    char buf[64];
-    char* p = buf;
-    p = std::to_chars(p, buf + sizeof buf, a.x).ptr;
-    *p++ = ',';
-    p = std::to_chars(p, buf + sizeof buf, a.y).ptr;
-    return std::string(key) + "=" + std::string(buf, p);
-  };
-  switch (a.kind) {
-    case Action::Kind::Source: return point("source");
-    case Action::Kind::Entry: return point("entry");
-    case Action::Kind::MouseDown: return point("down");
-    case Action::Kind::MouseMove: return point("move");
-    case Action::Kind::MouseUp: return point("up");
-    case Action::Kind::Height: return "height=" + std::to_string(a.value);
-    case Action::Kind::Rays: return "rays=" + std::to_string(a.value);
-    case Action::Kind::Time: return "time=" + std::to_string(a.value);
-    case Action::Kind::Press: return "press=" + std::to_string(a.value);
-  }
-  return {};
+  const auto* known = std::find_if(std::begin(kActionKeys), std::end(kActionKeys),
+                                   [&](const ActionKey& k) { return k.kind == a.kind; });
+  std::string text = std::string(known->key) + "=";
+  if (!takesPoint(a.kind)) return text + std::to_string(a.value);
+  char buf[64];
+  char* p = std::to_chars(buf, buf + sizeof buf, a.x).ptr;
+  *p++ = ',';
+  p = std::to_chars(p, buf + sizeof buf, a.y).ptr;
+  return text + std::string(buf, p);
 }
 
 Parsed ParseCommandLine(const std::vector<std::string>& args) {

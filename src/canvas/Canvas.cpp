@@ -353,8 +353,10 @@ bool Canvas::FloodFill(int x, int y, QRgb boundary) {
 
   // Scanline fill with a visited mask, so that pixels already of the fill
   // colour inside the region are passed through rather than taken for walls.
-  std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-  auto visited = [&](int cx, int cy) -> std::uint8_t& { return seen[std::size_t(cy) * std::size_t(w) + cx]; };
+  // The mask is kept between fills: every redraw fills, and a full-screen
+  // mask is megabytes.
+  fillSeen_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+  auto visited = [&](int cx, int cy) -> std::uint8_t& { return fillSeen_[std::size_t(cy) * std::size_t(w) + cx]; };
   std::vector<QPoint> stack{{x, y}};
   const QRgb paint = FillColor | 0xff000000u;
   while (!stack.empty()) {

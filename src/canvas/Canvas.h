@@ -6,6 +6,7 @@
 #include <QRgb>
 #include <QSize>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -135,7 +136,6 @@ class Canvas {
       other.painter.reset();
       return *this;
     }
-    ~PainterSlot() = default;
   };
   mutable PainterSlot painter_;
   QImage image_;
@@ -144,6 +144,7 @@ class Canvas {
   bool logging_ = false;
   std::vector<CanvasOp> log_;
   int refused_ = 0;
+  std::vector<std::uint8_t> fillSeen_;  // FloodFill's visited mask, one byte a pixel
   std::function<void()> changed_;
 };
 

@@ -1,5 +1,6 @@
 // The program's own command line: argument checking in-process, and whole
 // runs of the binary for what a user or a script sees.
+#include "TestWindow.h"
 #include "app/CommandLine.h"
 
 #include <QDir>
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"traceMissing", {"--trace"}, "--trace"},
                       BadArgs{"noSuchFolder", {"--screenshot", "no/such/folder/x.png"}, "no/such/folder/x.png"},
                       BadArgs{"folderAsFile", {"--trace", "."}, "'.'"}),
-    [](const auto& param) { return std::string(param.param.name); });
+    testing_support::ByName{});
 
 TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
   const app::Parsed p =

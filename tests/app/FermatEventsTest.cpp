@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, EntryHitTest,
                                            HitCase{"topEdge", 0.5, 0.0, false},
                                            HitCase{"bottomEdge", 0.5, 1.0, false},
                                            HitCase{"leftOfShape", -0.5, 0.5, false}),
-                         [](const auto& param) { return std::string(param.param.name); });
+                         testing_support::ByName{});
 
 TEST(Drag, OffCentrePressThenMoveCentresTheShapeOnThePointer) {
   TestWindow t;
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         FermatCase{"aboveAxis", 50, -300, 0, "Incidence = -26.40 refraction= -12.85", "n  = 2.00", nullptr},
         FermatCase{"beyondRim", 99, -100, 0, "Incidence = -63.02 refraction= -26.46", "n  = 2.00", nullptr, 2.903,
                    78.259}),
-    [](const auto& param) { return std::string(param.param.name); });
+    testing_support::ByName{});
 
 TEST(PositionByFermat, OnAxisAnglesVanishAndTheNormalRunsAlongTheAxis) {
   TestWindow t;

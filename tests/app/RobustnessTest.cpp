@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         AwkwardCase{"entryOnTheTarget", withEveryButton({point(Kind::Entry, 16.8f, 0)})},
         AwkwardCase{"extremeBars", withEveryButton({value(Kind::Height, -99), value(Kind::Rays, 100),
                                                     value(Kind::Time, 5), value(Kind::Height, 99)})}),
-    [](const auto& param) { return std::string(param.param.name); });
+    testing_support::ByName{});
 
 // A random session: drags of either marker from anywhere to anywhere (off the
 // frame, onto the lens, onto the other marker), stray presses, moves and

@@ -24,7 +24,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // An arc of radius 100 about the origin, drawn at the On angles and clear at the Off ones.
 struct ArcCase {
-  const char* Name;
+  const char* name;
   double Start, End;
   std::vector<double> On, Off;
 };
@@ -115,7 +115,7 @@ TEST(CurrentPoint, LineToAfterClsStartsAtTheWorldOrigin) {
 }
 
 struct StyleCase {
-  const char* Name;
+  const char* name;
   int Style, Width;
   bool Gaps;  // along the middle of the line
 };
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PenStyleTest,
                          ByName{});
 
 struct RefusedCase {
-  const char* Name;
+  const char* name;
   std::function<void(Canvas&)> Draw;
 };
 
@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(Table, RefusedTest,
                          ByName{});
 
 struct HugeCase {
-  const char* Name;
+  const char* name;
   double X1, Y1, X2, Y2;
   std::vector<QPointF> On, Off;  // world points that must be / must not be drawn
 };
@@ -222,7 +222,7 @@ TEST(FloodFill, DoesNotLeakThroughADiagonalOnePixelLine) {
 }
 
 struct WallCase {
-  const char* Name;
+  const char* name;
   QRgb Wall, Stripe;
   bool Leaks;
 };

@@ -17,7 +17,7 @@
 namespace {
 
 struct FormatCase {
-  const char* Name;
+  const char* name;
   double Value;
   const char* Pattern;
   const char* Expected;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestWindow.h"
 #include "canvas/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,7 @@ inline QRgb At(const canvas::Canvas& c, int col, int row) {
   return c.image().pixel(col, row) | 0xff000000u;
 }
 
-inline QRgb AtWorld(const canvas::Canvas& c, double x, double y) {
-  const QPointF p = c.toPixel(x, y);
-  return At(c, static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
-}
+inline QRgb AtWorld(const canvas::Canvas& c, double x, double y) { return testing_support::PixelAtWorld(c, x, y); }
 
 // Whether some pixel within `reach` pixels (a square) of the world point has the colour.
 inline bool Near(const canvas::Canvas& c, double x, double y, QRgb colour, int reach = 1) {
@@ -37,11 +35,6 @@ inline bool Near(const canvas::Canvas& c, double x, double y, QRgb colour, int r
   return false;
 }
 
-struct ByName {  // gtest parameter names from a case's Name
-  template <class Case>
-  std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
-    return info.param.Name;
-  }
-};
+using testing_support::ByName;
 
 }  // namespace canvas_testing

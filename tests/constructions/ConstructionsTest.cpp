@@ -21,7 +21,7 @@ constexpr QRgb kRed = canvas::Rgb(255, 0, 0);
 const QString kUntouched = QStringLiteral("untouched");
 // The lens in world units: first surface about (+c, 0), second about (-c, 0). Speeds 2 in air, 1 in glass.
 constexpr double kC = 165, kR = 180, kCritical = std::numbers::pi / 6, kDeg = 180 / std::numbers::pi;
-constexpr auto kByName = [](const auto& info) { return std::string(info.param.name); };
+constexpr testing_support::ByName kByName;
 
 struct Pt {
   double x = 0, y = 0;

@@ -1,5 +1,7 @@
 #include "TestWindow.h"
 
+#include "app/Actions.h"
+
 #include <cmath>
 
 namespace testing_support {
@@ -9,17 +11,11 @@ TestWindow::TestWindow(QSize client) : window(app::Main(client, true)) {
 }
 
 void TestWindow::dragSource(float x, float y) {
-  const scene::ShapeCentre c = scene::CentreOf(form().kyklos);
-  window->Form_MouseDown(1, 0, c.x, c.y);
-  window->Form_MouseMove(1, 0, x, y);
-  window->Form_MouseUp(1, 0, x, y);
+  app::RunAction(*window, {.kind = app::Action::Kind::Source, .x = x, .y = y});
 }
 
 void TestWindow::dragEntry(float x, float y) {
-  const scene::ShapeCentre c = scene::CentreOf(form().shmeio);
-  window->Form_MouseDown(1, 0, c.x, c.y);
-  window->Form_MouseMove(1, 0, x, y);
-  window->Form_MouseUp(1, 0, x, y);
+  app::RunAction(*window, {.kind = app::Action::Kind::Entry, .x = x, .y = y});
 }
 
 std::vector<canvas::CanvasOp> TestWindow::ops(canvas::CanvasOp::Kind kind) const {
@@ -30,8 +26,9 @@ std::vector<canvas::CanvasOp> TestWindow::ops(canvas::CanvasOp::Kind kind) const
   return out;
 }
 
-QRgb TestWindow::pixelAt(double x, double y) const {
-  const canvas::Canvas& c = window->form().canvas;
+QRgb TestWindow::pixelAt(double x, double y) const { return PixelAtWorld(window->form().canvas, x, y); }
+
+QRgb PixelAtWorld(const canvas::Canvas& c, double x, double y) {
   const QPointF p = c.toPixel(x, y);
   return opaque(c.image().pixel(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))));
 }
