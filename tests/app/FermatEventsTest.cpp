@@ -124,7 +124,10 @@ TEST(Bars, RayCountChangesOnlyItsLabelWithACapitalN) {
   t.form().arithmosaktinon.setValue(11);
   EXPECT_EQ(t.form().Label5.Caption(), "Number of points=11");
   EXPECT_TRUE(t.canvas().log().empty());
-  t.form().arithmosaktinon.setValue(11);  // same value: no change event
+  // Writing the value the bar already has fires no change: the caption stays as it is.
+  t.form().Label5.setCaption("marker");
+  t.form().arithmosaktinon.setValue(11);
+  EXPECT_EQ(t.form().Label5.Caption(), "marker");
   t.form().arithmosaktinon.setValue(10);
   EXPECT_EQ(t.form().Label5.Caption(), "Number of points=10");
 }
