@@ -7,6 +7,7 @@
 #include "constructions/Wavelets.h"
 #include "optics/FrameEdge.h"
 #include "optics/Geometry.h"
+#include "optics/Single.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,10 +64,12 @@ bool ContinueBundleRay(canvas::Form& f, scene::SceneState& s, double x, double y
     }
 
     bool passed = false;
-    if (w.hasM && w.mx != x) {
-      Attempt a{.mx = w.mx, .my = w.my, .tauA = w.tauA, .ex = x + kAimDistance};
-      a.ey = y + kAimDistance * (w.my - y) / (w.mx - x);
-      a.thetaR = optics::SignedAngle(w.mx - x, w.my - y, x + cx, y);
+    // A bundle ray's wavefront point is kept in Single.
+    const float mx = optics::RoundToSingle(w.mx), my = optics::RoundToSingle(w.my);
+    if (w.hasM && mx != x) {
+      Attempt a{.mx = mx, .my = my, .tauA = w.tauA, .ex = x + kAimDistance};
+      a.ey = y + kAimDistance * (my - y) / (mx - x);
+      a.thetaR = optics::SignedAngle(mx - x, my - y, x + cx, y);
       f.Label3.setCaption(angleCaption(thetaI, a.thetaR));
       a.ratioDefined = std::sin(thetaI) != 0;
       if (a.ratioDefined) a.n = std::sin(a.thetaR) / std::sin(thetaI);

@@ -55,8 +55,8 @@ WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, 
   const bool one = w.c1.Found != 0, two = w.c2.Found != 0;
   if (one && two) {
     const Point q1 = outer(w.c1, refX, refY), q2 = outer(w.c2, refX, refY);
-    w.mx = (q1.x + q2.x) / 2.0f;
-    w.my = (q1.y + q2.y) / 2.0f;
+    w.mx = (double(q1.x) + q2.x) / 2.0;
+    w.my = (double(q1.y) + q2.y) / 2.0;
   } else if (one || two) {
     const Point q = outer(one ? w.c1 : w.c2, refX, refY);
     w.mx = q.x;

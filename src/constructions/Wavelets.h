@@ -21,13 +21,16 @@ struct Neighbours {
 // one pair crosses (near the critical angle, where the radii differ by more
 // than the centres' distance), that side's outer crossing alone stands for the
 // wavefront point; when neither does, there is no M.
+//
+// M is left in double precision: the single-ray continuation works with it as
+// it is, the bundle continuation rounds it to Single itself.
 struct WaveletCrossing {
   float tRef = 0;
   float tauP = 0, tauA = 0, tauB = 0;  // times the wavelets have spread
   float rP = 0, rA = 0, rB = 0;        // their radii
   optics::CircleCrossing c1, c2;
   bool hasM = false;
-  float mx = 0, my = 0;
+  double mx = 0, my = 0;
 };
 [[nodiscard]] WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,
                                             float speedOutside, double refX, double refY) noexcept;
