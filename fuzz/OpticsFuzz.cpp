@@ -20,7 +20,7 @@
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 #include "optics/Lens.h"
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 namespace {
 
@@ -119,8 +119,8 @@ optics::Lens PickLens(std::uint8_t selector, Inputs& in) {
   if ((selector & 1u) != 0) {
     // Other media: any finite non-zero speeds, negative ones included (a
     // zero speed breaks the lens's invariant and is replaced by 1).
-    lens.SpeedOutside = NonZero(optics::RoundToSingle(in.Finite()));
-    lens.SpeedInside = NonZero(optics::RoundToSingle(in.Finite()));
+    lens.SpeedOutside = NonZero(numeric::RoundToSingle(in.Finite()));
+    lens.SpeedInside = NonZero(numeric::RoundToSingle(in.Finite()));
   }
   return lens;
 }
@@ -133,8 +133,8 @@ void FuzzLeastTime(const optics::Lens& lens, bool standardLens, Inputs& in) {
   Check(entry.Moves == walk.Moves && entry.Converged == walk.Converged);
   if (walk.Converged) {
     Check(std::isfinite(walk.X) && std::isfinite(walk.Y) && std::isfinite(walk.Time));
-    Check(entry.Point.X == optics::RoundToSingle(walk.X) && entry.Point.Y == optics::RoundToSingle(walk.Y) &&
-          entry.Point.Time == optics::RoundToSingle(walk.Time));
+    Check(entry.Point.X == numeric::RoundToSingle(walk.X) && entry.Point.Y == numeric::RoundToSingle(walk.Y) &&
+          entry.Point.Time == numeric::RoundToSingle(walk.Time));
   } else {
     Check(walk.X == 0 && walk.Y == 0 && walk.Time == 0);
     Check(entry.Point.X == 0 && entry.Point.Y == 0 && entry.Point.Time == 0);

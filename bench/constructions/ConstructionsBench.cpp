@@ -6,9 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Fermat.h"
-#include "constructions/Bundle.h"
-#include "constructions/RayContinuation.h"
-#include "scene/SceneState.h"
 
 #include <memory>
 
@@ -25,22 +22,18 @@ std::unique_ptr<app::Fermat> StartedWindow() {
 
 void BM_DrawBundle(benchmark::State& state) {
   const auto w = StartedWindow();
-  canvas::Form& f = w->form();
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
+  w->form().arithmosaktinon.setValue(kRays);
   for (auto _ : state) {
-    constructions::DrawBundle(f, w->scene(), s.x, s.y, kRays);
-    benchmark::DoNotOptimize(w->scene().ArrivalTime.data());
+    w->Command2_Click();
+    benchmark::DoNotOptimize(w->model().bundle()->Rays.data());
   }
 }
 BENCHMARK(BM_DrawBundle)->Unit(benchmark::kMicrosecond);
 
 void BM_ContinueRay(benchmark::State& state) {
   const auto w = StartedWindow();
-  canvas::Form& f = w->form();
-  const scene::WorldPoint p = constructions::SurfacePointAtHeight(f.thesiy.Value(), w->scene());
-  f.canvas.FillStyle = 1;  // outlines, as the button draws them
   for (auto _ : state) {
-    constructions::ContinueRay(f, w->scene(), p.x, p.y);
+    w->Command4_Click();
     benchmark::ClobberMemory();
   }
 }

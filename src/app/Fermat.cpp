@@ -1,10 +1,11 @@
 #include "app/Fermat.h"
 
 #include "canvas/Format.h"
-#include "constructions/Bundle.h"
-#include "constructions/BundleContinuation.h"
-#include "constructions/LeastTimeRay.h"
-#include "constructions/RayContinuation.h"
+#include "constructions/Draw.h"
+#include "core/Bundle.h"
+#include "core/BundleContinuation.h"
+#include "core/LeastTimeRay.h"
+#include "core/RayContinuation.h"
 #include "optics/Geometry.h"
 #include "scene/StaticScene.h"
 
@@ -107,6 +108,7 @@ void Fermat::Form_MouseUp(int, int, float x, float y) {
   // First leg in air, second in glass, whatever the positions.
   const double time = optics::PathTime(s.x, s.y, p.x, p.y, t.x, t.y, scene_.SpeedOutside, scene_.SpeedInside);
   f.Label2.setCaption(QStringLiteral("time = ") + canvas::Format(time, "0.00"));
+  updatePath(time);
 }
 
 void Fermat::thesiy_Change() {
@@ -114,6 +116,7 @@ void Fermat::thesiy_Change() {
   f.canvas.Cls();
   f.Label1.setCaption(QStringLiteral("ψ= ") + canvas::Format(f.thesiy.Value()));
   scene::RedrawScene(f, scene_);
+  updatePath(model_.path().Time);
 }
 
 void Fermat::arithmosaktinon_Change() {
@@ -126,38 +129,71 @@ void Fermat::xronosmetato_Change() {
   f.canvas.Cls();
   scene::RedrawScene(f, scene_);
   f.Label6.setCaption(QStringLiteral("t=") + canvas::Format(f.xronosmetato.Value(), "0"));
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
-  constructions::ContinueBundle(f, scene_, s.x, s.y, f.arithmosaktinon.Value());
+  continueBundle(readInputs());
 }
 
-void Fermat::Command1_Click() { constructions::PositionByFermat(*form_, scene_); }
+Fermat::Inputs Fermat::readInputs() const {
+  const canvas::Form& f = *form_;
+  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
+  return {.source = {s.x, s.y},
+          .height = f.thesiy.Value(),
+          .rays = f.arithmosaktinon.Value(),
+          .slider = f.xronosmetato.Value(),
+          .frame = scene_.frame()};
+}
+
+void Fermat::updatePath(std::optional<double> time) {
+  const canvas::Form& f = *form_;
+  const scene::ShapeCentre s = scene::CentreOf(f.kyklos), p = scene::CentreOf(f.shmeio);
+  model_.setPath({.Source = {s.x, s.y},
+                  .Entry = {p.x, p.y},
+                  .Target = scene::TargetPoint(f.thesiy.Value(), scene_),
+                  .Time = time});
+}
+
+void Fermat::continueBundle(const Inputs& in) {
+  const optics::Lens lens = scene_.lens();
+  core::BundleContinuationResult c = core::ContinueBundle(lens, in.frame, in.source, in.rays);
+  core::BundleWavelets w = core::WaveletsAt(c, lens, in.slider);
+  constructions::Draw(*form_, core::BundleContinuationDrawing(c, w));
+  model_.setBundleContinuation(std::move(c), std::move(w));
+}
+
+void Fermat::Command1_Click() {
+  const Inputs in = readInputs();
+  core::FermatResult r = core::PositionByFermat(scene_.lens(), in.source, in.height);
+  constructions::Draw(*form_, r.drawing);
+  const std::optional<double> time = r.Found ? std::optional(r.Time) : model_.path().Time;
+  model_.setFermat(std::move(r));
+  updatePath(time);
+}
 
 void Fermat::Command2_Click() {
-  canvas::Form& f = *form_;
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
-  constructions::DrawBundle(f, scene_, s.x, s.y, f.arithmosaktinon.Value());
+  const Inputs in = readInputs();
+  core::BundleResult b = core::TraceBundle(scene_.lens(), in.source, in.rays, true);
+  constructions::Draw(*form_, b.drawing);
+  model_.setBundle(std::move(b), std::nullopt);
 }
 
 void Fermat::Command3_Click() {
-  canvas::Form& f = *form_;
-  const int n = f.arithmosaktinon.Value();
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
-  constructions::DrawBundle(f, scene_, s.x, s.y, n);
-  constructions::DrawWavelets(f, scene_, n);
+  const Inputs in = readInputs();
+  const optics::Lens lens = scene_.lens();
+  core::BundleResult b = core::TraceBundle(lens, in.source, in.rays, true);
+  core::WaveletsResult w = core::FirstWavelets(lens, b);
+  constructions::Draw(*form_, b.drawing);
+  constructions::Draw(*form_, w.drawing);
+  model_.setBundle(std::move(b), std::move(w));
 }
 
 void Fermat::Command4_Click() {
-  canvas::Form& f = *form_;
-  const scene::WorldPoint p = constructions::SurfacePointAtHeight(f.thesiy.Value(), scene_);
-  f.canvas.FillStyle = 1;  // the wavelets are outlines
-  constructions::ContinueRay(f, scene_, p.x, p.y);
-  f.canvas.FillStyle = 0;
+  const Inputs in = readInputs();
+  core::RayContinuationResult r = core::ContinueRay(scene_.lens(), in.source, in.height);
+  constructions::Draw(*form_, r.drawing);
+  model_.setRayContinuation(std::move(r));
 }
 
 void Fermat::Command5_Click() {
-  canvas::Form& f = *form_;
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
-  constructions::ContinueBundle(f, scene_, s.x, s.y, f.arithmosaktinon.Value());
+  continueBundle(readInputs());
 }
 
 std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/SceneModel.h"
 #include "canvas/Form.h"
+#include "core/Inputs.h"
 #include "scene/SceneState.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class QScrollArea;
 
@@ -25,6 +28,8 @@ class Fermat final : public QMainWindow {
 
   [[nodiscard]] canvas::Form& form() noexcept { return *form_; }
   [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
+  // The results of the last constructions and the path the markers give.
+  [[nodiscard]] SceneModel& model() noexcept { return model_; }
 
   void Form_Load();
   void Form_MouseDown(int button, int shift, float x, float y);
@@ -44,9 +49,21 @@ class Fermat final : public QMainWindow {
   bool DraggingSource = false;  // the source kyklos is being dragged
 
  private:
+  // Everything a construction takes from the widgets, read once per event.
+  struct Inputs {
+    core::SourcePoint source;
+    int height = 0, rays = 0, slider = 0;
+    core::Frame frame;
+  };
+  [[nodiscard]] Inputs readInputs() const;
+  void continueBundle(const Inputs& in);
+  // The path source -> entry point -> target as the markers and the bar stand now.
+  void updatePath(std::optional<double> time);
+
   canvas::Form* form_;
   QScrollArea* area_;
   scene::SceneState scene_;
+  SceneModel model_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -1,6 +1,6 @@
 #include "canvas/Canvas.h"
 
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,7 +17,7 @@ namespace {
 // device; geometry is clipped or skipped well before that.
 constexpr double kPixelLimit = 1.0e6;
 
-double single(double v) { return static_cast<double>(optics::RoundToSingle(v)); }
+double single(double v) { return static_cast<double>(numeric::RoundToSingle(v)); }
 
 QPen makePen(QRgb color, int width, int style) {
   const int w = std::clamp(width, 1, 512);
@@ -156,10 +156,10 @@ void Canvas::Scale(double x1, double y1, double x2, double y2) {
     ++refused_;
     return;
   }
-  scaleLeft_ = optics::RoundToSingle(x1);
-  scaleTop_ = optics::RoundToSingle(y1);
-  scaleWidth_ = optics::RoundToSingle(x2 - x1);
-  scaleHeight_ = optics::RoundToSingle(y2 - y1);
+  scaleLeft_ = numeric::RoundToSingle(x1);
+  scaleTop_ = numeric::RoundToSingle(y1);
+  scaleWidth_ = numeric::RoundToSingle(x2 - x1);
+  scaleHeight_ = numeric::RoundToSingle(y2 - y1);
   scaleMode_ = kScaleUser;
 }
 
@@ -196,7 +196,7 @@ double Canvas::pixelsPerUnit() const noexcept { return image_.width() / std::abs
 
 bool Canvas::admit(std::initializer_list<double> values) {
   for (double v : values) {
-    if (!std::isfinite(optics::RoundToSingle(v))) {
+    if (!std::isfinite(numeric::RoundToSingle(v))) {
       ++refused_;
       return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numeric/Colour.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
@@ -10,19 +12,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace canvas {
 
-// Opaque 24-bit colour from its three components, 0..255 each.
-[[nodiscard]] constexpr QRgb Rgb(int r, int g, int b) noexcept {
-  return 0xff000000u | (static_cast<QRgb>(r & 0xff) << 16) | (static_cast<QRgb>(g & 0xff) << 8) |
-         static_cast<QRgb>(b & 0xff);
-}
-
-inline constexpr QRgb kBlack = Rgb(0, 0, 0);
+// Colours are packed as QRgb; the program's own are named in numeric/Colour.h.
+static_assert(std::is_same_v<QRgb, numeric::Colour>);
+using numeric::Rgb;
+inline constexpr QRgb kBlack = numeric::kBlack;
 // The window's default background, which Cls clears to.
-inline constexpr QRgb kBackground = Rgb(240, 240, 240);
+inline constexpr QRgb kBackground = numeric::kBackground;
 
 // Units of the frame, as ScaleMode reports them.
 inline constexpr int kScaleUser = 0;

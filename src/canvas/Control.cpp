@@ -1,7 +1,7 @@
 #include "canvas/Control.h"
 
 #include "canvas/Canvas.h"
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,28 +31,28 @@ float Control::Height() const {
 }
 
 void Control::setLeft(double v) {
-  const float f = optics::RoundToSingle(v);
+  const float f = numeric::RoundToSingle(v);
   if (!std::isfinite(f)) return;
   pxLeft_ = canvas_.toPixel(f, 0).x();
   place();
 }
 
 void Control::setTop(double v) {
-  const float f = optics::RoundToSingle(v);
+  const float f = numeric::RoundToSingle(v);
   if (!std::isfinite(f)) return;
   pxTop_ = canvas_.toPixel(0, f).y();
   place();
 }
 
 void Control::setWidth(double v) {
-  const float f = optics::RoundToSingle(v);
+  const float f = numeric::RoundToSingle(v);
   if (!std::isfinite(f)) return;
   pxWidth_ = std::abs(double{f}) * canvas_.pixelSize().width() / std::abs(canvas_.ScaleWidth());
   place();
 }
 
 void Control::setHeight(double v) {
-  const float f = optics::RoundToSingle(v);
+  const float f = numeric::RoundToSingle(v);
   if (!std::isfinite(f)) return;
   pxHeight_ = std::abs(double{f}) * canvas_.pixelSize().height() / std::abs(canvas_.ScaleHeight());
   place();

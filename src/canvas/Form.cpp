@@ -32,8 +32,8 @@ Form::Form(QSize clientPixels, QWidget* parent)
       Label4(canvas, this, twips(0, 0, 1500, 1092), kButtonPt),
       Label5(canvas, this, twips(0, 5520, 975, 735), kDefaultPt),
       Label6(canvas, this, twips(0, 0, 1935, 615), kDefaultPt, QStringLiteral("Label6")),
-      shmeio(canvas, this, twips(4800, 4200, 132, 132), Rgb(0, 0, 255)),
-      kyklos(canvas, this, twips(2400, 4440, 132, 132), Rgb(192, 0, 0)) {
+      shmeio(canvas, this, twips(4800, 4200, 132, 132), numeric::kBlue),
+      kyklos(canvas, this, twips(2400, 4440, 132, 132), numeric::kDarkRed) {
   setFixedSize(canvas.pixelSize());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);

@@ -1,7 +1,7 @@
 #include "optics/FrameEdge.h"
 
 #include "optics/Geometry.h"
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 namespace optics {
 
@@ -26,7 +26,7 @@ struct Candidate {
 }
 
 [[nodiscard]] inline EdgePoint Rounded(double x, double y) noexcept {
-  return {RoundToSingle(x), RoundToSingle(y)};
+  return {numeric::RoundToSingle(x), numeric::RoundToSingle(y)};
 }
 
 // The horizontal edge's point only if it is strictly nearer to (x, y); a tie

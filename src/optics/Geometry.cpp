@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "optics/Lens.h"
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 namespace optics {
 
@@ -86,12 +86,12 @@ CircleCrossing CircleIntersect(double x1, double y1, double r1, double x2, doubl
     return crossing;
   }
   const double s = std::sqrt(discriminant);
-  const float ya = RoundToSingle((h * m + y2 + s) / onePlusMSquared);
-  const float yb = RoundToSingle((h * m + y2 - s) / onePlusMSquared);
+  const float ya = numeric::RoundToSingle((h * m + y2 + s) / onePlusMSquared);
+  const float yb = numeric::RoundToSingle((h * m + y2 - s) / onePlusMSquared);
   // x from the radical line, using the y already rounded to float so that
   // each returned point lies on that line as exactly as float allows.
-  const float xa = RoundToSingle((k - 2.0 * dy * static_cast<double>(ya)) / (2.0 * dx));
-  const float xb = RoundToSingle((k - 2.0 * dy * static_cast<double>(yb)) / (2.0 * dx));
+  const float xa = numeric::RoundToSingle((k - 2.0 * dy * static_cast<double>(ya)) / (2.0 * dx));
+  const float xb = numeric::RoundToSingle((k - 2.0 * dy * static_cast<double>(yb)) / (2.0 * dx));
   // A finite discriminant can still give an overflowing point when the
   // centres are almost vertically aligned; such a "crossing" lies on neither
   // circle in any useful sense, so it is reported as none.

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "optics/Geometry.h"
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 namespace optics {
 
@@ -89,7 +89,7 @@ LeastTimeWalk LeastTimeSearch(double sx, double sy, double px, double py, const 
   const double alpha = std::atan(static_cast<double>(lens.HalfAperture) / c);
   // The step lives in float: 2*pi/180 is rounded once here (0.034906585) and
   // every halving below stays in float, where it is exact.
-  float step = RoundToSingle(2.0 * static_cast<double>(lens.Pi) / 180.0);
+  float step = numeric::RoundToSingle(2.0 * static_cast<double>(lens.Pi) / 180.0);
   double theta = -alpha;
 
   SurfacePoint e = FirstSurfacePoint(theta, c, r);
@@ -135,7 +135,7 @@ LeastTimeResult LeastTimeEntry(double sx, double sy, double px, double py, const
   result.Converged = walk.Converged;
   result.Moves = walk.Moves;
   if (walk.Converged) {
-    result.Point = {RoundToSingle(walk.X), RoundToSingle(walk.Y), RoundToSingle(walk.Time)};
+    result.Point = {numeric::RoundToSingle(walk.X), numeric::RoundToSingle(walk.Y), numeric::RoundToSingle(walk.Time)};
   }
   return result;
 }

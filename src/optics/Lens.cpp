@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 namespace optics {
 
@@ -12,7 +12,7 @@ Lens Lens::Standard() noexcept {
   // constant of the lens; the search derives its start angle from this float.
   const double c = lens.CentreOffset;
   const double r = lens.SurfaceRadius;
-  lens.HalfAperture = RoundToSingle(std::sqrt(r * r - c * c));
+  lens.HalfAperture = numeric::RoundToSingle(std::sqrt(r * r - c * c));
   return lens;
 }
 

@@ -2,7 +2,6 @@
 
 #include "canvas/Shape.h"
 
-#include <cmath>
 
 namespace scene {
 
@@ -17,12 +16,7 @@ optics::Lens SceneState::lens() const noexcept {
   return l;
 }
 
-WorldPoint TargetPoint(int v, const SceneState& s) noexcept {
-  const double R = s.SurfaceRadius, c = s.CentreOffset;
-  // |v| <= 99 < R keeps the radicand positive; the atan form is the arc sine of v / R.
-  const double a = std::atan(v / std::sqrt(R * R - double(v) * v));
-  return {1.01 * R * std::cos(a) - c, R * std::sin(a)};
-}
+WorldPoint TargetPoint(int v, const SceneState& s) noexcept { return core::TargetPoint(v, s.lens()); }
 
 ShapeCentre CentreOf(const canvas::Shape& shape) {
   return {shape.Left() + shape.Width() / 2.0f, shape.Top() - shape.Height() / 2.0f};

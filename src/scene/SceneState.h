@@ -1,9 +1,7 @@
 #pragma once
 
+#include "core/Inputs.h"
 #include "optics/Lens.h"
-#include "optics/LeastTime.h"
-
-#include <vector>
 
 namespace canvas {
 class Shape;
@@ -12,7 +10,7 @@ class Shape;
 namespace scene {
 
 // Everything the program knows about its scene, set by the start-up and read
-// by every construction. All values are zero or empty until the start-up runs.
+// by the event procedures. All values are zero until the start-up runs.
 // Floats are the Singles of the stored constants; intermediate arithmetic is
 // double everywhere.
 struct SceneState {
@@ -29,19 +27,13 @@ struct SceneState {
   float AspectX = 0, AspectY = 0;  // the client area's shares of width + height
   float XMax = 0, YMax = 0;        // right and top edge of the world frame
 
-  // The bundle: one element per ray, indices 0..N, element i always the same ray.
-  std::vector<double> ExitX, ExitY;                // exit point on the second surface
-  std::vector<float> EntryX, EntryY, ArrivalTime;  // least-time entry point and arrival time
-  optics::PathPoint WavefrontPoint;                // of the last continued bundle ray
-  std::vector<optics::PathPoint> WavefrontPoints;  // per bundle ray; {0,0,0} if not continued
-
-  // The constants the least-time search needs, as stored here.
+  // The lens constants as the constructions take them.
   [[nodiscard]] optics::Lens lens() const noexcept;
+  // The world frame's edges as the constructions take them.
+  [[nodiscard]] core::Frame frame() const noexcept { return {XMax, YMax}; }
 };
 
-struct WorldPoint {
-  double x = 0, y = 0;
-};
+using WorldPoint = core::Point;
 
 // The target point for a height v of the target bar: on the line y = v, one
 // hundredth of R cos a right of the second surface, a = asin(v / R).

@@ -8,9 +8,9 @@
 namespace scene {
 namespace {
 
-constexpr QRgb kRed = canvas::Rgb(255, 0, 0);
-constexpr QRgb kYellow = canvas::Rgb(255, 255, 0);
-constexpr QRgb kOlive = canvas::Rgb(150, 150, 80);
+using numeric::kOlive;
+using numeric::kRed;
+using numeric::kYellow;
 
 // sqrt(R^2 - c^2), always of the fixed lens constants, so never negative.
 double rimHeight(const SceneState& s) {
@@ -74,18 +74,20 @@ void BuildScene(canvas::Form& f, SceneState& s) {
   s.AspectY = h / (w + h);
   const double ax = s.AspectX, ay = s.AspectY;
 
-  s.SpeedOutside = 2.0f;
-  s.SpeedInside = 1.0f;
+  // Every lens and media constant comes from the one standard lens.
+  const optics::Lens lens = optics::Lens::Standard();
+  s.SpeedOutside = lens.SpeedOutside;
+  s.SpeedInside = lens.SpeedInside;
   c.Scale(-500 * ax, 500 * ay, 500 * ax, -500 * ay);
   c.Line(-500 * ax, 0, 500 * ax, 0, kRed);
   s.XMax = static_cast<float>(500 * ax);
   s.YMax = static_cast<float>(500 * ay);
   layOutControls(f, s);
 
-  s.CentreOffset = 165;
-  s.SurfaceRadius = 180;
-  s.HalfAperture = static_cast<float>(rimHeight(s));
-  s.Pi = static_cast<float>(4 * std::atan(1.0));
+  s.CentreOffset = lens.CentreOffset;
+  s.SurfaceRadius = lens.SurfaceRadius;
+  s.HalfAperture = lens.HalfAperture;
+  s.Pi = lens.Pi;
 
   centreMarks(c, s);
   s.FirstArcStart = static_cast<float>(s.Pi - rimAngle(s));

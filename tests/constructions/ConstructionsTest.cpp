@@ -2,9 +2,9 @@
 #include "TestWindow.h"
 #include "app/Actions.h"
 #include "app/CommandLine.h"
-#include "constructions/Bundle.h"
-#include "constructions/RayContinuation.h"
-#include "constructions/Wavelets.h"
+#include "core/Bundle.h"
+#include "core/RayContinuation.h"
+#include "core/Wavelets.h"
 #include "optics/LeastTime.h"
 
 #include <gtest/gtest.h>
@@ -137,15 +137,14 @@ TEST_P(Bundle, FillsArraysAndDrawsDotThenBrokenLine) {
   t.form().arithmosaktinon.setValue(r.n);
   t.canvas().clearLog();
   t.form().Command2.click();
-  const scene::SceneState& sc = t.scene();
-  for (std::size_t size : {sc.ExitX.size(), sc.ExitY.size(), sc.EntryX.size(), sc.EntryY.size(), sc.ArrivalTime.size()})
-    ASSERT_EQ(size, std::size_t(r.n + 1));
-  EXPECT_TRUE(near(sc.ExitX[i], sc.ExitY[i], r.exit, 1e-4));
-  EXPECT_TRUE(near(sc.EntryX[i], sc.EntryY[i], r.entry));
-  EXPECT_NEAR(sc.ArrivalTime[i], r.time, 1e-3);
-  EXPECT_TRUE(near(sc.ExitX[mirror], -sc.ExitY[mirror], r.exit, 1e-4));  // mirror image about the axis
-  EXPECT_TRUE(near(sc.EntryX[mirror], -sc.EntryY[mirror], r.entry));
-  EXPECT_NEAR(sc.ArrivalTime[mirror], r.time, 1e-3);
+  const std::vector<core::BundleRay>& rays = t.w().model().bundle()->Rays;
+  ASSERT_EQ(rays.size(), std::size_t(r.n + 1));
+  EXPECT_TRUE(near(rays[i].ExitX, rays[i].ExitY, r.exit, 1e-4));
+  EXPECT_TRUE(near(rays[i].EntryX, rays[i].EntryY, r.entry));
+  EXPECT_NEAR(rays[i].ArrivalTime, r.time, 1e-3);
+  EXPECT_TRUE(near(rays[mirror].ExitX, -rays[mirror].ExitY, r.exit, 1e-4));  // mirror image about the axis
+  EXPECT_TRUE(near(rays[mirror].EntryX, -rays[mirror].EntryY, r.entry));
+  EXPECT_NEAR(rays[mirror].ArrivalTime, r.time, 1e-3);
   ASSERT_EQ(log().size(), 3u * (r.n + 1));  // per ray: dot, source -> entry, entry -> exit
   const Op &dot = log()[3 * i], &air = log()[3 * i + 1], &glass = log()[3 * i + 2];
   EXPECT_TRUE(dot.kind == Kind::PSet && dot.width == 4 && near(dot.x1, dot.y1, r.exit, 1e-4));
@@ -198,8 +197,9 @@ TEST_P(FromSource, FirstWaveletsMarkEveryRayInIndexOrder) {
 TEST_P(FromSource, ContinuationReachesTheFrameAndDrawsBothGenerations) {
   t.form().Command5.click();
   const scene::SceneState& sc = t.scene();
-  for (int i = 0; i <= 10; ++i) EXPECT_NEAR(constructions::BundleAngle(i, 10, sc), -0.3426 + 0.06852 * i, 1e-4);
-  EXPECT_TRUE(near(sc.ExitX[0], sc.ExitY[0], {4.538, -60.471}));
+  const std::vector<core::BundleRay>& rays = t.w().model().bundleContinuation()->Bundle.Rays;
+  for (int i = 0; i <= 10; ++i) EXPECT_NEAR(core::BundleAngle(i, 10, sc.lens()), -0.3426 + 0.06852 * i, 1e-4);
+  EXPECT_TRUE(near(rays[0].ExitX, rays[0].ExitY, {4.538, -60.471}));
   const std::vector<Op> red = linesOf(kRed), circ = t.ops(Kind::Circle);  // first generation, then second
   ASSERT_EQ(red.size(), leaving);
   ASSERT_EQ(circ.size(), 2 * leaving);
@@ -207,7 +207,7 @@ TEST_P(FromSource, ContinuationReachesTheFrameAndDrawsBothGenerations) {
   for (std::size_t i = 0, k = 0; i < exits.size(); ++i) {
     const Pt x = exits[i];
     if (inc(i) > kCritical) {  // totally reflected: not continued
-      const optics::PathPoint& m = sc.WavefrontPoints[i];
+      const optics::PathPoint& m = rays[i].Wavefront;
       EXPECT_TRUE(m.X == 0 && m.Y == 0 && m.Time == 0) << i;
       continue;
     }
@@ -380,44 +380,6 @@ INSTANTIATE_TEST_SUITE_P(
         BorderCase{"ThirdAttemptJustFails", {"source=-129.895,-31.099", "entry=-37.939,112.591", "height=27"}, false},
         BorderCase{"FirstAttemptJustPasses", {"source=-212.714,38.203", "entry=25.900,122.302", "height=-57"}, true}),
     kByName);
-
-// The single-ray continuation's wavefront point is the exact double midpoint of the two outer crossings of the
-// wavelets, whatever the source and the height; rounding it to Single would move it in most cases.
-TEST(WaveletCrossing, SingleRayMidpointStaysDouble) {
-  scene::SceneState s;
-  s.Pi = optics::kSinglePi;
-  const optics::Lens lens = optics::Lens::Standard();
-  s.CentreOffset = lens.CentreOffset;
-  s.SurfaceRadius = lens.SurfaceRadius;
-  s.HalfAperture = lens.HalfAperture;
-  s.SpeedOutside = lens.SpeedOutside;
-  s.SpeedInside = lens.SpeedInside;
-  std::mt19937 rng(14);
-  std::uniform_real_distribution<double> sx(-400, -40), sy(-150, 150);
-  std::uniform_int_distribution<int> height(-70, 70);
-  int checked = 0, offFloat = 0;
-  for (int i = 0; i < 400; ++i) {
-    const auto srcX = float(sx(rng)), srcY = float(sy(rng));
-    const scene::WorldPoint p = constructions::SurfacePointAtHeight(height(rng), s);
-    const constructions::Neighbours nb = constructions::NeighbourPoints(p.x, p.y, 0.1, s);
-    auto time = [&](double x, double y) { return optics::LeastTimeEntry(srcX, srcY, x, y, lens).Point.Time; };
-    const constructions::WaveletCrossing w = constructions::CrossWavelets(
-        p.x, p.y, time(p.x, p.y), time(nb.ax, nb.ay), time(nb.bx, nb.by), nb, s.SpeedOutside, srcX, srcY);
-    if (!w.c1.Found || !w.c2.Found) continue;
-    auto outer = [&](const optics::CircleCrossing& c) {
-      const double da = std::hypot(c.XA - double(srcX), c.YA - double(srcY)),
-                   db = std::hypot(c.XB - double(srcX), c.YB - double(srcY));
-      return da > db ? Pt{c.XA, c.YA} : Pt{c.XB, c.YB};
-    };
-    const Pt q1 = outer(w.c1), q2 = outer(w.c2);
-    ++checked;
-    EXPECT_EQ(w.mx, (q1.x + q2.x) / 2) << i;
-    EXPECT_EQ(w.my, (q1.y + q2.y) / 2) << i;
-    offFloat += double(float(w.mx)) != w.mx || double(float(w.my)) != w.my;
-  }
-  EXPECT_GT(checked, 300);
-  EXPECT_GT(offFloat, checked / 4);  // the property has teeth: most midpoints are no floats
-}
 
 }  // namespace
 }  // namespace constructions_test

@@ -1,4 +1,4 @@
-#include "optics/Single.h"
+#include "numeric/Single.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ TEST(RoundToSingle, OverflowAndNaN) {
       {-0x1.fffffe8p127, -kMax}, {0x1.ffffffp127, kInf},  // half an ulp above FLT_MAX ties to even: infinity
       {-1e300, -kInf},           {std::numeric_limits<double>::quiet_NaN(), std::nanf("")}};
   for (const auto& [in, want] : table) {
-    const float got = optics::RoundToSingle(in);
+    const float got = numeric::RoundToSingle(in);
     EXPECT_TRUE(got == want || (std::isnan(got) && std::isnan(want))) << in << " gave " << got;
   }
 }

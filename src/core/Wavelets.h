@@ -1,16 +1,16 @@
 #pragma once
 
 #include "optics/Geometry.h"
-#include "scene/SceneState.h"
+#include "optics/Lens.h"
 
-namespace constructions {
+namespace core {
 
 // The two neighbours of a point P = (x, y) of the second surface's circle,
 // delta degrees of polar angle about (-c, 0) above (A) and below (B) it.
 struct Neighbours {
   double ax = 0, ay = 0, bx = 0, by = 0;
 };
-[[nodiscard]] Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const scene::SceneState& s) noexcept;
+[[nodiscard]] Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const optics::Lens& lens) noexcept;
 
 // Secondary wavelets about P, A and B at the common instant tRef + 2, where
 // tRef is P's arrival or, if later, A's or else B's; and the point M of the
@@ -36,9 +36,9 @@ struct WaveletCrossing {
                                             float speedOutside, double refX, double refY) noexcept;
 
 // Ratio of sines sin(refraction) / sin(incidence) checked against vo / vi.
-[[nodiscard]] bool RatioPasses(double n, const scene::SceneState& s) noexcept;
+[[nodiscard]] bool RatioPasses(double n, const optics::Lens& lens) noexcept;
 
 // Polar angle of (x, y) about (-c, 0), for points right of that centre.
-[[nodiscard]] double PolarAngle(double x, double y, const scene::SceneState& s) noexcept;
+[[nodiscard]] double PolarAngle(double x, double y, const optics::Lens& lens) noexcept;
 
-}  // namespace constructions
+}  // namespace core

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace optics {
+namespace numeric {
 
 // Rounds a double to float the way an IEEE round-to-nearest conversion does,
 // without relying on the conversion for values beyond the float range (a
@@ -36,4 +36,4 @@ namespace optics {
   return static_cast<float>(v);
 }
 
-}  // namespace optics
+}  // namespace numeric

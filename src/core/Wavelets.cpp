@@ -1,8 +1,8 @@
-#include "constructions/Wavelets.h"
+#include "core/Wavelets.h"
 
 #include <cmath>
 
-namespace constructions {
+namespace core {
 namespace {
 // Time margin after the reference arrival at which the wavelets are taken.
 constexpr float kWaveletMargin = 2.0f;
@@ -20,13 +20,13 @@ Point outer(const optics::CircleCrossing& c, double rx, double ry) {
 }
 }  // namespace
 
-double PolarAngle(double x, double y, const scene::SceneState& s) noexcept {
+double PolarAngle(double x, double y, const optics::Lens& s) noexcept {
   const double dx = x + s.CentreOffset;
   if (dx == 0) return y > 0 ? s.Pi / 2.0 : (y < 0 ? -s.Pi / 2.0 : 0.0);
   return std::atan(y / dx);
 }
 
-Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const scene::SceneState& s) noexcept {
+Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const optics::Lens& s) noexcept {
   const double phi0 = PolarAngle(x, y, s);
   const double d = deltaDegrees * s.Pi / 180.0;
   const double R = s.SurfaceRadius, c = s.CentreOffset;
@@ -66,9 +66,9 @@ WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, 
   return w;
 }
 
-bool RatioPasses(double n, const scene::SceneState& s) noexcept {
+bool RatioPasses(double n, const optics::Lens& s) noexcept {
   const float expected = s.SpeedOutside / s.SpeedInside;
   return std::abs(std::abs(n) - expected) <= kRatioTolerance;
 }
 
-}  // namespace constructions
+}  // namespace core

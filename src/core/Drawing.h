@@ -1,0 +1,59 @@
+#pragma once
+
+#include "numeric/Colour.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// What a label shows after a construction: which caption, and its numbers.
+// The texts themselves belong to the drawing step; the numbers are the ones
+// the captions format (degrees already converted where the caption shows
+// degrees).
+enum class Caption {
+  FermatAngles,         // Label3: incidence a, refraction b at the entry point
+  FermatRatio,          // Label4: sin i / sin r = a
+  FermatTime,           // Label2: least time a
+  TotalReflection,      // Label1: critical angle a
+  Incidence,            // Label3: incidence a alone
+  IncidenceRefraction,  // Label3: incidence a, refraction b at the exit point
+  RayIndex,             // Label4: measured index a, two decimals
+  BundleIndex,          // Label4: measured index a, three decimals
+};
+
+// One step of a construction's picture, in the order the construction makes
+// them: a canvas operation, a change of the canvas's drawing state, a caption,
+// a message box (which opens between the operations before and after it), or
+// the entry marker moved.
+struct DrawOp {
+  enum class Kind { Line, LineTo, Circle, PSet, DrawWidth, DrawStyle, FillStyle, Caption, Message, MoveEntry };
+  Kind kind = Kind::Line;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line ends; LineTo end in x2, y2; centre or point in x1, y1
+  double r = 0;                           // circle radius
+  std::optional<numeric::Colour> colour;  // none: the canvas's fore colour
+  int value = 0;                          // new DrawWidth, DrawStyle or FillStyle
+  Caption caption = Caption::FermatAngles;
+  double a = 0, b = 0;  // the caption's numbers
+  std::string text;     // a message, UTF-8
+};
+
+// A construction's picture and captions as data, replayable onto any canvas.
+struct Drawing {
+  std::vector<DrawOp> ops;
+
+  void Line(double x1, double y1, double x2, double y2, std::optional<numeric::Colour> c = std::nullopt);
+  void LineTo(double x2, double y2, std::optional<numeric::Colour> c = std::nullopt);
+  void Circle(double x, double y, double r, std::optional<numeric::Colour> c = std::nullopt);
+  void PSet(double x, double y, std::optional<numeric::Colour> c = std::nullopt);
+  void DrawWidth(int v);
+  void DrawStyle(int v);
+  void FillStyle(int v);
+  void Show(Caption which, double a, double b = 0);
+  void Message(std::string text);
+  void MoveEntry(double x, double y);
+  void Append(const Drawing& other);
+};
+
+}  // namespace core

@@ -1,0 +1,84 @@
+// Position by least time and the bundle as results: end points, normals and
+// per-ray data against the independent solver, and the picture's order.
+#include "Reference.h"
+#include "core/Bundle.h"
+#include "core/LeastTimeRay.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace reference;
+using K = core::DrawOp::Kind;
+const optics::Lens kLens = optics::Lens::Standard();
+
+struct FermatCase {
+  const char* name;
+  float sx, sy;
+  int h;
+};
+class PositionByFermat : public ::testing::TestWithParam<FermatCase> {};
+
+// The entry point is the least-time one, the dotted normal runs from the first surface's centre of curvature
+// through it towards the source, and the ratio of sines is the ratio of the speeds.
+TEST_P(PositionByFermat, EntryNormalAndRatioFollowTheLeastTimePath) {
+  const FermatCase& c = GetParam();
+  const core::FermatResult r = core::PositionByFermat(kLens, {c.sx, c.sy}, c.h);
+  ASSERT_TRUE(r.Found);
+  const Path ref = leastTime({c.sx, c.sy}, {r.Target.x, r.Target.y});
+  EXPECT_NEAR(r.EntryX, ref.entry.x, 1e-3);
+  EXPECT_NEAR(r.EntryY, ref.entry.y, 1e-3);
+  EXPECT_NEAR(r.Time, ref.time, 1e-6);
+  ASSERT_TRUE(r.NormalDrawn);
+  const core::Segment& n = r.Normal;
+  EXPECT_TRUE(n.x1 == kC && n.y1 == 0);
+  EXPECT_LT(skew(n.x2 - kC, n.y2, ref.entry.x - kC, ref.entry.y), 1e-5);  // through the entry point
+  EXPECT_NEAR(n.x2, (ref.entry.x + c.sx) / 2, 1e-3);                     // out to midway towards the source
+  ASSERT_TRUE(r.RatioShown);
+  EXPECT_NEAR(r.Ratio, 2.0, 1e-3);
+  // The picture: path, marker, angles, ratio, the dotted normal, the time.
+  std::vector<K> kinds;
+  for (const core::DrawOp& op : r.drawing.ops) kinds.push_back(op.kind);
+  EXPECT_EQ(kinds, (std::vector<K>{K::Line, K::LineTo, K::MoveEntry, K::Caption, K::Caption, K::DrawStyle, K::Line,
+                                   K::DrawStyle, K::Caption}));
+  EXPECT_EQ(r.drawing.ops[5].value, 2);
+  EXPECT_EQ(r.drawing.ops[7].value, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, PositionByFermat,
+                         ::testing::Values(FermatCase{"AboveTheAxis", -200, 40, 0},
+                                           FermatCase{"BelowTheAxis", -150, -60, 20},
+                                           FermatCase{"HighTarget", -300, 0, 50}, FermatCase{"LowTarget", -250, 10, -45}),
+                         ByName{});
+
+// Every ray of the bundle: its exit point on the even grid, its entry point and time the least-time ones, its
+// incidence the angle of that path, and the picture dot, path, path in ray order.
+TEST(Bundle, RaysAreTheLeastTimePathsToTheGrid) {
+  const core::SourcePoint s{-120, 70};
+  const int n = 12;
+  const core::BundleResult b = core::TraceBundle(kLens, s, n, true);
+  ASSERT_EQ(b.Rays.size(), std::size_t(n + 1));
+  int reflected = 0;
+  for (std::size_t i = 0; i < b.Rays.size(); ++i) {
+    const core::BundleRay& r = b.Rays[i];
+    const Pt exit = bundleExit(int(i), n);
+    const Path ref = leastTime({s.x, s.y}, exit);
+    EXPECT_NEAR(r.ExitX, exit.x, 1e-4);
+    EXPECT_NEAR(r.ExitY, exit.y, 1e-4);
+    EXPECT_NEAR(r.EntryX, ref.entry.x, 1e-3);
+    EXPECT_NEAR(r.EntryY, ref.entry.y, 1e-3);
+    EXPECT_NEAR(r.ArrivalTime, ref.time, 1e-3);
+    EXPECT_NEAR(std::abs(r.Incidence), incidence(ref.entry, exit), 1e-4);
+    EXPECT_EQ(r.Leaves, incidence(ref.entry, exit) < kCritical);
+    reflected += !r.Leaves;
+    const auto* op = &b.drawing.ops[5 * i];  // width 4, dot, width 1, source -> entry, -> exit
+    EXPECT_TRUE(op[0].kind == K::DrawWidth && op[0].value == 4 && op[1].kind == K::PSet && op[2].value == 1);
+    EXPECT_TRUE(op[3].kind == K::Line && op[3].x2 == r.EntryX && op[4].kind == K::LineTo && op[4].x2 == r.ExitX);
+  }
+  EXPECT_GT(reflected, 0);  // the source is high enough for some rays to stay inside
+}
+
+}  // namespace
