@@ -66,6 +66,18 @@ TEST_P(FullCircleTest, FilledUnderFillStyle0AndAnOutlineUnder1) {
 
 INSTANTIATE_TEST_SUITE_P(FillStyle, FullCircleTest, ::testing::Values(0, 1));
 
+// The one-pixel outline is closed all the way round, the diagonals included, for small and large radii.
+TEST(ThinCircle, OutlineReachesEveryDirection) {
+  for (double r : {3.0, 20.0, 90.0, 140.0}) {
+    Canvas c = UnitCanvas();
+    c.Circle(0.5, 0.5, r, kBlack);
+    for (int deg = 0; deg < 360; ++deg) {
+      const double a = deg * std::numbers::pi / 180;
+      EXPECT_TRUE(Near(c, 0.5 + r * std::cos(a), 0.5 + r * std::sin(a), kBlack)) << "radius " << r << ", " << deg << " deg";
+    }
+  }
+}
+
 TEST(ScaleLength, ScaleYKeepsTheSignOfTheFramesExtent) {
   Canvas up = UnitCanvas(), down(QSize(400, 300));
   down.Scale(-400, -300, 400, 300);

@@ -59,4 +59,16 @@ TEST(Trace, LineIsOneJsonObjectWhoseNumbersReadBackExactly) {
   }
 }
 
+// Each colour is written as #rrggbb in red, green, blue order, the fill as well.
+TEST(Trace, ColoursAreRedGreenBlue) {
+  using canvas::CanvasOp;
+  const CanvasOp red{.kind = CanvasOp::Kind::Line, .color = numeric::kRed};
+  const CanvasOp blue{.kind = CanvasOp::Kind::PSet, .color = numeric::kBlue};
+  const CanvasOp disc{.kind = CanvasOp::Kind::Circle, .color = canvas::Rgb(1, 2, 3), .fill = numeric::kOlive};
+  EXPECT_NE(canvas::TraceLine(red).find("\"color\":\"#ff0000\""), std::string::npos);
+  EXPECT_NE(canvas::TraceLine(blue).find("\"color\":\"#0000ff\""), std::string::npos);
+  EXPECT_NE(canvas::TraceLine(disc).find("\"color\":\"#010203\""), std::string::npos);
+  EXPECT_NE(canvas::TraceLine(disc).find("\"fill\":\"#969650\""), std::string::npos);
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestWindow.h"
+#include "QtTesting.h"
 #include "canvas/Canvas.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "canvas/ScrollBar.h"
 
 #include "canvas/Canvas.h"
+#include "canvas/Form.h"
 
 #include <QScrollBar>
 #include <QWidget>
@@ -40,5 +41,25 @@ TEST_P(HeightBar, ValueReadsBackThumbStandsFromTheTopAndArrowDownLowersIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Range, HeightBar, ::testing::Values(99, 71, -1, -99));
+
+// Dragging a thumb changes nothing until it is let go: the time slider reruns the whole bundle continuation on
+// every change, and the target height clears the picture.
+TEST(FormBars, ThumbDragChangesTheValueOnlyOnRelease) {
+  canvas::Form form(QSize(640, 400));
+  for (canvas::ScrollBar* bar : {&form.xronosmetato, &form.thesiy, &form.arithmosaktinon}) {
+    int changes = 0;
+    bar->onChange([&] { ++changes; });
+    const int before = bar->Value();
+    QScrollBar& q = *bar->bar();
+    q.setSliderDown(true);
+    q.setSliderPosition(q.minimum() + (q.maximum() - q.minimum()) / 3);
+    q.setSliderPosition(q.minimum() + (q.maximum() - q.minimum()) / 4);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(bar->Value(), before);
+    q.setSliderDown(false);
+    EXPECT_EQ(changes, 1);
+    EXPECT_NE(bar->Value(), before);
+  }
+}
 
 }  // namespace

@@ -10,40 +10,32 @@
 #include <memory>
 #include <string>
 
-#include "TestWindow.h"
+#include "SceneFixture.h"
 
 namespace {
 
 using canvas::CanvasOp;
 
-constexpr QRgb kOlive = canvas::Rgb(150, 150, 80);
-constexpr QRgb kRed = canvas::Rgb(255, 0, 0);
-constexpr QRgb kYellow = canvas::Rgb(255, 255, 0);
+using numeric::kOlive;
+using numeric::kRed;
+using numeric::kYellow;
 // The lens: R = 180, centres of curvature at (+-165, 0).
 constexpr double kR = 180, kC = 165;
 
 // A started window of the parameter's client size.
 class StartUp : public ::testing::TestWithParam<QSize> {
  protected:
-  void SetUp() override { tw = std::make_unique<testing_support::TestWindow>(GetParam()); }
+  void SetUp() override { tw = std::make_unique<testing_support::SceneFixture>(GetParam()); }
   canvas::Canvas& canvas() { return tw->canvas(); }
-  std::unique_ptr<testing_support::TestWindow> tw;
+  std::unique_ptr<testing_support::SceneFixture> tw;
 };
 
 std::string SizeName(const ::testing::TestParamInfo<QSize>& info) {
   return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
 }
 
-TEST_P(StartUp, CaptionsShowTheBarsDesignValues) {
-  const canvas::Form& f = tw->form();
-  EXPECT_EQ(tw->w().windowTitle(), QString::fromUtf8("Πορεία Ακτίνων: αρχή Fermat"));
-  EXPECT_EQ(f.Label1.Caption(), QString::fromUtf8("ψ= 0"));
-  EXPECT_EQ(f.Label5.Caption(), "number of points=10");
-  EXPECT_EQ(f.Label6.Caption(), "time=5");
-}
-
 TEST(StartUpFourByThree, FrameIsCentredWithItsShareOfAThousandUnits) {
-  testing_support::TestWindow tw(QSize(1200, 900));
+  testing_support::SceneFixture tw(QSize(1200, 900));
   EXPECT_NEAR(tw.scene().AspectX, 4.0 / 7.0, 1e-7);
   EXPECT_NEAR(tw.scene().AspectY, 3.0 / 7.0, 1e-7);
   EXPECT_NEAR(tw.scene().XMax, 285.714, 1e-3);

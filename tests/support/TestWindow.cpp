@@ -28,9 +28,4 @@ std::vector<canvas::CanvasOp> TestWindow::ops(canvas::CanvasOp::Kind kind) const
 
 QRgb TestWindow::pixelAt(double x, double y) const { return PixelAtWorld(window->form().canvas, x, y); }
 
-QRgb PixelAtWorld(const canvas::Canvas& c, double x, double y) {
-  const QPointF p = c.toPixel(x, y);
-  return opaque(c.image().pixel(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))));
-}
-
 }  // namespace testing_support

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtTesting.h"
 #include "app/Fermat.h"
 #include "canvas/Canvas.h"
 
@@ -35,20 +36,6 @@ struct TestWindow {
   // The operations logged since the last clearLog, of one kind.
   std::vector<canvas::CanvasOp> ops(canvas::CanvasOp::Kind kind) const;
   QRgb pixelAt(double x, double y) const;
-};
-
-// Colour without alpha, for comparisons with canvas::Rgb values.
-inline QRgb opaque(QRgb c) { return c | 0xff000000u; }
-
-// Pixel colour (RGB only) of the retained image at a world point.
-QRgb PixelAtWorld(const canvas::Canvas& c, double x, double y);
-
-// gtest parameter names from a table case's `name`.
-struct ByName {
-  template <class Case>
-  std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
-    return info.param.name;
-  }
 };
 
 }  // namespace testing_support
