@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 // Runs the program; returns its exit code with what it wrote.
@@ -69,6 +72,29 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"noSuchFolder", {"--screenshot", "no/such/folder/x.png"}, "no/such/folder/x.png"},
                       BadArgs{"folderAsFile", {"--trace", "."}, "'.'"}),
     testing_support::ByName{});
+
+// A folder the user may not write into is refused before anything runs. Root may write anywhere, so the check
+// runs in a child process that has given up root (when it had it) for an unprivileged user.
+TEST(CommandLine, RefusesAnOutputFolderItMayNotWriteTo) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                    QFileDevice::ReadOther | QFileDevice::ExeOther));
+  const std::string trace = dir.filePath(QStringLiteral("t.jsonl")).toStdString();
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(3);
+    const app::Parsed p = app::ParseCommandLine({"--trace", trace});
+    ::_exit(p.options ? 1 : p.error.find("not writable") == std::string::npos ? 2 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: accepted, 2: refused for another reason, 3: could not drop root";
+  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
 
 TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
   const app::Parsed p =

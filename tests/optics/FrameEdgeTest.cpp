@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -25,5 +27,27 @@ INSTANTIATE_TEST_SUITE_P(Table, FrameEdgeTest,
                                            std::array<double, 6>{0, 0, 3, 2, 300, 200},
                                            std::array<double, 6>{10, 5, 0, -7, 10, -200},
                                            std::array<double, 6>{0, 50, -6, -1, -300, 0}));
+
+// In every direction, from points all over the frame: the point lies on the frame's border, ahead on the
+// half-line, and is the first border point the half-line meets.
+TEST(FrameEdge, EveryDirectionLeavesThroughTheBorderAhead) {
+  constexpr double xMax = 300, yMax = 200;
+  for (double px : {-250.0, -40.0, 0.0, 120.0, 290.0}) {
+    for (double py : {-190.0, -10.0, 0.0, 75.0, 199.0}) {
+      for (int deg = 0; deg < 360; deg += 7) {
+        const double a = deg * std::numbers::pi / 180, dx = std::cos(a), dy = std::sin(a);
+        const optics::EdgePoint e = optics::FrameEdgePoint(px, py, dx, dy, xMax, yMax);
+        SCOPED_TRACE(testing::Message() << "from " << px << "," << py << " at " << deg << " deg");
+        const double t = std::abs(dx) > std::abs(dy) ? (e.X - px) / dx : (e.Y - py) / dy;  // distance ahead
+        // The half-line meets x = +-xMax and y = +-yMax at these distances; the nearest one ahead is the exit.
+        const double tx = dx > 0 ? (xMax - px) / dx : dx < 0 ? (-xMax - px) / dx : INFINITY;
+        const double ty = dy > 0 ? (yMax - py) / dy : dy < 0 ? (-yMax - py) / dy : INFINITY;
+        EXPECT_NEAR(t, std::min(tx, ty), 1e-3);
+        EXPECT_NEAR(e.X, px + std::min(tx, ty) * dx, 1e-3);
+        EXPECT_NEAR(e.Y, py + std::min(tx, ty) * dy, 1e-3);
+      }
+    }
+  }
+}
 
 }  // namespace
