@@ -1,11 +1,14 @@
-// Feeds the optics kernels arbitrary finite doubles and traps on any result
-// that breaks their contract: NaN or infinity where a number must come out,
-// an angle beyond a quarter turn, an unordered crossing, a walk past its cap.
-// Address and undefined-behaviour sanitizers watch everything else.
+// Feeds the optics kernels and the constructions built on them arbitrary
+// finite doubles and traps on any result that breaks their contract: NaN or
+// infinity where a number must come out, an angle beyond a quarter turn, an
+// unordered crossing, a walk past its cap, a construction whose picture holds
+// a non-finite number or whose per-ray data contradict each other. Address
+// and undefined-behaviour sanitizers watch everything else.
 //
 // Input layout: one lens-selector byte, then raw little-endian doubles taken
 // eight bytes at a time from the front. Non-finite doubles are skipped; an
-// exhausted input yields zeros.
+// exhausted input yields zeros. The constructions take the last six: the
+// source, the height, the ray count, the slider value and the frame's width.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -16,6 +19,10 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "core/Bundle.h"
+#include "core/BundleContinuation.h"
+#include "core/LeastTimeRay.h"
+#include "core/RayContinuation.h"
 #include "optics/FrameEdge.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
@@ -146,6 +153,51 @@ void FuzzLeastTime(const optics::Lens& lens, bool standardLens, Inputs& in) {
   }
 }
 
+// Every number of a picture is finite, and it leaves the drawing state as the
+// program expects it: solid lines, one-pixel pen.
+void CheckDrawing(const core::Drawing& d) {
+  int width = 1, style = 0;
+  for (const core::DrawOp& op : d.ops) {
+    Check(std::isfinite(op.x1) && std::isfinite(op.y1) && std::isfinite(op.x2) && std::isfinite(op.y2) &&
+          std::isfinite(op.r) && std::isfinite(op.a) && std::isfinite(op.b));
+    if (op.kind == core::DrawOp::Kind::DrawWidth) width = op.value;
+    if (op.kind == core::DrawOp::Kind::DrawStyle) style = op.value;
+  }
+  Check(width == 1 && style == 0);
+}
+
+int Within(double v, int lo, int hi) { return lo + static_cast<int>(std::fmod(std::fabs(v), hi - lo + 1)); }
+
+void FuzzConstructions(Inputs& in) {
+  const optics::Lens lens = optics::Lens::Standard();
+  // The source anywhere the marker can be dragged to (a realistic magnitude), the bars within their ranges
+  // (few rays, to keep a run short), the frame of a plausible window.
+  const double sx = in.Finite(), sy = in.Finite();
+  if (!Realistic({sx, sy})) return;
+  const core::SourcePoint src{static_cast<float>(sx), static_cast<float>(sy)};
+  const int height = Within(in.Finite(), -99, 99), rays = Within(in.Finite(), 2, 12);
+  const int slider = Within(in.Finite(), 5, 100);
+  const float aspect = static_cast<float>(0.2 + std::fmod(std::fabs(in.Finite()), 0.6));
+  const core::Frame frame{500 * aspect, 500 * (1 - aspect)};
+
+  const core::FermatResult fermat = core::PositionByFermat(lens, src, height);
+  CheckDrawing(fermat.drawing);
+  const core::RayContinuationResult ray = core::ContinueRay(lens, src, height);
+  CheckDrawing(ray.drawing);
+  Check(!ray.Attempts.empty() && ray.Attempts.size() <= 3);
+  Check(!(ray.Continued && (ray.TotalReflection || ray.Undeviated)));
+  const core::BundleContinuationResult c = core::ContinueBundle(lens, frame, src, rays);
+  const core::BundleWavelets w = core::WaveletsAt(c, lens, slider);
+  CheckDrawing(core::BundleContinuationDrawing(c, w));
+  Check(c.Bundle.Rays.size() == static_cast<std::size_t>(rays) + 1 && c.SecondCentre.size() == c.Bundle.Rays.size());
+  for (std::size_t i = 0; i < c.Bundle.Rays.size(); ++i) {
+    const core::BundleRay& r = c.Bundle.Rays[i];
+    Check(!r.Continued || r.Leaves);
+    Check(r.Continued || (r.Wavefront.X == 0 && r.Wavefront.Y == 0 && r.Wavefront.Time == 0 && !r.RedLineDrawn));
+    Check(!c.SecondCentre[i] || r.Continued);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -156,5 +208,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzFrameEdge(in);
   const optics::Lens lens = PickLens(selector, in);
   FuzzLeastTime(lens, (selector & 1u) == 0, in);
+  FuzzConstructions(in);
   return 0;
 }

@@ -1,11 +1,9 @@
 // The bundle of least-time rays, its wavelets, the continuations after the lens and the time slider.
+#include "Reference.h"
 #include "TestWindow.h"
 #include "app/Actions.h"
 #include "app/CommandLine.h"
 #include "core/Bundle.h"
-#include "core/RayContinuation.h"
-#include "core/Wavelets.h"
-#include "optics/LeastTime.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -23,45 +20,10 @@ namespace {
 
 using Kind = canvas::CanvasOp::Kind;
 using Op = canvas::CanvasOp;
-constexpr QRgb kRed = canvas::Rgb(255, 0, 0);
+using numeric::kRed;
 const QString kUntouched = QStringLiteral("untouched");
-// The lens in world units: first surface about (+c, 0), second about (-c, 0). Speeds 2 in air, 1 in glass.
-constexpr double kC = 165, kR = 180, kCritical = std::numbers::pi / 6, kDeg = 180 / std::numbers::pi;
 constexpr testing_support::ByName kByName;
-
-struct Pt {
-  double x = 0, y = 0;
-};
-
-// Exit point i of a bundle of n + 1 rays, evenly spaced strictly inside the rims.
-Pt bundleExit(int i, int n) {
-  const double rim = std::atan(std::sqrt(kR * kR - kC * kC) / kC), a = -rim + (i + 1) * 2 * rim / (n + 2);
-  return {kR * std::cos(a) - kC, kR * std::sin(a)};
-}
-
-// Least-time path from s to p through the first surface, found by ever finer scans of its circle.
-struct Path {
-  Pt entry;
-  double time = 0;
-};
-Path leastTime(Pt s, Pt p) {
-  auto on = [](double th) { return Pt{kC - kR * std::cos(th), kR * std::sin(th)}; };
-  auto at = [&](double th) {
-    return std::hypot(on(th).x - s.x, on(th).y - s.y) / 2 + std::hypot(p.x - on(th).x, p.y - on(th).y);
-  };
-  double best = 0;
-  for (double step : {1e-3, 1e-6, 1e-9})
-    for (double th = best - 1000 * step, end = best + 1000 * step; th <= end; th += step)
-      best = at(th) < at(best) ? th : best;
-  return {on(best), at(best)};
-}
-
-// Angle (radians, up to pi/2) between the ray entry -> p inside the glass and the second surface's normal at p.
-double incidence(Pt entry, Pt p) {
-  const double ax = p.x - entry.x, ay = p.y - entry.y, nx = p.x + kC, ny = p.y;
-  const double a = std::abs(std::atan2(ax * ny - ay * nx, ax * nx + ay * ny));
-  return std::min(a, std::numbers::pi - a);
-}
+using namespace reference;
 
 // A started window; every test ends by checking that the canvas refused nothing and logged only finite numbers.
 class WindowTest : public ::testing::Test {
@@ -76,7 +38,7 @@ class WindowTest : public ::testing::Test {
 
   static bool near(double x, double y, Pt q, double e = 1e-3) { return std::abs(x - q.x) < e && std::abs(y - q.y) < e; }
   // Angle between the direction (dx, dy) and the second surface's normal at q.
-  static double fromNormal(Pt q, double dx, double dy) { return incidence({q.x - dx, q.y - dy}, q); }
+  static double offNormal(Pt q, double dx, double dy) { return incidence({q.x - dx, q.y - dy}, q); }
   Pt placeSource(float x, float y) {
     t.dragSource(x, y);
     t.canvas().clearLog();
@@ -214,7 +176,7 @@ TEST_P(FromSource, ContinuationReachesTheFrameAndDrawsBothGenerations) {
     const Op &r = red[k], &first = circ[k], &second = circ[leaving + k++];
     const bool onEdge = std::abs(std::abs(r.x2) - sc.XMax) < 1e-3 || std::abs(std::abs(r.y2) - sc.YMax) < 1e-3;
     EXPECT_TRUE(near(r.x1, r.y1, x, 1e-4) && r.x2 > r.x1 && onEdge) << i << ": ends at " << r.x2 << "," << r.y2;
-    EXPECT_NEAR(fromNormal(x, r.x2 - r.x1, r.y2 - r.y1), std::asin(2 * std::sin(inc(i))), 0.002) << i;
+    EXPECT_NEAR(offNormal(x, r.x2 - r.x1, r.y2 - r.y1), std::asin(2 * std::sin(inc(i))), 0.002) << i;
     EXPECT_TRUE(near(first.x1, first.y1, x, 1e-4)) << i;
     EXPECT_NEAR(first.r, 2 * (latest + 1.5 - paths[i].time), 2e-3) << i;
     smallest = std::min(smallest, first.r);
@@ -291,7 +253,7 @@ TEST_P(ContinueOneRay, RefractsOrReportsTotalReflection) {
     return;
   }
   ASSERT_EQ(ray.size(), 1u);
-  const double thetaR = fromNormal(p, ray[0].x2 - p.x, ray[0].y2 - p.y);
+  const double thetaR = offNormal(p, ray[0].x2 - p.x, ray[0].y2 - p.y);
   EXPECT_NEAR(std::sin(thetaR) / std::sin(thetaI), 2.0, 2e-3);
   EXPECT_EQ(t.messages, ray[0].y2 > 0 ? std::vector{QStringLiteral("Nai the")} : std::vector<QString>{});
 }
