@@ -202,6 +202,7 @@ std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {
   // No menu or status bar: the central area is the whole client area.
   window->resize(clientPixels);
   scene::BuildScene(window->form(), window->scene());
+  window->updatePath(std::nullopt);
   return window;
 }
 

@@ -44,6 +44,10 @@ class Fermat final : public QMainWindow {
   void Command4_Click();
   void Command5_Click();
 
+  // Puts the path source -> entry point -> target, as the markers and the
+  // height bar stand now, into the model with the travel time last shown.
+  void updatePath(std::optional<double> time);
+
   // At most one of the two is true at any time.
   bool DraggingPoint = false;   // the entry point shmeio is being dragged
   bool DraggingSource = false;  // the source kyklos is being dragged
@@ -57,8 +61,6 @@ class Fermat final : public QMainWindow {
   };
   [[nodiscard]] Inputs readInputs() const;
   void continueBundle(const Inputs& in);
-  // The path source -> entry point -> target as the markers and the bar stand now.
-  void updatePath(std::optional<double> time);
 
   canvas::Form* form_;
   QScrollArea* area_;

@@ -20,6 +20,7 @@ BundleResult TraceBundle(const optics::Lens& lens, SourcePoint src, int n, bool 
   Drawing& d = b.drawing;
   const std::size_t count = n < 0 ? 0 : static_cast<std::size_t>(n) + 1;
   b.Rays.resize(count);
+  d.ops.reserve(count * (withDots ? 5 : 2) + 1);
   const double critical = CriticalAngle(lens);
   for (std::size_t i = 0; i < count; ++i) {
     BundleRay& r = b.Rays[i];
