@@ -1,11 +1,13 @@
 // Cost of the constructions on a full-HD window with the operation log off,
 // as the program runs: a bundle of 101 rays, one single-ray continuation, and
 // a whole time-slider change with 101 rays (clear, static scene, bundle,
-// up to 15 searches per continued ray, two wavelet generations).
+// up to 15 searches per continued ray, two wavelet generations); and the
+// bundle continuation computed by the core alone.
 
 #include <benchmark/benchmark.h>
 
 #include "app/Fermat.h"
+#include "core/BundleContinuation.h"
 
 #include <memory>
 
@@ -50,5 +52,16 @@ void BM_TimeSliderChange(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TimeSliderChange)->Unit(benchmark::kMillisecond);
+
+// The computation alone, without a canvas: the part a live view pays for on
+// every change of the source.
+void BM_CoreBundleContinuation(benchmark::State& state) {
+  const optics::Lens lens = optics::Lens::Standard();
+  for (auto _ : state) {
+    core::BundleContinuationResult c = core::ContinueBundle(lens, {320, 180}, {-260.5f, 0.0f}, kRays);
+    benchmark::DoNotOptimize(c.Bundle.Rays.data());
+  }
+}
+BENCHMARK(BM_CoreBundleContinuation)->Unit(benchmark::kMillisecond);
 
 }  // namespace

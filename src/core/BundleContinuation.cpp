@@ -109,6 +109,7 @@ BundleContinuationResult ContinueBundle(const optics::Lens& lens, Frame frame, S
   c.Construction = std::move(c.Bundle.drawing);
   c.Bundle.drawing = {};
   Drawing& d = c.Construction;
+  d.ops.reserve(d.ops.size() + 5 * c.Bundle.Rays.size() + 1);  // per ray: captions and the red line
   d.FillStyle(1);
   // Only a ray that was continued gets a wavefront point: a totally reflected
   // one is skipped, and ContinueBundleRay leaves the rest of a failed one alone.

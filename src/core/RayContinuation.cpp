@@ -47,6 +47,8 @@ RayContinuationResult ContinueRay(const optics::Lens& lens, SourcePoint src, int
   Drawing& d = r.drawing;
   const double x0 = p.x, y0 = p.y, cx = lens.CentreOffset;
   const double toDeg = ToDegrees(lens);
+  d.ops.reserve(48);  // three attempts of nine operations, the captions, the ray and the normal
+  r.Attempts.reserve(kAttempts);
   d.FillStyle(1);  // the wavelets are outlines
   double delta = kFirstSpacing;
   for (int k = 1;;) {

@@ -1,7 +1,6 @@
-// Position by least time and the bundle as results: end points, normals and
-// per-ray data against the independent solver, and the picture's order.
+// Position by least time as a result: the entry point, the normal and the
+// ratio against the independent solver, and the picture's order.
 #include "Reference.h"
-#include "core/Bundle.h"
 #include "core/LeastTimeRay.h"
 
 #include <gtest/gtest.h>
@@ -53,32 +52,5 @@ INSTANTIATE_TEST_SUITE_P(Sources, PositionByFermat,
                                            FermatCase{"BelowTheAxis", -150, -60, 20},
                                            FermatCase{"HighTarget", -300, 0, 50}, FermatCase{"LowTarget", -250, 10, -45}),
                          ByName{});
-
-// Every ray of the bundle: its exit point on the even grid, its entry point and time the least-time ones, its
-// incidence the angle of that path, and the picture dot, path, path in ray order.
-TEST(Bundle, RaysAreTheLeastTimePathsToTheGrid) {
-  const core::SourcePoint s{-120, 70};
-  const int n = 12;
-  const core::BundleResult b = core::TraceBundle(kLens, s, n, true);
-  ASSERT_EQ(b.Rays.size(), std::size_t(n + 1));
-  int reflected = 0;
-  for (std::size_t i = 0; i < b.Rays.size(); ++i) {
-    const core::BundleRay& r = b.Rays[i];
-    const Pt exit = bundleExit(int(i), n);
-    const Path ref = leastTime({s.x, s.y}, exit);
-    EXPECT_NEAR(r.ExitX, exit.x, 1e-4);
-    EXPECT_NEAR(r.ExitY, exit.y, 1e-4);
-    EXPECT_NEAR(r.EntryX, ref.entry.x, 1e-3);
-    EXPECT_NEAR(r.EntryY, ref.entry.y, 1e-3);
-    EXPECT_NEAR(r.ArrivalTime, ref.time, 1e-3);
-    EXPECT_NEAR(std::abs(r.Incidence), incidence(ref.entry, exit), 1e-4);
-    EXPECT_EQ(r.Leaves, incidence(ref.entry, exit) < kCritical);
-    reflected += !r.Leaves;
-    const auto* op = &b.drawing.ops[5 * i];  // width 4, dot, width 1, source -> entry, -> exit
-    EXPECT_TRUE(op[0].kind == K::DrawWidth && op[0].value == 4 && op[1].kind == K::PSet && op[2].value == 1);
-    EXPECT_TRUE(op[3].kind == K::Line && op[3].x2 == r.EntryX && op[4].kind == K::LineTo && op[4].x2 == r.ExitX);
-  }
-  EXPECT_GT(reflected, 0);  // the source is high enough for some rays to stay inside
-}
 
 }  // namespace
