@@ -126,10 +126,11 @@ void Fermat::arithmosaktinon_Change() {
 
 void Fermat::xronosmetato_Change() {
   canvas::Form& f = *form_;
+  const Inputs in = readInputs();
   f.canvas.Cls();
   scene::RedrawScene(f, scene_);
-  f.Label6.setCaption(QStringLiteral("t=") + canvas::Format(f.xronosmetato.Value(), "0"));
-  continueBundle(readInputs());
+  f.Label6.setCaption(QStringLiteral("t=") + canvas::Format(in.slider, "0"));
+  continueBundle(in);
 }
 
 Fermat::Inputs Fermat::readInputs() const {

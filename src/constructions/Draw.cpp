@@ -18,7 +18,7 @@ void Draw(canvas::Form& f, const core::Drawing& drawing) {
       case K::DrawStyle: c.DrawStyle = op.value; break;
       case K::FillStyle: c.FillStyle = op.value; break;
       case K::Caption: CaptionLabel(f, op.caption).setCaption(CaptionText(op.caption, op.a, op.b)); break;
-      case K::Message: f.MsgBox(QString::fromStdString(op.text)); break;
+      case K::Message: f.MsgBox(QString::fromUtf8(op.text)); break;
       case K::MoveEntry:
         f.shmeio.setLeft(op.x1 - f.shmeio.Width() / 2.0);
         f.shmeio.setTop(op.y1 + f.shmeio.Height() / 2.0);

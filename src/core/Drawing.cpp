@@ -1,7 +1,5 @@
 #include "core/Drawing.h"
 
-#include <utility>
-
 namespace core {
 
 using K = DrawOp::Kind;
@@ -30,9 +28,7 @@ void Drawing::FillStyle(int v) {
 void Drawing::Show(Caption which, double a, double b) {
   ops.push_back({.kind = K::Caption, .caption = which, .a = a, .b = b});
 }
-void Drawing::Message(std::string text) {
-  ops.push_back({.kind = K::Message, .text = std::move(text)});
-}
+void Drawing::Message(const char* text) { ops.push_back({.kind = K::Message, .text = text}); }
 void Drawing::MoveEntry(double x, double y) {
   ops.push_back({.kind = K::MoveEntry, .x1 = x, .y1 = y});
 }

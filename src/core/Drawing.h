@@ -3,7 +3,6 @@
 #include "numeric/Colour.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace core {
@@ -36,7 +35,7 @@ struct DrawOp {
   int value = 0;                          // new DrawWidth, DrawStyle or FillStyle
   Caption caption = Caption::FermatAngles;
   double a = 0, b = 0;  // the caption's numbers
-  std::string text;     // a message, UTF-8
+  const char* text = nullptr;  // a message, UTF-8, one of the program's own (static) texts
 };
 
 // A construction's picture and captions as data, replayable onto any canvas.
@@ -51,7 +50,7 @@ struct Drawing {
   void DrawStyle(int v);
   void FillStyle(int v);
   void Show(Caption which, double a, double b = 0);
-  void Message(std::string text);
+  void Message(const char* text);
   void MoveEntry(double x, double y);
   void Append(const Drawing& other);
 };

@@ -36,7 +36,7 @@ std::string violation(TestWindow& t, int refusedBefore) {
     return "drawing state left at DrawWidth " + std::to_string(c.DrawWidth) + ", DrawStyle " +
            std::to_string(c.DrawStyle) + ", FillStyle " + std::to_string(c.FillStyle);
   }
-  if (c.FillColor != canvas::Rgb(150, 150, 80) || c.ForeColor != canvas::kBlack) return "fill or fore colour changed";
+  if (c.FillColor != numeric::kOlive || c.ForeColor != canvas::kBlack) return "fill or fore colour changed";
   if (t.w().DraggingPoint && t.w().DraggingSource) return "both markers dragged at once";
   for (const canvas::Shape* s : {&f.kyklos, &f.shmeio}) {
     const scene::ShapeCentre p = scene::CentreOf(*s);

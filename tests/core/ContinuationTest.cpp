@@ -44,7 +44,7 @@ TEST_P(ContinueRay, RefractedRayAndNormalThroughP) {
   });
   ASSERT_NE(ray, ops.end());
   EXPECT_EQ(r.MessageShown, r.Ray.y2 > 0);
-  EXPECT_EQ(ray[-1].kind == K::Message && ray[-1].text == core::kNaiThe, r.Ray.y2 > 0);
+  EXPECT_EQ(ray[-1].kind == K::Message && std::string(ray[-1].text) == core::kNaiThe, r.Ray.y2 > 0);
   EXPECT_TRUE(ray[2].kind == K::DrawStyle && ray[2].value == 1 && ray[3].x2 == r.Normal.x2 && ray[3].y2 == r.Normal.y2);
 }
 

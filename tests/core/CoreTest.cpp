@@ -1,12 +1,16 @@
 // Position by least time as a result: the entry point, the normal and the
 // ratio against the independent solver, and the picture's order.
 #include "Reference.h"
+#include "core/Bundle.h"
+#include "core/Constants.h"
 #include "core/LeastTimeRay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -52,5 +56,23 @@ INSTANTIATE_TEST_SUITE_P(Sources, PositionByFermat,
                                            FermatCase{"BelowTheAxis", -150, -60, 20},
                                            FermatCase{"HighTarget", -300, 0, 50}, FermatCase{"LowTarget", -250, 10, -45}),
                          ByName{});
+
+// A search that fails does not stop the construction: its message stands in the picture exactly where the
+// search ran, before the drawing that uses its (zero) result.
+TEST(FailedSearch, ItsMessageStandsWhereTheSearchRan) {
+  optics::Lens broken = kLens;
+  broken.HalfAperture = std::numeric_limits<float>::quiet_NaN();  // no walk can start
+  const core::FermatResult f = core::PositionByFermat(broken, {-200, 30}, 0);
+  EXPECT_FALSE(f.Found);
+  ASSERT_EQ(f.drawing.ops.size(), 1u);
+  EXPECT_EQ(std::string(f.drawing.ops[0].text), core::kNotFound);
+  const core::BundleResult b = core::TraceBundle(broken, {-200, 30}, 3, true);
+  ASSERT_EQ(b.drawing.ops.size(), 4 * 6 + 1u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const core::DrawOp* op = &b.drawing.ops[6 * i];  // width, dot, width, message, source -> entry, -> exit
+    EXPECT_TRUE(op[2].kind == K::DrawWidth && op[3].kind == K::Message && op[4].kind == K::Line) << i;
+    EXPECT_TRUE(op[4].x2 == 0 && op[4].y2 == 0) << i;
+  }
+}
 
 }  // namespace
