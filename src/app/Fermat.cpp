@@ -1,5 +1,6 @@
 #include "app/Fermat.h"
 
+#include "app/ViewMenu.h"
 #include "canvas/Format.h"
 #include "constructions/Bundle.h"
 #include "constructions/BundleContinuation.h"
@@ -8,6 +9,7 @@
 #include "optics/Geometry.h"
 #include "scene/StaticScene.h"
 
+#include <QMenuBar>
 #include <QScrollArea>
 
 namespace app {
@@ -39,6 +41,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   area_->setWidgetResizable(false);
   area_->setWidget(form_);
   setCentralWidget(area_);
+  viewMenu_ = new ViewMenu(*this);
 
   canvas::Form& f = *form_;
   f.MouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); };
@@ -107,6 +110,7 @@ void Fermat::Form_MouseUp(int, int, float x, float y) {
   // First leg in air, second in glass, whatever the positions.
   const double time = optics::PathTime(s.x, s.y, p.x, p.y, t.x, t.y, scene_.SpeedOutside, scene_.SpeedInside);
   f.Label2.setCaption(QStringLiteral("time = ") + canvas::Format(time, "0.00"));
+  refreshGraphs();
 }
 
 void Fermat::thesiy_Change() {
@@ -114,6 +118,7 @@ void Fermat::thesiy_Change() {
   f.canvas.Cls();
   f.Label1.setCaption(QStringLiteral("ψ= ") + canvas::Format(f.thesiy.Value()));
   scene::RedrawScene(f, scene_);
+  refreshGraphs();
 }
 
 void Fermat::arithmosaktinon_Change() {
@@ -128,14 +133,21 @@ void Fermat::xronosmetato_Change() {
   f.Label6.setCaption(QStringLiteral("t=") + canvas::Format(f.xronosmetato.Value(), "0"));
   const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
   constructions::ContinueBundle(f, scene_, s.x, s.y, f.arithmosaktinon.Value());
+  refreshGraphs();
 }
 
-void Fermat::Command1_Click() { constructions::PositionByFermat(*form_, scene_); }
+void Fermat::Command1_Click() {
+  constructions::PositionByFermat(*form_, scene_);
+  refreshGraphs();
+}
+
+void Fermat::refreshGraphs() { viewMenu_->refresh(); }
 
 void Fermat::Command2_Click() {
   canvas::Form& f = *form_;
   const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
   constructions::DrawBundle(f, scene_, s.x, s.y, f.arithmosaktinon.Value());
+  refreshGraphs();
 }
 
 void Fermat::Command3_Click() {
@@ -144,6 +156,7 @@ void Fermat::Command3_Click() {
   const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
   constructions::DrawBundle(f, scene_, s.x, s.y, n);
   constructions::DrawWavelets(f, scene_, n);
+  refreshGraphs();
 }
 
 void Fermat::Command4_Click() {
@@ -158,13 +171,14 @@ void Fermat::Command5_Click() {
   canvas::Form& f = *form_;
   const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
   constructions::ContinueBundle(f, scene_, s.x, s.y, f.arithmosaktinon.Value());
+  refreshGraphs();
 }
 
 std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {
   auto window = std::make_unique<Fermat>(clientPixels);
   window->form().canvas.setLogging(logOperations);
-  // No menu or status bar: the central area is the whole client area.
-  window->resize(clientPixels);
+  // The client area is what lies below the menu bar; no status bar.
+  window->resize(clientPixels + QSize(0, window->menuBar()->sizeHint().height()));
   scene::BuildScene(window->form(), window->scene());
   return window;
 }

@@ -11,6 +11,8 @@ class QScrollArea;
 
 namespace app {
 
+class ViewMenu;
+
 // The program's single window. Its client area is the form with the canvas
 // and the controls; the member functions named Control_Event are the event
 // procedures, each turning one user input into calls of the layers below.
@@ -25,6 +27,11 @@ class Fermat final : public QMainWindow {
 
   [[nodiscard]] canvas::Form& form() noexcept { return *form_; }
   [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
+  [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
+
+  // Feeds the graph view, when it is open, from the scene as the event
+  // procedure just left it; the procedures that change what it shows end with it.
+  void refreshGraphs();
 
   void Form_Load();
   void Form_MouseDown(int button, int shift, float x, float y);
@@ -47,6 +54,7 @@ class Fermat final : public QMainWindow {
   canvas::Form* form_;
   QScrollArea* area_;
   scene::SceneState scene_;
+  ViewMenu* viewMenu_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -90,10 +90,13 @@ bool ContinueBundleRay(canvas::Form& f, scene::SceneState& s, double x, double y
     a.ey = y + kAimDistance * (y - eP.Y) / (x - eP.X);
   }
   f.Label3.setCaption(angleCaption(thetaI, a.thetaR));
+  s.LastContinuation = {};
   if (std::isfinite(a.ey)) {
     const optics::EdgePoint edge = optics::FrameEdgePoint(x, y, a.ex - x, a.ey - y, s.XMax, s.YMax);
     f.canvas.Line(x, y, edge.X, edge.Y, kRed);
+    s.LastContinuation = {.drawn = true, .endX = edge.X, .endY = edge.Y};
   }
+  if (a.ratioDefined) s.LastContinuation.ratio = a.n;
   s.WavefrontPoint = {a.mx, a.my, a.tauA};
   if (a.ratioDefined) f.Label4.setCaption(QStringLiteral("n = ") + canvas::Format(a.n, "0.000"));
   return true;
@@ -140,7 +143,10 @@ void ContinueBundle(canvas::Form& f, scene::SceneState& s, float sx, float sy, i
     if (std::abs(ExitIncidence(s, static_cast<int>(i))) > CriticalAngle(s)) continue;  // totally reflected
     // Only a ray that was continued gets a wavefront point; a stale one of the
     // previous ray must not stand in for it.
-    if (ContinueBundleRay(f, s, s.ExitX[i], s.ExitY[i])) s.WavefrontPoints[i] = s.WavefrontPoint;
+    if (ContinueBundleRay(f, s, s.ExitX[i], s.ExitY[i])) {
+      s.WavefrontPoints[i] = s.WavefrontPoint;
+      s.Continuations[i] = s.LastContinuation;
+    }
   }
   float latest = 0;
   for (std::size_t i = 0; i < count; ++i) latest = std::max(latest, s.ArrivalTime[i]);

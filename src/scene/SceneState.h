@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs/BundleRayRow.h"
 #include "optics/Lens.h"
 #include "optics/LeastTime.h"
 
@@ -34,6 +35,11 @@ struct SceneState {
   std::vector<float> EntryX, EntryY, ArrivalTime;  // least-time entry point and arrival time
   optics::PathPoint WavefrontPoint;                // of the last continued bundle ray
   std::vector<optics::PathPoint> WavefrontPoints;  // per bundle ray; {0,0,0} if not continued
+  // What the last continuation drew per bundle ray, for the graphs and --bundle
+  // only (no construction reads it): written like WavefrontPoint(s), reset
+  // with the bundle arrays.
+  graphs::RayContinuation LastContinuation;
+  std::vector<graphs::RayContinuation> Continuations;
 
   // The constants the least-time search needs, as stored here.
   [[nodiscard]] optics::Lens lens() const noexcept;
