@@ -37,6 +37,7 @@ std::size_t ResetBundle(scene::SceneState& s, int n) {
   s.EntryX.assign(count, 0.0f);
   s.EntryY.assign(count, 0.0f);
   s.ArrivalTime.assign(count, 0.0f);
+  s.Continuations.assign(count, graphs::RayContinuation{});
   return count;
 }
 
