@@ -17,8 +17,8 @@ namespace {
 constexpr QSize kMinimumPlace{280, 220};
 constexpr QSize kLargestPlace{760, 560};
 // World x right of the lens and its target marker (the second surface's
-// vertex is at 15, the marker about 17).
-constexpr double kRightOfLens = 30;
+// vertex is at 15, the marker about 17), with room for the first wavelets.
+constexpr double kRightOfLens = 40;
 constexpr int kGap = 8;
 }  // namespace
 

@@ -22,9 +22,12 @@ struct BundleRayRow {
   RayContinuation continuation;   // all default until a continuation has run
 };
 
+// Exit heights at most this far from the axis count as on it (world units).
+inline constexpr double kOnAxis = 1e-9;
+
 // The x at which the ray's red line crosses the axis y = 0. Empty when the
-// line was not drawn, when it runs along the axis (no single crossing), or
-// when it meets the frame's edge before reaching the axis.
+// line was not drawn, when it leaves the lens on the axis (no crossing to
+// speak of), or when it meets the frame's edge before reaching the axis.
 [[nodiscard]] std::optional<double> AxisCrossing(const BundleRayRow& row) noexcept;
 
 }  // namespace graphs

@@ -56,7 +56,7 @@ BundleCharts::BundleCharts(QWidget* parent)
   a.legend()->hide();
 
   QChart& c = *crossingView_->chart();
-  const ChartAxes ca = AddAxes(c, QStringLiteral("exit height"), QStringLiteral("x where the ray crosses the axis"));
+  const ChartAxes ca = AddAxes(c, QStringLiteral("exit height"), QStringLiteral("axis crossing x"));
   crossingX_ = ca.x;
   crossingY_ = ca.y;
   crossingY_->setLabelFormat(QStringLiteral("%.1f"));

@@ -13,7 +13,7 @@ CurveChart::CurveChart(QWidget* parent)
   QChart& c = *chart();
   c.setTitle(QStringLiteral("Travel time source → E → target point, E on the lens's first surface"));
   curve_->setObjectName(QStringLiteral("curve"));
-  curve_->setName(QStringLiteral("travel time through E"));
+  curve_->setName(QStringLiteral("through E"));
   least_->setObjectName(QStringLiteral("least"));
   least_->setMarkerSize(11);
   least_->setColor(QColor(200, 0, 0));
@@ -35,6 +35,7 @@ CurveChart::CurveChart(QWidget* parent)
     s->attachAxis(x_);
     s->attachAxis(y_);
   }
+  c.legend()->setAlignment(Qt::AlignBottom);
   setRenderHint(QPainter::Antialiasing);
 }
 
@@ -53,7 +54,7 @@ void CurveChart::setCurve(const graphs::CurveData& d) {
 
   if (d.least && std::isfinite(d.least->y) && std::isfinite(d.least->time)) {
     least_->replace(QList<QPointF>{{d.least->y, d.least->time}});
-    least_->setName(QStringLiteral("least time (position by Fermat): ") + Decimals2(d.least->time));
+    least_->setName(QStringLiteral("least time: ") + Decimals2(d.least->time));
     least_->setPointLabelsFormat(QStringLiteral("least ") + Decimals2(d.least->time));
     heights.add(d.least->y);
     times.add(d.least->time);
@@ -64,10 +65,11 @@ void CurveChart::setCurve(const graphs::CurveData& d) {
 
   // The line through the entry marker is kept in view only while it is near
   // the curve; a marker dragged far away would flatten the curve to a line.
+  // Its time stays in the legend either way.
   const double hand = d.hand.time;
-  const double spread = curveTimes.empty ? 0 : curveTimes.hi - curveTimes.lo;
+  const double reach = curveTimes.empty ? 0 : 3 * (curveTimes.hi - curveTimes.lo);
   const bool handShown = std::isfinite(hand) && !heights.empty;
-  if (handShown && !curveTimes.empty && hand >= curveTimes.lo - spread && hand <= curveTimes.hi + spread) {
+  if (handShown && !curveTimes.empty && hand >= curveTimes.lo - reach && hand <= curveTimes.hi + reach) {
     times.add(hand);
   }
   if (handShown) {
