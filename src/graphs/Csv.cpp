@@ -6,13 +6,20 @@
 namespace graphs {
 namespace {
 
+// Appends the shortest round-trip text of v, nothing for a non-finite value.
 void append(std::string& out, double v) {
-  out += CsvNumber(v);
+  if (!std::isfinite(v)) return;
+  char buf[32];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  if (ec == std::errc{}) out.append(buf, end);
 }
 
-void appendRow(std::string& out, const char* kind, const std::string& theta, const TimedPoint& p) {
+// theta is NaN for the rows that have none.
+void appendRow(std::string& out, const char* kind, double theta, const TimedPoint& p) {
   out += kind;
-  out += ',' + theta + ',';
+  out += ',';
+  append(out, theta);
+  out += ',';
   append(out, p.x);
   out += ',';
   append(out, p.y);
@@ -24,21 +31,21 @@ void appendRow(std::string& out, const char* kind, const std::string& theta, con
 }  // namespace
 
 std::string CsvNumber(double v) {
-  if (!std::isfinite(v)) return {};
-  char buf[32];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-  return ec == std::errc{} ? std::string(buf, end) : std::string{};
+  std::string out;
+  append(out, v);
+  return out;
 }
 
 std::string CurveCsv(const CurveData& curve) {
   std::string out = "kind,theta,x,y,time\n";
-  for (const CurveSample& s : curve.samples) appendRow(out, "sample", CsvNumber(s.theta), {s.x, s.y, s.time});
+  out.reserve(out.size() + (curve.samples.size() + 2) * 96);  // a row is at most about 90 characters
+  for (const CurveSample& s : curve.samples) appendRow(out, "sample", s.theta, {s.x, s.y, s.time});
   if (curve.least) {
-    appendRow(out, "least", {}, *curve.least);
+    appendRow(out, "least", NAN, *curve.least);
   } else {
     out += "least,,,,\n";
   }
-  appendRow(out, "hand", {}, curve.hand);
+  appendRow(out, "hand", NAN, curve.hand);
   return out;
 }
 
