@@ -5,7 +5,6 @@
 #include "views/GraphView.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 
