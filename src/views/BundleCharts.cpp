@@ -59,7 +59,6 @@ BundleCharts::BundleCharts(QWidget* parent)
   const ChartAxes ca = AddAxes(c, QStringLiteral("exit height"), QStringLiteral("axis crossing x"));
   crossingX_ = ca.x;
   crossingY_ = ca.y;
-  crossingY_->setLabelFormat(QStringLiteral("%.1f"));
   crossingPoints_->setObjectName(QStringLiteral("axisCrossingPoints"));
   crossingPoints_->setColor(kCrossingColour);
   crossingPoints_->setMarkerSize(6);
@@ -78,8 +77,10 @@ void BundleCharts::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
   }
   arrival_->replace(points);
   arrivalPoints_->replace(points);
-  FitAxis(*arrivalX_, heights);
-  FitAxis(*arrivalY_, times);
+  FitAxis(*arrivalX_, heights, QStringLiteral("%.0f"));
+  FitAxis(*arrivalY_, times, QStringLiteral("%.2f"));
+  // Both graphs over the same exit heights, so that they read one above the other.
+  FitAxis(*crossingX_, heights, QStringLiteral("%.0f"));
   setCrossings(rows);
 }
 
@@ -94,7 +95,7 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows) {
   }
   QList<QPointF> all;
   QList<QList<QPointF>> pieces(1);
-  Span heights, xs;
+  Span xs;
   bool anyContinued = false;
   for (const graphs::BundleRayRow& r : rows) {
     anyContinued = anyContinued || r.continuation.drawn;
@@ -105,7 +106,6 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows) {
     }
     all.append({r.exitY, *x});
     pieces.back().append({r.exitY, *x});
-    heights.add(r.exitY);
     xs.add(*x);
   }
   crossingPoints_->replace(all);
@@ -119,8 +119,7 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows) {
   }
   c.setTitle(anyContinued ? QStringLiteral("Where each continued ray crosses the axis (gaps: no crossing)")
                           : QStringLiteral("Where each continued ray crosses the axis: continue the bundle first"));
-  FitAxis(*crossingX_, heights);
-  FitAxis(*crossingY_, xs);
+  FitAxis(*crossingY_, xs, QStringLiteral("%.1f"));
 }
 
 }  // namespace views

@@ -22,10 +22,13 @@ struct ChartAxes {
 ChartAxes AddAxes(QChart& chart, const QString& xTitle, const QString& yTitle);
 
 // Sets the axis to the span with a margin of a twentieth on either side (one
-// unit for a single value) and rounds it to tick-friendly numbers.
-void FitAxis(QValueAxis& axis, Span span);
+// unit for a single value) and rounds it to tick-friendly numbers; ticks are
+// labelled in the printf format given, or with six significant digits when the
+// numbers are too large for decimals.
+void FitAxis(QValueAxis& axis, Span span, const QString& labelFormat);
 
-// Number text for captions: fixed, two decimals, never the locale's separator.
+// Number text for captions: two decimals (six significant digits when huge),
+// never the locale's separator.
 [[nodiscard]] QString Decimals2(double v);
 
 }  // namespace views

@@ -79,8 +79,8 @@ void CurveChart::setCurve(const graphs::CurveData& d) {
     hand_->clear();
     hand_->setName(QStringLiteral("through the entry point"));
   }
-  FitAxis(*x_, heights);
-  FitAxis(*y_, times);
+  FitAxis(*x_, heights, QStringLiteral("%.0f"));
+  FitAxis(*y_, times, QStringLiteral("%.2f"));
 }
 
 }  // namespace views
