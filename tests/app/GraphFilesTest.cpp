@@ -249,8 +249,8 @@ TEST(GraphFiles, NoFileAfterABadArgument) {
   QTemporaryDir dir;
   for (const QString& bad : {QStringLiteral("rays=1"), QStringLiteral("--curve")}) {
     QProcess p;
-    p.start(QStringLiteral(FERMAT_LENS_BINARY), QStringList{"--curve", dir.filePath("c.csv"), "--bundle",
-                                                            dir.filePath("b.csv"), "press=5", bad});
+    p.start(QStringLiteral(FERMAT_LENS_BINARY),
+            QStringList{"--curve", dir.filePath("c.csv"), "--bundle", dir.filePath("b.csv"), "press=5", bad});
     ASSERT_TRUE(p.waitForFinished(120000));
     EXPECT_EQ(p.exitCode(), 2);
     const QString err = QString::fromUtf8(p.readAllStandardError());

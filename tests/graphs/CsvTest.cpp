@@ -73,20 +73,19 @@ TEST_P(AxisCrossingCases, IsWhereTheRedLineMeetsTheAxis) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AxisCrossingCases,
-                         ::testing::Values(CrossingCase{"downwardRay", 10, 30, true, 310, -30, 160},
-                                           CrossingCase{"upwardRay", 10, -20, true, 50, 20, 30},
-                                           CrossingCase{"leavesTheFrameBeforeTheAxis", 10, 30, true, 300, 10,
-                                                        std::nullopt},
-                                           CrossingCase{"divergingRay", 10, 30, true, 300, 200, std::nullopt},
-                                           CrossingCase{"parallelToTheAxis", 10, 30, true, 300, 30, std::nullopt},
-                                           CrossingCase{"alongTheAxis", 15, 0, true, 300, 0, std::nullopt},
-                                           CrossingCase{"startsOnTheAxis", 15, 0, true, 300, 40, std::nullopt},
-                                           CrossingCase{"onTheAxisUpToRounding", 15, 1e-15, true, 300, -1e-13,
-                                                        std::nullopt},
-                                           CrossingCase{"justOffTheAxis", 15, 1e-3, true, 215, -1e-3, 115},
-                                           CrossingCase{"notDrawn", 10, 30, false, 310, -30, std::nullopt}),
-                         [](const ::testing::TestParamInfo<CrossingCase>& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AxisCrossingCases,
+    ::testing::Values(CrossingCase{"downwardRay", 10, 30, true, 310, -30, 160},
+                      CrossingCase{"upwardRay", 10, -20, true, 50, 20, 30},
+                      CrossingCase{"leavesTheFrameBeforeTheAxis", 10, 30, true, 300, 10, std::nullopt},
+                      CrossingCase{"divergingRay", 10, 30, true, 300, 200, std::nullopt},
+                      CrossingCase{"parallelToTheAxis", 10, 30, true, 300, 30, std::nullopt},
+                      CrossingCase{"alongTheAxis", 15, 0, true, 300, 0, std::nullopt},
+                      CrossingCase{"startsOnTheAxis", 15, 0, true, 300, 40, std::nullopt},
+                      CrossingCase{"onTheAxisUpToRounding", 15, 1e-15, true, 300, -1e-13, std::nullopt},
+                      CrossingCase{"justOffTheAxis", 15, 1e-3, true, 215, -1e-3, 115},
+                      CrossingCase{"notDrawn", 10, 30, false, 310, -30, std::nullopt}),
+    [](const ::testing::TestParamInfo<CrossingCase>& i) { return std::string(i.param.name); });
 
 TEST(BundleCsv, OneRowPerRayWithEmptyFieldsForWhatIsMissing) {
   EXPECT_EQ(graphs::BundleCsv({}), "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n\n");
