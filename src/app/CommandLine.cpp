@@ -112,7 +112,7 @@ std::string parseAction(std::string_view arg, Options& o) {
 
 std::string Usage() {
   return "usage: fermat-lens [--offscreen] [--size WxH] [--print-labels] [--screenshot FILE.png] [--trace FILE]\n"
-         "                   [ACTION ...]\n"
+         "                   [--curve FILE.csv] [--bundle FILE.csv] [--graph-screenshot FILE.png] [ACTION ...]\n"
          "actions, run in order after start-up:\n"
          "  source=X,Y  drag the source to world point (X, Y)\n"
          "  entry=X,Y   drag the entry point to (X, Y)\n"
@@ -167,6 +167,11 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
       if (!v) return fail(a + " needs a file name");
       if (const std::string e = checkWritable(*v, a.c_str()); !e.empty()) return fail(e);
       (a == "--screenshot" ? o.screenshot : o.trace) = *v;
+    } else if (a == "--curve" || a == "--bundle" || a == "--graph-screenshot") {
+      const auto v = next();
+      if (!v) return fail(a + " needs a file name");
+      if (const std::string e = checkWritable(*v, a.c_str()); !e.empty()) return fail(e);
+      (a == "--curve" ? o.curve : a == "--bundle" ? o.bundle : o.graphScreenshot) = *v;
     } else if (a.rfind("--", 0) == 0 || (a.size() > 1 && a[0] == '-' && a.find('=') == std::string::npos)) {
       return fail("unknown option " + inQuotes(a));
     } else if (const std::string e = parseAction(a, o); !e.empty()) {
@@ -174,6 +179,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (o.printLabels || !o.screenshot.empty() || !o.trace.empty()) o.offscreen = true;
+  if (!o.curve.empty() || !o.bundle.empty() || !o.graphScreenshot.empty()) o.offscreen = true;
   return {o, {}};
 }
 

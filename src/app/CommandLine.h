@@ -25,6 +25,9 @@ struct Options {
   bool printLabels = false;
   std::string screenshot;  // PNG file, empty for none
   std::string trace;       // JSON-lines file, empty for none
+  std::string curve;            // --curve: travel-time curve as CSV, empty for none
+  std::string bundle;           // --bundle: rows of the last bundle as CSV, empty for none
+  std::string graphScreenshot;  // --graph-screenshot: the graph view as PNG, empty for none
   std::vector<Action> actions;
 };
 

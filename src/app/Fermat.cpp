@@ -1,5 +1,6 @@
 #include "app/Fermat.h"
 
+#include "app/ViewMenu.h"
 #include "canvas/Format.h"
 #include "constructions/Draw.h"
 #include "core/Bundle.h"
@@ -9,6 +10,7 @@
 #include "optics/Geometry.h"
 #include "scene/StaticScene.h"
 
+#include <QMenuBar>
 #include <QScrollArea>
 
 namespace app {
@@ -40,6 +42,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   area_->setWidgetResizable(false);
   area_->setWidget(form_);
   setCentralWidget(area_);
+  viewMenu_ = new ViewMenu(*this);
 
   canvas::Form& f = *form_;
   f.MouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); };
@@ -200,8 +203,8 @@ void Fermat::Command5_Click() {
 std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {
   auto window = std::make_unique<Fermat>(clientPixels);
   window->form().canvas.setLogging(logOperations);
-  // No menu or status bar: the central area is the whole client area.
-  window->resize(clientPixels);
+  // The client area is what lies below the menu bar; no status bar.
+  window->resize(clientPixels + QSize(0, window->menuBar()->sizeHint().height()));
   scene::BuildScene(window->form(), window->scene());
   window->updatePath(std::nullopt);
   return window;

@@ -14,6 +14,8 @@ class QScrollArea;
 
 namespace app {
 
+class ViewMenu;
+
 // The program's single window. Its client area is the form with the canvas
 // and the controls; the member functions named Control_Event are the event
 // procedures, each turning one user input into calls of the layers below.
@@ -30,6 +32,7 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
   // The results of the last constructions and the path the markers give.
   [[nodiscard]] SceneModel& model() noexcept { return model_; }
+  [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
 
   void Form_Load();
   void Form_MouseDown(int button, int shift, float x, float y);
@@ -66,6 +69,7 @@ class Fermat final : public QMainWindow {
   QScrollArea* area_;
   scene::SceneState scene_;
   SceneModel model_;
+  ViewMenu* viewMenu_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -1,10 +1,12 @@
 #include "app/Actions.h"
 #include "app/CommandLine.h"
 #include "app/Fermat.h"
+#include "app/GraphOutputs.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QScreen>
 
 #include <cstdio>
@@ -18,6 +20,9 @@ constexpr QSize kOffscreenSize{1280, 800};
 // empty window: the window manager decides it only once the window is shown.
 QSize maximisedClientSize() {
   QMainWindow probe;
+  // The same menu bar as the program's window: the client area lies below it.
+  probe.menuBar()->addMenu(QStringLiteral("&View"));
+  probe.setCentralWidget(new QWidget);
   probe.showMaximized();
   QElapsedTimer timer;
   timer.start();
@@ -25,7 +30,7 @@ QSize maximisedClientSize() {
   qint64 stableSince = 0;
   while (timer.elapsed() < 1500) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QSize now = probe.size();
+    const QSize now = probe.centralWidget()->size();
     if (now != last) {
       last = now;
       stableSince = timer.elapsed();
@@ -35,7 +40,8 @@ QSize maximisedClientSize() {
   }
   // Without a window manager nothing maximises the window: then the whole
   // available screen is the client area, as for a window sized to the screen.
-  const QSize screen = probe.screen()->availableGeometry().size();
+  const QSize menu(0, probe.menuBar()->sizeHint().height());
+  const QSize screen = probe.screen()->availableGeometry().size() - menu;
   if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
   return last;
 }
@@ -105,5 +111,6 @@ int main(int argc, char** argv) {
   if (!o.trace.empty()) {
     if (const std::string e = app::WriteFileAtomically(o.trace, app::TraceText(*window)); !e.empty()) return fail(e);
   }
+  if (const std::string e = app::WriteGraphOutputs(*window, o); !e.empty()) return fail(e);
   return 0;
 }

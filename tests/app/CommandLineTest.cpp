@@ -70,7 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"sizeMissing", {"--size"}, "--size"},
                       BadArgs{"traceMissing", {"--trace"}, "--trace"},
                       BadArgs{"noSuchFolder", {"--screenshot", "no/such/folder/x.png"}, "no/such/folder/x.png"},
-                      BadArgs{"folderAsFile", {"--trace", "."}, "'.'"}),
+                      BadArgs{"folderAsFile", {"--trace", "."}, "'.'"},
+                      BadArgs{"curveMissing", {"--curve"}, "--curve"},
+                      BadArgs{"curveNoSuchFolder", {"--curve", "no/such/folder/c.csv"}, "no/such/folder/c.csv"},
+                      BadArgs{"bundleAsFolder", {"--bundle", "."}, "--bundle: is a folder"},
+                      BadArgs{"graphScreenshotMissing", {"--graph-screenshot"}, "--graph-screenshot"}),
     testing_support::ByName{});
 
 // A folder the user may not write into is refused before anything runs. Root may write anywhere, so the check

@@ -1,0 +1,34 @@
+#include "app/GraphOutputs.h"
+
+#include "app/CommandLine.h"
+#include "app/Fermat.h"
+#include "app/SceneGraphs.h"
+#include "app/ViewMenu.h"
+#include "graphs/Csv.h"
+#include "views/GraphView.h"
+
+#include <QBuffer>
+
+namespace app {
+
+std::string WriteGraphOutputs(Fermat& w, const Options& o) {
+  if (!o.curve.empty()) {
+    const std::string csv = graphs::CurveCsv(CurrentCurve(w.model(), w.scene().lens()));
+    if (std::string e = WriteFileAtomically(o.curve, csv); !e.empty()) return e;
+  }
+  if (!o.bundle.empty()) {
+    const std::string csv = graphs::BundleCsv(CurrentBundle(w.model(), w.scene().lens()));
+    if (std::string e = WriteFileAtomically(o.bundle, csv); !e.empty()) return e;
+  }
+  if (!o.graphScreenshot.empty()) {
+    w.viewMenu().openGraphs();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!w.viewMenu().graphView()->snapshot().save(&buffer, "PNG")) return "cannot encode the graph screenshot";
+    if (std::string e = WriteFileAtomically(o.graphScreenshot, png.toStdString()); !e.empty()) return e;
+  }
+  return {};
+}
+
+}  // namespace app

@@ -1,0 +1,109 @@
+#include "app/ViewMenu.h"
+
+#include "app/Fermat.h"
+#include "app/SceneGraphs.h"
+#include "views/GraphView.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace app {
+namespace {
+// Smallest region worth placing the view in; below it the window system places it.
+constexpr QSize kMinimumPlace{280, 220};
+constexpr QSize kLargestPlace{760, 560};
+// World x right of the lens and its target marker (the second surface's
+// vertex is at 15, the marker about 17), with room for the first wavelets.
+constexpr double kRightOfLens = 40;
+constexpr int kGap = 8;
+}  // namespace
+
+ViewMenu::ViewMenu(Fermat& window) : QObject(&window), window_(window) {
+  QMenu* view = window.menuBar()->addMenu(QStringLiteral("&View"));
+  travelTime_ = view->addAction(QStringLiteral("Travel time"));
+  travelTime_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+  travelTime_->setShortcutContext(Qt::ApplicationShortcut);
+  connect(travelTime_, &QAction::triggered, this, [this] { openGraphs(); });
+  // The view follows the model, never the widgets: the path (drags, the
+  // height bar, "position by Fermat") drives the curve, every bundle built
+  // drives the bundle graphs.
+  const SceneModel& model = window.model();
+  connect(&model, &SceneModel::pathChanged, this, [this] { refreshCurve(); });
+  connect(&model, &SceneModel::bundleChanged, this, [this] { refreshBundle(); });
+}
+
+ViewMenu::~ViewMenu() {
+  delete view_.data();
+}
+
+views::GraphView* ViewMenu::graphView() const noexcept {
+  return view_.data();
+}
+
+void ViewMenu::openGraphs() {
+  views::GraphView* view = view_.data();
+  if (view == nullptr) {
+    // A window of its own, not a child of the program's window: it never
+    // takes part of the client area and does not stay on top of the picture.
+    view = new views::GraphView;
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    place(*view);
+    view_ = view;
+  } else {
+    // Opened again while open: bring it forward.
+    view->raise();
+    view->activateWindow();
+  }
+  refresh();
+  view->show();
+}
+
+void ViewMenu::refresh() {
+  refreshCurve();
+  refreshBundle();
+}
+
+void ViewMenu::refreshCurve() {
+  if (view_) view_->setCurve(CurrentCurve(window_.model(), window_.scene().lens()));
+}
+
+void ViewMenu::refreshBundle() {
+  if (view_) view_->setBundle(CurrentBundle(window_.model(), window_.scene().lens()));
+}
+
+void ViewMenu::place(views::GraphView& view) const {
+  // Start from everything right of the lens and its target marker on the
+  // visible picture, then give up the side of each control that lies in it,
+  // keeping the largest part each time.
+  canvas::Form& f = window_.form();
+  const QPoint lensRight = f.mapToGlobal(f.canvas.toPixel(kRightOfLens, 0).toPoint());
+  QRect free(QPoint(lensRight.x(), f.mapToGlobal(QPoint(0, 0)).y()),
+             f.mapToGlobal(QPoint(f.width() - 1, f.height() - 1)));
+  if (const QScreen* screen = window_.screen()) free &= screen->availableGeometry();
+  const canvas::Control* controls[] = {&f.Command1, &f.Command2,        &f.Command3,     &f.Command4, &f.Command5,
+                                       &f.thesiy,   &f.arithmosaktinon, &f.xronosmetato, &f.Label1,   &f.Label2,
+                                       &f.Label3,   &f.Label4,          &f.Label5,       &f.Label6};
+  for (const canvas::Control* c : controls) {
+    const QWidget* w = c->widget();
+    const QRect r(f.mapToGlobal(w->geometry().topLeft()), w->size());
+    if (!free.intersects(r)) continue;
+    const QRect parts[] = {QRect(free.topLeft(), QPoint(free.right(), r.top() - kGap)),
+                           QRect(QPoint(free.left(), r.bottom() + kGap), free.bottomRight()),
+                           QRect(free.topLeft(), QPoint(r.left() - kGap, free.bottom())),
+                           QRect(QPoint(r.right() + kGap, free.top()), free.bottomRight())};
+    auto area = [](const QRect& q) { return q.isValid() ? qint64{q.width()} * q.height() : qint64{-1}; };
+    free = *std::max_element(std::begin(parts), std::end(parts),
+                             [&](const QRect& a, const QRect& b) { return area(a) < area(b); });
+  }
+  // The window frame's decorations come on top of the size given here.
+  const QSize size(std::min(free.width() - 2 * kGap, kLargestPlace.width()),
+                   std::min(free.height() - 4 * kGap, kLargestPlace.height()));
+  if (size.width() < kMinimumPlace.width() || size.height() < kMinimumPlace.height()) return;
+  view.resize(size);
+  view.move(free.topLeft() + QPoint(kGap, kGap));
+}
+
+}  // namespace app

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+
+namespace views {
+class GraphView;
+}
+
+namespace app {
+
+class Fermat;
+
+// The window's View menu with its one entry, "Travel time" (Ctrl+G), which
+// opens the graph view in a window of its own. The view is fed from the
+// scene model when it opens and whenever the model's path or bundle changes;
+// it closes freely and is made anew the next time.
+class ViewMenu final : public QObject {
+ public:
+  // Adds the menu bar and its View menu to the window.
+  explicit ViewMenu(Fermat& window);
+  ~ViewMenu() override;
+  ViewMenu(const ViewMenu&) = delete;
+  ViewMenu& operator=(const ViewMenu&) = delete;
+
+  [[nodiscard]] QAction* travelTime() const noexcept { return travelTime_; }
+  // The open graph view, null while closed.
+  [[nodiscard]] views::GraphView* graphView() const noexcept;
+
+  // Opens the view (or raises it) and feeds it.
+  void openGraphs();
+  // Feeds the open view from the scene model; nothing while closed.
+  void refresh();
+  void refreshCurve();
+  void refreshBundle();
+
+ private:
+  // Puts a new view where it leaves the lens and the controls uncovered.
+  void place(views::GraphView& view) const;
+
+  Fermat& window_;
+  QAction* travelTime_;
+  QPointer<views::GraphView> view_;
+};
+
+}  // namespace app

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "graphs/BundleRayRow.h"
+#include "graphs/TravelTimeCurve.h"
+
+#include <string>
+#include <vector>
+
+namespace graphs {
+
+// The shortest decimal text that reads back as the same double, independent
+// of any locale ("0.1", "-3e-07", "172.5"). Empty for a non-finite value.
+[[nodiscard]] std::string CsvNumber(double v);
+
+// "kind,theta,x,y,time", the samples as rows of kind "sample", then one row
+// "least" (empty fields when the search failed) and one row "hand"; the
+// last two leave theta empty. Lines end in '\n'.
+[[nodiscard]] std::string CurveCsv(const CurveData& curve);
+
+// "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n"
+// and one row per ray; axis_x and n are empty when there is none.
+[[nodiscard]] std::string BundleCsv(const std::vector<BundleRayRow>& rows);
+
+}  // namespace graphs

@@ -1,0 +1,35 @@
+#include "graphs/TravelTimeCurve.h"
+
+#include "optics/Geometry.h"
+#include "optics/LeastTime.h"
+
+#include <cmath>
+
+namespace graphs {
+
+CurveData TravelTimeCurve(const CurveInput& in, const optics::Lens& lens) {
+  const double c = lens.CentreOffset, r = lens.SurfaceRadius;
+  const double vo = lens.SpeedOutside, vi = lens.SpeedInside;
+  auto time = [&](double x, double y) {
+    return optics::PathTime(in.sourceX, in.sourceY, x, y, in.targetX, in.targetY, vo, vi);
+  };
+
+  CurveData d;
+  // The rim angle exactly as the search forms it, so both cover the same arc.
+  const double alpha = std::atan(static_cast<double>(lens.HalfAperture) / c);
+  const double step = 2.0 * alpha / (kCurveSamples - 1);
+  d.samples.reserve(kCurveSamples);
+  for (int k = 0; k < kCurveSamples; ++k) {
+    // The last sample is the upper rim itself, not a sum of steps near it.
+    const double theta = k == kCurveSamples - 1 ? alpha : -alpha + k * step;
+    const double x = c - r * std::cos(theta), y = r * std::sin(theta);
+    d.samples.push_back({theta, x, y, time(x, y)});
+  }
+
+  const optics::LeastTimeWalk walk = optics::LeastTimeSearch(in.sourceX, in.sourceY, in.targetX, in.targetY, lens);
+  if (walk.Converged) d.least = TimedPoint{walk.X, walk.Y, walk.Time};
+  d.hand = {in.handX, in.handY, time(in.handX, in.handY)};
+  return d;
+}
+
+}  // namespace graphs

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "optics/Lens.h"
+
+#include <optional>
+#include <vector>
+
+namespace graphs {
+
+// Number of points of the curve: the first surface from rim to rim, both rims included.
+inline constexpr int kCurveSamples = 721;
+
+// A point with the travel time of the path source -> point -> target, double precision.
+struct TimedPoint {
+  double x = 0, y = 0, time = 0;
+};
+
+// One point E(theta) = (c - R cos theta, R sin theta) of the first surface
+// and the time of the broken path S -> E -> T through it.
+struct CurveSample {
+  double theta = 0;  // radians about the first surface's centre (c, 0)
+  double x = 0, y = 0, time = 0;
+};
+
+// What the travel-time graph shows.
+struct CurveData {
+  std::vector<CurveSample> samples;  // theta rising from the lower rim to the upper one
+  std::optional<TimedPoint> least;   // the least-time search's point, unrounded; empty if it failed
+  TimedPoint hand;                   // through the entry marker's centre
+};
+
+// Where the curve is taken: source S, target T and the entry marker's centre H.
+struct CurveInput {
+  double sourceX = 0, sourceY = 0;
+  double targetX = 0, targetY = 0;
+  double handX = 0, handY = 0;
+};
+
+// The travel time of S -> E -> T for E running over the first surface, with
+// the same PathTime as the least-time search, the search's own result for T
+// and the time through H. Times may be infinite for absurd inputs; whoever
+// shows or writes them leaves such values out.
+[[nodiscard]] CurveData TravelTimeCurve(const CurveInput& in, const optics::Lens& lens);
+
+}  // namespace graphs

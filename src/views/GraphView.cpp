@@ -1,0 +1,103 @@
+#include "views/GraphView.h"
+
+#include "views/BundleCharts.h"
+#include "views/CurveChart.h"
+
+#include <QBuffer>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace views {
+namespace {
+constexpr QSize kDefaultSize{720, 540};
+}
+
+GraphView::GraphView(QWidget* parent)
+    : QWidget(parent, Qt::Window), tabs_(new QTabWidget(this)), curve_(new CurveChart), bundle_(new BundleCharts) {
+  setWindowTitle(QStringLiteral("Travel time"));
+  // Closing the main window ends the program even while this one is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  auto* bar = new QMenuBar(this);
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("Export PNG…"), QKeySequence(QStringLiteral("Ctrl+E")), this,
+                  [this] { exportInteractively(); });
+  file->addAction(QStringLiteral("Close"), QKeySequence::Close, this, [this] { close(); });
+
+  tabs_->addTab(curve_, QStringLiteral("Travel time"));
+  tabs_->addTab(bundle_, QStringLiteral("Bundle"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setMenuBar(bar);
+  layout->addWidget(tabs_);
+  resize(kDefaultSize);
+}
+
+void GraphView::setCurve(const graphs::CurveData& curve) {
+  curve_->setCurve(curve);
+}
+
+void GraphView::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
+  bundle_->setBundle(rows);
+}
+
+QString GraphView::exportPng(const QString& path) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!tabs_->currentWidget()->grab().save(&buffer, "PNG")) return QStringLiteral("cannot encode the graph");
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
+    return QStringLiteral("cannot write '%1': %2").arg(path, file.errorString());
+  }
+  return {};
+}
+
+QImage GraphView::snapshot() {
+  const int shown = tabs_->currentIndex();
+  QList<QPixmap> pages;
+  for (int i = 0; i < tabs_->count(); ++i) {
+    // Only the visible page is laid out at the tab's size.
+    tabs_->setCurrentIndex(i);
+    pages.append(tabs_->currentWidget()->grab());
+  }
+  tabs_->setCurrentIndex(shown);
+  int width = 0, height = 0;
+  for (const QPixmap& p : pages) {
+    width += p.width();
+    height = std::max(height, p.height());
+  }
+  QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  int x = 0;
+  for (const QPixmap& p : pages) {
+    painter.drawPixmap(x, 0, p);
+    x += p.width();
+  }
+  return image;
+}
+
+void GraphView::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(QStringLiteral("Export PNG…"), this, [this] { exportInteractively(); });
+  menu.exec(event->globalPos());
+}
+
+void GraphView::exportInteractively() {
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the graph"),
+                                                    tabs_->currentIndex() == 0 ? "travel-time.png" : "bundle.png",
+                                                    QStringLiteral("PNG image (*.png)"));
+  if (path.isEmpty()) return;
+  if (const QString error = exportPng(path); !error.isEmpty()) {
+    QMessageBox::warning(this, windowTitle(), error);
+  }
+}
+
+}  // namespace views

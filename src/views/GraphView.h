@@ -1,0 +1,50 @@
+#pragma once
+
+#include "graphs/BundleRayRow.h"
+#include "graphs/TravelTimeCurve.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+class QTabWidget;
+
+namespace views {
+
+class BundleCharts;
+class CurveChart;
+
+// The graph window: a tab with the travel-time curve and a tab with the
+// bundle's arrival and axis-crossing graphs. It shows what it is given and
+// nothing else; the owner feeds it after every change. Its own menu and a
+// context menu export the visible tab as PNG.
+class GraphView final : public QWidget {
+ public:
+  explicit GraphView(QWidget* parent = nullptr);
+
+  void setCurve(const graphs::CurveData& curve);
+  void setBundle(const std::vector<graphs::BundleRayRow>& rows);
+
+  // The visible tab as PNG, written whole or not at all. Returns an error
+  // message, empty on success.
+  [[nodiscard]] QString exportPng(const QString& path);
+  // Both tabs side by side, as they are laid out in the window now.
+  [[nodiscard]] QImage snapshot();
+
+  [[nodiscard]] QTabWidget* tabs() const noexcept { return tabs_; }
+  [[nodiscard]] CurveChart* curveChart() const noexcept { return curve_; }
+  [[nodiscard]] BundleCharts* bundleCharts() const noexcept { return bundle_; }
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void exportInteractively();
+
+  QTabWidget* tabs_;
+  CurveChart* curve_;
+  BundleCharts* bundle_;
+};
+
+}  // namespace views

@@ -1,0 +1,182 @@
+// The graph view in its own window: opened from the View menu, following the
+// scene, closed again, and never touching the main window's picture or frame.
+#include "TestWindow.h"
+
+#include "app/Actions.h"
+#include "app/SceneGraphs.h"
+#include "app/ViewMenu.h"
+#include "views/BundleCharts.h"
+#include "views/CurveChart.h"
+#include "views/GraphView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QXYSeries>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::Action;
+using testing_support::TestWindow;
+using Kind = Action::Kind;
+
+std::vector<const QXYSeries*> seriesNamed(const QChart& chart, const QString& name) {
+  std::vector<const QXYSeries*> out;
+  for (QAbstractSeries* s : chart.series()) {
+    if (s->objectName() == name) out.push_back(static_cast<const QXYSeries*>(s));
+  }
+  return out;
+}
+
+const QXYSeries& only(const QChart& chart, const QString& name) {
+  const auto all = seriesNamed(chart, name);
+  EXPECT_EQ(all.size(), 1u) << name.toStdString();
+  return *all.at(0);
+}
+
+// The view shows exactly the data of the scene as it stands.
+void expectShows(const views::GraphView& v, TestWindow& t) {
+  const graphs::CurveData d = app::CurrentCurve(t.w().model(), t.scene().lens());
+  const QChart& curve = *v.curveChart()->chart();
+  const QList<QPointF> points = only(curve, "curve").points();
+  ASSERT_EQ(points.size(), static_cast<qsizetype>(d.samples.size()));
+  for (std::size_t k = 0; k < d.samples.size(); ++k) {
+    ASSERT_EQ(points[static_cast<qsizetype>(k)], QPointF(d.samples[k].y, d.samples[k].time));
+  }
+  ASSERT_TRUE(d.least.has_value());
+  EXPECT_EQ(only(curve, "least").points(), QList<QPointF>{QPointF(d.least->y, d.least->time)});
+  for (const QPointF& p : only(curve, "hand").points()) EXPECT_EQ(p.y(), d.hand.time);
+
+  const std::vector<graphs::BundleRayRow> rows = app::CurrentBundle(t.w().model(), t.scene().lens());
+  const QChart& arrival = *v.bundleCharts()->arrivalView()->chart();
+  const QList<QPointF> times = only(arrival, "arrival").points();
+  ASSERT_EQ(times.size(), static_cast<qsizetype>(rows.size()));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(times[static_cast<qsizetype>(i)], QPointF(rows[i].exitY, rows[i].arrivalTime));
+  }
+  // Every crossing is a point; the line joins only neighbouring rays that
+  // both cross, so each ray without a crossing breaks it.
+  const QChart& crossing = *v.bundleCharts()->crossingView()->chart();
+  QList<QPointF> crossings;
+  std::vector<QList<QPointF>> runs(1);
+  for (const graphs::BundleRayRow& r : rows) {
+    if (const std::optional<double> x = graphs::AxisCrossing(r)) {
+      crossings.append({r.exitY, *x});
+      runs.back().append({r.exitY, *x});
+    } else {
+      runs.emplace_back();
+    }
+  }
+  EXPECT_EQ(only(crossing, "axisCrossingPoints").points(), crossings);
+  std::erase_if(runs, [](const QList<QPointF>& run) { return run.size() < 2; });
+  const auto pieces = seriesNamed(crossing, "axisCrossing");
+  ASSERT_EQ(pieces.size(), runs.size());
+  for (std::size_t k = 0; k < runs.size(); ++k) EXPECT_EQ(pieces[k]->points(), runs[k]);
+}
+
+void processDeletions() {
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(GraphView, OpensFollowsTheSceneAndClosesWithoutTouchingThePicture) {
+  TestWindow t, twin;  // the twin gets the same input without ever opening the view
+  t.w().show();
+  QAction* open = t.w().viewMenu().travelTime();
+  EXPECT_EQ(open->text(), "Travel time");
+  EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+  EXPECT_EQ(t.w().viewMenu().graphView(), nullptr);
+  open->trigger();
+  views::GraphView* v = t.w().viewMenu().graphView();
+  ASSERT_NE(v, nullptr);
+  EXPECT_TRUE(v->isVisible());
+  EXPECT_TRUE(v->isWindow());
+  EXPECT_EQ(v->parentWidget(), nullptr);  // a window of its own, not part of the main one
+  expectShows(*v, t);
+
+  // Four rays and a source high above the axis: the outer rays are totally
+  // reflected, so the crossings have gaps.
+  const std::vector<Action> actions{
+      {.kind = Kind::Source, .x = -260, .y = 30}, {.kind = Kind::Height, .value = -40},
+      {.kind = Kind::Rays, .value = 16},          {.kind = Kind::Press, .value = 2},
+      {.kind = Kind::Time, .value = 40},          {.kind = Kind::Entry, .x = -12, .y = 30},
+      {.kind = Kind::Source, .x = -60, .y = 140}, {.kind = Kind::Press, .value = 5},
+      {.kind = Kind::Press, .value = 1}};
+  for (const Action& a : actions) {
+    app::RunAction(t.w(), a);
+    app::RunAction(twin.w(), a);
+    SCOPED_TRACE(app::ActionText(a));
+    expectShows(*v, t);
+  }
+  EXPECT_TRUE(v->isVisible());
+  v->close();
+  processDeletions();
+  EXPECT_EQ(t.w().viewMenu().graphView(), nullptr);
+  app::RunAction(t.w(), {.kind = Kind::Press, .value = 5});  // nothing to feed: no harm
+  app::RunAction(twin.w(), {.kind = Kind::Press, .value = 5});
+
+  EXPECT_EQ(app::TraceText(t.w()), app::TraceText(twin.w()));
+  EXPECT_EQ(app::LabelLines(t.w()), app::LabelLines(twin.w()));
+  EXPECT_EQ(t.canvas().image(), twin.canvas().image());
+}
+
+// The menu bar sits above the client area: the form keeps the size it was
+// given, which fixed the world frame, and the view opens beside the lens.
+TEST(GraphView, LeavesTheClientAreaAndTheLensAndControlsUncovered) {
+  // The whole window on the offscreen platform's 800x600 screen.
+  const QSize client(800, 570);
+  TestWindow t(client);
+  t.w().show();
+  QApplication::processEvents();
+  EXPECT_EQ(t.w().centralWidget()->size(), client);
+  EXPECT_EQ(t.form().size(), client);
+  const float xMax = t.scene().XMax, yMax = t.scene().YMax;
+
+  t.w().viewMenu().travelTime()->trigger();
+  QApplication::processEvents();
+  const views::GraphView* v = t.w().viewMenu().graphView();
+  ASSERT_NE(v, nullptr);
+  EXPECT_GE(v->width(), 280);
+  EXPECT_GE(v->height(), 220);
+  EXPECT_EQ(t.w().centralWidget()->size(), client);
+  EXPECT_EQ(t.scene().XMax, xMax);
+  EXPECT_EQ(t.scene().YMax, yMax);
+
+  canvas::Form& f = t.form();
+  const QRect view = v->frameGeometry();
+  const QPointF lensTop = f.canvas.toPixel(-15, t.scene().HalfAperture);
+  const QPointF lensBottom = f.canvas.toPixel(17, -t.scene().HalfAperture);
+  const QRect lens(f.mapToGlobal(lensTop.toPoint()), f.mapToGlobal(lensBottom.toPoint()));
+  EXPECT_FALSE(view.intersects(lens));
+  for (const canvas::Control* c : std::initializer_list<const canvas::Control*>{
+           &f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5, &f.thesiy, &f.arithmosaktinon,
+           &f.xronosmetato, &f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) {
+    const QRect r(f.mapToGlobal(c->widget()->geometry().topLeft()), c->widget()->size());
+    EXPECT_FALSE(view.intersects(r)) << c->widget()->metaObject()->className() << " at " << r.x() << "," << r.y() << " "
+                                     << r.width() << "x" << r.height() << "; view at " << view.x() << "," << view.y()
+                                     << " " << view.width() << "x" << view.height();
+  }
+}
+
+TEST(GraphView, ExportsTheVisibleTabAsPngOrSaysWhyNot) {
+  TestWindow t;
+  t.w().show();
+  t.w().viewMenu().openGraphs();
+  views::GraphView& v = *t.w().viewMenu().graphView();
+  QTemporaryDir dir;
+  v.tabs()->setCurrentIndex(1);
+  const QString path = dir.filePath("bundle.png");
+  EXPECT_EQ(v.exportPng(path), QString());
+  EXPECT_EQ(QImage(path).size(), v.tabs()->currentWidget()->size());
+  const QString error = v.exportPng(dir.filePath("missing/folder/x.png"));
+  EXPECT_TRUE(error.contains("missing/folder/x.png")) << error.toStdString();
+  EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
+}
+
+}  // namespace
