@@ -44,8 +44,8 @@ QSize maximisedClientSize() {
 // and Qt notes a missing runtime folder; neither concerns a run without a
 // display, and stderr is kept for real errors.
 void quietOffscreenMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtWarningMsg && (message.contains(QLatin1String("propagateSizeHints")) ||
-                               message.contains(QLatin1String("XDG_RUNTIME_DIR")))) {
+  if (type == QtWarningMsg &&
+      (message.contains(QLatin1String("propagateSizeHints")) || message.contains(QLatin1String("XDG_RUNTIME_DIR")))) {
     return;
   }
   std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
   const app::Parsed parsed = app::ParseCommandLine(args);
   if (!parsed.options) return fail(parsed.error);
   const app::Options& o = *parsed.options;
-  if (o.help) {
-    std::cout << app::Usage();
+  if (o.help || o.version) {
+    std::cout << (o.help ? app::Usage() : app::VersionText() + "\n") << std::flush;
     return 0;
   }
   if (o.offscreen) {
@@ -75,14 +75,14 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("fermat-lens"));
   QApplication::setApplicationDisplayName(QStringLiteral("Fermat"));
+  QApplication::setApplicationVersion(QStringLiteral(FERMAT_LENS_VERSION));
 
   const QSize size = o.size ? *o.size : (o.offscreen ? kOffscreenSize : maximisedClientSize());
   std::unique_ptr<app::Fermat> window = app::Main(size, !o.trace.empty());
   if (o.offscreen) {
     // No one to press OK: the message is written out and counts as dismissed.
-    window->form().setMessageHandler([](const QString& text) {
-      std::cout << "MsgBox\t" << text.toStdString() << std::endl;
-    });
+    window->form().setMessageHandler(
+        [](const QString& text) { std::cout << "MsgBox\t" << text.toStdString() << std::endl; });
     window->show();
   } else if (o.size) {
     window->show();

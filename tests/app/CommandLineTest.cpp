@@ -23,8 +23,8 @@ ProgramResult runProgram(const QStringList& args) {
   QProcess p;
   p.start(QStringLiteral(FERMAT_LENS_BINARY), args);
   p.waitForFinished(120000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 struct BadArgs {
@@ -44,36 +44,32 @@ TEST_P(RejectedArguments, GiveAOneLineErrorNamingTheArgument) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RejectedArguments,
-    ::testing::Values(BadArgs{"unknownOption", {"--fast"}, "--fast"},
-                      BadArgs{"unknownAction", {"zoom=2"}, "zoom=2"},
-                      BadArgs{"bareWord", {"hello"}, "hello"},
-                      BadArgs{"malformedPair", {"source=-200"}, "source=-200"},
+    ::testing::Values(BadArgs{"unknownOption", {"--fast"}, "--fast"}, BadArgs{"unknownAction", {"zoom=2"}, "zoom=2"},
+                      BadArgs{"bareWord", {"hello"}, "hello"}, BadArgs{"malformedPair", {"source=-200"}, "source=-200"},
                       BadArgs{"malformedNumber", {"entry=1.5.2,3"}, "entry=1.5.2,3"},
                       BadArgs{"nanCoordinate", {"source=nan,0"}, "source=nan,0"},
                       BadArgs{"hugeCoordinate", {"source=1e39,0"}, "source=1e39,0"},
                       BadArgs{"fractionalHeight", {"height=1.5"}, "height=1.5"},
                       BadArgs{"heightAbove", {"height=100"}, "height=100"},
                       BadArgs{"heightBelow", {"height=-100"}, "height=-100"},
-                      BadArgs{"raysBelow", {"rays=1"}, "rays=1"},
-                      BadArgs{"raysAbove", {"rays=101"}, "rays=101"},
-                      BadArgs{"timeBelow", {"time=4"}, "time=4"},
-                      BadArgs{"timeAbove", {"time=101"}, "time=101"},
-                      BadArgs{"buttonZero", {"press=0"}, "press=0"},
-                      BadArgs{"buttonSix", {"press=6"}, "press=6"},
+                      BadArgs{"raysBelow", {"rays=1"}, "rays=1"}, BadArgs{"raysAbove", {"rays=101"}, "rays=101"},
+                      BadArgs{"timeBelow", {"time=4"}, "time=4"}, BadArgs{"timeAbove", {"time=101"}, "time=101"},
+                      BadArgs{"buttonZero", {"press=0"}, "press=0"}, BadArgs{"buttonSix", {"press=6"}, "press=6"},
                       BadArgs{"sizeSmall", {"--size", "199x150"}, "199x150"},
                       BadArgs{"sizeShort", {"--size", "200x149"}, "200x149"},
                       BadArgs{"sizeLarge", {"--size", "16385x800"}, "16385x800"},
                       BadArgs{"sizeMalformed", {"--size", "800*600"}, "800*600"},
-                      BadArgs{"sizeMissing", {"--size"}, "--size"},
-                      BadArgs{"traceMissing", {"--trace"}, "--trace"},
+                      BadArgs{"sizeMissing", {"--size"}, "--size"}, BadArgs{"traceMissing", {"--trace"}, "--trace"},
                       BadArgs{"noSuchFolder", {"--screenshot", "no/such/folder/x.png"}, "no/such/folder/x.png"},
-                      BadArgs{"folderAsFile", {"--trace", "."}, "'.'"}),
+                      BadArgs{"folderAsFile", {"--trace", "."}, "'.'"}, BadArgs{"singleDashWord", {"-fast"}, "-fast"},
+                      BadArgs{"optionWithBadValue", {"--size=800x"}, "800x"},
+                      BadArgs{"commaDecimal", {"source=-200,5,40"}, "source=-200,5,40"},
+                      BadArgs{"blankInNumber", {"source= -200,40"}, "source= -200,40"}),
     testing_support::ByName{});
 
 TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
-  const app::Parsed p =
-      app::ParseCommandLine({"--size", "200x150", "--print-labels", "source=-200,40", "height=-99", "rays=100",
-                             "time=5", "press=5", "entry=+3.5,-1e2"});
+  const app::Parsed p = app::ParseCommandLine({"--size", "200x150", "--print-labels", "source=-200,40", "height=-99",
+                                               "rays=100", "time=5", "press=5", "entry=+3.5,-1e2"});
   ASSERT_TRUE(p.options) << p.error;
   const app::Options& o = *p.options;
   EXPECT_TRUE(o.offscreen);
@@ -86,6 +82,38 @@ TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
   EXPECT_FLOAT_EQ(o.actions[5].x, 3.5f);
   EXPECT_FLOAT_EQ(o.actions[5].y, -100.0f);
   EXPECT_FALSE(app::ParseCommandLine({}).options->offscreen);
+}
+
+// The folder check reads the file system only: a parent that is a regular
+// file is no folder, whoever runs the test.
+TEST(CommandLine, RejectsAnOutputBelowARegularFile) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("plain.txt");
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  for (const char* option : {"--screenshot", "--trace"}) {
+    const app::Parsed p = app::ParseCommandLine({option, (file + "/x.png").toStdString()});
+    EXPECT_FALSE(p.options) << option;
+    EXPECT_NE(p.error.find("plain.txt/x.png"), std::string::npos) << p.error;
+  }
+  EXPECT_TRUE(app::ParseCommandLine({"--trace", file.toStdString()}).options) << "an existing file may be replaced";
+}
+
+// --help and --version answer on stdout with status 0 and start nothing.
+TEST(ProgramRun, AnswersHelpAndVersion) {
+  const ProgramResult version = runProgram({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, QStringLiteral("fermat-lens " FERMAT_LENS_VERSION "\n"));
+  const ProgramResult help = runProgram({"--help", "press=1"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_TRUE(help.out.startsWith("Usage: fermat-lens ")) << help.out.toStdString();
+  for (const char* word :
+       {"--offscreen", "--size", "--print-labels", "--screenshot", "--trace", "--version", "source=X,Y", "entry=X,Y",
+        "height=V", "rays=N", "time=V", "press=K", "down=X,Y", "move=X,Y", "up=X,Y"}) {
+    EXPECT_TRUE(help.out.contains(QLatin1String(word))) << word;
+  }
+  EXPECT_TRUE(help.err.isEmpty() && version.err.isEmpty());
 }
 
 TEST(ProgramRun, PrintsTheCaptionsOfALeastTimeRay) {
