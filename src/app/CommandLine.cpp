@@ -21,8 +21,13 @@ namespace {
 
 constexpr int kMinWidth = 200, kMinHeight = 150, kMaxSide = 16384;
 
+// Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
+// -Wrestrict (GCC bug 105329).
 std::string inQuotes(std::string_view s) {
-  return "'" + std::string(s) + "'";
+  std::string out(1, '\'');
+  out.append(s);
+  out += '\'';
+  return out;
 }
 
 std::optional<int> parseInt(std::string_view s) {
