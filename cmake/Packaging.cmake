@@ -6,13 +6,12 @@ set(CPACK_PACKAGE_NAME fermat-lens)
 set(CPACK_PACKAGE_VENDOR "The fermat-lens developers")
 set(CPACK_PACKAGE_CONTACT "${FERMAT_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "An interactive optics demonstration for teaching Fermat's principle. Light\n"
-    "from a point source crosses a biconvex lens; every ray is built by least\n"
-    "travel time, never by a law of refraction. The program finds least-time\n"
-    "paths, draws bundles of rays, continues them after the lens by Huygens\n"
-    "wavelets and measures the refractive index.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# One string: a ';' in a list of lines would split it.
+set(CPACK_PACKAGE_DESCRIPTION "An interactive optics demonstration for teaching Fermat's principle. Light
+from a point source crosses a biconvex lens, and every ray is built by least
+travel time, never by a law of refraction. The program finds least-time
+paths, draws bundles of rays, continues them after the lens by Huygens
+wavelets and measures the refractive index.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_STRIP_FILES TRUE)
