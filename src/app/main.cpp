@@ -1,12 +1,11 @@
 #include "app/Actions.h"
+#include "app/AppResources.h"
 #include "app/CommandLine.h"
 #include "app/Fermat.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QFontDatabase>
-#include <QIcon>
 #include <QScreen>
 
 #include <cstdio>
@@ -79,11 +78,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Fermat"));
   QApplication::setApplicationVersion(QStringLiteral(FERMAT_LENS_VERSION));
   // The desktop matches the window to the menu entry (and its icon) by this id.
-  QGuiApplication::setDesktopFileName(QStringLiteral(FERMAT_LENS_APP_ID));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" FERMAT_LENS_APP_ID ".png")));
-  // The captions name "DejaVu Sans"; the built-in copy stands in where the
-  // system has none. A failure leaves Qt's substitute font, as before.
-  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
+  QGuiApplication::setDesktopFileName(app::ApplicationId());
+  QApplication::setWindowIcon(app::WindowIcon());
+  app::LoadCaptionFont();
 
   const QSize size = o.size ? *o.size : (o.offscreen ? kOffscreenSize : maximisedClientSize());
   std::unique_ptr<app::Fermat> window = app::Main(size, !o.trace.empty());

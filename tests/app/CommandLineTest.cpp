@@ -1,12 +1,14 @@
 // The program's own command line: argument checking in-process, and whole
 // runs of the binary for what a user or a script sees.
 #include "TestWindow.h"
+#include "app/AppResources.h"
 #include "app/CommandLine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -114,6 +116,15 @@ TEST(ProgramRun, AnswersHelpAndVersion) {
     EXPECT_TRUE(help.out.contains(QLatin1String(word))) << word;
   }
   EXPECT_TRUE(help.err.isEmpty() && version.err.isEmpty());
+}
+
+// The font and the icon are built into the program, not looked up on the system.
+TEST(BuiltIn, CaptionFontAndWindowIcon) {
+  EXPECT_TRUE(app::LoadCaptionFont().contains(QStringLiteral("DejaVu Sans")));
+  const QIcon icon = app::WindowIcon();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+  EXPECT_TRUE(app::ApplicationId().contains(QRegularExpression(R"(^[a-z]+(\.[A-Za-z_][A-Za-z0-9_]*){2,}$)")));
 }
 
 TEST(ProgramRun, PrintsTheCaptionsOfALeastTimeRay) {
