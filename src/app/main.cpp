@@ -2,11 +2,10 @@
 #include "app/AppResources.h"
 #include "app/CommandLine.h"
 #include "app/Fermat.h"
+#include "app/StartUp.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QElapsedTimer>
-#include <QScreen>
 
 #include <cstdio>
 #include <iostream>
@@ -14,32 +13,6 @@
 namespace {
 
 constexpr QSize kOffscreenSize{1280, 800};
-
-// The client area a maximised window gets on this screen, measured on an
-// empty window: the window manager decides it only once the window is shown.
-QSize maximisedClientSize() {
-  QMainWindow probe;
-  probe.showMaximized();
-  QElapsedTimer timer;
-  timer.start();
-  QSize last;
-  qint64 stableSince = 0;
-  while (timer.elapsed() < 1500) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QSize now = probe.size();
-    if (now != last) {
-      last = now;
-      stableSince = timer.elapsed();
-    } else if (probe.isVisible() && timer.elapsed() - stableSince > 200) {
-      break;
-    }
-  }
-  // Without a window manager nothing maximises the window: then the whole
-  // available screen is the client area, as for a window sized to the screen.
-  const QSize screen = probe.screen()->availableGeometry().size();
-  if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
-  return last;
-}
 
 // The offscreen platform reports what it cannot do for a window (size hints)
 // and Qt notes a missing runtime folder; neither concerns a run without a
@@ -82,17 +55,17 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(app::WindowIcon());
   app::LoadCaptionFont();
 
-  const QSize size = o.size ? *o.size : (o.offscreen ? kOffscreenSize : maximisedClientSize());
-  std::unique_ptr<app::Fermat> window = app::Main(size, !o.trace.empty());
-  if (o.offscreen) {
-    // No one to press OK: the message is written out and counts as dismissed.
-    window->form().setMessageHandler(
-        [](const QString& text) { std::cout << "MsgBox\t" << text.toStdString() << std::endl; });
-    window->show();
-  } else if (o.size) {
+  std::unique_ptr<app::Fermat> window;
+  if (o.offscreen || o.size) {
+    window = app::Main(o.size.value_or(kOffscreenSize), !o.trace.empty());
+    if (o.offscreen) {
+      // No one to press OK: the message is written out and counts as dismissed.
+      window->form().setMessageHandler(
+          [](const QString& text) { std::cout << "MsgBox\t" << text.toStdString() << std::endl; });
+    }
     window->show();
   } else {
-    window->showMaximized();
+    window = app::MainMaximised();
   }
 
   for (const app::Action& a : o.actions) app::RunAction(*window, a);
