@@ -1,6 +1,7 @@
 #include "app/Actions.h"
 #include "app/AppResources.h"
 #include "app/CommandLine.h"
+#include "app/Display.h"
 #include "app/Fermat.h"
 #include "app/StartUp.h"
 
@@ -8,6 +9,7 @@
 #include <QBuffer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -30,6 +32,34 @@ int fail(const std::string& message) {
   return 2;
 }
 
+// While the application object connects to the display, Qt's messages are
+// held back: if the platform cannot start, which Qt ends with a fatal
+// message and an abort, the user gets one line and exit status 2 instead;
+// otherwise they are written out after all.
+QList<QPair<QtMsgType, QString>>& heldMessages() {
+  static QList<QPair<QtMsgType, QString>> held;
+  return held;
+}
+
+void holdStartMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    heldMessages().append({type, qFormatLogMessage(type, context, message)});
+    return;
+  }
+  const QByteArray display = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
+  std::fputs(
+      ("fermat-lens: " + app::NoDisplayMessage("cannot connect to '" + display.toStdString() + "'") + "\n").c_str(),
+      stderr);
+  std::fflush(stderr);
+  std::_Exit(2);
+}
+
+void releaseStartMessages() {
+  qInstallMessageHandler(nullptr);
+  for (const auto& [type, text] : heldMessages()) std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+  heldMessages().clear();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,9 +74,21 @@ int main(int argc, char** argv) {
   if (o.offscreen) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietOffscreenMessages);
+  } else {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    // X11 and Wayland: with no display named, say so before Qt aborts.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!app::DisplayNamed(platform, qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"))) {
+      return fail(app::NoDisplayMessage(platform.isEmpty() ? "neither DISPLAY nor WAYLAND_DISPLAY is set"
+                                                           : "QT_QPA_PLATFORM is " + platform.toStdString() +
+                                                                 " but its display is not set"));
+    }
+#endif
+    qInstallMessageHandler(holdStartMessages);
   }
 
   QApplication application(argc, argv);
+  if (!o.offscreen) releaseStartMessages();
   QApplication::setApplicationName(QStringLiteral("fermat-lens"));
   QApplication::setApplicationDisplayName(QStringLiteral("Fermat"));
   QApplication::setApplicationVersion(QStringLiteral(FERMAT_LENS_VERSION));

@@ -3,6 +3,7 @@
 #include "TestWindow.h"
 #include "app/AppResources.h"
 #include "app/CommandLine.h"
+#include "app/Display.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,10 @@ struct ProgramResult {
   QString out, err;
 };
 
-ProgramResult runProgram(const QStringList& args) {
+ProgramResult runProgram(const QStringList& args,
+                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
+  p.setProcessEnvironment(env);
   p.start(QStringLiteral(FERMAT_LENS_BINARY), args);
   p.waitForFinished(120000);
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -126,6 +129,51 @@ TEST(BuiltIn, CaptionFontAndWindowIcon) {
   EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
   EXPECT_TRUE(app::ApplicationId().contains(QRegularExpression(R"(^[a-z]+(\.[A-Za-z_][A-Za-z0-9_]*){2,}$)")));
 }
+
+struct DisplayCase {
+  const char* name;
+  const char *platform, *display, *wayland;
+  bool named;
+};
+
+class Display : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(Display, IsNamedWhereThePlatformLooksForIt) {
+  const DisplayCase& c = GetParam();
+  EXPECT_EQ(app::DisplayNamed(c.platform, c.display, c.wayland), c.named);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Display,
+                         ::testing::Values(DisplayCase{"nothing", "", "", "", false},
+                                           DisplayCase{"x11", "", ":0", "", true},
+                                           DisplayCase{"wayland", "", "", "wayland-0", true},
+                                           DisplayCase{"xcbWithoutDisplay", "xcb", "", "wayland-0", false},
+                                           DisplayCase{"xcbWithOptions", "xcb:nodrag", ":1", "", true},
+                                           DisplayCase{"waylandWithoutDisplay", "wayland-egl", ":0", "", false},
+                                           DisplayCase{"offscreen", "offscreen", "", "", true},
+                                           DisplayCase{"vnc", "vnc", "", "", true}),
+                         testing_support::ByName{});
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+// Without --offscreen where no window can be opened: one line that says so
+// and how to run without a display, exit status 2, nothing written.
+TEST(ProgramRun, WithoutADisplaySaysHowToRunHeadless) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+  QProcessEnvironment unreachable = env;
+  unreachable.insert("DISPLAY", ":4711");  // no X server there
+  for (const QProcessEnvironment& e : {env, unreachable}) {
+    const ProgramResult r = runProgram({"press=1"}, e);
+    EXPECT_EQ(r.code, 2) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("fermat-lens: no display found")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--offscreen") && r.err.contains("--screenshot")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+  // The outputs need no display.
+  EXPECT_EQ(runProgram({"--print-labels"}, env).code, 0);
+}
+#endif
 
 TEST(ProgramRun, PrintsTheCaptionsOfALeastTimeRay) {
   const ProgramResult r = runProgram({"--print-labels", "source=-200,40", "height=-30", "press=1"});
