@@ -32,6 +32,10 @@ int fail(const std::string& message) {
   return 2;
 }
 
+// X11 and Wayland systems: a display is named in the environment, or not.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+#define FERMAT_CHECKS_DISPLAY 1
+
 // While the application object connects to the display, Qt's messages are
 // held back: if the platform cannot start, which Qt ends with a fatal
 // message and an abort, the user gets one line and exit status 2 instead;
@@ -59,6 +63,7 @@ void releaseStartMessages() {
   for (const auto& [type, text] : heldMessages()) std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
   heldMessages().clear();
 }
+#endif
 
 }  // namespace
 
@@ -75,7 +80,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietOffscreenMessages);
   } else {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+#ifdef FERMAT_CHECKS_DISPLAY
     // X11 and Wayland: with no display named, say so before Qt aborts.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!app::DisplayNamed(platform, qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"))) {
@@ -83,12 +88,14 @@ int main(int argc, char** argv) {
                                                            : "QT_QPA_PLATFORM is " + platform.toStdString() +
                                                                  " but its display is not set"));
     }
-#endif
     qInstallMessageHandler(holdStartMessages);
+#endif
   }
 
   QApplication application(argc, argv);
+#ifdef FERMAT_CHECKS_DISPLAY
   if (!o.offscreen) releaseStartMessages();
+#endif
   QApplication::setApplicationName(QStringLiteral("fermat-lens"));
   QApplication::setApplicationDisplayName(QStringLiteral("Fermat"));
   QApplication::setApplicationVersion(QStringLiteral(FERMAT_LENS_VERSION));
