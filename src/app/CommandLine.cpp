@@ -88,7 +88,7 @@ std::string readSize(Options& o, const std::string& option, const std::string& v
 // Every option: its long name, the name of its value (none for a flag), its
 // help line and how it lands in Options. `apply` gets the option as typed
 // ("--size") and its value; it returns an error, empty when all is well.
-struct OptionSpec {
+struct OptionEntry {
   const char* name;
   const char* valueName;  // nullptr: a flag
   const char* help;
@@ -96,7 +96,7 @@ struct OptionSpec {
   std::string (*apply)(Options& o, const std::string& option, const std::string& value);
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"offscreen", nullptr, "Run without a display (Qt's offscreen platform); message boxes are printed.", false,
      [](Options& o, const std::string&, const std::string&) { return o.offscreen = true, std::string(); }},
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
@@ -138,7 +138,7 @@ std::string readBar(std::string_view value, Action& a, canvas::BarRange range) {
 // Every action: the key before '=', how its value reads (an error without the
 // argument, which the caller appends; empty when good), how it is written
 // back, and its help line.
-struct ActionSpec {
+struct ActionEntry {
   Action::Kind kind;
   const char* key;
   const char* syntax;
@@ -147,7 +147,7 @@ struct ActionSpec {
   bool point;  // written back as X,Y; otherwise as the whole number `value`
 };
 
-const ActionSpec kActions[] = {
+const ActionEntry kActions[] = {
     {Action::Kind::Source, "source", "source=X,Y", "drag the source to world point (X, Y)", readPoint, true},
     {Action::Kind::Entry, "entry", "entry=X,Y", "drag the entry point to (X, Y)", readPoint, true},
     {Action::Kind::Height, "height", "height=V", "set the target height (-99..99)",
@@ -173,12 +173,12 @@ std::string parseAction(std::string_view arg, Options& o) {
   const auto eq = arg.find('=');
   if (eq == std::string_view::npos) return "unknown argument " + inQuotes(arg);
   const std::string_view key = arg.substr(0, eq), value = arg.substr(eq + 1);
-  const auto* spec =
-      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionSpec& s) { return s.key == key; });
-  if (spec == std::end(kActions)) return "unknown action " + inQuotes(arg);
+  const auto* entry =
+      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.key == key; });
+  if (entry == std::end(kActions)) return "unknown action " + inQuotes(arg);
   Action a;
-  a.kind = spec->kind;
-  if (const std::string e = spec->read(value, a); !e.empty()) return e + " in " + inQuotes(arg);
+  a.kind = entry->kind;
+  if (const std::string e = entry->read(value, a); !e.empty()) return e + " in " + inQuotes(arg);
   o.actions.push_back(a);
   return {};
 }
@@ -198,7 +198,7 @@ struct Parser {
 #endif
     qt.addOption(QCommandLineOption(help, QStringLiteral("Show this help and exit.")));
     qt.addVersionOption();
-    for (const OptionSpec& s : kOptions) {
+    for (const OptionEntry& s : kOptions) {
       qt.addOption(s.valueName ? QCommandLineOption(QString::fromLatin1(s.name), QString::fromUtf8(s.help),
                                                     QString::fromLatin1(s.valueName))
                                : QCommandLineOption(QString::fromLatin1(s.name), QString::fromUtf8(s.help)));
@@ -240,7 +240,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
   Options o;
   o.help = parser.qt.isSet(QStringLiteral("help"));
   o.version = parser.qt.isSet(QStringLiteral("version"));
-  for (const OptionSpec& s : kOptions) {
+  for (const OptionEntry& s : kOptions) {
     const QString name = QString::fromLatin1(s.name);
     if (!parser.qt.isSet(name)) continue;
     const std::string option = "--" + std::string(s.name);
@@ -262,7 +262,7 @@ std::string Usage() {
   // Without an application object Qt cannot know the program's name.
   text.replace(QStringLiteral("<executable_name>"), QStringLiteral("fermat-lens"));
   text += QStringLiteral("\nActions (run in order after start-up, through the same event procedures as a user):\n");
-  for (const ActionSpec& s : kActions) {
+  for (const ActionEntry& s : kActions) {
     text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(s.syntax), -11).arg(QString::fromUtf8(s.help));
   }
   text += QStringLiteral(
@@ -276,10 +276,10 @@ std::string VersionText() {
 }
 
 std::string ActionText(const Action& a) {
-  const auto* spec =
-      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionSpec& s) { return s.kind == a.kind; });
-  const std::string text = std::string(spec->key) + "=";
-  if (!spec->point) return text + std::to_string(a.value);
+  const auto* entry =
+      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.kind == a.kind; });
+  const std::string text = std::string(entry->key) + "=";
+  if (!entry->point) return text + std::to_string(a.value);
   return text + coordinateText(a.x) + "," + coordinateText(a.y);
 }
 
