@@ -1,6 +1,6 @@
 # The two commands a new user needs: `make run` and `make test`.
 # Both install what is missing (Debian packages), configure and build.
-.PHONY: run test test-asan bench fuzz deps build clean
+.PHONY: run test test-asan bench fuzz deps build release install package clean
 
 JOBS ?= 2
 
@@ -24,6 +24,20 @@ test-asan: deps
 
 bench: build
 	./build/dev/bench/fermat_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+# The release build, for installing and packaging (warnings are not errors).
+release: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+
+# Installs the release build under PREFIX (as a user who may write there).
+PREFIX ?= /usr/local
+install: release
+	cmake --install build/release --prefix $(PREFIX)
+
+# A Debian package: build/release/fermat-lens_<version>_<arch>.deb.
+package: release
+	cd build/release && cpack -G DEB
 
 FUZZ_SECONDS ?= 60
 fuzz:

@@ -2,20 +2,33 @@
 
 #include "canvas/Form.h"
 
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include <string_view>
+
+#ifndef FERMAT_LENS_VERSION
+#error "FERMAT_LENS_VERSION must be defined by the build (the CMake project version)"
+#endif
 
 namespace app {
 namespace {
 
 constexpr int kMinWidth = 200, kMinHeight = 150, kMaxSide = 16384;
+
+// Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
+// -Wrestrict (GCC bug 105329).
+std::string inQuotes(std::string_view s) {
+  std::string out(1, '\'');
+  out.append(s);
+  out += '\'';
+  return out;
+}
 
 std::optional<int> parseInt(std::string_view s) {
   int v = 0;
@@ -24,188 +37,267 @@ std::optional<int> parseInt(std::string_view s) {
   return v;
 }
 
-// A finite number that a Single can hold.
+// A finite number that a Single can hold. QString::toDouble reads the C
+// locale's spelling (decimal point) whatever the user's locale, on every
+// toolchain; it would skip surrounding blanks, which an argument must not carry.
 std::optional<float> parseCoordinate(std::string_view s) {
-  double v = 0;
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc{} || ptr != s.data() + s.size() || s.empty() || !std::isfinite(v) ||
-      std::abs(v) > 3.0e38) {
+  if (s.empty() || std::any_of(s.begin(), s.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); })) {
     return std::nullopt;
   }
+  bool ok = false;
+  const double v = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toDouble(&ok);
+  if (!ok || !std::isfinite(v) || std::abs(v) > 3.0e38) return std::nullopt;
   return static_cast<float>(v);
 }
 
-std::string inQuotes(std::string_view s) { return "'" + std::string(s) + "'"; }
+// The shortest decimal text that reads back (through parseCoordinate) as v.
+std::string coordinateText(float v) {
+  QString text;
+  for (int digits = 1; digits <= 9; ++digits) {
+    text = QString::number(static_cast<double>(v), 'g', digits);
+    if (parseCoordinate(text.toStdString()) == v) break;
+  }
+  return text.toStdString();
+}
 
 // The file can be created or replaced: its folder exists and is writable, and
-// the path is not a folder or an existing read-only file.
-std::string checkWritable(const std::string& path, const char* option) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path p(path);
-  if (path.empty()) return std::string(option) + " needs a file name";
-  if (fs::is_directory(p, ec)) return std::string(option) + ": is a folder: " + inQuotes(path);
-  const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
-  if (!fs::is_directory(dir, ec)) return std::string(option) + ": no such folder for " + inQuotes(path);
-  if (::access(dir.c_str(), W_OK) != 0) return std::string(option) + ": folder not writable for " + inQuotes(path);
-  if (fs::exists(p, ec) && ::access(p.c_str(), W_OK) != 0) {
-    return std::string(option) + ": file not writable: " + inQuotes(path);
-  }
+// the path is not a folder or an existing read-only file. Nothing is created.
+std::string checkWritable(const std::string& option, const std::string& path) {
+  if (path.empty()) return option + " needs a file name";
+  const QFileInfo file(QString::fromStdString(path));
+  if (file.isDir()) return option + ": is a folder: " + inQuotes(path);
+  const QFileInfo dir(file.absolutePath());
+  if (!dir.isDir()) return option + ": no such folder for " + inQuotes(path);
+  if (!dir.isWritable()) return option + ": folder not writable for " + inQuotes(path);
+  if (file.exists() && !file.isWritable()) return option + ": file not writable: " + inQuotes(path);
   return {};
 }
 
-// The spelling of every action on the command line; reading and writing
-// actions both go through it.
-struct ActionKey {
-  Action::Kind kind;
-  std::string_view key;
-};
-constexpr ActionKey kActionKeys[] = {
-    {Action::Kind::Source, "source"},   {Action::Kind::Entry, "entry"},    {Action::Kind::MouseDown, "down"},
-    {Action::Kind::MouseMove, "move"},  {Action::Kind::MouseUp, "up"},     {Action::Kind::Height, "height"},
-    {Action::Kind::Rays, "rays"},       {Action::Kind::Time, "time"},      {Action::Kind::Press, "press"},
+std::string readSize(Options& o, const std::string& option, const std::string& v) {
+  const auto x = v.find('x');
+  const auto w = x == std::string::npos ? std::nullopt : parseInt(std::string_view(v).substr(0, x));
+  const auto h = x == std::string::npos ? std::nullopt : parseInt(std::string_view(v).substr(x + 1));
+  if (!w || !h) return option + " expects WxH in pixels, got " + inQuotes(v);
+  if (*w < kMinWidth || *h < kMinHeight || *w > kMaxSide || *h > kMaxSide) {
+    return option + " must be from 200x150 to 16384x16384, got " + inQuotes(v);
+  }
+  o.size = QSize(*w, *h);
+  return {};
+}
+
+// Every option: its long name, the name of its value (none for a flag), its
+// help line and how it lands in Options. `apply` gets the option as typed
+// ("--size") and its value; it returns an error, empty when all is well.
+struct OptionEntry {
+  const char* name;
+  const char* valueName;  // nullptr: a flag
+  const char* help;
+  bool impliesOffscreen;  // an output that needs no display
+  std::string (*apply)(Options& o, const std::string& option, const std::string& value);
 };
 
-bool takesPoint(Action::Kind k) {
-  using K = Action::Kind;
-  return k == K::Source || k == K::Entry || k == K::MouseDown || k == K::MouseMove || k == K::MouseUp;
+// An output file's option: the name is kept and checked, nothing is created.
+template <std::string Options::*File>
+std::string readOutputFile(Options& o, const std::string& option, const std::string& v) {
+  o.*File = v;
+  return checkWritable(option, v);
 }
+
+const OptionEntry kOptions[] = {
+    {"offscreen", nullptr, "Run without a display (Qt's offscreen platform); message boxes are printed.", false,
+     [](Options& o, const std::string&, const std::string&) { return o.offscreen = true, std::string(); }},
+    {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
+    {"print-labels", nullptr, "Print the six labels after the actions.", true,
+     [](Options& o, const std::string&, const std::string&) { return o.printLabels = true, std::string(); }},
+    {"screenshot", "FILE.png", "Write the client area as a PNG image after the actions.", true,
+     readOutputFile<&Options::screenshot>},
+    {"trace", "FILE", "Write every drawing operation as a line of JSON.", true, readOutputFile<&Options::trace>},
+    {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions.", true,
+     readOutputFile<&Options::curve>},
+    {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
+     readOutputFile<&Options::bundle>},
+    {"graph-screenshot", "FILE.png", "Write the graph view (both tabs) as a PNG image after the actions.", true,
+     readOutputFile<&Options::graphScreenshot>},
+};
+
+std::string readPoint(std::string_view value, Action& a) {
+  const auto comma = value.find(',');
+  const auto x = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(0, comma));
+  const auto y = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(comma + 1));
+  if (!x || !y) return "expected two finite numbers X,Y";
+  a.x = *x;
+  a.y = *y;
+  return {};
+}
+
+std::string readBar(std::string_view value, Action& a, canvas::BarRange range) {
+  const auto v = parseInt(value);
+  if (!v) return "expected a whole number";
+  if (!range.contains(*v)) {
+    return "value out of range " + std::to_string(std::min(range.min, range.max)) + ".." +
+           std::to_string(std::max(range.min, range.max));
+  }
+  a.value = *v;
+  return {};
+}
+
+// Every action: the key before '=', how its value reads (an error without the
+// argument, which the caller appends; empty when good), how it is written
+// back, and its help line.
+struct ActionEntry {
+  Action::Kind kind;
+  const char* key;
+  const char* syntax;
+  const char* help;
+  std::string (*read)(std::string_view value, Action& a);
+  bool point;  // written back as X,Y; otherwise as the whole number `value`
+};
+
+const ActionEntry kActions[] = {
+    {Action::Kind::Source, "source", "source=X,Y", "drag the source to world point (X, Y)", readPoint, true},
+    {Action::Kind::Entry, "entry", "entry=X,Y", "drag the entry point to (X, Y)", readPoint, true},
+    {Action::Kind::Height, "height", "height=V", "set the target height (-99..99)",
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kThesiyRange); }, false},
+    {Action::Kind::Rays, "rays", "rays=N", "set the number of rays (2..100)",
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kRaysRange); }, false},
+    {Action::Kind::Time, "time", "time=V", "set the time after the lens (5..100)",
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kTimeRange); }, false},
+    {Action::Kind::Press, "press", "press=K", "click button K (1..5)",
+     [](std::string_view v, Action& a) {
+       const auto k = parseInt(v);
+       if (!k || *k < 1 || *k > 5) return std::string("expected a button number 1..5");
+       a.value = *k;
+       return std::string();
+     },
+     false},
+    {Action::Kind::MouseDown, "down", "down=X,Y", "one mouse press on the canvas at (X, Y)", readPoint, true},
+    {Action::Kind::MouseMove, "move", "move=X,Y", "one mouse move on the canvas to (X, Y)", readPoint, true},
+    {Action::Kind::MouseUp, "up", "up=X,Y", "one mouse release on the canvas at (X, Y)", readPoint, true},
+};
 
 std::string parseAction(std::string_view arg, Options& o) {
   const auto eq = arg.find('=');
   if (eq == std::string_view::npos) return "unknown argument " + inQuotes(arg);
   const std::string_view key = arg.substr(0, eq), value = arg.substr(eq + 1);
-  const auto* known = std::find_if(std::begin(kActionKeys), std::end(kActionKeys),
-                                   [&](const ActionKey& k) { return k.key == key; });
-  if (known == std::end(kActionKeys)) return "unknown action " + inQuotes(arg);
+  const auto* entry =
+      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.key == key; });
+  if (entry == std::end(kActions)) return "unknown action " + inQuotes(arg);
   Action a;
-  a.kind = known->kind;
-  if (takesPoint(a.kind)) {
-    const auto comma = value.find(',');
-    const auto x = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(0, comma));
-    const auto y = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(comma + 1));
-    if (!x || !y) return "expected two finite numbers X,Y in " + inQuotes(arg);
-    a.x = *x;
-    a.y = *y;
-  } else if (a.kind != Action::Kind::Press) {
-    const canvas::BarRange range = a.kind == Action::Kind::Height ? canvas::kThesiyRange
-                                   : a.kind == Action::Kind::Rays ? canvas::kRaysRange
-                                                                  : canvas::kTimeRange;
-    const auto v = parseInt(value);
-    if (!v) return "expected a whole number in " + inQuotes(arg);
-    if (!range.contains(*v)) {
-      return "value out of range " + std::to_string(std::min(range.min, range.max)) + ".." +
-             std::to_string(std::max(range.min, range.max)) + " in " + inQuotes(arg);
-    }
-    a.value = *v;
-  } else {
-    const auto v = parseInt(value);
-    if (!v || *v < 1 || *v > 5) return "expected a button number 1..5 in " + inQuotes(arg);
-    a.value = *v;
-  }
+  a.kind = entry->kind;
+  if (const std::string e = entry->read(value, a); !e.empty()) return e + " in " + inQuotes(arg);
   o.actions.push_back(a);
   return {};
 }
 
-}  // namespace
+// The parser with every option of the table, --help and --version.
+struct Parser {
+  QCommandLineParser qt;
+  Parser() {
+    qt.setApplicationDescription(
+        QStringLiteral("Fermat's principle with a biconvex lens: every ray is built by least travel time."));
+    qt.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Qt's own help option would also offer --help-all with the options of
+    // QApplication, which this program does not take.
+    QStringList help{QStringLiteral("h"), QStringLiteral("help")};
+#ifdef Q_OS_WIN
+    help.prepend(QStringLiteral("?"));
+#endif
+    qt.addOption(QCommandLineOption(help, QStringLiteral("Show this help and exit.")));
+    qt.addVersionOption();
+    for (const OptionEntry& s : kOptions) {
+      qt.addOption(s.valueName ? QCommandLineOption(QString::fromLatin1(s.name), QString::fromUtf8(s.help),
+                                                    QString::fromLatin1(s.valueName))
+                               : QCommandLineOption(QString::fromLatin1(s.name), QString::fromUtf8(s.help)));
+    }
+    qt.addPositionalArgument(QStringLiteral("ACTION"), QStringLiteral("Actions, see below."),
+                             QStringLiteral("[ACTION ...]"));
+  }
+};
 
-std::string Usage() {
-  return "usage: fermat-lens [--offscreen] [--size WxH] [--print-labels] [--screenshot FILE.png] [--trace FILE]\n"
-         "                   [--curve FILE.csv] [--bundle FILE.csv] [--graph-screenshot FILE.png] [ACTION ...]\n"
-         "actions, run in order after start-up:\n"
-         "  source=X,Y  drag the source to world point (X, Y)\n"
-         "  entry=X,Y   drag the entry point to (X, Y)\n"
-         "  height=V    set the target height (-99..99)\n"
-         "  rays=N      set the number of rays (2..100)\n"
-         "  time=V      set the time after the lens (5..100)\n"
-         "  press=K     click button K (1..5)\n"
-         "  down=X,Y  move=X,Y  up=X,Y   one mouse press, move or release on the canvas\n";
-}
-
-std::string ActionText(const Action& a) {
-  const auto* known = std::find_if(std::begin(kActionKeys), std::end(kActionKeys),
-                                   [&](const ActionKey& k) { return k.kind == a.kind; });
-  std::string text = std::string(known->key) + "=";
-  if (!takesPoint(a.kind)) return text + std::to_string(a.value);
-  char buf[64];
-  char* p = std::to_chars(buf, buf + sizeof buf, a.x).ptr;
-  *p++ = ',';
-  p = std::to_chars(p, buf + sizeof buf, a.y).ptr;
-  return text + std::string(buf, p);
-}
-
-Parsed ParseCommandLine(const std::vector<std::string>& args) {
-  Options o;
-  auto fail = [](std::string msg) { return Parsed{std::nullopt, std::move(msg)}; };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    // The value of an option that takes one.
-    auto next = [&]() -> std::optional<std::string> {
-      if (i + 1 >= args.size()) return std::nullopt;
-      return args[++i];
-    };
-    if (a == "--help" || a == "-h") {
-      o.help = true;
-    } else if (a == "--offscreen") {
-      o.offscreen = true;
-    } else if (a == "--print-labels") {
-      o.printLabels = true;
-    } else if (a == "--size") {
-      const auto v = next();
-      if (!v) return fail("--size needs a value WxH");
-      const auto x = v->find('x');
-      const auto w = x == std::string::npos ? std::nullopt : parseInt(std::string_view(*v).substr(0, x));
-      const auto h = x == std::string::npos ? std::nullopt : parseInt(std::string_view(*v).substr(x + 1));
-      if (!w || !h) return fail("--size expects WxH in pixels, got " + inQuotes(*v));
-      if (*w < kMinWidth || *h < kMinHeight || *w > kMaxSide || *h > kMaxSide) {
-        return fail("--size must be from 200x150 to 16384x16384, got " + inQuotes(*v));
-      }
-      o.size = QSize(*w, *h);
-    } else if (a == "--screenshot" || a == "--trace") {
-      const auto v = next();
-      if (!v) return fail(a + " needs a file name");
-      if (const std::string e = checkWritable(*v, a.c_str()); !e.empty()) return fail(e);
-      (a == "--screenshot" ? o.screenshot : o.trace) = *v;
-    } else if (a == "--curve" || a == "--bundle" || a == "--graph-screenshot") {
-      const auto v = next();
-      if (!v) return fail(a + " needs a file name");
-      if (const std::string e = checkWritable(*v, a.c_str()); !e.empty()) return fail(e);
-      (a == "--curve" ? o.curve : a == "--bundle" ? o.bundle : o.graphScreenshot) = *v;
-    } else if (a.rfind("--", 0) == 0 || (a.size() > 1 && a[0] == '-' && a.find('=') == std::string::npos)) {
-      return fail("unknown option " + inQuotes(a));
-    } else if (const std::string e = parseAction(a, o); !e.empty()) {
-      return fail(e);
+// The option as the user typed it, for an unknown option's message.
+std::string spelledOption(const std::vector<std::string>& args, const QString& name) {
+  for (const std::string& a : args) {
+    const std::string_view s(a);
+    const auto dashes = s.find_first_not_of('-');
+    if (dashes == 0 || dashes == std::string_view::npos) continue;
+    if (s.substr(dashes, s.find('=') == std::string_view::npos ? s.npos : s.find('=') - dashes) == name.toStdString()) {
+      return a;
     }
   }
-  if (o.printLabels || !o.screenshot.empty() || !o.trace.empty()) o.offscreen = true;
-  if (!o.curve.empty() || !o.bundle.empty() || !o.graphScreenshot.empty()) o.offscreen = true;
+  return "--" + name.toStdString();
+}
+
+}  // namespace
+
+Parsed ParseCommandLine(const std::vector<std::string>& args) {
+  auto fail = [](std::string msg) { return Parsed{std::nullopt, std::move(msg)}; };
+  Parser parser;
+  QStringList list{QStringLiteral("fermat-lens")};
+  for (const std::string& a : args) list << QString::fromStdString(a);
+  if (!parser.qt.parse(list)) {
+    const QStringList unknown = parser.qt.unknownOptionNames();
+    if (!unknown.isEmpty()) return fail("unknown option " + inQuotes(spelledOption(args, unknown.front())));
+    // "Missing value after '--size'." and the like: one line naming the option.
+    QString text = parser.qt.errorText().simplified();
+    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    if (!text.isEmpty()) text[0] = text[0].toLower();
+    return fail(text.toStdString());
+  }
+  Options o;
+  o.help = parser.qt.isSet(QStringLiteral("help"));
+  o.version = parser.qt.isSet(QStringLiteral("version"));
+  for (const OptionEntry& s : kOptions) {
+    const QString name = QString::fromLatin1(s.name);
+    if (!parser.qt.isSet(name)) continue;
+    const std::string option = "--" + std::string(s.name);
+    const QStringList values = s.valueName ? parser.qt.values(name) : QStringList{QString()};
+    for (const QString& v : values) {
+      if (const std::string e = s.apply(o, option, v.toStdString()); !e.empty()) return fail(e);
+    }
+    if (s.impliesOffscreen) o.offscreen = true;
+  }
+  for (const QString& a : parser.qt.positionalArguments()) {
+    if (const std::string e = parseAction(a.toStdString(), o); !e.empty()) return fail(e);
+  }
   return {o, {}};
 }
 
+std::string Usage() {
+  Parser parser;
+  QString text = parser.qt.helpText();
+  // Without an application object Qt cannot know the program's name.
+  text.replace(QStringLiteral("<executable_name>"), QStringLiteral("fermat-lens"));
+  text += QStringLiteral("\nActions (run in order after start-up, through the same event procedures as a user):\n");
+  for (const ActionEntry& s : kActions) {
+    text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(s.syntax), -11).arg(QString::fromUtf8(s.help));
+  }
+  text += QStringLiteral(
+      "\n--print-labels, --screenshot and --trace imply --offscreen. Without a display a message box is\n"
+      "printed as a line \"MsgBox<TAB>text\". Bad input gives a one-line error and exit status 2.\n");
+  return text.toStdString();
+}
+
+std::string VersionText() {
+  return std::string("fermat-lens ") + FERMAT_LENS_VERSION;
+}
+
+std::string ActionText(const Action& a) {
+  const auto* entry =
+      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.kind == a.kind; });
+  const std::string text = std::string(entry->key) + "=";
+  if (!entry->point) return text + std::to_string(a.value);
+  return text + coordinateText(a.x) + "," + coordinateText(a.y);
+}
+
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  namespace fs = std::filesystem;
-  const fs::path target(path);
-  fs::path temp = target;
-  temp += ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return "cannot write " + inQuotes(path) + ": " + std::strerror(errno);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return "cannot write " + inQuotes(path);
-    }
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) {
+    return "cannot write " + inQuotes(path) + ": " + file.errorString().toStdString();
   }
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return "cannot write " + inQuotes(path) + ": " + ec.message();
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    file.cancelWriting();
   }
+  if (!file.commit()) return "cannot write " + inQuotes(path) + ": " + file.errorString().toStdString();
   return {};
 }
 

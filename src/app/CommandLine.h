@@ -21,6 +21,7 @@ struct Action {
 struct Options {
   bool offscreen = false;
   bool help = false;
+  bool version = false;
   std::optional<QSize> size;  // client area in pixels
   bool printLabels = false;
   std::string screenshot;  // PNG file, empty for none
@@ -41,14 +42,19 @@ struct Parsed {
 // range, and that the output files can be written, without creating anything.
 [[nodiscard]] Parsed ParseCommandLine(const std::vector<std::string>& args);
 
+// What --help prints: the usage line, the options and the actions.
 [[nodiscard]] std::string Usage();
+
+// What --version prints: "fermat-lens <version>".
+[[nodiscard]] std::string VersionText();
 
 // The action as the command line spells it, e.g. "source=-200,40"; coordinates
 // in the shortest form that reads back as the same float.
 [[nodiscard]] std::string ActionText(const Action& a);
 
-// Writes a file whole or not at all: into a temporary beside it, then renamed.
-// Returns an error message, empty on success.
+// Writes a file whole or not at all (QSaveFile: a temporary beside it,
+// renamed over the target on success). Returns an error message, empty on
+// success.
 [[nodiscard]] std::string WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace app

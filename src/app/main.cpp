@@ -1,57 +1,28 @@
 #include "app/Actions.h"
+#include "app/AppResources.h"
 #include "app/CommandLine.h"
+#include "app/Display.h"
 #include "app/Fermat.h"
 #include "app/GraphOutputs.h"
+#include "app/StartUp.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QElapsedTimer>
-#include <QMenuBar>
-#include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace {
 
 constexpr QSize kOffscreenSize{1280, 800};
 
-// The client area a maximised window gets on this screen, measured on an
-// empty window: the window manager decides it only once the window is shown.
-QSize maximisedClientSize() {
-  QMainWindow probe;
-  // The same menu bar as the program's window: the client area lies below it.
-  probe.menuBar()->addMenu(QStringLiteral("&View"));
-  probe.setCentralWidget(new QWidget);
-  probe.showMaximized();
-  QElapsedTimer timer;
-  timer.start();
-  QSize last;
-  qint64 stableSince = 0;
-  while (timer.elapsed() < 1500) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QSize now = probe.centralWidget()->size();
-    if (now != last) {
-      last = now;
-      stableSince = timer.elapsed();
-    } else if (probe.isVisible() && timer.elapsed() - stableSince > 200) {
-      break;
-    }
-  }
-  // Without a window manager nothing maximises the window: then the whole
-  // available screen is the client area, as for a window sized to the screen.
-  const QSize menu(0, probe.menuBar()->sizeHint().height());
-  const QSize screen = probe.screen()->availableGeometry().size() - menu;
-  if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
-  return last;
-}
-
 // The offscreen platform reports what it cannot do for a window (size hints)
 // and Qt notes a missing runtime folder; neither concerns a run without a
 // display, and stderr is kept for real errors.
 void quietOffscreenMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtWarningMsg && (message.contains(QLatin1String("propagateSizeHints")) ||
-                               message.contains(QLatin1String("XDG_RUNTIME_DIR")))) {
+  if (type == QtWarningMsg &&
+      (message.contains(QLatin1String("propagateSizeHints")) || message.contains(QLatin1String("XDG_RUNTIME_DIR")))) {
     return;
   }
   std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
@@ -62,6 +33,39 @@ int fail(const std::string& message) {
   return 2;
 }
 
+// X11 and Wayland systems: a display is named in the environment, or not.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+#define FERMAT_CHECKS_DISPLAY 1
+
+// While the application object connects to the display, Qt's messages are
+// held back: if the platform cannot start, which Qt ends with a fatal
+// message and an abort, the user gets one line and exit status 2 instead;
+// otherwise they are written out after all.
+QList<QPair<QtMsgType, QString>>& heldMessages() {
+  static QList<QPair<QtMsgType, QString>> held;
+  return held;
+}
+
+void holdStartMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    heldMessages().append({type, qFormatLogMessage(type, context, message)});
+    return;
+  }
+  const QByteArray display = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
+  std::fputs(
+      ("fermat-lens: " + app::NoDisplayMessage("cannot connect to '" + display.toStdString() + "'") + "\n").c_str(),
+      stderr);
+  std::fflush(stderr);
+  std::_Exit(2);
+}
+
+void releaseStartMessages() {
+  qInstallMessageHandler(nullptr);
+  for (const auto& [type, text] : heldMessages()) std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+  heldMessages().clear();
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,31 +73,49 @@ int main(int argc, char** argv) {
   const app::Parsed parsed = app::ParseCommandLine(args);
   if (!parsed.options) return fail(parsed.error);
   const app::Options& o = *parsed.options;
-  if (o.help) {
-    std::cout << app::Usage();
+  if (o.help || o.version) {
+    std::cout << (o.help ? app::Usage() : app::VersionText() + "\n") << std::flush;
     return 0;
   }
   if (o.offscreen) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietOffscreenMessages);
+  } else {
+#ifdef FERMAT_CHECKS_DISPLAY
+    // X11 and Wayland: with no display named, say so before Qt aborts.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!app::DisplayNamed(platform, qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"))) {
+      return fail(app::NoDisplayMessage(platform.isEmpty() ? "neither DISPLAY nor WAYLAND_DISPLAY is set"
+                                                           : "QT_QPA_PLATFORM is " + platform.toStdString() +
+                                                                 " but its display is not set"));
+    }
+    qInstallMessageHandler(holdStartMessages);
+#endif
   }
 
   QApplication application(argc, argv);
+#ifdef FERMAT_CHECKS_DISPLAY
+  if (!o.offscreen) releaseStartMessages();
+#endif
   QApplication::setApplicationName(QStringLiteral("fermat-lens"));
   QApplication::setApplicationDisplayName(QStringLiteral("Fermat"));
+  QApplication::setApplicationVersion(QStringLiteral(FERMAT_LENS_VERSION));
+  // The desktop matches the window to the menu entry (and its icon) by this id.
+  QGuiApplication::setDesktopFileName(app::ApplicationId());
+  QApplication::setWindowIcon(app::WindowIcon());
+  app::LoadCaptionFont();
 
-  const QSize size = o.size ? *o.size : (o.offscreen ? kOffscreenSize : maximisedClientSize());
-  std::unique_ptr<app::Fermat> window = app::Main(size, !o.trace.empty());
-  if (o.offscreen) {
-    // No one to press OK: the message is written out and counts as dismissed.
-    window->form().setMessageHandler([](const QString& text) {
-      std::cout << "MsgBox\t" << text.toStdString() << std::endl;
-    });
-    window->show();
-  } else if (o.size) {
+  std::unique_ptr<app::Fermat> window;
+  if (o.offscreen || o.size) {
+    window = app::Main(o.size.value_or(kOffscreenSize), !o.trace.empty());
+    if (o.offscreen) {
+      // No one to press OK: the message is written out and counts as dismissed.
+      window->form().setMessageHandler(
+          [](const QString& text) { std::cout << "MsgBox\t" << text.toStdString() << std::endl; });
+    }
     window->show();
   } else {
-    window->showMaximized();
+    window = app::MainMaximised();
   }
 
   for (const app::Action& a : o.actions) app::RunAction(*window, a);

@@ -54,6 +54,12 @@ void Form::MsgBox(const QString& text) {
 
 QImage Form::snapshot() { return grab().toImage(); }
 
+void Form::setClientSize(QSize clientPixels) {
+  canvas = Canvas(clientPixels);
+  canvas.setChangedCallback([this] { update(); });
+  setFixedSize(canvas.pixelSize());
+}
+
 void Form::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect r = event->rect();

@@ -67,6 +67,11 @@ class Form final : public QWidget {
   // Paints the whole client area (canvas and controls) into an image.
   [[nodiscard]] QImage snapshot();
 
+  // Gives the client area another size before anything is drawn: a blank
+  // canvas of that size in the twips frame of a new form. For a start-up
+  // that learns the client area's size only once the window is shown.
+  void setClientSize(QSize clientPixels);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

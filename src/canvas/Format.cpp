@@ -1,7 +1,7 @@
 #include "canvas/Format.h"
 
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace canvas {
@@ -10,13 +10,15 @@ namespace {
 // Rounds the decimal text of |value| to `decimals` places, half away from
 // zero, working on the digits so that binary representation error (2.675 is
 // stored as 2.67499999...) does not decide the last printed digit.
+// QString::number always writes the C locale's form, whatever the user's
+// locale says about the decimal separator.
 std::string roundedDecimal(double magnitude, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", magnitude);  // d.dddddddddddddde±XX: 15 significant digits
+  // d.dddddddddddddde±XX: 15 significant digits.
+  const std::string buf = QString::number(magnitude, 'e', 14).toStdString();
   std::string mantissa;
   mantissa += buf[0];
-  mantissa.append(buf + 2, buf + 16);
-  const int exponent = std::atoi(buf + 17);
+  mantissa.append(buf, 2, 14);
+  const int exponent = std::atoi(buf.c_str() + 17);
   // Digits of the value with the decimal point after position `point`.
   std::string digits = mantissa;
   int point = exponent + 1;
@@ -39,7 +41,9 @@ std::string roundedDecimal(double magnitude, int decimals) {
       }
     }
     if (i < 0) {
-      digits.insert(0, "1");
+      // Inserted as a char: g++ 12 at -O3 raises a false -Wrestrict on
+      // inserting a string literal at the front (GCC bug 105651).
+      digits.insert(digits.begin(), '1');
       ++point;
     }
   }
@@ -47,7 +51,10 @@ std::string roundedDecimal(double magnitude, int decimals) {
   const std::size_t first = whole.find_first_not_of('0');
   whole = first == std::string::npos ? "0" : whole.substr(first);
   std::string out = whole;
-  if (decimals > 0) out += "." + digits.substr(static_cast<std::size_t>(point));
+  if (decimals > 0) {
+    out += '.';
+    out.append(digits, static_cast<std::size_t>(point));
+  }
   return out;
 }
 
@@ -61,9 +68,7 @@ QString Format(double value, std::string_view pattern) {
     if (value == std::floor(value) && std::abs(value) < 1e15) {
       return QString::number(static_cast<long long>(value));
     }
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    return QString::fromLatin1(buf);
+    return QString::number(value, 'g', 15);
   }
   int decimals = 0;
   if (const auto dot = pattern.find('.'); dot != std::string_view::npos) {

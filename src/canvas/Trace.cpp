@@ -1,16 +1,16 @@
 #include "canvas/Trace.h"
 
-#include <charconv>
+#include <QLocale>
+#include <QString>
+
 #include <cstdio>
 
 namespace canvas {
 namespace {
 
-std::string number(double v) {
-  char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, res.ptr);
-}
+// The shortest text that reads back as v, with a decimal point in every
+// locale (std::to_chars for double is missing from older standard libraries).
+std::string number(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest).toStdString(); }
 
 std::string colour(QRgb c) {
   char buf[8];

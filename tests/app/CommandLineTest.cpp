@@ -1,12 +1,15 @@
 // The program's own command line: argument checking in-process, and whole
 // runs of the binary for what a user or a script sees.
 #include "TestWindow.h"
+#include "app/AppResources.h"
 #include "app/CommandLine.h"
+#include "app/Display.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,12 +25,14 @@ struct ProgramResult {
   QString out, err;
 };
 
-ProgramResult runProgram(const QStringList& args) {
+ProgramResult runProgram(const QStringList& args,
+                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
+  p.setProcessEnvironment(env);
   p.start(QStringLiteral(FERMAT_LENS_BINARY), args);
   p.waitForFinished(120000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 struct BadArgs {
@@ -47,34 +52,32 @@ TEST_P(RejectedArguments, GiveAOneLineErrorNamingTheArgument) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RejectedArguments,
-    ::testing::Values(BadArgs{"unknownOption", {"--fast"}, "--fast"},
-                      BadArgs{"unknownAction", {"zoom=2"}, "zoom=2"},
-                      BadArgs{"bareWord", {"hello"}, "hello"},
-                      BadArgs{"malformedPair", {"source=-200"}, "source=-200"},
+    ::testing::Values(BadArgs{"unknownOption", {"--fast"}, "--fast"}, BadArgs{"unknownAction", {"zoom=2"}, "zoom=2"},
+                      BadArgs{"bareWord", {"hello"}, "hello"}, BadArgs{"malformedPair", {"source=-200"}, "source=-200"},
                       BadArgs{"malformedNumber", {"entry=1.5.2,3"}, "entry=1.5.2,3"},
                       BadArgs{"nanCoordinate", {"source=nan,0"}, "source=nan,0"},
                       BadArgs{"hugeCoordinate", {"source=1e39,0"}, "source=1e39,0"},
                       BadArgs{"fractionalHeight", {"height=1.5"}, "height=1.5"},
                       BadArgs{"heightAbove", {"height=100"}, "height=100"},
                       BadArgs{"heightBelow", {"height=-100"}, "height=-100"},
-                      BadArgs{"raysBelow", {"rays=1"}, "rays=1"},
-                      BadArgs{"raysAbove", {"rays=101"}, "rays=101"},
-                      BadArgs{"timeBelow", {"time=4"}, "time=4"},
-                      BadArgs{"timeAbove", {"time=101"}, "time=101"},
-                      BadArgs{"buttonZero", {"press=0"}, "press=0"},
-                      BadArgs{"buttonSix", {"press=6"}, "press=6"},
+                      BadArgs{"raysBelow", {"rays=1"}, "rays=1"}, BadArgs{"raysAbove", {"rays=101"}, "rays=101"},
+                      BadArgs{"timeBelow", {"time=4"}, "time=4"}, BadArgs{"timeAbove", {"time=101"}, "time=101"},
+                      BadArgs{"buttonZero", {"press=0"}, "press=0"}, BadArgs{"buttonSix", {"press=6"}, "press=6"},
                       BadArgs{"sizeSmall", {"--size", "199x150"}, "199x150"},
                       BadArgs{"sizeShort", {"--size", "200x149"}, "200x149"},
                       BadArgs{"sizeLarge", {"--size", "16385x800"}, "16385x800"},
                       BadArgs{"sizeMalformed", {"--size", "800*600"}, "800*600"},
-                      BadArgs{"sizeMissing", {"--size"}, "--size"},
-                      BadArgs{"traceMissing", {"--trace"}, "--trace"},
+                      BadArgs{"sizeMissing", {"--size"}, "--size"}, BadArgs{"traceMissing", {"--trace"}, "--trace"},
                       BadArgs{"noSuchFolder", {"--screenshot", "no/such/folder/x.png"}, "no/such/folder/x.png"},
                       BadArgs{"folderAsFile", {"--trace", "."}, "'.'"},
                       BadArgs{"curveMissing", {"--curve"}, "--curve"},
                       BadArgs{"curveNoSuchFolder", {"--curve", "no/such/folder/c.csv"}, "no/such/folder/c.csv"},
                       BadArgs{"bundleAsFolder", {"--bundle", "."}, "--bundle: is a folder"},
-                      BadArgs{"graphScreenshotMissing", {"--graph-screenshot"}, "--graph-screenshot"}),
+                      BadArgs{"graphScreenshotMissing", {"--graph-screenshot"}, "--graph-screenshot"},
+                      BadArgs{"singleDashWord", {"-fast"}, "-fast"},
+                      BadArgs{"optionWithBadValue", {"--size=800x"}, "800x"},
+                      BadArgs{"commaDecimal", {"source=-200,5,40"}, "source=-200,5,40"},
+                      BadArgs{"blankInNumber", {"source= -200,40"}, "source= -200,40"}),
     testing_support::ByName{});
 
 // A folder the user may not write into is refused before anything runs. Root may write anywhere, so the check
@@ -101,9 +104,8 @@ TEST(CommandLine, RefusesAnOutputFolderItMayNotWriteTo) {
 }
 
 TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
-  const app::Parsed p =
-      app::ParseCommandLine({"--size", "200x150", "--print-labels", "source=-200,40", "height=-99", "rays=100",
-                             "time=5", "press=5", "entry=+3.5,-1e2"});
+  const app::Parsed p = app::ParseCommandLine({"--size", "200x150", "--print-labels", "source=-200,40", "height=-99",
+                                               "rays=100", "time=5", "press=5", "entry=+3.5,-1e2"});
   ASSERT_TRUE(p.options) << p.error;
   const app::Options& o = *p.options;
   EXPECT_TRUE(o.offscreen);
@@ -117,6 +119,92 @@ TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
   EXPECT_FLOAT_EQ(o.actions[5].y, -100.0f);
   EXPECT_FALSE(app::ParseCommandLine({}).options->offscreen);
 }
+
+// The folder check reads the file system only: a parent that is a regular
+// file is no folder, whoever runs the test.
+TEST(CommandLine, RejectsAnOutputBelowARegularFile) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("plain.txt");
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  for (const char* option : {"--screenshot", "--trace"}) {
+    const app::Parsed p = app::ParseCommandLine({option, (file + "/x.png").toStdString()});
+    EXPECT_FALSE(p.options) << option;
+    EXPECT_NE(p.error.find("plain.txt/x.png"), std::string::npos) << p.error;
+  }
+  EXPECT_TRUE(app::ParseCommandLine({"--trace", file.toStdString()}).options) << "an existing file may be replaced";
+}
+
+// --help and --version answer on stdout with status 0 and start nothing.
+TEST(ProgramRun, AnswersHelpAndVersion) {
+  const ProgramResult version = runProgram({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, QStringLiteral("fermat-lens " FERMAT_LENS_VERSION "\n"));
+  const ProgramResult help = runProgram({"--help", "press=1"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_TRUE(help.out.startsWith("Usage: fermat-lens ")) << help.out.toStdString();
+  for (const char* word :
+       {"--offscreen", "--size", "--print-labels", "--screenshot", "--trace", "--version", "source=X,Y", "entry=X,Y",
+        "height=V", "rays=N", "time=V", "press=K", "down=X,Y", "move=X,Y", "up=X,Y"}) {
+    EXPECT_TRUE(help.out.contains(QLatin1String(word))) << word;
+  }
+  EXPECT_TRUE(help.err.isEmpty() && version.err.isEmpty());
+}
+
+// The font and the icon are built into the program, not looked up on the system.
+TEST(BuiltIn, CaptionFontAndWindowIcon) {
+  EXPECT_TRUE(app::LoadCaptionFont().contains(QStringLiteral("DejaVu Sans")));
+  const QIcon icon = app::WindowIcon();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+  EXPECT_TRUE(app::ApplicationId().contains(QRegularExpression(R"(^[a-z]+(\.[A-Za-z_][A-Za-z0-9_]*){2,}$)")));
+}
+
+struct DisplayCase {
+  const char* name;
+  const char *platform, *display, *wayland;
+  bool named;
+};
+
+class Display : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(Display, IsNamedWhereThePlatformLooksForIt) {
+  const DisplayCase& c = GetParam();
+  EXPECT_EQ(app::DisplayNamed(c.platform, c.display, c.wayland), c.named);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Display,
+                         ::testing::Values(DisplayCase{"nothing", "", "", "", false},
+                                           DisplayCase{"x11", "", ":0", "", true},
+                                           DisplayCase{"wayland", "", "", "wayland-0", true},
+                                           DisplayCase{"xcbWithoutDisplay", "xcb", "", "wayland-0", false},
+                                           DisplayCase{"xcbWithOptions", "xcb:nodrag", ":1", "", true},
+                                           DisplayCase{"waylandWithoutDisplay", "wayland-egl", ":0", "", false},
+                                           DisplayCase{"offscreen", "offscreen", "", "", true},
+                                           DisplayCase{"vnc", "vnc", "", "", true}),
+                         testing_support::ByName{});
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+// Without --offscreen where no window can be opened: one line that says so
+// and how to run without a display, exit status 2, nothing written.
+TEST(ProgramRun, WithoutADisplaySaysHowToRunHeadless) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+  QProcessEnvironment unreachable = env;
+  unreachable.insert("DISPLAY", ":4711");  // no X server there
+  for (const QProcessEnvironment& e : {env, unreachable}) {
+    const ProgramResult r = runProgram({"press=1"}, e);
+    EXPECT_EQ(r.code, 2) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("fermat-lens: no display found")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--offscreen") && r.err.contains("--screenshot")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+  // The outputs need no display.
+  EXPECT_EQ(runProgram({"--print-labels"}, env).code, 0);
+}
+#endif
 
 TEST(ProgramRun, PrintsTheCaptionsOfALeastTimeRay) {
   const ProgramResult r = runProgram({"--print-labels", "source=-200,40", "height=-30", "press=1"});

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <utility>
@@ -55,7 +54,13 @@ TEST(Trace, LineIsOneJsonObjectWhoseNumbersReadBackExactly) {
   for (const Number& n : {Number{"x1", 0.1}, {"y1", -third}, {"x2", 1e-300}, {"y2", -26.395}, {"width", 1}}) {
     const auto at = text.find("\"" + n.first + "\":");
     ASSERT_NE(at, std::string::npos) << n.first << " in " << text;
-    EXPECT_EQ(std::strtod(text.c_str() + at + n.first.size() + 3, nullptr), n.second) << n.first << " in " << text;
+    // The number runs to the next ',' or '}'; it must read back in the C
+    // locale's form whatever locale the test runs under.
+    const auto from = at + n.first.size() + 3;
+    const std::string number = text.substr(from, text.find_first_of(",}", from) - from);
+    bool ok = false;
+    EXPECT_EQ(QString::fromStdString(number).toDouble(&ok), n.second) << n.first << " in " << text;
+    EXPECT_TRUE(ok) << number;
   }
 }
 

@@ -1,0 +1,42 @@
+// The interactive start-up: the window is shown maximised first and the scene
+// is built on its central area once the window is exposed.
+#include "app/Fermat.h"
+#include "app/StartUp.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MaximisedStartUp, BuildsTheSceneOnTheCentralAreaOfTheMaximisedWindow) {
+  const std::unique_ptr<app::Fermat> window = app::MainMaximised();
+  ASSERT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isMaximized());
+  const QSize central = window->centralWidget()->size();
+  EXPECT_EQ(window->form().canvas.pixelSize(), central);
+  EXPECT_EQ(window->form().size(), central);
+  // The picture fits: no scroll bars.
+  const auto* area = static_cast<const QScrollArea*>(window->centralWidget());
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+  EXPECT_LE(central.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+}
+
+// Built after the window is shown or before: the same scene, pixel for pixel.
+TEST(MaximisedStartUp, DrawsTheSameSceneAsAStartAtThatSize) {
+  const std::unique_ptr<app::Fermat> maximised = app::MainMaximised();
+  const QSize client = maximised->form().canvas.pixelSize();
+  const std::unique_ptr<app::Fermat> sized = app::Main(client);
+  EXPECT_TRUE(maximised->form().canvas.image() == sized->form().canvas.image());
+  EXPECT_EQ(maximised->form().Command1.Left(), sized->form().Command1.Left());
+  EXPECT_EQ(maximised->form().xronosmetato.Top(), sized->form().xronosmetato.Top());
+  EXPECT_EQ(maximised->scene().XMax, sized->scene().XMax);
+  EXPECT_EQ(maximised->scene().FillSeedX, sized->scene().FillSeedX);
+}
+
+}  // namespace
