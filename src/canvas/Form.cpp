@@ -1,5 +1,7 @@
 #include "canvas/Form.h"
 
+#include "canvas/PicturePainter.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -54,10 +56,26 @@ void Form::MsgBox(const QString& text) {
 
 QImage Form::snapshot() { return grab().toImage(); }
 
+void Form::setSmooth(bool on) {
+  smooth_ = on;
+  cache_ = QImage();
+  update();
+}
+
 void Form::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect r = event->rect();
-  p.drawImage(r, canvas.image(), r);
+  if (!smooth_) {
+    p.drawImage(r, canvas.image(), r);
+    return;
+  }
+  const double ratio = devicePixelRatioF();
+  const std::uint64_t revision = canvas.displayList().revision();
+  if (cache_.isNull() || cacheRevision_ != revision || cache_.devicePixelRatio() != ratio) {
+    cache_ = RenderDrawing(canvas, ratio, true);
+    cacheRevision_ = revision;
+  }
+  p.drawImage(QRectF(r), cache_, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void Form::deliver(const MouseHandler& handler, QMouseEvent* event) {

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 
 namespace canvas {
@@ -64,8 +65,14 @@ class Form final : public QWidget {
   void MsgBox(const QString& text);
   void setMessageHandler(MessageHandler handler) { message_ = std::move(handler); }
 
-  // Paints the whole client area (canvas and controls) into an image.
+  // Paints the whole client area (canvas and controls) into an image, at the
+  // device pixel ratio in force.
   [[nodiscard]] QImage snapshot();
+
+  // Whether the drawing is shown smooth, from the recorded operations at the
+  // screen's device pixel ratio, or as the retained image is (on by default).
+  void setSmooth(bool on);
+  [[nodiscard]] bool smooth() const noexcept { return smooth_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -77,6 +84,11 @@ class Form final : public QWidget {
   void deliver(const MouseHandler& handler, QMouseEvent* event);
 
   MessageHandler message_;
+  bool smooth_ = true;
+  // The smooth drawing at the device pixel ratio, drawn again only when the
+  // record changed: moving a marker or a control repaints from it.
+  QImage cache_;
+  std::uint64_t cacheRevision_ = 0;
 };
 
 }  // namespace canvas
