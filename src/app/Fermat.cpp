@@ -1,5 +1,7 @@
 #include "app/Fermat.h"
 
+#include "app/MenuBar.h"
+
 #include "canvas/Format.h"
 #include "constructions/Bundle.h"
 #include "constructions/BundleContinuation.h"
@@ -8,6 +10,7 @@
 #include "optics/Geometry.h"
 #include "scene/StaticScene.h"
 
+#include <QMenuBar>
 #include <QScrollArea>
 
 namespace app {
@@ -163,8 +166,9 @@ void Fermat::Command5_Click() {
 std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {
   auto window = std::make_unique<Fermat>(clientPixels);
   window->form().canvas.setLogging(logOperations);
-  // No menu or status bar: the central area is the whole client area.
-  window->resize(clientPixels);
+  InstallMenus(*window);
+  // The menu bar sits above the client area, which keeps the size given.
+  window->resize(clientPixels + QSize(0, window->menuBar()->sizeHint().height()));
   scene::BuildScene(window->form(), window->scene());
   return window;
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QScreen>
 
 #include <cstdio>
@@ -18,6 +19,8 @@ constexpr QSize kOffscreenSize{1280, 800};
 // empty window: the window manager decides it only once the window is shown.
 QSize maximisedClientSize() {
   QMainWindow probe;
+  probe.menuBar()->addMenu(QStringLiteral("File"));  // the client area lies below the menu bar
+  probe.setCentralWidget(new QWidget);
   probe.showMaximized();
   QElapsedTimer timer;
   timer.start();
@@ -36,8 +39,9 @@ QSize maximisedClientSize() {
   // Without a window manager nothing maximises the window: then the whole
   // available screen is the client area, as for a window sized to the screen.
   const QSize screen = probe.screen()->availableGeometry().size();
-  if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
-  return last;
+  const int menuHeight = probe.menuBar()->height();
+  if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen - QSize(0, menuHeight);
+  return probe.centralWidget()->size();
 }
 
 // The offscreen platform reports what it cannot do for a window (size hints)
