@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/PictureExport.h"
 #include "canvas/Form.h"
 
 #include <algorithm>
@@ -112,7 +113,7 @@ std::string parseAction(std::string_view arg, Options& o) {
 
 std::string Usage() {
   return "usage: fermat-lens [--offscreen] [--size WxH] [--print-labels] [--screenshot FILE.png] [--trace FILE]\n"
-         "                   [ACTION ...]\n"
+         "                   [--export FILE.png|.svg|.pdf [--scale 1|2|4]] [ACTION ...]\n"
          "actions, run in order after start-up:\n"
          "  source=X,Y  drag the source to world point (X, Y)\n"
          "  entry=X,Y   drag the entry point to (X, Y)\n"
@@ -167,13 +168,25 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
       if (!v) return fail(a + " needs a file name");
       if (const std::string e = checkWritable(*v, a.c_str()); !e.empty()) return fail(e);
       (a == "--screenshot" ? o.screenshot : o.trace) = *v;
+    } else if (a == "--export") {
+      const auto v = next();
+      if (!v) return fail("--export needs a file name");
+      if (const std::string e = CheckExportFile(*v); !e.empty()) return fail(e);
+      if (const std::string e = checkWritable(*v, "--export"); !e.empty()) return fail(e);
+      o.exportFile = *v;
+    } else if (a == "--scale") {
+      const auto v = next();
+      const auto k = v ? parseInt(*v) : std::nullopt;
+      if (!k || !IsPictureScale(*k)) return fail("--scale expects 1, 2 or 4, got " + inQuotes(v.value_or("")));
+      o.exportScale = *k;
     } else if (a.rfind("--", 0) == 0 || (a.size() > 1 && a[0] == '-' && a.find('=') == std::string::npos)) {
       return fail("unknown option " + inQuotes(a));
     } else if (const std::string e = parseAction(a, o); !e.empty()) {
       return fail(e);
     }
   }
-  if (o.printLabels || !o.screenshot.empty() || !o.trace.empty()) o.offscreen = true;
+  if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
+  if (o.printLabels || !o.screenshot.empty() || !o.trace.empty() || !o.exportFile.empty()) o.offscreen = true;
   return {o, {}};
 }
 

@@ -25,6 +25,8 @@ struct Options {
   bool printLabels = false;
   std::string screenshot;  // PNG file, empty for none
   std::string trace;       // JSON-lines file, empty for none
+  std::string exportFile;  // picture file (.png, .svg, .pdf), empty for none
+  int exportScale = 0;     // --scale K for a PNG export (1, 2, 4); 0 when not given
   std::vector<Action> actions;
 };
 

@@ -61,6 +61,19 @@ std::optional<PictureFormat> PictureFormatOf(const QString& path) {
   return std::nullopt;
 }
 
+std::string CheckExportFile(const std::string& path) {
+  if (PictureFormatOf(QString::fromStdString(path))) return {};
+  return "--export: the file name must end in .png, .svg or .pdf, got '" + path + "'";
+}
+
+std::string CheckExportScale(const std::string& exportFile, int scale) {
+  if (scale == 0) return {};
+  if (exportFile.empty()) return "--scale needs --export FILE.png";
+  if (PictureFormatOf(QString::fromStdString(exportFile)) != PictureFormat::Png)
+    return "--scale applies to a PNG export only, not to '" + exportFile + "'";
+  return {};
+}
+
 std::string ExportPicture(const canvas::Form& form, const QString& path, int scale) {
   const std::optional<PictureFormat> format = PictureFormatOf(path);
   if (!format) return failed(path, QStringLiteral("the name must end in .png, .svg or .pdf"));

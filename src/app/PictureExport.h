@@ -22,6 +22,11 @@ enum class PictureFormat { Png, Svg, Pdf };
 // PNG pictures are made at these multiples of the client area's pixels.
 [[nodiscard]] constexpr bool IsPictureScale(int k) noexcept { return k == 1 || k == 2 || k == 4; }
 
+// Command-line checks, one-line errors (empty when fine): the export file's
+// extension, and a scale (0 for none given) that only a PNG export takes.
+[[nodiscard]] std::string CheckExportFile(const std::string& path);
+[[nodiscard]] std::string CheckExportScale(const std::string& exportFile, int scale);
+
 // Writes the picture of the form (the drawing, the markers and the labels;
 // no buttons or scroll bars) to `path` in the format of its extension: PNG at
 // `scale` times the client area's pixels, SVG and PDF as vectors, the PDF page

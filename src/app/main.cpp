@@ -1,6 +1,7 @@
 #include "app/Actions.h"
 #include "app/CommandLine.h"
 #include "app/Fermat.h"
+#include "app/PictureExport.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -105,6 +106,11 @@ int main(int argc, char** argv) {
     buffer.open(QIODevice::WriteOnly);
     if (!window->form().snapshot().save(&buffer, "PNG")) return fail("cannot encode the screenshot");
     if (const std::string e = app::WriteFileAtomically(o.screenshot, png.toStdString()); !e.empty()) return fail(e);
+  }
+  if (!o.exportFile.empty()) {
+    const std::string e = app::ExportPicture(window->form(), QString::fromStdString(o.exportFile),
+                                             o.exportScale == 0 ? 1 : o.exportScale);
+    if (!e.empty()) return fail(e);
   }
   if (!o.trace.empty()) {
     if (const std::string e = app::WriteFileAtomically(o.trace, app::TraceText(*window)); !e.empty()) return fail(e);
