@@ -72,7 +72,7 @@ void Form::paintEvent(QPaintEvent* event) {
   const double ratio = devicePixelRatioF();
   const std::uint64_t revision = canvas.displayList().revision();
   if (cache_.isNull() || cacheRevision_ != revision || cache_.devicePixelRatio() != ratio) {
-    cache_ = RenderDrawing(canvas, ratio, true);
+    RenderDrawingInto(cache_, canvas, ratio, true);
     cacheRevision_ = revision;
   }
   p.drawImage(QRectF(r), cache_, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));

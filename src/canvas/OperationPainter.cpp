@@ -1,7 +1,9 @@
 #include "canvas/OperationPainter.h"
 
+#include "canvas/StrokeRaster.h"
 #include "canvas/RetainedImage.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -27,8 +29,47 @@ QPen smoothPen(QRgb color, int width, int style) {
   return pen;
 }
 
-double pixelCentre(double v) {
-  return std::floor(v) + 0.5;
+double pixelCentre(double v) { return std::floor(v) + 0.5; }
+
+// Qt's fast anti-aliased line drawer takes only pens at most one device pixel
+// wide; a wider pen goes through the general stroker, many times slower. So
+// on a raster device a solid one-pixel pen at scale s is laid as round(s)
+// parallel strands one device pixel wide, spaced one device pixel apart,
+// together as wide as the pen. Vector devices get the real pen.
+struct Strands {
+  int count = 0;    // 0: draw with the real pen
+  double step = 0;  // logical pixels between strands
+  [[nodiscard]] double offset(int k) const { return (k - (count - 1) / 2.0) * step; }
+};
+
+Strands strandsFor(QPainter& p, const CanvasOp& op) {
+  if (op.width > 1 || op.style != 0 || p.paintEngine() == nullptr || p.paintEngine()->type() != QPaintEngine::Raster)
+    return {};
+  const QTransform& t = p.deviceTransform();
+  if (t.m12() != 0 || t.m21() != 0 || t.m11() != t.m22() || t.m11() <= 0) return {};
+  const double scale = t.m11();
+  const int n = std::max(1, static_cast<int>(std::lround(scale)));
+  return {n, 1.0 / scale};
+}
+
+// The image under the painter when strokes may be blended into it directly:
+// an opaque 32-bit image, a pure scale, no clip.
+QImage* directImage(QPainter& p) {
+  QPaintDevice* device = p.device();
+  if (device == nullptr || device->devType() != QInternal::Image || p.hasClipping()) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  if (image->format() != QImage::Format_RGB32) return nullptr;
+  const QTransform& t = p.deviceTransform();
+  if (t.type() > QTransform::TxScale || t.m11() != t.m22() || t.m11() <= 0 || t.dx() != 0 || t.dy() != 0)
+    return nullptr;
+  return image;
+}
+
+QPen strandPen(QRgb color) {
+  QPen pen{QColor::fromRgb(color), 1};
+  pen.setCosmetic(true);
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
 }
 
 }  // namespace
@@ -101,6 +142,11 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
         if (a.y() == b.y()) a.ry() = b.ry() = pixelCentre(a.y());
         if (a.x() == b.x()) a.rx() = b.rx() = pixelCentre(a.x());
       }
+      if (QImage* image = directImage(p_); image && op.style == 0) {
+        const double scale = p_.deviceTransform().m11();
+        BlendLine(*image, a * scale, b * scale, op.width * scale, op.color);
+        return;
+      }
       p_.setPen(smoothPen(op.color, op.width, op.style));
       p_.drawLine(a, b);
       return;
@@ -108,16 +154,42 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
     case CanvasOp::Kind::Circle: {
       const QPointF c = frame.toPixel(op.x1, op.y1);
       const double r = std::abs(op.r) * frame.pixelsPerUnit();
+      const QBrush brush = op.fill && !strokeOnly ? QBrush(QColor::fromRgb(*op.fill)) : QBrush(Qt::NoBrush);
+      QImage* image = op.style == 0 ? directImage(p_) : nullptr;
+      if (const Strands s = strandsFor(p_, op); s.count > 0 || image) {
+        if (brush.style() != Qt::NoBrush) {
+          p_.setPen(Qt::NoPen);
+          p_.setBrush(brush);
+          p_.drawEllipse(c, r, r);
+        }
+        if (image) {
+          const double scale = p_.deviceTransform().m11();
+          BlendRing(*image, c * scale, r * scale, std::clamp(op.width, 1, 512) * scale, op.color);
+          return;
+        }
+        p_.setPen(strandPen(op.color));
+        p_.setBrush(Qt::NoBrush);
+        for (int k = 0; k < s.count; ++k) {
+          const double rk = std::max(0.0, r + s.offset(k));
+          p_.drawEllipse(c, rk, rk);
+        }
+        return;
+      }
       p_.setPen(smoothPen(op.color, op.width, op.style));
-      p_.setBrush(op.fill && !strokeOnly ? QBrush(QColor::fromRgb(*op.fill)) : QBrush(Qt::NoBrush));
+      p_.setBrush(brush);
       p_.drawEllipse(c, r, r);
       return;
     }
     case CanvasOp::Kind::Arc: {
       const QPointF c = frame.toPixel(op.x1, op.y1);
       const double r = std::abs(op.r) * frame.pixelsPerUnit();
-      p_.setPen(smoothPen(op.color, op.width, op.style));
       p_.setBrush(Qt::NoBrush);
+      if (const Strands s = strandsFor(p_, op); s.count > 0) {
+        p_.setPen(strandPen(op.color));
+        for (int k = 0; k < s.count; ++k) p_.drawPath(ArcPath(c, std::max(0.0, r + s.offset(k)), op.start, op.end));
+        return;
+      }
+      p_.setPen(smoothPen(op.color, op.width, op.style));
       p_.drawPath(ArcPath(c, r, op.start, op.end));
       return;
     }

@@ -28,10 +28,12 @@ void paintShape(QPainter& p, const Shape& shape) {
   p.drawEllipse(r);
 }
 
+QSize deviceSize(QSize logical, double ratio) {
+  return {static_cast<int>(std::ceil(logical.width() * ratio)), static_cast<int>(std::ceil(logical.height() * ratio))};
+}
+
 QImage blank(QSize logical, double ratio) {
-  const QSize device(static_cast<int>(std::ceil(logical.width() * ratio)),
-                     static_cast<int>(std::ceil(logical.height() * ratio)));
-  QImage image(device, QImage::Format_RGB32);
+  QImage image(deviceSize(logical, ratio), QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
   image.fill(kBackground);
   return image;
@@ -67,6 +69,15 @@ QImage RenderDrawing(const Canvas& canvas, double ratio, bool smooth) {
   QPainter p(&image);
   PaintDrawing(p, canvas, smooth);
   return image;
+}
+
+void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool smooth) {
+  const QSize device = deviceSize(canvas.pixelSize(), ratio);
+  if (image.size() != device || image.format() != QImage::Format_RGB32 || image.isDetached() == false)
+    image = QImage(device, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  QPainter p(&image);
+  PaintDrawing(p, canvas, smooth);
 }
 
 QImage RenderPicture(const Form& form, double ratio, bool smooth) {

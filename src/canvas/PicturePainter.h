@@ -26,6 +26,10 @@ void PaintPicture(QPainter& painter, const Form& form, bool smooth = true);
 // `ratio` device pixels, carrying that device pixel ratio.
 [[nodiscard]] QImage RenderDrawing(const Canvas& canvas, double ratio, bool smooth);
 
+// The same into `image`, whose buffer is reused when it has the size already
+// (the form's cache: a fresh full-screen buffer costs more than the drawing).
+void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool smooth);
+
 // The whole picture (PaintPicture) rendered the same way.
 [[nodiscard]] QImage RenderPicture(const Form& form, double ratio, bool smooth = true);
 
