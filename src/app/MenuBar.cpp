@@ -73,12 +73,15 @@ void InstallMenus(Fermat& w) {
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   QAction* exportAction = file->addAction(QStringLiteral("&Export picture…"), [&w] { exportPicture(w); });
   exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  exportAction->setObjectName(QStringLiteral("exportPicture"));
   QAction* print = file->addAction(QStringLiteral("&Print…"), [&w] { printPicture(w); });
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  print->setObjectName(QStringLiteral("printPicture"));
 
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
   QAction* copy = edit->addAction(QStringLiteral("&Copy picture"), [&w] { copyPicture(w); });
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  copy->setObjectName(QStringLiteral("copyPicture"));
 
   QMenu* view = bar->addMenu(QStringLiteral("&View"));
   QAction* smooth = view->addAction(QStringLiteral("&Smooth drawing"));

@@ -7,6 +7,9 @@
 #include "canvas/PicturePainter.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPrinter>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -231,6 +234,33 @@ TEST_F(SmoothAtRatioTwo, LensFillHasNoGapInsideAndNoHaloOutsideItsOutline) {
     }
   }
   EXPECT_GT(checked, 1000);
+}
+
+TEST(Menus, CopyPicturePutsThePictureOnTheClipboard) {
+  TestWindow t(kClient);
+  QGuiApplication::clipboard()->clear();
+  auto* copy = t.w().findChild<QAction*>(QStringLiteral("copyPicture"));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->shortcut(), QKeySequence(QKeySequence::Copy));
+  copy->trigger();
+  const QImage image = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(image.size(), kClient * t.form().devicePixelRatioF());
+  const QPointF lens = t.canvas().toPixel(0, 30) * t.form().devicePixelRatioF();
+  EXPECT_EQ(image.pixel(lens.toPoint()) | 0xff000000u, canvas::Rgb(150, 150, 80));
+}
+
+TEST(PictureExport, PrintsOnOnePage) {
+  TestWindow t(kClient);
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  app::PrintPicture(printer, t.form());
+  QFile f(printer.outputFileName());
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString pdf = QString::fromLatin1(f.readAll());
+  EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
 }
 
 TEST(Menus, SitAboveAClientAreaOfTheGivenSizeAndSwitchSmoothDrawing) {
