@@ -13,6 +13,7 @@ void DisplayList::setFrame(const Frame& frame) {
 
 void DisplayList::clear() {
   ++revision_;
+  ++generation_;
   items_.clear();
   frames_.erase(frames_.begin(), frames_.end() - 1);
   complete_ = true;
@@ -23,6 +24,7 @@ void DisplayList::add(const CanvasOp& op, std::shared_ptr<const FillShape> fill)
   if (!complete_) return;
   if (items_.size() >= kMaxItems) {
     complete_ = false;
+    ++generation_;
     items_.clear();
     items_.shrink_to_fit();
     return;

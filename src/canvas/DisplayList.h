@@ -83,12 +83,17 @@ class DisplayList {
   [[nodiscard]] bool complete() const noexcept { return complete_; }
   // Changes with every change of the list (a key for cached renderings).
   [[nodiscard]] std::uint64_t revision() const noexcept { return revision_; }
+  // Changes only when items are dropped (Cls, or the bound reached): within
+  // one generation the list only grows, so a rendering of its first k items
+  // stays a valid start for the rest.
+  [[nodiscard]] std::uint64_t generation() const noexcept { return generation_; }
 
  private:
   std::vector<Frame> frames_;
   std::vector<DisplayItem> items_;
   bool complete_ = true;
   std::uint64_t revision_ = 0;
+  std::uint64_t generation_ = 0;
 };
 
 // The fill shape of the runs a flood fill painted; null for no runs.

@@ -1,6 +1,5 @@
 #include "canvas/Form.h"
 
-#include "canvas/PicturePainter.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -58,7 +57,7 @@ QImage Form::snapshot() { return grab().toImage(); }
 
 void Form::setSmooth(bool on) {
   smooth_ = on;
-  cache_ = QImage();
+  cache_.invalidate();
   update();
 }
 
@@ -70,12 +69,8 @@ void Form::paintEvent(QPaintEvent* event) {
     return;
   }
   const double ratio = devicePixelRatioF();
-  const std::uint64_t revision = canvas.displayList().revision();
-  if (cache_.isNull() || cacheRevision_ != revision || cache_.devicePixelRatio() != ratio) {
-    RenderDrawingInto(cache_, canvas, ratio, true);
-    cacheRevision_ = revision;
-  }
-  p.drawImage(QRectF(r), cache_, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+  const QImage& drawing = cache_.update(canvas, ratio, true);
+  p.drawImage(QRectF(r), drawing, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void Form::deliver(const MouseHandler& handler, QMouseEvent* event) {

@@ -2,13 +2,13 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/CommandButton.h"
+#include "canvas/DrawingCache.h"
 #include "canvas/Label.h"
 #include "canvas/ScrollBar.h"
 #include "canvas/Shape.h"
 
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
 
 namespace canvas {
@@ -85,10 +85,9 @@ class Form final : public QWidget {
 
   MessageHandler message_;
   bool smooth_ = true;
-  // The smooth drawing at the device pixel ratio, drawn again only when the
-  // record changed: moving a marker or a control repaints from it.
-  QImage cache_;
-  std::uint64_t cacheRevision_ = 0;
+  // The smooth drawing at the device pixel ratio: moving a marker or a
+  // control repaints from it; new operations are painted onto it.
+  DrawingCache cache_;
 };
 
 }  // namespace canvas

@@ -98,11 +98,11 @@ QRectF ItemBounds(const DisplayItem& item, const Frame& frame) {
   return {};
 }
 
-void OperationPainter::paint(const DisplayList& list) {
+void OperationPainter::paint(const DisplayList& list, std::size_t first) {
   p_.save();
   p_.setRenderHint(QPainter::Antialiasing, true);
   const std::vector<DisplayItem>& items = list.items();
-  for (std::size_t i = 0; i < items.size(); ++i) {
+  for (std::size_t i = first; i < items.size(); ++i) {
     if (items[i].op.kind == CanvasOp::Kind::FloodFill) {
       paintFill(list, i);
     } else {
@@ -142,9 +142,10 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
         if (a.y() == b.y()) a.ry() = b.ry() = pixelCentre(a.y());
         if (a.x() == b.x()) a.rx() = b.rx() = pixelCentre(a.x());
       }
-      if (QImage* image = directImage(p_); image && op.style == 0) {
+      // Wider pens keep their round caps through Qt.
+      if (QImage* image = op.width <= 1 && op.style == 0 ? directImage(p_) : nullptr) {
         const double scale = p_.deviceTransform().m11();
-        BlendLine(*image, a * scale, b * scale, op.width * scale, op.color);
+        BlendLine(*image, a * scale, b * scale, scale, op.color);
         return;
       }
       p_.setPen(smoothPen(op.color, op.width, op.style));

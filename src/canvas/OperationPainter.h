@@ -25,7 +25,9 @@ class OperationPainter {
  public:
   explicit OperationPainter(QPainter& painter) : p_(painter) {}
 
-  void paint(const DisplayList& list);
+  // Paints items first.. of the list (all by default) in order; painting a
+  // list in two parts gives the same pixels as painting it at once.
+  void paint(const DisplayList& list, std::size_t first = 0);
 
  private:
   void paintItem(const DisplayItem& item, const Frame& frame, bool strokeOnly);

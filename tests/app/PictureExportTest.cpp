@@ -4,6 +4,7 @@
 #include "TestWindow.h"
 #include "app/Actions.h"
 #include "app/PictureExport.h"
+#include "canvas/DrawingCache.h"
 #include "canvas/PicturePainter.h"
 
 #include <QAction>
@@ -234,6 +235,24 @@ TEST_F(SmoothAtRatioTwo, LensFillHasNoGapInsideAndNoHaloOutsideItsOutline) {
     }
   }
   EXPECT_GT(checked, 1000);
+}
+
+// The window's cache paints only what was added since its last update; the
+// result must be the drawing painted afresh, pixel for pixel.
+TEST(DrawingCache, PaintingOnlyTheNewOperationsGivesTheSamePicture) {
+  TestWindow t(kClient);
+  canvas::DrawingCache cache;
+  const auto check = [&](const char* step) {
+    const QImage& cached = cache.update(t.canvas(), 2, true);
+    EXPECT_TRUE(cached == canvas::RenderDrawing(t.canvas(), 2, true)) << step;
+  };
+  check("start-up");
+  app::RunAction(t.w(), {.kind = app::Action::Kind::Press, .value = 2});
+  check("bundle added");
+  app::RunAction(t.w(), {.kind = app::Action::Kind::Press, .value = 5});
+  check("continuation added");
+  app::RunAction(t.w(), {.kind = app::Action::Kind::Height, .value = 30});
+  check("cleared and redrawn");
 }
 
 TEST(Menus, CopyPicturePutsThePictureOnTheClipboard) {
