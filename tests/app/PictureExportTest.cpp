@@ -131,6 +131,31 @@ TEST_P(ExportedScene, SvgHoldsVectorsAndTextNotAnImage) {
   EXPECT_TRUE(svg.contains("<path"));
   EXPECT_TRUE(svg.contains(">" + t.form().Label6.Caption().toUtf8() + "<")) << "labels as text";
   EXPECT_FALSE(svg.contains("BUNDLE OF RAYS")) << "no buttons";
+  bool dashed = false;
+  for (const canvas::DisplayItem& item : t.canvas().displayList().items()) dashed |= item.op.style != 0;
+  EXPECT_EQ(svg.contains("stroke-dasharray"), dashed) << "dashed and dotted lines stay so";
+}
+
+TEST_P(ExportedScene, SmoothDrawingAtRatioOneIsTheRetainedImageAwayFromEdges) {
+  const QImage& retained = t.canvas().image();
+  const QImage smooth = canvas::RenderDrawing(t.canvas(), 1, true);
+  // Where the bundle's rays fan out of the source, the aliased lines merge into
+  // a solid blot that the smooth ones resolve: that is the point of smoothing.
+  const QPoint source = t.form().kyklos.widget()->geometry().center();
+  int compared = 0;
+  for (int y = 1; y < kClient.height() - 1; y += 3) {
+    for (int x = 1; x < kClient.width() - 1; x += 3) {
+      if (std::hypot(x - source.x(), y - source.y()) < 40) continue;
+      const QRgb c = retained.pixel(x, y);
+      if (!allNear(retained, x, y, 2, [c](QRgb d) { return d == c; })) continue;
+      ++compared;
+      // Where several blended strokes overlap they may stop a few levels short of the pure colour.
+      const QRgb got = smooth.pixel(x, y);
+      ASSERT_TRUE(near(qRed(got), qRed(c), 8) && near(qGreen(got), qGreen(c), 8) && near(qBlue(got), qBlue(c), 8))
+          << x << "," << y << ": " << std::hex << got << " for " << c;
+    }
+  }
+  EXPECT_GT(compared, kClient.width() * kClient.height() / 20);
 }
 
 TEST_P(ExportedScene, PdfIsOnePageOfThePicturesProportions) {
@@ -150,6 +175,8 @@ TEST_P(ExportedScene, PdfIsOnePageOfThePicturesProportions) {
 INSTANTIATE_TEST_SUITE_P(
     Scenes, ExportedScene,
     ::testing::Values(Scene{"StartUp", {}},
+                      Scene{"DottedNormalDashedWavelets",
+                            {{.kind = app::Action::Kind::Press, .value = 1}, {.kind = app::Action::Kind::Press, .value = 4}}},
                       Scene{"BundleContinued", {{.kind = app::Action::Kind::Press, .value = 5}}},
                       Scene{"MovedSourceAndHeight",
                             {{.kind = app::Action::Kind::Height, .value = 40},
