@@ -19,8 +19,10 @@ struct ProgramResult {
   QString out, err;
 };
 
-ProgramResult runProgram(const QStringList& args) {
+ProgramResult runProgram(const QStringList& args,
+                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
+  p.setProcessEnvironment(env);
   p.start(QStringLiteral(FERMAT_LENS_BINARY), args);
   p.waitForFinished(120000);
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -141,6 +143,15 @@ TEST(ProgramRun, ExportsAfterTheActions) {
   QFile f(svg);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_GE(f.readAll().count("<polyline"), 2 * 11) << "two legs for each of the 11 rays";
+}
+
+TEST(ProgramRun, ScreenshotIsAtTheDevicePixelRatioInForce) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("shot.png");
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+  ASSERT_EQ(runProgram({"--size", "640x480", "--screenshot", png, "press=2"}, env).code, 0);
+  EXPECT_EQ(QImage(png).size(), QSize(1280, 960));
 }
 
 // Every rejected argument, given to the program itself together with an
