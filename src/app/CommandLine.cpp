@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/PictureExport.h"
 #include "canvas/Form.h"
 
 #include <QCommandLineParser>
@@ -116,6 +117,19 @@ const OptionEntry kOptions[] = {
      readOutputFile<&Options::curve>},
     {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
      readOutputFile<&Options::bundle>},
+    {"export", "FILE", "Write the picture as FILE.png, FILE.svg or FILE.pdf after the actions.", true,
+     [](Options& o, const std::string& option, const std::string& v) {
+       o.exportFile = v;
+       if (std::string e = CheckExportFile(v); !e.empty()) return e;
+       return checkWritable(option, v);
+     }},
+    {"scale", "K", "Scale of a PNG export: 1, 2 or 4 times the client area's pixels.", false,
+     [](Options& o, const std::string&, const std::string& v) {
+       const auto k = parseInt(v);
+       if (!k || !IsPictureScale(*k)) return "--scale expects 1, 2 or 4, got " + inQuotes(v);
+       o.exportScale = *k;
+       return std::string();
+     }},
     {"graph-screenshot", "FILE.png", "Write the graph view (both tabs) as a PNG image after the actions.", true,
      readOutputFile<&Options::graphScreenshot>},
 };
@@ -259,6 +273,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
   for (const QString& a : parser.qt.positionalArguments()) {
     if (const std::string e = parseAction(a.toStdString(), o); !e.empty()) return fail(e);
   }
+  if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
   return {o, {}};
 }
 

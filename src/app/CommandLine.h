@@ -29,6 +29,8 @@ struct Options {
   std::string curve;            // --curve: travel-time curve as CSV, empty for none
   std::string bundle;           // --bundle: rows of the last bundle as CSV, empty for none
   std::string graphScreenshot;  // --graph-screenshot: the graph view as PNG, empty for none
+  std::string exportFile;  // picture file (.png, .svg, .pdf), empty for none
+  int exportScale = 0;     // --scale K for a PNG export (1, 2, 4); 0 when not given
   std::vector<Action> actions;
 };
 

@@ -1,5 +1,6 @@
 #include "app/Fermat.h"
 
+#include "app/MenuBar.h"
 #include "app/ViewMenu.h"
 #include "canvas/Format.h"
 #include "constructions/Draw.h"
@@ -42,6 +43,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   area_->setWidgetResizable(false);
   area_->setWidget(form_);
   setCentralWidget(area_);
+  InstallMenus(*this);
   viewMenu_ = new ViewMenu(*this);
 
   canvas::Form& f = *form_;
@@ -203,7 +205,7 @@ void Fermat::Command5_Click() {
 std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {
   auto window = std::make_unique<Fermat>(clientPixels);
   window->form().canvas.setLogging(logOperations);
-  // The client area is what lies below the menu bar; no status bar.
+  // The menu bar sits above the client area, which keeps the size given.
   window->resize(clientPixels + QSize(0, window->menuBar()->sizeHint().height()));
   scene::BuildScene(window->form(), window->scene());
   window->updatePath(std::nullopt);

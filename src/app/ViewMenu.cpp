@@ -22,7 +22,9 @@ constexpr int kGap = 8;
 }  // namespace
 
 ViewMenu::ViewMenu(Fermat& window) : QObject(&window), window_(window) {
-  QMenu* view = window.menuBar()->addMenu(QStringLiteral("&View"));
+  // The View menu of the menu bar, or a new one.
+  QMenu* view = window.menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
+  if (view == nullptr) view = window.menuBar()->addMenu(QStringLiteral("&View"));
   travelTime_ = view->addAction(QStringLiteral("Travel time"));
   travelTime_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
   travelTime_->setShortcutContext(Qt::ApplicationShortcut);

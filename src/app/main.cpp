@@ -4,6 +4,7 @@
 #include "app/Display.h"
 #include "app/Fermat.h"
 #include "app/GraphOutputs.h"
+#include "app/PictureExport.h"
 #include "app/StartUp.h"
 
 #include <QApplication>
@@ -129,6 +130,11 @@ int main(int argc, char** argv) {
     buffer.open(QIODevice::WriteOnly);
     if (!window->form().snapshot().save(&buffer, "PNG")) return fail("cannot encode the screenshot");
     if (const std::string e = app::WriteFileAtomically(o.screenshot, png.toStdString()); !e.empty()) return fail(e);
+  }
+  if (!o.exportFile.empty()) {
+    const std::string e = app::ExportPicture(window->form(), QString::fromStdString(o.exportFile),
+                                             o.exportScale == 0 ? 1 : o.exportScale);
+    if (!e.empty()) return fail(e);
   }
   if (!o.trace.empty()) {
     if (const std::string e = app::WriteFileAtomically(o.trace, app::TraceText(*window)); !e.empty()) return fail(e);

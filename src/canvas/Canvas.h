@@ -1,16 +1,15 @@
 #pragma once
 
+#include "canvas/DisplayList.h"
+#include "canvas/RetainedImage.h"
 #include "numeric/Colour.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QPointF>
 #include <QRgb>
 #include <QSize>
 
-#include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -31,29 +30,18 @@ inline constexpr int kScalePixels = 3;
 // Twips per pixel at 96 dots per inch.
 inline constexpr double kTwipsPerPixel = 15.0;
 
-// One drawing operation as the canvas received it, in world units (the flood
-// fill in pixels). The log of these is what tests and --trace inspect.
-struct CanvasOp {
-  enum class Kind { Line, Circle, Arc, PSet, Cls, FloodFill };
-  Kind kind = Kind::Cls;
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line ends; centre or point in x1, y1
-  double r = 0, start = 0, end = 0;      // circle radius, arc angles (radians)
-  QRgb color = kBlack;
-  int width = 1;
-  int style = 0;
-  std::optional<QRgb> fill;  // full circles only: the fill colour, or none
-};
-
-// The retained image of the client area with its world frame and the
-// persistent drawing state. Every picture the program shows is drawn through
-// this one class. World coordinates come in as doubles and are rounded to
+// The drawing surface: the world frame, the persistent drawing state, the
+// retained image every operation is drawn on, and the record of the
+// operations since the last Cls (the display list, from which the picture is
+// drawn again at any resolution). Every picture the program shows is drawn
+// through this one class. World coordinates come in as doubles and are rounded to
 // single precision on entry, as every coordinate the drawing code hands over
 // is a Single. An operation with a non-finite number is refused as a whole
 // (counted, never logged, never handed to Qt).
 class Canvas {
  public:
   explicit Canvas(QSize pixels);
-  ~Canvas();
+  ~Canvas() = default;
   Canvas(Canvas&&) noexcept = default;
   Canvas& operator=(Canvas&&) noexcept = default;
 
@@ -68,10 +56,10 @@ class Canvas {
 
   // World frame: (x1, y1) becomes the top-left, (x2, y2) the bottom-right corner.
   void Scale(double x1, double y1, double x2, double y2);
-  [[nodiscard]] float ScaleLeft() const noexcept { return scaleLeft_; }
-  [[nodiscard]] float ScaleTop() const noexcept { return scaleTop_; }
-  [[nodiscard]] float ScaleWidth() const noexcept { return scaleWidth_; }
-  [[nodiscard]] float ScaleHeight() const noexcept { return scaleHeight_; }
+  [[nodiscard]] float ScaleLeft() const noexcept { return frame_.left; }
+  [[nodiscard]] float ScaleTop() const noexcept { return frame_.top; }
+  [[nodiscard]] float ScaleWidth() const noexcept { return frame_.width; }
+  [[nodiscard]] float ScaleHeight() const noexcept { return frame_.height; }
   [[nodiscard]] int ScaleMode() const noexcept { return scaleMode_; }
   // Length conversion between units; keeps the sign of the frame's extent.
   [[nodiscard]] double ScaleX(double length, int from, int to) const noexcept;
@@ -96,12 +84,16 @@ class Canvas {
   void Cls();
   void Refresh();
   // 4-connected fill from pixel (x, y) with FillColor over every pixel that is
-  // not exactly the boundary colour. Returns false when nothing was painted.
+  // not exactly the boundary colour. Returns false when nothing was painted
+  // (seed outside the image or on the boundary, or FillStyle transparent);
+  // only a fill that painted is logged and recorded.
   bool FloodFill(int x, int y, QRgb boundary);
 
   // The retained image, with every operation so far applied.
   [[nodiscard]] const QImage& image() const;
   [[nodiscard]] QSize pixelSize() const noexcept { return image_.size(); }
+  // The operations since the last Cls, always kept (bounded).
+  [[nodiscard]] const DisplayList& displayList() const noexcept { return list_; }
 
   // Operation log, off unless asked for (an interactive session would grow it forever).
   void setLogging(bool on) noexcept { logging_ = on; }
@@ -115,36 +107,16 @@ class Canvas {
 
  private:
   bool admit(std::initializer_list<double> values);
-  // One painter stays open across drawing operations (opening one per
-  // operation costs more than a short line); it is closed before the pixels
-  // are touched directly or read.
-  QPainter& painter(QRgb color, bool brush);
-  void closePainter() const;
-  void thinCircle(QPointF centre, double radius, QRgb color, std::optional<QRgb> fill);
   void record(const CanvasOp& op);
   void notify();
 
-  // The open painter, if any. A move closes the source's painter (declared
-  // before the image, so that happens while that image is still whole) and
-  // opens none: the moved-to canvas opens its own on its next operation.
-  struct PainterSlot {
-    std::unique_ptr<QPainter> painter;
-    PainterSlot() = default;
-    PainterSlot(PainterSlot&& other) noexcept { other.painter.reset(); }
-    PainterSlot& operator=(PainterSlot&& other) noexcept {
-      painter.reset();
-      other.painter.reset();
-      return *this;
-    }
-  };
-  mutable PainterSlot painter_;
-  QImage image_;
-  float scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
+  RetainedImage image_;
+  Frame frame_;
   int scaleMode_ = kScaleTwips;
+  DisplayList list_;
   bool logging_ = false;
   std::vector<CanvasOp> log_;
   int refused_ = 0;
-  std::vector<std::uint8_t> fillSeen_;  // FloodFill's visited mask, one byte a pixel
   std::function<void()> changed_;
 };
 

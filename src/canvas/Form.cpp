@@ -1,5 +1,6 @@
 #include "canvas/Form.h"
 
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -57,13 +58,26 @@ QImage Form::snapshot() { return grab().toImage(); }
 void Form::setClientSize(QSize clientPixels) {
   canvas = Canvas(clientPixels);
   canvas.setChangedCallback([this] { update(); });
+  cache_.invalidate();
   setFixedSize(canvas.pixelSize());
+}
+
+void Form::setSmooth(bool on) {
+  smooth_ = on;
+  cache_.invalidate();
+  update();
 }
 
 void Form::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect r = event->rect();
-  p.drawImage(r, canvas.image(), r);
+  if (!smooth_) {
+    p.drawImage(r, canvas.image(), r);
+    return;
+  }
+  const double ratio = devicePixelRatioF();
+  const QImage& drawing = cache_.update(canvas, ratio, true);
+  p.drawImage(QRectF(r), drawing, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void Form::deliver(const MouseHandler& handler, QMouseEvent* event) {

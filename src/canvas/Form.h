@@ -2,6 +2,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/CommandButton.h"
+#include "canvas/DrawingCache.h"
 #include "canvas/Label.h"
 #include "canvas/ScrollBar.h"
 #include "canvas/Shape.h"
@@ -64,13 +65,19 @@ class Form final : public QWidget {
   void MsgBox(const QString& text);
   void setMessageHandler(MessageHandler handler) { message_ = std::move(handler); }
 
-  // Paints the whole client area (canvas and controls) into an image.
+  // Paints the whole client area (canvas and controls) into an image, at the
+  // device pixel ratio in force.
   [[nodiscard]] QImage snapshot();
 
   // Gives the client area another size before anything is drawn: a blank
   // canvas of that size in the twips frame of a new form. For a start-up
   // that learns the client area's size only once the window is shown.
   void setClientSize(QSize clientPixels);
+
+  // Whether the drawing is shown smooth, from the recorded operations at the
+  // screen's device pixel ratio, or as the retained image is (on by default).
+  void setSmooth(bool on);
+  [[nodiscard]] bool smooth() const noexcept { return smooth_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -82,6 +89,10 @@ class Form final : public QWidget {
   void deliver(const MouseHandler& handler, QMouseEvent* event);
 
   MessageHandler message_;
+  bool smooth_ = true;
+  // The smooth drawing at the device pixel ratio: moving a marker or a
+  // control repaints from it; new operations are painted onto it.
+  DrawingCache cache_;
 };
 
 }  // namespace canvas

@@ -28,6 +28,6 @@ class CircleWidget final : public QWidget {
 }  // namespace
 
 Shape::Shape(Canvas& canvas, QWidget* parent, QRectF designTwips, QRgb fill)
-    : Control(canvas, new CircleWidget(parent, fill), designTwips) {}
+    : Control(canvas, new CircleWidget(parent, fill), designTwips), fill_(fill) {}
 
 }  // namespace canvas

@@ -11,6 +11,11 @@ namespace canvas {
 class Shape final : public Control {
  public:
   Shape(Canvas& canvas, QWidget* parent, QRectF designTwips, QRgb fill);
+
+  [[nodiscard]] QRgb fillColor() const noexcept { return fill_; }
+
+ private:
+  QRgb fill_;
 };
 
 }  // namespace canvas

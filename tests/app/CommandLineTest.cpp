@@ -77,7 +77,17 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"singleDashWord", {"-fast"}, "-fast"},
                       BadArgs{"optionWithBadValue", {"--size=800x"}, "800x"},
                       BadArgs{"commaDecimal", {"source=-200,5,40"}, "source=-200,5,40"},
-                      BadArgs{"blankInNumber", {"source= -200,40"}, "source= -200,40"}),
+                      BadArgs{"blankInNumber", {"source= -200,40"}, "source= -200,40"},
+
+                      BadArgs{"exportExtension", {"--export", "x.gif"}, "x.gif"},
+                      BadArgs{"exportNoExtension", {"--export", "picture"}, "picture"},
+                      BadArgs{"exportMissing", {"--export"}, "--export"},
+                      BadArgs{"exportNoFolder", {"--export", "no/such/folder/x.svg"}, "no/such/folder/x.svg"},
+                      BadArgs{"scaleThree", {"--export", "x.png", "--scale", "3"}, "'3'"},
+                      BadArgs{"scaleWord", {"--export", "x.png", "--scale", "two"}, "two"},
+                      BadArgs{"scaleMissing", {"--export", "x.png", "--scale"}, "--scale"},
+                      BadArgs{"scaleForSvg", {"--export", "x.svg", "--scale", "2"}, "x.svg"},
+                      BadArgs{"scaleWithoutExport", {"--scale", "2"}, "--scale"}),
     testing_support::ByName{});
 
 // A folder the user may not write into is refused before anything runs. Root may write anywhere, so the check
@@ -238,6 +248,27 @@ TEST(ProgramRun, WritesTheScreenshotAndTheTrace) {
   for (const QByteArray& l : lines) psets += l.startsWith("{\"op\":\"pset\"") && l.contains("\"width\":4");
   EXPECT_EQ(psets, 2 + 11);  // two lens edge dots, one dot per exit point of 11 rays
   EXPECT_FALSE(QDir(dir.path()).entryList(QDir::Files).join(' ').contains(".part"));
+}
+
+TEST(ProgramRun, ExportsAfterTheActions) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("picture.png"), svg = dir.filePath("picture.svg");
+  const ProgramResult r = runProgram({"--size", "640x480", "--export", png, "--scale", "2", "press=2"});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  EXPECT_EQ(QImage(png).size(), QSize(1280, 960));
+  ASSERT_EQ(runProgram({"--size", "640x480", "--export", svg, "press=2"}).code, 0);
+  QFile f(svg);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_GE(f.readAll().count("<polyline"), 2 * 11) << "two legs for each of the 11 rays";
+}
+
+TEST(ProgramRun, ScreenshotIsAtTheDevicePixelRatioInForce) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("shot.png");
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+  ASSERT_EQ(runProgram({"--size", "640x480", "--screenshot", png, "press=2"}, env).code, 0);
+  EXPECT_EQ(QImage(png).size(), QSize(1280, 960));
 }
 
 // Every rejected argument, given to the program itself together with an

@@ -1,0 +1,95 @@
+#include "app/MenuBar.h"
+
+#include "app/Fermat.h"
+#include "app/PictureExport.h"
+#include "canvas/PicturePainter.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <array>
+
+namespace app {
+namespace {
+
+// One file-dialog filter per choice; the chosen one gives the PNG scale and
+// the extension added to a name without one.
+struct ExportChoice {
+  const char* filter;
+  const char* extension;
+  int scale;
+};
+constexpr std::array<ExportChoice, 5> kExportChoices{{
+    {"PNG image, screen size (*.png)", "png", 1},
+    {"PNG image, twice the size (*.png)", "png", 2},
+    {"PNG image, four times the size (*.png)", "png", 4},
+    {"SVG drawing (*.svg)", "svg", 1},
+    {"PDF document (*.pdf)", "pdf", 1},
+}};
+
+void exportPicture(Fermat& w) {
+  QStringList filters;
+  for (const ExportChoice& c : kExportChoices) filters << QString::fromLatin1(c.filter);
+  QString chosen;
+  QString path = QFileDialog::getSaveFileName(&w, QStringLiteral("Export picture"), QStringLiteral("fermat.png"),
+                                              filters.join(QStringLiteral(";;")), &chosen);
+  if (path.isEmpty()) return;
+  const ExportChoice* choice = &kExportChoices[0];
+  for (const ExportChoice& c : kExportChoices)
+    if (chosen == QString::fromLatin1(c.filter)) choice = &c;
+  if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + QString::fromLatin1(choice->extension);
+  // The name's extension decides the format; the filter only the PNG scale.
+  const int scale = PictureFormatOf(path) == PictureFormat::Png && QFileInfo(path).suffix().compare(
+                                                                       QLatin1String(choice->extension),
+                                                                       Qt::CaseInsensitive) == 0
+                        ? choice->scale
+                        : 1;
+  if (const std::string e = ExportPicture(w.form(), path, scale); !e.empty())
+    QMessageBox::warning(&w, QStringLiteral("Export picture"), QString::fromStdString(e));
+}
+
+void printPicture(Fermat& w) {
+  QPrinter printer(QPrinter::HighResolution);
+  const QSize size = w.form().canvas.pixelSize();
+  printer.setPageOrientation(size.width() >= size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+  QPrintDialog dialog(&printer, &w);
+  if (dialog.exec() == QDialog::Accepted) PrintPicture(printer, w.form());
+}
+
+void copyPicture(Fermat& w) {
+  QGuiApplication::clipboard()->setImage(canvas::RenderPicture(w.form(), w.form().devicePixelRatioF()));
+}
+
+}  // namespace
+
+void InstallMenus(Fermat& w) {
+  QMenuBar* bar = w.menuBar();
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QAction* exportAction = file->addAction(QStringLiteral("&Export picture…"), [&w] { exportPicture(w); });
+  exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  exportAction->setObjectName(QStringLiteral("exportPicture"));
+  QAction* print = file->addAction(QStringLiteral("&Print…"), [&w] { printPicture(w); });
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  print->setObjectName(QStringLiteral("printPicture"));
+
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  QAction* copy = edit->addAction(QStringLiteral("&Copy picture"), [&w] { copyPicture(w); });
+  copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  copy->setObjectName(QStringLiteral("copyPicture"));
+
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  view->setObjectName(QStringLiteral("viewMenu"));  // other entries join it
+  QAction* smooth = view->addAction(QStringLiteral("&Smooth drawing"));
+  smooth->setCheckable(true);
+  smooth->setChecked(w.form().smooth());
+  smooth->setObjectName(QStringLiteral("smoothDrawing"));
+  QObject::connect(smooth, &QAction::toggled, &w, [&w](bool on) { w.form().setSmooth(on); });
+}
+
+}  // namespace app

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class QPrinter;
+
+namespace canvas {
+class Form;
+}
+
+namespace app {
+
+enum class PictureFormat { Png, Svg, Pdf };
+
+// The format a file name asks for by its extension (.png, .svg, .pdf, any
+// case); none for another or no extension.
+[[nodiscard]] std::optional<PictureFormat> PictureFormatOf(const QString& path);
+
+// PNG pictures are made at these multiples of the client area's pixels.
+[[nodiscard]] constexpr bool IsPictureScale(int k) noexcept { return k == 1 || k == 2 || k == 4; }
+
+// Command-line checks, one-line errors (empty when fine): the export file's
+// extension, and a scale (0 for none given) that only a PNG export takes.
+[[nodiscard]] std::string CheckExportFile(const std::string& path);
+[[nodiscard]] std::string CheckExportScale(const std::string& exportFile, int scale);
+
+// Writes the picture of the form (the drawing, the markers and the labels;
+// no buttons or scroll bars) to `path` in the format of its extension: PNG at
+// `scale` times the client area's pixels, SVG and PDF as vectors, the PDF page
+// the picture's size. The file is written whole or not at all. Returns an
+// error message, empty on success.
+[[nodiscard]] std::string ExportPicture(const canvas::Form& form, const QString& path, int scale = 1);
+
+// Prints the picture on one page of the printer, as large as fits, centred.
+void PrintPicture(QPrinter& printer, const canvas::Form& form);
+
+}  // namespace app

@@ -1,0 +1,215 @@
+#include "canvas/OperationPainter.h"
+
+#include "canvas/StrokeRaster.h"
+#include "canvas/RetainedImage.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace canvas {
+namespace {
+
+// The retained image's pen, drawn at any resolution: widths in logical
+// pixels, the same dash pattern (in units of the width), the same caps.
+QPen smoothPen(QRgb color, int width, int style) {
+  const int w = std::clamp(width, 1, 512);
+  QPen pen{QColor::fromRgb(color)};
+  pen.setWidthF(w);
+  if (w == 1) {
+    pen.setCapStyle(Qt::FlatCap);
+    if (style == 1) pen.setDashPattern({18.0, 6.0});
+    if (style == 2) pen.setDashPattern({3.0, 3.0});
+  } else {
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+  }
+  return pen;
+}
+
+double pixelCentre(double v) { return std::floor(v) + 0.5; }
+
+// Qt's fast anti-aliased line drawer takes only pens at most one device pixel
+// wide; a wider pen goes through the general stroker, many times slower. So
+// on a raster device a solid one-pixel pen at scale s is laid as round(s)
+// parallel strands one device pixel wide, spaced one device pixel apart,
+// together as wide as the pen. Vector devices get the real pen.
+struct Strands {
+  int count = 0;    // 0: draw with the real pen
+  double step = 0;  // logical pixels between strands
+  [[nodiscard]] double offset(int k) const { return (k - (count - 1) / 2.0) * step; }
+};
+
+Strands strandsFor(QPainter& p, const CanvasOp& op) {
+  if (op.width > 1 || op.style != 0 || p.paintEngine() == nullptr || p.paintEngine()->type() != QPaintEngine::Raster)
+    return {};
+  const QTransform& t = p.deviceTransform();
+  if (t.m12() != 0 || t.m21() != 0 || t.m11() != t.m22() || t.m11() <= 0) return {};
+  const double scale = t.m11();
+  const int n = std::max(1, static_cast<int>(std::lround(scale)));
+  return {n, 1.0 / scale};
+}
+
+// The image under the painter when strokes may be blended into it directly:
+// an opaque 32-bit image, a pure scale, no clip.
+QImage* directImage(QPainter& p) {
+  QPaintDevice* device = p.device();
+  if (device == nullptr || device->devType() != QInternal::Image || p.hasClipping()) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  if (image->format() != QImage::Format_RGB32) return nullptr;
+  const QTransform& t = p.deviceTransform();
+  if (t.type() > QTransform::TxScale || t.m11() != t.m22() || t.m11() <= 0 || t.dx() != 0 || t.dy() != 0)
+    return nullptr;
+  return image;
+}
+
+QPen strandPen(QRgb color) {
+  QPen pen{QColor::fromRgb(color), 1};
+  pen.setCosmetic(true);
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
+}
+
+}  // namespace
+
+QRectF ItemBounds(const DisplayItem& item, const Frame& frame) {
+  const CanvasOp& op = item.op;
+  const double pad = std::clamp(op.width, 1, 512) + 1.0;
+  switch (op.kind) {
+    case CanvasOp::Kind::Line:
+      return QRectF(frame.toPixel(op.x1, op.y1), frame.toPixel(op.x2, op.y2))
+          .normalized()
+          .adjusted(-pad, -pad, pad, pad);
+    case CanvasOp::Kind::Circle:
+    case CanvasOp::Kind::Arc: {
+      const QPointF c = frame.toPixel(op.x1, op.y1);
+      const double r = std::abs(op.r) * frame.pixelsPerUnit() + pad;
+      return {c.x() - r, c.y() - r, 2 * r, 2 * r};
+    }
+    case CanvasOp::Kind::PSet: {
+      const QPointF c = frame.toPixel(op.x1, op.y1);
+      return {c.x() - pad, c.y() - pad, 2 * pad, 2 * pad};
+    }
+    case CanvasOp::Kind::FloodFill: return item.fill ? QRectF(item.fill->pixels).adjusted(-1, -1, 1, 1) : QRectF();
+    case CanvasOp::Kind::Cls: break;
+  }
+  return {};
+}
+
+void OperationPainter::paint(const DisplayList& list, std::size_t first) {
+  p_.save();
+  p_.setRenderHint(QPainter::Antialiasing, true);
+  const std::vector<DisplayItem>& items = list.items();
+  for (std::size_t i = first; i < items.size(); ++i) {
+    if (items[i].op.kind == CanvasOp::Kind::FloodFill) {
+      paintFill(list, i);
+    } else {
+      paintItem(items[i], list.frame(items[i].frame), false);
+    }
+  }
+  p_.restore();
+}
+
+void OperationPainter::paintFill(const DisplayList& list, std::size_t index) {
+  const DisplayItem& fillItem = list.items()[index];
+  if (!fillItem.fill) return;
+  const FillShape& shape = *fillItem.fill;
+  p_.fillPath(shape.path, QColor::fromRgb(shape.color));
+  // The fill stopped at pixels of the boundary colour, so what was drawn in
+  // that colour before it stays on top of it.
+  const QRectF reach = QRectF(shape.pixels).adjusted(-2, -2, 2, 2);
+  for (std::size_t j = 0; j < index; ++j) {
+    const DisplayItem& item = list.items()[j];
+    if (item.op.kind == CanvasOp::Kind::FloodFill || (item.op.color | 0xff000000u) != shape.boundary) continue;
+    const Frame& frame = list.frame(item.frame);
+    if (ItemBounds(item, frame).intersects(reach)) paintItem(item, frame, true);
+  }
+}
+
+void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bool strokeOnly) {
+  const CanvasOp& op = item.op;
+  switch (op.kind) {
+    case CanvasOp::Kind::Line: {
+      QPointF a = frame.toPixel(op.x1, op.y1), b = frame.toPixel(op.x2, op.y2);
+      if (op.width <= 1) {
+        if (a == b) {
+          p_.fillRect(QRectF(std::floor(a.x()), std::floor(a.y()), 1, 1), QColor::fromRgb(op.color));
+          return;
+        }
+        // Through the centres of the one row or column the line lit.
+        if (a.y() == b.y()) a.ry() = b.ry() = pixelCentre(a.y());
+        if (a.x() == b.x()) a.rx() = b.rx() = pixelCentre(a.x());
+      }
+      // Wider pens keep their round caps through Qt.
+      if (QImage* image = op.width <= 1 && op.style == 0 ? directImage(p_) : nullptr) {
+        const double scale = p_.deviceTransform().m11();
+        BlendLine(*image, a * scale, b * scale, scale, op.color);
+        return;
+      }
+      p_.setPen(smoothPen(op.color, op.width, op.style));
+      p_.drawLine(a, b);
+      return;
+    }
+    case CanvasOp::Kind::Circle: {
+      const QPointF c = frame.toPixel(op.x1, op.y1);
+      const double r = std::abs(op.r) * frame.pixelsPerUnit();
+      const QBrush brush = op.fill && !strokeOnly ? QBrush(QColor::fromRgb(*op.fill)) : QBrush(Qt::NoBrush);
+      QImage* image = op.style == 0 ? directImage(p_) : nullptr;
+      if (const Strands s = strandsFor(p_, op); s.count > 0 || image) {
+        if (brush.style() != Qt::NoBrush) {
+          p_.setPen(Qt::NoPen);
+          p_.setBrush(brush);
+          p_.drawEllipse(c, r, r);
+        }
+        if (image) {
+          const double scale = p_.deviceTransform().m11();
+          BlendRing(*image, c * scale, r * scale, std::clamp(op.width, 1, 512) * scale, op.color);
+          return;
+        }
+        p_.setPen(strandPen(op.color));
+        p_.setBrush(Qt::NoBrush);
+        for (int k = 0; k < s.count; ++k) {
+          const double rk = std::max(0.0, r + s.offset(k));
+          p_.drawEllipse(c, rk, rk);
+        }
+        return;
+      }
+      p_.setPen(smoothPen(op.color, op.width, op.style));
+      p_.setBrush(brush);
+      p_.drawEllipse(c, r, r);
+      return;
+    }
+    case CanvasOp::Kind::Arc: {
+      const QPointF c = frame.toPixel(op.x1, op.y1);
+      const double r = std::abs(op.r) * frame.pixelsPerUnit();
+      p_.setBrush(Qt::NoBrush);
+      if (const Strands s = strandsFor(p_, op); s.count > 0) {
+        p_.setPen(strandPen(op.color));
+        for (int k = 0; k < s.count; ++k) p_.drawPath(ArcPath(c, std::max(0.0, r + s.offset(k)), op.start, op.end));
+        return;
+      }
+      p_.setPen(smoothPen(op.color, op.width, op.style));
+      p_.drawPath(ArcPath(c, r, op.start, op.end));
+      return;
+    }
+    case CanvasOp::Kind::PSet: {
+      const int w = std::clamp(op.width, 1, 512);
+      const QPoint origin = DotOrigin(frame.toPixel(op.x1, op.y1), w);
+      if (w <= 2) {
+        // One or two pixels across: the disc is the whole square.
+        p_.fillRect(QRect(origin, QSize(w, w)), QColor::fromRgb(op.color));
+        return;
+      }
+      p_.setPen(Qt::NoPen);
+      p_.setBrush(QColor::fromRgb(op.color));
+      p_.drawEllipse(QRectF(origin, QSizeF(w, w)));
+      return;
+    }
+    case CanvasOp::Kind::FloodFill:
+    case CanvasOp::Kind::Cls: return;
+  }
+}
+
+}  // namespace canvas

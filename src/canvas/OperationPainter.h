@@ -1,0 +1,42 @@
+#pragma once
+
+#include "canvas/DisplayList.h"
+
+#include <QRectF>
+
+class QPainter;
+
+namespace canvas {
+
+// Draws recorded operations onto any QPainter (a widget at its device pixel
+// ratio, an image, an SVG or PDF writer, a printer) as vectors, anti-aliased.
+// The painter's user coordinates are the retained image's pixel positions;
+// the caller scales them to the device.
+//
+// The mapping keeps the picture on the retained image's pixels: a pixel
+// position lies in pixel (floor x, floor y) there, so curves and slopes are
+// drawn at their pixel positions, while a one-pixel horizontal or vertical
+// line is drawn through the centres of the row or column it lit, which keeps
+// it one row of pure colour at any whole ratio. A flood fill is drawn from
+// its traced shape, and the boundary-coloured strokes drawn before it, which
+// the fill stopped at, are drawn again on top, so the smooth outline covers
+// the fill's edge.
+class OperationPainter {
+ public:
+  explicit OperationPainter(QPainter& painter) : p_(painter) {}
+
+  // Paints items first.. of the list (all by default) in order; painting a
+  // list in two parts gives the same pixels as painting it at once.
+  void paint(const DisplayList& list, std::size_t first = 0);
+
+ private:
+  void paintItem(const DisplayItem& item, const Frame& frame, bool strokeOnly);
+  void paintFill(const DisplayList& list, std::size_t index);
+
+  QPainter& p_;
+};
+
+// The pixel rectangle an operation can touch (generous for arcs).
+[[nodiscard]] QRectF ItemBounds(const DisplayItem& item, const Frame& frame);
+
+}  // namespace canvas

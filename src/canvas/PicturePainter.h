@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+
+class QPainter;
+
+namespace canvas {
+
+class Canvas;
+class Form;
+
+// The picture of the client area for any device. The painter's user
+// coordinates are the client area's logical pixels; the caller scales them to
+// the device (a device pixel ratio, a page).
+
+// The drawing alone: the background and the recorded operations as smooth
+// vectors, or, when `smooth` is off or the record is incomplete, the retained
+// image as it is (each pixel a square).
+void PaintDrawing(QPainter& painter, const Canvas& canvas, bool smooth);
+
+// The drawing, the two markers and the six labels as text, as the window
+// shows them; the buttons and scroll bars are left out.
+void PaintPicture(QPainter& painter, const Form& form, bool smooth = true);
+
+// The drawing rendered into an image of the client area's size times
+// `ratio` device pixels, carrying that device pixel ratio.
+[[nodiscard]] QImage RenderDrawing(const Canvas& canvas, double ratio, bool smooth);
+
+// The same into `image`, whose buffer is reused when it has the size already
+// (the form's cache: a fresh full-screen buffer costs more than the drawing).
+void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool smooth);
+
+// The whole picture (PaintPicture) rendered the same way.
+[[nodiscard]] QImage RenderPicture(const Form& form, double ratio, bool smooth = true);
+
+}  // namespace canvas

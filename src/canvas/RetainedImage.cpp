@@ -1,0 +1,207 @@
+#include "canvas/RetainedImage.h"
+
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace canvas {
+
+QPen PixelPen(QRgb color, int width, int style) {
+  const int w = std::clamp(width, 1, 512);
+  QPen pen{QColor::fromRgb(color)};
+  if (w == 1) {
+    // A one-pixel pen goes through Qt's thin-line stroker: an 8-connected
+    // run of pixels, so a 4-connected flood fill cannot leak through it.
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    if (style == 1) pen.setDashPattern({18.0, 6.0});  // the dash and gap of a GDI dashed pen
+    if (style == 2) pen.setDashPattern({3.0, 3.0});   // and of its dotted pen
+  } else {
+    pen.setWidth(w);  // dashes apply to one-pixel pens only
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+  }
+  return pen;
+}
+
+QPoint DotOrigin(QPointF px, int width) {
+  return {static_cast<int>(std::floor(px.x() - width / 2.0 + 0.5)),
+          static_cast<int>(std::floor(px.y() - width / 2.0 + 0.5))};
+}
+
+// The arc as a path in pixel positions: counterclockwise on the screen from
+// start to end, through angle 0 when end < start.
+QPainterPath ArcPath(QPointF centre, double radius, double start, double end) {
+  constexpr double twoPi = 2.0 * std::numbers::pi;
+  const double a0 = std::fmod(start, twoPi);
+  double sweep = std::fmod(end - start, twoPi);
+  if (sweep < 0) sweep += twoPi;
+  const double toDeg = 180.0 / std::numbers::pi;
+  const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+  QPainterPath path;
+  path.arcMoveTo(box, a0 * toDeg);
+  path.arcTo(box, a0 * toDeg, sweep * toDeg);
+  return path;
+}
+
+RetainedImage::RetainedImage(QSize pixels, QRgb background)
+    : image_(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
+  image_.fill(background);
+}
+
+RetainedImage::~RetainedImage() {
+  closePainter();
+}
+
+const QImage& RetainedImage::image() const {
+  closePainter();
+  return image_;
+}
+
+QPainter& RetainedImage::painter(const QPen& pen, std::optional<QRgb> brush) {
+  std::unique_ptr<QPainter>& p = painter_.painter;
+  if (!p) p = std::make_unique<QPainter>(&image_);
+  p->setPen(pen);
+  p->setBrush(brush ? QBrush(QColor::fromRgb(*brush)) : QBrush(Qt::NoBrush));
+  return *p;
+}
+
+// The destructor and every direct pixel access close the painter first.
+void RetainedImage::closePainter() const {
+  painter_.painter.reset();
+}
+
+void RetainedImage::clear(QRgb background) {
+  closePainter();
+  image_.fill(background);
+}
+
+void RetainedImage::line(QPointF a, QPointF b, const QPen& pen) {
+  QPainter& p = painter(pen, std::nullopt);
+  if (a == b)
+    p.drawPoint(a);
+  else
+    p.drawLine(a, b);
+}
+
+void RetainedImage::ellipse(QPointF centre, double radius, const QPen& pen, std::optional<QRgb> fill) {
+  painter(pen, fill).drawEllipse(centre, radius, radius);
+}
+
+void RetainedImage::path(const QPainterPath& path, const QPen& pen) {
+  painter(pen, std::nullopt).drawPath(path);
+}
+
+// For each whole-pixel offset d along an axis, the other offset
+// sqrt(r^2 - d^2), in all eight octants. Within an octant the other offset
+// changes by at most one pixel per step, so the ring is 8-connected like a
+// thin Qt stroke, at a fraction of the cost of stroking a large ellipse. A
+// fill paints the pixels whose centres lie inside first, so a filled circle
+// has exactly the ring of an unfilled one.
+void RetainedImage::thinCircle(QPointF centre, double radius, QRgb color, std::optional<QRgb> fill) {
+  closePainter();
+  const int w = image_.width(), h = image_.height();
+  const double cx = centre.x(), cy = centre.y();
+  if (fill) {
+    const int top = std::max(0, static_cast<int>(std::floor(cy - radius)));
+    const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cy + radius)));
+    for (int row = top; row <= bottom; ++row) {
+      const double dy = row + 0.5 - cy;
+      if (dy * dy > radius * radius) continue;
+      const double half = std::sqrt(radius * radius - dy * dy);
+      const int from = std::max(0, static_cast<int>(std::ceil(cx - half - 0.5)));
+      const int to = std::min(w - 1, static_cast<int>(std::floor(cx + half - 0.5)));
+      auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+      std::fill(line + from, line + to + 1, *fill | 0xff000000u);
+    }
+  }
+  // Straight into the pixel buffer: scanLine() would check for sharing on every dot.
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  const QRgb ink = color | 0xff000000u;
+  auto plot = [&](double x, double y) {
+    const double fx = std::floor(x), fy = std::floor(y);
+    if (fx < 0 || fy < 0 || fx >= w || fy >= h) return;
+    reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(fy) * stride)[static_cast<int>(fx)] = ink;
+  };
+  const int steps = static_cast<int>(std::ceil(radius / std::numbers::sqrt2));
+  for (int i = 0; i <= steps; ++i) {
+    const double d = std::min<double>(i, radius);
+    const double e = std::sqrt(std::max(0.0, radius * radius - d * d));
+    plot(cx + d, cy + e), plot(cx + d, cy - e), plot(cx - d, cy + e), plot(cx - d, cy - e);
+    plot(cx + e, cy + d), plot(cx + e, cy - d), plot(cx - e, cy + d), plot(cx - e, cy - d);
+  }
+}
+
+// A disc exactly `width` pixels across: a width x width block of cells,
+// centred on the point, keeping the cells whose centres lie within the circle.
+bool RetainedImage::dot(QPointF px, int width, QRgb color) {
+  closePainter();
+  const QPoint origin = DotOrigin(px, width);
+  const double half = width / 2.0;
+  bool changed = false;
+  for (int b = 0; b < width; ++b) {
+    const int row = origin.y() + b;
+    if (row < 0 || row >= image_.height()) continue;
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+    const double dy = b + 0.5 - half;
+    for (int a = 0; a < width; ++a) {
+      const int col = origin.x() + a;
+      if (col < 0 || col >= image_.width()) continue;
+      const double dx = a + 0.5 - half;
+      if (dx * dx + dy * dy <= half * half + 1e-9) {
+        line[col] = color;
+        changed = true;
+      }
+    }
+  }
+  return changed;
+}
+
+std::vector<FillRun> RetainedImage::floodFill(int x, int y, QRgb boundary, QRgb paintColour) {
+  std::vector<FillRun> runs;
+  const int w = image_.width(), h = image_.height();
+  if (x < 0 || y < 0 || x >= w || y >= h) return runs;
+  closePainter();
+  const QRgb stop = boundary | 0xff000000u;
+  auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(image_.scanLine(cy))[cx]; };
+  if (pixel(x, y) == stop) return runs;
+
+  // Scanline fill with a visited mask, so that pixels already of the fill
+  // colour inside the region are passed through rather than taken for walls.
+  // The mask is kept between fills: every redraw fills, and a full-screen
+  // mask is megabytes.
+  fillSeen_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+  auto visited = [&](int cx, int cy) -> std::uint8_t& { return fillSeen_[std::size_t(cy) * std::size_t(w) + cx]; };
+  std::vector<QPoint> stack{{x, y}};
+  const QRgb paint = paintColour | 0xff000000u;
+  while (!stack.empty()) {
+    const QPoint s = stack.back();
+    stack.pop_back();
+    int cy = s.y();
+    if (visited(s.x(), cy) || pixel(s.x(), cy) == stop) continue;
+    int l = s.x(), r = s.x();
+    while (l > 0 && !visited(l - 1, cy) && pixel(l - 1, cy) != stop) --l;
+    while (r < w - 1 && !visited(r + 1, cy) && pixel(r + 1, cy) != stop) ++r;
+    for (int cx = l; cx <= r; ++cx) {
+      pixel(cx, cy) = paint;
+      visited(cx, cy) = 1;
+    }
+    runs.push_back({cy, l, r});
+    for (int ny : {cy - 1, cy + 1}) {
+      if (ny < 0 || ny >= h) continue;
+      bool inRun = false;
+      for (int cx = l; cx <= r; ++cx) {
+        const bool open = !visited(cx, ny) && pixel(cx, ny) != stop;
+        if (open && !inRun) stack.push_back({cx, ny});
+        inRun = open;
+      }
+    }
+  }
+  return runs;
+}
+
+}  // namespace canvas

@@ -1,0 +1,105 @@
+#include "canvas/StrokeRaster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace canvas {
+namespace {
+
+// dst + (src - dst) * coverage, per channel, coverage in 0..256.
+inline QRgb blend(QRgb dst, QRgb src, int coverage) {
+  const int inv = 256 - coverage;
+  const QRgb rb = (((src & 0xff00ffu) * coverage + (dst & 0xff00ffu) * inv) >> 8) & 0xff00ffu;
+  const QRgb g = (((src & 0x00ff00u) * coverage + (dst & 0x00ff00u) * inv) >> 8) & 0x00ff00u;
+  return 0xff000000u | rb | g;
+}
+
+double overlap(double lo0, double hi0, double lo1, double hi1) {
+  return std::max(0.0, std::min(hi0, hi1) - std::max(lo0, lo1));
+}
+
+}  // namespace
+
+void BlendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color) {
+  const bool steep = std::abs(b.y() - a.y()) > std::abs(b.x() - a.x());
+  // Walk along the major axis u; v is the minor one.
+  double u0 = steep ? a.y() : a.x(), v0 = steep ? a.x() : a.y();
+  double u1 = steep ? b.y() : b.x(), v1 = steep ? b.x() : b.y();
+  if (u1 < u0) std::swap(u0, u1), std::swap(v0, v1);
+  const int uSize = steep ? image.height() : image.width();
+  const int vSize = steep ? image.width() : image.height();
+  const double du = u1 - u0;
+  const double slope = du > 0 ? (v1 - v0) / du : 0.0;
+  // Half the band's extent across the minor axis.
+  const double half = width / 2.0 * std::sqrt(1.0 + slope * slope);
+  // constBits: bits() would check for sharing (and could copy) on every stroke; the image is
+  // the caller's own, painted on by this thread only.
+  uchar* const bits = const_cast<uchar*>(image.constBits());
+  const qsizetype stride = image.bytesPerLine();
+  const QRgb src = color | 0xff000000u;
+  const int first = std::max(0, static_cast<int>(std::floor(u0)));
+  const int last = std::min(uSize - 1, static_cast<int>(std::ceil(u1)) - 1);
+  for (int i = first; i <= last; ++i) {
+    const double along = du > 0 ? overlap(i, i + 1, u0, u1) : 1.0;
+    if (along <= 0) continue;
+    const double uc = std::clamp(i + 0.5, u0, u1);
+    const double vc = v0 + slope * (uc - u0);
+    const double lo = vc - half, hi = vc + half;
+    if (hi <= 0 || lo >= vSize) continue;
+    // Both ends are within (-1, vSize + 1) here: truncation of the shifted value is floor.
+    const int j0 = std::max(0, static_cast<int>(lo + 1.0) - 1);
+    const int j1 = std::min(vSize - 1, static_cast<int>(hi + 1.0) - 1);
+    const double weight = 256.0 * along;
+    auto put = [&](int j, double share) {
+      const int coverage = static_cast<int>(weight * share + 0.5);
+      if (coverage <= 0) return;
+      const int x = steep ? j : i, y = steep ? i : j;
+      QRgb& px = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride)[x];
+      px = coverage >= 256 ? src : blend(px, src, coverage);
+    };
+    // Only the band's first and last pixel are partly covered.
+    const int jLo = static_cast<int>(lo + 1.0) - 1, jHi = static_cast<int>(hi + 1.0) - 1;
+    if (jLo == jHi) {
+      if (jLo >= 0 && jLo < vSize) put(jLo, hi - lo);
+      continue;
+    }
+    if (jLo >= 0) put(jLo, jLo + 1 - lo);
+    for (int j = std::max(j0, jLo + 1); j <= std::min(j1, jHi - 1); ++j) put(j, 1.0);
+    if (jHi < vSize) put(jHi, hi - jHi);
+  }
+}
+
+void BlendRing(QImage& image, QPointF centre, double radius, double width, QRgb color) {
+  const double half = width / 2.0, cx = centre.x(), cy = centre.y();
+  const double inner = radius - half, outer = radius + half;
+  // Pixels whose centres lie within half a pixel of the ring's band.
+  const double reachOut = outer + 0.75, reachIn = std::max(0.0, inner - 0.75);
+  const int w = image.width(), h = image.height();
+  uchar* const bits = const_cast<uchar*>(image.constBits());
+  const qsizetype stride = image.bytesPerLine();
+  const QRgb src = color | 0xff000000u;
+  const int top = std::max(0, static_cast<int>(std::floor(cy - reachOut)));
+  const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cy + reachOut)));
+  auto plot = [&](QRgb* line, int x, double dy) {
+    const double dx = x + 0.5 - cx;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const int coverage = static_cast<int>(256.0 * overlap(d - 0.5, d + 0.5, inner, outer) + 0.5);
+    if (coverage > 0) line[x] = coverage >= 256 ? src : blend(line[x], src, coverage);
+  };
+  for (int row = top; row <= bottom; ++row) {
+    const double dy = row + 0.5 - cy;
+    if (std::abs(dy) > reachOut) continue;
+    const double xOut = std::sqrt(reachOut * reachOut - dy * dy);
+    const double xIn = std::abs(dy) < reachIn ? std::sqrt(reachIn * reachIn - dy * dy) : 0.0;
+    auto* line = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(row) * stride);
+    // The left and the right span of the ring on this row (one span where they meet).
+    const int l0 = std::max(0, static_cast<int>(std::floor(cx - xOut)));
+    const int l1 = std::min(w - 1, static_cast<int>(std::ceil(cx - xIn)));
+    const int r0 = std::max({0, static_cast<int>(std::floor(cx + xIn)), l1 + 1});
+    const int r1 = std::min(w - 1, static_cast<int>(std::ceil(cx + xOut)));
+    for (int x = l0; x <= l1; ++x) plot(line, x, dy);
+    for (int x = r0; x <= r1; ++x) plot(line, x, dy);
+  }
+}
+
+}  // namespace canvas

@@ -1,0 +1,143 @@
+// The record of the operations since the last Cls: what it keeps, what it
+// leaves out, and the smooth drawing made from it against the retained image.
+#include "canvas/Canvas.h"
+#include "canvas/PicturePainter.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <functional>
+
+#include "Pixels.h"
+
+namespace {
+
+using canvas::Canvas;
+using canvas::CanvasOp;
+using canvas::kBackground;
+using canvas::kBlack;
+using canvas::Rgb;
+using namespace canvas_testing;
+
+constexpr QRgb kOlive = Rgb(150, 150, 80);
+
+int countKind(const Canvas& c, CanvasOp::Kind kind) {
+  int n = 0;
+  for (const canvas::DisplayItem& item : c.displayList().items()) n += item.op.kind == kind;
+  return n;
+}
+
+// A closed black square from (-50, -50) to (50, 50), the fill state solid olive.
+Canvas boxedCanvas() {
+  Canvas c = UnitCanvas();
+  c.setLogging(true);
+  c.Line(-50, -50, 50, -50);
+  c.LineTo(50, 50);
+  c.LineTo(-50, 50);
+  c.LineTo(-50, -50);
+  c.FillColor = kOlive;
+  c.FillStyle = 0;
+  return c;
+}
+
+struct FillCase {
+  const char* name;
+  std::function<bool(Canvas&)> Fill;
+  bool Paints;
+};
+
+class FloodFillRecordTest : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(FloodFillRecordTest, OnlyAFillThatPaintedIsLoggedAndRecorded) {
+  const FillCase& k = GetParam();
+  Canvas c = boxedCanvas();
+  c.clearLog();
+  const QImage before = c.image();
+  EXPECT_EQ(k.Fill(c), k.Paints);
+  EXPECT_EQ(c.image() != before, k.Paints);
+  EXPECT_EQ(c.log().size(), k.Paints ? 1u : 0u);
+  EXPECT_EQ(countKind(c, CanvasOp::Kind::FloodFill), k.Paints ? 1 : 0);
+  if (!k.Paints) return;
+  const canvas::DisplayItem& fill = c.displayList().items().back();
+  ASSERT_TRUE(fill.fill);
+  // The traced shape covers the painted pixels and reaches into the walls'
+  // centres, not beyond them.
+  EXPECT_TRUE(fill.fill->path.contains(c.toPixel(0, 0)));
+  // The left wall is pixel column 150, its centre at 150.5.
+  EXPECT_TRUE(fill.fill->path.contains(c.toPixel(-49.3, 0)));
+  EXPECT_FALSE(fill.fill->path.contains(c.toPixel(-49.7, 0)));
+  EXPECT_FALSE(fill.fill->path.contains(c.toPixel(0, 51)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FloodFillRecordTest,
+    ::testing::Values(FillCase{"Inside", [](Canvas& c) { return c.FloodFill(200, 150, kBlack); }, true},
+                      FillCase{"SeedLeftOfImage", [](Canvas& c) { return c.FloodFill(-1, 150, kBlack); }, false},
+                      FillCase{"SeedBelowImage", [](Canvas& c) { return c.FloodFill(200, 300, kBlack); }, false},
+                      FillCase{"SeedOnBoundary", [](Canvas& c) { return c.FloodFill(150, 150, kBlack); }, false},
+                      FillCase{"TransparentFillStyle",
+                               [](Canvas& c) {
+                                 c.FillStyle = 1;
+                                 return c.FloodFill(200, 150, kBlack);
+                               },
+                               false}),
+    ByName{});
+
+TEST(DisplayListTest, KeepsWhatWasDrawnSinceTheLastClsWithTheFrameItWasDrawnIn) {
+  Canvas c(QSize(400, 300));
+  c.Line(0, 0, 1500, 1500);  // in twips, before any Scale
+  c.Scale(-200, 150, 200, -150);
+  c.Line(-10, 0, 10, 0);
+  const canvas::DisplayList& list = c.displayList();
+  ASSERT_EQ(list.items().size(), 2u);
+  const canvas::Frame& twips = list.frame(list.items()[0].frame);
+  const canvas::Frame& world = list.frame(list.items()[1].frame);
+  EXPECT_EQ(twips.toPixel(1500, 1500), QPointF(100, 100));
+  EXPECT_EQ(world.toPixel(-10, 0), c.toPixel(-10, 0));
+
+  c.Cls();
+  EXPECT_TRUE(list.items().empty());
+  c.PSet(1000, 1000);  // wholly outside: nothing painted, nothing recorded
+  c.Line(1e30, -1e30, -1e30, 1e30);
+  ASSERT_EQ(list.items().size(), 1u);
+  EXPECT_EQ(list.frame(list.items()[0].frame).toPixel(0, 0), QPointF(200, 150));
+  EXPECT_LT(std::abs(list.items()[0].op.x1), 1e4) << "recorded as clipped to the image";
+}
+
+TEST(DisplayListTest, StopsAtItsBoundAndStandsAsideForTheRetainedImageUntilCls) {
+  Canvas c = UnitCanvas();
+  for (std::size_t i = 0; i <= canvas::DisplayList::kMaxItems; ++i) c.Line(-100, 0, 100, 1);
+  EXPECT_FALSE(c.displayList().complete());
+  EXPECT_TRUE(c.displayList().items().empty());
+  const QImage shown = canvas::RenderDrawing(c, 1, true);
+  EXPECT_EQ(shown.pixel(200, 150) | 0xff000000u, c.image().pixel(200, 150) | 0xff000000u);
+  c.Cls();
+  c.Line(-100, 0, 100, 1);
+  EXPECT_TRUE(c.displayList().complete());
+  EXPECT_EQ(c.displayList().items().size(), 1u);
+}
+
+// The smooth drawing at a whole device pixel ratio: a one-pixel horizontal
+// line lies on the same row as in the retained image, one pure row per logical
+// row, however its position falls within the row.
+class SharpAxisTest : public ::testing::TestWithParam<double> {};
+
+TEST_P(SharpAxisTest, HorizontalOnePixelLineStaysOnePureRow) {
+  Canvas c = UnitCanvas();
+  const double y = GetParam();
+  c.Line(-150, y, 150, y, Rgb(255, 0, 0));
+  const int row = static_cast<int>(std::floor(c.toPixel(0, y).y()));
+  ASSERT_EQ(At(c, 200, row), Rgb(255, 0, 0));
+  for (int ratio : {1, 2}) {
+    const QImage img = canvas::RenderDrawing(c, ratio, true);
+    for (int dr = -1; dr <= ratio; ++dr) {
+      const QRgb got = img.pixel(200 * ratio, row * ratio + dr) | 0xff000000u;
+      EXPECT_EQ(got, dr >= 0 && dr < ratio ? Rgb(255, 0, 0) : kBackground) << "ratio " << ratio << " row +" << dr;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, SharpAxisTest, ::testing::Values(0.0, 0.25, 0.5, -0.3));
+
+}  // namespace
