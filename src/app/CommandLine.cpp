@@ -2,6 +2,8 @@
 
 #include "canvas/Form.h"
 
+#include <QKeySequence>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -65,6 +67,8 @@ constexpr ActionKey kActionKeys[] = {
     {Action::Kind::Source, "source"},   {Action::Kind::Entry, "entry"},    {Action::Kind::MouseDown, "down"},
     {Action::Kind::MouseMove, "move"},  {Action::Kind::MouseUp, "up"},     {Action::Kind::Height, "height"},
     {Action::Kind::Rays, "rays"},       {Action::Kind::Time, "time"},      {Action::Kind::Press, "press"},
+    {Action::Kind::DragHeight, "drag-height"}, {Action::Kind::DragRays, "drag-rays"},
+    {Action::Kind::DragTime, "drag-time"},     {Action::Kind::Key, "key"},          {Action::Kind::Play, "play"},
 };
 
 bool takesPoint(Action::Kind k) {
@@ -73,6 +77,10 @@ bool takesPoint(Action::Kind k) {
 }
 
 std::string parseAction(std::string_view arg, Options& o) {
+  if (arg == "play") {
+    o.actions.push_back({.kind = Action::Kind::Play});
+    return {};
+  }
   const auto eq = arg.find('=');
   if (eq == std::string_view::npos) return "unknown argument " + inQuotes(arg);
   const std::string_view key = arg.substr(0, eq), value = arg.substr(eq + 1);
@@ -88,10 +96,17 @@ std::string parseAction(std::string_view arg, Options& o) {
     if (!x || !y) return "expected two finite numbers X,Y in " + inQuotes(arg);
     a.x = *x;
     a.y = *y;
+  } else if (a.kind == Action::Kind::Play) {
+    return "play takes no value: " + inQuotes(arg);
+  } else if (a.kind == Action::Kind::Key) {
+    const std::optional<int> combination = ParseKey(value);
+    if (!combination) return "expected one key such as Right, Shift+Left, Ctrl+3 or Space in " + inQuotes(arg);
+    a.value = *combination;
   } else if (a.kind != Action::Kind::Press) {
-    const canvas::BarRange range = a.kind == Action::Kind::Height ? canvas::kThesiyRange
-                                   : a.kind == Action::Kind::Rays ? canvas::kRaysRange
-                                                                  : canvas::kTimeRange;
+    using K = Action::Kind;
+    const canvas::BarRange range = a.kind == K::Height || a.kind == K::DragHeight ? canvas::kThesiyRange
+                                   : a.kind == K::Rays || a.kind == K::DragRays   ? canvas::kRaysRange
+                                                                                  : canvas::kTimeRange;
     const auto v = parseInt(value);
     if (!v) return "expected a whole number in " + inQuotes(arg);
     if (!range.contains(*v)) {
@@ -110,9 +125,26 @@ std::string parseAction(std::string_view arg, Options& o) {
 
 }  // namespace
 
+std::optional<int> ParseKey(std::string_view text) {
+  const QKeySequence seq = QKeySequence::fromString(QString::fromUtf8(text.data(), qsizetype(text.size())),
+                                                    QKeySequence::PortableText);
+  if (seq.count() != 1 || seq[0].key() == Qt::Key_unknown || seq[0].key() == 0) return std::nullopt;
+  // Only what reads back the same: no trailing commas or second keys hidden in it.
+  if (seq.toString(QKeySequence::PortableText).compare(QString::fromUtf8(text.data(), qsizetype(text.size())),
+                                                       Qt::CaseInsensitive) != 0) {
+    return std::nullopt;
+  }
+  return seq[0].toCombined();
+}
+
+std::string KeyText(int key) {
+  return QKeySequence(QKeyCombination::fromCombined(key)).toString(QKeySequence::PortableText).toStdString();
+}
+
 std::string Usage() {
   return "usage: fermat-lens [--offscreen] [--size WxH] [--print-labels] [--screenshot FILE.png] [--trace FILE]\n"
-         "                   [ACTION ...]\n"
+         "                   [--classic] [ACTION ...]\n"
+         "  --classic   nothing is redrawn while a marker or a thumb is dragged\n"
          "actions, run in order after start-up:\n"
          "  source=X,Y  drag the source to world point (X, Y)\n"
          "  entry=X,Y   drag the entry point to (X, Y)\n"
@@ -120,13 +152,18 @@ std::string Usage() {
          "  rays=N      set the number of rays (2..100)\n"
          "  time=V      set the time after the lens (5..100)\n"
          "  press=K     click button K (1..5)\n"
-         "  down=X,Y  move=X,Y  up=X,Y   one mouse press, move or release on the canvas\n";
+         "  down=X,Y  move=X,Y  up=X,Y   one mouse press, move or release on the canvas\n"
+         "  drag-height=V  drag-rays=N  drag-time=V   drag a bar's thumb to a value\n"
+         "  key=SEQ     press a key: Right, Shift+Left, Ctrl+3, Space ...\n"
+         "  play        run the time sweep to its end\n";
 }
 
 std::string ActionText(const Action& a) {
   const auto* known = std::find_if(std::begin(kActionKeys), std::end(kActionKeys),
                                    [&](const ActionKey& k) { return k.kind == a.kind; });
+  if (a.kind == Action::Kind::Play) return std::string(known->key);
   std::string text = std::string(known->key) + "=";
+  if (a.kind == Action::Kind::Key) return text + KeyText(a.value);
   if (!takesPoint(a.kind)) return text + std::to_string(a.value);
   char buf[64];
   char* p = std::to_chars(buf, buf + sizeof buf, a.x).ptr;
@@ -151,6 +188,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
       o.offscreen = true;
     } else if (a == "--print-labels") {
       o.printLabels = true;
+    } else if (a == "--classic") {
+      o.classic = true;
     } else if (a == "--size") {
       const auto v = next();
       if (!v) return fail("--size needs a value WxH");

@@ -11,6 +11,8 @@ class QScrollArea;
 
 namespace app {
 
+class LiveLab;
+
 // The program's single window. Its client area is the form with the canvas
 // and the controls; the member functions named Control_Event are the event
 // procedures, each turning one user input into calls of the layers below.
@@ -22,9 +24,12 @@ namespace app {
 class Fermat final : public QMainWindow {
  public:
   explicit Fermat(QSize clientPixels, QWidget* parent = nullptr);
+  ~Fermat() override;
 
   [[nodiscard]] canvas::Form& form() noexcept { return *form_; }
   [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
+  // Live drawing while dragging, Play, the keyboard.
+  [[nodiscard]] LiveLab& live() noexcept { return *live_; }
 
   void Form_Load();
   void Form_MouseDown(int button, int shift, float x, float y);
@@ -47,6 +52,7 @@ class Fermat final : public QMainWindow {
   canvas::Form* form_;
   QScrollArea* area_;
   scene::SceneState scene_;
+  std::unique_ptr<LiveLab> live_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

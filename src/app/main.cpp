@@ -1,10 +1,13 @@
 #include "app/Actions.h"
 #include "app/CommandLine.h"
 #include "app/Fermat.h"
+#include "app/KeyboardControl.h"
+#include "app/LiveLab.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QScreen>
 
 #include <cstdio>
@@ -15,9 +18,12 @@ namespace {
 constexpr QSize kOffscreenSize{1280, 800};
 
 // The client area a maximised window gets on this screen, measured on an
-// empty window: the window manager decides it only once the window is shown.
+// empty window with a menu bar like the program's (the client area lies below
+// it): the window manager decides it only once the window is shown.
 QSize maximisedClientSize() {
   QMainWindow probe;
+  probe.menuBar()->addMenu(QStringLiteral("&View"));
+  probe.setCentralWidget(new QWidget);
   probe.showMaximized();
   QElapsedTimer timer;
   timer.start();
@@ -25,7 +31,7 @@ QSize maximisedClientSize() {
   qint64 stableSince = 0;
   while (timer.elapsed() < 1500) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QSize now = probe.size();
+    const QSize now = probe.centralWidget()->size();
     if (now != last) {
       last = now;
       stableSince = timer.elapsed();
@@ -35,7 +41,8 @@ QSize maximisedClientSize() {
   }
   // Without a window manager nothing maximises the window: then the whole
   // available screen is the client area, as for a window sized to the screen.
-  const QSize screen = probe.screen()->availableGeometry().size();
+  const QSize screen =
+      probe.screen()->availableGeometry().size() - QSize(0, probe.menuBar()->sizeHint().height());
   if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
   return last;
 }
@@ -64,7 +71,7 @@ int main(int argc, char** argv) {
   if (!parsed.options) return fail(parsed.error);
   const app::Options& o = *parsed.options;
   if (o.help) {
-    std::cout << app::Usage();
+    std::cout << app::Usage() << "keys in the window:\n" << app::KeysHelp().toStdString() << "\n";
     return 0;
   }
   if (o.offscreen) {
@@ -78,6 +85,7 @@ int main(int argc, char** argv) {
 
   const QSize size = o.size ? *o.size : (o.offscreen ? kOffscreenSize : maximisedClientSize());
   std::unique_ptr<app::Fermat> window = app::Main(size, !o.trace.empty());
+  if (o.classic) window->live().setLive(false);
   if (o.offscreen) {
     // No one to press OK: the message is written out and counts as dismissed.
     window->form().setMessageHandler([](const QString& text) {

@@ -340,6 +340,28 @@ void Canvas::Cls() {
 
 void Canvas::Refresh() { notify(); }
 
+Canvas::Saved Canvas::save() const {
+  closePainter();  // the copy must hold every pixel painted so far
+  return {.image = image_, .drawWidth = DrawWidth, .drawStyle = DrawStyle, .fillStyle = FillStyle,
+          .fillColor = FillColor, .foreColor = ForeColor, .currentX = CurrentX, .currentY = CurrentY,
+          .log = logging_ ? log_ : std::vector<CanvasOp>{}, .refused = refused_};
+}
+
+void Canvas::restore(const Saved& saved) {
+  closePainter();
+  image_ = saved.image;
+  DrawWidth = saved.drawWidth;
+  DrawStyle = saved.drawStyle;
+  FillStyle = saved.fillStyle;
+  FillColor = saved.fillColor;
+  ForeColor = saved.foreColor;
+  CurrentX = saved.currentX;
+  CurrentY = saved.currentY;
+  if (logging_) log_ = saved.log;
+  refused_ = saved.refused;
+  notify();
+}
+
 bool Canvas::FloodFill(int x, int y, QRgb boundary) {
   record({.kind = CanvasOp::Kind::FloodFill, .x1 = double(x), .y1 = double(y), .color = FillColor});
   const int w = image_.width(), h = image_.height();
