@@ -370,14 +370,20 @@ bool Canvas::FloodFill(int x, int y, QRgb boundary) {
   if (FillStyle != 0) return false;
   closePainter();
   const QRgb stop = boundary | 0xff000000u;
-  auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(image_.scanLine(cy))[cx]; };
+  // Straight into the pixel buffer: scanLine() would check for sharing on every pixel.
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(bits + cy * stride)[cx]; };
   if (pixel(x, y) == stop) return false;
 
   // Scanline fill with a visited mask, so that pixels already of the fill
   // colour inside the region are passed through rather than taken for walls.
-  // The mask is kept between fills: every redraw fills, and a full-screen
-  // mask is megabytes.
-  fillSeen_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+  // The mask is kept between fills, all zero: every redraw fills, and a
+  // full-screen mask is megabytes, so only the rows this fill marked are
+  // cleared again when it is done.
+  const std::size_t cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+  if (fillSeen_.size() != cells) fillSeen_.assign(cells, 0);
+  int top = y, bottom = y, left = x, right = x;  // what the fill marked
   auto visited = [&](int cx, int cy) -> std::uint8_t& { return fillSeen_[std::size_t(cy) * std::size_t(w) + cx]; };
   std::vector<QPoint> stack{{x, y}};
   const QRgb paint = FillColor | 0xff000000u;
@@ -393,6 +399,8 @@ bool Canvas::FloodFill(int x, int y, QRgb boundary) {
       pixel(cx, cy) = paint;
       visited(cx, cy) = 1;
     }
+    top = std::min(top, cy), bottom = std::max(bottom, cy);
+    left = std::min(left, l), right = std::max(right, r);
     for (int ny : {cy - 1, cy + 1}) {
       if (ny < 0 || ny >= h) continue;
       bool inRun = false;
@@ -403,6 +411,7 @@ bool Canvas::FloodFill(int x, int y, QRgb boundary) {
       }
     }
   }
+  for (int cy = top; cy <= bottom; ++cy) std::fill_n(&visited(left, cy), right - left + 1, std::uint8_t{0});
   notify();
   return true;
 }
