@@ -32,8 +32,12 @@ bool KeyboardControl::keyPressed(const QKeyEvent& e) {
   if (focus == f.thesiy.bar() || focus == f.arithmosaktinon.bar() || focus == f.xronosmetato.bar()) return false;
   const float d = mods == Qt::ShiftModifier ? kShiftStep : kStep;
   // World y grows upwards.
-  moveActive(key == Qt::Key_Left ? -d : key == Qt::Key_Right ? d : 0.0f,
-             key == Qt::Key_Up ? d : key == Qt::Key_Down ? -d : 0.0f);
+  moveActive(key == Qt::Key_Left    ? -d
+             : key == Qt::Key_Right ? d
+                                    : 0.0f,
+             key == Qt::Key_Up     ? d
+             : key == Qt::Key_Down ? -d
+                                   : 0.0f);
   return true;
 }
 

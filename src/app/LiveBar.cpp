@@ -31,7 +31,8 @@ void LiveBar::moved(int qtPosition) {
   pending_ = bar_.fromQt(qtPosition);
   if (scheduled_) return;
   scheduled_ = true;
-  QMetaObject::invokeMethod(this, [this] { flush(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { flush(); }, Qt::QueuedConnection);
 }
 
 void LiveBar::flush() {
@@ -40,7 +41,11 @@ void LiveBar::flush() {
   if (!pending_ || form_.modalDepth() > 0) return;
   const int v = *std::exchange(pending_, std::nullopt);
   if (!bar_.bar()->isSliderDown() || v == bar_.Value()) return;
-  if (!before_) before_ = capture();
+  if (before_) {
+    before_->inputs.applyTo(form_, scene_);
+  } else {
+    before_ = capture();
+  }
   form_.holdMessages();
   bar_.setValue(v);  // the bar's own Change, as on a release at v
   held_ = form_.takeHeld();
@@ -61,12 +66,14 @@ void LiveBar::released() {
     restore(b);
   } else if (at == bar_.Value()) {
     for (const QString& text : held) form_.MsgBox(text);
+  } else {
+    b.inputs.applyTo(form_, scene_);  // the bar now applies `at` with one ordinary Change
   }
-  // Otherwise the bar now applies `at` with one ordinary Change.
 }
 
 LiveBar::Before LiveBar::capture() const {
-  Before b{.value = bar_.Value(), .canvas = form_.canvas.save(), .labels = {}, .scene = scene_};
+  Before b{
+      .value = bar_.Value(), .canvas = form_.canvas.save(), .labels = {}, .inputs = RedrawInputs::Of(form_, scene_)};
   const auto labels = labelsOf(form_);
   for (std::size_t i = 0; i < labels.size(); ++i) b.labels[i] = labels[i]->Caption();
   return b;
@@ -76,7 +83,7 @@ void LiveBar::restore(const Before& b) {
   form_.canvas.restore(b.canvas);
   const auto labels = labelsOf(form_);
   for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->setCaption(b.labels[i]);
-  scene_ = b.scene;
+  b.inputs.applyTo(form_, scene_);
 }
 
 }  // namespace app

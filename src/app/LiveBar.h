@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/RedrawInputs.h"
 #include "canvas/Canvas.h"
-#include "scene/SceneState.h"
 
 #include <QObject>
 #include <QString>
@@ -27,6 +27,8 @@ namespace app {
 // - released elsewhere: the bar applies that value as it always does;
 // - released where the drag started: the classic bar changes nothing, so the
 //   picture, labels and scene from before the drag are put back.
+// Each live value, and a value the release applies, starts from the drawing
+// and scene state of the drag's start, as the classic bar's one change does.
 class LiveBar final : public QObject {
  public:
   LiveBar(canvas::Form& form, scene::SceneState& scene, canvas::ScrollBar& bar);
@@ -44,7 +46,7 @@ class LiveBar final : public QObject {
     int value = 0;
     canvas::Canvas::Saved canvas;
     std::array<QString, 6> labels;
-    scene::SceneState scene;
+    RedrawInputs inputs;
   };
   [[nodiscard]] Before capture() const;
   void restore(const Before& b);

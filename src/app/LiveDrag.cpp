@@ -15,7 +15,8 @@ void LiveDrag::moved(float x, float y) {
   pending_ = Position{x, y};
   if (scheduled_) return;
   scheduled_ = true;
-  QMetaObject::invokeMethod(this, [this] { flush(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { flush(); }, Qt::QueuedConnection);
 }
 
 void LiveDrag::flush() {
@@ -34,7 +35,10 @@ void LiveDrag::flush() {
   } else {
     return;
   }
+  // The release will start from the drawing state the drag started from.
+  const canvas::Canvas::DrawingState before = f.canvas.drawingState();
   DrawDragPath(f, window_.scene(), s, p);
+  f.canvas.setDrawingState(before);
   ++redraws_;
 }
 

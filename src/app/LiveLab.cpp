@@ -23,7 +23,7 @@ LiveLab::LiveLab(Fermat& window)
       height_(std::make_unique<LiveBar>(window.form(), window.scene(), window.form().thesiy)),
       rays_(std::make_unique<LiveBar>(window.form(), window.scene(), window.form().arithmosaktinon)),
       time_(std::make_unique<LiveBar>(window.form(), window.scene(), window.form().xronosmetato)),
-      sweep_(std::make_unique<TimeSweep>(window.form())),
+      sweep_(std::make_unique<TimeSweep>(window.form(), window.scene())),
       keys_(std::make_unique<KeyboardControl>(window, *sweep_, active_)),
       ring_(new FocusRing(&window.form())),
       play_(new QToolButton(&window.form())) {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "app/RedrawInputs.h"
+
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
-
-namespace canvas {
-class Form;
-}
+#include <optional>
 
 namespace app {
 
@@ -16,12 +15,14 @@ namespace app {
 // minimum when it already stands at the maximum). The sweep stops at the
 // maximum, on Pause, and when a message box opens during a step; a tick that
 // comes while a box is open (its nested event loop) stops the sweep instead
-// of starting a construction inside the one that raised the box.
+// of starting a construction inside the one that raised the box. Every step
+// starts from the drawing and scene state the sweep started from, so a sweep
+// ends as one change to the maximum would.
 class TimeSweep final : public QObject {
  public:
   static constexpr int kStepsPerSecond = 25;
 
-  explicit TimeSweep(canvas::Form& form);
+  TimeSweep(canvas::Form& form, scene::SceneState& scene);
 
   [[nodiscard]] bool running() const noexcept { return running_; }
   // Starts with one step at once, then one a tick.
@@ -42,6 +43,8 @@ class TimeSweep final : public QObject {
   void setRunning(bool on);
 
   canvas::Form& form_;
+  scene::SceneState& scene_;
+  std::optional<RedrawInputs> inputs_;  // of the sweep's start
   QTimer timer_;
   bool running_ = false;
   bool fromMinimum_ = false;  // the next step goes to the minimum

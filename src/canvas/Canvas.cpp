@@ -340,23 +340,31 @@ void Canvas::Cls() {
 
 void Canvas::Refresh() { notify(); }
 
+Canvas::DrawingState Canvas::drawingState() const noexcept {
+  return {.drawWidth = DrawWidth, .drawStyle = DrawStyle, .fillStyle = FillStyle, .fillColor = FillColor,
+          .foreColor = ForeColor, .currentX = CurrentX, .currentY = CurrentY};
+}
+
+void Canvas::setDrawingState(const DrawingState& s) noexcept {
+  DrawWidth = s.drawWidth;
+  DrawStyle = s.drawStyle;
+  FillStyle = s.fillStyle;
+  FillColor = s.fillColor;
+  ForeColor = s.foreColor;
+  CurrentX = s.currentX;
+  CurrentY = s.currentY;
+}
+
 Canvas::Saved Canvas::save() const {
   closePainter();  // the copy must hold every pixel painted so far
-  return {.image = image_, .drawWidth = DrawWidth, .drawStyle = DrawStyle, .fillStyle = FillStyle,
-          .fillColor = FillColor, .foreColor = ForeColor, .currentX = CurrentX, .currentY = CurrentY,
-          .log = logging_ ? log_ : std::vector<CanvasOp>{}, .refused = refused_};
+  return {.image = image_, .state = drawingState(), .log = logging_ ? log_ : std::vector<CanvasOp>{},
+          .refused = refused_};
 }
 
 void Canvas::restore(const Saved& saved) {
   closePainter();
   image_ = saved.image;
-  DrawWidth = saved.drawWidth;
-  DrawStyle = saved.drawStyle;
-  FillStyle = saved.fillStyle;
-  FillColor = saved.fillColor;
-  ForeColor = saved.foreColor;
-  CurrentX = saved.currentX;
-  CurrentY = saved.currentY;
+  setDrawingState(saved.state);
   if (logging_) log_ = saved.log;
   refused_ = saved.refused;
   notify();

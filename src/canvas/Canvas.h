@@ -110,14 +110,21 @@ class Canvas {
   // Operations refused because a coordinate, radius or angle was not finite.
   [[nodiscard]] int refusedOperations() const noexcept { return refused_; }
 
-  // Everything a later restore() needs to put the canvas back exactly: the
-  // picture, the drawing state, the current point and the operation log. The
-  // image is shared until either side paints again.
-  struct Saved {
-    QImage image;
+  // The persistent drawing state, which every operation reads.
+  struct DrawingState {
     int drawWidth = 1, drawStyle = 0, fillStyle = 1;
     QRgb fillColor = kBlack, foreColor = kBlack;
     float currentX = 0, currentY = 0;
+  };
+  [[nodiscard]] DrawingState drawingState() const noexcept;
+  void setDrawingState(const DrawingState& s) noexcept;
+
+  // Everything a later restore() needs to put the canvas back exactly: the
+  // picture, the drawing state and the operation log. The image is shared
+  // until either side paints again.
+  struct Saved {
+    QImage image;
+    DrawingState state;
     std::vector<CanvasOp> log;
     int refused = 0;
   };
