@@ -25,7 +25,7 @@ void drag(Fermat& w, const canvas::Shape& marker, float x, float y) {
 // Presses the thumb, moves it to the value in a few even steps (the event
 // loop running between moves) and releases it there.
 void dragThumb(Fermat& w, canvas::ScrollBar& bar, int value) {
-  constexpr int kMoves = 4;
+  constexpr int kMoves = 3;
   QScrollBar* q = bar.bar();
   const int from = bar.Value();
   q->setSliderDown(true);

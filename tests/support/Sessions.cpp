@@ -56,8 +56,10 @@ std::vector<Action> RandomSession(std::uint32_t seed, int length) {
       case 6: out.push_back(value(Kind::Rays, integer(2, 100))); break;
       case 7: out.push_back(value(Kind::Time, integer(5, 100))); break;
       case 8: out.push_back(value(Kind::DragHeight, integer(-99, 99))); break;
-      case 9: out.push_back(value(Kind::DragRays, integer(2, 100))); break;
-      case 10: out.push_back(value(Kind::DragTime, integer(5, 100))); break;
+      case 9:  // the time thumb costs a continuation per move: half as often
+        out.push_back(integer(0, 1) == 0 ? value(Kind::DragRays, integer(2, 100))
+                                         : value(Kind::DragTime, integer(5, 100)));
+        break;
       case 11:
       case 12: out.push_back(value(Kind::Key, keys[integer(0, std::size(keys) - 1)])); break;
       case 13:
