@@ -126,14 +126,11 @@ std::string parseAction(std::string_view arg, Options& o) {
 }  // namespace
 
 std::optional<int> ParseKey(std::string_view text) {
-  const QKeySequence seq = QKeySequence::fromString(QString::fromUtf8(text.data(), qsizetype(text.size())),
-                                                    QKeySequence::PortableText);
+  const QString spelled = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const QKeySequence seq = QKeySequence::fromString(spelled, QKeySequence::PortableText);
   if (seq.count() != 1 || seq[0].key() == Qt::Key_unknown || seq[0].key() == 0) return std::nullopt;
   // Only what reads back the same: no trailing commas or second keys hidden in it.
-  if (seq.toString(QKeySequence::PortableText).compare(QString::fromUtf8(text.data(), qsizetype(text.size())),
-                                                       Qt::CaseInsensitive) != 0) {
-    return std::nullopt;
-  }
+  if (seq.toString(QKeySequence::PortableText).compare(spelled, Qt::CaseInsensitive) != 0) return std::nullopt;
   return seq[0].toCombined();
 }
 

@@ -26,7 +26,7 @@ struct Options {
   bool help = false;
   std::optional<QSize> size;  // client area in pixels
   bool printLabels = false;
-  bool classic = false;  // nothing drawn while a marker or a thumb is dragged
+  bool classic = false;    // nothing drawn while a marker or a thumb is dragged
   std::string screenshot;  // PNG file, empty for none
   std::string trace;       // JSON-lines file, empty for none
   std::vector<Action> actions;

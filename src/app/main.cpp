@@ -41,8 +41,7 @@ QSize maximisedClientSize() {
   }
   // Without a window manager nothing maximises the window: then the whole
   // available screen is the client area, as for a window sized to the screen.
-  const QSize screen =
-      probe.screen()->availableGeometry().size() - QSize(0, probe.menuBar()->sizeHint().height());
+  const QSize screen = probe.screen()->availableGeometry().size() - QSize(0, probe.menuBar()->sizeHint().height());
   if (last.width() < screen.width() / 2 || last.height() < screen.height() / 2) return screen;
   return last;
 }

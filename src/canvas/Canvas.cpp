@@ -341,8 +341,13 @@ void Canvas::Cls() {
 void Canvas::Refresh() { notify(); }
 
 Canvas::DrawingState Canvas::drawingState() const noexcept {
-  return {.drawWidth = DrawWidth, .drawStyle = DrawStyle, .fillStyle = FillStyle, .fillColor = FillColor,
-          .foreColor = ForeColor, .currentX = CurrentX, .currentY = CurrentY};
+  return {.drawWidth = DrawWidth,
+          .drawStyle = DrawStyle,
+          .fillStyle = FillStyle,
+          .fillColor = FillColor,
+          .foreColor = ForeColor,
+          .currentX = CurrentX,
+          .currentY = CurrentY};
 }
 
 void Canvas::setDrawingState(const DrawingState& s) noexcept {
@@ -357,8 +362,8 @@ void Canvas::setDrawingState(const DrawingState& s) noexcept {
 
 Canvas::Saved Canvas::save() const {
   closePainter();  // the copy must hold every pixel painted so far
-  return {.image = image_, .state = drawingState(), .log = logging_ ? log_ : std::vector<CanvasOp>{},
-          .refused = refused_};
+  return {
+      .image = image_, .state = drawingState(), .log = logging_ ? log_ : std::vector<CanvasOp>{}, .refused = refused_};
 }
 
 void Canvas::restore(const Saved& saved) {

@@ -33,7 +33,6 @@ class ScrollBar final : public Control {
   [[nodiscard]] int fromQt(int q) const noexcept { return toQt(q); }
 
  private:
-
   QScrollBar* bar_;
   int min_, max_;
   bool inverted_;
