@@ -1,17 +1,49 @@
 #include "app/Actions.h"
 
 #include "app/Fermat.h"
+#include "app/LiveLab.h"
+#include "app/TimeSweep.h"
 #include "canvas/Trace.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
 
 namespace app {
 namespace {
 constexpr int kLeftButton = 1;
 
+// Mouse input goes through the form's handlers, as a real event does.
 void drag(Fermat& w, const canvas::Shape& marker, float x, float y) {
+  canvas::Form& f = w.form();
   const scene::ShapeCentre c = scene::CentreOf(marker);
-  w.Form_MouseDown(kLeftButton, 0, c.x, c.y);
-  w.Form_MouseMove(kLeftButton, 0, x, y);
-  w.Form_MouseUp(kLeftButton, 0, x, y);
+  f.MouseDown(kLeftButton, 0, c.x, c.y);
+  f.MouseMove(kLeftButton, 0, x, y);
+  f.MouseUp(kLeftButton, 0, x, y);
+}
+
+// Presses the thumb, moves it to the value in a few even steps (the event
+// loop running between moves) and releases it there.
+void dragThumb(Fermat& w, canvas::ScrollBar& bar, int value) {
+  constexpr int kMoves = 3;
+  QScrollBar* q = bar.bar();
+  const int from = bar.Value();
+  q->setSliderDown(true);
+  for (int i = 1; i <= kMoves && from != value; ++i) {
+    q->setSliderPosition(bar.toQt(from + (value - from) * i / kMoves));
+    w.live().settle();
+  }
+  q->setSliderDown(false);
+}
+
+// A key press and release sent where the window's keyboard focus is.
+void pressKey(Fermat& w, int key) {
+  const QKeyCombination k = QKeyCombination::fromCombined(key);
+  QWidget* target = w.focusWidget() != nullptr ? w.focusWidget() : &w.form();
+  QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers());
+  QKeyEvent release(QEvent::KeyRelease, k.key(), k.keyboardModifiers());
+  QCoreApplication::sendEvent(target, &press);
+  QCoreApplication::sendEvent(target, &release);
 }
 }  // namespace
 
@@ -23,15 +55,22 @@ void RunAction(Fermat& w, const Action& a) {
     case Action::Kind::Height: f.thesiy.setValue(a.value); break;
     case Action::Kind::Rays: f.arithmosaktinon.setValue(a.value); break;
     case Action::Kind::Time: f.xronosmetato.setValue(a.value); break;
-    case Action::Kind::MouseDown: w.Form_MouseDown(kLeftButton, 0, a.x, a.y); break;
-    case Action::Kind::MouseMove: w.Form_MouseMove(kLeftButton, 0, a.x, a.y); break;
-    case Action::Kind::MouseUp: w.Form_MouseUp(kLeftButton, 0, a.x, a.y); break;
+    case Action::Kind::MouseDown: f.MouseDown(kLeftButton, 0, a.x, a.y); break;
+    case Action::Kind::MouseMove: f.MouseMove(kLeftButton, 0, a.x, a.y); break;
+    case Action::Kind::MouseUp: f.MouseUp(kLeftButton, 0, a.x, a.y); break;
+    case Action::Kind::DragHeight: dragThumb(w, f.thesiy, a.value); break;
+    case Action::Kind::DragRays: dragThumb(w, f.arithmosaktinon, a.value); break;
+    case Action::Kind::DragTime: dragThumb(w, f.xronosmetato, a.value); break;
+    case Action::Kind::Key: pressKey(w, a.value); break;
+    case Action::Kind::Play: w.live().sweep().runToEnd(); break;
     case Action::Kind::Press: {
       canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
       if (a.value >= 1 && a.value <= 5) buttons[a.value - 1]->click();
       break;
     }
   }
+  // No event loop runs between scripted actions: do what it would do now.
+  w.live().settle();
 }
 
 std::string LabelLines(Fermat& w) {

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -108,6 +109,8 @@ const OptionEntry kOptions[] = {
     {"offscreen", nullptr, "Run without a display (Qt's offscreen platform); message boxes are printed.", false,
      [](Options& o, const std::string&, const std::string&) { return o.offscreen = true, std::string(); }},
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
+    {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged.", false,
+     [](Options& o, const std::string&, const std::string&) { return o.classic = true, std::string(); }},
     {"print-labels", nullptr, "Print the six labels after the actions.", true,
      [](Options& o, const std::string&, const std::string&) { return o.printLabels = true, std::string(); }},
     {"screenshot", "FILE.png", "Write the client area as a PNG image after the actions.", true,
@@ -163,19 +166,26 @@ struct ActionEntry {
   const char* key;
   const char* syntax;
   const char* help;
-  std::string (*read)(std::string_view value, Action& a);
-  bool point;  // written back as X,Y; otherwise as the whole number `value`
+  std::string (*read)(std::string_view value, Action& a);  // null: the action takes no value
+  enum class Text { Number, Point, Key, None } text;      // how the value is written back
 };
 
+std::string readKey(std::string_view v, Action& a) {
+  const std::optional<int> combination = ParseKey(v);
+  if (!combination) return "expected one key such as Right, Shift+Left, Ctrl+3 or Space";
+  a.value = *combination;
+  return {};
+}
+
 const ActionEntry kActions[] = {
-    {Action::Kind::Source, "source", "source=X,Y", "drag the source to world point (X, Y)", readPoint, true},
-    {Action::Kind::Entry, "entry", "entry=X,Y", "drag the entry point to (X, Y)", readPoint, true},
+    {Action::Kind::Source, "source", "source=X,Y", "drag the source to world point (X, Y)", readPoint, ActionEntry::Text::Point},
+    {Action::Kind::Entry, "entry", "entry=X,Y", "drag the entry point to (X, Y)", readPoint, ActionEntry::Text::Point},
     {Action::Kind::Height, "height", "height=V", "set the target height (-99..99)",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kThesiyRange); }, false},
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kThesiyRange); }, ActionEntry::Text::Number},
     {Action::Kind::Rays, "rays", "rays=N", "set the number of rays (2..100)",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kRaysRange); }, false},
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kRaysRange); }, ActionEntry::Text::Number},
     {Action::Kind::Time, "time", "time=V", "set the time after the lens (5..100)",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kTimeRange); }, false},
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kTimeRange); }, ActionEntry::Text::Number},
     {Action::Kind::Press, "press", "press=K", "click button K (1..5)",
      [](std::string_view v, Action& a) {
        const auto k = parseInt(v);
@@ -183,22 +193,38 @@ const ActionEntry kActions[] = {
        a.value = *k;
        return std::string();
      },
-     false},
-    {Action::Kind::MouseDown, "down", "down=X,Y", "one mouse press on the canvas at (X, Y)", readPoint, true},
-    {Action::Kind::MouseMove, "move", "move=X,Y", "one mouse move on the canvas to (X, Y)", readPoint, true},
-    {Action::Kind::MouseUp, "up", "up=X,Y", "one mouse release on the canvas at (X, Y)", readPoint, true},
+     ActionEntry::Text::Number},
+    {Action::Kind::MouseDown, "down", "down=X,Y", "one mouse press on the canvas at (X, Y)", readPoint, ActionEntry::Text::Point},
+    {Action::Kind::MouseMove, "move", "move=X,Y", "one mouse move on the canvas to (X, Y)", readPoint, ActionEntry::Text::Point},
+    {Action::Kind::MouseUp, "up", "up=X,Y", "one mouse release on the canvas at (X, Y)", readPoint, ActionEntry::Text::Point},
+    {Action::Kind::DragHeight, "drag-height", "drag-height=V", "drag the height bar's thumb to V, live",
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kThesiyRange); }, ActionEntry::Text::Number},
+    {Action::Kind::DragRays, "drag-rays", "drag-rays=N", "drag the ray-count bar's thumb to N, live",
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kRaysRange); }, ActionEntry::Text::Number},
+    {Action::Kind::DragTime, "drag-time", "drag-time=V", "drag the time bar's thumb to V, live",
+     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kTimeRange); }, ActionEntry::Text::Number},
+    {Action::Kind::Key, "key", "key=SEQ", "press a key as Qt spells it: Right, Shift+Left, Ctrl+3, Space", readKey,
+     ActionEntry::Text::Key},
+    {Action::Kind::Play, "play", "play", "run the time sweep to its end", nullptr, ActionEntry::Text::None},
 };
 
 std::string parseAction(std::string_view arg, Options& o) {
   const auto eq = arg.find('=');
-  if (eq == std::string_view::npos) return "unknown argument " + inQuotes(arg);
-  const std::string_view key = arg.substr(0, eq), value = arg.substr(eq + 1);
+  const std::string_view key = arg.substr(0, eq);
   const auto* entry =
       std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.key == key; });
-  if (entry == std::end(kActions)) return "unknown action " + inQuotes(arg);
+  if (entry == std::end(kActions)) {
+    return (eq == std::string_view::npos ? "unknown argument " : "unknown action ") + inQuotes(arg);
+  }
   Action a;
   a.kind = entry->kind;
-  if (const std::string e = entry->read(value, a); !e.empty()) return e + " in " + inQuotes(arg);
+  if (!entry->read) {
+    if (eq != std::string_view::npos) return std::string(entry->key) + " takes no value: " + inQuotes(arg);
+  } else if (eq == std::string_view::npos) {
+    return "unknown argument " + inQuotes(arg);
+  } else if (const std::string e = entry->read(arg.substr(eq + 1), a); !e.empty()) {
+    return e + " in " + inQuotes(arg);
+  }
   o.actions.push_back(a);
   return {};
 }
@@ -284,12 +310,25 @@ std::string Usage() {
   text.replace(QStringLiteral("<executable_name>"), QStringLiteral("fermat-lens"));
   text += QStringLiteral("\nActions (run in order after start-up, through the same event procedures as a user):\n");
   for (const ActionEntry& s : kActions) {
-    text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(s.syntax), -11).arg(QString::fromUtf8(s.help));
+    text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(s.syntax), -14).arg(QString::fromUtf8(s.help));
   }
   text += QStringLiteral(
-      "\n--print-labels, --screenshot and --trace imply --offscreen. Without a display a message box is\n"
+      "\nEvery output (--print-labels, the files) implies --offscreen. Without a display a message box is\n"
       "printed as a line \"MsgBox<TAB>text\". Bad input gives a one-line error and exit status 2.\n");
   return text.toStdString();
+}
+
+std::optional<int> ParseKey(std::string_view text) {
+  const QString spelled = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const QKeySequence seq = QKeySequence::fromString(spelled, QKeySequence::PortableText);
+  if (seq.count() != 1 || seq[0].key() == Qt::Key_unknown || seq[0].key() == 0) return std::nullopt;
+  // Only what reads back the same: no trailing commas or second keys hidden in it.
+  if (seq.toString(QKeySequence::PortableText).compare(spelled, Qt::CaseInsensitive) != 0) return std::nullopt;
+  return seq[0].toCombined();
+}
+
+std::string KeyText(int key) {
+  return QKeySequence(QKeyCombination::fromCombined(key)).toString(QKeySequence::PortableText).toStdString();
 }
 
 std::string VersionText() {
@@ -300,8 +339,13 @@ std::string ActionText(const Action& a) {
   const auto* entry =
       std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.kind == a.kind; });
   const std::string text = std::string(entry->key) + "=";
-  if (!entry->point) return text + std::to_string(a.value);
-  return text + coordinateText(a.x) + "," + coordinateText(a.y);
+  switch (entry->text) {
+    case ActionEntry::Text::None: return entry->key;
+    case ActionEntry::Text::Key: return text + KeyText(a.value);
+    case ActionEntry::Text::Point: return text + coordinateText(a.x) + "," + coordinateText(a.y);
+    case ActionEntry::Text::Number: break;
+  }
+  return text + std::to_string(a.value);
 }
 
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {

@@ -11,8 +11,11 @@ namespace app {
 // One scripted user input, run through the same event procedures as a real one.
 struct Action {
   // Source, Entry: a whole drag of a marker; MouseDown, MouseMove, MouseUp:
-  // one raw event of the canvas at a world point.
-  enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp };
+  // one raw event of the canvas at a world point. DragHeight, DragRays,
+  // DragTime: a drag of the bar's thumb to a value; Key: one key press (value
+  // is the key combination); Play: the time sweep run to its end.
+  enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
+                    DragHeight, DragRays, DragTime, Key, Play };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
@@ -24,6 +27,7 @@ struct Options {
   bool version = false;
   std::optional<QSize> size;  // client area in pixels
   bool printLabels = false;
+  bool classic = false;    // nothing drawn while a marker or a thumb is dragged
   std::string screenshot;  // PNG file, empty for none
   std::string trace;       // JSON-lines file, empty for none
   std::string curve;            // --curve: travel-time curve as CSV, empty for none
@@ -49,6 +53,11 @@ struct Parsed {
 
 // What --version prints: "fermat-lens <version>".
 [[nodiscard]] std::string VersionText();
+
+// A single key press as Qt spells it ("Right", "Shift+Left", "Ctrl+3",
+// "Space") as a key combination, and back.
+[[nodiscard]] std::optional<int> ParseKey(std::string_view text);
+[[nodiscard]] std::string KeyText(int key);
 
 // The action as the command line spells it, e.g. "source=-200,40"; coordinates
 // in the shortest form that reads back as the same float.

@@ -1,5 +1,8 @@
 #include "app/Fermat.h"
 
+#include "app/DragPath.h"
+#include "app/LiveLab.h"
+#include "app/LiveMenus.h"
 #include "app/MenuBar.h"
 #include "app/ViewMenu.h"
 #include "canvas/Format.h"
@@ -8,7 +11,6 @@
 #include "core/BundleContinuation.h"
 #include "core/LeastTimeRay.h"
 #include "core/RayContinuation.h"
-#include "optics/Geometry.h"
 #include "scene/StaticScene.h"
 
 #include <QMenuBar>
@@ -58,8 +60,12 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   f.Command3.onClick([this] { Command3_Click(); });
   f.Command4.onClick([this] { Command4_Click(); });
   f.Command5.onClick([this] { Command5_Click(); });
+  live_ = std::make_unique<LiveLab>(*this);
+  AddLiveMenus(*this, *live_);
   Form_Load();
 }
+
+Fermat::~Fermat() = default;
 
 void Fermat::Form_Load() {
   canvas::Form& f = *form_;
@@ -89,31 +95,18 @@ void Fermat::Form_MouseMove(int, int, float x, float y) {
 
 void Fermat::Form_MouseUp(int, int, float x, float y) {
   canvas::Form& f = *form_;
-  canvas::Canvas& c = f.canvas;
-  const scene::WorldPoint t = scene::TargetPoint(f.thesiy.Value(), scene_);
   scene::ShapeCentre s = scene::CentreOf(f.kyklos);
   scene::ShapeCentre p = scene::CentreOf(f.shmeio);
   if (DraggingPoint) {
     DraggingPoint = false;
-    c.Cls();
-    scene::RedrawScene(f, scene_);
-    c.Line(s.x, s.y, x, y);
     p = {x, y};
-    c.LineTo(t.x, t.y);
   } else if (DraggingSource) {
     DraggingSource = false;
     s = {x, y};
-    c.Cls();
-    scene::RedrawScene(f, scene_);
-    c.Line(x, y, p.x, p.y);
-    c.LineTo(t.x, t.y);
   } else {
     return;
   }
-  // First leg in air, second in glass, whatever the positions.
-  const double time = optics::PathTime(s.x, s.y, p.x, p.y, t.x, t.y, scene_.SpeedOutside, scene_.SpeedInside);
-  f.Label2.setCaption(QStringLiteral("time = ") + canvas::Format(time, "0.00"));
-  updatePath(time);
+  updatePath(DrawDragPath(f, scene_, s, p));
 }
 
 void Fermat::thesiy_Change() {

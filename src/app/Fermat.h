@@ -15,6 +15,7 @@ class QScrollArea;
 namespace app {
 
 class ViewMenu;
+class LiveLab;
 
 // The program's single window. Its client area is the form with the canvas
 // and the controls; the member functions named Control_Event are the event
@@ -27,12 +28,15 @@ class ViewMenu;
 class Fermat final : public QMainWindow {
  public:
   explicit Fermat(QSize clientPixels, QWidget* parent = nullptr);
+  ~Fermat() override;
 
   [[nodiscard]] canvas::Form& form() noexcept { return *form_; }
   [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
   // The results of the last constructions and the path the markers give.
   [[nodiscard]] SceneModel& model() noexcept { return model_; }
   [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
+  // Live drawing while dragging, Play, the keyboard.
+  [[nodiscard]] LiveLab& live() noexcept { return *live_; }
 
   void Form_Load();
   void Form_MouseDown(int button, int shift, float x, float y);
@@ -70,6 +74,7 @@ class Fermat final : public QMainWindow {
   scene::SceneState scene_;
   SceneModel model_;
   ViewMenu* viewMenu_;
+  std::unique_ptr<LiveLab> live_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -68,6 +68,14 @@ void copyPicture(Fermat& w) {
 
 }  // namespace
 
+QMenu* ViewMenuOf(QMainWindow& window) {
+  const QString name = QStringLiteral("viewMenu");
+  if (auto* existing = window.menuBar()->findChild<QMenu*>(name)) return existing;
+  QMenu* view = window.menuBar()->addMenu(QStringLiteral("&View"));
+  view->setObjectName(name);
+  return view;
+}
+
 void InstallMenus(Fermat& w) {
   QMenuBar* bar = w.menuBar();
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -83,8 +91,7 @@ void InstallMenus(Fermat& w) {
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copy->setObjectName(QStringLiteral("copyPicture"));
 
-  QMenu* view = bar->addMenu(QStringLiteral("&View"));
-  view->setObjectName(QStringLiteral("viewMenu"));  // other entries join it
+  QMenu* view = ViewMenuOf(w);
   QAction* smooth = view->addAction(QStringLiteral("&Smooth drawing"));
   smooth->setCheckable(true);
   smooth->setChecked(w.form().smooth());

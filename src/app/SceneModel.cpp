@@ -5,33 +5,42 @@
 namespace app {
 
 void SceneModel::setFermat(core::FermatResult r) {
-  fermat_ = std::move(r);
+  s_.fermat = std::move(r);
   emit fermatChanged();
 }
 
 void SceneModel::setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w) {
-  bundle_ = std::move(b);
-  wavelets_ = std::move(w);
+  s_.bundle = std::move(b);
+  s_.wavelets = std::move(w);
   emit bundleChanged();
 }
 
 void SceneModel::setRayContinuation(core::RayContinuationResult r) {
-  ray_ = std::move(r);
+  s_.ray = std::move(r);
   emit rayContinuationChanged();
 }
 
 void SceneModel::setBundleContinuation(core::BundleContinuationResult c, core::BundleWavelets w) {
   // The continuation rebuilt the bundle: it is the last bundle as well.
-  bundle_ = c.Bundle;
-  wavelets_.reset();
-  continuation_ = std::move(c);
-  bundleWavelets_ = std::move(w);
+  s_.bundle = c.Bundle;
+  s_.wavelets.reset();
+  s_.continuation = std::move(c);
+  s_.bundleWavelets = std::move(w);
   emit bundleChanged();
   emit bundleContinuationChanged();
 }
 
 void SceneModel::setPath(const Path& p) {
-  path_ = p;
+  s_.path = p;
+  emit pathChanged();
+}
+
+void SceneModel::restore(Snapshot s) {
+  s_ = std::move(s);
+  emit fermatChanged();
+  emit bundleChanged();
+  emit rayContinuationChanged();
+  emit bundleContinuationChanged();
   emit pathChanged();
 }
 

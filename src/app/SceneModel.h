@@ -31,26 +31,42 @@ class SceneModel final : public QObject {
     std::optional<double> Time;
   };
 
+  // Everything the model holds, to put back after an action that in the end
+  // changed nothing (a thumb dragged live and released where it started).
+  struct Snapshot {
+    std::optional<core::FermatResult> fermat;
+    std::optional<core::BundleResult> bundle;
+    std::optional<core::WaveletsResult> wavelets;
+    std::optional<core::RayContinuationResult> ray;
+    std::optional<core::BundleContinuationResult> continuation;
+    std::optional<core::BundleWavelets> bundleWavelets;
+    Path path;
+  };
+
   explicit SceneModel(QObject* parent = nullptr) : QObject(parent) {}
 
-  [[nodiscard]] const std::optional<core::FermatResult>& fermat() const noexcept { return fermat_; }
+  [[nodiscard]] const std::optional<core::FermatResult>& fermat() const noexcept { return s_.fermat; }
   // The last bundle built, by either bundle button or by the bundle continuation.
-  [[nodiscard]] const std::optional<core::BundleResult>& bundle() const noexcept { return bundle_; }
+  [[nodiscard]] const std::optional<core::BundleResult>& bundle() const noexcept { return s_.bundle; }
   // The first wavelets, when the last bundle came from "SHOW FIRST CIRLCES AFTER LENS".
-  [[nodiscard]] const std::optional<core::WaveletsResult>& wavelets() const noexcept { return wavelets_; }
-  [[nodiscard]] const std::optional<core::RayContinuationResult>& rayContinuation() const noexcept { return ray_; }
+  [[nodiscard]] const std::optional<core::WaveletsResult>& wavelets() const noexcept { return s_.wavelets; }
+  [[nodiscard]] const std::optional<core::RayContinuationResult>& rayContinuation() const noexcept { return s_.ray; }
   [[nodiscard]] const std::optional<core::BundleContinuationResult>& bundleContinuation() const noexcept {
-    return continuation_;
+    return s_.continuation;
   }
   // The slider's part of the last bundle continuation.
-  [[nodiscard]] const std::optional<core::BundleWavelets>& bundleWavelets() const noexcept { return bundleWavelets_; }
-  [[nodiscard]] const Path& path() const noexcept { return path_; }
+  [[nodiscard]] const std::optional<core::BundleWavelets>& bundleWavelets() const noexcept { return s_.bundleWavelets; }
+  [[nodiscard]] const Path& path() const noexcept { return s_.path; }
 
   void setFermat(core::FermatResult r);
   void setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w);
   void setRayContinuation(core::RayContinuationResult r);
   void setBundleContinuation(core::BundleContinuationResult c, core::BundleWavelets w);
   void setPath(const Path& p);
+
+  [[nodiscard]] const Snapshot& snapshot() const noexcept { return s_; }
+  // Replaces everything and says that everything changed.
+  void restore(Snapshot s);
 
  signals:
   void fermatChanged();
@@ -60,13 +76,7 @@ class SceneModel final : public QObject {
   void pathChanged();
 
  private:
-  std::optional<core::FermatResult> fermat_;
-  std::optional<core::BundleResult> bundle_;
-  std::optional<core::WaveletsResult> wavelets_;
-  std::optional<core::RayContinuationResult> ray_;
-  std::optional<core::BundleContinuationResult> continuation_;
-  std::optional<core::BundleWavelets> bundleWavelets_;
-  Path path_;
+  Snapshot s_;
 };
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/ViewMenu.h"
 
 #include "app/Fermat.h"
+#include "app/MenuBar.h"
 #include "app/SceneGraphs.h"
 #include "views/GraphView.h"
 
@@ -22,9 +23,7 @@ constexpr int kGap = 8;
 }  // namespace
 
 ViewMenu::ViewMenu(Fermat& window) : QObject(&window), window_(window) {
-  // The View menu of the menu bar, or a new one.
-  QMenu* view = window.menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
-  if (view == nullptr) view = window.menuBar()->addMenu(QStringLiteral("&View"));
+  QMenu* view = ViewMenuOf(window);
   travelTime_ = view->addAction(QStringLiteral("Travel time"));
   travelTime_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
   travelTime_->setShortcutContext(Qt::ApplicationShortcut);

@@ -4,6 +4,8 @@
 #include "app/Display.h"
 #include "app/Fermat.h"
 #include "app/GraphOutputs.h"
+#include "app/KeyboardControl.h"
+#include "app/LiveLab.h"
 #include "app/PictureExport.h"
 #include "app/StartUp.h"
 
@@ -75,7 +77,12 @@ int main(int argc, char** argv) {
   if (!parsed.options) return fail(parsed.error);
   const app::Options& o = *parsed.options;
   if (o.help || o.version) {
-    std::cout << (o.help ? app::Usage() : app::VersionText() + "\n") << std::flush;
+    if (o.help) {
+      std::cout << app::Usage() << "\nKeys in the window:\n" << app::KeysHelp().toStdString() << "\n";
+    } else {
+      std::cout << app::VersionText() << "\n";
+    }
+    std::cout << std::flush;
     return 0;
   }
   if (o.offscreen) {
@@ -118,6 +125,7 @@ int main(int argc, char** argv) {
   } else {
     window = app::MainMaximised();
   }
+  if (o.classic) window->live().setLive(false);
 
   for (const app::Action& a : o.actions) app::RunAction(*window, a);
 

@@ -227,6 +227,43 @@ void Canvas::Refresh() {
   notify();
 }
 
+Canvas::DrawingState Canvas::drawingState() const noexcept {
+  return {.drawWidth = DrawWidth,
+          .drawStyle = DrawStyle,
+          .fillStyle = FillStyle,
+          .fillColor = FillColor,
+          .foreColor = ForeColor,
+          .currentX = CurrentX,
+          .currentY = CurrentY};
+}
+
+void Canvas::setDrawingState(const DrawingState& s) noexcept {
+  DrawWidth = s.drawWidth;
+  DrawStyle = s.drawStyle;
+  FillStyle = s.fillStyle;
+  FillColor = s.fillColor;
+  ForeColor = s.foreColor;
+  CurrentX = s.currentX;
+  CurrentY = s.currentY;
+}
+
+Canvas::Saved Canvas::save() const {
+  return {.image = image_.image(),
+          .list = list_,
+          .state = drawingState(),
+          .log = logging_ ? log_ : std::vector<CanvasOp>{},
+          .refused = refused_};
+}
+
+void Canvas::restore(const Saved& saved) {
+  image_.assign(saved.image);
+  list_.restore(saved.list);
+  setDrawingState(saved.state);
+  if (logging_) log_ = saved.log;
+  refused_ = saved.refused;
+  notify();
+}
+
 bool Canvas::FloodFill(int x, int y, QRgb boundary) {
   // A transparent fill paints nothing, as a hollow brush would.
   if (FillStyle != 0) return false;

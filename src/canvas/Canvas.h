@@ -102,6 +102,28 @@ class Canvas {
   // Operations refused because a coordinate, radius or angle was not finite.
   [[nodiscard]] int refusedOperations() const noexcept { return refused_; }
 
+  // The persistent drawing state, which every operation reads.
+  struct DrawingState {
+    int drawWidth = 1, drawStyle = 0, fillStyle = 1;
+    QRgb fillColor = kBlack, foreColor = kBlack;
+    float currentX = 0, currentY = 0;
+  };
+  [[nodiscard]] DrawingState drawingState() const noexcept;
+  void setDrawingState(const DrawingState& s) noexcept;
+
+  // Everything a later restore() needs to put the canvas back exactly: the
+  // picture with its record, the drawing state and the operation log. The
+  // image is shared until either side paints again.
+  struct Saved {
+    QImage image;
+    DisplayList list{Frame{}};
+    DrawingState state;
+    std::vector<CanvasOp> log;
+    int refused = 0;
+  };
+  [[nodiscard]] Saved save() const;
+  void restore(const Saved& saved);
+
   // Called after every change of the image (the view schedules a repaint).
   void setChangedCallback(std::function<void()> cb) { changed_ = std::move(cb); }
 

@@ -32,4 +32,12 @@ void DisplayList::add(const CanvasOp& op, std::shared_ptr<const FillShape> fill)
   items_.push_back({op, static_cast<int>(frames_.size()) - 1, std::move(fill)});
 }
 
+void DisplayList::restore(const DisplayList& saved) {
+  frames_ = saved.frames_;
+  items_ = saved.items_;
+  complete_ = saved.complete_;
+  ++generation_;
+  ++revision_;
+}
+
 }  // namespace canvas

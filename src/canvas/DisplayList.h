@@ -76,6 +76,9 @@ class DisplayList {
   void setFrame(const Frame& frame);
   void clear();
   void add(const CanvasOp& op, std::shared_ptr<const FillShape> fill = {});
+  // Takes the items of an earlier copy back. Counts as a new generation, so
+  // no rendering of what the list held in between is taken for it.
+  void restore(const DisplayList& saved);
 
   [[nodiscard]] const std::vector<DisplayItem>& items() const noexcept { return items_; }
   [[nodiscard]] const Frame& frame(int index) const { return frames_.at(static_cast<std::size_t>(index)); }

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace canvas {
 namespace {
 // Design positions in twips: left, top, width, height. Controls that the
@@ -38,19 +40,32 @@ Form::Form(QSize clientPixels, QWidget* parent)
   setFixedSize(canvas.pixelSize());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  // Shapes sit above the buttons and labels in the order they were created,
-  // so a marker dragged over a control stays visible.
-  shmeio.widget()->raise();
+  // Shapes sit above the buttons and labels, so a marker dragged over a
+  // control stays visible; the entry point above the source, because a press
+  // where the two overlap takes the entry point: the one seen is the one grabbed.
   kyklos.widget()->raise();
+  shmeio.widget()->raise();
   canvas.setChangedCallback([this] { update(); });
 }
 
 void Form::MsgBox(const QString& text) {
-  if (message_) {
-    message_(text);
+  ++messageCount_;
+  if (holding_) {
+    held_.push_back(text);
     return;
   }
-  QMessageBox::information(window(), QGuiApplication::applicationDisplayName(), text);
+  ++modalDepth_;
+  if (message_) {
+    message_(text);
+  } else {
+    QMessageBox::information(window(), QGuiApplication::applicationDisplayName(), text);
+  }
+  --modalDepth_;
+}
+
+std::vector<QString> Form::takeHeld() {
+  holding_ = false;
+  return std::exchange(held_, {});
 }
 
 QImage Form::snapshot() { return grab().toImage(); }

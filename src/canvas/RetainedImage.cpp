@@ -61,6 +61,11 @@ const QImage& RetainedImage::image() const {
   return image_;
 }
 
+void RetainedImage::assign(const QImage& image) {
+  closePainter();
+  image_ = image;
+}
+
 QPainter& RetainedImage::painter(const QPen& pen, std::optional<QRgb> brush) {
   std::unique_ptr<QPainter>& p = painter_.painter;
   if (!p) p = std::make_unique<QPainter>(&image_);
@@ -167,14 +172,20 @@ std::vector<FillRun> RetainedImage::floodFill(int x, int y, QRgb boundary, QRgb 
   if (x < 0 || y < 0 || x >= w || y >= h) return runs;
   closePainter();
   const QRgb stop = boundary | 0xff000000u;
-  auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(image_.scanLine(cy))[cx]; };
+  // Straight into the pixel buffer: scanLine() would check for sharing on every pixel.
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  auto pixel = [&](int cx, int cy) -> QRgb& { return reinterpret_cast<QRgb*>(bits + cy * stride)[cx]; };
   if (pixel(x, y) == stop) return runs;
 
   // Scanline fill with a visited mask, so that pixels already of the fill
   // colour inside the region are passed through rather than taken for walls.
-  // The mask is kept between fills: every redraw fills, and a full-screen
-  // mask is megabytes.
-  fillSeen_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+  // The mask is kept between fills, all zero: every redraw fills, and a
+  // full-screen mask is megabytes, so only the rows this fill marked are
+  // cleared again when it is done.
+  const std::size_t cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+  if (fillSeen_.size() != cells) fillSeen_.assign(cells, 0);
+  int top = y, bottom = y, left = x, right = x;  // what the fill marked
   auto visited = [&](int cx, int cy) -> std::uint8_t& { return fillSeen_[std::size_t(cy) * std::size_t(w) + cx]; };
   std::vector<QPoint> stack{{x, y}};
   const QRgb paint = paintColour | 0xff000000u;
@@ -191,6 +202,8 @@ std::vector<FillRun> RetainedImage::floodFill(int x, int y, QRgb boundary, QRgb 
       visited(cx, cy) = 1;
     }
     runs.push_back({cy, l, r});
+    top = std::min(top, cy), bottom = std::max(bottom, cy);
+    left = std::min(left, l), right = std::max(right, r);
     for (int ny : {cy - 1, cy + 1}) {
       if (ny < 0 || ny >= h) continue;
       bool inRun = false;
@@ -201,6 +214,7 @@ std::vector<FillRun> RetainedImage::floodFill(int x, int y, QRgb boundary, QRgb 
       }
     }
   }
+  for (int cy = top; cy <= bottom; ++cy) std::fill_n(&visited(left, cy), right - left + 1, std::uint8_t{0});
   return runs;
 }
 

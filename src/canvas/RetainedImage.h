@@ -52,6 +52,8 @@ class RetainedImage {
   [[nodiscard]] QSize size() const noexcept { return image_.size(); }
 
   void clear(QRgb background);
+  // Takes an earlier copy of the image back (the same size).
+  void assign(const QImage& image);
   // Aliased strokes through Qt; a == b draws one point.
   void line(QPointF a, QPointF b, const QPen& pen);
   void ellipse(QPointF centre, double radius, const QPen& pen, std::optional<QRgb> fill);
@@ -86,7 +88,7 @@ class RetainedImage {
   };
   mutable PainterSlot painter_;
   QImage image_;
-  std::vector<std::uint8_t> fillSeen_;  // the fill's visited mask, one byte a pixel, kept between fills
+  std::vector<std::uint8_t> fillSeen_;  // the fill's visited mask, one byte a pixel, all zero between fills
 };
 
 }  // namespace canvas

@@ -27,10 +27,12 @@ class ScrollBar final : public Control {
   void setEnabled(bool on);
   void onChange(std::function<void()> handler) { change_ = std::move(handler); }
   [[nodiscard]] QScrollBar* bar() const noexcept { return bar_; }
+  // Between a Value and the Qt bar's value or slider position (negated when
+  // Min exceeds Max); the same mapping both ways.
+  [[nodiscard]] int toQt(int v) const noexcept { return inverted_ ? -v : v; }
+  [[nodiscard]] int fromQt(int q) const noexcept { return toQt(q); }
 
  private:
-  [[nodiscard]] int toQt(int v) const noexcept { return inverted_ ? -v : v; }
-
   QScrollBar* bar_;
   int min_, max_;
   bool inverted_;

@@ -87,7 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"scaleWord", {"--export", "x.png", "--scale", "two"}, "two"},
                       BadArgs{"scaleMissing", {"--export", "x.png", "--scale"}, "--scale"},
                       BadArgs{"scaleForSvg", {"--export", "x.svg", "--scale", "2"}, "x.svg"},
-                      BadArgs{"scaleWithoutExport", {"--scale", "2"}, "--scale"}),
+                      BadArgs{"scaleWithoutExport", {"--scale", "2"}, "--scale"},
+
+                      BadArgs{"unknownKey", {"key=Foo"}, "key=Foo"},
+                      BadArgs{"twoKeys", {"key=Right,Left"}, "key=Right,Left"},
+                      BadArgs{"noKey", {"key="}, "key="},
+                      BadArgs{"playWithValue", {"play=3"}, "play=3"},
+                      BadArgs{"thumbBeyondItsBar", {"drag-time=101"}, "drag-time=101"}),
     testing_support::ByName{});
 
 // A folder the user may not write into is refused before anything runs. Root may write anywhere, so the check
@@ -215,6 +221,48 @@ TEST(ProgramRun, WithoutADisplaySaysHowToRunHeadless) {
   EXPECT_EQ(runProgram({"--print-labels"}, env).code, 0);
 }
 #endif
+
+TEST(CommandLine, ReadsTheLiveActionsAndTheirTextReadsBack) {
+  const app::Parsed p = app::ParseCommandLine({"--classic", "key=Shift+Left", "key=Ctrl+3", "key=Space", "play",
+                                               "drag-height=-99", "drag-rays=2", "drag-time=100"});
+  ASSERT_TRUE(p.options) << p.error;
+  EXPECT_TRUE(p.options->classic);
+  std::string text;
+  for (const app::Action& a : p.options->actions) text += app::ActionText(a) + " ";
+  EXPECT_EQ(text, "key=Shift+Left key=Ctrl+3 key=Space play drag-height=-99 drag-rays=2 drag-time=100 ");
+}
+
+// A press and a move without a release: live, the move's path and time stay
+// shown, the same as a release there shows; classic, nothing changes.
+TEST(ProgramRun, AMoveWithoutReleaseShowsTheLiveTimeUnlessClassic) {
+  const QStringList drag{"--print-labels", "source=-200,0", "down=-200,0", "move=-180,10"};
+  const ProgramResult live = runProgram(drag);
+  const ProgramResult classic = runProgram(QStringList{"--classic"} + drag);
+  const ProgramResult released = runProgram({"--print-labels", "source=-200,0", "source=-180,10"});
+  const ProgramResult before = runProgram({"--print-labels", "source=-200,0"});
+  ASSERT_EQ(live.code, 0) << live.err.toStdString();
+  EXPECT_EQ(live.out, released.out);
+  EXPECT_EQ(classic.out, before.out);
+  EXPECT_NE(live.out, before.out);
+}
+
+TEST(ProgramRun, PlayEndsAsTheTimeBarSetToItsMaximum) {
+  QTemporaryDir dir;
+  const QString played = dir.filePath("played.jsonl"), direct = dir.filePath("direct.jsonl");
+  const QStringList start{"--size", "640x400", "--print-labels", "rays=30", "time=96", "press=3"};
+  const ProgramResult a = runProgram(start + QStringList{"--trace", played, "play"});
+  const ProgramResult b = runProgram(start + QStringList{"--trace", direct, "time=100"});
+  ASSERT_EQ(a.code, 0) << a.err.toStdString();
+  EXPECT_EQ(a.out, b.out);
+  // The picture since the last clear, operation for operation.
+  auto sinceLastClear = [](const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray all = f.readAll();
+    return all.mid(all.lastIndexOf("{\"op\":\"cls\""));
+  };
+  EXPECT_EQ(sinceLastClear(played), sinceLastClear(direct));
+}
 
 TEST(ProgramRun, PrintsTheCaptionsOfALeastTimeRay) {
   const ProgramResult r = runProgram({"--print-labels", "source=-200,40", "height=-30", "press=1"});

@@ -1,15 +1,19 @@
 // Nothing a user does may stop the program or put a non-finite number on the
 // canvas or in a label: chosen awkward inputs first, then seeded random
 // sessions of every kind of input, checked after every single action.
+#include "Sessions.h"
 #include "TestWindow.h"
 
 #include "app/Actions.h"
 #include "app/CommandLine.h"
+#include "app/LiveLab.h"
+#include "app/TimeSweep.h"
+
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <random>
 #include <sstream>
 
 namespace {
@@ -38,6 +42,10 @@ std::string violation(TestWindow& t, int refusedBefore) {
   }
   if (c.FillColor != numeric::kOlive || c.ForeColor != canvas::kBlack) return "fill or fore colour changed";
   if (t.w().DraggingPoint && t.w().DraggingSource) return "both markers dragged at once";
+  if (t.w().live().sweep().running()) return "the time sweep still runs after the action settled";
+  for (const canvas::ScrollBar* b : {&f.thesiy, &f.arithmosaktinon, &f.xronosmetato}) {
+    if (b->bar()->isSliderDown()) return "a thumb stayed held";
+  }
   for (const canvas::Shape* s : {&f.kyklos, &f.shmeio}) {
     const scene::ShapeCentre p = scene::CentreOf(*s);
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) return "a marker lost its position";
@@ -45,24 +53,28 @@ std::string violation(TestWindow& t, int refusedBefore) {
   return {};
 }
 
-std::string replayLine(const std::vector<Action>& actions, std::size_t upTo) {
+std::string replayLine(const std::vector<Action>& actions) {
   std::ostringstream out;
   out << "fermat-lens --print-labels --size " << kSessionSize.width() << "x" << kSessionSize.height();
-  for (std::size_t i = 0; i <= upTo && i < actions.size(); ++i) out << " " << app::ActionText(actions[i]);
+  for (const Action& a : actions) out << " " << app::ActionText(a);
   return out.str();
 }
 
-// Runs the actions on a fresh window; reports the first violation with the
-// command line that replays it.
+// Runs the actions on a fresh window, each as the single inputs a user makes
+// for it; reports the first violation with the command line that replays it.
 ::testing::AssertionResult survives(const std::vector<Action>& actions) {
   TestWindow t(kSessionSize);
+  std::vector<Action> done;
   for (std::size_t i = 0; i < actions.size(); ++i) {
-    const int refused = t.canvas().refusedOperations();
-    app::RunAction(t.w(), actions[i]);
-    t.canvas().clearLog();
-    if (const std::string v = violation(t, refused); !v.empty()) {
-      return ::testing::AssertionFailure() << v << " after action " << i << "; replay with:\n  "
-                                           << replayLine(actions, i);
+    for (const Action& input : testing_support::AsUserInput(t.w(), actions[i])) {
+      const int refused = t.canvas().refusedOperations();
+      app::RunAction(t.w(), input);
+      done.push_back(input);
+      t.canvas().clearLog();
+      if (const std::string v = violation(t, refused); !v.empty()) {
+        return ::testing::AssertionFailure() << v << " after action " << i << "; replay with:\n  "
+                                             << replayLine(done);
+      }
     }
   }
   return ::testing::AssertionSuccess();
@@ -70,6 +82,7 @@ std::string replayLine(const std::vector<Action>& actions, std::size_t upTo) {
 
 Action point(Kind k, float x, float y) { return Action{.kind = k, .x = x, .y = y}; }
 Action value(Kind k, int v) { return Action{.kind = k, .value = v}; }
+Action key(const char* text) { return value(Kind::Key, *app::ParseKey(text)); }
 
 struct AwkwardCase {
   const char* name;
@@ -104,44 +117,17 @@ INSTANTIATE_TEST_SUITE_P(
                                                             value(Kind::Height, 99)})},
         AwkwardCase{"entryOnTheTarget", withEveryButton({point(Kind::Entry, 16.8f, 0)})},
         AwkwardCase{"extremeBars", withEveryButton({value(Kind::Height, -99), value(Kind::Rays, 100),
-                                                    value(Kind::Time, 5), value(Kind::Height, 99)})}),
+                                                    value(Kind::Time, 5), value(Kind::Height, 99)})},
+        AwkwardCase{"thumbsToTheirEnds", withEveryButton({value(Kind::DragHeight, -99), value(Kind::DragRays, 100),
+                                                          value(Kind::DragTime, 100), value(Kind::DragHeight, 99)})},
+        AwkwardCase{"playFromTheEnd", withEveryButton({value(Kind::Time, 100), Action{.kind = Kind::Play}})},
+        AwkwardCase{"keysPushTheSourceIntoTheLens",
+                    withEveryButton({point(Kind::Source, -30, 0), key("Shift+Right"), key("Shift+Right"),
+                                     key("Right"), key("Ctrl+5"), key("Space")})},
+        AwkwardCase{"liveMoveFarOffWithoutRelease",
+                    {point(Kind::Source, -200, 0), point(Kind::MouseDown, -200, 0), point(Kind::MouseMove, 1e6f, -1e6f),
+                     point(Kind::MouseMove, -15, 0), value(Kind::DragTime, 50), key("Up")}}),
     testing_support::ByName{});
-
-// A random session: drags of either marker from anywhere to anywhere (off the
-// frame, onto the lens, onto the other marker), stray presses, moves and
-// releases, every bar over its whole range and every button.
-std::vector<Action> randomSession(std::uint32_t seed, int length) {
-  std::mt19937 rng(seed);
-  auto uniform = [&](double lo, double hi) { return static_cast<float>(std::uniform_real_distribution<>(lo, hi)(rng)); };
-  auto integer = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-  // Places worth landing on, besides anywhere at all.
-  auto somewhere = [&]() -> std::pair<float, float> {
-    switch (integer(0, 7)) {
-      case 0: return {uniform(-2000, 2000), uniform(-2000, 2000)};  // far off the frame
-      case 1: return {uniform(-15, 15), uniform(-72, 72)};          // on or in the lens
-      case 2: return {-15.0f, 0.0f};                                // the first surface's vertex
-      case 3: return {uniform(-400, -20), 0.0f};                    // on the axis, left of the lens
-      case 4: return {uniform(-60, 0), uniform(-120, 120)};         // close to the lens, off the axis
-      default: return {uniform(-330, 330), uniform(-200, 200)};     // inside the frame
-    }
-  };
-  std::vector<Action> out;
-  while (static_cast<int>(out.size()) < length) {
-    const auto [x, y] = somewhere();
-    switch (integer(0, 11)) {
-      case 0: out.push_back(point(Kind::Source, x, y)); break;
-      case 1: out.push_back(point(Kind::Entry, x, y)); break;
-      case 2: out.push_back(point(Kind::MouseDown, x, y)); break;
-      case 3: out.push_back(point(Kind::MouseMove, x, y)); break;
-      case 4: out.push_back(point(Kind::MouseUp, x, y)); break;
-      case 5: out.push_back(value(Kind::Height, integer(-99, 99))); break;
-      case 6: out.push_back(value(Kind::Rays, integer(2, 100))); break;
-      case 7: out.push_back(value(Kind::Time, integer(5, 100))); break;
-      default: out.push_back(value(Kind::Press, integer(1, 5))); break;
-    }
-  }
-  return out;
-}
 
 int sessionCount() {
   // FERMAT_SESSIONS asks for a longer (or, in slow builds, shorter) run.
@@ -157,14 +143,14 @@ TEST_P(RandomSessions, NeverPutANonFiniteNumberOnTheCanvasOrInALabel) {
   const int total = sessionCount();
   for (int s = GetParam(); s < total; s += kShards) {
     const auto seed = static_cast<std::uint32_t>(s);
-    ASSERT_TRUE(survives(randomSession(seed, 50))) << "session seed " << seed;
+    ASSERT_TRUE(survives(testing_support::RandomSession(seed, 50))) << "session seed " << seed;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, RandomSessions, ::testing::Range(0, kShards));
 
 TEST(RandomSessions, ActionsReadBackFromTheirCommandLineText) {
-  const std::vector<Action> actions = randomSession(7, 200);
+  const std::vector<Action> actions = testing_support::RandomSession(7, 200);
   std::vector<std::string> args;
   for (const Action& a : actions) args.push_back(app::ActionText(a));
   const app::Parsed p = app::ParseCommandLine(args);

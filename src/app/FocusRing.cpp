@@ -1,0 +1,28 @@
+#include "app/FocusRing.h"
+
+#include <QPainter>
+
+namespace app {
+namespace {
+constexpr int kMargin = 4;  // pixels between the marker and the ring
+}
+
+FocusRing::FocusRing(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void FocusRing::follow(const QWidget& marker) {
+  setGeometry(marker.geometry().adjusted(-kMargin, -kMargin, kMargin, kMargin));
+  raise();
+}
+
+void FocusRing::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+}  // namespace app

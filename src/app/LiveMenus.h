@@ -1,0 +1,13 @@
+#pragma once
+
+class QMainWindow;
+
+namespace app {
+
+class LiveLab;
+
+// The window's menu bar: View with "Live while dragging" (checked while live)
+// and Help with "Keys", which lists the keys.
+void AddLiveMenus(QMainWindow& window, LiveLab& lab);
+
+}  // namespace app

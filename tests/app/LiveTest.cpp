@@ -1,0 +1,380 @@
+// The live side of the window: what it draws while the hand moves, and that
+// every complete action still ends exactly where the event procedures alone
+// (live off, "classic") end. Real Qt events where the event loop matters.
+#include "Sessions.h"
+#include "TestWindow.h"
+
+#include "app/Actions.h"
+#include "app/LiveDrag.h"
+#include "app/LiveLab.h"
+#include "app/TimeSweep.h"
+#include "canvas/Trace.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::Action;
+using testing_support::TestWindow;
+using Kind = Action::Kind;
+
+constexpr QSize kSessionSize{640, 400};
+
+// What a complete action defines: labels, marker positions, bar values, the
+// canvas operations since the last Cls, the picture, every message box so far.
+struct State {
+  std::vector<QString> labels;
+  std::vector<float> markers;
+  std::vector<int> bars;
+  std::vector<std::string> ops;
+  QImage picture;
+  std::vector<QString> messages;
+};
+
+State stateOf(TestWindow& t) {
+  canvas::Form& f = t.form();
+  State s;
+  for (const canvas::Label* l : {&f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) {
+    s.labels.push_back(l->Caption());
+  }
+  for (const canvas::Shape* m : {&f.kyklos, &f.shmeio}) {
+    s.markers.push_back(scene::CentreOf(*m).x);
+    s.markers.push_back(scene::CentreOf(*m).y);
+  }
+  s.bars = {f.thesiy.Value(), f.arithmosaktinon.Value(), f.xronosmetato.Value()};
+  const auto& log = t.canvas().log();
+  auto from = log.end();
+  while (from != log.begin() && (from == log.end() || from->kind != canvas::CanvasOp::Kind::Cls)) --from;
+  for (auto it = from; it != log.end(); ++it) s.ops.push_back(canvas::TraceLine(*it));
+  s.picture = t.canvas().image();
+  s.messages = t.messages;
+  return s;
+}
+
+// The first thing that differs, empty when nothing does.
+std::string difference(const State& a, const State& b) {
+  for (std::size_t i = 0; i < a.labels.size(); ++i) {
+    if (a.labels[i] != b.labels[i]) {
+      return "Label" + std::to_string(i + 1) + ": '" + a.labels[i].toStdString() + "' vs '" +
+             b.labels[i].toStdString() + "'";
+    }
+  }
+  if (a.markers != b.markers) return "marker positions";
+  if (a.bars != b.bars) return "bar values";
+  if (a.ops.size() != b.ops.size()) {
+    return "operations since Cls: " + std::to_string(a.ops.size()) + " vs " + std::to_string(b.ops.size());
+  }
+  for (std::size_t i = 0; i < a.ops.size(); ++i) {
+    if (a.ops[i] != b.ops[i]) return "operation " + std::to_string(i) + ": " + a.ops[i] + " vs " + b.ops[i];
+  }
+  if (a.picture != b.picture) return "the picture";
+  if (a.messages != b.messages) return "message boxes";
+  return {};
+}
+
+bool dragging(TestWindow& t) {
+  return t.w().DraggingPoint || t.w().DraggingSource;
+}
+
+// Live and classic windows get the same user input; after each complete
+// action (no marker held) they must agree on everything.
+class LiveAndClassic : public ::testing::TestWithParam<int> {};
+
+TEST_P(LiveAndClassic, EndEveryCompleteActionInTheSameState) {
+  TestWindow live(kSessionSize), classic(kSessionSize);
+  classic.w().live().setLive(false);
+  const std::vector<Action> actions = testing_support::RandomSession(static_cast<std::uint32_t>(GetParam()), 40);
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    for (const Action& input : testing_support::AsUserInput(live.w(), actions[i])) {
+      app::RunAction(live.w(), input);
+      app::RunAction(classic.w(), input);
+    }
+    ASSERT_EQ(dragging(live), dragging(classic));
+    if (dragging(live)) continue;  // mid-drag the live picture differs by design
+    ASSERT_EQ(difference(stateOf(live), stateOf(classic)), "")
+        << "after action " << i << " (" << app::ActionText(actions[i]) << ") of session " << GetParam();
+  }
+  EXPECT_EQ(classic.w().live().drag().redraws(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, LiveAndClassic, ::testing::Range(0, 24));
+
+// A shown window at the default size, for real events.
+struct ShownWindow : TestWindow {
+  ShownWindow() {
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  }
+  void sendMove(QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, form().mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form(), &move);
+  }
+  void sendKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QCoreApplication::sendEvent(&form(), &press);
+  }
+  // Waits for the sweep to end, at most a few seconds.
+  void waitForSweep() {
+    for (int i = 0; i < 300 && w().live().sweep().running(); ++i) QTest::qWait(20);
+  }
+};
+
+class MarkerDrag : public ::testing::TestWithParam<bool> {};  // true: the source, false: the entry point
+
+TEST_P(MarkerDrag, MovesShowWhatTheReleaseWouldAndCoalesceToTheNewest) {
+  ShownWindow t;
+  canvas::Form& f = t.form();
+  canvas::Shape& marker = GetParam() ? f.kyklos : f.shmeio;
+  const QPoint start = marker.widget()->geometry().center();
+  QTest::mousePress(&f, Qt::LeftButton, {}, start);
+  ASSERT_TRUE(GetParam() ? t.w().DraggingSource : t.w().DraggingPoint);
+  t.canvas().clearLog();
+  const int redraws = t.w().live().drag().redraws();
+  const QPoint last = start + QPoint(-30, 25);
+  for (const QPoint at : {start + QPoint(-10, 5), start + QPoint(-20, 15), last}) t.sendMove(at);
+  EXPECT_TRUE(t.canvas().log().empty()) << "a move draws only once the event loop is idle";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(t.w().live().drag().redraws(), redraws + 1) << "three moves, one redraw of the newest";
+  const State shown = stateOf(t);
+  QTest::mouseRelease(&f, Qt::LeftButton, {}, last);
+  EXPECT_FALSE(dragging(t));
+  EXPECT_EQ(difference(shown, stateOf(t)), "") << "the release shows what the last move showed";
+  EXPECT_EQ(t.w().live().activeMarker(), GetParam() ? app::Marker::Source : app::Marker::Entry);
+
+  // Classic: a move draws nothing at all.
+  t.w().live().setLive(false);
+  QTest::mousePress(&f, Qt::LeftButton, {}, marker.widget()->geometry().center());
+  t.canvas().clearLog();
+  const QString time = f.Label2.Caption();
+  t.sendMove(start);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(t.canvas().log().empty());
+  EXPECT_EQ(f.Label2.Caption(), time);
+  QTest::mouseRelease(&f, Qt::LeftButton, {}, start);
+}
+
+INSTANTIATE_TEST_SUITE_P(Markers, MarkerDrag, ::testing::Bool());
+
+// The centre of a bar's thumb, in the bar's pixels.
+QPoint thumbCentre(const QScrollBar& bar) {
+  QStyleOptionSlider opt;
+  opt.initFrom(&bar);
+  opt.subControls = QStyle::SC_All;
+  opt.orientation = bar.orientation();
+  opt.minimum = bar.minimum();
+  opt.maximum = bar.maximum();
+  opt.sliderPosition = bar.sliderPosition();
+  opt.sliderValue = bar.value();
+  opt.singleStep = bar.singleStep();
+  opt.pageStep = bar.pageStep();
+  return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, &bar).center();
+}
+
+int clears(TestWindow& t) {
+  int n = 0;
+  for (const canvas::CanvasOp& op : t.canvas().log()) n += op.kind == canvas::CanvasOp::Kind::Cls;
+  return n;
+}
+
+TEST(ThumbDrag, TimeThumbRedrawsEachValueAndTheReleaseRunsNothingAgain) {
+  ShownWindow t;
+  canvas::ScrollBar& time = t.form().xronosmetato;
+  QScrollBar* bar = time.bar();
+  const QPoint grip = thumbCentre(*bar);
+  QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+  ASSERT_TRUE(bar->isSliderDown());
+  for (const int dx : {15, 40}) {
+    t.canvas().clearLog();
+    QTest::mouseMove(bar, grip + QPoint(dx, 0));
+    QCoreApplication::processEvents();
+    ASSERT_GT(time.Value(), 5);
+    EXPECT_EQ(time.Value(), bar->sliderPosition());
+    EXPECT_EQ(t.form().Label6.Caption(), QStringLiteral("t=%1").arg(time.Value()));
+    EXPECT_EQ(clears(t), 1) << "one redraw for the newest thumb position";
+  }
+  t.canvas().clearLog();
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(40, 0));
+  EXPECT_TRUE(t.canvas().log().empty()) << "the value shown is not constructed a second time";
+}
+
+TEST(ThumbDrag, ThumbsBroughtBackToWhereTheyStartedLeaveEverythingAsBefore) {
+  ShownWindow t;
+  t.form().Command2.click();  // a bundle the classic bar would keep
+  for (canvas::ScrollBar* b : {&t.form().xronosmetato, &t.form().thesiy, &t.form().arithmosaktinon}) {
+    const State before = stateOf(t);
+    QScrollBar* bar = b->bar();
+    const QPoint grip = thumbCentre(*bar);
+    const QPoint away = bar->orientation() == Qt::Horizontal ? QPoint(30, 0) : QPoint(0, 30);
+    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(bar, grip + away);
+    QCoreApplication::processEvents();
+    ASSERT_NE(b->Value(), before.bars[b == &t.form().thesiy ? 0 : b == &t.form().arithmosaktinon ? 1 : 2]);
+    QTest::mouseMove(bar, grip);
+    QCoreApplication::processEvents();
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, grip);
+    EXPECT_EQ(difference(before, stateOf(t)), "");
+  }
+}
+
+TEST(Play, SweepsToTheEndAndEndsAsTheBarSetToItsMaximum) {
+  ShownWindow t;
+  TestWindow direct;
+  t.form().xronosmetato.setValue(95);
+  t.sendKey(Qt::Key_Space);
+  EXPECT_TRUE(t.w().live().sweep().running());
+  EXPECT_EQ(t.w().live().playButton().text(), QStringLiteral("❚❚"));
+  t.waitForSweep();
+  EXPECT_FALSE(t.w().live().sweep().running());
+  EXPECT_EQ(t.w().live().playButton().text(), QStringLiteral("▶"));
+  direct.form().xronosmetato.setValue(100);
+  t.messages.clear();
+  EXPECT_EQ(difference(stateOf(t), stateOf(direct)), "");
+
+  // At the end already, Play starts again from the minimum.
+  QTest::mouseClick(&t.w().live().playButton(), Qt::LeftButton);
+  EXPECT_TRUE(t.w().live().sweep().running());
+  EXPECT_EQ(t.form().xronosmetato.Value(), 5);
+  QTest::qWait(100);
+  QTest::mouseClick(&t.w().live().playButton(), Qt::LeftButton);  // Pause
+  EXPECT_FALSE(t.w().live().sweep().running());
+  const int paused = t.form().xronosmetato.Value();
+  EXPECT_LT(paused, 100);
+  QTest::qWait(100);
+  EXPECT_EQ(t.form().xronosmetato.Value(), paused);
+}
+
+TEST(Play, AnyOtherInputStopsTheSweep) {
+  ShownWindow t;
+  const auto stopsOn = [&t](const std::function<void()>& input) {
+    t.form().xronosmetato.setValue(5);
+    t.sendKey(Qt::Key_Space);
+    EXPECT_TRUE(t.w().live().sweep().running());
+    input();
+    return !t.w().live().sweep().running();
+  };
+  EXPECT_TRUE(stopsOn([&] { QTest::mouseClick(&t.form(), Qt::LeftButton, {}, QPoint(5, 300)); }));
+  EXPECT_TRUE(stopsOn([&] { t.sendKey(Qt::Key_Left); }));
+  EXPECT_TRUE(stopsOn([&] { QTest::keyClick(t.form().thesiy.bar(), Qt::Key_Down); }));
+  EXPECT_TRUE(stopsOn([&] { t.sendKey(Qt::Key_Space); }));
+}
+
+// A message box stands for a modal one: its handler runs a nested event loop
+// for a while, as QMessageBox does, and notes what was drawn meanwhile.
+struct ModalBox {
+  TestWindow& t;
+  int boxes = 0;
+  std::size_t drawnInside = 0;
+  explicit ModalBox(TestWindow& window) : t(window) {
+    t.form().setMessageHandler([this](const QString&) {
+      ++boxes;
+      const std::size_t before = t.canvas().log().size();
+      QTest::qWait(300);  // several ticks of the sweep, and any queued redraw
+      drawnInside += t.canvas().log().size() - before;
+    });
+  }
+};
+
+TEST(ModalBox, OpenedByAStepStopsTheSweepAndNothingRunsInsideIt) {
+  ShownWindow t;
+  ModalBox box(t);
+  canvas::Form& f = t.form();
+  // A continuation that raises a box at 93, as a failed search would; the
+  // first step (run by the key itself, outside the timer) and a later one.
+  for (const int from : {92, 90}) {
+    f.xronosmetato.onChange([&] {
+      t.w().xronosmetato_Change();
+      if (f.xronosmetato.Value() == 93) f.MsgBox(QStringLiteral("δε βρέθηκε"));
+    });
+    f.xronosmetato.setValue(from);
+    box.boxes = 0;
+    t.sendKey(Qt::Key_Space);
+    t.waitForSweep();
+    EXPECT_EQ(box.boxes, 1);
+    EXPECT_EQ(box.drawnInside, 0u);
+    EXPECT_EQ(f.xronosmetato.Value(), 93);
+    EXPECT_FALSE(t.w().live().sweep().running());
+  }
+}
+
+TEST(ModalBox, OpenedDuringALiveDragDrawsNothingInsideAndTheDragGoesOnAfter) {
+  ShownWindow t;
+  ModalBox box(t);
+  t.dragSource(-300.0f, 0.0f);
+  t.form().thesiy.setValue(30);  // the ray through 30 leaves upwards: button 4 says so in a box
+  const QPoint source = t.form().kyklos.widget()->geometry().center();
+  QTest::mousePress(&t.form(), Qt::LeftButton, {}, source);
+  t.sendMove(source + QPoint(-5, 5));         // a live redraw is now pending
+  t.sendKey(Qt::Key_4, Qt::ControlModifier);  // the button's construction opens the box
+  EXPECT_EQ(box.boxes, 1);
+  EXPECT_EQ(box.drawnInside, 0u);
+  const int redraws = t.w().live().drag().redraws();
+  t.sendMove(source + QPoint(-9, 9));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(t.w().live().drag().redraws(), redraws + 1);
+  QTest::mouseRelease(&t.form(), Qt::LeftButton, {}, source + QPoint(-9, 9));
+}
+
+struct KeyCase {
+  const char* name;
+  const char* key;
+  bool source;  // the marker made active first
+  float dx, dy;
+};
+
+class KeyMove : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyMove, IsACompleteDragOfTheActiveMarker) {
+  const KeyCase& c = GetParam();
+  TestWindow keys, mouse;
+  for (TestWindow* t : {&keys, &mouse}) {
+    t->dragSource(-200.0f, 20.0f);
+    t->dragEntry(-14.0f, 10.0f);
+    if (c.source) t->dragSource(-200.0f, 20.0f);
+  }
+  const QImage before = keys.canvas().image();
+  EXPECT_EQ(keys.w().live().activeMarker(), c.source ? app::Marker::Source : app::Marker::Entry);
+  EXPECT_EQ(keys.canvas().image(), before) << "the focus ring stays out of the picture";
+  app::RunAction(keys.w(), {.kind = Kind::Key, .value = *app::ParseKey(c.key)});
+  const scene::ShapeCentre m = scene::CentreOf(c.source ? mouse.form().kyklos : mouse.form().shmeio);
+  (c.source ? mouse.dragSource(m.x + c.dx, m.y + c.dy) : mouse.dragEntry(m.x + c.dx, m.y + c.dy));
+  EXPECT_EQ(difference(stateOf(keys), stateOf(mouse)), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyMove,
+                         ::testing::Values(KeyCase{"right", "Right", true, 1, 0},
+                                           KeyCase{"shiftUp", "Shift+Up", true, 0, 10},
+                                           KeyCase{"leftEntry", "Left", false, -1, 0},
+                                           KeyCase{"shiftDownEntry", "Shift+Down", false, 0, -10}),
+                         testing_support::ByName{});
+
+TEST(Keys, CtrlDigitClicksTheButtonAndAFocusedBarKeepsItsArrows) {
+  TestWindow keys, mouse;
+  app::RunAction(keys.w(), {.kind = Kind::Key, .value = *app::ParseKey("Ctrl+3")});
+  mouse.form().Command3.click();
+  EXPECT_EQ(difference(stateOf(keys), stateOf(mouse)), "");
+
+  const scene::ShapeCentre source = scene::CentreOf(keys.form().kyklos);
+  keys.form().thesiy.bar()->setFocus();
+  app::RunAction(keys.w(), {.kind = Kind::Key, .value = *app::ParseKey("Down")});
+  EXPECT_EQ(keys.form().thesiy.Value(), -1);
+  EXPECT_EQ(scene::CentreOf(keys.form().kyklos).y, source.y);
+}
+
+TEST(Stacking, TheEntryPointShowsAboveTheSourceWhereAPressTakesIt) {
+  TestWindow t;
+  t.dragSource(-100.0f, 10.0f);
+  t.dragEntry(-100.0f, 10.0f);
+  const QPoint centre = t.form().shmeio.widget()->geometry().center();
+  EXPECT_EQ(QColor(t.form().snapshot().pixel(centre)), QColor(0, 0, 255));
+  t.form().MouseDown(1, 0, -100.0f, 10.0f);
+  EXPECT_TRUE(t.w().DraggingPoint);
+}
+
+}  // namespace
