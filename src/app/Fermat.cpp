@@ -125,10 +125,63 @@ void Fermat::arithmosaktinon_Change() {
 void Fermat::xronosmetato_Change() {
   canvas::Form& f = *form_;
   const Inputs in = readInputs();
+  const optics::Lens lens = scene_.lens();
+  const QString time = QStringLiteral("t=") + canvas::Format(in.slider, "0");
+  // The continuation does not depend on the slider: when the last one was
+  // made for this source, ray count and frame, only the wavelets are new.
+  const auto& last = model_.bundleContinuation();
+  const bool reuse = reuse_ && last && core::ContinuesFrom(*last, in.frame, in.source, in.rays);
+  const SliderKey key = sliderKey(in);
+  if (reuse && sliderPicture_ && sliderPicture_->key == key && sliderPicture_->serial == model_.continuationSerial()) {
+    // Everything up to the second generation is what the last change drew:
+    // the cleared canvas, the static scene, the construction, its captions
+    // and the first generation.
+    core::BundleWavelets w = core::WaveletsAt(*last, lens, in.slider);
+    f.canvas.replay(sliderPicture_->drawn);
+    f.Label6.setCaption(time);
+    constructions::Draw(f, sliderPicture_->captions);
+    constructions::Draw(f, core::SecondGeneration(w));
+    model_.setBundleWavelets(std::move(w));
+    return;
+  }
+  const canvas::Canvas::Mark start = f.canvas.mark();
   f.canvas.Cls();
   scene::RedrawScene(f, scene_);
-  f.Label6.setCaption(QStringLiteral("t=") + canvas::Format(in.slider, "0"));
-  continueBundle(in);
+  f.Label6.setCaption(time);
+  std::optional<core::BundleContinuationResult> fresh;
+  if (!reuse) fresh = core::ContinueBundle(lens, in.frame, in.source, in.rays);
+  const core::BundleContinuationResult& c = fresh ? *fresh : *last;
+  core::BundleWavelets w = core::WaveletsAt(c, lens, in.slider);
+  constructions::Draw(f, core::WithoutSecondGeneration(c, w));
+  std::optional<SliderPicture> picture = takeSliderPicture(key, c, start);
+  constructions::Draw(f, core::SecondGeneration(w));
+  if (fresh) {
+    model_.setBundleContinuation(std::move(*fresh), std::move(w));
+  } else {
+    model_.setBundleWavelets(std::move(w));
+  }
+  sliderPicture_ = std::move(picture);
+  if (sliderPicture_) sliderPicture_->serial = model_.continuationSerial();
+}
+
+Fermat::SliderKey Fermat::sliderKey(const Inputs& in) const {
+  canvas::Canvas::DrawingState entry = form_->canvas.drawingState();
+  entry.currentX = entry.currentY = 0;  // Cls resets the current point
+  return {.entry = entry, .height = in.height, .source = in.source, .rays = in.rays, .frame = in.frame};
+}
+
+std::optional<Fermat::SliderPicture> Fermat::takeSliderPicture(const SliderKey& key,
+                                                               const core::BundleContinuationResult& c,
+                                                               canvas::Canvas::Mark start) const {
+  // A message box opens between two drawing operations; a picture taken
+  // whole would show it over the finished drawing, so such a construction is
+  // always drawn step by step.
+  core::Drawing captions;
+  for (const core::DrawOp& op : c.Construction.ops) {
+    if (op.kind == core::DrawOp::Kind::Message) return std::nullopt;
+    if (op.kind == core::DrawOp::Kind::Caption) captions.ops.push_back(op);
+  }
+  return SliderPicture{.key = key, .drawn = form_->canvas.drawnSince(start), .captions = std::move(captions)};
 }
 
 Fermat::Inputs Fermat::readInputs() const {
@@ -156,6 +209,14 @@ void Fermat::continueBundle(const Inputs& in) {
   core::BundleWavelets w = core::WaveletsAt(c, lens, in.slider);
   constructions::Draw(*form_, core::BundleContinuationDrawing(c, w));
   model_.setBundleContinuation(std::move(c), std::move(w));
+}
+
+bool Fermat::SliderKey::operator==(const SliderKey& o) const noexcept {
+  const canvas::Canvas::DrawingState &a = entry, &b = o.entry;
+  return a.drawWidth == b.drawWidth && a.drawStyle == b.drawStyle && a.fillStyle == b.fillStyle &&
+         a.fillColor == b.fillColor && a.foreColor == b.foreColor && height == o.height &&
+         source.x == o.source.x && source.y == o.source.y && rays == o.rays && frame.XMax == o.frame.XMax &&
+         frame.YMax == o.frame.YMax;
 }
 
 void Fermat::Command1_Click() {

@@ -55,6 +55,10 @@ class Fermat final : public QMainWindow {
   // height bar stand now, into the model with the travel time last shown.
   void updatePath(std::optional<double> time);
 
+  // Whether a time-slider change may reuse the last continuation (on by
+  // default); off, every change computes it anew, as the classic program did.
+  void setReuseContinuations(bool on) noexcept { reuse_ = on; }
+
   // At most one of the two is true at any time.
   bool DraggingPoint = false;   // the entry point shmeio is being dragged
   bool DraggingSource = false;  // the source kyklos is being dragged
@@ -69,12 +73,39 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] Inputs readInputs() const;
   void continueBundle(const Inputs& in);
 
+  // The picture a time-slider change drew up to the second wavelet
+  // generation, which alone depends on the slider. It is the same whenever
+  // the change starts from the same drawing state (the static scene reads it)
+  // with the same height, source, ray count and frame, so a later change with
+  // that key draws it again in one step and adds only the second generation.
+  struct SliderKey {
+    canvas::Canvas::DrawingState entry;  // without the current point, which Cls resets
+    int height = 0;
+    core::SourcePoint source;
+    int rays = 0;
+    core::Frame frame;
+    bool operator==(const SliderKey& o) const noexcept;
+  };
+  struct SliderPicture {
+    SliderKey key;
+    canvas::Canvas::Saved drawn;  // from the Cls to the end of the first generation
+    core::Drawing captions;       // the construction's captions, in order
+    std::uint64_t serial = 0;     // of the model's continuation it was drawn from
+  };
+  [[nodiscard]] SliderKey sliderKey(const Inputs& in) const;
+  // The picture drawn since `start`, unless the construction opens a message box.
+  [[nodiscard]] std::optional<SliderPicture> takeSliderPicture(const SliderKey& key,
+                                                               const core::BundleContinuationResult& c,
+                                                               canvas::Canvas::Mark start) const;
+
   canvas::Form* form_;
   QScrollArea* area_;
   scene::SceneState scene_;
   SceneModel model_;
   ViewMenu* viewMenu_;
   std::unique_ptr<LiveLab> live_;
+  bool reuse_ = true;
+  std::optional<SliderPicture> sliderPicture_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

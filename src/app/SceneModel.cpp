@@ -25,6 +25,16 @@ void SceneModel::setBundleContinuation(core::BundleContinuationResult c, core::B
   s_.bundle = c.Bundle;
   s_.wavelets.reset();
   s_.continuation = std::move(c);
+  ++serial_;
+  s_.bundleWavelets = std::move(w);
+  emit bundleChanged();
+  emit bundleContinuationChanged();
+}
+
+void SceneModel::setBundleWavelets(core::BundleWavelets w) {
+  if (!s_.continuation) return;
+  s_.bundle = s_.continuation->Bundle;
+  s_.wavelets.reset();
   s_.bundleWavelets = std::move(w);
   emit bundleChanged();
   emit bundleContinuationChanged();
@@ -37,6 +47,7 @@ void SceneModel::setPath(const Path& p) {
 
 void SceneModel::restore(Snapshot s) {
   s_ = std::move(s);
+  ++serial_;
   emit fermatChanged();
   emit bundleChanged();
   emit rayContinuationChanged();

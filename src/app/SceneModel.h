@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <optional>
 
 namespace app {
@@ -62,7 +63,14 @@ class SceneModel final : public QObject {
   void setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w);
   void setRayContinuation(core::RayContinuationResult r);
   void setBundleContinuation(core::BundleContinuationResult c, core::BundleWavelets w);
+  // The stored continuation again, for another slider value: it is the last
+  // bundle once more, with new wavelets.
+  void setBundleWavelets(core::BundleWavelets w);
   void setPath(const Path& p);
+
+  // Counts the continuations stored (not the wavelets of one): what was
+  // drawn from the stored continuation is good only while this stands.
+  [[nodiscard]] std::uint64_t continuationSerial() const noexcept { return serial_; }
 
   [[nodiscard]] const Snapshot& snapshot() const noexcept { return s_; }
   // Replaces everything and says that everything changed.
@@ -77,6 +85,7 @@ class SceneModel final : public QObject {
 
  private:
   Snapshot s_;
+  std::uint64_t serial_ = 0;
 };
 
 }  // namespace app

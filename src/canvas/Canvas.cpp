@@ -264,6 +264,21 @@ void Canvas::restore(const Saved& saved) {
   notify();
 }
 
+Canvas::Saved Canvas::drawnSince(Mark m) const {
+  Saved s{.image = image_.image(), .list = list_, .state = drawingState(), .log = {}, .refused = refused_ - m.refused};
+  if (logging_ && m.logged <= log_.size()) s.log.assign(log_.begin() + static_cast<std::ptrdiff_t>(m.logged), log_.end());
+  return s;
+}
+
+void Canvas::replay(const Saved& drawn) {
+  image_.assign(drawn.image);
+  list_.restore(drawn.list);
+  setDrawingState(drawn.state);
+  if (logging_) log_.insert(log_.end(), drawn.log.begin(), drawn.log.end());
+  refused_ += drawn.refused;
+  notify();
+}
+
 bool Canvas::FloodFill(int x, int y, QRgb boundary) {
   // A transparent fill paints nothing, as a hollow brush would.
   if (FillStyle != 0) return false;

@@ -124,6 +124,18 @@ class Canvas {
   [[nodiscard]] Saved save() const;
   void restore(const Saved& saved);
 
+  // What was drawn since a mark, to be drawn again in one step: replay()
+  // puts the picture, its record and the drawing state back as they were
+  // when drawnSince() was called, and logs (and counts as refused) the same
+  // operations once more, after whatever was logged in between.
+  struct Mark {
+    std::size_t logged = 0;
+    int refused = 0;
+  };
+  [[nodiscard]] Mark mark() const noexcept { return {log_.size(), refused_}; }
+  [[nodiscard]] Saved drawnSince(Mark m) const;
+  void replay(const Saved& drawn);
+
   // Called after every change of the image (the view schedules a repaint).
   void setChangedCallback(std::function<void()> cb) { changed_ = std::move(cb); }
 

@@ -127,10 +127,11 @@ void RetainedImage::thinCircle(QPointF centre, double radius, QRgb color, std::o
   uchar* const bits = image_.bits();
   const qsizetype stride = image_.bytesPerLine();
   const QRgb ink = color | 0xff000000u;
+  // A point lies in pixel (floor x, floor y); inside the image both are
+  // non-negative, where truncation is the floor (and needs no libm call).
   auto plot = [&](double x, double y) {
-    const double fx = std::floor(x), fy = std::floor(y);
-    if (fx < 0 || fy < 0 || fx >= w || fy >= h) return;
-    reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(fy) * stride)[static_cast<int>(fx)] = ink;
+    if (!(x >= 0 && y >= 0 && x < w && y < h)) return;
+    reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride)[static_cast<int>(x)] = ink;
   };
   const int steps = static_cast<int>(std::ceil(radius / std::numbers::sqrt2));
   for (int i = 0; i <= steps; ++i) {

@@ -103,6 +103,7 @@ void ContinueBundleRay(const optics::Lens& lens, Frame frame, SourcePoint src, B
 
 BundleContinuationResult ContinueBundle(const optics::Lens& lens, Frame frame, SourcePoint src, int n) {
   BundleContinuationResult c;
+  c.FrameUsed = frame;
   // The bundle exactly as the bundle button builds it, without the exit dots
   // and with whatever pen width is in force.
   c.Bundle = TraceBundle(lens, src, n, false);
@@ -143,6 +144,7 @@ BundleWavelets WaveletsAt(const BundleContinuationResult& c, const optics::Lens&
   for (std::size_t i = 0; i < rays.size(); ++i) {
     if (rays[i].Leaves) d.Circle(rays[i].ExitX, rays[i].ExitY, c.FirstRadius[i]);
   }
+  w.SecondFrom = d.ops.size();
   for (const std::optional<Point>& centre : c.SecondCentre) {
     if (centre) d.Circle(centre->x, centre->y, w.SecondRadius);
   }
@@ -150,10 +152,28 @@ BundleWavelets WaveletsAt(const BundleContinuationResult& c, const optics::Lens&
 }
 
 Drawing BundleContinuationDrawing(const BundleContinuationResult& c, const BundleWavelets& w) {
+  Drawing d = WithoutSecondGeneration(c, w);
+  d.Append(SecondGeneration(w));
+  return d;
+}
+
+Drawing WithoutSecondGeneration(const BundleContinuationResult& c, const BundleWavelets& w) {
   Drawing d = c.Construction;
-  d.Append(w.drawing);
+  const auto second = w.drawing.ops.begin() + static_cast<std::ptrdiff_t>(w.SecondFrom);
+  d.ops.insert(d.ops.end(), w.drawing.ops.begin(), second);
+  return d;
+}
+
+Drawing SecondGeneration(const BundleWavelets& w) {
+  Drawing d;
+  d.ops.assign(w.drawing.ops.begin() + static_cast<std::ptrdiff_t>(w.SecondFrom), w.drawing.ops.end());
   d.FillStyle(0);
   return d;
+}
+
+bool ContinuesFrom(const BundleContinuationResult& c, Frame frame, SourcePoint source, int n) noexcept {
+  return c.Bundle.N == n && c.Bundle.Source.x == source.x && c.Bundle.Source.y == source.y &&
+         c.FrameUsed.XMax == frame.XMax && c.FrameUsed.YMax == frame.YMax;
 }
 
 }  // namespace core

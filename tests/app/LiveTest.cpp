@@ -3,6 +3,7 @@
 // (live off, "classic") end. Real Qt events where the event loop matters.
 #include "Sessions.h"
 #include "TestWindow.h"
+#include "WindowState.h"
 
 #include "app/Actions.h"
 #include "app/LiveDrag.h"
@@ -27,57 +28,9 @@ using Kind = Action::Kind;
 
 constexpr QSize kSessionSize{640, 400};
 
-// What a complete action defines: labels, marker positions, bar values, the
-// canvas operations since the last Cls, the picture, every message box so far.
-struct State {
-  std::vector<QString> labels;
-  std::vector<float> markers;
-  std::vector<int> bars;
-  std::vector<std::string> ops;
-  QImage picture;
-  std::vector<QString> messages;
-};
-
-State stateOf(TestWindow& t) {
-  canvas::Form& f = t.form();
-  State s;
-  for (const canvas::Label* l : {&f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) {
-    s.labels.push_back(l->Caption());
-  }
-  for (const canvas::Shape* m : {&f.kyklos, &f.shmeio}) {
-    s.markers.push_back(scene::CentreOf(*m).x);
-    s.markers.push_back(scene::CentreOf(*m).y);
-  }
-  s.bars = {f.thesiy.Value(), f.arithmosaktinon.Value(), f.xronosmetato.Value()};
-  const auto& log = t.canvas().log();
-  auto from = log.end();
-  while (from != log.begin() && (from == log.end() || from->kind != canvas::CanvasOp::Kind::Cls)) --from;
-  for (auto it = from; it != log.end(); ++it) s.ops.push_back(canvas::TraceLine(*it));
-  s.picture = t.canvas().image();
-  s.messages = t.messages;
-  return s;
-}
-
-// The first thing that differs, empty when nothing does.
-std::string difference(const State& a, const State& b) {
-  for (std::size_t i = 0; i < a.labels.size(); ++i) {
-    if (a.labels[i] != b.labels[i]) {
-      return "Label" + std::to_string(i + 1) + ": '" + a.labels[i].toStdString() + "' vs '" +
-             b.labels[i].toStdString() + "'";
-    }
-  }
-  if (a.markers != b.markers) return "marker positions";
-  if (a.bars != b.bars) return "bar values";
-  if (a.ops.size() != b.ops.size()) {
-    return "operations since Cls: " + std::to_string(a.ops.size()) + " vs " + std::to_string(b.ops.size());
-  }
-  for (std::size_t i = 0; i < a.ops.size(); ++i) {
-    if (a.ops[i] != b.ops[i]) return "operation " + std::to_string(i) + ": " + a.ops[i] + " vs " + b.ops[i];
-  }
-  if (a.picture != b.picture) return "the picture";
-  if (a.messages != b.messages) return "message boxes";
-  return {};
-}
+using testing_support::difference;
+using testing_support::State;
+using testing_support::stateOf;
 
 bool dragging(TestWindow& t) {
   return t.w().DraggingPoint || t.w().DraggingSource;
