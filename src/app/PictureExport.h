@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/PictureFile.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,11 +15,8 @@ class Form;
 
 namespace app {
 
-enum class PictureFormat { Png, Svg, Pdf };
-
-// The format a file name asks for by its extension (.png, .svg, .pdf, any
-// case); none for another or no extension.
-[[nodiscard]] std::optional<PictureFormat> PictureFormatOf(const QString& path);
+using canvas::PictureFormat;
+using canvas::PictureFormatOf;
 
 // PNG pictures are made at these multiples of the client area's pixels.
 [[nodiscard]] constexpr bool IsPictureScale(int k) noexcept { return k == 1 || k == 2 || k == 4; }

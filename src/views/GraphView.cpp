@@ -3,6 +3,8 @@
 #include "views/BundleCharts.h"
 #include "views/CurveChart.h"
 
+#include "canvas/PictureFile.h"
+
 #include <QBuffer>
 #include <QContextMenuEvent>
 #include <QFileDialog>
@@ -26,7 +28,7 @@ GraphView::GraphView(QWidget* parent)
   setAttribute(Qt::WA_QuitOnClose, false);
   auto* bar = new QMenuBar(this);
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->addAction(QStringLiteral("Export PNG…"), QKeySequence(QStringLiteral("Ctrl+E")), this,
+  file->addAction(QStringLiteral("Export…"), QKeySequence(QStringLiteral("Ctrl+E")), this,
                   [this] { exportInteractively(); });
   file->addAction(QStringLiteral("Close"), QKeySequence::Close, this, [this] { close(); });
 
@@ -47,16 +49,21 @@ void GraphView::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
   bundle_->setBundle(rows);
 }
 
-QString GraphView::exportPng(const QString& path) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!tabs_->currentWidget()->grab().save(&buffer, "PNG")) return QStringLiteral("cannot encode the graph");
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
-    return QStringLiteral("cannot write '%1': %2").arg(path, file.errorString());
-  }
-  return {};
+QString GraphView::exportPicture(const QString& path) {
+  QWidget* tab = tabs_->currentWidget();
+  const canvas::PictureSource picture{
+      .size = tab->size(),
+      .title = tabs_->tabText(tabs_->currentIndex()),
+      .image =
+          [tab](int scale) {
+            QImage image(tab->size() * scale, QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            tab->render(&image);
+            return image;
+          },
+      .paint = [tab](QPainter& p) { tab->render(&p); }};
+  return QString::fromStdString(canvas::WritePictureFile(path, picture));
 }
 
 QImage GraphView::snapshot() {
@@ -86,16 +93,16 @@ QImage GraphView::snapshot() {
 
 void GraphView::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  menu.addAction(QStringLiteral("Export PNG…"), this, [this] { exportInteractively(); });
+  menu.addAction(QStringLiteral("Export…"), this, [this] { exportInteractively(); });
   menu.exec(event->globalPos());
 }
 
 void GraphView::exportInteractively() {
   const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the graph"),
                                                     tabs_->currentIndex() == 0 ? "travel-time.png" : "bundle.png",
-                                                    QStringLiteral("PNG image (*.png)"));
+                                                    QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
   if (path.isEmpty()) return;
-  if (const QString error = exportPng(path); !error.isEmpty()) {
+  if (const QString error = exportPicture(path); !error.isEmpty()) {
     QMessageBox::warning(this, windowTitle(), error);
   }
 }

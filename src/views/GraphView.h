@@ -18,7 +18,8 @@ class CurveChart;
 // The graph window: a tab with the travel-time curve and a tab with the
 // bundle's arrival and axis-crossing graphs. It shows what it is given and
 // nothing else; the owner feeds it after every change. Its own menu and a
-// context menu export the visible tab as PNG.
+// context menu export the visible tab as PNG, SVG or PDF, through the same
+// writer as the picture of the main window.
 class GraphView final : public QWidget {
  public:
   explicit GraphView(QWidget* parent = nullptr);
@@ -26,9 +27,10 @@ class GraphView final : public QWidget {
   void setCurve(const graphs::CurveData& curve);
   void setBundle(const std::vector<graphs::BundleRayRow>& rows);
 
-  // The visible tab as PNG, written whole or not at all. Returns an error
-  // message, empty on success.
-  [[nodiscard]] QString exportPng(const QString& path);
+  // The visible tab in the format of the file's extension (.png, .svg,
+  // .pdf), written whole or not at all. Returns an error message, empty on
+  // success.
+  [[nodiscard]] QString exportPicture(const QString& path);
   // Both tabs side by side, as they are laid out in the window now.
   [[nodiscard]] QImage snapshot();
 

@@ -15,6 +15,7 @@
 #include <QChartView>
 #include <QScatterSeries>
 #include <QTabWidget>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXYSeries>
 
@@ -164,17 +165,34 @@ TEST(GraphView, LeavesTheClientAreaAndTheLensAndControlsUncovered) {
   }
 }
 
-TEST(GraphView, ExportsTheVisibleTabAsPngOrSaysWhyNot) {
+TEST(GraphView, ExportsTheVisibleTabAsPngSvgOrPdfOrSaysWhyNot) {
   TestWindow t;
   t.w().show();
+  app::RunAction(t.w(), {.kind = app::Action::Kind::Press, .value = 5});
   t.w().viewMenu().openGraphs();
   views::GraphView& v = *t.w().viewMenu().graphView();
   QTemporaryDir dir;
   v.tabs()->setCurrentIndex(1);
-  const QString path = dir.filePath("bundle.png");
-  EXPECT_EQ(v.exportPng(path), QString());
-  EXPECT_EQ(QImage(path).size(), v.tabs()->currentWidget()->size());
-  const QString error = v.exportPng(dir.filePath("missing/folder/x.png"));
+  const QSize tab = v.tabs()->currentWidget()->size();
+  const QString png = dir.filePath("bundle.png"), svg = dir.filePath("bundle.svg"), pdf = dir.filePath("bundle.pdf");
+  for (const QString& path : {png, svg, pdf}) EXPECT_EQ(v.exportPicture(path), QString()) << path.toStdString();
+  EXPECT_EQ(QImage(png).size(), tab);
+  // The charts as vectors: the SVG parses at the tab's size and draws paths.
+  const QSvgRenderer renderer(svg);
+  ASSERT_TRUE(renderer.isValid());
+  EXPECT_EQ(renderer.viewBox().size(), tab);
+  QFile svgFile(svg);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  const QByteArray svgBytes = svgFile.readAll();
+  EXPECT_GT(svgBytes.count("<polyline") + svgBytes.count("<path") + svgBytes.count("<circle"), 10);
+  EXPECT_GT(svgBytes.count("<text"), 5) << "the axes' numbers as text";
+  QFile pdfFile(pdf);
+  ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+  const QByteArray pdfBytes = pdfFile.readAll();
+  EXPECT_TRUE(pdfBytes.startsWith("%PDF"));
+  EXPECT_EQ(pdfBytes.count("/Type /Page\n") + pdfBytes.count("/Type /Page\r"), 1);
+  EXPECT_NE(v.exportPicture(dir.filePath("bundle.gif")), QString()) << "an unknown extension";
+  const QString error = v.exportPicture(dir.filePath("missing/folder/x.png"));
   EXPECT_TRUE(error.contains("missing/folder/x.png")) << error.toStdString();
   EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
 }
