@@ -133,8 +133,15 @@ const OptionEntry kOptions[] = {
        o.exportScale = *k;
        return std::string();
      }},
-    {"graph-screenshot", "FILE.png", "Write the graph view (both tabs) as a PNG image after the actions.", true,
-     readOutputFile<&Options::graphScreenshot>},
+    {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
+     true,
+     [](Options& o, const std::string& option, const std::string& v) {
+       o.graphScreenshot = v;
+       if (!PictureFormatOf(QString::fromStdString(v))) {
+         return option + ": the file name must end in .png, .svg or .pdf, got " + inQuotes(v);
+       }
+       return checkWritable(option, v);
+     }},
 };
 
 std::string readPoint(std::string_view value, Action& a) {

@@ -7,7 +7,6 @@
 #include "graphs/Csv.h"
 #include "views/GraphView.h"
 
-#include <QBuffer>
 
 namespace app {
 
@@ -22,11 +21,8 @@ std::string WriteGraphOutputs(Fermat& w, const Options& o) {
   }
   if (!o.graphScreenshot.empty()) {
     w.viewMenu().openGraphs();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!w.viewMenu().graphView()->snapshot().save(&buffer, "PNG")) return "cannot encode the graph screenshot";
-    if (std::string e = WriteFileAtomically(o.graphScreenshot, png.toStdString()); !e.empty()) return e;
+    const QString e = w.viewMenu().graphView()->exportBoth(QString::fromStdString(o.graphScreenshot));
+    if (!e.isEmpty()) return e.toStdString();
   }
   return {};
 }

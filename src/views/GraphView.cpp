@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace views {
 namespace {
 constexpr QSize kDefaultSize{720, 540};
@@ -89,6 +91,32 @@ QImage GraphView::snapshot() {
     x += p.width();
   }
   return image;
+}
+
+QString GraphView::exportBoth(const QString& path) {
+  // Each tab is laid out at the tab widget's size only while it is shown.
+  auto eachTab = [this](const std::function<void(QWidget&, int x)>& use) {
+    const int shown = tabs_->currentIndex();
+    int x = 0;
+    for (int i = 0; i < tabs_->count(); ++i) {
+      tabs_->setCurrentIndex(i);
+      QWidget& tab = *tabs_->currentWidget();
+      use(tab, x);
+      x += tab.width();
+    }
+    tabs_->setCurrentIndex(shown);
+  };
+  QSize size(0, 0);
+  eachTab([&](QWidget& tab, int) { size = QSize(size.width() + tab.width(), std::max(size.height(), tab.height())); });
+  const canvas::PictureSource picture{
+      .size = size.expandedTo(QSize(1, 1)),
+      .title = windowTitle(),
+      .image = [this](int) { return snapshot(); },
+      .paint =
+          [&eachTab](QPainter& p) {
+            eachTab([&p](QWidget& tab, int x) { tab.render(&p, QPoint(x, 0)); });
+          }};
+  return QString::fromStdString(canvas::WritePictureFile(path, picture));
 }
 
 void GraphView::contextMenuEvent(QContextMenuEvent* event) {

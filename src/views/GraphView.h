@@ -33,6 +33,8 @@ class GraphView final : public QWidget {
   [[nodiscard]] QString exportPicture(const QString& path);
   // Both tabs side by side, as they are laid out in the window now.
   [[nodiscard]] QImage snapshot();
+  // The same in the format of the file's extension (.png, .svg, .pdf).
+  [[nodiscard]] QString exportBoth(const QString& path);
 
   [[nodiscard]] QTabWidget* tabs() const noexcept { return tabs_; }
   [[nodiscard]] CurveChart* curveChart() const noexcept { return curve_; }

@@ -74,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"curveNoSuchFolder", {"--curve", "no/such/folder/c.csv"}, "no/such/folder/c.csv"},
                       BadArgs{"bundleAsFolder", {"--bundle", "."}, "--bundle: is a folder"},
                       BadArgs{"graphScreenshotMissing", {"--graph-screenshot"}, "--graph-screenshot"},
+                      BadArgs{"graphScreenshotExtension", {"--graph-screenshot", "g.gif"}, "g.gif"},
                       BadArgs{"singleDashWord", {"-fast"}, "-fast"},
                       BadArgs{"optionWithBadValue", {"--size=800x"}, "800x"},
                       BadArgs{"commaDecimal", {"source=-200,5,40"}, "source=-200,5,40"},

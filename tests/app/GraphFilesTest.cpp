@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -250,6 +251,15 @@ TEST(GraphFiles, TheProgramWritesThemAfterItsActions) {
   const QImage image(png);
   EXPECT_GT(image.width(), 400);
   EXPECT_GT(image.height(), 300);
+
+  // The same two tabs as a drawing: side by side, the size of the image.
+  const QString svg = dir.filePath("g.svg");
+  p.start(QStringLiteral(FERMAT_LENS_BINARY), QStringList{"--size", "1000x640", "--graph-screenshot", svg} + actions);
+  ASSERT_TRUE(p.waitForFinished(120000));
+  ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  const QSvgRenderer drawing(svg);
+  ASSERT_TRUE(drawing.isValid());
+  EXPECT_EQ(drawing.viewBox().size(), image.size());
 }
 
 // A bad argument anywhere stops the program before either file exists, and
