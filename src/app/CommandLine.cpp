@@ -105,6 +105,14 @@ std::string readOutputFile(Options& o, const std::string& option, const std::str
   return checkWritable(option, v);
 }
 
+// The same for a picture: .png, .svg or .pdf.
+template <std::string Options::*File>
+std::string readPictureFile(Options& o, const std::string& option, const std::string& v) {
+  o.*File = v;
+  if (std::string e = CheckPictureFile(option, v); !e.empty()) return e;
+  return checkWritable(option, v);
+}
+
 const OptionEntry kOptions[] = {
     {"offscreen", nullptr, "Run without a display (Qt's offscreen platform); message boxes are printed.", false,
      [](Options& o, const std::string&, const std::string&) { return o.offscreen = true, std::string(); }},
@@ -121,11 +129,7 @@ const OptionEntry kOptions[] = {
     {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
      readOutputFile<&Options::bundle>},
     {"export", "FILE", "Write the picture as FILE.png, FILE.svg or FILE.pdf after the actions.", true,
-     [](Options& o, const std::string& option, const std::string& v) {
-       o.exportFile = v;
-       if (std::string e = CheckExportFile(v); !e.empty()) return e;
-       return checkWritable(option, v);
-     }},
+     readPictureFile<&Options::exportFile>},
     {"scale", "K", "Scale of a PNG export: 1, 2 or 4 times the client area's pixels.", false,
      [](Options& o, const std::string&, const std::string& v) {
        const auto k = parseInt(v);
@@ -134,14 +138,7 @@ const OptionEntry kOptions[] = {
        return std::string();
      }},
     {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
-     true,
-     [](Options& o, const std::string& option, const std::string& v) {
-       o.graphScreenshot = v;
-       if (!PictureFormatOf(QString::fromStdString(v))) {
-         return option + ": the file name must end in .png, .svg or .pdf, got " + inQuotes(v);
-       }
-       return checkWritable(option, v);
-     }},
+     true, readPictureFile<&Options::graphScreenshot>},
 };
 
 std::string readPoint(std::string_view value, Action& a) {
@@ -177,6 +174,11 @@ struct ActionEntry {
   enum class Text { Number, Point, Key, None } text;      // how the value is written back
 };
 
+template <const canvas::BarRange& Range>
+std::string readBarIn(std::string_view v, Action& a) {
+  return readBar(v, a, Range);
+}
+
 std::string readKey(std::string_view v, Action& a) {
   const std::optional<int> combination = ParseKey(v);
   if (!combination) return "expected one key such as Right, Shift+Left, Ctrl+3 or Space";
@@ -188,11 +190,11 @@ const ActionEntry kActions[] = {
     {Action::Kind::Source, "source", "source=X,Y", "drag the source to world point (X, Y)", readPoint, ActionEntry::Text::Point},
     {Action::Kind::Entry, "entry", "entry=X,Y", "drag the entry point to (X, Y)", readPoint, ActionEntry::Text::Point},
     {Action::Kind::Height, "height", "height=V", "set the target height (-99..99)",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kThesiyRange); }, ActionEntry::Text::Number},
+     readBarIn<canvas::kThesiyRange>, ActionEntry::Text::Number},
     {Action::Kind::Rays, "rays", "rays=N", "set the number of rays (2..100)",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kRaysRange); }, ActionEntry::Text::Number},
+     readBarIn<canvas::kRaysRange>, ActionEntry::Text::Number},
     {Action::Kind::Time, "time", "time=V", "set the time after the lens (5..100)",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kTimeRange); }, ActionEntry::Text::Number},
+     readBarIn<canvas::kTimeRange>, ActionEntry::Text::Number},
     {Action::Kind::Press, "press", "press=K", "click button K (1..5)",
      [](std::string_view v, Action& a) {
        const auto k = parseInt(v);
@@ -205,11 +207,11 @@ const ActionEntry kActions[] = {
     {Action::Kind::MouseMove, "move", "move=X,Y", "one mouse move on the canvas to (X, Y)", readPoint, ActionEntry::Text::Point},
     {Action::Kind::MouseUp, "up", "up=X,Y", "one mouse release on the canvas at (X, Y)", readPoint, ActionEntry::Text::Point},
     {Action::Kind::DragHeight, "drag-height", "drag-height=V", "drag the height bar's thumb to V, live",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kThesiyRange); }, ActionEntry::Text::Number},
+     readBarIn<canvas::kThesiyRange>, ActionEntry::Text::Number},
     {Action::Kind::DragRays, "drag-rays", "drag-rays=N", "drag the ray-count bar's thumb to N, live",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kRaysRange); }, ActionEntry::Text::Number},
+     readBarIn<canvas::kRaysRange>, ActionEntry::Text::Number},
     {Action::Kind::DragTime, "drag-time", "drag-time=V", "drag the time bar's thumb to V, live",
-     [](std::string_view v, Action& a) { return readBar(v, a, canvas::kTimeRange); }, ActionEntry::Text::Number},
+     readBarIn<canvas::kTimeRange>, ActionEntry::Text::Number},
     {Action::Kind::Key, "key", "key=SEQ", "press a key as Qt spells it: Right, Shift+Left, Ctrl+3, Space", readKey,
      ActionEntry::Text::Key},
     {Action::Kind::Play, "play", "play", "run the time sweep to its end", nullptr, ActionEntry::Text::None},

@@ -194,6 +194,11 @@ Fermat::Inputs Fermat::readInputs() const {
           .frame = scene_.frame()};
 }
 
+void Fermat::buildScene() {
+  scene::BuildScene(*form_, scene_);
+  updatePath(std::nullopt);
+}
+
 void Fermat::updatePath(std::optional<double> time) {
   const canvas::Form& f = *form_;
   const scene::ShapeCentre s = scene::CentreOf(f.kyklos), p = scene::CentreOf(f.shmeio);
@@ -209,14 +214,6 @@ void Fermat::continueBundle(const Inputs& in) {
   core::BundleWavelets w = core::WaveletsAt(c, lens, in.slider);
   constructions::Draw(*form_, core::BundleContinuationDrawing(c, w));
   model_.setBundleContinuation(std::move(c), std::move(w));
-}
-
-bool Fermat::SliderKey::operator==(const SliderKey& o) const noexcept {
-  const canvas::Canvas::DrawingState &a = entry, &b = o.entry;
-  return a.drawWidth == b.drawWidth && a.drawStyle == b.drawStyle && a.fillStyle == b.fillStyle &&
-         a.fillColor == b.fillColor && a.foreColor == b.foreColor && height == o.height &&
-         source.x == o.source.x && source.y == o.source.y && rays == o.rays && frame.XMax == o.frame.XMax &&
-         frame.YMax == o.frame.YMax;
 }
 
 void Fermat::Command1_Click() {
@@ -261,8 +258,7 @@ std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {
   window->form().canvas.setLogging(logOperations);
   // The menu bar sits above the client area, which keeps the size given.
   window->resize(clientPixels + QSize(0, window->menuBar()->sizeHint().height()));
-  scene::BuildScene(window->form(), window->scene());
-  window->updatePath(std::nullopt);
+  window->buildScene();
   return window;
 }
 

@@ -51,6 +51,10 @@ class Fermat final : public QMainWindow {
   void Command4_Click();
   void Command5_Click();
 
+  // Draws the static scene on the client area as it now is and puts the
+  // start-up path into the model; both start-ups end with it.
+  void buildScene();
+
   // Puts the path source -> entry point -> target, as the markers and the
   // height bar stand now, into the model with the travel time last shown.
   void updatePath(std::optional<double> time);
@@ -84,7 +88,7 @@ class Fermat final : public QMainWindow {
     core::SourcePoint source;
     int rays = 0;
     core::Frame frame;
-    bool operator==(const SliderKey& o) const noexcept;
+    bool operator==(const SliderKey&) const = default;
   };
   struct SliderPicture {
     SliderKey key;

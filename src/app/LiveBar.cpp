@@ -14,8 +14,8 @@ std::array<canvas::Label*, 6> labelsOf(canvas::Form& f) {
 }
 }  // namespace
 
-LiveBar::LiveBar(canvas::Form& form, scene::SceneState& scene, SceneModel& model, canvas::ScrollBar& bar)
-    : form_(form), scene_(scene), model_(model), bar_(bar) {
+LiveBar::LiveBar(canvas::Form& form, SceneModel& model, canvas::ScrollBar& bar)
+    : form_(form), model_(model), bar_(bar) {
   QScrollBar* q = bar.bar();
   connect(q, &QScrollBar::sliderMoved, this, [this](int position) { moved(position); });
   connect(q, &QScrollBar::sliderReleased, this, [this] { released(); });
@@ -29,20 +29,16 @@ void LiveBar::setEnabled(bool on) {
 void LiveBar::moved(int qtPosition) {
   if (!enabled_) return;
   pending_ = bar_.fromQt(qtPosition);
-  if (scheduled_) return;
-  scheduled_ = true;
-  QMetaObject::invokeMethod(
-      this, [this] { flush(); }, Qt::QueuedConnection);
+  apply_.request();
 }
 
 void LiveBar::flush() {
-  scheduled_ = false;
   // Inside a message box the position waits: no construction inside another.
   if (!pending_ || form_.modalDepth() > 0) return;
   const int v = *std::exchange(pending_, std::nullopt);
   if (!bar_.bar()->isSliderDown() || v == bar_.Value()) return;
   if (before_) {
-    before_->inputs.applyTo(form_, scene_);
+    form_.canvas.setDrawingState(before_->canvas.state);
   } else {
     before_ = capture();
   }
@@ -67,7 +63,7 @@ void LiveBar::released() {
   } else if (at == bar_.Value()) {
     for (const QString& text : held) form_.MsgBox(text);
   } else {
-    b.inputs.applyTo(form_, scene_);  // the bar now applies `at` with one ordinary Change
+    form_.canvas.setDrawingState(b.canvas.state);  // the bar now applies `at` with one ordinary Change
   }
 }
 
@@ -75,7 +71,6 @@ LiveBar::Before LiveBar::capture() const {
   Before b{.value = bar_.Value(),
            .canvas = form_.canvas.save(),
            .labels = {},
-           .inputs = RedrawInputs::Of(form_, scene_),
            .model = model_.snapshot()};
   const auto labels = labelsOf(form_);
   for (std::size_t i = 0; i < labels.size(); ++i) b.labels[i] = labels[i]->Caption();
@@ -86,7 +81,6 @@ void LiveBar::restore(const Before& b) {
   form_.canvas.restore(b.canvas);
   const auto labels = labelsOf(form_);
   for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->setCaption(b.labels[i]);
-  b.inputs.applyTo(form_, scene_);
   model_.restore(b.model);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RedrawInputs.h"
+#include "app/IdleCall.h"
 #include "app/SceneModel.h"
 #include "canvas/Canvas.h"
 
@@ -27,12 +27,12 @@ namespace app {
 //   modal box opens mid-drag) are shown now;
 // - released elsewhere: the bar applies that value as it always does;
 // - released where the drag started: the classic bar changes nothing, so the
-//   picture, labels and scene from before the drag are put back.
+//   picture, labels and the model's results from before the drag are put back.
 // Each live value, and a value the release applies, starts from the drawing
-// and scene state of the drag's start, as the classic bar's one change does.
+// state of the drag's start, as the classic bar's one change does.
 class LiveBar final : public QObject {
  public:
-  LiveBar(canvas::Form& form, scene::SceneState& scene, SceneModel& model, canvas::ScrollBar& bar);
+  LiveBar(canvas::Form& form, SceneModel& model, canvas::ScrollBar& bar);
 
   void setEnabled(bool on);
   // Applies the pending thumb position now, if the thumb is still held.
@@ -47,19 +47,17 @@ class LiveBar final : public QObject {
     int value = 0;
     canvas::Canvas::Saved canvas;
     std::array<QString, 6> labels;
-    RedrawInputs inputs;
     SceneModel::Snapshot model;
   };
   [[nodiscard]] Before capture() const;
   void restore(const Before& b);
 
   canvas::Form& form_;
-  scene::SceneState& scene_;
   SceneModel& model_;
   canvas::ScrollBar& bar_;
   bool enabled_ = true;
-  bool scheduled_ = false;
   std::optional<int> pending_;
+  IdleCall apply_{*this, [this] { flush(); }};
   std::optional<Before> before_;
   std::vector<QString> held_;  // message boxes of the last live value
 };

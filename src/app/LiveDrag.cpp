@@ -13,14 +13,10 @@ void LiveDrag::setEnabled(bool on) {
 void LiveDrag::moved(float x, float y) {
   if (!enabled_ || !(window_.DraggingPoint || window_.DraggingSource)) return;
   pending_ = Position{x, y};
-  if (scheduled_) return;
-  scheduled_ = true;
-  QMetaObject::invokeMethod(
-      this, [this] { flush(); }, Qt::QueuedConnection);
+  redraw_.request();
 }
 
 void LiveDrag::flush() {
-  scheduled_ = false;
   // Inside a message box the position waits for the next move or flush.
   if (!pending_ || window_.form().modalDepth() > 0) return;
   const Position at = *pending_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/IdleCall.h"
+
 #include <QObject>
 
 #include <optional>
@@ -17,6 +19,8 @@ class Fermat;
 class LiveDrag final : public QObject {
  public:
   explicit LiveDrag(Fermat& window) : window_(window) {}
+  LiveDrag(const LiveDrag&) = delete;
+  LiveDrag& operator=(const LiveDrag&) = delete;
 
   void setEnabled(bool on);
   // After the window has handled a move to (x, y).
@@ -34,8 +38,8 @@ class LiveDrag final : public QObject {
   };
   Fermat& window_;
   bool enabled_ = true;
-  bool scheduled_ = false;
   std::optional<Position> pending_;
+  IdleCall redraw_{*this, [this] { flush(); }};
   int redraws_ = 0;
 };
 

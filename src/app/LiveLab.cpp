@@ -20,10 +20,10 @@ const QString kPause = QStringLiteral("❚❚");
 LiveLab::LiveLab(Fermat& window)
     : window_(window),
       drag_(std::make_unique<LiveDrag>(window)),
-      height_(std::make_unique<LiveBar>(window.form(), window.scene(), window.model(), window.form().thesiy)),
-      rays_(std::make_unique<LiveBar>(window.form(), window.scene(), window.model(), window.form().arithmosaktinon)),
-      time_(std::make_unique<LiveBar>(window.form(), window.scene(), window.model(), window.form().xronosmetato)),
-      sweep_(std::make_unique<TimeSweep>(window.form(), window.scene())),
+      height_(std::make_unique<LiveBar>(window.form(), window.model(), window.form().thesiy)),
+      rays_(std::make_unique<LiveBar>(window.form(), window.model(), window.form().arithmosaktinon)),
+      time_(std::make_unique<LiveBar>(window.form(), window.model(), window.form().xronosmetato)),
+      sweep_(std::make_unique<TimeSweep>(window.form())),
       keys_(std::make_unique<KeyboardControl>(window, *sweep_, active_)),
       ring_(new FocusRing(&window.form())),
       play_(new QToolButton(&window.form())) {

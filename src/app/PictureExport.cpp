@@ -8,9 +8,9 @@
 
 namespace app {
 
-std::string CheckExportFile(const std::string& path) {
+std::string CheckPictureFile(const std::string& option, const std::string& path) {
   if (PictureFormatOf(QString::fromStdString(path))) return {};
-  return "--export: the file name must end in .png, .svg or .pdf, got '" + path + "'";
+  return option + ": the file name must end in .png, .svg or .pdf, got '" + path + "'";
 }
 
 std::string CheckExportScale(const std::string& exportFile, int scale) {

@@ -21,9 +21,9 @@ using canvas::PictureFormatOf;
 // PNG pictures are made at these multiples of the client area's pixels.
 [[nodiscard]] constexpr bool IsPictureScale(int k) noexcept { return k == 1 || k == 2 || k == 4; }
 
-// Command-line checks, one-line errors (empty when fine): the export file's
-// extension, and a scale (0 for none given) that only a PNG export takes.
-[[nodiscard]] std::string CheckExportFile(const std::string& path);
+// Command-line checks, one-line errors (empty when fine): a picture file's
+// extension (for the option named), and a scale (0 for none given) that only a PNG export takes.
+[[nodiscard]] std::string CheckPictureFile(const std::string& option, const std::string& path);
 [[nodiscard]] std::string CheckExportScale(const std::string& exportFile, int scale);
 
 // Writes the picture of the form (the drawing, the markers and the labels;

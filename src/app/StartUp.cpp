@@ -1,7 +1,5 @@
 #include "app/StartUp.h"
 
-#include "scene/StaticScene.h"
-
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -29,7 +27,7 @@ class SceneOnFirstExpose final : public QObject {
     built_ = true;
     const QWidget* central = window_.centralWidget();
     window_.form().setClientSize(central ? central->size() : window_.size());
-    scene::BuildScene(window_.form(), window_.scene());
+    window_.buildScene();
     loop_.quit();
   }
 

@@ -4,7 +4,7 @@
 
 namespace app {
 
-TimeSweep::TimeSweep(canvas::Form& form, scene::SceneState& scene) : form_(form), scene_(scene) {
+TimeSweep::TimeSweep(canvas::Form& form) : form_(form) {
   timer_.setInterval(1000 / kStepsPerSecond);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
@@ -19,7 +19,7 @@ void TimeSweep::setRunning(bool on) {
 void TimeSweep::start() {
   if (running_ || stepping_ || form_.modalDepth() > 0) return;
   fromMinimum_ = form_.xronosmetato.Value() == canvas::kTimeRange.max;
-  inputs_ = RedrawInputs::Of(form_, scene_);
+  start_ = form_.canvas.drawingState();
   setRunning(true);
   timer_.start();
   tick();
@@ -27,7 +27,7 @@ void TimeSweep::start() {
 
 void TimeSweep::stop() {
   timer_.stop();
-  inputs_.reset();
+  start_.reset();
   setRunning(false);
 }
 
@@ -49,7 +49,7 @@ bool TimeSweep::advance() {
   if (!fromMinimum_ && bar.Value() >= canvas::kTimeRange.max) return false;
   const int next = fromMinimum_ ? canvas::kTimeRange.min : bar.Value() + 1;
   fromMinimum_ = false;
-  if (inputs_) inputs_->applyTo(form_, scene_);
+  if (start_) form_.canvas.setDrawingState(*start_);
   bar.setValue(next);
   return next < canvas::kTimeRange.max;
 }
@@ -58,7 +58,7 @@ void TimeSweep::runToEnd() {
   if (stepping_) return;
   if (!running_) {
     fromMinimum_ = form_.xronosmetato.Value() == canvas::kTimeRange.max;
-    inputs_ = RedrawInputs::Of(form_, scene_);
+    start_ = form_.canvas.drawingState();
   }
   timer_.stop();
   setRunning(true);

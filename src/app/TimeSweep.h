@@ -1,12 +1,16 @@
 #pragma once
 
-#include "app/RedrawInputs.h"
+#include "canvas/Canvas.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
 #include <optional>
+
+namespace canvas {
+class Form;
+}
 
 namespace app {
 
@@ -16,13 +20,13 @@ namespace app {
 // maximum, on Pause, and when a message box opens during a step; a tick that
 // comes while a box is open (its nested event loop) stops the sweep instead
 // of starting a construction inside the one that raised the box. Every step
-// starts from the drawing and scene state the sweep started from, so a sweep
+// starts from the drawing state the sweep started from, so a sweep
 // ends as one change to the maximum would.
 class TimeSweep final : public QObject {
  public:
   static constexpr int kStepsPerSecond = 25;
 
-  TimeSweep(canvas::Form& form, scene::SceneState& scene);
+  explicit TimeSweep(canvas::Form& form);
 
   [[nodiscard]] bool running() const noexcept { return running_; }
   // Starts with one step at once, then one a tick.
@@ -43,8 +47,7 @@ class TimeSweep final : public QObject {
   void setRunning(bool on);
 
   canvas::Form& form_;
-  scene::SceneState& scene_;
-  std::optional<RedrawInputs> inputs_;  // of the sweep's start
+  std::optional<canvas::Canvas::DrawingState> start_;  // of the sweep's start
   QTimer timer_;
   bool running_ = false;
   bool fromMinimum_ = false;  // the next step goes to the minimum

@@ -107,6 +107,7 @@ class Canvas {
     int drawWidth = 1, drawStyle = 0, fillStyle = 1;
     QRgb fillColor = kBlack, foreColor = kBlack;
     float currentX = 0, currentY = 0;
+    bool operator==(const DrawingState&) const = default;
   };
   [[nodiscard]] DrawingState drawingState() const noexcept;
   void setDrawingState(const DrawingState& s) noexcept;

@@ -172,8 +172,7 @@ Drawing SecondGeneration(const BundleWavelets& w) {
 }
 
 bool ContinuesFrom(const BundleContinuationResult& c, Frame frame, SourcePoint source, int n) noexcept {
-  return c.Bundle.N == n && c.Bundle.Source.x == source.x && c.Bundle.Source.y == source.y &&
-         c.FrameUsed.XMax == frame.XMax && c.FrameUsed.YMax == frame.YMax;
+  return c.Bundle.N == n && c.Bundle.Source == source && c.FrameUsed == frame;
 }
 
 }  // namespace core

@@ -10,11 +10,13 @@ namespace core {
 // The source as its marker gives it: the marker's centre in Single.
 struct SourcePoint {
   float x = 0, y = 0;
+  bool operator==(const SourcePoint&) const = default;
 };
 
 // The right and top edges of the world frame (the frame is centred on the origin).
 struct Frame {
   float XMax = 0, YMax = 0;
+  bool operator==(const Frame&) const = default;
 };
 
 struct Point {

@@ -37,6 +37,13 @@ TEST(MaximisedStartUp, DrawsTheSameSceneAsAStartAtThatSize) {
   EXPECT_EQ(maximised->form().xronosmetato.Top(), sized->form().xronosmetato.Top());
   EXPECT_EQ(maximised->scene().XMax, sized->scene().XMax);
   EXPECT_EQ(maximised->scene().FillSeedX, sized->scene().FillSeedX);
+  // The model starts with the same path: the graph view opened first shows it.
+  const app::SceneModel::Path &a = maximised->model().path(), &b = sized->model().path();
+  EXPECT_EQ(a.Source, b.Source);
+  EXPECT_EQ(a.Entry, b.Entry);
+  EXPECT_EQ(a.Target.x, b.Target.x);
+  EXPECT_EQ(a.Target.y, b.Target.y);
+  EXPECT_NE(a.Source, core::SourcePoint{}) << "the source marker is not at the origin";
 }
 
 }  // namespace
