@@ -134,9 +134,27 @@ void BlendRing(QImage& image, QPointF centre, double radius, double width, QRgb 
   const QRgb src = color | 0xff000000u;
   const int top = std::max(0, static_cast<int>(std::floor(cy - reachOut)));
   const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cy + reachOut)));
+  // A pixel whose centre lies well inside the band is covered whole, one well
+  // outside it not at all: both are told by the squared distance, without a
+  // square root. The margins are far wider than the rounding of either way
+  // of computing, so these pixels get the coverage the exact overlap would
+  // give them (256, or 0); only the pixels near the band's edges take the root.
+  constexpr double kMargin = 1e-6;
+  const double solidIn = inner + 0.5 + kMargin, solidOut = outer - 0.5 - kMargin;
+  const double solidIn2 = solidIn > 0 ? solidIn * solidIn : 0.0;
+  const double solidOut2 = solidOut > 0 ? solidOut * solidOut : -1.0;
+  const double clearIn = inner - 0.5 - kMargin, clearOut = outer + 0.5 + kMargin;
+  const double clearIn2 = clearIn > 0 ? clearIn * clearIn : -1.0;
+  const double clearOut2 = clearOut * clearOut;
   auto plot = [&](QRgb* line, int x, double dy) {
     const double dx = x + 0.5 - cx;
-    const double d = std::sqrt(dx * dx + dy * dy);
+    const double d2 = dx * dx + dy * dy;
+    if (d2 >= clearOut2 || d2 <= clearIn2) return;
+    if (d2 >= solidIn2 && d2 <= solidOut2) {
+      line[x] = src;
+      return;
+    }
+    const double d = std::sqrt(d2);
     const int coverage = static_cast<int>(256.0 * overlap(d - 0.5, d + 0.5, inner, outer) + 0.5);
     if (coverage > 0) line[x] = coverage >= 256 ? src : blend(line[x], src, coverage);
   };
