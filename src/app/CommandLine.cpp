@@ -105,10 +105,13 @@ std::string readOutputFile(Options& o, const std::string& option, const std::str
   return checkWritable(option, v);
 }
 
-// The same for a picture: .png, .svg or .pdf.
-template <std::string Options::*File>
+// The same for a picture: .png, .svg or .pdf; .png alone for an output that
+// writes nothing else.
+template <std::string Options::*File, bool PngOnly = false>
 std::string readPictureFile(Options& o, const std::string& option, const std::string& v) {
   o.*File = v;
+  if (PngOnly && PictureFormatOf(QString::fromStdString(v)) != PictureFormat::Png)
+    return option + ": the file name must end in .png, got " + inQuotes(v);
   if (std::string e = CheckPictureFile(option, v); !e.empty()) return e;
   return checkWritable(option, v);
 }
@@ -122,7 +125,7 @@ const OptionEntry kOptions[] = {
     {"print-labels", nullptr, "Print the six labels after the actions.", true,
      [](Options& o, const std::string&, const std::string&) { return o.printLabels = true, std::string(); }},
     {"screenshot", "FILE.png", "Write the client area as a PNG image after the actions.", true,
-     readOutputFile<&Options::screenshot>},
+     readPictureFile<&Options::screenshot, true>},
     {"trace", "FILE", "Write every drawing operation as a line of JSON.", true, readOutputFile<&Options::trace>},
     {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions.", true,
      readOutputFile<&Options::curve>},

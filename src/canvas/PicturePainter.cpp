@@ -59,8 +59,10 @@ void PaintPicture(QPainter& p, const Form& form, bool smooth) {
   p.setRenderHint(QPainter::TextAntialiasing, true);
   for (const Label* label : {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5, &form.Label6})
     paintLabel(p, *label);
-  paintShape(p, form.shmeio);
+  // Stacked as in the window: the entry point above the source, the one a
+  // press where they overlap takes.
   paintShape(p, form.kyklos);
+  paintShape(p, form.shmeio);
   p.restore();
 }
 

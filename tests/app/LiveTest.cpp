@@ -10,6 +10,7 @@
 #include "app/LiveLab.h"
 #include "app/TimeSweep.h"
 #include "canvas/Trace.h"
+#include "core/BundleContinuation.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -173,6 +174,62 @@ TEST(ThumbDrag, ThumbsBroughtBackToWhereTheyStartedLeaveEverythingAsBefore) {
     QCoreApplication::processEvents();
     QTest::mouseRelease(bar, Qt::LeftButton, {}, grip);
     EXPECT_EQ(difference(before, stateOf(t)), "");
+  }
+}
+
+// Brought back and let go before the event loop drew the return: the bar
+// still shows the last live value, and the release must put the start value
+// back without running its Change, as the classic bar changes nothing: no
+// redraw, and no message box that the Change would raise.
+TEST(ThumbDrag, ThumbsLetGoAtTheirStartAtOnceChangeNothing) {
+  ShownWindow t;
+  t.form().Command5.click();  // a continuation the height bar's Change would clear
+  // One whose searches failed: every time Change draws it with its message box.
+  core::BundleContinuationResult c = *t.w().model().bundleContinuation();
+  core::BundleWavelets w = *t.w().model().bundleWavelets();
+  c.Construction.ops.push_back(core::DrawOp{.kind = core::DrawOp::Kind::Message, .text = "δε βρέθηκε"});
+  t.w().model().setBundleContinuation(std::move(c), std::move(w));
+  for (canvas::ScrollBar* b : {&t.form().xronosmetato, &t.form().thesiy, &t.form().arithmosaktinon}) {
+    const State before = stateOf(t);
+    const int start = b->Value();
+    QScrollBar* bar = b->bar();
+    const QPoint grip = thumbCentre(*bar);
+    const QPoint away = bar->orientation() == Qt::Horizontal ? QPoint(30, 0) : QPoint(0, 30);
+    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(bar, grip + away);
+    QCoreApplication::processEvents();
+    ASSERT_NE(b->Value(), start) << "shown live";
+    QTest::mouseMove(bar, grip);
+    t.canvas().clearLog();
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, grip);
+    EXPECT_EQ(b->Value(), start);
+    EXPECT_EQ(clears(t), 0) << "no Change ran on the release";
+    EXPECT_EQ(difference(before, stateOf(t)), "");
+  }
+}
+
+// Classic: a thumb held and moved changes no value and draws nothing; only
+// the release applies the value, with one ordinary Change.
+TEST(ThumbDrag, ClassicBarsStayStillUntilTheRelease) {
+  TestWindow t;
+  t.w().live().setLive(false);
+  for (canvas::ScrollBar* b : {&t.form().xronosmetato, &t.form().thesiy, &t.form().arithmosaktinon}) {
+    const State before = stateOf(t);
+    const int start = b->Value();
+    const int to = b == &t.form().thesiy ? 40 : 60;
+    QScrollBar* bar = b->bar();
+    bar->setSliderDown(true);
+    for (const int v : {(start + to) / 2, to}) {
+      bar->setSliderPosition(b->toQt(v));
+      t.w().live().settle();
+      QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(b->Value(), start);
+    EXPECT_EQ(difference(before, stateOf(t)), "") << "nothing drawn or written while held";
+    t.canvas().clearLog();
+    bar->setSliderDown(false);
+    EXPECT_EQ(b->Value(), to);
+    EXPECT_EQ(clears(t), b == &t.form().arithmosaktinon ? 0 : 1) << "one Change (the ray count's draws nothing)";
   }
 }
 

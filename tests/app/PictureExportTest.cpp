@@ -283,6 +283,28 @@ TEST(DrawingCache, PaintingOnlyTheNewOperationsGivesTheSamePicture) {
   check("cleared and redrawn");
 }
 
+// The window moved to a screen of another scale factor: the drawing it shows
+// is made afresh at the new device pixel ratio, not the old one stretched.
+class DrawingCacheRatio : public ::testing::TestWithParam<std::pair<double, double>> {};
+
+TEST_P(DrawingCacheRatio, ANewDevicePixelRatioDrawsAfresh) {
+  TestWindow t(kClient);
+  app::RunAction(t.w(), {.kind = app::Action::Kind::Press, .value = 2});
+  canvas::DrawingCache cache;
+  const auto [before, after] = GetParam();
+  (void)cache.update(t.canvas(), before, true);
+  const QImage& shown = cache.update(t.canvas(), after, true);
+  EXPECT_DOUBLE_EQ(shown.devicePixelRatio(), after);
+  EXPECT_TRUE(shown == canvas::RenderDrawing(t.canvas(), after, true));
+  app::RunAction(t.w(), {.kind = app::Action::Kind::Press, .value = 5});
+  EXPECT_TRUE(cache.update(t.canvas(), after, true) == canvas::RenderDrawing(t.canvas(), after, true))
+      << "and what is added later is painted at it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, DrawingCacheRatio,
+                         ::testing::Values(std::pair(1.0, 2.0), std::pair(2.0, 1.0), std::pair(1.0, 1.5),
+                                           std::pair(2.0, 1.5)));
+
 TEST(Menus, CopyPicturePutsThePictureOnTheClipboard) {
   TestWindow t(kClient);
   QGuiApplication::clipboard()->clear();
@@ -309,6 +331,56 @@ TEST(PictureExport, PrintsOnOnePage) {
   const QString pdf = QString::fromLatin1(f.readAll());
   EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
 }
+
+// Where the two markers overlap, every output shows the one the window shows
+// on top: the entry point, which a press there takes.
+enum class Output { Png, Svg, Copy };
+struct OutputCase {
+  const char* name;
+  Output output;
+};
+
+class StackedMarkers : public ::testing::TestWithParam<OutputCase> {};
+
+TEST_P(StackedMarkers, ShowTheEntryPointAboveTheSourceAsTheWindowDoes) {
+  TestWindow t(kClient);
+  t.dragSource(-100.0f, 50.0f);
+  t.dragEntry(-100.0f, 50.0f);
+  const QPoint centre = t.form().shmeio.widget()->geometry().center();
+  ASSERT_EQ(t.form().kyklos.widget()->geometry().center(), centre);
+  ASSERT_EQ(QColor(t.form().snapshot().pixel(centre)), QColor(0, 0, 255)) << "the window's";
+  QTemporaryDir dir;
+  QImage shown;
+  switch (GetParam().output) {
+    case Output::Png: {
+      const QString path = dir.filePath(QStringLiteral("picture.png"));
+      ASSERT_EQ(app::ExportPicture(t.form(), path, 2), "");
+      shown = QImage(path);
+      break;
+    }
+    case Output::Svg: {
+      const QString path = dir.filePath(QStringLiteral("picture.svg"));
+      ASSERT_EQ(app::ExportPicture(t.form(), path), "");
+      shown = QImage(kClient, QImage::Format_RGB32);
+      QPainter p(&shown);
+      QSvgRenderer(path).render(&p);
+      break;
+    }
+    case Output::Copy:
+      QGuiApplication::clipboard()->clear();
+      t.w().findChild<QAction*>(QStringLiteral("copyPicture"))->trigger();
+      shown = QGuiApplication::clipboard()->image();
+      break;
+  }
+  ASSERT_FALSE(shown.isNull());
+  const double k = double(shown.width()) / kClient.width();
+  EXPECT_EQ(QColor(shown.pixel((QPointF(centre) * k).toPoint())), QColor(0, 0, 255));
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, StackedMarkers,
+                         ::testing::Values(OutputCase{"Png", Output::Png}, OutputCase{"Svg", Output::Svg},
+                                           OutputCase{"Copy", Output::Copy}),
+                         testing_support::ByName{});
 
 TEST(Menus, SitAboveAClientAreaOfTheGivenSizeAndSwitchSmoothDrawing) {
   TestWindow t(kClient);

@@ -89,6 +89,29 @@ TEST(ReusedSliderChange, ShowsTheStoredContinuationUntilItsInputsChange) {
   EXPECT_NE(t.form().Label4.Caption(), QStringLiteral("n = 7.000"));
 }
 
+// After "SHOW FIRST CIRLCES AFTER LENS" the last bundle has first wavelets; a
+// slider change that replays the stored continuation makes that continuation
+// the last bundle again, without them, as a recomputing change does. Graphs
+// and exports read the last bundle and its wavelets from the model.
+TEST(ReusedSliderChange, AfterTheFirstCirclesLeavesTheModelAsARecomputation) {
+  Twins t;
+  for (const int press : {5, 3}) t.run({.kind = Action::Kind::Press, .value = press});
+  ASSERT_TRUE(t.reusing.w().model().wavelets().has_value());
+  t.run({.kind = Action::Kind::Time, .value = 40});
+  ASSERT_EQ(t.difference(), "");
+  for (TestWindow* w : {&t.reusing, &t.computing}) {
+    const app::SceneModel& m = w->w().model();
+    EXPECT_FALSE(m.wavelets().has_value()) << (w == &t.reusing ? "reusing" : "computing");
+    ASSERT_TRUE(m.bundle() && m.bundleContinuation() && m.bundleWavelets());
+    EXPECT_EQ(m.bundleWavelets()->Slider, 40);
+    ASSERT_EQ(m.bundle()->Rays.size(), m.bundleContinuation()->Bundle.Rays.size());
+    for (std::size_t i = 0; i < m.bundle()->Rays.size(); ++i)
+      EXPECT_TRUE(m.bundle()->Rays[i].Continued == m.bundleContinuation()->Bundle.Rays[i].Continued &&
+                  m.bundle()->Rays[i].RedLine.x2 == m.bundleContinuation()->Bundle.Rays[i].RedLine.x2)
+          << "ray " << i;
+  }
+}
+
 // A continuation whose searches failed raises its message box again on every
 // reuse, between the same two operations as when it was computed.
 TEST(ReusedSliderChange, RaisesTheMessagesOfTheStoredContinuationAgain) {

@@ -118,6 +118,71 @@ TEST(DisplayListTest, StopsAtItsBoundAndStandsAsideForTheRetainedImageUntilCls) 
   EXPECT_EQ(c.displayList().items().size(), 1u);
 }
 
+// Past its bound the record no longer holds the picture: every output shows
+// the retained image, each of its pixels a square of the ratio's pixels,
+// including what was drawn after the bound.
+TEST(IncompleteRecord, ShowsTheRetainedImagePixelForPixelAtEveryRatio) {
+  Canvas c = UnitCanvas();
+  for (std::size_t i = 0; i <= canvas::DisplayList::kMaxItems; ++i) {
+    const double y = static_cast<double>(i % 240) - 120;
+    c.Line(-150, y, 150, y + 7, Rgb(0, 0, 255));
+  }
+  c.Circle(0, 0, 60, Rgb(255, 0, 0));
+  ASSERT_FALSE(c.displayList().complete());
+  for (const int ratio : {1, 2}) {
+    const QImage shown = canvas::RenderDrawing(c, ratio, true);
+    ASSERT_EQ(shown.size(), c.pixelSize() * ratio);
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        differing += (shown.pixel(x, y) | 0xff000000u) != At(c, x / ratio, y / ratio);
+    EXPECT_EQ(differing, 0) << "ratio " << ratio;
+  }
+}
+
+// At a screen's scale factor s a solid one-pixel arc is the pen laid in
+// whole device pixels: round(s) of them across, halves rounded up, centred
+// on its radius. Measured across the top of an arc, as darkness summed over
+// device pixels (a pixel of pure pen colour counts one). The radius puts the
+// top where those pixels are whole rows: where blended edges of neighbouring
+// strands share a row, they cover it short of fully and the sum says less.
+struct ArcWeight {
+  const char* name;
+  double ratio;
+  int devicePixels;
+};
+
+class ArcAtScaleFactor : public ::testing::TestWithParam<ArcWeight> {};
+
+TEST_P(ArcAtScaleFactor, IsThePenRoundedToWholeDevicePixels) {
+  const double s = GetParam().ratio;
+  const int across = GetParam().devicePixels;
+  Canvas c = UnitCanvas();
+  const QPointF centre = c.toPixel(0, 0) * s;
+  // About 100 units up, on a row boundary for an even count, mid-row for an odd one.
+  const double top = std::floor(centre.y() - 100 * s) + (across % 2 == 1 ? 0.5 : 0.0);
+  c.Circle(0, 0, (centre.y() - top) / s, kBlack, 0.3, 2.8);  // the top of the circle, counterclockwise
+  const QImage shown = canvas::RenderDrawing(c, s, true);
+  for (const int dx : {-2, 0, 1}) {  // device pixels about the top, where the arc runs level
+    const int x = static_cast<int>(std::floor(centre.x())) + dx;
+    double ink = 0, moment = 0;
+    for (int y = static_cast<int>(top) - 6; y <= static_cast<int>(top) + 6; ++y) {
+      const double d = (qRed(kBackground) - qRed(shown.pixel(x, y))) / double(qRed(kBackground));
+      ink += d;
+      moment += d * (y + 0.5);
+    }
+    EXPECT_NEAR(ink, across, 0.25) << "column " << dx;
+    EXPECT_NEAR(moment / ink, top, 0.25) << "column " << dx;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ArcAtScaleFactor,
+                         ::testing::Values(ArcWeight{"At100", 1.0, 1}, ArcWeight{"At125", 1.25, 1},
+                                           ArcWeight{"At150", 1.5, 2}, ArcWeight{"At175", 1.75, 2},
+                                           ArcWeight{"At200", 2.0, 2}, ArcWeight{"At250", 2.5, 3},
+                                           ArcWeight{"At300", 3.0, 3}),
+                         ByName{});
+
 // The smooth drawing at a whole device pixel ratio: a one-pixel horizontal
 // line lies on the same row as in the retained image, one pure row per logical
 // row, however its position falls within the row.
