@@ -2,14 +2,15 @@
 
 #include "app/PictureExport.h"
 #include "canvas/Form.h"
+#include "canvas/OutputFiles.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -63,11 +64,14 @@ std::string coordinateText(float v) {
 }
 
 // The file can be created or replaced: its folder exists and is writable, and
-// the path is not a folder or an existing read-only file. Nothing is created.
+// the path is not a folder, a FIFO, a device or an existing read-only file.
+// Nothing is created.
 std::string checkWritable(const std::string& option, const std::string& path) {
   if (path.empty()) return option + " needs a file name";
   const QFileInfo file(QString::fromStdString(path));
-  if (file.isDir()) return option + ": is a folder: " + inQuotes(path);
+  if (const QString why = canvas::NotARegularFile(file.filePath()); !why.isEmpty()) {
+    return option + ": " + why.toStdString() + ": " + inQuotes(path);
+  }
   const QFileInfo dir(file.absolutePath());
   if (!dir.isDir()) return option + ": no such folder for " + inQuotes(path);
   if (!dir.isWritable()) return option + ": folder not writable for " + inQuotes(path);
@@ -98,22 +102,63 @@ struct OptionEntry {
   std::string (*apply)(Options& o, const std::string& option, const std::string& value);
 };
 
-// An output file's option: the name is kept and checked, nothing is created.
-template <std::string Options::*File>
-std::string readOutputFile(Options& o, const std::string& option, const std::string& v) {
-  o.*File = v;
-  return checkWritable(option, v);
+// The file name ends in one of `extensions` (any case); none: any name.
+template <std::size_t N>
+std::string checkExtension(const std::string& option, const std::string& path,
+                           const std::array<std::string_view, N>& extensions) {
+  if (N == 0) return {};
+  const std::string suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower().toStdString();
+  if (std::find(extensions.begin(), extensions.end(), suffix) != extensions.end()) return {};
+  std::string names;
+  for (std::size_t i = 0; i < N; ++i) {
+    names += (i == 0 ? "." : i + 1 == N ? " or ." : ", .");
+    names += extensions[i];
+  }
+  return option + ": the file name must end in " + names + ", got " + inQuotes(path);
 }
 
-// The same for a picture: .png, .svg or .pdf; .png alone for an output that
-// writes nothing else.
-template <std::string Options::*File, bool PngOnly = false>
-std::string readPictureFile(Options& o, const std::string& option, const std::string& v) {
+constexpr std::array<std::string_view, 0> kAnyName{};
+constexpr std::array<std::string_view, 1> kPng{"png"};
+constexpr std::array<std::string_view, 1> kCsv{"csv"};
+// As canvas::PictureFormatOf reads them.
+constexpr std::array<std::string_view, 3> kPicture{"png", "svg", "pdf"};
+
+// An output file's option, given once: the name is kept and checked, nothing
+// is created.
+template <std::string Options::*File, const auto& Extensions>
+std::string readOutputFile(Options& o, const std::string& option, const std::string& v) {
+  if (!(o.*File).empty()) return option + " is given twice";
   o.*File = v;
-  if (PngOnly && PictureFormatOf(QString::fromStdString(v)) != PictureFormat::Png)
-    return option + ": the file name must end in .png, got " + inQuotes(v);
-  if (std::string e = CheckPictureFile(option, v); !e.empty()) return e;
-  return checkWritable(option, v);
+  if (std::string e = checkWritable(option, v); !e.empty()) return e;
+  return checkExtension(option, v, Extensions);
+}
+
+// Where the file lands: QSaveFile follows a link to its target.
+QString landingPath(const std::string& path) {
+  const QFileInfo file(QString::fromStdString(path));
+  if (file.exists()) return file.canonicalFilePath();
+  if (file.isSymLink()) return QFileInfo(file.symLinkTarget()).absoluteFilePath();
+  const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+  return (folder.isEmpty() ? file.absolutePath() : folder) + QLatin1Char('/') + file.fileName();
+}
+
+// No two outputs write one file: the second would silently replace the first.
+std::string checkDistinctOutputs(const Options& o) {
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--screenshot", &o.screenshot}, {"--trace", &o.trace},       {"--curve", &o.curve},
+      {"--bundle", &o.bundle},         {"--export", &o.exportFile}, {"--graph-screenshot", &o.graphScreenshot}};
+  std::vector<std::pair<QString, const char*>> seen;
+  for (const auto& [option, path] : outputs) {
+    if (path->empty()) continue;
+    const QString landing = landingPath(*path);
+    for (const auto& [other, otherOption] : seen) {
+      if (other == landing) {
+        return std::string(otherOption) + " and " + option + " name the same file " + inQuotes(*path);
+      }
+    }
+    seen.emplace_back(landing, option);
+  }
+  return {};
 }
 
 const OptionEntry kOptions[] = {
@@ -125,14 +170,15 @@ const OptionEntry kOptions[] = {
     {"print-labels", nullptr, "Print the six labels after the actions.", true,
      [](Options& o, const std::string&, const std::string&) { return o.printLabels = true, std::string(); }},
     {"screenshot", "FILE.png", "Write the client area as a PNG image after the actions.", true,
-     readPictureFile<&Options::screenshot, true>},
-    {"trace", "FILE", "Write every drawing operation as a line of JSON.", true, readOutputFile<&Options::trace>},
+     readOutputFile<&Options::screenshot, kPng>},
+    {"trace", "FILE", "Write every drawing operation as a line of JSON.", true,
+     readOutputFile<&Options::trace, kAnyName>},
     {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions.", true,
-     readOutputFile<&Options::curve>},
+     readOutputFile<&Options::curve, kCsv>},
     {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
-     readOutputFile<&Options::bundle>},
+     readOutputFile<&Options::bundle, kCsv>},
     {"export", "FILE", "Write the picture as FILE.png, FILE.svg or FILE.pdf after the actions.", true,
-     readPictureFile<&Options::exportFile>},
+     readOutputFile<&Options::exportFile, kPicture>},
     {"scale", "K", "Scale of a PNG export: 1, 2 or 4 times the client area's pixels.", false,
      [](Options& o, const std::string&, const std::string& v) {
        const auto k = parseInt(v);
@@ -140,8 +186,9 @@ const OptionEntry kOptions[] = {
        o.exportScale = *k;
        return std::string();
      }},
-    {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
-     true, readPictureFile<&Options::graphScreenshot>},
+    {"graph-screenshot", "FILE",
+     "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.", true,
+     readOutputFile<&Options::graphScreenshot, kPicture>},
 };
 
 std::string readPoint(std::string_view value, Action& a) {
@@ -312,6 +359,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
     if (const std::string e = parseAction(a.toStdString(), o); !e.empty()) return fail(e);
   }
   if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
+  if (const std::string e = CheckExportSize(o.exportFile, o.exportScale, o.size); !e.empty()) return fail(e);
+  if (const std::string e = checkDistinctOutputs(o); !e.empty()) return fail(e);
   return {o, {}};
 }
 
@@ -358,18 +407,6 @@ std::string ActionText(const Action& a) {
     case ActionEntry::Text::Number: break;
   }
   return text + std::to_string(a.value);
-}
-
-std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    return "cannot write " + inQuotes(path) + ": " + file.errorString().toStdString();
-  }
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
-  }
-  if (!file.commit()) return "cannot write " + inQuotes(path) + ": " + file.errorString().toStdString();
-  return {};
 }
 
 }  // namespace app

@@ -63,9 +63,4 @@ struct Parsed {
 // in the shortest form that reads back as the same float.
 [[nodiscard]] std::string ActionText(const Action& a);
 
-// Writes a file whole or not at all (QSaveFile: a temporary beside it,
-// renamed over the target on success). Returns an error message, empty on
-// success.
-[[nodiscard]] std::string WriteFileAtomically(const std::string& path, const std::string& bytes);
-
 }  // namespace app

@@ -4,25 +4,29 @@
 #include "app/Fermat.h"
 #include "app/SceneGraphs.h"
 #include "app/ViewMenu.h"
+#include "canvas/OutputFiles.h"
 #include "graphs/Csv.h"
 #include "views/GraphView.h"
 
-
 namespace app {
 
-std::string WriteGraphOutputs(Fermat& w, const Options& o) {
+std::string WriteGraphOutputs(Fermat& w, const Options& o, canvas::OutputFiles& files) {
   if (!o.curve.empty()) {
     const std::string csv = graphs::CurveCsv(CurrentCurve(w.model(), w.scene().lens()));
-    if (std::string e = WriteFileAtomically(o.curve, csv); !e.empty()) return e;
+    if (std::string e = files.add(QString::fromStdString(o.curve), QByteArray::fromStdString(csv)); !e.empty())
+      return e;
   }
   if (!o.bundle.empty()) {
     const std::string csv = graphs::BundleCsv(CurrentBundle(w.model(), w.scene().lens()));
-    if (std::string e = WriteFileAtomically(o.bundle, csv); !e.empty()) return e;
+    if (std::string e = files.add(QString::fromStdString(o.bundle), QByteArray::fromStdString(csv)); !e.empty())
+      return e;
   }
   if (!o.graphScreenshot.empty()) {
     w.viewMenu().openGraphs();
-    const QString e = w.viewMenu().graphView()->exportBoth(QString::fromStdString(o.graphScreenshot));
-    if (!e.isEmpty()) return e.toStdString();
+    const QString path = QString::fromStdString(o.graphScreenshot);
+    QByteArray bytes;
+    if (const QString e = w.viewMenu().graphView()->encodeBoth(path, bytes); !e.isEmpty()) return e.toStdString();
+    if (std::string e = files.add(path, bytes); !e.empty()) return e;
   }
   return {};
 }

@@ -8,11 +8,6 @@
 
 namespace app {
 
-std::string CheckPictureFile(const std::string& option, const std::string& path) {
-  if (PictureFormatOf(QString::fromStdString(path))) return {};
-  return option + ": the file name must end in .png, .svg or .pdf, got '" + path + "'";
-}
-
 std::string CheckExportScale(const std::string& exportFile, int scale) {
   if (scale == 0) return {};
   if (exportFile.empty()) return "--scale needs --export FILE.png";
@@ -21,13 +16,21 @@ std::string CheckExportScale(const std::string& exportFile, int scale) {
   return {};
 }
 
+std::string CheckExportSize(const std::string& exportFile, int scale, std::optional<QSize> size) {
+  if (!size || PictureFormatOf(QString::fromStdString(exportFile)) != PictureFormat::Png) return {};
+  const QString why = canvas::PictureTooLarge(*size, scale == 0 ? 1 : scale);
+  return why.isEmpty() ? std::string() : "--export: " + why.toStdString();
+}
+
+canvas::PictureSource FormPicture(const canvas::Form& form) {
+  return {.size = form.canvas.pixelSize(),
+          .title = form.window()->windowTitle(),
+          .image = [&form](int k) { return canvas::RenderPicture(form, k); },
+          .paint = [&form](QPainter& p) { canvas::PaintPicture(p, form); }};
+}
+
 std::string ExportPicture(const canvas::Form& form, const QString& path, int scale) {
-  const canvas::PictureSource picture{
-      .size = form.canvas.pixelSize(),
-      .title = form.window()->windowTitle(),
-      .image = [&form](int k) { return canvas::RenderPicture(form, k); },
-      .paint = [&form](QPainter& p) { canvas::PaintPicture(p, form); }};
-  return canvas::WritePictureFile(path, picture, scale);
+  return canvas::WritePictureFile(path, FormPicture(form), scale);
 }
 
 void PrintPicture(QPrinter& printer, const canvas::Form& form) {

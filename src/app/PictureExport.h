@@ -21,13 +21,17 @@ using canvas::PictureFormatOf;
 // PNG pictures are made at these multiples of the client area's pixels.
 [[nodiscard]] constexpr bool IsPictureScale(int k) noexcept { return k == 1 || k == 2 || k == 4; }
 
-// Command-line checks, one-line errors (empty when fine): a picture file's
-// extension (for the option named), and a scale (0 for none given) that only a PNG export takes.
-[[nodiscard]] std::string CheckPictureFile(const std::string& option, const std::string& path);
+// Command-line checks, one-line errors (empty when fine): a scale (0 for
+// none given) that only a PNG export takes, and a PNG export small enough to
+// make at the client area `size` (none: the default size, always small enough).
 [[nodiscard]] std::string CheckExportScale(const std::string& exportFile, int scale);
+[[nodiscard]] std::string CheckExportSize(const std::string& exportFile, int scale, std::optional<QSize> size);
 
-// Writes the picture of the form (the drawing, the markers and the labels;
-// no buttons or scroll bars) to `path` in the format of its extension: PNG at
+// The picture of the form (the drawing, the markers and the labels; no
+// buttons or scroll bars) at the client area's size.
+[[nodiscard]] canvas::PictureSource FormPicture(const canvas::Form& form);
+
+// Writes the picture of the form to `path` in the format of its extension: PNG at
 // `scale` times the client area's pixels, SVG and PDF as vectors, the PDF page
 // the picture's size. The file is written whole or not at all. Returns an
 // error message, empty on success.

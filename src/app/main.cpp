@@ -8,6 +8,7 @@
 #include "app/LiveLab.h"
 #include "app/PictureExport.h"
 #include "app/StartUp.h"
+#include "canvas/OutputFiles.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -132,21 +133,30 @@ int main(int argc, char** argv) {
   if (!o.offscreen) return QApplication::exec();
 
   if (o.printLabels) std::cout << app::LabelLines(*window) << std::flush;
+  // Every output is made and written to a temporary first; only when all are
+  // complete do they replace their targets, so a failure leaves none behind.
+  canvas::OutputFiles files;
   if (!o.screenshot.empty()) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!window->form().snapshot().save(&buffer, "PNG")) return fail("cannot encode the screenshot");
-    if (const std::string e = app::WriteFileAtomically(o.screenshot, png.toStdString()); !e.empty()) return fail(e);
+    if (const std::string e = files.add(QString::fromStdString(o.screenshot), png); !e.empty()) return fail(e);
   }
   if (!o.exportFile.empty()) {
-    const std::string e = app::ExportPicture(window->form(), QString::fromStdString(o.exportFile),
-                                             o.exportScale == 0 ? 1 : o.exportScale);
+    const QString path = QString::fromStdString(o.exportFile);
+    QByteArray bytes;
+    const std::string e =
+        canvas::EncodePicture(path, app::FormPicture(window->form()), o.exportScale == 0 ? 1 : o.exportScale, bytes);
     if (!e.empty()) return fail(e);
+    if (const std::string w = files.add(path, bytes); !w.empty()) return fail(w);
   }
   if (!o.trace.empty()) {
-    if (const std::string e = app::WriteFileAtomically(o.trace, app::TraceText(*window)); !e.empty()) return fail(e);
+    const std::string trace = app::TraceText(*window);
+    if (const std::string e = files.add(QString::fromStdString(o.trace), QByteArray::fromStdString(trace)); !e.empty())
+      return fail(e);
   }
-  if (const std::string e = app::WriteGraphOutputs(*window, o); !e.empty()) return fail(e);
+  if (const std::string e = app::WriteGraphOutputs(*window, o, files); !e.empty()) return fail(e);
+  if (const std::string e = files.commit(); !e.empty()) return fail(e);
   return 0;
 }

@@ -1,10 +1,12 @@
 #include "canvas/PictureFile.h"
 
+#include "canvas/OutputFiles.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace canvas {
@@ -24,7 +26,7 @@ bool paintOnto(QPaintDevice& device, const PictureSource& picture) {
   return p.end();
 }
 
-bool writeSvg(const PictureSource& picture, QSaveFile& file) {
+bool writeSvg(const PictureSource& picture, QIODevice& file) {
   QSvgGenerator svg;
   svg.setOutputDevice(&file);
   svg.setSize(picture.size);
@@ -34,7 +36,7 @@ bool writeSvg(const PictureSource& picture, QSaveFile& file) {
   return paintOnto(svg, picture);
 }
 
-bool writePdf(const PictureSource& picture, QSaveFile& file) {
+bool writePdf(const PictureSource& picture, QIODevice& file) {
   QPdfWriter pdf(&file);
   pdf.setResolution(kPixelsPerInch);
   // The page is the picture: its size in points (72 an inch), no margins.
@@ -56,24 +58,43 @@ std::optional<PictureFormat> PictureFormatOf(const QString& path) {
   return std::nullopt;
 }
 
-std::string WritePictureFile(const QString& path, const PictureSource& picture, int scale) {
+QString PictureTooLarge(QSize size, int scale) {
+  const qint64 width = qint64{size.width()} * scale, height = qint64{size.height()} * scale;
+  if (width * height <= kMaxPicturePixels) return {};
+  return QStringLiteral("a PNG of %1x%2 pixels is too large to make (at most 16384x16384 pixels in all)")
+      .arg(width)
+      .arg(height);
+}
+
+std::string EncodePicture(const QString& path, const PictureSource& picture, int scale, QByteArray& bytes) {
   const std::optional<PictureFormat> format = PictureFormatOf(path);
   if (!format) return failed(path, QStringLiteral("the name must end in .png, .svg or .pdf"));
   if (scale != 1 && scale != 2 && scale != 4) return failed(path, QStringLiteral("the scale must be 1, 2 or 4"));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return failed(path, file.errorString());
+  bytes.clear();
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   bool written = false;
   switch (*format) {
-    case PictureFormat::Png: written = picture.image(scale).save(&file, "PNG"); break;
-    case PictureFormat::Svg: written = writeSvg(picture, file); break;
-    case PictureFormat::Pdf: written = writePdf(picture, file); break;
+    case PictureFormat::Png: {
+      // Checked before the image exists: a failed allocation would only show
+      // as a stream of painter warnings.
+      if (const QString why = PictureTooLarge(picture.size, scale); !why.isEmpty()) return failed(path, why);
+      const QImage image = picture.image(scale);
+      if (image.isNull()) return failed(path, QStringLiteral("not enough memory for the image"));
+      written = image.save(&buffer, "PNG");
+      break;
+    }
+    case PictureFormat::Svg: written = writeSvg(picture, buffer); break;
+    case PictureFormat::Pdf: written = writePdf(picture, buffer); break;
   }
-  if (!written) {
-    file.cancelWriting();
-    return failed(path, file.errorString());
-  }
-  if (!file.commit()) return failed(path, file.errorString());
+  if (!written) return failed(path, QStringLiteral("the picture could not be encoded"));
   return {};
+}
+
+std::string WritePictureFile(const QString& path, const PictureSource& picture, int scale) {
+  QByteArray bytes;
+  if (std::string e = EncodePicture(path, picture, scale, bytes); !e.empty()) return e;
+  return WriteWholeFile(path, bytes);
 }
 
 }  // namespace canvas

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -28,9 +29,21 @@ struct PictureSource {
   std::function<void(QPainter&)> paint;
 };
 
-// Writes the picture to `path` in the format of its extension: PNG at
-// `scale` times its pixels, SVG and PDF as vectors, the PDF page the
-// picture's size (a pixel is 1/96 inch). Whole or not at all. Returns an
+// The most pixels a PNG is made with: 16384 x 16384, 1 GiB at 4 bytes a pixel.
+inline constexpr qint64 kMaxPicturePixels = qint64{16384} * 16384;
+
+// Why a PNG of `size` logical pixels at `scale` cannot be made (more than
+// kMaxPicturePixels); empty when it can.
+[[nodiscard]] QString PictureTooLarge(QSize size, int scale);
+
+// The bytes of the picture as a file in the format of `path`'s extension: PNG
+// at `scale` times its pixels, SVG and PDF as vectors, the PDF page the
+// picture's size (a pixel is 1/96 inch). Nothing is written to disk. Returns
+// an error message, empty on success.
+[[nodiscard]] std::string EncodePicture(const QString& path, const PictureSource& picture, int scale,
+                                        QByteArray& bytes);
+
+// The same, written to `path` whole or not at all (WriteWholeFile). Returns an
 // error message, empty on success.
 [[nodiscard]] std::string WritePictureFile(const QString& path, const PictureSource& picture, int scale = 1);
 

@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -93,7 +92,7 @@ QImage GraphView::snapshot() {
   return image;
 }
 
-QString GraphView::exportBoth(const QString& path) {
+QString GraphView::encodeBoth(const QString& path, QByteArray& bytes) {
   // Each tab is laid out at the tab widget's size only while it is shown.
   auto eachTab = [this](const std::function<void(QWidget&, int x)>& use) {
     const int shown = tabs_->currentIndex();
@@ -116,7 +115,7 @@ QString GraphView::exportBoth(const QString& path) {
           [&eachTab](QPainter& p) {
             eachTab([&p](QWidget& tab, int x) { tab.render(&p, QPoint(x, 0)); });
           }};
-  return QString::fromStdString(canvas::WritePictureFile(path, picture));
+  return QString::fromStdString(canvas::EncodePicture(path, picture, 1, bytes));
 }
 
 void GraphView::contextMenuEvent(QContextMenuEvent* event) {

@@ -3,6 +3,7 @@
 #include "graphs/BundleRayRow.h"
 #include "graphs/TravelTimeCurve.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QWidget>
 
@@ -33,8 +34,10 @@ class GraphView final : public QWidget {
   [[nodiscard]] QString exportPicture(const QString& path);
   // Both tabs side by side, as they are laid out in the window now.
   [[nodiscard]] QImage snapshot();
-  // The same in the format of the file's extension (.png, .svg, .pdf).
-  [[nodiscard]] QString exportBoth(const QString& path);
+  // The same as the bytes of a file in the format of the path's extension
+  // (.png, .svg, .pdf), for the caller to write. Returns an error message,
+  // empty on success.
+  [[nodiscard]] QString encodeBoth(const QString& path, QByteArray& bytes);
 
   [[nodiscard]] QTabWidget* tabs() const noexcept { return tabs_; }
   [[nodiscard]] CurveChart* curveChart() const noexcept { return curve_; }

@@ -25,6 +25,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <sys/stat.h>
+
 namespace {
 
 using testing_support::TestWindow;
@@ -204,6 +206,15 @@ TEST(PictureExport, RefusesWhatItCannotWriteAndLeavesNothing) {
   EXPECT_NE(app::ExportPicture(t.form(), dir.filePath(QStringLiteral("a.png")), 3), "");
   EXPECT_NE(app::ExportPicture(t.form(), dir.filePath(QStringLiteral("no/such/a.svg"))), "");
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+  // The window's export, too, refuses a FIFO rather than replacing it.
+  const QString fifo = dir.filePath(QStringLiteral("pipe.svg"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+  EXPECT_NE(app::ExportPicture(t.form(), fifo), "");
+  struct stat st {};
+  ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("pipe.svg")});
 }
 
 // The smooth drawing at device pixel ratio 2, on the start-up lens and a ray.
