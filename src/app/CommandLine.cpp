@@ -113,6 +113,20 @@ std::string readPictureFile(Options& o, const std::string& option, const std::st
   return checkWritable(option, v);
 }
 
+std::string readPrintPdf(Options& o, const std::string& option, const std::string& v) {
+  o.printPdf = v;
+  if (PictureFormatOf(QString::fromStdString(v)) != PictureFormat::Pdf)
+    return option + ": the file name must end in .pdf, got " + inQuotes(v);
+  return checkWritable(option, v);
+}
+
+std::string readBackground(Options& o, const std::string& option, const std::string& v) {
+  const auto b = canvas::PictureBackgroundOf(v);
+  if (!b) return option + " expects white, transparent or window, got " + inQuotes(v);
+  o.background = *b;
+  return {};
+}
+
 const OptionEntry kOptions[] = {
     {"offscreen", nullptr, "Run without a display (Qt's offscreen platform); message boxes are printed.", false,
      [](Options& o, const std::string&, const std::string&) { return o.offscreen = true, std::string(); }},
@@ -137,6 +151,10 @@ const OptionEntry kOptions[] = {
        o.exportScale = *k;
        return std::string();
      }},
+    {"print-pdf", "FILE.pdf", "Print the picture as File > Print does, to FILE.pdf (an A4 page), after the actions.",
+     true, readPrintPdf},
+    {"background", "B", "Background of --export and --print-pdf: white (default), transparent or window.", false,
+     readBackground},
     {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
      true, readPictureFile<&Options::graphScreenshot>},
 };
@@ -215,6 +233,8 @@ const ActionEntry kActions[] = {
     {Action::Kind::Key, "key", "key=SEQ", "press a key as Qt spells it: Right, Shift+Left, Ctrl+3, Space", readKey,
      ActionEntry::Text::Key},
     {Action::Kind::Play, "play", "play", "run the time sweep to its end", nullptr, ActionEntry::Text::None},
+    {Action::Kind::Reset, "reset", "reset", "put everything back as at start-up (File > Reset)", nullptr,
+     ActionEntry::Text::None},
 };
 
 std::string parseAction(std::string_view arg, Options& o) {

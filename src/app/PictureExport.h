@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/PictureBackground.h"
 #include "canvas/PictureFile.h"
 
 #include <QString>
@@ -15,6 +16,7 @@ class Form;
 
 namespace app {
 
+using canvas::PictureBackground;
 using canvas::PictureFormat;
 using canvas::PictureFormatOf;
 
@@ -30,10 +32,22 @@ using canvas::PictureFormatOf;
 // no buttons or scroll bars) to `path` in the format of its extension: PNG at
 // `scale` times the client area's pixels, SVG and PDF as vectors, the PDF page
 // the picture's size. The file is written whole or not at all. Returns an
-// error message, empty on success.
-[[nodiscard]] std::string ExportPicture(const canvas::Form& form, const QString& path, int scale = 1);
+// error message, empty on success. Pictures that leave the program are on
+// white unless asked otherwise.
+[[nodiscard]] std::string ExportPicture(const canvas::Form& form, const QString& path, int scale = 1,
+                                        PictureBackground background = PictureBackground::White);
+
+// Gives the printer what File > Print gives it before its dialog: the page
+// turned as the picture is.
+void PreparePrinter(QPrinter& printer, const canvas::Form& form);
 
 // Prints the picture on one page of the printer, as large as fits, centred.
-void PrintPicture(QPrinter& printer, const canvas::Form& form);
+void PrintPicture(QPrinter& printer, const canvas::Form& form, PictureBackground background = PictureBackground::White);
+
+// Prints as File > Print does, to a PDF file through the printer's own PDF
+// output (QPrinter::PdfFormat, A4). The file is written whole or not at all.
+// Returns an error message, empty on success.
+[[nodiscard]] std::string PrintToPdf(const canvas::Form& form, const QString& path,
+                                     PictureBackground background = PictureBackground::White);
 
 }  // namespace app

@@ -141,8 +141,13 @@ int main(int argc, char** argv) {
   }
   if (!o.exportFile.empty()) {
     const std::string e = app::ExportPicture(window->form(), QString::fromStdString(o.exportFile),
-                                             o.exportScale == 0 ? 1 : o.exportScale);
+                                             o.exportScale == 0 ? 1 : o.exportScale, o.background);
     if (!e.empty()) return fail(e);
+  }
+  if (!o.printPdf.empty()) {
+    if (const std::string e = app::PrintToPdf(window->form(), QString::fromStdString(o.printPdf), o.background);
+        !e.empty())
+      return fail(e);
   }
   if (!o.trace.empty()) {
     if (const std::string e = app::WriteFileAtomically(o.trace, app::TraceText(*window)); !e.empty()) return fail(e);
