@@ -21,7 +21,11 @@ std::string WriteGraphOutputs(Fermat& w, const Options& o) {
   }
   if (!o.graphScreenshot.empty()) {
     w.viewMenu().openGraphs();
-    const QString e = w.viewMenu().graphView()->exportBoth(QString::fromStdString(o.graphScreenshot));
+    // Its own size, not what room the picture leaves on the screen below the axis.
+    constexpr QSize kScreenshotView{720, 500};
+    views::GraphView* view = w.viewMenu().graphView();
+    view->resize(kScreenshotView);
+    const QString e = view->exportBoth(QString::fromStdString(o.graphScreenshot));
     if (!e.isEmpty()) return e.toStdString();
   }
   return {};
