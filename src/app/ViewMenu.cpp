@@ -14,14 +14,14 @@
 namespace app {
 namespace {
 // The least size the view is given, and the largest.
-constexpr QSize kMinimumPlace{280, 200};
+constexpr QSize kMinimumPlace{280, 180};
 constexpr QSize kLargestPlace{760, 560};
 // World x right of the lens and its target marker (the second surface's
 // vertex is at 15, the marker about 17), with room for the first wavelets.
 constexpr double kRightOfLens = 40;
 // World units kept clear below the axis, right of the lens: the rays of a
 // bundle meet the axis there, and that is what the graphs are compared with.
-constexpr double kBelowAxis = 30;
+constexpr double kBelowAxis = 25;
 constexpr int kGap = 8;
 }  // namespace
 
@@ -115,6 +115,8 @@ void ViewMenu::place(views::GraphView& view) const {
     at.setX(std::max(s.left(), std::min(at.x(), s.right() - size.width() - kGap)));
     at.setY(std::max(s.top(), std::min(at.y(), s.bottom() - size.height() - 4 * kGap)));
   }
+  // Its own least size, not the charts' (which would not fit a small screen).
+  view.setMinimumSize(kMinimumPlace);
   view.resize(size);
   view.move(at);
 }
