@@ -63,6 +63,7 @@ void RunAction(Fermat& w, const Action& a) {
     case Action::Kind::DragTime: dragThumb(w, f.xronosmetato, a.value); break;
     case Action::Kind::Key: pressKey(w, a.value); break;
     case Action::Kind::Play: w.live().sweep().runToEnd(); break;
+    case Action::Kind::Reset: w.reset(); break;
     case Action::Kind::Press: {
       canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
       if (a.value >= 1 && a.value <= 5) buttons[a.value - 1]->click();

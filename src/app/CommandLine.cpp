@@ -146,7 +146,8 @@ QString landingPath(const std::string& path) {
 std::string checkDistinctOutputs(const Options& o) {
   const std::pair<const char*, const std::string*> outputs[] = {
       {"--screenshot", &o.screenshot}, {"--trace", &o.trace},       {"--curve", &o.curve},
-      {"--bundle", &o.bundle},         {"--export", &o.exportFile}, {"--graph-screenshot", &o.graphScreenshot}};
+      {"--bundle", &o.bundle},         {"--export", &o.exportFile}, {"--graph-screenshot", &o.graphScreenshot},
+      {"--print-pdf", &o.printPdf}};
   std::vector<std::pair<QString, const char*>> seen;
   for (const auto& [option, path] : outputs) {
     if (path->empty()) continue;
@@ -158,6 +159,20 @@ std::string checkDistinctOutputs(const Options& o) {
     }
     seen.emplace_back(landing, option);
   }
+  return {};
+}
+
+std::string readPrintPdf(Options& o, const std::string& option, const std::string& v) {
+  o.printPdf = v;
+  if (PictureFormatOf(QString::fromStdString(v)) != PictureFormat::Pdf)
+    return option + ": the file name must end in .pdf, got " + inQuotes(v);
+  return checkWritable(option, v);
+}
+
+std::string readBackground(Options& o, const std::string& option, const std::string& v) {
+  const auto b = canvas::PictureBackgroundOf(v);
+  if (!b) return option + " expects white, transparent or window, got " + inQuotes(v);
+  o.background = *b;
   return {};
 }
 
@@ -186,9 +201,12 @@ const OptionEntry kOptions[] = {
        o.exportScale = *k;
        return std::string();
      }},
-    {"graph-screenshot", "FILE",
-     "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.", true,
-     readOutputFile<&Options::graphScreenshot, kPicture>},
+    {"print-pdf", "FILE.pdf", "Print the picture as File > Print does, to FILE.pdf (an A4 page), after the actions.",
+     true, readPrintPdf},
+    {"background", "B", "Background of --export and --print-pdf: white (default), transparent or window.", false,
+     readBackground},
+    {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
+     true, readOutputFile<&Options::graphScreenshot, kPicture>},
 };
 
 std::string readPoint(std::string_view value, Action& a) {
@@ -265,6 +283,8 @@ const ActionEntry kActions[] = {
     {Action::Kind::Key, "key", "key=SEQ", "press a key as Qt spells it: Right, Shift+Left, Ctrl+3, Space", readKey,
      ActionEntry::Text::Key},
     {Action::Kind::Play, "play", "play", "run the time sweep to its end", nullptr, ActionEntry::Text::None},
+    {Action::Kind::Reset, "reset", "reset", "put everything back as at start-up (File > Reset)", nullptr,
+     ActionEntry::Text::None},
 };
 
 std::string parseAction(std::string_view arg, Options& o) {

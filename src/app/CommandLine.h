@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/PictureBackground.h"
+
 #include <QSize>
 
 #include <optional>
@@ -13,9 +15,10 @@ struct Action {
   // Source, Entry: a whole drag of a marker; MouseDown, MouseMove, MouseUp:
   // one raw event of the canvas at a world point. DragHeight, DragRays,
   // DragTime: a drag of the bar's thumb to a value; Key: one key press (value
-  // is the key combination); Play: the time sweep run to its end.
+  // is the key combination); Play: the time sweep run to its end; Reset:
+  // everything back as at start-up (File > Reset).
   enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play };
+                    DragHeight, DragRays, DragTime, Key, Play, Reset };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
@@ -35,6 +38,8 @@ struct Options {
   std::string graphScreenshot;  // --graph-screenshot: the graph view as PNG, empty for none
   std::string exportFile;  // picture file (.png, .svg, .pdf), empty for none
   int exportScale = 0;     // --scale K for a PNG export (1, 2, 4); 0 when not given
+  std::string printPdf;    // --print-pdf: the picture printed (as File > Print) to this PDF, empty for none
+  canvas::PictureBackground background = canvas::PictureBackground::White;  // of --export and --print-pdf
   std::vector<Action> actions;
 };
 

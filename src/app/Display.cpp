@@ -14,7 +14,7 @@ bool DisplayNamed(const QByteArray& platform, const QByteArray& display, const Q
 
 std::string NoDisplayMessage(const std::string& detail) {
   return "no display found (" + detail +
-         "); to run without one use --offscreen with --screenshot FILE.png, --print-labels or --trace FILE";
+         "); to run without one use --offscreen with --screenshot FILE.png, --export FILE, --print-labels or --trace FILE";
 }
 
 }  // namespace app

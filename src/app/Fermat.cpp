@@ -199,6 +199,18 @@ void Fermat::buildScene() {
   updatePath(std::nullopt);
 }
 
+void Fermat::reset() {
+  live_->reset();
+  DraggingPoint = DraggingSource = false;
+  sliderPicture_.reset();
+  form_->restoreDesign();
+  scene_ = scene::SceneState{};
+  Form_Load();
+  model_.restore({});
+  buildScene();
+  live_->settle();
+}
+
 void Fermat::updatePath(std::optional<double> time) {
   const canvas::Form& f = *form_;
   const scene::ShapeCentre s = scene::CentreOf(f.kyklos), p = scene::CentreOf(f.shmeio);

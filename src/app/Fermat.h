@@ -55,6 +55,11 @@ class Fermat final : public QMainWindow {
   // start-up path into the model; both start-ups end with it.
   void buildScene();
 
+  // Everything back as at start-up, as a fresh start in this window would
+  // leave it: the markers, the bars, the labels, a blank canvas with the
+  // static scene drawn anew, no construction results; no event fires.
+  void reset();
+
   // Puts the path source -> entry point -> target, as the markers and the
   // height bar stand now, into the model with the travel time last shown.
   void updatePath(std::optional<double> time);

@@ -23,9 +23,13 @@ std::string WriteGraphOutputs(Fermat& w, const Options& o, canvas::OutputFiles& 
   }
   if (!o.graphScreenshot.empty()) {
     w.viewMenu().openGraphs();
+    // Its own size, not what room the picture leaves on the screen below the axis.
+    constexpr QSize kScreenshotView{720, 500};
+    views::GraphView* view = w.viewMenu().graphView();
+    view->resize(kScreenshotView);
     const QString path = QString::fromStdString(o.graphScreenshot);
     QByteArray bytes;
-    if (const QString e = w.viewMenu().graphView()->encodeBoth(path, bytes); !e.isEmpty()) return e.toStdString();
+    if (const QString e = view->encodeBoth(path, bytes); !e.isEmpty()) return e.toStdString();
     if (std::string e = files.add(path, bytes); !e.empty()) return e;
   }
   return {};

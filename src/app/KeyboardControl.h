@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class QKeyEvent;
 
 namespace app {
@@ -32,7 +34,15 @@ class KeyboardControl {
   const Marker& active_;
 };
 
-// The keys, one a line, as the Help menu and --help list them.
+// One key of the window and what it does.
+struct KeyRow {
+  QString keys, what;
+};
+[[nodiscard]] const std::vector<KeyRow>& KeyRows();
+// What the table leaves unsaid, one paragraph.
+[[nodiscard]] QString KeysNote();
+
+// The keys as --help lists them: one a line in two aligned columns, then the note.
 [[nodiscard]] QString KeysHelp();
 
 }  // namespace app

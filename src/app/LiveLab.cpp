@@ -86,6 +86,13 @@ void LiveLab::settle() {
   placeControls();
 }
 
+void LiveLab::reset() {
+  sweep_->stop();
+  drag_->cancel();
+  setActiveMarker(Marker::Source);
+  placeControls();
+}
+
 bool LiveLab::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   const bool input = type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||

@@ -44,6 +44,9 @@ class LiveLab final : public QObject {
   // the pending live positions and runs a started sweep to its end.
   void settle();
 
+  // As at start-up: no sweep, no pending redraw, the source the active marker.
+  void reset();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,6 @@
 #include "app/LiveMenus.h"
 
-#include "app/KeyboardControl.h"
+#include "app/HelpTexts.h"
 #include "app/LiveLab.h"
 #include "app/MenuBar.h"
 
@@ -24,9 +24,21 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
   };
 
   QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
-  QAction* keys = help->addAction(QStringLiteral("Keys"));
-  QObject::connect(keys, &QAction::triggered, &window,
-                   [&window] { QMessageBox::information(&window, QStringLiteral("Keys"), KeysHelp()); });
+  auto show = [&window](const QString& title, QString (*text)()) {
+    QMessageBox box(QMessageBox::NoIcon, title, text(), QMessageBox::Ok, &window);
+    box.setTextFormat(Qt::RichText);
+    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+    box.exec();
+  };
+  QAction* guide =
+      help->addAction(QStringLiteral("&Guide"), &window, [show] { show(QStringLiteral("Guide"), GuideText); });
+  guide->setShortcut(QKeySequence::HelpContents);
+  guide->setObjectName(QStringLiteral("guide"));
+  help->addAction(QStringLiteral("&Keys"), &window, [show] { show(QStringLiteral("Keys"), KeysTable); })
+      ->setObjectName(QStringLiteral("keys"));
+  help->addAction(QStringLiteral("&About fermat-lens"), &window,
+                  [show] { show(QStringLiteral("About fermat-lens"), AboutText); })
+      ->setObjectName(QStringLiteral("about"));
 }
 
 }  // namespace app

@@ -7,7 +7,7 @@ namespace app {
 class LiveLab;
 
 // The window's menu bar: View with "Live while dragging" (checked while live)
-// and Help with "Keys", which lists the keys.
+// and Help with Guide, Keys and About.
 void AddLiveMenus(QMainWindow& window, LiveLab& lab);
 
 }  // namespace app

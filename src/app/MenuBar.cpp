@@ -5,6 +5,8 @@
 #include "canvas/PicturePainter.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -33,6 +35,30 @@ constexpr std::array<ExportChoice, 5> kExportChoices{{
     {"PDF document (*.pdf)", "pdf", 1},
 }};
 
+struct BackgroundChoice {
+  const char* text;
+  canvas::PictureBackground background;
+};
+constexpr std::array<BackgroundChoice, 3> kBackgroundChoices{{
+    {"&White", canvas::PictureBackground::White},
+    {"&Transparent (PNG, SVG)", canvas::PictureBackground::Transparent},
+    {"Window &colour", canvas::PictureBackground::Window},
+}};
+const QString kBackgroundGroup = QStringLiteral("pictureBackground");
+
+void addBackgroundMenu(Fermat& w, QMenu& file) {
+  QMenu* menu = file.addMenu(QStringLiteral("Picture &background"));
+  auto* group = new QActionGroup(&w);
+  group->setObjectName(kBackgroundGroup);
+  for (const BackgroundChoice& c : kBackgroundChoices) {
+    QAction* a = menu->addAction(QString::fromUtf8(c.text));
+    a->setCheckable(true);
+    a->setData(static_cast<int>(c.background));
+    a->setChecked(c.background == canvas::PictureBackground::White);
+    group->addAction(a);
+  }
+}
+
 void exportPicture(Fermat& w) {
   QStringList filters;
   for (const ExportChoice& c : kExportChoices) filters << QString::fromLatin1(c.filter);
@@ -50,23 +76,29 @@ void exportPicture(Fermat& w) {
                                                                        Qt::CaseInsensitive) == 0
                         ? choice->scale
                         : 1;
-  if (const std::string e = ExportPicture(w.form(), path, scale); !e.empty())
+  if (const std::string e = ExportPicture(w.form(), path, scale, ChosenBackground(w)); !e.empty())
     QMessageBox::warning(&w, QStringLiteral("Export picture"), QString::fromStdString(e));
 }
 
 void printPicture(Fermat& w) {
   QPrinter printer(QPrinter::HighResolution);
-  const QSize size = w.form().canvas.pixelSize();
-  printer.setPageOrientation(size.width() >= size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+  PreparePrinter(printer, w.form());
   QPrintDialog dialog(&printer, &w);
-  if (dialog.exec() == QDialog::Accepted) PrintPicture(printer, w.form());
+  if (dialog.exec() == QDialog::Accepted) PrintPicture(printer, w.form(), ChosenBackground(w));
 }
 
 void copyPicture(Fermat& w) {
-  QGuiApplication::clipboard()->setImage(canvas::RenderPicture(w.form(), w.form().devicePixelRatioF()));
+  QGuiApplication::clipboard()->setImage(
+      canvas::RenderPicture(w.form(), w.form().devicePixelRatioF(), true, ChosenBackground(w)));
 }
 
 }  // namespace
+
+canvas::PictureBackground ChosenBackground(const QMainWindow& window) {
+  const auto* group = window.findChild<QActionGroup*>(kBackgroundGroup);
+  const QAction* checked = group ? group->checkedAction() : nullptr;
+  return checked ? static_cast<canvas::PictureBackground>(checked->data().toInt()) : canvas::PictureBackground::White;
+}
 
 QMenu* ViewMenuOf(QMainWindow& window) {
   const QString name = QStringLiteral("viewMenu");
@@ -85,6 +117,15 @@ void InstallMenus(Fermat& w) {
   QAction* print = file->addAction(QStringLiteral("&Print…"), [&w] { printPicture(w); });
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   print->setObjectName(QStringLiteral("printPicture"));
+  addBackgroundMenu(w, *file);
+  file->addSeparator();
+  QAction* reset = file->addAction(QStringLiteral("&Reset"), [&w] { w.reset(); });
+  reset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  reset->setObjectName(QStringLiteral("reset"));
+  file->addSeparator();
+  QAction* quit = file->addAction(QStringLiteral("&Quit"), &w, &QWidget::close);
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  quit->setObjectName(QStringLiteral("quit"));
 
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
   QAction* copy = edit->addAction(QStringLiteral("&Copy picture"), [&w] { copyPicture(w); });

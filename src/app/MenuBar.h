@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/PictureBackground.h"
+
 class QMainWindow;
 class QMenu;
 
@@ -12,7 +14,12 @@ class Fermat;
 QMenu* ViewMenuOf(QMainWindow& window);
 
 // The window's menu bar above the client area: File (Export picture…,
-// Print…), Edit (Copy picture) and View (Smooth drawing).
+// Print…, Picture background, Reset, Quit), Edit (Copy picture) and View
+// (Smooth drawing).
 void InstallMenus(Fermat& window);
+
+// The background chosen under File > Picture background (white at first),
+// which export, copy and print use.
+[[nodiscard]] canvas::PictureBackground ChosenBackground(const QMainWindow& window);
 
 }  // namespace app

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "canvas/PictureBackground.h"
 #include "canvas/PictureFile.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -15,11 +17,14 @@ class Form;
 
 namespace app {
 
+using canvas::PictureBackground;
 using canvas::PictureFormat;
 using canvas::PictureFormatOf;
 
 // PNG pictures are made at these multiples of the client area's pixels.
-[[nodiscard]] constexpr bool IsPictureScale(int k) noexcept { return k == 1 || k == 2 || k == 4; }
+[[nodiscard]] constexpr bool IsPictureScale(int k) noexcept {
+  return k == 1 || k == 2 || k == 4;
+}
 
 // Command-line checks, one-line errors (empty when fine): a scale (0 for
 // none given) that only a PNG export takes, and a PNG export small enough to
@@ -29,15 +34,28 @@ using canvas::PictureFormatOf;
 
 // The picture of the form (the drawing, the markers and the labels; no
 // buttons or scroll bars) at the client area's size.
-[[nodiscard]] canvas::PictureSource FormPicture(const canvas::Form& form);
+[[nodiscard]] canvas::PictureSource FormPicture(const canvas::Form& form,
+                                                PictureBackground background = PictureBackground::White);
 
 // Writes the picture of the form to `path` in the format of its extension: PNG at
 // `scale` times the client area's pixels, SVG and PDF as vectors, the PDF page
 // the picture's size. The file is written whole or not at all. Returns an
-// error message, empty on success.
-[[nodiscard]] std::string ExportPicture(const canvas::Form& form, const QString& path, int scale = 1);
+// error message, empty on success. Pictures that leave the program are on
+// white unless asked otherwise.
+[[nodiscard]] std::string ExportPicture(const canvas::Form& form, const QString& path, int scale = 1,
+                                        PictureBackground background = PictureBackground::White);
+
+// Gives the printer what File > Print gives it before its dialog: the page
+// turned as the picture is.
+void PreparePrinter(QPrinter& printer, const canvas::Form& form);
 
 // Prints the picture on one page of the printer, as large as fits, centred.
-void PrintPicture(QPrinter& printer, const canvas::Form& form);
+void PrintPicture(QPrinter& printer, const canvas::Form& form, PictureBackground background = PictureBackground::White);
+
+// Prints as File > Print does, through the printer's own PDF output
+// (QPrinter::PdfFormat, A4), and gives the page's bytes for `path`, which is
+// written with the other outputs. Returns an error message, empty on success.
+[[nodiscard]] std::string PrintToPdf(const canvas::Form& form, const QString& path, PictureBackground background,
+                                     QByteArray& bytes);
 
 }  // namespace app

@@ -13,12 +13,15 @@
 
 namespace app {
 namespace {
-// Smallest region worth placing the view in; below it the window system places it.
-constexpr QSize kMinimumPlace{280, 220};
+// The least size the view is given, and the largest.
+constexpr QSize kMinimumPlace{280, 180};
 constexpr QSize kLargestPlace{760, 560};
 // World x right of the lens and its target marker (the second surface's
 // vertex is at 15, the marker about 17), with room for the first wavelets.
 constexpr double kRightOfLens = 40;
+// World units kept clear below the axis, right of the lens: the rays of a
+// bundle meet the axis there, and that is what the graphs are compared with.
+constexpr double kBelowAxis = 25;
 constexpr int kGap = 8;
 }  // namespace
 
@@ -47,9 +50,11 @@ views::GraphView* ViewMenu::graphView() const noexcept {
 void ViewMenu::openGraphs() {
   views::GraphView* view = view_.data();
   if (view == nullptr) {
-    // A window of its own, not a child of the program's window: it never
-    // takes part of the client area and does not stay on top of the picture.
-    view = new views::GraphView;
+    // A tool window owned by the program's window: it takes no part of the
+    // client area, and the window system keeps it above the main window (a
+    // press or a drag there does not bury it), minimises and closes it with it.
+    view = new views::GraphView(&window_);
+    view->setWindowFlags(Qt::Tool);
     view->setAttribute(Qt::WA_DeleteOnClose);
     place(*view);
     view_ = view;
@@ -76,13 +81,12 @@ void ViewMenu::refreshBundle() {
 }
 
 void ViewMenu::place(views::GraphView& view) const {
-  // Start from everything right of the lens and its target marker on the
-  // visible picture, then give up the side of each control that lies in it,
-  // keeping the largest part each time.
+  // Start from everything right of the lens and below the axis where the
+  // rays meet it, on the visible picture, then give up the side of each
+  // control that lies in it, keeping the largest part each time.
   canvas::Form& f = window_.form();
-  const QPoint lensRight = f.mapToGlobal(f.canvas.toPixel(kRightOfLens, 0).toPoint());
-  QRect free(QPoint(lensRight.x(), f.mapToGlobal(QPoint(0, 0)).y()),
-             f.mapToGlobal(QPoint(f.width() - 1, f.height() - 1)));
+  const QPoint corner = f.mapToGlobal(f.canvas.toPixel(kRightOfLens, -kBelowAxis).toPoint());
+  QRect free(corner, f.mapToGlobal(QPoint(f.width() - 1, f.height() - 1)));
   if (const QScreen* screen = window_.screen()) free &= screen->availableGeometry();
   const canvas::Control* controls[] = {&f.Command1, &f.Command2,        &f.Command3,     &f.Command4, &f.Command5,
                                        &f.thesiy,   &f.arithmosaktinon, &f.xronosmetato, &f.Label1,   &f.Label2,
@@ -99,12 +103,22 @@ void ViewMenu::place(views::GraphView& view) const {
     free = *std::max_element(std::begin(parts), std::end(parts),
                              [&](const QRect& a, const QRect& b) { return area(a) < area(b); });
   }
-  // The window frame's decorations come on top of the size given here.
-  const QSize size(std::min(free.width() - 2 * kGap, kLargestPlace.width()),
-                   std::min(free.height() - 4 * kGap, kLargestPlace.height()));
-  if (size.width() < kMinimumPlace.width() || size.height() < kMinimumPlace.height()) return;
+  // The window frame's decorations come on top of the size given here. On a
+  // small screen (or at a large scaling) the region is smaller than a
+  // readable graph: the view keeps its least size and its place below the
+  // axis, as far as the screen allows.
+  const QSize size(std::clamp(free.width() - 2 * kGap, kMinimumPlace.width(), kLargestPlace.width()),
+                   std::clamp(free.height() - 4 * kGap, kMinimumPlace.height(), kLargestPlace.height()));
+  QPoint at = free.topLeft() + QPoint(kGap, kGap);
+  if (const QScreen* screen = window_.screen()) {
+    const QRect s = screen->availableGeometry();
+    at.setX(std::max(s.left(), std::min(at.x(), s.right() - size.width() - kGap)));
+    at.setY(std::max(s.top(), std::min(at.y(), s.bottom() - size.height() - 4 * kGap)));
+  }
+  // Its own least size, not the charts' (which would not fit a small screen).
+  view.setMinimumSize(kMinimumPlace);
   view.resize(size);
-  view.move(free.topLeft() + QPoint(kGap, kGap));
+  view.move(at);
 }
 
 }  // namespace app

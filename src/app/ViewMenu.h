@@ -14,7 +14,8 @@ namespace app {
 class Fermat;
 
 // The window's View menu with its one entry, "Travel time" (Ctrl+G), which
-// opens the graph view in a window of its own. The view is fed from the
+// opens the graph view in a tool window owned by the main window, which stays
+// above it. The view is fed from the
 // scene model when it opens and whenever the model's path or bundle changes;
 // it closes freely and is made anew the next time.
 class ViewMenu final : public QObject {
@@ -37,7 +38,8 @@ class ViewMenu final : public QObject {
   void refreshBundle();
 
  private:
-  // Puts a new view where it leaves the lens and the controls uncovered.
+  // Puts a new view where it leaves the lens, the controls and the axis
+  // right of the lens (where the rays meet) uncovered.
   void place(views::GraphView& view) const;
 
   Fermat& window_;

@@ -146,9 +146,15 @@ int main(int argc, char** argv) {
   if (!o.exportFile.empty()) {
     const QString path = QString::fromStdString(o.exportFile);
     QByteArray bytes;
-    const std::string e =
-        canvas::EncodePicture(path, app::FormPicture(window->form()), o.exportScale == 0 ? 1 : o.exportScale, bytes);
+    const std::string e = canvas::EncodePicture(path, app::FormPicture(window->form(), o.background),
+                                                o.exportScale == 0 ? 1 : o.exportScale, bytes);
     if (!e.empty()) return fail(e);
+    if (const std::string w = files.add(path, bytes); !w.empty()) return fail(w);
+  }
+  if (!o.printPdf.empty()) {
+    const QString path = QString::fromStdString(o.printPdf);
+    QByteArray bytes;
+    if (const std::string e = app::PrintToPdf(window->form(), path, o.background, bytes); !e.empty()) return fail(e);
     if (const std::string w = files.add(path, bytes); !w.empty()) return fail(w);
   }
   if (!o.trace.empty()) {

@@ -97,6 +97,7 @@ class Canvas {
 
   // Operation log, off unless asked for (an interactive session would grow it forever).
   void setLogging(bool on) noexcept { logging_ = on; }
+  [[nodiscard]] bool logging() const noexcept { return logging_; }
   [[nodiscard]] const std::vector<CanvasOp>& log() const noexcept { return log_; }
   void clearLog() noexcept { log_.clear(); }
   // Operations refused because a coordinate, radius or angle was not finite.

@@ -14,12 +14,15 @@ int widgetCoordinate(double px) { return static_cast<int>(std::lround(std::clamp
 }  // namespace
 
 Control::Control(Canvas& canvas, QWidget* widget, QRectF designTwips)
-    : canvas_(canvas),
-      widget_(widget),
-      pxLeft_(designTwips.left() / kTwipsPerPixel),
-      pxTop_(designTwips.top() / kTwipsPerPixel),
-      pxWidth_(designTwips.width() / kTwipsPerPixel),
-      pxHeight_(designTwips.height() / kTwipsPerPixel) {
+    : canvas_(canvas), widget_(widget), design_(designTwips) {
+  Control::restoreDesign();
+}
+
+void Control::restoreDesign() {
+  pxLeft_ = design_.left() / kTwipsPerPixel;
+  pxTop_ = design_.top() / kTwipsPerPixel;
+  pxWidth_ = design_.width() / kTwipsPerPixel;
+  pxHeight_ = design_.height() / kTwipsPerPixel;
   place();
 }
 

@@ -29,6 +29,10 @@ class Control {
   void setWidth(double v);
   void setHeight(double v);
 
+  // Back to the design properties the control was made with (for a reset
+  // to the start-up state): the position, and what a kind of control adds.
+  virtual void restoreDesign();
+
   [[nodiscard]] QWidget* widget() const noexcept { return widget_; }
   // Pixel rectangle on the client area (fractional; the widget gets it rounded).
   [[nodiscard]] QRectF pixelRect() const noexcept { return {pxLeft_, pxTop_, pxWidth_, pxHeight_}; }
@@ -39,6 +43,7 @@ class Control {
  private:
   Canvas& canvas_;
   QWidget* widget_;
+  QRectF design_;  // twips
   double pxLeft_, pxTop_, pxWidth_, pxHeight_;
 };
 

@@ -45,6 +45,11 @@ Form::Form(QSize clientPixels, QWidget* parent)
   // where the two overlap takes the entry point: the one seen is the one grabbed.
   kyklos.widget()->raise();
   shmeio.widget()->raise();
+  kyklos.widget()->installEventFilter(this);
+  shmeio.widget()->installEventFilter(this);
+  // Labels lie under every other control: their text is drawn over the
+  // picture, never over a button or a bar.
+  for (Label* l : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6}) l->widget()->lower();
   canvas.setChangedCallback([this] { update(); });
 }
 
@@ -77,6 +82,16 @@ void Form::setClientSize(QSize clientPixels) {
   setFixedSize(canvas.pixelSize());
 }
 
+void Form::restoreDesign() {
+  const bool logging = canvas.logging();
+  setClientSize(canvas.pixelSize());
+  canvas.setLogging(logging);
+  Control* controls[] = {&Command1,        &Command2,     &Command3, &Command4, &Command5, &thesiy,
+                         &arithmosaktinon, &xronosmetato, &Label1,   &Label2,   &Label3,   &Label4,
+                         &Label5,          &Label6,       &shmeio,   &kyklos};
+  for (Control* c : controls) c->restoreDesign();
+}
+
 void Form::setSmooth(bool on) {
   smooth_ = on;
   cache_.invalidate();
@@ -95,16 +110,39 @@ void Form::paintEvent(QPaintEvent* event) {
   p.drawImage(QRectF(r), drawing, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
-void Form::deliver(const MouseHandler& handler, QMouseEvent* event) {
+void Form::deliver(const MouseHandler& handler, QMouseEvent* event, QPointF at) {
   if (!handler) return;
-  const QPointF world = canvas.toWorld(event->position());
+  const QPointF world = canvas.toWorld(at);
   const int button = static_cast<int>(event->button() == Qt::NoButton ? event->buttons().toInt() : event->button());
   const int shift = static_cast<int>(event->modifiers().toInt() >> 25);
   handler(button, shift, static_cast<float>(world.x()), static_cast<float>(world.y()));
 }
 
-void Form::mousePressEvent(QMouseEvent* event) { deliver(MouseDown, event); }
-void Form::mouseMoveEvent(QMouseEvent* event) { deliver(MouseMove, event); }
-void Form::mouseReleaseEvent(QMouseEvent* event) { deliver(MouseUp, event); }
+void Form::mousePressEvent(QMouseEvent* event) {
+  deliver(MouseDown, event, event->position());
+}
+void Form::mouseMoveEvent(QMouseEvent* event) {
+  deliver(MouseMove, event, event->position());
+}
+void Form::mouseReleaseEvent(QMouseEvent* event) {
+  deliver(MouseUp, event, event->position());
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != kyklos.widget() && watched != shmeio.widget()) return QWidget::eventFilter(watched, event);
+  const MouseHandler* handler = nullptr;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: handler = &MouseDown; break;
+    case QEvent::MouseMove: handler = &MouseMove; break;
+    case QEvent::MouseButtonRelease: handler = &MouseUp; break;
+    default: return false;
+  }
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  // A press on the picture focuses the form, as it does beside the marker.
+  if (handler == &MouseDown && focusPolicy() & Qt::ClickFocus) setFocus(Qt::MouseFocusReason);
+  deliver(*handler, mouse, static_cast<QWidget*>(watched)->mapTo(this, mouse->position()));
+  return true;
+}
 
 }  // namespace canvas

@@ -83,6 +83,11 @@ class Form final : public QWidget {
   // that learns the client area's size only once the window is shown.
   void setClientSize(QSize clientPixels);
 
+  // The form as a new one of its size: a blank canvas in the twips frame
+  // (logging as it was) and every control at its design properties, without
+  // any event. For a reset to the start-up state.
+  void restoreDesign();
+
   // Whether the drawing is shown smooth, from the recorded operations at the
   // screen's device pixel ratio, or as the retained image is (on by default).
   void setSmooth(bool on);
@@ -93,9 +98,12 @@ class Form final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Mouse input on a marker is the canvas's: a marker dropped onto a control
+  // stays above it (stacking) and can be grabbed there again.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void deliver(const MouseHandler& handler, QMouseEvent* event);
+  void deliver(const MouseHandler& handler, QMouseEvent* event, QPointF at);
 
   MessageHandler message_;
   bool smooth_ = true;

@@ -2,24 +2,19 @@
 
 #include "canvas/Canvas.h"
 
-#include <QLabel>
+#include "canvas/HaloLabel.h"
 
 namespace canvas {
 namespace {
 QLabel* makeLabel(QWidget* parent, double pointSize, const QString& caption) {
-  auto* label = new QLabel(caption, parent);
+  auto* label = new HaloLabel(caption, parent);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPointSizeF(pointSize);
   label->setFont(font);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setTextFormat(Qt::PlainText);
-  // Opaque, in the window's background, and a press on it is its own, not the canvas's.
-  label->setAutoFillBackground(true);
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::Window, QColor::fromRgb(kBackground));
-  pal.setColor(QPalette::WindowText, Qt::black);
-  label->setPalette(pal);
+  // Transparent over the picture; a press on it is its own, not the canvas's.
   label->setAttribute(Qt::WA_NoMousePropagation);
   return label;
 }
@@ -27,10 +22,16 @@ QLabel* makeLabel(QWidget* parent, double pointSize, const QString& caption) {
 
 Label::Label(Canvas& canvas, QWidget* parent, QRectF designTwips, double pointSize, const QString& caption)
     : Control(canvas, makeLabel(parent, pointSize, caption), designTwips),
-      label_(static_cast<QLabel*>(widget())) {}
+      label_(static_cast<QLabel*>(widget())),
+      designCaption_(caption) {}
 
 QString Label::Caption() const { return label_->text(); }
 
 void Label::setCaption(const QString& text) { label_->setText(text); }
+
+void Label::restoreDesign() {
+  Control::restoreDesign();
+  label_->setText(designCaption_);
+}
 
 }  // namespace canvas

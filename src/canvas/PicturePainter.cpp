@@ -1,6 +1,7 @@
 #include "canvas/PicturePainter.h"
 
 #include "canvas/Form.h"
+#include "canvas/HaloText.h"
 #include "canvas/OperationPainter.h"
 
 #include <QPainter>
@@ -13,11 +14,10 @@ namespace {
 void paintLabel(QPainter& p, const Label& label) {
   const QWidget* w = label.widget();
   if (!w->isVisibleTo(w->parentWidget())) return;
-  const QRect r = w->geometry();
-  p.fillRect(r, QColor::fromRgb(kBackground));  // labels are opaque in the window
-  p.setPen(Qt::black);
-  p.setFont(w->font());
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label.Caption());
+  // As the label draws itself: the caption over a halo, the picture showing
+  // through. The font keeps the size it has on the screen, whatever the
+  // device's resolution (a printer's 1200 dpi would otherwise make it huge).
+  DrawHaloText(p, w->geometry(), w->font(), label.Caption(), w->logicalDpiY());
 }
 
 // As the marker widget draws itself: a disc with a black rim inside its rectangle.
@@ -32,29 +32,48 @@ QSize deviceSize(QSize logical, double ratio) {
   return {static_cast<int>(std::ceil(logical.width() * ratio)), static_cast<int>(std::ceil(logical.height() * ratio))};
 }
 
-QImage blank(QSize logical, double ratio) {
-  QImage image(deviceSize(logical, ratio), QImage::Format_RGB32);
+QImage blank(QSize logical, double ratio, PictureBackground background) {
+  const bool clear = background == PictureBackground::Transparent;
+  QImage image(deviceSize(logical, ratio), clear ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
-  image.fill(kBackground);
+  image.fill(BackgroundColour(background));
+  return image;
+}
+
+// The retained image with its background pixels (the window's colour, which
+// Cls clears to) given the picture's background instead.
+QImage onBackground(const QImage& retained, PictureBackground background) {
+  QImage image = retained.convertToFormat(QImage::Format_ARGB32);
+  const QRgb to = BackgroundColour(background).rgba();
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((row[x] | 0xff000000u) == kBackground) row[x] = to;
+  }
   return image;
 }
 
 }  // namespace
 
-void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth) {
+void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackground background) {
   const DisplayList& list = canvas.displayList();
   if (!smooth || !list.complete()) {
-    p.drawImage(QPointF(0, 0), canvas.image());
+    if (background == PictureBackground::Window) {
+      p.drawImage(QPointF(0, 0), canvas.image());
+    } else {
+      p.drawImage(QPointF(0, 0), onBackground(canvas.image(), background));
+    }
     return;
   }
-  p.fillRect(QRect(QPoint(0, 0), canvas.pixelSize()), QColor::fromRgb(kBackground));
+  if (background != PictureBackground::Transparent)
+    p.fillRect(QRect(QPoint(0, 0), canvas.pixelSize()), BackgroundColour(background));
   OperationPainter(p).paint(list);
 }
 
-void PaintPicture(QPainter& p, const Form& form, bool smooth) {
+void PaintPicture(QPainter& p, const Form& form, bool smooth, PictureBackground background) {
   p.save();
   p.setClipRect(QRect(QPoint(0, 0), form.canvas.pixelSize()));
-  PaintDrawing(p, form.canvas, smooth);
+  PaintDrawing(p, form.canvas, smooth, background);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setRenderHint(QPainter::TextAntialiasing, true);
   for (const Label* label : {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5, &form.Label6})
@@ -67,7 +86,7 @@ void PaintPicture(QPainter& p, const Form& form, bool smooth) {
 }
 
 QImage RenderDrawing(const Canvas& canvas, double ratio, bool smooth) {
-  QImage image = blank(canvas.pixelSize(), ratio);
+  QImage image = blank(canvas.pixelSize(), ratio, PictureBackground::Window);
   QPainter p(&image);
   PaintDrawing(p, canvas, smooth);
   return image;
@@ -82,10 +101,10 @@ void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool s
   PaintDrawing(p, canvas, smooth);
 }
 
-QImage RenderPicture(const Form& form, double ratio, bool smooth) {
-  QImage image = blank(form.canvas.pixelSize(), ratio);
+QImage RenderPicture(const Form& form, double ratio, bool smooth, PictureBackground background) {
+  QImage image = blank(form.canvas.pixelSize(), ratio, background);
   QPainter p(&image);
-  PaintPicture(p, form, smooth);
+  PaintPicture(p, form, smooth, background);
   return image;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/PictureBackground.h"
+
 #include <QImage>
 
 class QPainter;
@@ -15,12 +17,15 @@ class Form;
 
 // The drawing alone: the background and the recorded operations as smooth
 // vectors, or, when `smooth` is off or the record is incomplete, the retained
-// image as it is (each pixel a square).
-void PaintDrawing(QPainter& painter, const Canvas& canvas, bool smooth);
+// image as it is (each pixel a square). The background is the window's
+// colour, white, or none (Transparent paints nothing under the drawing).
+void PaintDrawing(QPainter& painter, const Canvas& canvas, bool smooth,
+                  PictureBackground background = PictureBackground::Window);
 
-// The drawing, the two markers and the six labels as text, as the window
-// shows them; the buttons and scroll bars are left out.
-void PaintPicture(QPainter& painter, const Form& form, bool smooth = true);
+// The drawing, the two markers and the six labels as text over a halo, as the
+// window shows them; the buttons and scroll bars are left out.
+void PaintPicture(QPainter& painter, const Form& form, bool smooth = true,
+                  PictureBackground background = PictureBackground::Window);
 
 // The drawing rendered into an image of the client area's size times
 // `ratio` device pixels, carrying that device pixel ratio.
@@ -30,7 +35,9 @@ void PaintPicture(QPainter& painter, const Form& form, bool smooth = true);
 // (the form's cache: a fresh full-screen buffer costs more than the drawing).
 void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool smooth);
 
-// The whole picture (PaintPicture) rendered the same way.
-[[nodiscard]] QImage RenderPicture(const Form& form, double ratio, bool smooth = true);
+// The whole picture (PaintPicture) rendered the same way; with a transparent
+// background the image has an alpha channel.
+[[nodiscard]] QImage RenderPicture(const Form& form, double ratio, bool smooth = true,
+                                   PictureBackground background = PictureBackground::Window);
 
 }  // namespace canvas

@@ -1,6 +1,7 @@
 #include "canvas/ScrollBar.h"
 
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -12,7 +13,8 @@ ScrollBar::ScrollBar(Canvas& canvas, QWidget* parent, Qt::Orientation orientatio
       bar_(static_cast<QScrollBar*>(widget())),
       min_(min),
       max_(max),
-      inverted_(min > max) {
+      inverted_(min > max),
+      designValue_(value) {
   // Qt keeps its minimum at the top or left and needs minimum <= maximum, so a
   // bar whose Min exceeds its Max runs on negated values.
   bar_->setRange(std::min(toQt(min), toQt(max)), std::max(toQt(min), toQt(max)));
@@ -37,5 +39,13 @@ bool ScrollBar::setValue(int v) {
 }
 
 void ScrollBar::setEnabled(bool on) { bar_->setEnabled(on); }
+
+void ScrollBar::restoreDesign() {
+  Control::restoreDesign();
+  const QSignalBlocker quiet(bar_);
+  bar_->setSliderDown(false);
+  bar_->setValue(toQt(designValue_));
+  bar_->setEnabled(true);
+}
 
 }  // namespace canvas

@@ -25,6 +25,8 @@ class ScrollBar final : public Control {
   [[nodiscard]] int Max() const noexcept { return max_; }
   [[nodiscard]] bool contains(int v) const noexcept;
   void setEnabled(bool on);
+  // The design position and value, enabled; fires no Change.
+  void restoreDesign() override;
   void onChange(std::function<void()> handler) { change_ = std::move(handler); }
   [[nodiscard]] QScrollBar* bar() const noexcept { return bar_; }
   // Between a Value and the Qt bar's value or slider position (negated when
@@ -36,6 +38,7 @@ class ScrollBar final : public Control {
   QScrollBar* bar_;
   int min_, max_;
   bool inverted_;
+  int designValue_;
   std::function<void()> change_;
 };
 

@@ -9,7 +9,9 @@ namespace {
 class CircleWidget final : public QWidget {
  public:
   CircleWidget(QWidget* parent, QRgb fill) : QWidget(parent), fill_(fill) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Its mouse input is the canvas's: the form takes it from here, also where
+    // the marker lies over a control (see Form).
+    setMouseTracking(true);
   }
 
  protected:

@@ -6,8 +6,9 @@
 
 namespace canvas {
 
-// A solid circle in its rectangle with a black rim. It takes no mouse input:
-// presses and moves over it reach the canvas below.
+// A solid circle in its rectangle with a black rim. It takes no mouse input
+// of its own: the form hands presses and moves over it to the canvas, even
+// where the marker lies over a button or a bar.
 class Shape final : public Control {
  public:
   Shape(Canvas& canvas, QWidget* parent, QRectF designTwips, QRgb fill);

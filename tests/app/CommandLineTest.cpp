@@ -58,6 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"nanCoordinate", {"source=nan,0"}, "source=nan,0"},
                       BadArgs{"hugeCoordinate", {"source=1e39,0"}, "source=1e39,0"},
                       BadArgs{"fractionalHeight", {"height=1.5"}, "height=1.5"},
+                      BadArgs{"unknownBackground", {"--background", "pink"}, "pink"},
+                      BadArgs{"backgroundWithoutValue", {"--background"}, "--background"},
+                      BadArgs{"printToPng", {"--print-pdf", "page.png"}, "page.png"},
+                      BadArgs{"resetWithValue", {"reset=1"}, "reset=1"},
                       BadArgs{"heightAbove", {"height=100"}, "height=100"},
                       BadArgs{"heightBelow", {"height=-100"}, "height=-100"},
                       BadArgs{"raysBelow", {"rays=1"}, "rays=1"}, BadArgs{"raysAbove", {"rays=101"}, "rays=101"},
@@ -218,6 +222,7 @@ TEST(ProgramRun, WithoutADisplaySaysHowToRunHeadless) {
     EXPECT_EQ(r.code, 2) << r.err.toStdString();
     EXPECT_TRUE(r.err.startsWith("fermat-lens: no display found")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("--offscreen") && r.err.contains("--screenshot")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--export")) << r.err.toStdString();
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
   }

@@ -98,7 +98,9 @@ TEST(GraphView, OpensFollowsTheSceneAndClosesWithoutTouchingThePicture) {
   ASSERT_NE(v, nullptr);
   EXPECT_TRUE(v->isVisible());
   EXPECT_TRUE(v->isWindow());
-  EXPECT_EQ(v->parentWidget(), nullptr);  // a window of its own, not part of the main one
+  // A tool window of the main window, not part of its client area.
+  EXPECT_EQ(v->parentWidget(), &t.w());
+  EXPECT_EQ(v->windowType(), Qt::Tool);
   expectShows(*v, t);
 
   // Four rays and a source high above the axis: the outer rays are totally
@@ -128,7 +130,8 @@ TEST(GraphView, OpensFollowsTheSceneAndClosesWithoutTouchingThePicture) {
 }
 
 // The menu bar sits above the client area: the form keeps the size it was
-// given, which fixed the world frame, and the view opens beside the lens.
+// given, which fixed the world frame, and the view opens beside the lens,
+// below the axis where the rays meet it.
 TEST(GraphView, LeavesTheClientAreaAndTheLensAndControlsUncovered) {
   // The whole window on the offscreen platform's 800x600 screen.
   const QSize client(800, 570);
@@ -144,7 +147,7 @@ TEST(GraphView, LeavesTheClientAreaAndTheLensAndControlsUncovered) {
   const views::GraphView* v = t.w().viewMenu().graphView();
   ASSERT_NE(v, nullptr);
   EXPECT_GE(v->width(), 280);
-  EXPECT_GE(v->height(), 220);
+  EXPECT_GE(v->height(), 180);
   EXPECT_EQ(t.w().centralWidget()->size(), client);
   EXPECT_EQ(t.scene().XMax, xMax);
   EXPECT_EQ(t.scene().YMax, yMax);
@@ -155,6 +158,10 @@ TEST(GraphView, LeavesTheClientAreaAndTheLensAndControlsUncovered) {
   const QPointF lensBottom = f.canvas.toPixel(17, -t.scene().HalfAperture);
   const QRect lens(f.mapToGlobal(lensTop.toPoint()), f.mapToGlobal(lensBottom.toPoint()));
   EXPECT_FALSE(view.intersects(lens));
+  // The axis right of the lens, and a band about it, where the bundle's rays cross it.
+  const QRect axis(f.mapToGlobal(f.canvas.toPixel(17, 20).toPoint()),
+                   f.mapToGlobal(f.canvas.toPixel(xMax, -20).toPoint()));
+  EXPECT_FALSE(view.intersects(axis)) << "the view covers the axis where the rays meet";
   for (const canvas::Control* c : std::initializer_list<const canvas::Control*>{
            &f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5, &f.thesiy, &f.arithmosaktinon,
            &f.xronosmetato, &f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) {

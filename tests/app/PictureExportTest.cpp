@@ -36,9 +36,8 @@ bool near(int a, int b, int tol) { return std::abs(a - b) <= tol; }
 bool isOlive(QRgb c) { return near(qRed(c), 150, 30) && near(qGreen(c), 150, 30) && near(qBlue(c), 80, 30); }
 bool isReddish(QRgb c) { return qRed(c) > 150 && qGreen(c) < 110 && qBlue(c) < 110; }
 
-// Where the exported picture differs from the window on purpose or by design:
-// under the labels and the markers (opaque in both, but the retained image
-// lies beneath them), with a margin.
+// Where the exported picture differs from the retained image by design: under
+// the labels' text with its halo and under the markers, with a margin.
 struct Hidden {
   std::vector<QRect> rects;
   explicit Hidden(canvas::Form& f) {

@@ -47,8 +47,13 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo lacks release $version"
 
 man=$(gzip -dc "$prefix/share/man/man1/fermat-lens.1.gz")
-for word in --offscreen --size --print-labels --screenshot --trace --version source=X,Y press=K; do
+for word in --offscreen --size --print-labels --screenshot --trace --version --export --print-pdf --background \
+  source=X,Y press=K reset; do
   grep -qF -- "$(sed 's/-/\\-/g' <<<"$word")" <<<"$man" || fail "manual page does not mention $word"
+done
+# The keys as a table: one tagged paragraph (.TP) per key, key then what it does.
+for key in "Arrow keys" "Shift+arrow" "Space" "Ctrl+Q"; do
+  grep -A1 -x "\.TP" <<<"$man" | grep -qxF -- "$key" || fail "manual page's key table lacks a row for $key"
 done
 grep -q "^MIT License" <(sed 's/^ //' "$prefix/share/doc/fermat-lens/copyright") || fail "copyright lacks the licence"
 
