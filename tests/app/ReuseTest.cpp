@@ -89,6 +89,17 @@ TEST(ReusedSliderChange, ShowsTheStoredContinuationUntilItsInputsChange) {
   EXPECT_NE(t.form().Label4.Caption(), QStringLiteral("n = 7.000"));
 }
 
+// The window shows a reused picture, not the one it showed before: the smooth
+// view paints a drawing put back in one step afresh.
+TEST(ReusedSliderChange, ShowsTheNewPictureInTheWindow) {
+  Twins t;
+  for (const int v : {30, 31, 60}) {
+    t.run({.kind = Action::Kind::Time, .value = v});
+    ASSERT_EQ(t.difference(), "") << "time " << v;
+    EXPECT_TRUE(t.reusing.form().snapshot() == t.computing.form().snapshot()) << "time " << v;
+  }
+}
+
 // A continuation whose searches failed raises its message box again on every
 // reuse, between the same two operations as when it was computed.
 TEST(ReusedSliderChange, RaisesTheMessagesOfTheStoredContinuationAgain) {
