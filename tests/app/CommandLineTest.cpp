@@ -328,6 +328,41 @@ TEST(ProgramRun, ScreenshotIsAtTheDevicePixelRatioInForce) {
   EXPECT_EQ(QImage(png).size(), QSize(1280, 960));
 }
 
+// Each bound of --size, just inside and just outside, as the program's user
+// meets it: a picture of the size asked for, or exit status 2 and one line.
+struct SizeCase {
+  const char* name;
+  const char* size;
+  bool accepted;
+};
+
+class SizeBound : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(SizeBound, IsKeptByTheProgram) {
+  const SizeCase& c = GetParam();
+  QTemporaryDir dir;
+  const QString png = dir.filePath("shot.png");
+  const ProgramResult r = runProgram({"--size", QString::fromLatin1(c.size), "--screenshot", png});
+  if (c.accepted) {
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList wh = QString::fromLatin1(c.size).split('x');
+    EXPECT_EQ(QImage(png).size(), QSize(wh[0].toInt(), wh[1].toInt()));
+  } else {
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains(QString::fromLatin1(c.size))) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1);
+    EXPECT_FALSE(QFile::exists(png));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, SizeBound,
+    ::testing::Values(SizeCase{"narrowest", "200x150", true}, SizeCase{"tooNarrow", "199x150", false},
+                      SizeCase{"tooShort", "200x149", false}, SizeCase{"widest", "16384x150", true},
+                      SizeCase{"tooWide", "16385x150", false}, SizeCase{"tallest", "200x16384", true},
+                      SizeCase{"tooTall", "200x16385", false}),
+    testing_support::ByName{});
+
 // Every rejected argument, given to the program itself together with an
 // output file: exit status 2, one line on stderr, nothing on stdout, no file.
 TEST_P(RejectedArguments, MakeTheProgramExitTwoBeforeWritingAnything) {

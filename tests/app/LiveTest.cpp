@@ -233,6 +233,84 @@ TEST(ThumbDrag, ClassicBarsStayStillUntilTheRelease) {
   }
 }
 
+// A thumb drag of the time bar as the event loop delivers it: the thumb
+// pressed, moved to each live value with the loop idle after it (the value is
+// drawn), moved to `release` without an idle moment, and let go there.
+void dragTimeThumb(TestWindow& t, const std::vector<int>& live, int release) {
+  canvas::ScrollBar& time = t.form().xronosmetato;
+  QScrollBar* bar = time.bar();
+  bar->setSliderDown(true);
+  for (const int v : live) {
+    bar->setSliderPosition(time.toQt(v));
+    t.w().live().settle();
+  }
+  bar->setSliderPosition(time.toQt(release));
+  bar->setSliderDown(false);
+  t.w().live().settle();
+}
+
+// A release ahead of the last value drawn applies its own value as the classic
+// bar does: from the drawing state the drag started with, not the one the
+// live value's construction left behind.
+TEST(ThumbDrag, ReleasedAheadOfTheLastLiveValueEndsAsTheClassicBar) {
+  for (const int button : {2, 3}) {  // the bundle leaves fills off: the next target marker is a ring
+    TestWindow live(kSessionSize), classic(kSessionSize);
+    classic.w().live().setLive(false);
+    for (TestWindow* t : {&live, &classic}) {
+      app::RunAction(t->w(), {.kind = Kind::Press, .value = button});
+      dragTimeThumb(*t, {30}, 60);
+    }
+    ASSERT_EQ(live.form().xronosmetato.Value(), 60);
+    EXPECT_EQ(difference(stateOf(live), stateOf(classic)), "") << "after button " << button;
+  }
+}
+
+// The message boxes of a thumb drag: none opens while the thumb is held; on
+// the release the user sees the boxes of the value the bar ends at, as the
+// classic bar shows them, and no others.
+struct HeldCase {
+  const char* name;
+  std::vector<int> live;  // values drawn while the thumb is held
+  int release;            // where the thumb is let go
+  int failsAt;            // the value whose construction raises a box
+  std::size_t boxes;      // boxes seen after the release
+};
+
+class HeldMessages : public ::testing::TestWithParam<HeldCase> {};
+
+TEST_P(HeldMessages, OpenOnlyOnTheReleaseAndOnlyForTheValueTheBarEndsAt) {
+  const HeldCase& c = GetParam();
+  TestWindow live(kSessionSize), classic(kSessionSize);
+  classic.w().live().setLive(false);
+  for (TestWindow* t : {&live, &classic}) {
+    canvas::Form& f = t->form();
+    f.xronosmetato.setValue(20);
+    // A failed search at one value, as the continuation reports it.
+    f.xronosmetato.onChange([t, &f, failsAt = c.failsAt] {
+      t->w().xronosmetato_Change();
+      if (f.xronosmetato.Value() == failsAt) f.MsgBox(QStringLiteral("δε βρέθηκε"));
+    });
+  }
+  std::size_t duringDrag = 0;
+  live.form().setMessageHandler([&](const QString& text) {
+    duringDrag += live.form().xronosmetato.bar()->isSliderDown();
+    live.messages.push_back(text);
+  });
+  for (TestWindow* t : {&live, &classic}) dragTimeThumb(*t, c.live, c.release);
+  EXPECT_EQ(duringDrag, 0u) << "no modal box in the middle of a drag";
+  EXPECT_EQ(classic.messages.size(), c.boxes);
+  EXPECT_EQ(live.messages, classic.messages);
+  EXPECT_EQ(difference(stateOf(live), stateOf(classic)), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, HeldMessages,
+                         ::testing::Values(HeldCase{"atTheFailingLiveValue", {30, 40}, 40, 40, 1},
+                                           HeldCase{"atALiveValueAfterTheFailingOne", {40, 50}, 50, 40, 0},
+                                           HeldCase{"aheadOfTheFailingLiveValue", {30, 40}, 60, 40, 0},
+                                           HeldCase{"whereTheDragStarted", {40}, 20, 40, 0},
+                                           HeldCase{"atAFailingValueNotDrawnLive", {30}, 40, 40, 1}),
+                         testing_support::ByName{});
+
 TEST(Play, SweepsToTheEndAndEndsAsTheBarSetToItsMaximum) {
   ShownWindow t;
   TestWindow direct;
@@ -376,6 +454,34 @@ TEST(Keys, CtrlDigitClicksTheButtonAndAFocusedBarKeepsItsArrows) {
   EXPECT_EQ(keys.form().thesiy.Value(), -1);
   EXPECT_EQ(scene::CentreOf(keys.form().kyklos).y, source.y);
 }
+
+// A focused scroll bar keeps its own arrow keys: the bar moves, the markers stay.
+struct FocusedBarCase {
+  const char* name;
+  canvas::ScrollBar canvas::Form::*bar;
+  const char* key;
+};
+
+class FocusedBar : public ::testing::TestWithParam<FocusedBarCase> {};
+
+TEST_P(FocusedBar, KeepsItsArrowKeys) {
+  const FocusedBarCase& c = GetParam();
+  TestWindow t(kSessionSize);
+  canvas::ScrollBar& bar = t.form().*c.bar;
+  bar.setValue(50);
+  const State before = stateOf(t);
+  bar.bar()->setFocus();
+  app::RunAction(t.w(), {.kind = Kind::Key, .value = *app::ParseKey(c.key)});
+  EXPECT_EQ(std::abs(bar.Value() - 50), 1) << "one small step of the bar";
+  EXPECT_EQ(stateOf(t).markers, before.markers);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, FocusedBar,
+                         ::testing::Values(FocusedBarCase{"heightUp", &canvas::Form::thesiy, "Up"},
+                                           FocusedBarCase{"raysLeft", &canvas::Form::arithmosaktinon, "Left"},
+                                           FocusedBarCase{"timeRight", &canvas::Form::xronosmetato, "Right"},
+                                           FocusedBarCase{"timeDown", &canvas::Form::xronosmetato, "Down"}),
+                         testing_support::ByName{});
 
 TEST(Stacking, TheEntryPointShowsAboveTheSourceWhereAPressTakesIt) {
   TestWindow t;

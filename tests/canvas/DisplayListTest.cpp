@@ -84,6 +84,33 @@ INSTANTIATE_TEST_SUITE_P(
                                false}),
     ByName{});
 
+// Whatever row the fill starts from, the traced shape, which the smooth view
+// and the vector exports draw, covers every pixel it painted whole: above,
+// below and to both sides of the seed.
+class TracedFillTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(TracedFillTest, CoversEveryPaintedPixelWhole) {
+  Canvas c = boxedCanvas();
+  ASSERT_TRUE(c.FloodFill(200, GetParam(), kBlack));
+  const canvas::DisplayItem& fill = c.displayList().items().back();
+  ASSERT_TRUE(fill.fill);
+  const QImage& image = c.image();
+  int painted = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) | 0xff000000u) != kOlive) continue;
+      ++painted;
+      for (const QPointF d : {QPointF(0, 0), QPointF(0.4, 0), QPointF(-0.4, 0), QPointF(0, 0.4), QPointF(0, -0.4)}) {
+        ASSERT_TRUE(fill.fill->path.contains(QPointF(x + 0.5, y + 0.5) + d))
+            << x << "," << y << " + " << d.x() << "," << d.y();
+      }
+    }
+  }
+  EXPECT_GE(painted, 99 * 99);
+}
+
+INSTANTIATE_TEST_SUITE_P(SeedRows, TracedFillTest, ::testing::Values(101, 150, 199));
+
 TEST(DisplayListTest, KeepsWhatWasDrawnSinceTheLastClsWithTheFrameItWasDrawnIn) {
   Canvas c(QSize(400, 300));
   c.Line(0, 0, 1500, 1500);  // in twips, before any Scale

@@ -183,6 +183,20 @@ INSTANTIATE_TEST_SUITE_P(Table, RefusedTest,
                                            RefusedCase{"PSetInfinite", [](Canvas& c) { c.PSet(-kInf, 0); }}),
                          ByName{});
 
+// A replay logs what was drawn since the mark once more, its refused
+// operations included: they add to the count, never replace it.
+TEST(Replay, CountsItsRefusedOperationsOnTopOfTheEarlierOnes) {
+  Canvas c = UnitCanvas();
+  c.Line(kNaN, 0, 50, 50);  // refused before the mark
+  const Canvas::Mark m = c.mark();
+  c.Line(0, 0, 50, 50);
+  c.Circle(0, 0, kInf);  // refused after it
+  const Canvas::Saved drawn = c.drawnSince(m);
+  c.Cls();
+  c.replay(drawn);
+  EXPECT_EQ(c.refusedOperations(), 3);
+}
+
 struct HugeCase {
   const char* name;
   double X1, Y1, X2, Y2;

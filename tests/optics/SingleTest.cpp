@@ -1,3 +1,4 @@
+#include "SinglePair.h"
 #include "numeric/Single.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,20 @@ TEST(RoundToSingle, OverflowAndNaN) {
   for (const auto& [in, want] : table) {
     const float got = numeric::RoundToSingle(in);
     EXPECT_TRUE(got == want || (std::isnan(got) && std::isnan(want))) << in << " gave " << got;
+  }
+}
+
+// Both coordinates of a computed point come out rounded to Single: the build
+// keeps every compiler from dropping a rounding it was told to make.
+TEST(RoundToSingle, NeighbouringRoundingsOfAPointBothHappen) {
+  const std::pair<double, double> inputs[] = {{2.0, 3.0}, {0.3, 7.7}, {-41.0, 1234.5}};
+  for (const auto& [a, b] : inputs) {
+    const optics_testing::PointXY p = optics_testing::RoundedPair(a, b);
+    for (const auto& [got, exact] : {std::pair{p.X, a * 0.1 + 1.0}, std::pair{p.Y, b * 0.1 + 1.0}}) {
+      const double want = numeric::RoundToSingle(exact);
+      ASSERT_NE(want, exact) << "an input whose rounding shows";
+      EXPECT_EQ(got, want) << "from " << a << ", " << b << ": got " << got << " for the exact " << exact;
+    }
   }
 }
 
