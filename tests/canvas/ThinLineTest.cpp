@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -144,6 +145,10 @@ struct ImageFamily {
   int strokesPerImage;
 };
 
+void PrintTo(const ImageFamily& f, std::ostream* os) {
+  *os << f.name;
+}
+
 class ThinLineMatchesQt : public ::testing::TestWithParam<ImageFamily> {};
 
 // Strokes are compared in batches, each in its own colour: a wrong pixel
@@ -183,5 +188,20 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ThinLineMatchesQt,
                                            ImageFamily{"TallestStrip", 1, {30, 16384}, {30, 16384}, 1500},
                                            ImageFamily{"PastTheLargestSide", 1, {16385, 20}, {16385, 20}, 300}),
                          canvas_testing::ByName{});
+
+// The image is shared with every copy taken of it (a saved picture, an undo
+// step); plotting into it must leave those copies as they were.
+TEST(ThinLine, LeavesEarlierCopiesOfTheImageAsTheyWere) {
+  RetainedImage mine(QSize(40, 30), kPaper);
+  const QImage blank = mine.image();
+  mine.line({2.5, 3.5}, {30.5, 20.5}, PixelPen(0xff000000u, 1, 0));
+  const QImage once = mine.image();
+  mine.line({2.5, 20.5}, {30.5, 3.5}, PixelPen(0xff000000u, 1, 0));
+  QImage paper(blank.size(), QImage::Format_RGB32);
+  paper.fill(kPaper);
+  EXPECT_TRUE(sameBytes(blank, paper));
+  EXPECT_FALSE(sameBytes(once, paper));
+  EXPECT_FALSE(sameBytes(once, mine.image()));
+}
 
 }  // namespace
