@@ -1,5 +1,6 @@
 #include "canvas/ThinLine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -69,8 +70,8 @@ int fixed26(double v) {
 // near edge otherwise (so 0.5 of a pixel less), that product floored to
 // 16.16. Each step adds the slope; the pixel is the floor of v.
 //
-// Pixels outside the image are skipped one by one, as Qt skips them, so the
-// pixels inside are those of the unclipped walk.
+// Pixels outside the image are skipped, as Qt skips them, so the pixels
+// inside are those of the walk as a whole.
 template <bool Steep>
 void walk(uchar* bits, qsizetype stride, int uSize, int vSize, int u1, int v1, int u2, int v2, QRgb ink) {
   if (u1 > u2) std::swap(u1, u2), std::swap(v1, v2);
@@ -80,12 +81,15 @@ void walk(uchar* bits, qsizetype stride, int uSize, int vSize, int u1, int v1, i
   const int slope = static_cast<int>(std::int64_t{v2 - v1} * 65536 / (u2 - u1));
   int u = (u1 + 32) >> 6;  // >> on a negative int floors (C++20)
   const int end = (u2 + 32) >> 6;
-  if (u == end) return;
   const int toFirst = u * 64 + (slope > 0 ? 32 : 0) - u1;  // 26.6, within (-32, 64]
   int v = v1 * 1024 + ((toFirst * slope) >> 6);
-  for (; u < end; ++u, v += slope) {
+  // The walk's pixels before the image (at most one: the ends are clipped to
+  // one pixel beyond it) are stepped over at once, those after it dropped.
+  if (u < 0) v += -u * slope, u = 0;
+  const int last = std::min(end, uSize);
+  for (; u < last; ++u, v += slope) {
     const int w = v >> 16;
-    if (u < 0 || u >= uSize || w < 0 || w >= vSize) continue;
+    if (static_cast<unsigned>(w) >= static_cast<unsigned>(vSize)) continue;  // above or below the image
     const int col = Steep ? w : u, row = Steep ? u : w;
     reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(row) * stride)[col] = ink;
   }
