@@ -1,5 +1,7 @@
 #include "canvas/RetainedImage.h"
 
+#include "canvas/ThinLine.h"
+
 #include <QPainterPath>
 
 #include <algorithm>
@@ -84,7 +86,24 @@ void RetainedImage::clear(QRgb background) {
   image_.fill(background);
 }
 
+namespace {
+
+// The pen PixelPen gives for width 1, style 0 in an opaque colour.
+bool isThinSolid(const QPen& pen) {
+  return pen.style() == Qt::SolidLine && pen.isCosmetic() && pen.widthF() == 1.0 && pen.capStyle() == Qt::FlatCap &&
+         pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255;
+}
+
+}  // namespace
+
 void RetainedImage::line(QPointF a, QPointF b, const QPen& pen) {
+  if (a != b && isThinSolid(pen) && IsThinLineExact(image_, a, b)) {
+    // Plotted by hand, into the buffer the open painter (if any) paints:
+    // that painter keeps the image unshared, so bits() does not copy, and
+    // Qt's raster engine holds no pixels of its own between calls.
+    PlotThinLine(image_.bits(), image_.bytesPerLine(), image_.width(), image_.height(), a, b, pen.color().rgba());
+    return;
+  }
   QPainter& p = painter(pen, std::nullopt);
   if (a == b)
     p.drawPoint(a);

@@ -54,7 +54,8 @@ class RetainedImage {
   void clear(QRgb background);
   // Takes an earlier copy of the image back (the same size).
   void assign(const QImage& image);
-  // Aliased strokes through Qt; a == b draws one point.
+  // Aliased strokes through Qt; a == b draws one point. A one-pixel solid
+  // line is plotted by hand, pixel for pixel as Qt plots it (PlotThinLine).
   void line(QPointF a, QPointF b, const QPen& pen);
   void ellipse(QPointF centre, double radius, const QPen& pen, std::optional<QRgb> fill);
   void path(const QPainterPath& path, const QPen& pen);
@@ -73,7 +74,7 @@ class RetainedImage {
 
   // One painter stays open across drawing operations (opening one per
   // operation costs more than a short line); it is closed before the pixels
-  // are touched directly or read. A move closes the source's painter
+  // are read or touched directly, except by the hand-plotted thin lines. A move closes the source's painter
   // (declared before the image, so that happens while that image is still
   // whole) and opens none.
   struct PainterSlot {
