@@ -109,6 +109,9 @@ TEST(ReusedSliderChange, AfterTheFirstCirclesLeavesTheModelAsARecomputation) {
       EXPECT_TRUE(m.bundle()->Rays[i].Continued == m.bundleContinuation()->Bundle.Rays[i].Continued &&
                   m.bundle()->Rays[i].RedLine.x2 == m.bundleContinuation()->Bundle.Rays[i].RedLine.x2)
           << "ray " << i;
+  }
+}
+
 // The window shows a reused picture, not the one it showed before: the smooth
 // view paints a drawing put back in one step afresh.
 TEST(ReusedSliderChange, ShowsTheNewPictureInTheWindow) {
