@@ -158,17 +158,24 @@ TEST(ThumbDrag, TimeThumbRedrawsEachValueAndTheReleaseRunsNothingAgain) {
   EXPECT_TRUE(t.canvas().log().empty()) << "the value shown is not constructed a second time";
 }
 
+// Presses the bar's thumb, moves it 30 pixels along the bar and lets the
+// event loop draw that value; returns where the thumb was grabbed.
+QPoint grabThumbAndMoveAway(QScrollBar& bar) {
+  const QPoint grip = thumbCentre(bar);
+  const QPoint away = bar.orientation() == Qt::Horizontal ? QPoint(30, 0) : QPoint(0, 30);
+  QTest::mousePress(&bar, Qt::LeftButton, {}, grip);
+  QTest::mouseMove(&bar, grip + away);
+  QCoreApplication::processEvents();
+  return grip;
+}
+
 TEST(ThumbDrag, ThumbsBroughtBackToWhereTheyStartedLeaveEverythingAsBefore) {
   ShownWindow t;
   t.form().Command2.click();  // a bundle the classic bar would keep
   for (canvas::ScrollBar* b : {&t.form().xronosmetato, &t.form().thesiy, &t.form().arithmosaktinon}) {
     const State before = stateOf(t);
     QScrollBar* bar = b->bar();
-    const QPoint grip = thumbCentre(*bar);
-    const QPoint away = bar->orientation() == Qt::Horizontal ? QPoint(30, 0) : QPoint(0, 30);
-    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
-    QTest::mouseMove(bar, grip + away);
-    QCoreApplication::processEvents();
+    const QPoint grip = grabThumbAndMoveAway(*bar);
     ASSERT_NE(b->Value(), before.bars[b == &t.form().thesiy ? 0 : b == &t.form().arithmosaktinon ? 1 : 2]);
     QTest::mouseMove(bar, grip);
     QCoreApplication::processEvents();
@@ -193,11 +200,7 @@ TEST(ThumbDrag, ThumbsLetGoAtTheirStartAtOnceChangeNothing) {
     const State before = stateOf(t);
     const int start = b->Value();
     QScrollBar* bar = b->bar();
-    const QPoint grip = thumbCentre(*bar);
-    const QPoint away = bar->orientation() == Qt::Horizontal ? QPoint(30, 0) : QPoint(0, 30);
-    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
-    QTest::mouseMove(bar, grip + away);
-    QCoreApplication::processEvents();
+    const QPoint grip = grabThumbAndMoveAway(*bar);
     ASSERT_NE(b->Value(), start) << "shown live";
     QTest::mouseMove(bar, grip);
     t.canvas().clearLog();
