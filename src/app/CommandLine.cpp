@@ -120,6 +120,7 @@ std::string checkExtension(const std::string& option, const std::string& path,
 constexpr std::array<std::string_view, 0> kAnyName{};
 constexpr std::array<std::string_view, 1> kPng{"png"};
 constexpr std::array<std::string_view, 1> kCsv{"csv"};
+constexpr std::array<std::string_view, 1> kPdf{"pdf"};
 // As canvas::PictureFormatOf reads them.
 constexpr std::array<std::string_view, 3> kPicture{"png", "svg", "pdf"};
 
@@ -162,13 +163,6 @@ std::string checkDistinctOutputs(const Options& o) {
   return {};
 }
 
-std::string readPrintPdf(Options& o, const std::string& option, const std::string& v) {
-  o.printPdf = v;
-  if (PictureFormatOf(QString::fromStdString(v)) != PictureFormat::Pdf)
-    return option + ": the file name must end in .pdf, got " + inQuotes(v);
-  return checkWritable(option, v);
-}
-
 std::string readBackground(Options& o, const std::string& option, const std::string& v) {
   const auto b = canvas::PictureBackgroundOf(v);
   if (!b) return option + " expects white, transparent or window, got " + inQuotes(v);
@@ -202,7 +196,7 @@ const OptionEntry kOptions[] = {
        return std::string();
      }},
     {"print-pdf", "FILE.pdf", "Print the picture as File > Print does, to FILE.pdf (an A4 page), after the actions.",
-     true, readPrintPdf},
+     true, readOutputFile<&Options::printPdf, kPdf>},
     {"background", "B", "Background of --export and --print-pdf: white (default), transparent or window.", false,
      readBackground},
     {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
