@@ -5,27 +5,25 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Fermat.h"
-#include "app/LiveDrag.h"
-#include "app/LiveLab.h"
-#include "scene/SceneState.h"
 
 namespace {
 
 void BM_LiveDragMove(benchmark::State& state) {
   const auto w = app::Main(QSize(1920, 1080));
   canvas::Form& f = w->form();
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
+  const lab::ShapeCentre s = lab::CentreOf(w->lab().controls().kyklos);
   f.MouseDown(1, 0, s.x, s.y);
   float x = -250.0f;
   for (auto _ : state) {
     // Sweeps the source along a short vertical line left of the lens.
     x = x > -150.0f ? -250.0f : x + 0.5f;
     f.MouseMove(1, 0, x, 30.0f);
-    w->live().drag().flush();
+    w->lab().idle();
+    w->follow();
     benchmark::ClobberMemory();
   }
   f.MouseUp(1, 0, x, 30.0f);
-  state.counters["redraws"] = w->live().drag().redraws();
+  state.counters["redraws"] = w->lab().dragRedraws();
 }
 BENCHMARK(BM_LiveDragMove)->Unit(benchmark::kMicrosecond);
 

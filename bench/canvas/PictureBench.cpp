@@ -19,7 +19,8 @@ void BM_PaintDrawingAfterBundleContinuation(benchmark::State& state) {
   auto w = app::Main(QSize(1920, 1080));
   w->form().setMessageHandler([](const QString&) {});
   w->form().arithmosaktinon.setValue(100);
-  w->Command5_Click();
+  w->lab().click(5);
+    w->follow();
   const canvas::Canvas& c = w->form().canvas;
   state.counters["operations"] = static_cast<double>(c.displayList().items().size());
   QImage image;  // reused from one paint to the next, as the form's cache is

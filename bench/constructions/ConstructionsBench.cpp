@@ -27,7 +27,8 @@ void BM_DrawBundle(benchmark::State& state) {
   const auto w = StartedWindow();
   w->form().arithmosaktinon.setValue(kRays);
   for (auto _ : state) {
-    w->Command2_Click();
+    w->lab().click(2);
+    w->follow();
     benchmark::DoNotOptimize(w->model().bundle()->Rays.data());
   }
 }
@@ -36,7 +37,8 @@ BENCHMARK(BM_DrawBundle)->Unit(benchmark::kMicrosecond);
 void BM_ContinueRay(benchmark::State& state) {
   const auto w = StartedWindow();
   for (auto _ : state) {
-    w->Command4_Click();
+    w->lab().click(4);
+    w->follow();
     benchmark::ClobberMemory();
   }
 }
@@ -65,8 +67,9 @@ void BM_ContinueBundleFull(benchmark::State& state) {
   f.arithmosaktinon.setValue(kRays);
   f.xronosmetato.setValue(100);
   for (auto _ : state) {
-    f.canvas.Cls();
-    w->Command5_Click();
+    w->lab().surface().Cls();
+    w->lab().click(5);
+    w->follow();
     benchmark::ClobberMemory();
   }
 }

@@ -2,8 +2,7 @@
 
 #include "app/Fermat.h"
 #include "app/LiveLab.h"
-#include "app/TimeSweep.h"
-#include "canvas/Trace.h"
+#include "lab/Run.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -14,9 +13,9 @@ namespace {
 constexpr int kLeftButton = 1;
 
 // Mouse input goes through the form's handlers, as a real event does.
-void drag(Fermat& w, const canvas::Shape& marker, float x, float y) {
+void drag(Fermat& w, lab::Marker marker, float x, float y) {
   canvas::Form& f = w.form();
-  const scene::ShapeCentre c = scene::CentreOf(marker);
+  const lab::ShapeCentre c = lab::CentreOf(w.lab().controls().marker(marker));
   f.MouseDown(kLeftButton, 0, c.x, c.y);
   f.MouseMove(kLeftButton, 0, x, y);
   f.MouseUp(kLeftButton, 0, x, y);
@@ -50,8 +49,8 @@ void pressKey(Fermat& w, int key) {
 void RunAction(Fermat& w, const Action& a) {
   canvas::Form& f = w.form();
   switch (a.kind) {
-    case Action::Kind::Source: drag(w, f.kyklos, a.x, a.y); break;
-    case Action::Kind::Entry: drag(w, f.shmeio, a.x, a.y); break;
+    case Action::Kind::Source: drag(w, lab::Marker::Source, a.x, a.y); break;
+    case Action::Kind::Entry: drag(w, lab::Marker::Entry, a.x, a.y); break;
     case Action::Kind::Height: f.thesiy.setValue(a.value); break;
     case Action::Kind::Rays: f.arithmosaktinon.setValue(a.value); break;
     case Action::Kind::Time: f.xronosmetato.setValue(a.value); break;
@@ -62,7 +61,10 @@ void RunAction(Fermat& w, const Action& a) {
     case Action::Kind::DragRays: dragThumb(w, f.arithmosaktinon, a.value); break;
     case Action::Kind::DragTime: dragThumb(w, f.xronosmetato, a.value); break;
     case Action::Kind::Key: pressKey(w, a.value); break;
-    case Action::Kind::Play: w.live().sweep().runToEnd(); break;
+    case Action::Kind::Play:
+      w.lab().playToEnd();
+      w.follow();
+      break;
     case Action::Kind::Reset: w.reset(); break;
     case Action::Kind::Press: {
       canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
@@ -74,20 +76,8 @@ void RunAction(Fermat& w, const Action& a) {
   w.live().settle();
 }
 
-std::string LabelLines(Fermat& w) {
-  canvas::Form& f = w.form();
-  const canvas::Label* labels[] = {&f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6};
-  std::string out;
-  for (int i = 0; i < 6; ++i) {
-    out += "Label" + std::to_string(i + 1) + "\t" + labels[i]->Caption().toStdString() + "\n";
-  }
-  return out;
-}
+std::string LabelLines(Fermat& w) { return lab::LabelLines(w.lab()); }
 
-std::string TraceText(Fermat& w) {
-  std::string out;
-  for (const canvas::CanvasOp& op : w.form().canvas.log()) out += canvas::TraceLine(op) + "\n";
-  return out;
-}
+std::string TraceText(Fermat& w) { return lab::TraceText(w.lab()); }
 
 }  // namespace app

@@ -22,8 +22,6 @@
 namespace app {
 namespace {
 
-constexpr int kMinWidth = 200, kMinHeight = 150, kMaxSide = 16384;
-
 // Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
 // -Wrestrict (GCC bug 105329).
 std::string inQuotes(std::string_view s) {
@@ -33,35 +31,7 @@ std::string inQuotes(std::string_view s) {
   return out;
 }
 
-std::optional<int> parseInt(std::string_view s) {
-  int v = 0;
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc{} || ptr != s.data() + s.size() || s.empty()) return std::nullopt;
-  return v;
-}
-
-// A finite number that a Single can hold. QString::toDouble reads the C
-// locale's spelling (decimal point) whatever the user's locale, on every
-// toolchain; it would skip surrounding blanks, which an argument must not carry.
-std::optional<float> parseCoordinate(std::string_view s) {
-  if (s.empty() || std::any_of(s.begin(), s.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); })) {
-    return std::nullopt;
-  }
-  bool ok = false;
-  const double v = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toDouble(&ok);
-  if (!ok || !std::isfinite(v) || std::abs(v) > 3.0e38) return std::nullopt;
-  return static_cast<float>(v);
-}
-
-// The shortest decimal text that reads back (through parseCoordinate) as v.
-std::string coordinateText(float v) {
-  QString text;
-  for (int digits = 1; digits <= 9; ++digits) {
-    text = QString::number(static_cast<double>(v), 'g', digits);
-    if (parseCoordinate(text.toStdString()) == v) break;
-  }
-  return text.toStdString();
-}
+using lab::ParseInt;
 
 // The file can be created or replaced: its folder exists and is writable, and
 // the path is not a folder, a FIFO, a device or an existing read-only file.
@@ -80,14 +50,9 @@ std::string checkWritable(const std::string& option, const std::string& path) {
 }
 
 std::string readSize(Options& o, const std::string& option, const std::string& v) {
-  const auto x = v.find('x');
-  const auto w = x == std::string::npos ? std::nullopt : parseInt(std::string_view(v).substr(0, x));
-  const auto h = x == std::string::npos ? std::nullopt : parseInt(std::string_view(v).substr(x + 1));
-  if (!w || !h) return option + " expects WxH in pixels, got " + inQuotes(v);
-  if (*w < kMinWidth || *h < kMinHeight || *w > kMaxSide || *h > kMaxSide) {
-    return option + " must be from 200x150 to 16384x16384, got " + inQuotes(v);
-  }
-  o.size = QSize(*w, *h);
+  if (std::string e = lab::SizeError(option, v); !e.empty()) return e;
+  const auto [w, h] = *lab::ParseSize(v);
+  o.size = QSize(w, h);
   return {};
 }
 
@@ -190,7 +155,7 @@ const OptionEntry kOptions[] = {
      readOutputFile<&Options::exportFile, kPicture>},
     {"scale", "K", "Scale of a PNG export: 1, 2 or 4 times the client area's pixels.", false,
      [](Options& o, const std::string&, const std::string& v) {
-       const auto k = parseInt(v);
+       const auto k = ParseInt(v);
        if (!k || !IsPictureScale(*k)) return "--scale expects 1, 2 or 4, got " + inQuotes(v);
        o.exportScale = *k;
        return std::string();
@@ -202,105 +167,6 @@ const OptionEntry kOptions[] = {
     {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
      true, readOutputFile<&Options::graphScreenshot, kPicture>},
 };
-
-std::string readPoint(std::string_view value, Action& a) {
-  const auto comma = value.find(',');
-  const auto x = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(0, comma));
-  const auto y = comma == std::string_view::npos ? std::nullopt : parseCoordinate(value.substr(comma + 1));
-  if (!x || !y) return "expected two finite numbers X,Y";
-  a.x = *x;
-  a.y = *y;
-  return {};
-}
-
-std::string readBar(std::string_view value, Action& a, canvas::BarRange range) {
-  const auto v = parseInt(value);
-  if (!v) return "expected a whole number";
-  if (!range.contains(*v)) {
-    return "value out of range " + std::to_string(std::min(range.min, range.max)) + ".." +
-           std::to_string(std::max(range.min, range.max));
-  }
-  a.value = *v;
-  return {};
-}
-
-// Every action: the key before '=', how its value reads (an error without the
-// argument, which the caller appends; empty when good), how it is written
-// back, and its help line.
-struct ActionEntry {
-  Action::Kind kind;
-  const char* key;
-  const char* syntax;
-  const char* help;
-  std::string (*read)(std::string_view value, Action& a);  // null: the action takes no value
-  enum class Text { Number, Point, Key, None } text;      // how the value is written back
-};
-
-template <const canvas::BarRange& Range>
-std::string readBarIn(std::string_view v, Action& a) {
-  return readBar(v, a, Range);
-}
-
-std::string readKey(std::string_view v, Action& a) {
-  const std::optional<int> combination = ParseKey(v);
-  if (!combination) return "expected one key such as Right, Shift+Left, Ctrl+3 or Space";
-  a.value = *combination;
-  return {};
-}
-
-const ActionEntry kActions[] = {
-    {Action::Kind::Source, "source", "source=X,Y", "drag the source to world point (X, Y)", readPoint, ActionEntry::Text::Point},
-    {Action::Kind::Entry, "entry", "entry=X,Y", "drag the entry point to (X, Y)", readPoint, ActionEntry::Text::Point},
-    {Action::Kind::Height, "height", "height=V", "set the target height (-99..99)",
-     readBarIn<canvas::kThesiyRange>, ActionEntry::Text::Number},
-    {Action::Kind::Rays, "rays", "rays=N", "set the number of rays (2..100)",
-     readBarIn<canvas::kRaysRange>, ActionEntry::Text::Number},
-    {Action::Kind::Time, "time", "time=V", "set the time after the lens (5..100)",
-     readBarIn<canvas::kTimeRange>, ActionEntry::Text::Number},
-    {Action::Kind::Press, "press", "press=K", "click button K (1..5)",
-     [](std::string_view v, Action& a) {
-       const auto k = parseInt(v);
-       if (!k || *k < 1 || *k > 5) return std::string("expected a button number 1..5");
-       a.value = *k;
-       return std::string();
-     },
-     ActionEntry::Text::Number},
-    {Action::Kind::MouseDown, "down", "down=X,Y", "one mouse press on the canvas at (X, Y)", readPoint, ActionEntry::Text::Point},
-    {Action::Kind::MouseMove, "move", "move=X,Y", "one mouse move on the canvas to (X, Y)", readPoint, ActionEntry::Text::Point},
-    {Action::Kind::MouseUp, "up", "up=X,Y", "one mouse release on the canvas at (X, Y)", readPoint, ActionEntry::Text::Point},
-    {Action::Kind::DragHeight, "drag-height", "drag-height=V", "drag the height bar's thumb to V, live",
-     readBarIn<canvas::kThesiyRange>, ActionEntry::Text::Number},
-    {Action::Kind::DragRays, "drag-rays", "drag-rays=N", "drag the ray-count bar's thumb to N, live",
-     readBarIn<canvas::kRaysRange>, ActionEntry::Text::Number},
-    {Action::Kind::DragTime, "drag-time", "drag-time=V", "drag the time bar's thumb to V, live",
-     readBarIn<canvas::kTimeRange>, ActionEntry::Text::Number},
-    {Action::Kind::Key, "key", "key=SEQ", "press a key as Qt spells it: Right, Shift+Left, Ctrl+3, Space", readKey,
-     ActionEntry::Text::Key},
-    {Action::Kind::Play, "play", "play", "run the time sweep to its end", nullptr, ActionEntry::Text::None},
-    {Action::Kind::Reset, "reset", "reset", "put everything back as at start-up (File > Reset)", nullptr,
-     ActionEntry::Text::None},
-};
-
-std::string parseAction(std::string_view arg, Options& o) {
-  const auto eq = arg.find('=');
-  const std::string_view key = arg.substr(0, eq);
-  const auto* entry =
-      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.key == key; });
-  if (entry == std::end(kActions)) {
-    return (eq == std::string_view::npos ? "unknown argument " : "unknown action ") + inQuotes(arg);
-  }
-  Action a;
-  a.kind = entry->kind;
-  if (!entry->read) {
-    if (eq != std::string_view::npos) return std::string(entry->key) + " takes no value: " + inQuotes(arg);
-  } else if (eq == std::string_view::npos) {
-    return "unknown argument " + inQuotes(arg);
-  } else if (const std::string e = entry->read(arg.substr(eq + 1), a); !e.empty()) {
-    return e + " in " + inQuotes(arg);
-  }
-  o.actions.push_back(a);
-  return {};
-}
 
 // The parser with every option of the table, --help and --version.
 struct Parser {
@@ -370,7 +236,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
     if (s.impliesOffscreen) o.offscreen = true;
   }
   for (const QString& a : parser.qt.positionalArguments()) {
-    if (const std::string e = parseAction(a.toStdString(), o); !e.empty()) return fail(e);
+    if (const std::string e = lab::ParseAction(a.toStdString(), o.actions); !e.empty()) return fail(e);
   }
   if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
   if (const std::string e = CheckExportSize(o.exportFile, o.exportScale, o.size); !e.empty()) return fail(e);
@@ -384,7 +250,7 @@ std::string Usage() {
   // Without an application object Qt cannot know the program's name.
   text.replace(QStringLiteral("<executable_name>"), QStringLiteral("fermat-lens"));
   text += QStringLiteral("\nActions (run in order after start-up, through the same event procedures as a user):\n");
-  for (const ActionEntry& s : kActions) {
+  for (const lab::ActionHelp& s : lab::ActionHelpRows()) {
     text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(s.syntax), -14).arg(QString::fromUtf8(s.help));
   }
   text += QStringLiteral(
@@ -393,34 +259,8 @@ std::string Usage() {
   return text.toStdString();
 }
 
-std::optional<int> ParseKey(std::string_view text) {
-  const QString spelled = QString::fromUtf8(text.data(), qsizetype(text.size()));
-  const QKeySequence seq = QKeySequence::fromString(spelled, QKeySequence::PortableText);
-  if (seq.count() != 1 || seq[0].key() == Qt::Key_unknown || seq[0].key() == 0) return std::nullopt;
-  // Only what reads back the same: no trailing commas or second keys hidden in it.
-  if (seq.toString(QKeySequence::PortableText).compare(spelled, Qt::CaseInsensitive) != 0) return std::nullopt;
-  return seq[0].toCombined();
-}
-
-std::string KeyText(int key) {
-  return QKeySequence(QKeyCombination::fromCombined(key)).toString(QKeySequence::PortableText).toStdString();
-}
-
 std::string VersionText() {
   return std::string("fermat-lens ") + FERMAT_LENS_VERSION;
-}
-
-std::string ActionText(const Action& a) {
-  const auto* entry =
-      std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.kind == a.kind; });
-  const std::string text = std::string(entry->key) + "=";
-  switch (entry->text) {
-    case ActionEntry::Text::None: return entry->key;
-    case ActionEntry::Text::Key: return text + KeyText(a.value);
-    case ActionEntry::Text::Point: return text + coordinateText(a.x) + "," + coordinateText(a.y);
-    case ActionEntry::Text::Number: break;
-  }
-  return text + std::to_string(a.value);
 }
 
 }  // namespace app

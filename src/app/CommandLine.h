@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/PictureBackground.h"
+#include "lab/Script.h"
 
 #include <QSize>
 
@@ -11,18 +12,7 @@
 namespace app {
 
 // One scripted user input, run through the same event procedures as a real one.
-struct Action {
-  // Source, Entry: a whole drag of a marker; MouseDown, MouseMove, MouseUp:
-  // one raw event of the canvas at a world point. DragHeight, DragRays,
-  // DragTime: a drag of the bar's thumb to a value; Key: one key press (value
-  // is the key combination); Play: the time sweep run to its end; Reset:
-  // everything back as at start-up (File > Reset).
-  enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play, Reset };
-  Kind kind = Kind::Press;
-  float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
-  int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
-};
+using Action = lab::Action;
 
 struct Options {
   bool offscreen = false;
@@ -59,13 +49,9 @@ struct Parsed {
 // What --version prints: "fermat-lens <version>".
 [[nodiscard]] std::string VersionText();
 
-// A single key press as Qt spells it ("Right", "Shift+Left", "Ctrl+3",
-// "Space") as a key combination, and back.
-[[nodiscard]] std::optional<int> ParseKey(std::string_view text);
-[[nodiscard]] std::string KeyText(int key);
-
-// The action as the command line spells it, e.g. "source=-200,40"; coordinates
-// in the shortest form that reads back as the same float.
-[[nodiscard]] std::string ActionText(const Action& a);
+// A single key press as Qt spells it, and back; an action as the command line spells it.
+using lab::ActionText;
+using lab::KeyText;
+using lab::ParseKey;
 
 }  // namespace app

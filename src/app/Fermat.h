@@ -1,14 +1,16 @@
 #pragma once
 
+#include "app/IdleCall.h"
 #include "app/SceneModel.h"
+#include "canvas/CanvasSink.h"
 #include "canvas/Form.h"
-#include "core/Inputs.h"
-#include "scene/SceneState.h"
+#include "lab/Lab.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
-#include <optional>
+#include <string>
 
 class QScrollArea;
 
@@ -17,9 +19,10 @@ namespace app {
 class ViewMenu;
 class LiveLab;
 
-// The program's single window. Its client area is the form with the canvas
-// and the controls; the member functions named Control_Event are the event
-// procedures, each turning one user input into calls of the layers below.
+// The program's single window, a view over the lab: each Qt input becomes one
+// call of the lab, and the window then shows what the lab holds (its
+// operations drawn on the form's canvas as they happen, the captions, the
+// controls' places and values, the markers, and its messages, modally).
 //
 // The client area keeps the size it had at start-up, which fixed the world
 // frame: when the window is made smaller, scroll bars appear; when it is made
@@ -31,90 +34,48 @@ class Fermat final : public QMainWindow {
   ~Fermat() override;
 
   [[nodiscard]] canvas::Form& form() noexcept { return *form_; }
-  [[nodiscard]] scene::SceneState& scene() noexcept { return scene_; }
-  // The results of the last constructions and the path the markers give.
+  // The program itself: state, event procedures, live side.
+  [[nodiscard]] lab::Lab& lab() noexcept { return lab_; }
+  [[nodiscard]] const lab::SceneState& scene() const noexcept { return lab_.scene(); }
+  // The results of the last constructions, with change signals for the views.
   [[nodiscard]] SceneModel& model() noexcept { return model_; }
   [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
-  // Live drawing while dragging, Play, the keyboard.
+  // Play, the keyboard, the focus ring.
   [[nodiscard]] LiveLab& live() noexcept { return *live_; }
 
-  void Form_Load();
+  // The event procedures, run in the lab; the window follows.
   void Form_MouseDown(int button, int shift, float x, float y);
   void Form_MouseMove(int button, int shift, float x, float y);
   void Form_MouseUp(int button, int shift, float x, float y);
-  void thesiy_Change();
-  void arithmosaktinon_Change();
   void xronosmetato_Change();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
 
-  // Draws the static scene on the client area as it now is and puts the
-  // start-up path into the model; both start-ups end with it.
+  // A new client size before anything is drawn (the interactive start-up).
+  void setClientSize(QSize clientPixels);
+  // Draws the static scene on the client area as it now is; both start-ups end with it.
   void buildScene();
-
-  // Everything back as at start-up, as a fresh start in this window would
-  // leave it: the markers, the bars, the labels, a blank canvas with the
-  // static scene drawn anew, no construction results; no event fires.
+  // Everything back as at start-up, as a fresh start in this window would leave it.
   void reset();
+  void setReuseContinuations(bool on) noexcept { lab_.setReuseContinuations(on); }
 
-  // Puts the path source -> entry point -> target, as the markers and the
-  // height bar stand now, into the model with the travel time last shown.
-  void updatePath(std::optional<double> time);
-
-  // Whether a time-slider change may reuse the last continuation (on by
-  // default); off, every change computes it anew, as the classic program did.
-  void setReuseContinuations(bool on) noexcept { reuse_ = on; }
-
-  // At most one of the two is true at any time.
-  bool DraggingPoint = false;   // the entry point shmeio is being dragged
-  bool DraggingSource = false;  // the source kyklos is being dragged
+  // After every call of the lab: the window brought up to date, then the
+  // lab's messages shown one by one (each dismissal lets the lab go on), and
+  // a redraw of pending live positions asked for when the loop is next idle.
+  void follow();
 
  private:
-  // Everything a construction takes from the widgets, read once per event.
-  struct Inputs {
-    core::SourcePoint source;
-    int height = 0, rays = 0, slider = 0;
-    core::Frame frame;
-  };
-  [[nodiscard]] Inputs readInputs() const;
-  void continueBundle(const Inputs& in);
-
-  // The picture a time-slider change drew up to the second wavelet
-  // generation, which alone depends on the slider. It is the same whenever
-  // the change starts from the same drawing state (the static scene reads it)
-  // with the same height, source, ray count and frame, so a later change with
-  // that key draws it again in one step and adds only the second generation.
-  struct SliderKey {
-    canvas::Canvas::DrawingState entry;  // without the current point, which Cls resets
-    int height = 0;
-    core::SourcePoint source;
-    int rays = 0;
-    core::Frame frame;
-    bool operator==(const SliderKey&) const = default;
-  };
-  struct SliderPicture {
-    SliderKey key;
-    canvas::Canvas::Saved drawn;  // from the Cls to the end of the first generation
-    core::Drawing captions;       // the construction's captions, in order
-    std::uint64_t serial = 0;     // of the model's continuation it was drawn from
-  };
-  [[nodiscard]] SliderKey sliderKey(const Inputs& in) const;
-  // The picture drawn since `start`, unless the construction opens a message box.
-  [[nodiscard]] std::optional<SliderPicture> takeSliderPicture(const SliderKey& key,
-                                                               const core::BundleContinuationResult& c,
-                                                               canvas::Canvas::Mark start) const;
+  // Captions, places, values and the drawing state, from the lab.
+  void sync();
+  void connectInputs();
 
   canvas::Form* form_;
   QScrollArea* area_;
-  scene::SceneState scene_;
+  canvas::CanvasSink sink_;
+  lab::Lab lab_;
   SceneModel model_;
   ViewMenu* viewMenu_;
   std::unique_ptr<LiveLab> live_;
-  bool reuse_ = true;
-  std::optional<SliderPicture> sliderPicture_;
+  IdleCall idle_;
+  bool showingMessage_ = false;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Fermat.h"
-#include "app/SceneGraphs.h"
+#include "lab/Results.h"
 #include "app/ViewMenu.h"
 #include "canvas/OutputFiles.h"
 #include "graphs/Csv.h"
@@ -12,12 +12,12 @@ namespace app {
 
 std::string WriteGraphOutputs(Fermat& w, const Options& o, canvas::OutputFiles& files) {
   if (!o.curve.empty()) {
-    const std::string csv = graphs::CurveCsv(CurrentCurve(w.model(), w.scene().lens()));
+    const std::string csv = graphs::CurveCsv(lab::CurrentCurve(w.model().results(), w.scene().lens()));
     if (std::string e = files.add(QString::fromStdString(o.curve), QByteArray::fromStdString(csv)); !e.empty())
       return e;
   }
   if (!o.bundle.empty()) {
-    const std::string csv = graphs::BundleCsv(CurrentBundle(w.model(), w.scene().lens()));
+    const std::string csv = graphs::BundleCsv(lab::CurrentBundle(w.model().results(), w.scene().lens()));
     if (std::string e = files.add(QString::fromStdString(o.bundle), QByteArray::fromStdString(csv)); !e.empty())
       return e;
   }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "app/Marker.h"
-
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
-#include <memory>
 
 class QToolButton;
 
@@ -13,39 +11,29 @@ namespace app {
 
 class Fermat;
 class FocusRing;
-class KeyboardControl;
-class LiveBar;
-class LiveDrag;
-class TimeSweep;
 
-// The live side of the window, on top of its event procedures: marker drags
-// and thumb drags that redraw as they go, Play, the keyboard and the focus
-// ring of the active marker. Every complete action ends in the state the
-// event procedures alone give; with live off ("classic") nothing is drawn
-// while a marker or a thumb is dragged.
+// The live side of the window, the part that needs Qt: the Play button and
+// its timer (25 ticks a second while the lab plays), the keys (taken before
+// any widget), any other press in the window stopping Play, and the focus
+// ring of the active marker. What each of these does is the lab's.
 class LiveLab final : public QObject {
  public:
   explicit LiveLab(Fermat& window);
   ~LiveLab() override;
 
-  [[nodiscard]] bool live() const noexcept { return live_; }
+  [[nodiscard]] bool live() const noexcept;
   void setLive(bool on);
   // Called whenever live is switched, so the View menu can follow.
   std::function<void(bool on)> liveChanged;
 
-  [[nodiscard]] Marker activeMarker() const noexcept { return active_; }
-  void setActiveMarker(Marker m);
-  [[nodiscard]] TimeSweep& sweep() noexcept { return *sweep_; }
-  [[nodiscard]] KeyboardControl& keys() noexcept { return *keys_; }
-  [[nodiscard]] LiveDrag& drag() noexcept { return *drag_; }
   [[nodiscard]] QToolButton& playButton() noexcept { return *play_; }
 
   // What the event loop does between two inputs, for runs without one: draws
   // the pending live positions and runs a started sweep to its end.
   void settle();
 
-  // As at start-up: no sweep, no pending redraw, the source the active marker.
-  void reset();
+  // After every call of the lab: the timer, the Play button and the ring follow it.
+  void follow();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,14 +42,9 @@ class LiveLab final : public QObject {
   void placeControls();
 
   Fermat& window_;
-  bool live_ = true;
-  Marker active_ = Marker::Source;
-  std::unique_ptr<LiveDrag> drag_;
-  std::unique_ptr<LiveBar> height_, rays_, time_;
-  std::unique_ptr<TimeSweep> sweep_;
-  std::unique_ptr<KeyboardControl> keys_;
   FocusRing* ring_;
   QToolButton* play_;
+  QTimer timer_;
 };
 
 }  // namespace app

@@ -26,7 +26,7 @@ class SceneOnFirstExpose final : public QObject {
     if (built_) return;
     built_ = true;
     const QWidget* central = window_.centralWidget();
-    window_.form().setClientSize(central ? central->size() : window_.size());
+    window_.setClientSize(central ? central->size() : window_.size());
     window_.buildScene();
     loop_.quit();
   }

@@ -2,7 +2,7 @@
 
 #include "app/Fermat.h"
 #include "app/MenuBar.h"
-#include "app/SceneGraphs.h"
+#include "lab/Results.h"
 #include "views/GraphView.h"
 
 #include <QAction>
@@ -73,11 +73,11 @@ void ViewMenu::refresh() {
 }
 
 void ViewMenu::refreshCurve() {
-  if (view_) view_->setCurve(CurrentCurve(window_.model(), window_.scene().lens()));
+  if (view_) view_->setCurve(lab::CurrentCurve(window_.model().results(), window_.scene().lens()));
 }
 
 void ViewMenu::refreshBundle() {
-  if (view_) view_->setBundle(CurrentBundle(window_.model(), window_.scene().lens()));
+  if (view_) view_->setBundle(lab::CurrentBundle(window_.model().results(), window_.scene().lens()));
 }
 
 void ViewMenu::place(views::GraphView& view) const {

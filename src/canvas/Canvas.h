@@ -102,6 +102,8 @@ class Canvas {
   void clearLog() noexcept { log_.clear(); }
   // Operations refused because a coordinate, radius or angle was not finite.
   [[nodiscard]] int refusedOperations() const noexcept { return refused_; }
+  // Counts an operation refused before it reached the canvas.
+  void countRefused() noexcept { ++refused_; }
 
   // The persistent drawing state, which every operation reads.
   struct DrawingState {

@@ -61,6 +61,15 @@ void Control::setHeight(double v) {
   place();
 }
 
+void Control::setPixelRect(double left, double top, double width, double height) {
+  if (left == pxLeft_ && top == pxTop_ && width == pxWidth_ && height == pxHeight_) return;
+  pxLeft_ = left;
+  pxTop_ = top;
+  pxWidth_ = width;
+  pxHeight_ = height;
+  place();
+}
+
 void Control::place() {
   const int x = widgetCoordinate(pxLeft_), y = widgetCoordinate(pxTop_);
   const int w = std::max(1, widgetCoordinate(pxLeft_ + pxWidth_) - x);

@@ -29,6 +29,10 @@ class Control {
   void setWidth(double v);
   void setHeight(double v);
 
+  // Places the control at a pixel rectangle of the client area (as the
+  // program's state has it).
+  void setPixelRect(double left, double top, double width, double height);
+
   // Back to the design properties the control was made with (for a reset
   // to the start-up state): the position, and what a kind of control adds.
   virtual void restoreDesign();

@@ -6,6 +6,7 @@
 #include "canvas/Label.h"
 #include "canvas/ScrollBar.h"
 #include "canvas/Shape.h"
+#include "lab/Controls.h"
 
 #include <QWidget>
 
@@ -14,16 +15,11 @@
 
 namespace canvas {
 
-// Value ranges of the three scroll bars, Min first (Min stands at the top or left).
-struct BarRange {
-  int min, max;
-  [[nodiscard]] constexpr bool contains(int v) const noexcept {
-    return v >= (min < max ? min : max) && v <= (min < max ? max : min);
-  }
-};
-inline constexpr BarRange kThesiyRange{99, -99};
-inline constexpr BarRange kRaysRange{2, 100};
-inline constexpr BarRange kTimeRange{5, 100};
+// Value ranges of the three scroll bars, as the program has them.
+using lab::BarRange;
+using lab::kRaysRange;
+using lab::kThesiyRange;
+using lab::kTimeRange;
 
 // The client area of the window: the retained canvas, shown as it is, with
 // every control of the window placed on it at its design properties. Mouse

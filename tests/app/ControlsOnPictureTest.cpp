@@ -195,7 +195,7 @@ TEST(MarkerOnAControl, CanBeGrabbedAgainAndTheButtonStaysUnpressed) {
       QWidget* under = f.childAt(at);
       ASSERT_NE(under, nullptr);
       sendMouse(f, under, QEvent::MouseButtonPress, at);
-      EXPECT_TRUE(marker == &f.shmeio ? t.w().DraggingPoint : t.w().DraggingSource)
+      EXPECT_TRUE(marker == &f.shmeio ? t.w().lab().DraggingPoint : t.w().lab().DraggingSource)
           << "the press on the marker over " << b->Caption().toStdString() << " did not grab it";
       // Each marker its own place, so that neither lies over the other.
       const QPoint away = (marker == &f.shmeio ? f.canvas.toPixel(-100, -60) : f.canvas.toPixel(-250, 60)).toPoint();

@@ -2,7 +2,7 @@
 // in-process on a started window.
 #include "TestWindow.h"
 
-#include "canvas/Format.h"
+#include "lab/Format.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ TEST_P(EntryHitTest, PressGrabsOnlyStrictlyInsideTheRectangle) {
   const float x = c.dx == 1.0 ? l + w : static_cast<float>(l + c.dx * w);
   const float y = c.dy == 1.0 ? top - h : static_cast<float>(top - c.dy * h);
   t.w().Form_MouseDown(1, 0, x, y);
-  EXPECT_EQ(t.w().DraggingPoint, c.grabs);
-  EXPECT_FALSE(t.w().DraggingSource);
+  EXPECT_EQ(t.w().lab().DraggingPoint, c.grabs);
+  EXPECT_FALSE(t.w().lab().DraggingSource);
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, EntryHitTest,
@@ -48,10 +48,10 @@ TEST(Drag, OffCentrePressThenMoveCentresTheShapeOnThePointer) {
   canvas::Shape& s = t.form().kyklos;
   const float x = s.Left() + 0.25f * s.Width(), y = s.Top() - 0.75f * s.Height();
   t.w().Form_MouseDown(1, 0, x, y);
-  ASSERT_TRUE(t.w().DraggingSource);
+  ASSERT_TRUE(t.w().lab().DraggingSource);
   t.w().Form_MouseMove(1, 0, -120.0f, 33.0f);
-  EXPECT_NEAR(scene::CentreOf(s).x, -120.0f, 1e-4);
-  EXPECT_NEAR(scene::CentreOf(s).y, 33.0f, 1e-4);
+  EXPECT_NEAR(testing_support::CentreOf(s).x, -120.0f, 1e-4);
+  EXPECT_NEAR(testing_support::CentreOf(s).y, 33.0f, 1e-4);
 }
 
 TEST(Drag, EachMarkerIsGrabbedByItsOwnPressAndTheEntryPointWhereTheyOverlap) {
@@ -59,12 +59,12 @@ TEST(Drag, EachMarkerIsGrabbedByItsOwnPressAndTheEntryPointWhereTheyOverlap) {
   t.dragSource(-200.0f, 0.0f);
   t.dragEntry(-15.0f, 0.0f);
   t.w().Form_MouseDown(1, 0, -200.0f, 0.0f);
-  EXPECT_TRUE(t.w().DraggingSource);
+  EXPECT_TRUE(t.w().lab().DraggingSource);
   t.w().Form_MouseUp(1, 0, -100.0f, 20.0f);
   t.dragEntry(-100.0f, 20.0f);  // now on top of the source
   t.w().Form_MouseDown(1, 0, -100.0f, 20.0f);
-  EXPECT_TRUE(t.w().DraggingPoint);
-  EXPECT_FALSE(t.w().DraggingSource);
+  EXPECT_TRUE(t.w().lab().DraggingPoint);
+  EXPECT_FALSE(t.w().lab().DraggingSource);
 }
 
 TEST(Drag, ReleaseDrawsThePathAndShowsItsTravelTime) {
@@ -160,7 +160,7 @@ TEST_P(PositionByFermatTest, ShowsTheAnglesIndexAndTime) {
   if (c.label2) {
     EXPECT_EQ(t.form().Label2.Caption(), c.label2);
   }
-  const scene::ShapeCentre e = scene::CentreOf(t.form().shmeio);
+  const lab::ShapeCentre e = testing_support::CentreOf(t.form().shmeio);
   if (!std::isnan(c.ex)) {
     EXPECT_NEAR(e.x, c.ex, 2e-3);
     EXPECT_NEAR(e.y, c.ey, 2e-3);
@@ -204,7 +204,7 @@ TEST(PositionByFermat, UsesTheSourceWhereItWasDraggedTo) {
   TestWindow t;
   t.dragSource(-200.0f, 40.0f);
   t.form().Command1.click();
-  const scene::ShapeCentre before = scene::CentreOf(t.form().shmeio);
+  const lab::ShapeCentre before = testing_support::CentreOf(t.form().shmeio);
   t.dragSource(-250.0f, -60.0f);
   t.canvas().clearLog();
   t.form().Command1.click();
@@ -212,7 +212,7 @@ TEST(PositionByFermat, UsesTheSourceWhereItWasDraggedTo) {
   ASSERT_FALSE(lines.empty());
   EXPECT_FLOAT_EQ(lines[0].x1, -250.0f);
   EXPECT_FLOAT_EQ(lines[0].y1, -60.0f);
-  EXPECT_GT(std::abs(scene::CentreOf(t.form().shmeio).y - before.y), 1.0f);
+  EXPECT_GT(std::abs(testing_support::CentreOf(t.form().shmeio).y - before.y), 1.0f);
 }
 
 }  // namespace

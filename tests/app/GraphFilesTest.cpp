@@ -3,8 +3,8 @@
 #include "TestWindow.h"
 
 #include "app/Actions.h"
-#include "app/SceneGraphs.h"
-#include "canvas/Format.h"
+#include "lab/Results.h"
+#include "lab/Format.h"
 #include "core/Bundle.h"
 #include "graphs/Csv.h"
 #include "optics/Geometry.h"
@@ -63,14 +63,14 @@ double number(const std::string& s) {
 
 // The curve file for the scene as it stands, checked against the kernels.
 void checkCurve(TestWindow& t) {
-  const scene::SceneState& s = t.scene();
+  const lab::SceneState& s = t.scene();
   const optics::Lens lens = s.lens();
-  const scene::ShapeCentre src = scene::CentreOf(t.form().kyklos), hand = scene::CentreOf(t.form().shmeio);
-  const scene::WorldPoint target = scene::TargetPoint(t.form().thesiy.Value(), s);
+  const lab::ShapeCentre src = testing_support::CentreOf(t.form().kyklos), hand = testing_support::CentreOf(t.form().shmeio);
+  const core::Point target = lab::TargetPoint(t.form().thesiy.Value(), s);
   auto time = [&](double x, double y) {
     return optics::PathTime(src.x, src.y, x, y, target.x, target.y, s.SpeedOutside, s.SpeedInside);
   };
-  const auto rows = readCsv(graphs::CurveCsv(app::CurrentCurve(t.w().model(), lens)));
+  const auto rows = readCsv(graphs::CurveCsv(lab::CurrentCurve(t.w().model().results(), lens)));
   ASSERT_EQ(rows.size(), 1u + 721 + 2);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"kind", "theta", "x", "y", "time"}));
   const double alpha = std::atan(double{s.HalfAperture} / s.CentreOffset);
@@ -121,8 +121,8 @@ const canvas::CanvasOp* redLineFrom(const Drawn& d, double x, double y) {
 
 // The bundle file against the bundle arrays and against what was drawn.
 void checkBundle(TestWindow& t, const Drawn& drawn) {
-  const scene::SceneState& s = t.scene();
-  const auto rows = readCsv(graphs::BundleCsv(app::CurrentBundle(t.w().model(), s.lens())));
+  const lab::SceneState& s = t.scene();
+  const auto rows = readCsv(graphs::BundleCsv(lab::CurrentBundle(t.w().model().results(), s.lens())));
   static const std::vector<core::BundleRay> none;
   const std::vector<core::BundleRay>& rays = t.w().model().bundle() ? t.w().model().bundle()->Rays : none;
   ASSERT_EQ(rows.size(), 1 + rays.size());
@@ -164,7 +164,7 @@ void checkBundle(TestWindow& t, const Drawn& drawn) {
   }
   // The label shows the ratio of the last ray that was continued with one.
   if (lastRatio) {
-    EXPECT_EQ(drawn.label4, QStringLiteral("n = ") + canvas::Format(*lastRatio, "0.000"));
+    EXPECT_EQ(drawn.label4, QString::fromStdString("n = " + lab::Format(*lastRatio, "0.000")));
   }
 }
 
@@ -218,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, GraphFilesOnRandomSessions, ::testing::Range(0, 
 
 TEST(GraphFiles, OnlyTheHeaderBeforeAnyBundle) {
   TestWindow t;
-  EXPECT_EQ(graphs::BundleCsv(app::CurrentBundle(t.w().model(), t.scene().lens())),
+  EXPECT_EQ(graphs::BundleCsv(lab::CurrentBundle(t.w().model().results(), t.scene().lens())),
             "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n\n");
 }
 
@@ -244,8 +244,8 @@ TEST(GraphFiles, TheProgramWritesThemAfterItsActions) {
   const app::Parsed parsed = app::ParseCommandLine(args);
   ASSERT_TRUE(parsed.options.has_value());
   for (const Action& a : parsed.options->actions) app::RunAction(t.w(), a);
-  EXPECT_EQ(readAll(curve).toStdString(), graphs::CurveCsv(app::CurrentCurve(t.w().model(), t.scene().lens())));
-  EXPECT_EQ(readAll(bundle).toStdString(), graphs::BundleCsv(app::CurrentBundle(t.w().model(), t.scene().lens())));
+  EXPECT_EQ(readAll(curve).toStdString(), graphs::CurveCsv(lab::CurrentCurve(t.w().model().results(), t.scene().lens())));
+  EXPECT_EQ(readAll(bundle).toStdString(), graphs::BundleCsv(lab::CurrentBundle(t.w().model().results(), t.scene().lens())));
   ASSERT_TRUE(t.w().model().bundle().has_value());
   EXPECT_EQ(t.w().model().bundle()->Rays.size(), 13u);
   const QImage image(png);

@@ -3,7 +3,7 @@
 #include "TestWindow.h"
 
 #include "app/Actions.h"
-#include "app/SceneGraphs.h"
+#include "lab/Results.h"
 #include "app/ViewMenu.h"
 #include "views/BundleCharts.h"
 #include "views/CurveChart.h"
@@ -43,7 +43,7 @@ const QXYSeries& only(const QChart& chart, const QString& name) {
 
 // The view shows exactly the data of the scene as it stands.
 void expectShows(const views::GraphView& v, TestWindow& t) {
-  const graphs::CurveData d = app::CurrentCurve(t.w().model(), t.scene().lens());
+  const graphs::CurveData d = lab::CurrentCurve(t.w().model().results(), t.scene().lens());
   const QChart& curve = *v.curveChart()->chart();
   const QList<QPointF> points = only(curve, "curve").points();
   ASSERT_EQ(points.size(), static_cast<qsizetype>(d.samples.size()));
@@ -54,7 +54,7 @@ void expectShows(const views::GraphView& v, TestWindow& t) {
   EXPECT_EQ(only(curve, "least").points(), QList<QPointF>{QPointF(d.least->y, d.least->time)});
   for (const QPointF& p : only(curve, "hand").points()) EXPECT_EQ(p.y(), d.hand.time);
 
-  const std::vector<graphs::BundleRayRow> rows = app::CurrentBundle(t.w().model(), t.scene().lens());
+  const std::vector<graphs::BundleRayRow> rows = lab::CurrentBundle(t.w().model().results(), t.scene().lens());
   const QChart& arrival = *v.bundleCharts()->arrivalView()->chart();
   const QList<QPointF> times = only(arrival, "arrival").points();
   ASSERT_EQ(times.size(), static_cast<qsizetype>(rows.size()));

@@ -6,10 +6,8 @@
 #include "WindowState.h"
 
 #include "app/Actions.h"
-#include "app/LiveDrag.h"
 #include "app/LiveLab.h"
-#include "app/TimeSweep.h"
-#include "canvas/Trace.h"
+#include "lab/Trace.h"
 #include "core/BundleContinuation.h"
 
 #include <QKeyEvent>
@@ -34,7 +32,7 @@ using testing_support::State;
 using testing_support::stateOf;
 
 bool dragging(TestWindow& t) {
-  return t.w().DraggingPoint || t.w().DraggingSource;
+  return t.w().lab().DraggingPoint || t.w().lab().DraggingSource;
 }
 
 // Live and classic windows get the same user input; after each complete
@@ -55,7 +53,7 @@ TEST_P(LiveAndClassic, EndEveryCompleteActionInTheSameState) {
     ASSERT_EQ(difference(stateOf(live), stateOf(classic)), "")
         << "after action " << i << " (" << app::ActionText(actions[i]) << ") of session " << GetParam();
   }
-  EXPECT_EQ(classic.w().live().drag().redraws(), 0);
+  EXPECT_EQ(classic.w().lab().dragRedraws(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, LiveAndClassic, ::testing::Range(0, 24));
@@ -76,7 +74,7 @@ struct ShownWindow : TestWindow {
   }
   // Waits for the sweep to end, at most a few seconds.
   void waitForSweep() {
-    for (int i = 0; i < 300 && w().live().sweep().running(); ++i) QTest::qWait(20);
+    for (int i = 0; i < 300 && w().lab().playing(); ++i) QTest::qWait(20);
   }
 };
 
@@ -88,19 +86,19 @@ TEST_P(MarkerDrag, MovesShowWhatTheReleaseWouldAndCoalesceToTheNewest) {
   canvas::Shape& marker = GetParam() ? f.kyklos : f.shmeio;
   const QPoint start = marker.widget()->geometry().center();
   QTest::mousePress(&f, Qt::LeftButton, {}, start);
-  ASSERT_TRUE(GetParam() ? t.w().DraggingSource : t.w().DraggingPoint);
+  ASSERT_TRUE(GetParam() ? t.w().lab().DraggingSource : t.w().lab().DraggingPoint);
   t.canvas().clearLog();
-  const int redraws = t.w().live().drag().redraws();
+  const int redraws = t.w().lab().dragRedraws();
   const QPoint last = start + QPoint(-30, 25);
   for (const QPoint at : {start + QPoint(-10, 5), start + QPoint(-20, 15), last}) t.sendMove(at);
   EXPECT_TRUE(t.canvas().log().empty()) << "a move draws only once the event loop is idle";
   QCoreApplication::processEvents();
-  EXPECT_EQ(t.w().live().drag().redraws(), redraws + 1) << "three moves, one redraw of the newest";
+  EXPECT_EQ(t.w().lab().dragRedraws(), redraws + 1) << "three moves, one redraw of the newest";
   const State shown = stateOf(t);
   QTest::mouseRelease(&f, Qt::LeftButton, {}, last);
   EXPECT_FALSE(dragging(t));
   EXPECT_EQ(difference(shown, stateOf(t)), "") << "the release shows what the last move showed";
-  EXPECT_EQ(t.w().live().activeMarker(), GetParam() ? app::Marker::Source : app::Marker::Entry);
+  EXPECT_EQ(t.w().lab().activeMarker(), GetParam() ? lab::Marker::Source : lab::Marker::Entry);
 
   // Classic: a move draws nothing at all.
   t.w().live().setLive(false);
@@ -289,10 +287,13 @@ TEST_P(HeldMessages, OpenOnlyOnTheReleaseAndOnlyForTheValueTheBarEndsAt) {
     canvas::Form& f = t->form();
     f.xronosmetato.setValue(20);
     // A failed search at one value, as the continuation reports it.
-    f.xronosmetato.onChange([t, &f, failsAt = c.failsAt] {
-      t->w().xronosmetato_Change();
-      if (f.xronosmetato.Value() == failsAt) f.MsgBox(QStringLiteral("δε βρέθηκε"));
-    });
+    lab::Lab& l = t->w().lab();
+    l.afterChange = [&l, failsAt = c.failsAt](lab::BarId id) {
+      if (id != lab::BarId::Time || l.controls().xronosmetato.value != failsAt) return;
+      core::Drawing failed;
+      failed.Message("δε βρέθηκε");
+      l.replay(failed);
+    };
   }
   std::size_t duringDrag = 0;
   live.form().setMessageHandler([&](const QString& text) {
@@ -319,10 +320,10 @@ TEST(Play, SweepsToTheEndAndEndsAsTheBarSetToItsMaximum) {
   TestWindow direct;
   t.form().xronosmetato.setValue(95);
   t.sendKey(Qt::Key_Space);
-  EXPECT_TRUE(t.w().live().sweep().running());
+  EXPECT_TRUE(t.w().lab().playing());
   EXPECT_EQ(t.w().live().playButton().text(), QStringLiteral("❚❚"));
   t.waitForSweep();
-  EXPECT_FALSE(t.w().live().sweep().running());
+  EXPECT_FALSE(t.w().lab().playing());
   EXPECT_EQ(t.w().live().playButton().text(), QStringLiteral("▶"));
   direct.form().xronosmetato.setValue(100);
   t.messages.clear();
@@ -330,11 +331,11 @@ TEST(Play, SweepsToTheEndAndEndsAsTheBarSetToItsMaximum) {
 
   // At the end already, Play starts again from the minimum.
   QTest::mouseClick(&t.w().live().playButton(), Qt::LeftButton);
-  EXPECT_TRUE(t.w().live().sweep().running());
+  EXPECT_TRUE(t.w().lab().playing());
   EXPECT_EQ(t.form().xronosmetato.Value(), 5);
   QTest::qWait(100);
   QTest::mouseClick(&t.w().live().playButton(), Qt::LeftButton);  // Pause
-  EXPECT_FALSE(t.w().live().sweep().running());
+  EXPECT_FALSE(t.w().lab().playing());
   const int paused = t.form().xronosmetato.Value();
   EXPECT_LT(paused, 100);
   QTest::qWait(100);
@@ -346,9 +347,9 @@ TEST(Play, AnyOtherInputStopsTheSweep) {
   const auto stopsOn = [&t](const std::function<void()>& input) {
     t.form().xronosmetato.setValue(5);
     t.sendKey(Qt::Key_Space);
-    EXPECT_TRUE(t.w().live().sweep().running());
+    EXPECT_TRUE(t.w().lab().playing());
     input();
-    return !t.w().live().sweep().running();
+    return !t.w().lab().playing();
   };
   EXPECT_TRUE(stopsOn([&] { QTest::mouseClick(&t.form(), Qt::LeftButton, {}, QPoint(5, 300)); }));
   EXPECT_TRUE(stopsOn([&] { t.sendKey(Qt::Key_Left); }));
@@ -378,11 +379,14 @@ TEST(ModalBox, OpenedByAStepStopsTheSweepAndNothingRunsInsideIt) {
   canvas::Form& f = t.form();
   // A continuation that raises a box at 93, as a failed search would; the
   // first step (run by the key itself, outside the timer) and a later one.
+  lab::Lab& l = t.w().lab();
+  l.afterChange = [&l](lab::BarId id) {
+    if (id != lab::BarId::Time || l.controls().xronosmetato.value != 93) return;
+    core::Drawing failed;
+    failed.Message("δε βρέθηκε");
+    l.replay(failed);
+  };
   for (const int from : {92, 90}) {
-    f.xronosmetato.onChange([&] {
-      t.w().xronosmetato_Change();
-      if (f.xronosmetato.Value() == 93) f.MsgBox(QStringLiteral("δε βρέθηκε"));
-    });
     f.xronosmetato.setValue(from);
     box.boxes = 0;
     t.sendKey(Qt::Key_Space);
@@ -390,7 +394,7 @@ TEST(ModalBox, OpenedByAStepStopsTheSweepAndNothingRunsInsideIt) {
     EXPECT_EQ(box.boxes, 1);
     EXPECT_EQ(box.drawnInside, 0u);
     EXPECT_EQ(f.xronosmetato.Value(), 93);
-    EXPECT_FALSE(t.w().live().sweep().running());
+    EXPECT_FALSE(t.w().lab().playing());
   }
 }
 
@@ -405,10 +409,10 @@ TEST(ModalBox, OpenedDuringALiveDragDrawsNothingInsideAndTheDragGoesOnAfter) {
   t.sendKey(Qt::Key_4, Qt::ControlModifier);  // the button's construction opens the box
   EXPECT_EQ(box.boxes, 1);
   EXPECT_EQ(box.drawnInside, 0u);
-  const int redraws = t.w().live().drag().redraws();
+  const int redraws = t.w().lab().dragRedraws();
   t.sendMove(source + QPoint(-9, 9));
   QCoreApplication::processEvents();
-  EXPECT_EQ(t.w().live().drag().redraws(), redraws + 1);
+  EXPECT_EQ(t.w().lab().dragRedraws(), redraws + 1);
   QTest::mouseRelease(&t.form(), Qt::LeftButton, {}, source + QPoint(-9, 9));
 }
 
@@ -430,10 +434,10 @@ TEST_P(KeyMove, IsACompleteDragOfTheActiveMarker) {
     if (c.source) t->dragSource(-200.0f, 20.0f);
   }
   const QImage before = keys.canvas().image();
-  EXPECT_EQ(keys.w().live().activeMarker(), c.source ? app::Marker::Source : app::Marker::Entry);
+  EXPECT_EQ(keys.w().lab().activeMarker(), c.source ? lab::Marker::Source : lab::Marker::Entry);
   EXPECT_EQ(keys.canvas().image(), before) << "the focus ring stays out of the picture";
   app::RunAction(keys.w(), {.kind = Kind::Key, .value = *app::ParseKey(c.key)});
-  const scene::ShapeCentre m = scene::CentreOf(c.source ? mouse.form().kyklos : mouse.form().shmeio);
+  const lab::ShapeCentre m = testing_support::CentreOf(c.source ? mouse.form().kyklos : mouse.form().shmeio);
   (c.source ? mouse.dragSource(m.x + c.dx, m.y + c.dy) : mouse.dragEntry(m.x + c.dx, m.y + c.dy));
   EXPECT_EQ(difference(stateOf(keys), stateOf(mouse)), "");
 }
@@ -451,11 +455,11 @@ TEST(Keys, CtrlDigitClicksTheButtonAndAFocusedBarKeepsItsArrows) {
   mouse.form().Command3.click();
   EXPECT_EQ(difference(stateOf(keys), stateOf(mouse)), "");
 
-  const scene::ShapeCentre source = scene::CentreOf(keys.form().kyklos);
+  const lab::ShapeCentre source = testing_support::CentreOf(keys.form().kyklos);
   keys.form().thesiy.bar()->setFocus();
   app::RunAction(keys.w(), {.kind = Kind::Key, .value = *app::ParseKey("Down")});
   EXPECT_EQ(keys.form().thesiy.Value(), -1);
-  EXPECT_EQ(scene::CentreOf(keys.form().kyklos).y, source.y);
+  EXPECT_EQ(testing_support::CentreOf(keys.form().kyklos).y, source.y);
 }
 
 // A focused scroll bar keeps its own arrow keys: the bar moves, the markers stay.
@@ -493,7 +497,7 @@ TEST(Stacking, TheEntryPointShowsAboveTheSourceWhereAPressTakesIt) {
   const QPoint centre = t.form().shmeio.widget()->geometry().center();
   EXPECT_EQ(QColor(t.form().snapshot().pixel(centre)), QColor(0, 0, 255));
   t.form().MouseDown(1, 0, -100.0f, 10.0f);
-  EXPECT_TRUE(t.w().DraggingPoint);
+  EXPECT_TRUE(t.w().lab().DraggingPoint);
 }
 
 }  // namespace

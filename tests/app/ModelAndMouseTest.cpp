@@ -3,7 +3,6 @@
 // stored bundle continuation replays to exactly what the slider draws.
 #include "TestWindow.h"
 
-#include "constructions/Draw.h"
 #include "core/BundleContinuation.h"
 
 #include <QSignalSpy>
@@ -30,7 +29,7 @@ TEST(RealMouse, DraggingTheSourceLeavesItUnderThePointer) {
   t.w().show();
   canvas::Form& f = t.form();
   QSignalSpy pathChanged(&t.w().model(), &app::SceneModel::pathChanged);
-  const scene::ShapeCentre s = scene::CentreOf(f.kyklos);
+  const lab::ShapeCentre s = testing_support::CentreOf(f.kyklos);
   const QPoint from = f.canvas.toPixel(s.x, s.y).toPoint(), to = from + QPoint(-90, 70);
   const double unit = 1000.0 / (1280 + 800);  // world units a pixel
   const double wantX = s.x - 90 * unit, wantY = s.y - 70 * unit;
@@ -38,7 +37,7 @@ TEST(RealMouse, DraggingTheSourceLeavesItUnderThePointer) {
   QTest::mouseMove(&f, from + QPoint(-30, 30));
   QTest::mouseMove(&f, to);
   QTest::mouseRelease(&f, Qt::LeftButton, {}, to);
-  const scene::ShapeCentre now = scene::CentreOf(f.kyklos);
+  const lab::ShapeCentre now = testing_support::CentreOf(f.kyklos);
   EXPECT_NEAR(now.x, wantX, 1.5 * unit);
   EXPECT_NEAR(now.y, wantY, 1.5 * unit);
   EXPECT_TRUE(f.Label2.Caption().startsWith(QStringLiteral("time = ")));
@@ -56,7 +55,7 @@ TEST(SceneModel, HoldsEachPressesResultAndSignalsIt) {
   t.dragSource(-200, 30);
   t.form().Command1.click();
   ASSERT_TRUE(m.fermat() && m.fermat()->Found);
-  const scene::ShapeCentre e = scene::CentreOf(t.form().shmeio);
+  const lab::ShapeCentre e = testing_support::CentreOf(t.form().shmeio);
   EXPECT_NEAR(e.x, m.fermat()->EntryX, 1e-3);
   EXPECT_NEAR(e.y, m.fermat()->EntryY, 1e-3);
   EXPECT_EQ(m.path().Time, m.fermat()->Time);
@@ -94,7 +93,8 @@ TEST(SceneModel, StoredContinuationReplaysToTheSlidersPicture) {
   const app::SceneModel& m = replayed.w().model();
   const core::BundleWavelets w = core::WaveletsAt(*m.bundleContinuation(), replayed.scene().lens(), 37);
   replayed.canvas().clearLog();
-  constructions::Draw(replayed.form(), core::BundleContinuationDrawing(*m.bundleContinuation(), w));
+  replayed.w().lab().replay(core::BundleContinuationDrawing(*m.bundleContinuation(), w));
+  replayed.w().follow();
   const std::vector<canvas::CanvasOp>& replay = replayed.canvas().log();
   ASSERT_GT(slider.size(), replay.size());
   const std::size_t offset = slider.size() - replay.size();  // the clear and the static scene come first

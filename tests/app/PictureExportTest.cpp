@@ -249,7 +249,7 @@ TEST_F(SmoothAtRatioTwo, ASlopedOnePixelLineIsAntiAliased) {
 
 TEST_F(SmoothAtRatioTwo, LensFillHasNoGapInsideAndNoHaloOutsideItsOutline) {
   image = canvas::RenderDrawing(t.canvas(), kRatio, true);
-  const scene::SceneState& s = t.scene();
+  const lab::SceneState& s = t.scene();
   const double ppu = t.canvas().pixelsPerUnit();
   int checked = 0;
   // Along both surfaces, away from the tips, the axis and the target marker.

@@ -40,7 +40,7 @@ void expectSameWindow(TestWindow& a, TestWindow& b) {
   EXPECT_EQ(f.canvas.displayList().items().size(), g.canvas.displayList().items().size());
   EXPECT_TRUE(f.canvas.drawingState() == g.canvas.drawingState());
   EXPECT_EQ(f.canvas.image(), g.canvas.image());
-  EXPECT_EQ(a.w().live().activeMarker(), b.w().live().activeMarker());
+  EXPECT_EQ(a.w().lab().activeMarker(), b.w().lab().activeMarker());
   const app::SceneModel &m = a.w().model(), &n = b.w().model();
   EXPECT_EQ(m.fermat().has_value(), n.fermat().has_value());
   EXPECT_EQ(m.bundle().has_value(), n.bundle().has_value());

@@ -53,7 +53,7 @@ TEST_P(ReusedSliderChange, EqualsAFullRecomputation) {
     for (const Action& step : {a, Action{.kind = Action::Kind::Time, .value = time(rng)},
                                Action{.kind = Action::Kind::Time, .value = time(rng)}}) {
       t.run(step);
-      if (t.reusing.w().DraggingPoint || t.reusing.w().DraggingSource) continue;
+      if (t.reusing.w().lab().DraggingPoint || t.reusing.w().lab().DraggingSource) continue;
       ASSERT_EQ(t.difference(), "") << "after " << app::ActionText(step) << " of session " << seed;
     }
   }

@@ -7,7 +7,6 @@
 #include "app/Actions.h"
 #include "app/CommandLine.h"
 #include "app/LiveLab.h"
-#include "app/TimeSweep.h"
 
 #include <QScrollBar>
 
@@ -41,13 +40,13 @@ std::string violation(TestWindow& t, int refusedBefore) {
            std::to_string(c.DrawStyle) + ", FillStyle " + std::to_string(c.FillStyle);
   }
   if (c.FillColor != numeric::kOlive || c.ForeColor != canvas::kBlack) return "fill or fore colour changed";
-  if (t.w().DraggingPoint && t.w().DraggingSource) return "both markers dragged at once";
-  if (t.w().live().sweep().running()) return "the time sweep still runs after the action settled";
+  if (t.w().lab().DraggingPoint && t.w().lab().DraggingSource) return "both markers dragged at once";
+  if (t.w().lab().playing()) return "the time sweep still runs after the action settled";
   for (const canvas::ScrollBar* b : {&f.thesiy, &f.arithmosaktinon, &f.xronosmetato}) {
     if (b->bar()->isSliderDown()) return "a thumb stayed held";
   }
   for (const canvas::Shape* s : {&f.kyklos, &f.shmeio}) {
-    const scene::ShapeCentre p = scene::CentreOf(*s);
+    const lab::ShapeCentre p = testing_support::CentreOf(*s);
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) return "a marker lost its position";
   }
   return {};

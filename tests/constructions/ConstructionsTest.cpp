@@ -43,7 +43,7 @@ class WindowTest : public ::testing::Test {
     t.dragSource(x, y);
     t.canvas().clearLog();
     t.messages.clear();
-    const scene::ShapeCentre c = scene::CentreOf(t.form().kyklos);
+    const lab::ShapeCentre c = testing_support::CentreOf(t.form().kyklos);
     return {c.x, c.y};
   }
   Pt prepare(float sx, float sy, int n) {
@@ -61,7 +61,10 @@ class WindowTest : public ::testing::Test {
     const Pt s = placeSource(sx, sy);
     t.form().thesiy.setValue(h);
     t.canvas().clearLog();
-    for (canvas::Label* label : {&t.form().Label1, &t.form().Label4}) label->setCaption(kUntouched);
+    for (lab::Label* label : {&t.w().lab().controls().Label1, &t.w().lab().controls().Label4}) {
+      label->caption = kUntouched.toStdString();
+    }
+    t.w().follow();
     p = {std::sqrt(kR * kR - double(h) * h) - kC, double(h)};
     path = leastTime(s, p);
     t.form().Command4.click();
@@ -158,7 +161,7 @@ TEST_P(FromSource, FirstWaveletsMarkEveryRayInIndexOrder) {
 
 TEST_P(FromSource, ContinuationReachesTheFrameAndDrawsBothGenerations) {
   t.form().Command5.click();
-  const scene::SceneState& sc = t.scene();
+  const lab::SceneState& sc = t.scene();
   const std::vector<core::BundleRay>& rays = t.w().model().bundleContinuation()->Bundle.Rays;
   for (int i = 0; i <= 10; ++i) EXPECT_NEAR(core::BundleAngle(i, 10, sc.lens()), -0.3426 + 0.06852 * i, 1e-4);
   EXPECT_TRUE(near(rays[0].ExitX, rays[0].ExitY, {4.538, -60.471}));
@@ -305,8 +308,9 @@ TEST_P(RatioBorder, SingleRayOutcomeFollowsTheDoubleWavefrontPoint) {
   ASSERT_TRUE(parsed.options) << parsed.error;
   for (const app::Action& a : parsed.options->actions) app::RunAction(t.w(), a);
   t.canvas().clearLog();
-  t.form().Label4.setCaption(kUntouched);
-  const scene::ShapeCentre src = scene::CentreOf(t.form().kyklos);
+  t.w().lab().controls().Label4.caption = kUntouched.toStdString();
+  t.w().follow();
+  const lab::ShapeCentre src = testing_support::CentreOf(t.form().kyklos);
   const int h = t.form().thesiy.Value();
   const Pt p{std::sqrt(kR * kR - double(h) * h) - kC, double(h)};
   const Path path = leastTime({src.x, src.y}, p);

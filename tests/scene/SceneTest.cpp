@@ -1,7 +1,6 @@
 // The scene as the start-up leaves it (captions, frame, layout, drawing state,
 // the lens, its fill and the axis), the target point, and the redraw after a Cls.
-#include "scene/SceneState.h"
-#include "scene/StaticScene.h"
+#include "lab/SceneState.h"
 
 #include <gtest/gtest.h>
 
@@ -135,8 +134,8 @@ class TargetPointTest : public ::testing::TestWithParam<std::array<double, 3>> {
 
 TEST_P(TargetPointTest, OneHundredthOfRCosARightOfTheSecondSurface) {
   const auto [v, x, tolerance] = GetParam();
-  const scene::SceneState s{.CentreOffset = 165, .SurfaceRadius = 180};
-  const scene::WorldPoint t = scene::TargetPoint(static_cast<int>(v), s);
+  const lab::SceneState s{.CentreOffset = 165, .SurfaceRadius = 180};
+  const core::Point t = lab::TargetPoint(static_cast<int>(v), s);
   EXPECT_NEAR(t.x, x, tolerance);
   EXPECT_NEAR(t.y, v, 1e-4);
 }
@@ -151,8 +150,7 @@ using Redraw = StartUp;
 // marks (now filled olive) the redraw is the start-up picture pixel for pixel.
 TEST_P(Redraw, AfterClsReproducesTheStartUpPictureOutsideTheMarkers) {
   const QImage startUp = canvas().image().copy();
-  canvas().Cls();
-  scene::RedrawScene(tw->form(), tw->scene());
+  tw->clearAndRedraw();
   const QImage& again = canvas().image();
   ASSERT_EQ(again.size(), startUp.size());
   int elsewhere = 0, markerWrong = 0, centreWrong = 0;

@@ -1,36 +1,33 @@
 #pragma once
 
 #include "QtTesting.h"
-#include "canvas/Form.h"
-#include "scene/SceneState.h"
-#include "scene/StaticScene.h"
+#include "TestWindow.h"
+#include "lab/StaticScene.h"
 
 #include <vector>
 
 namespace testing_support {
 
-// A form with the scene built on it, the canvas logging from the first
-// operation: the scene layer alone, without the program's window.
+// A started program window whose canvas logs from the first operation, seen
+// as the scene it built: its form, its canvas, its scene constants.
 struct SceneFixture {
-  explicit SceneFixture(QSize client) : form_(client) {
-    form_.canvas.setLogging(true);
-    scene::BuildScene(form_, s_);
-  }
+  explicit SceneFixture(QSize client) : t_(client) {}
 
-  canvas::Form& form() { return form_; }
-  scene::SceneState& scene() { return s_; }
-  canvas::Canvas& canvas() { return form_.canvas; }
-  std::vector<canvas::CanvasOp> ops(canvas::CanvasOp::Kind kind) const {
-    std::vector<canvas::CanvasOp> out;
-    for (const canvas::CanvasOp& op : form_.canvas.log())
-      if (op.kind == kind) out.push_back(op);
-    return out;
+  canvas::Form& form() { return t_.form(); }
+  const lab::SceneState& scene() { return t_.scene(); }
+  canvas::Canvas& canvas() { return t_.canvas(); }
+  std::vector<canvas::CanvasOp> ops(canvas::CanvasOp::Kind kind) const { return t_.ops(kind); }
+  QRgb pixelAt(double x, double y) const { return t_.pixelAt(x, y); }
+  // A Cls and the static scene drawn again, as the program's procedures do.
+  void clearAndRedraw() {
+    lab::Lab& l = t_.w().lab();
+    l.surface().Cls();
+    lab::RedrawScene(l.surface(), l.controls(), l.scene());
+    t_.w().follow();
   }
-  QRgb pixelAt(double x, double y) const { return PixelAtWorld(form_.canvas, x, y); }
 
  private:
-  canvas::Form form_;
-  scene::SceneState s_;
+  TestWindow t_;
 };
 
 }  // namespace testing_support

@@ -77,7 +77,7 @@ std::vector<Action> RandomSession(std::uint32_t seed, int length) {
 
 std::vector<Action> AsUserInput(app::Fermat& w, const Action& a) {
   if (a.kind != Kind::Source && a.kind != Kind::Entry) return {a};
-  const scene::ShapeCentre c = scene::CentreOf(a.kind == Kind::Source ? w.form().kyklos : w.form().shmeio);
+  const lab::ShapeCentre c = lab::CentreOf(w.lab().controls().marker(a.kind == Kind::Source ? lab::Marker::Source : lab::Marker::Entry));
   std::vector<Action> out{point(Kind::MouseDown, c.x, c.y)};
   constexpr int kMoves = 3;
   for (int i = 1; i <= kMoves; ++i) {

@@ -16,6 +16,11 @@
 
 namespace testing_support {
 
+// The centre of a marker as the window shows it, by the placement rule, in Single.
+[[nodiscard]] inline lab::ShapeCentre CentreOf(const canvas::Control& shape) {
+  return {shape.Left() + shape.Width() / 2.0f, shape.Top() - shape.Height() / 2.0f};
+}
+
 // A started program window on the offscreen platform: the scene built, the
 // canvas logging every operation, and message boxes recorded instead of shown.
 struct TestWindow {
@@ -27,7 +32,7 @@ struct TestWindow {
   app::Fermat& w() { return *window; }
   canvas::Form& form() { return window->form(); }
   canvas::Canvas& canvas() { return window->form().canvas; }
-  scene::SceneState& scene() { return window->scene(); }
+  const lab::SceneState& scene() { return window->scene(); }
 
   // Drags a marker as a user would: press at its centre, move, release at (x, y).
   void dragSource(float x, float y);

@@ -1,6 +1,6 @@
 #include "WindowState.h"
 
-#include "canvas/Trace.h"
+#include "lab/Trace.h"
 
 namespace testing_support {
 
@@ -11,14 +11,14 @@ State stateOf(TestWindow& t) {
     s.labels.push_back(l->Caption());
   }
   for (const canvas::Shape* m : {&f.kyklos, &f.shmeio}) {
-    s.markers.push_back(scene::CentreOf(*m).x);
-    s.markers.push_back(scene::CentreOf(*m).y);
+    s.markers.push_back(testing_support::CentreOf(*m).x);
+    s.markers.push_back(testing_support::CentreOf(*m).y);
   }
   s.bars = {f.thesiy.Value(), f.arithmosaktinon.Value(), f.xronosmetato.Value()};
-  const auto& log = t.canvas().log();
+  const auto& log = t.w().lab().surface().log();
   auto from = log.end();
-  while (from != log.begin() && (from == log.end() || from->kind != canvas::CanvasOp::Kind::Cls)) --from;
-  for (auto it = from; it != log.end(); ++it) s.ops.push_back(canvas::TraceLine(*it));
+  while (from != log.begin() && (from == log.end() || from->kind != lab::Op::Kind::Cls)) --from;
+  for (auto it = from; it != log.end(); ++it) s.ops.push_back(lab::TraceLine(*it));
   s.picture = t.canvas().image();
   s.messages = t.messages;
   return s;

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "lab/Surface.h"
+
+#include <array>
+#include <string>
+
+namespace lab {
+
+// A rectangle in pixels of the client area (fractional).
+struct PixelRect {
+  double left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// A control placed on the surface. Left and Top are the world coordinates of
+// its top-left corner, Width and Height its extents to the right and
+// downwards, all in the surface's current frame. The position is kept in
+// pixels of the client area (as a real control's is), so a change of frame
+// changes what Left reads, not where the control stands.
+class Control {
+ public:
+  Control(const Surface& surface, PixelRect designTwips);
+
+  [[nodiscard]] float Left() const;
+  [[nodiscard]] float Top() const;
+  [[nodiscard]] float Width() const;
+  [[nodiscard]] float Height() const;
+  // Writes in world units; a non-finite value is ignored.
+  void setLeft(double v);
+  void setTop(double v);
+  void setWidth(double v);
+  void setHeight(double v);
+
+  [[nodiscard]] const PixelRect& pixelRect() const noexcept { return px_; }
+  // Back to the design position.
+  void restoreDesign();
+  // The surface whose frame the world units refer to (after a new surface).
+  void attach(const Surface& surface) noexcept { surface_ = &surface; }
+
+ private:
+  const Surface* surface_;
+  PixelRect design_;  // twips
+  PixelRect px_;
+};
+
+// Value range of a scroll bar, Min first (Min stands at the top or left).
+struct BarRange {
+  int min, max;
+  [[nodiscard]] constexpr bool contains(int v) const noexcept {
+    return v >= (min < max ? min : max) && v <= (min < max ? max : min);
+  }
+};
+inline constexpr BarRange kThesiyRange{99, -99};
+inline constexpr BarRange kRaysRange{2, 100};
+inline constexpr BarRange kTimeRange{5, 100};
+
+// A scroll bar's place and value; its Change is the program's (Lab::setBar).
+struct Bar {
+  Control place;
+  BarRange range;
+  int largeChange = 1, smallChange = 1;
+  int designValue = 0;
+  int value = 0;
+  bool enabled = true;
+  bool vertical = true;
+};
+
+struct Label {
+  Control place;
+  std::string designCaption;
+  std::string caption;
+  double pointSize = 8.25;
+};
+
+struct Button {
+  Control place;
+  std::string caption;
+  double pointSize = 13.5;
+};
+
+// The three scroll bars, by the name of their Change procedure.
+enum class BarId { Height, Rays, Time };
+// The two markers: the source kyklos and the entry point shmeio.
+enum class Marker { Source, Entry };
+
+// Every control of the client area with its design properties.
+struct Controls {
+  explicit Controls(const Surface& surface);
+
+  Button Command1, Command2, Command3, Command4, Command5;
+  Bar thesiy, arithmosaktinon, xronosmetato;
+  Label Label1, Label2, Label3, Label4, Label5, Label6;
+  Control shmeio;  // the entry point, a blue disc
+  Control kyklos;  // the source, a dark red disc
+
+  [[nodiscard]] Bar& bar(BarId id) noexcept;
+  [[nodiscard]] const Bar& bar(BarId id) const noexcept;
+  [[nodiscard]] Control& marker(Marker m) noexcept { return m == Marker::Source ? kyklos : shmeio; }
+  [[nodiscard]] const Control& marker(Marker m) const noexcept { return m == Marker::Source ? kyklos : shmeio; }
+  [[nodiscard]] std::array<Label*, 6> labels() noexcept;
+  [[nodiscard]] std::array<const Label*, 6> labels() const noexcept;
+  [[nodiscard]] std::array<const Button*, 5> buttons() const noexcept;
+  // Everything at its design properties (a reset), on that surface.
+  void restoreDesign(const Surface& surface);
+};
+
+// Centre of a circle shape by the placement rule (Left + Width/2, Top - Height/2), in Single arithmetic.
+struct ShapeCentre {
+  float x = 0, y = 0;
+};
+[[nodiscard]] ShapeCentre CentreOf(const Control& shape);
+// Centres a shape on the pointer at (x, y), in Single arithmetic as a drag does.
+void CentreOn(Control& shape, float x, float y);
+
+// Strictly inside the control's rectangle; the right and bottom edges are
+// formed in Single, as the positions are.
+[[nodiscard]] bool Hits(const Control& c, float x, float y);
+
+}  // namespace lab

@@ -1,0 +1,249 @@
+#pragma once
+
+#include "core/BundleContinuation.h"
+#include "core/Drawing.h"
+#include "lab/Controls.h"
+#include "lab/Results.h"
+#include "lab/SceneState.h"
+#include "lab/Surface.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lab {
+
+// One running program, without any toolkit: the surface with its record, the
+// controls with their values and captions, the scene, the results of the
+// constructions, and the live side (drags and thumbs that redraw as they go,
+// Play, the keys). A view turns each user input into one call, then shows
+// what the lab holds: the record (or its own pixels, through a PixelSink),
+// the captions, the controls' places and values, the markers, and the message
+// to show.
+//
+// Messages: a construction that raises a message stops right there; every
+// input is refused (returns false) until the view reports the message
+// dismissed, and then the construction goes on. So a message box opens
+// between the same two operations whatever the view.
+class Lab {
+ public:
+  // Creates the window's state on a client area of that size: every control
+  // at its design properties, the surface blank in the twips frame, and the
+  // load procedure run.
+  explicit Lab(Size clientPixels, PixelSink* sink = nullptr);
+  Lab(const Lab&) = delete;
+  Lab& operator=(const Lab&) = delete;
+
+  // A new client size before anything is drawn (a view that learns it late).
+  void setClientSize(Size clientPixels);
+  // The start-up's scene: frame, constants, layout, the static scene, and
+  // the start-up path in the results.
+  void buildScene();
+  // Everything back as at start-up, as a fresh start would leave it.
+  void reset();
+  void setLogging(bool on) { surface_.setLogging(on); }
+
+  // ---- Inputs, as a view delivers them. Each is refused while a message is open.
+  // Pointer on the client area, in world units.
+  bool pointerDown(float x, float y);
+  bool pointerMove(float x, float y);
+  bool pointerUp(float x, float y);
+  // A new value of a bar (an arrow, a track step, a value set): its Change
+  // runs when the value differs. False for a value out of range.
+  bool setBar(BarId bar, int value);
+  // The bar's thumb is dragged to `value` (pressed at the first move), and released at `value`.
+  bool thumbMoved(BarId bar, int value);
+  bool thumbReleased(BarId bar, int value);
+  bool click(int button);  // 1..5
+  // A key as a combination of a key code and modifiers (see Keys.h); a
+  // focused scroll bar keeps its own arrows. True when the lab used it.
+  bool key(int combination, bool autoRepeat = false, bool barFocused = false);
+  // Any other press in the window: it stops Play.
+  void otherInput() { stopPlay(); }
+
+  // What the event loop does when idle: draws the newest pending live
+  // positions of a dragged marker and of held thumbs. True when it drew.
+  bool idle();
+  [[nodiscard]] bool idlePending() const noexcept;
+
+  // ---- Play: sweeps the time bar from its value up to its maximum, one step a tick.
+  static constexpr int kStepsPerSecond = 25;
+  void startPlay();
+  void stopPlay();
+  void togglePlay() { sweep_.running ? stopPlay() : startPlay(); }
+  [[nodiscard]] bool playing() const noexcept { return sweep_.running; }
+  // One step, the first at once on start; a tick while a message is open
+  // stops the sweep instead, and so does a step that raised one.
+  void playTick();
+  // Runs the sweep (started or not) to its end without waiting between steps.
+  void playToEnd();
+
+  // What the event loop would do between two scripted inputs: pending live
+  // positions drawn, a started sweep run to its end.
+  void settle();
+
+  // ---- The message the view must show now, if any, and its dismissal.
+  [[nodiscard]] const std::optional<std::string>& message() const noexcept { return message_; }
+  void dismissMessage();
+  [[nodiscard]] bool busy() const noexcept { return message_.has_value(); }
+  // Messages raised since start-up, held ones included.
+  [[nodiscard]] int messageCount() const noexcept { return messageCount_; }
+
+  // ---- What a view shows.
+  [[nodiscard]] const Surface& surface() const noexcept { return surface_; }
+  [[nodiscard]] Surface& surface() noexcept { return surface_; }
+  [[nodiscard]] const Controls& controls() const noexcept { return controls_; }
+  [[nodiscard]] Controls& controls() noexcept { return controls_; }
+  [[nodiscard]] const SceneState& scene() const noexcept { return scene_; }
+  [[nodiscard]] Results& results() noexcept { return results_; }
+  [[nodiscard]] const Results& results() const noexcept { return results_; }
+  // The captions of Label1 ... Label6.
+  [[nodiscard]] std::array<std::string, 6> captions() const;
+
+  // Live drawing while dragging (on by default); off is the classic program.
+  [[nodiscard]] bool live() const noexcept { return live_; }
+  void setLive(bool on);
+  // Whether a time-slider change may reuse the last continuation (on by default).
+  void setReuseContinuations(bool on) noexcept { reuse_ = on; }
+  [[nodiscard]] Marker activeMarker() const noexcept { return active_; }
+  void setActiveMarker(Marker m) noexcept { active_ = m; }
+  // Live redraws of a dragged marker drawn so far (moves minus the coalesced ones).
+  [[nodiscard]] int dragRedraws() const noexcept { return dragRedraws_; }
+  // Whether the bar's thumb is held (pressed and not yet released).
+  [[nodiscard]] bool thumbDown(BarId bar) const noexcept { return bars_[index(bar)].down; }
+
+  // Draws a construction's picture again as the construction would (its
+  // captions, messages and marker moves included).
+  void replay(const core::Drawing& drawing) {
+    draw(drawing);
+    run();
+  }
+
+  // ---- The event procedures of the window.
+  void Form_Load();
+  void Form_MouseDown(int button, int shift, float x, float y);
+  void Form_MouseMove(int button, int shift, float x, float y);
+  void Form_MouseUp(int button, int shift, float x, float y);
+  void thesiy_Change();
+  void arithmosaktinon_Change();
+  void xronosmetato_Change();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+
+  // Called after each Change of a bar has run (its drawing queued): where a
+  // test makes a construction raise a message at a value of its choosing.
+  std::function<void(BarId)> afterChange;
+
+  // At most one of the two is true at any time.
+  bool DraggingPoint = false;   // the entry point shmeio is being dragged
+  bool DraggingSource = false;  // the source kyklos is being dragged
+
+ private:
+  // Everything a construction takes from the controls, read once per event.
+  struct Inputs {
+    core::SourcePoint source;
+    int height = 0, rays = 0, slider = 0;
+    core::Frame frame;
+  };
+  [[nodiscard]] Inputs readInputs() const;
+  void updatePath(std::optional<double> time);
+  // The path source -> p -> target drawn on a cleared scene with its time in Label2.
+  double drawDragPath(ShapeCentre s, ShapeCentre p);
+
+  // ---- Steps: a drawing's operations and what follows them, run in order
+  // until a message stops them.
+  using Step = std::variant<core::DrawOp, std::function<void()>>;
+  void draw(const core::Drawing& drawing);
+  void then(std::function<void()> step);
+  void run();
+  void apply(const core::DrawOp& op);
+  // Sets a bar's value and runs its Change (when it differs).
+  bool changeBar(BarId bar, int value);
+  void clickButton(int button);
+
+  // The picture a time-slider change drew up to the second wavelet
+  // generation, which alone depends on the slider; a later change with the
+  // same key draws it again in one step.
+  struct SliderKey {
+    DrawingState entry;  // without the current point, which Cls resets
+    int height = 0;
+    core::SourcePoint source;
+    int rays = 0;
+    core::Frame frame;
+    bool operator==(const SliderKey&) const = default;
+  };
+  struct SliderPicture {
+    SliderKey key;
+    Surface::Saved drawn;     // from the Cls to the end of the first generation
+    core::Drawing captions;   // the construction's captions, in order
+    std::uint64_t serial = 0; // of the continuation it was drawn from
+  };
+  [[nodiscard]] SliderKey sliderKey(const Inputs& in) const;
+  [[nodiscard]] std::optional<SliderPicture> takeSliderPicture(const SliderKey& key,
+                                                               const core::BundleContinuationResult& c,
+                                                               Surface::Mark start) const;
+
+  // ---- Live.
+  void flushDrag();
+  void flushBar(BarId bar);
+  static constexpr std::size_t index(BarId b) noexcept { return static_cast<std::size_t>(b); }
+  struct LiveBar {
+    std::optional<int> pending;
+    bool down = false;
+    // What the first live change of a thumb drag is about to overwrite.
+    struct Before {
+      int value = 0;
+      Surface::Saved surface;
+      std::array<std::string, 6> labels;
+      Results::Snapshot results;
+    };
+    std::optional<Before> before;
+    std::vector<std::string> held;  // messages of the last live value
+  };
+  struct Sweep {
+    bool running = false;
+    bool fromMinimum = false;  // the next step goes to the minimum
+    bool stepping = false;
+    std::optional<DrawingState> start;  // of the sweep's start
+  };
+  bool advancePlay();
+  void moveActive(float dx, float dy);
+
+  Size client_;
+  PixelSink* sink_;
+  Surface surface_;
+  Controls controls_;
+  SceneState scene_;
+  Results results_;
+
+  std::deque<Step> queue_;
+  std::vector<Step>* inserting_ = nullptr;
+  bool running_ = false;
+  std::optional<std::string> message_;
+  int messageCount_ = 0;
+  bool holding_ = false;
+  std::vector<std::string> held_;
+
+  bool reuse_ = true;
+  std::optional<SliderPicture> sliderPicture_;
+
+  bool live_ = true;
+  Marker active_ = Marker::Source;
+  struct Position {
+    float x, y;
+  };
+  std::optional<Position> dragPending_;
+  int dragRedraws_ = 0;
+  std::array<LiveBar, 3> bars_;
+  Sweep sweep_;
+};
+
+}  // namespace lab

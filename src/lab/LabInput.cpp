@@ -1,0 +1,286 @@
+// The inputs of the lab as a view delivers them, and its live side: marker
+// drags and thumb drags that redraw as they go, Play and the keys. Every
+// complete action ends in the state the event procedures alone give.
+#include "lab/Keys.h"
+#include "lab/Lab.h"
+
+#include <utility>
+
+namespace lab {
+namespace {
+constexpr int kLeftButton = 1;
+constexpr float kStep = 1.0f, kShiftStep = 10.0f;
+}  // namespace
+
+bool Lab::pointerDown(float x, float y) {
+  if (busy()) return false;
+  stopPlay();
+  Form_MouseDown(kLeftButton, 0, x, y);
+  if (DraggingPoint) active_ = Marker::Entry;
+  if (DraggingSource) active_ = Marker::Source;
+  return true;
+}
+
+// Moves are coalesced: a move stores only the newest position, and the
+// view's next idle() draws it, so the picture is never more than one redraw
+// behind the pointer and stale positions are never drawn.
+bool Lab::pointerMove(float x, float y) {
+  if (busy()) return false;
+  Form_MouseMove(kLeftButton, 0, x, y);
+  if (live_ && (DraggingPoint || DraggingSource)) dragPending_ = Position{x, y};
+  return true;
+}
+
+bool Lab::pointerUp(float x, float y) {
+  if (busy()) return false;
+  // The release draws the final picture itself.
+  dragPending_.reset();
+  Form_MouseUp(kLeftButton, 0, x, y);
+  return true;
+}
+
+bool Lab::setBar(BarId id, int value) {
+  if (busy() || !controls_.bar(id).range.contains(value)) return false;
+  stopPlay();
+  changeBar(id, value);
+  run();
+  return true;
+}
+
+bool Lab::click(int button) {
+  if (busy() || button < 1 || button > 5) return false;
+  stopPlay();
+  clickButton(button);
+  run();
+  return true;
+}
+
+bool Lab::idle() {
+  if (busy()) return false;
+  const bool pending = idlePending();
+  flushDrag();
+  for (BarId id : {BarId::Height, BarId::Rays, BarId::Time}) flushBar(id);
+  return pending;
+}
+
+bool Lab::idlePending() const noexcept {
+  if (dragPending_) return true;
+  for (const LiveBar& b : bars_) {
+    if (b.pending) return true;
+  }
+  return false;
+}
+
+void Lab::flushDrag() {
+  // While a message is open the position waits for the next move or idle.
+  if (!dragPending_ || busy()) return;
+  const Position at = *std::exchange(dragPending_, std::nullopt);
+  ShapeCentre s = CentreOf(controls_.kyklos);
+  ShapeCentre p = CentreOf(controls_.shmeio);
+  if (DraggingPoint) {
+    p = {at.x, at.y};
+  } else if (DraggingSource) {
+    s = {at.x, at.y};
+  } else {
+    return;
+  }
+  // The release will start from the drawing state the drag started from.
+  const DrawingState before = surface_.drawingState();
+  const double time = drawDragPath(s, p);
+  updatePath(time);  // the graphs follow the hand too
+  surface_.setDrawingState(before);
+  ++dragRedraws_;
+}
+
+void Lab::setLive(bool on) {
+  live_ = on;
+  if (!on) {
+    dragPending_.reset();
+    for (LiveBar& b : bars_) b.pending.reset();
+  }
+}
+
+// ---- Thumbs. The newest thumb position becomes the bar's value (an
+// ordinary Change) when the view is idle. The complete thumb drag ends in
+// the state the classic bar reaches on release:
+// - released where the last live value stands: nothing runs again, and the
+//   messages that value's Change raised (held back while dragging, so no
+//   message opens mid-drag) are shown now;
+// - released elsewhere: the bar applies that value as it always does;
+// - released where the drag started: the classic bar changes nothing, so the
+//   picture, labels and results from before the drag are put back.
+// Each live value, and a value the release applies, starts from the drawing
+// state of the drag's start, as the classic bar's one change does.
+
+bool Lab::thumbMoved(BarId id, int value) {
+  if (busy() || !controls_.bar(id).range.contains(value)) return false;
+  LiveBar& b = bars_[index(id)];
+  if (!b.down) stopPlay();
+  b.down = true;
+  if (live_) b.pending = value;
+  return true;
+}
+
+void Lab::flushBar(BarId id) {
+  LiveBar& b = bars_[index(id)];
+  // While a message is open the position waits: no construction inside another.
+  if (!b.pending || busy()) return;
+  const int v = *std::exchange(b.pending, std::nullopt);
+  Bar& bar = controls_.bar(id);
+  if (!b.down || v == bar.value) return;
+  if (b.before) {
+    surface_.setDrawingState(b.before->surface.state);
+  } else {
+    b.before = LiveBar::Before{
+        .value = bar.value, .surface = surface_.save(), .labels = captions(), .results = results_.snapshot()};
+  }
+  holding_ = true;
+  changeBar(id, v);  // the bar's own Change, as on a release at v
+  run();
+  holding_ = false;
+  b.held = std::exchange(held_, {});
+}
+
+bool Lab::thumbReleased(BarId id, int at) {
+  if (busy() || !controls_.bar(id).range.contains(at)) return false;
+  LiveBar& b = bars_[index(id)];
+  b.pending.reset();
+  b.down = false;
+  Bar& bar = controls_.bar(id);
+  if (!b.before) {
+    // Nothing shown live: the bar applies its value as ever.
+    changeBar(id, at);
+    run();
+    return true;
+  }
+  const LiveBar::Before before = std::move(*b.before);
+  b.before.reset();
+  const std::vector<std::string> held = std::exchange(b.held, {});
+  if (at == before.value) {
+    bar.value = at;
+    surface_.restore(before.surface);
+    const auto labels = controls_.labels();
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->caption = before.labels[i];
+    results_.restore(before.results);
+  } else if (at == bar.value) {
+    for (const std::string& text : held) {
+      then([this, text] {
+        ++messageCount_;
+        message_ = text;
+      });
+    }
+    run();
+  } else {
+    surface_.setDrawingState(before.surface.state);  // the bar now applies `at` with one ordinary Change
+    changeBar(id, at);
+    run();
+  }
+  return true;
+}
+
+// ---- Play. Every step starts from the drawing state the sweep started
+// from, so a sweep ends as one change to the maximum would.
+
+void Lab::startPlay() {
+  if (sweep_.running || sweep_.stepping || busy()) return;
+  sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
+  sweep_.start = surface_.drawingState();
+  sweep_.running = true;
+  playTick();
+}
+
+void Lab::stopPlay() {
+  sweep_.running = false;
+  sweep_.start.reset();
+}
+
+void Lab::playTick() {
+  if (!sweep_.running) return;
+  if (sweep_.stepping || busy()) {
+    stopPlay();
+    return;
+  }
+  const int messages = messageCount_;
+  sweep_.stepping = true;
+  const bool more = advancePlay();
+  run();
+  sweep_.stepping = false;
+  if (!more || messageCount_ != messages) stopPlay();
+}
+
+bool Lab::advancePlay() {
+  const Bar& bar = controls_.xronosmetato;
+  if (!sweep_.fromMinimum && bar.value >= kTimeRange.max) return false;
+  const int next = sweep_.fromMinimum ? kTimeRange.min : bar.value + 1;
+  sweep_.fromMinimum = false;
+  if (sweep_.start) surface_.setDrawingState(*sweep_.start);
+  changeBar(BarId::Time, next);
+  return next < kTimeRange.max;
+}
+
+void Lab::playToEnd() {
+  if (sweep_.stepping) return;
+  if (!sweep_.running) {
+    sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
+    sweep_.start = surface_.drawingState();
+  }
+  sweep_.running = true;
+  sweep_.stepping = true;
+  // One step after another; a message pauses them until it is dismissed.
+  auto step = std::make_shared<std::function<void()>>();
+  *step = [this, weak = std::weak_ptr<std::function<void()>>(step)] {
+    if (advancePlay()) {
+      if (auto next = weak.lock()) then(*next);
+      return;
+    }
+    sweep_.stepping = false;
+    stopPlay();
+  };
+  then([step] { (*step)(); });
+  run();
+}
+
+void Lab::settle() {
+  if (busy()) return;
+  flushDrag();
+  for (BarId id : {BarId::Height, BarId::Rays, BarId::Time}) flushBar(id);
+  if (sweep_.running) playToEnd();
+}
+
+// ---- Keys: Space plays or pauses, Ctrl+1 ... Ctrl+5 click the buttons, an
+// arrow (Shift: ten units) is a complete drag of the active marker.
+
+bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
+  if (busy()) return false;
+  const int mods = combination & keys::ModifierMask & ~keys::Keypad;
+  const int code = combination & ~keys::ModifierMask;
+  if (code == keys::Space && mods == 0) {
+    if (!autoRepeat) togglePlay();
+    return true;
+  }
+  stopPlay();
+  if (mods == keys::Control && code >= keys::Digit1 && code <= keys::Digit5) {
+    clickButton(code - keys::Digit1 + 1);
+    run();
+    return true;
+  }
+  const bool arrow = code == keys::Left || code == keys::Right || code == keys::Up || code == keys::Down;
+  if (!arrow || (mods != 0 && mods != keys::Shift) || barFocused) return false;
+  const float d = mods == keys::Shift ? kShiftStep : kStep;
+  // World y grows upwards.
+  moveActive(code == keys::Left ? -d : code == keys::Right ? d : 0.0f,
+             code == keys::Up ? d : code == keys::Down ? -d : 0.0f);
+  return true;
+}
+
+void Lab::moveActive(float dx, float dy) {
+  const ShapeCentre c = CentreOf(controls_.marker(active_));
+  const float x = c.x + dx, y = c.y + dy;
+  // The marker itself is taken, even where the other one covers its centre.
+  DraggingSource = active_ == Marker::Source;
+  DraggingPoint = active_ == Marker::Entry;
+  Form_MouseMove(kLeftButton, 0, x, y);
+  Form_MouseUp(kLeftButton, 0, x, y);
+}
+
+}  // namespace lab

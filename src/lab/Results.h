@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/Bundle.h"
+#include "core/BundleContinuation.h"
+#include "core/Inputs.h"
+#include "core/LeastTimeRay.h"
+#include "core/RayContinuation.h"
+#include "graphs/BundleRayRow.h"
+#include "graphs/TravelTimeCurve.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace lab {
+
+// The results of the last constructions, as the last complete action left
+// them, for every view that shows or exports them: graphs and export read it,
+// and a slider change can reuse the stored bundle continuation
+// (core::WaveletsAt) without computing it again. Each setter replaces its
+// result whole and tells the listener what changed.
+class Results {
+ public:
+  // Source, entry point and target as the markers and the height bar stand,
+  // and the travel time last shown for them, if any.
+  struct Path {
+    core::SourcePoint Source, Entry;
+    core::Point Target;
+    std::optional<double> Time;
+  };
+
+  // Everything held, to put back after an action that in the end changed
+  // nothing (a thumb dragged live and released where it started).
+  struct Snapshot {
+    std::optional<core::FermatResult> fermat;
+    std::optional<core::BundleResult> bundle;
+    std::optional<core::WaveletsResult> wavelets;
+    std::optional<core::RayContinuationResult> ray;
+    std::optional<core::BundleContinuationResult> continuation;
+    std::optional<core::BundleWavelets> bundleWavelets;
+    Path path;
+  };
+
+  enum class Change { Fermat, Bundle, Ray, Continuation, Path };
+  // Called after every change, once for each kind that changed.
+  std::function<void(Change)> changed;
+
+  [[nodiscard]] const std::optional<core::FermatResult>& fermat() const noexcept { return s_.fermat; }
+  // The last bundle built, by either bundle button or by the bundle continuation.
+  [[nodiscard]] const std::optional<core::BundleResult>& bundle() const noexcept { return s_.bundle; }
+  [[nodiscard]] const std::optional<core::WaveletsResult>& wavelets() const noexcept { return s_.wavelets; }
+  [[nodiscard]] const std::optional<core::RayContinuationResult>& rayContinuation() const noexcept { return s_.ray; }
+  [[nodiscard]] const std::optional<core::BundleContinuationResult>& bundleContinuation() const noexcept {
+    return s_.continuation;
+  }
+  [[nodiscard]] const std::optional<core::BundleWavelets>& bundleWavelets() const noexcept { return s_.bundleWavelets; }
+  [[nodiscard]] const Path& path() const noexcept { return s_.path; }
+
+  void setFermat(core::FermatResult r);
+  void setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w);
+  void setRayContinuation(core::RayContinuationResult r);
+  void setBundleContinuation(core::BundleContinuationResult c, core::BundleWavelets w);
+  // The stored continuation again, for another slider value.
+  void setBundleWavelets(core::BundleWavelets w);
+  void setPath(const Path& p);
+
+  // Counts the continuations stored: what was drawn from the stored
+  // continuation is good only while this stands.
+  [[nodiscard]] std::uint64_t continuationSerial() const noexcept { return serial_; }
+
+  [[nodiscard]] const Snapshot& snapshot() const noexcept { return s_; }
+  // Replaces everything and says that everything changed.
+  void restore(Snapshot s);
+
+ private:
+  void tell(Change c) const {
+    if (changed) changed(c);
+  }
+  Snapshot s_;
+  std::uint64_t serial_ = 0;
+};
+
+// The travel-time curve for the path the results hold.
+[[nodiscard]] graphs::CurveData CurrentCurve(const Results& results, const optics::Lens& lens);
+// One row per ray of the last bundle, as the constructions left it; empty before any bundle.
+[[nodiscard]] std::vector<graphs::BundleRayRow> CurrentBundle(const Results& results, const optics::Lens& lens);
+
+}  // namespace lab

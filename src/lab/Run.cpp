@@ -1,0 +1,83 @@
+#include "lab/Run.h"
+
+#include "lab/Trace.h"
+
+namespace lab {
+namespace {
+
+void showMessages(Lab& lab, const MessageOut& out) {
+  while (lab.message()) {
+    if (out) out(*lab.message());
+    lab.dismissMessage();
+  }
+}
+
+void drag(Lab& lab, Marker marker, float x, float y, const MessageOut& out) {
+  const ShapeCentre c = CentreOf(lab.controls().marker(marker));
+  lab.pointerDown(c.x, c.y);
+  lab.pointerMove(x, y);
+  lab.pointerUp(x, y);
+  showMessages(lab, out);
+}
+
+// Moves the thumb to the value in a few even steps (the loop idle between
+// moves) and releases it there.
+void dragThumb(Lab& lab, BarId bar, int value, const MessageOut& out) {
+  constexpr int kMoves = 3;
+  const int from = lab.controls().bar(bar).value;
+  int at = from;
+  for (int i = 1; i <= kMoves && from != value; ++i) {
+    const int next = from + (value - from) * i / kMoves;
+    // A thumb put where it already stands does not move.
+    if (next != at) lab.thumbMoved(bar, next);
+    at = next;
+    lab.settle();
+    showMessages(lab, out);
+  }
+  lab.thumbReleased(bar, at);
+  showMessages(lab, out);
+}
+
+}  // namespace
+
+void RunAction(Lab& lab, const Action& a, const MessageOut& out) {
+  using K = Action::Kind;
+  switch (a.kind) {
+    case K::Source: drag(lab, Marker::Source, a.x, a.y, out); break;
+    case K::Entry: drag(lab, Marker::Entry, a.x, a.y, out); break;
+    case K::Height: lab.setBar(BarId::Height, a.value); break;
+    case K::Rays: lab.setBar(BarId::Rays, a.value); break;
+    case K::Time: lab.setBar(BarId::Time, a.value); break;
+    case K::MouseDown: lab.pointerDown(a.x, a.y); break;
+    case K::MouseMove: lab.pointerMove(a.x, a.y); break;
+    case K::MouseUp: lab.pointerUp(a.x, a.y); break;
+    case K::DragHeight: dragThumb(lab, BarId::Height, a.value, out); break;
+    case K::DragRays: dragThumb(lab, BarId::Rays, a.value, out); break;
+    case K::DragTime: dragThumb(lab, BarId::Time, a.value, out); break;
+    case K::Key: lab.key(a.value); break;
+    case K::Play: lab.playToEnd(); break;
+    case K::Reset: lab.reset(); break;
+    case K::Press: lab.click(a.value); break;
+  }
+  showMessages(lab, out);
+  // No event loop runs between scripted actions: do what it would do now.
+  lab.settle();
+  showMessages(lab, out);
+}
+
+std::string LabelLines(const Lab& lab) {
+  std::string out;
+  const auto captions = lab.captions();
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    out += "Label" + std::to_string(i + 1) + "\t" + captions[i] + "\n";
+  }
+  return out;
+}
+
+std::string TraceText(const Lab& lab) {
+  std::string out;
+  for (const Op& op : lab.surface().log()) out += TraceLine(op) + "\n";
+  return out;
+}
+
+}  // namespace lab

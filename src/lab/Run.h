@@ -1,0 +1,29 @@
+#pragma once
+
+#include "lab/Lab.h"
+#include "lab/Script.h"
+
+#include <functional>
+#include <string>
+
+namespace lab {
+
+// Shows a message where no one can press OK (a headless run): the text is
+// handed over and the message counts as dismissed.
+using MessageOut = std::function<void(const std::string& text)>;
+
+// Runs one scripted input as a user makes it: a drag presses at the marker's
+// centre, moves to the point and releases there; a bar takes its new value; a
+// thumb is dragged there in three moves with the loop idle between them; a
+// press clicks; a key is pressed. Afterwards it settles what the event loop
+// would: the pending live redraws, a started sweep. Every message raised on
+// the way goes to `out` and is dismissed.
+void RunAction(Lab& lab, const Action& action, const MessageOut& out);
+
+// "Label1<TAB>caption" ... "Label6<TAB>caption", one a line, UTF-8.
+[[nodiscard]] std::string LabelLines(const Lab& lab);
+
+// The surface's operation log, one JSON object a line.
+[[nodiscard]] std::string TraceText(const Lab& lab);
+
+}  // namespace lab

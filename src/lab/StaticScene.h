@@ -1,0 +1,25 @@
+#pragma once
+
+#include "lab/Controls.h"
+#include "lab/SceneState.h"
+#include "lab/Surface.h"
+
+namespace lab {
+
+// The start-up of the scene on a fresh surface whose client area has its
+// final size: derives the world frame from it, gives every constant its
+// value, lays out the controls in world units and draws the static scene
+// (axis, centre marks, lens outline, target marker, olive lens fill).
+void BuildScene(Surface& surface, Controls& controls, SceneState& s);
+
+// Draws the static scene again after a Cls: edge dots, axis, centre marks,
+// both surfaces, the target marker for the current height (pen width 2) and
+// the lens fill. Leaves DrawWidth 1, FillStyle 0, the olive FillColor and the
+// current point at the target point.
+void RedrawScene(Surface& surface, const Controls& controls, const SceneState& s);
+
+// The lens as a closed polygon in world units (both arcs, rim to rim): the
+// region the lens fill covers, for painters that have no pixels to fill.
+[[nodiscard]] std::shared_ptr<const std::vector<core::Point>> LensOutline(const SceneState& s);
+
+}  // namespace lab
