@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/Fermat.h"
+#include "window/Fermat.h"
 
 namespace {
 

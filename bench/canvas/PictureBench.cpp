@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/Fermat.h"
+#include "window/Fermat.h"
 #include "canvas/PicturePainter.h"
 
 #include <memory>

@@ -1,9 +1,9 @@
 // The program's own command line: argument checking in-process, and whole
 // runs of the binary for what a user or a script sees.
 #include "TestWindow.h"
-#include "app/AppResources.h"
-#include "app/CommandLine.h"
-#include "app/Display.h"
+#include "window/AppResources.h"
+#include "cli/CommandLine.h"
+#include "cli/Display.h"
 
 #include <QDir>
 #include <QFile>

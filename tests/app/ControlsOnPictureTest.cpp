@@ -2,8 +2,8 @@
 // their captions over the drawing without erasing it, no control hides part
 // of another, and a marker dropped onto a button can be grabbed again.
 #include "TestWindow.h"
-#include "app/Actions.h"
-#include "app/LiveLab.h"
+#include "cli/Actions.h"
+#include "window/LiveLab.h"
 #include "canvas/PicturePainter.h"
 
 #include <QApplication>

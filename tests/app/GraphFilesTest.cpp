@@ -2,7 +2,7 @@
 // drew, on seeded random sessions; and the files the program itself writes.
 #include "TestWindow.h"
 
-#include "app/Actions.h"
+#include "cli/Actions.h"
 #include "lab/Results.h"
 #include "lab/Format.h"
 #include "core/Bundle.h"

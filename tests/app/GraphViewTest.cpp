@@ -2,9 +2,9 @@
 // scene, closed again, and never touching the main window's picture or frame.
 #include "TestWindow.h"
 
-#include "app/Actions.h"
+#include "cli/Actions.h"
 #include "lab/Results.h"
-#include "app/ViewMenu.h"
+#include "window/ViewMenu.h"
 #include "views/BundleCharts.h"
 #include "views/CurveChart.h"
 #include "views/GraphView.h"

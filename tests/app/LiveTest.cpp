@@ -5,8 +5,8 @@
 #include "TestWindow.h"
 #include "WindowState.h"
 
-#include "app/Actions.h"
-#include "app/LiveLab.h"
+#include "cli/Actions.h"
+#include "window/LiveLab.h"
 #include "lab/Trace.h"
 #include "core/BundleContinuation.h"
 

@@ -1,10 +1,10 @@
 // The menus every desktop program has, and the background of the pictures
 // that leave the program.
 #include "TestWindow.h"
-#include "app/HelpTexts.h"
-#include "app/KeyboardControl.h"
-#include "app/MenuBar.h"
-#include "app/PictureExport.h"
+#include "window/HelpTexts.h"
+#include "window/KeyTable.h"
+#include "window/MenuBar.h"
+#include "outputs/PictureExport.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -2,8 +2,8 @@
 // drawing at device pixel ratio 2, checked against the retained image and the
 // lens geometry rather than against stored pictures.
 #include "TestWindow.h"
-#include "app/Actions.h"
-#include "app/PictureExport.h"
+#include "cli/Actions.h"
+#include "outputs/PictureExport.h"
 #include "canvas/DrawingCache.h"
 #include "canvas/PicturePainter.h"
 

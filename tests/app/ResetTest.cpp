@@ -5,8 +5,8 @@
 // fresh start.
 #include "Sessions.h"
 #include "TestWindow.h"
-#include "app/Actions.h"
-#include "app/LiveLab.h"
+#include "cli/Actions.h"
+#include "window/LiveLab.h"
 
 #include <QAction>
 #include <QProcess>

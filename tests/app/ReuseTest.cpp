@@ -5,7 +5,7 @@
 #include "TestWindow.h"
 #include "WindowState.h"
 
-#include "app/Actions.h"
+#include "cli/Actions.h"
 #include "core/BundleContinuation.h"
 #include "core/Inputs.h"
 

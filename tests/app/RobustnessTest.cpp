@@ -4,9 +4,9 @@
 #include "Sessions.h"
 #include "TestWindow.h"
 
-#include "app/Actions.h"
-#include "app/CommandLine.h"
-#include "app/LiveLab.h"
+#include "cli/Actions.h"
+#include "cli/CommandLine.h"
+#include "window/LiveLab.h"
 
 #include <QScrollBar>
 

@@ -1,7 +1,7 @@
 // The interactive start-up: the window is shown maximised first and the scene
 // is built on its central area once the window is exposed.
-#include "app/Fermat.h"
-#include "app/StartUp.h"
+#include "window/Fermat.h"
+#include "window/StartUp.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 // The bundle of least-time rays, its wavelets, the continuations after the lens and the time slider.
 #include "Reference.h"
 #include "TestWindow.h"
-#include "app/Actions.h"
-#include "app/CommandLine.h"
+#include "cli/Actions.h"
+#include "cli/CommandLine.h"
 #include "core/Bundle.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "Sessions.h"
 
-#include "app/Fermat.h"
+#include "window/Fermat.h"
 
 #include <QKeySequence>
 

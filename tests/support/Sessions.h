@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <cstdint>
 #include <vector>

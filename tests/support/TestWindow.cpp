@@ -1,6 +1,6 @@
 #include "TestWindow.h"
 
-#include "app/Actions.h"
+#include "cli/Actions.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QtTesting.h"
-#include "app/Fermat.h"
+#include "window/Fermat.h"
 #include "canvas/Canvas.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "app/MenuBar.h"
+#include "window/MenuBar.h"
 
-#include "app/Fermat.h"
-#include "app/PictureExport.h"
+#include "window/Fermat.h"
+#include "outputs/PictureExport.h"
 #include "canvas/PicturePainter.h"
 
 #include <QAction>

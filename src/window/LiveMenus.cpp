@@ -1,8 +1,8 @@
-#include "app/LiveMenus.h"
+#include "window/LiveMenus.h"
 
-#include "app/HelpTexts.h"
-#include "app/LiveLab.h"
-#include "app/MenuBar.h"
+#include "window/HelpTexts.h"
+#include "window/LiveLab.h"
+#include "window/MenuBar.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
-#include "app/Actions.h"
+#include "cli/Actions.h"
 
-#include "app/Fermat.h"
-#include "app/LiveLab.h"
+#include "window/Fermat.h"
+#include "window/LiveLab.h"
 #include "lab/Run.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/Display.h"
+#include "cli/Display.h"
 
 namespace app {
 

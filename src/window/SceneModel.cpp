@@ -1,4 +1,4 @@
-#include "app/SceneModel.h"
+#include "window/SceneModel.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
-#include "app/ViewMenu.h"
+#include "window/ViewMenu.h"
 
-#include "app/Fermat.h"
-#include "app/MenuBar.h"
+#include "window/Fermat.h"
+#include "window/MenuBar.h"
 #include "lab/Results.h"
 #include "views/GraphView.h"
 

@@ -1,4 +1,4 @@
-#include "app/FocusRing.h"
+#include "window/FocusRing.h"
 
 #include <QPainter>
 

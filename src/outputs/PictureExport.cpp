@@ -1,4 +1,4 @@
-#include "app/PictureExport.h"
+#include "outputs/PictureExport.h"
 
 #include "canvas/Form.h"
 #include "canvas/PicturePainter.h"

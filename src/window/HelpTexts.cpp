@@ -1,6 +1,6 @@
-#include "app/HelpTexts.h"
+#include "window/HelpTexts.h"
 
-#include "app/KeyboardControl.h"
+#include "window/KeyTable.h"
 
 #ifndef FERMAT_LENS_VERSION
 #error "FERMAT_LENS_VERSION must be defined by the build (the CMake project version)"

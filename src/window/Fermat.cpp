@@ -1,9 +1,9 @@
-#include "app/Fermat.h"
+#include "window/Fermat.h"
 
-#include "app/LiveLab.h"
-#include "app/LiveMenus.h"
-#include "app/MenuBar.h"
-#include "app/ViewMenu.h"
+#include "window/LiveLab.h"
+#include "window/LiveMenus.h"
+#include "window/MenuBar.h"
+#include "window/ViewMenu.h"
 
 #include <QMenuBar>
 #include <QScrollArea>

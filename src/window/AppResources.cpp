@@ -1,4 +1,4 @@
-#include "app/AppResources.h"
+#include "window/AppResources.h"
 
 #include <QFontDatabase>
 

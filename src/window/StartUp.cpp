@@ -1,4 +1,4 @@
-#include "app/StartUp.h"
+#include "window/StartUp.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
-#include "app/LiveLab.h"
+#include "window/LiveLab.h"
 
-#include "app/Fermat.h"
-#include "app/FocusRing.h"
+#include "window/Fermat.h"
+#include "window/FocusRing.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "app/PictureExport.h"
+#include "outputs/PictureExport.h"
 #include "canvas/Form.h"
 #include "canvas/OutputFiles.h"
 

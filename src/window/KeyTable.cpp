@@ -1,4 +1,4 @@
-#include "app/KeyboardControl.h"
+#include "window/KeyTable.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "app/GraphOutputs.h"
+#include "cli/GraphOutputs.h"
 
-#include "app/CommandLine.h"
-#include "app/Fermat.h"
+#include "cli/CommandLine.h"
+#include "window/Fermat.h"
 #include "lab/Results.h"
-#include "app/ViewMenu.h"
+#include "window/ViewMenu.h"
 #include "canvas/OutputFiles.h"
 #include "graphs/Csv.h"
 #include "views/GraphView.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/IdleCall.h"
-#include "app/SceneModel.h"
+#include "window/IdleCall.h"
+#include "window/SceneModel.h"
 #include "canvas/CanvasSink.h"
 #include "canvas/Form.h"
 #include "lab/Lab.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Fermat.h"
+#include "window/Fermat.h"
 
 #include <memory>
 
