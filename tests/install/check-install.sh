@@ -14,11 +14,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 expected=(
   bin/fermat-lens
+  bin/fermat-lab
   "share/applications/$id.desktop"
   "share/icons/hicolor/scalable/apps/$id.svg"
   "share/icons/hicolor/256x256/apps/$id.png"
   "share/metainfo/$id.metainfo.xml"
   share/man/man1/fermat-lens.1.gz
+  share/man/man1/fermat-lab.1.gz
   share/doc/fermat-lens/copyright
   share/doc/fermat-lens/changelog.gz
 )
@@ -62,6 +64,8 @@ v=$(env -u QT_QPA_PLATFORM ./bin/fermat-lens --version) || fail "installed --ver
 [[ "$v" == "fermat-lens $version" ]] || fail "installed --version printed '$v'"
 labels=$(env -u QT_QPA_PLATFORM ./bin/fermat-lens --offscreen --print-labels press=1) || fail "installed program failed"
 [[ $(grep -c "^Label[1-6]	" <<<"$labels") -eq 6 ]] || fail "installed program printed: $labels"
+headless=$(env -i ./bin/fermat-lab --print-labels press=1) || fail "installed fermat-lab failed"
+[[ "$headless" == "$labels" ]] || fail "installed fermat-lab printed '$headless', fermat-lens '$labels'"
 
 [[ $failures -eq 0 ]] && echo "installed tree in order"
 exit $((failures > 0))
