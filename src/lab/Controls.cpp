@@ -1,5 +1,7 @@
 #include "lab/Controls.h"
 
+#include "lab/Captions.h"
+
 #include "numeric/Colour.h"
 #include "numeric/Single.h"
 
@@ -63,7 +65,7 @@ Bar makeBar(const Surface& s, PixelRect design, BarRange range, int large, int s
   return {Control(s, design), range, large, small, value, value, true, vertical};
 }
 Label makeLabel(const Surface& s, PixelRect design, double pt, const char* caption = "") {
-  return {Control(s, design), caption, caption, pt};
+  return Label(Control(s, design), caption, pt);
 }
 }  // namespace
 
@@ -114,12 +116,20 @@ void Controls::restoreDesign(const Surface& s) {
   for (Label* l : labels()) {
     l->place.attach(s);
     l->place.restoreDesign();
-    l->caption = l->designCaption;
+    l->setCaption(l->designCaption);
   }
   for (Control* c : {&shmeio, &kyklos}) {
     c->attach(s);
     c->restoreDesign();
   }
+}
+
+const std::string& Label::caption() const {
+  if (shown_) {
+    text_ = CaptionText(shown_->which, shown_->a, shown_->b);
+    shown_.reset();
+  }
+  return text_;
 }
 
 ShapeCentre CentreOf(const Control& shape) {

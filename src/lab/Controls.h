@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/Drawing.h"
 #include "lab/Surface.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace lab {
@@ -66,11 +68,33 @@ struct Bar {
   bool vertical = true;
 };
 
-struct Label {
+// A label's caption. A construction may write a label many times in one
+// press (once a ray); only the last text is ever seen, so a caption given as
+// numbers is turned into text only when somebody reads it.
+class Label {
+ public:
+  Label(Control at, std::string design, double points)
+      : place(at), designCaption(std::move(design)), pointSize(points), text_(designCaption) {}
+
   Control place;
   std::string designCaption;
-  std::string caption;
   double pointSize = 8.25;
+
+  [[nodiscard]] const std::string& caption() const;
+  void setCaption(std::string text) {
+    text_ = std::move(text);
+    shown_.reset();
+  }
+  // The caption of a construction, with its numbers.
+  void show(core::Caption which, double a, double b) { shown_ = Shown{which, a, b}; }
+
+ private:
+  struct Shown {
+    core::Caption which;
+    double a, b;
+  };
+  mutable std::string text_;
+  mutable std::optional<Shown> shown_;
 };
 
 struct Button {

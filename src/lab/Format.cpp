@@ -48,6 +48,22 @@ Decimal shortestDigits(double magnitude) {
 // decimal digits) and rounded here. Trailing zeros are kept.
 Decimal roundedDigits(double magnitude, int count) {
   if (magnitude == 0) return {std::string(static_cast<std::size_t>(count), '0'), 1};
+  if (count <= 17) {
+    // Fast path. Rounding to nearest and half away from zero differ only on an
+    // exact half: the exact digits after `count` are 5 and then zeros only.
+    // 36 correctly rounded digits show every such tail as "5000…0" (and a few
+    // near misses that a carry turned into one); anything else is no tie, and
+    // std::to_chars' own rounding to `count` digits is the one wanted.
+    char buf[64];
+    const auto wide = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 35);
+    const Decimal w = fromScientific(buf, wide.ptr);
+    const auto count_ = static_cast<std::size_t>(count);
+    const bool maybeTie = w.digits[count_] == '5' && w.digits.find_first_not_of('0', count_ + 1) == std::string::npos;
+    if (!maybeTie) {
+      const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, count - 1);
+      return fromScientific(buf, r.ptr);
+    }
+  }
   char buf[800];
   const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 770);
   Decimal exact = fromScientific(buf, r.ptr);

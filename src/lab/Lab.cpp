@@ -60,7 +60,7 @@ void Lab::reset() {
 std::array<std::string, 6> Lab::captions() const {
   std::array<std::string, 6> out;
   const auto labels = controls_.labels();
-  for (std::size_t i = 0; i < labels.size(); ++i) out[i] = labels[i]->caption;
+  for (std::size_t i = 0; i < labels.size(); ++i) out[i] = labels[i]->caption();
   return out;
 }
 
@@ -115,7 +115,7 @@ void Lab::apply(const core::DrawOp& op) {
     case K::DrawWidth: c.DrawWidth = op.value; break;
     case K::DrawStyle: c.DrawStyle = op.value; break;
     case K::FillStyle: c.FillStyle = op.value; break;
-    case K::Caption: CaptionLabel(controls_, op.caption).caption = CaptionText(op.caption, op.a, op.b); break;
+    case K::Caption: CaptionLabel(controls_, op.caption).show(op.caption, op.a, op.b); break;
     case K::Message:
       ++messageCount_;
       if (holding_) {
@@ -140,8 +140,8 @@ void Lab::dismissMessage() {
 // ---- Event procedures
 
 void Lab::Form_Load() {
-  controls_.Label5.caption = RaysCaption(controls_.arithmosaktinon.value, true);
-  controls_.Label6.caption = TimeCaption(controls_.xronosmetato.value, true);
+  controls_.Label5.setCaption(RaysCaption(controls_.arithmosaktinon.value, true));
+  controls_.Label6.setCaption(TimeCaption(controls_.xronosmetato.value, true));
 }
 
 void Lab::Form_MouseDown(int, int, float x, float y) {
@@ -186,19 +186,19 @@ double Lab::drawDragPath(ShapeCentre s, ShapeCentre p) {
   surface_.LineTo(t.x, t.y);
   // First leg in air, second in glass, whatever the positions.
   const double time = optics::PathTime(s.x, s.y, p.x, p.y, t.x, t.y, scene_.SpeedOutside, scene_.SpeedInside);
-  controls_.Label2.caption = PathTimeCaption(time);
+  controls_.Label2.setCaption(PathTimeCaption(time));
   return time;
 }
 
 void Lab::thesiy_Change() {
   surface_.Cls();
-  controls_.Label1.caption = HeightCaption(controls_.thesiy.value);
+  controls_.Label1.setCaption(HeightCaption(controls_.thesiy.value));
   RedrawScene(surface_, controls_, scene_);
   updatePath(results_.path().Time);
 }
 
 void Lab::arithmosaktinon_Change() {
-  controls_.Label5.caption = RaysCaption(controls_.arithmosaktinon.value, false);
+  controls_.Label5.setCaption(RaysCaption(controls_.arithmosaktinon.value, false));
 }
 
 void Lab::xronosmetato_Change() {
@@ -218,7 +218,7 @@ void Lab::xronosmetato_Change() {
     // and the first generation.
     auto w = std::make_shared<core::BundleWavelets>(core::WaveletsAt(*last, lens, in.slider));
     surface_.replay(sliderPicture_->drawn);
-    controls_.Label6.caption = time;
+    controls_.Label6.setCaption(time);
     draw(sliderPicture_->captions);
     draw(core::SecondGeneration(*w));
     then([this, w] { results_.setBundleWavelets(std::move(*w)); });
@@ -228,7 +228,7 @@ void Lab::xronosmetato_Change() {
   const Surface::Mark start = surface_.mark();
   surface_.Cls();
   RedrawScene(surface_, controls_, scene_);
-  controls_.Label6.caption = time;
+  controls_.Label6.setCaption(time);
   std::shared_ptr<core::BundleContinuationResult> fresh;
   if (!reuse) fresh = std::make_shared<core::BundleContinuationResult>(core::ContinueBundle(lens, in.frame, in.source, in.rays));
   const core::BundleContinuationResult* c = fresh ? fresh.get() : last;

@@ -160,7 +160,7 @@ bool Lab::thumbReleased(BarId id, int at) {
     bar.value = at;
     surface_.restore(before.surface);
     const auto labels = controls_.labels();
-    for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->caption = before.labels[i];
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->setCaption(before.labels[i]);
     results_.restore(before.results);
   } else if (at == bar.value) {
     for (const std::string& text : held) {

@@ -148,7 +148,7 @@ void Fermat::sync() {
   canvas::Label* labels[] = {&f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6};
   const auto from = c.labels();
   for (std::size_t i = 0; i < 6; ++i) {
-    const QString text = QString::fromStdString(from[i]->caption);
+    const QString text = QString::fromStdString(from[i]->caption());
     if (labels[i]->Caption() != text) labels[i]->setCaption(text);
     place(*labels[i], from[i]->place);
   }

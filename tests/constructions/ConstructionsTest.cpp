@@ -62,7 +62,7 @@ class WindowTest : public ::testing::Test {
     t.form().thesiy.setValue(h);
     t.canvas().clearLog();
     for (lab::Label* label : {&t.w().lab().controls().Label1, &t.w().lab().controls().Label4}) {
-      label->caption = kUntouched.toStdString();
+      label->setCaption(kUntouched.toStdString());
     }
     t.w().follow();
     p = {std::sqrt(kR * kR - double(h) * h) - kC, double(h)};
@@ -308,7 +308,7 @@ TEST_P(RatioBorder, SingleRayOutcomeFollowsTheDoubleWavefrontPoint) {
   ASSERT_TRUE(parsed.options) << parsed.error;
   for (const app::Action& a : parsed.options->actions) app::RunAction(t.w(), a);
   t.canvas().clearLog();
-  t.w().lab().controls().Label4.caption = kUntouched.toStdString();
+  t.w().lab().controls().Label4.setCaption(kUntouched.toStdString());
   t.w().follow();
   const lab::ShapeCentre src = testing_support::CentreOf(t.form().kyklos);
   const int h = t.form().thesiy.Value();
