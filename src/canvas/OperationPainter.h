@@ -1,6 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "canvas/DisplayList.h"
+#include "canvas/StrokeRaster.h"
 
 #include <QRectF>
 
@@ -30,6 +34,19 @@ class OperationPainter {
   void paint(const DisplayList& list, std::size_t first = 0);
 
  private:
+  // A one-pixel stroke or ring blended straight into the image.
+  struct Stroke {
+    bool ring = false;
+    QPointF a, b;      // a line's ends; a ring's centre in a (device pixels)
+    double size = 0;   // a line's width; a ring's radius (device pixels)
+    double width = 0;  // a ring's width (device pixels)
+    QRgb color = 0;
+  };
+  [[nodiscard]] std::optional<Stroke> directStroke(const DisplayItem& item, const Frame& frame, bool strokeOnly);
+  static void blendStroke(QImage& image, const Stroke& s, RowBand band);
+  // Blends the strokes in order; a long run is split into two bands of
+  // rows painted at once on two threads.
+  void flush(std::vector<Stroke>& strokes);
   void paintItem(const DisplayItem& item, const Frame& frame, bool strokeOnly);
   void paintFill(const DisplayList& list, std::size_t index);
 

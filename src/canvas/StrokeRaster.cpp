@@ -30,7 +30,7 @@ double overlap(double lo0, double hi0, double lo1, double hi1) {
 // [lo, hi] across the minor axis v, of which `weight` / 256 of the step's
 // extent along u is covered. Steep strokes walk rows and write columns.
 template <bool Steep>
-FERMAT_ALWAYS_INLINE void blendStep(uchar* bits, qsizetype stride, int vSize, int i, double lo, double hi,
+FERMAT_ALWAYS_INLINE void blendStep(uchar* bits, qsizetype stride, int vLo, int vHi, int i, double lo, double hi,
                                     double weight, QRgb src) {
   auto put = [&](int j, double share) {
     const int coverage = static_cast<int>(weight * share + 0.5);
@@ -39,16 +39,17 @@ FERMAT_ALWAYS_INLINE void blendStep(uchar* bits, qsizetype stride, int vSize, in
     QRgb& px = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride)[x];
     px = coverage >= 256 ? src : blend(px, src, coverage);
   };
-  // Both ends are within (-1, vSize + 1) here: truncation of the shifted
+  // Both ends are within (-1, size + 1) here: truncation of the shifted
   // value is the floor. Only the band's first and last pixel are partly
   // covered.
+  // [vLo, vHi) is the part of the image's extent across the walk this call may write.
   const int jLo = static_cast<int>(lo + 1.0) - 1, jHi = static_cast<int>(hi + 1.0) - 1;
   if (jLo == jHi) {
-    if (jLo >= 0 && jLo < vSize) put(jLo, hi - lo);
+    if (jLo >= vLo && jLo < vHi) put(jLo, hi - lo);
     return;
   }
-  if (jLo >= 0) put(jLo, jLo + 1 - lo);
-  const int from = std::max(0, jLo + 1), to = std::min(vSize - 1, jHi - 1);
+  if (jLo >= vLo && jLo < vHi) put(jLo, jLo + 1 - lo);
+  const int from = std::max(vLo, jLo + 1), to = std::min(vHi - 1, jHi - 1);
   if (weight >= 256.0) {
     // A whole step: the inner pixels take the colour as it is.
     if constexpr (Steep) {
@@ -59,11 +60,11 @@ FERMAT_ALWAYS_INLINE void blendStep(uchar* bits, qsizetype stride, int vSize, in
   } else {
     for (int j = from; j <= to; ++j) put(j, 1.0);
   }
-  if (jHi < vSize) put(jHi, hi - jHi);
+  if (jHi >= vLo && jHi < vHi) put(jHi, hi - jHi);
 }
 
 template <bool Steep>
-void blendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color) {
+void blendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color, RowBand band) {
   // Walk along the major axis u; v is the minor one.
   double u0 = Steep ? a.y() : a.x(), v0 = Steep ? a.x() : a.y();
   double u1 = Steep ? b.y() : b.x(), v1 = Steep ? b.x() : b.y();
@@ -79,8 +80,11 @@ void blendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color) {
   uchar* const bits = const_cast<uchar*>(image.constBits());
   const qsizetype stride = image.bytesPerLine();
   const QRgb src = color | 0xff000000u;
-  const int first = std::max(0, static_cast<int>(std::floor(u0)));
-  const int last = std::min(uSize - 1, static_cast<int>(std::ceil(u1)) - 1);
+  // A steep stroke walks rows: the band limits the walk; a flat one writes
+  // rows across it: the band limits each step's pixels.
+  const int first = std::max(Steep ? std::max(0, band.top) : 0, static_cast<int>(std::floor(u0)));
+  const int last = std::min(Steep ? std::min(uSize, band.bottom) - 1 : uSize - 1, static_cast<int>(std::ceil(u1)) - 1);
+  const int vLo = Steep ? 0 : std::max(0, band.top), vHi = Steep ? vSize : std::min(vSize, band.bottom);
   // The steps that lie wholly inside [u0, u1] are covered along their whole
   // extent and sample the band at their centre; only the first and the last
   // step can be partial. Each step computes the band from the ends (never by
@@ -93,7 +97,7 @@ void blendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color) {
     const double vc = v0 + slope * (uc - u0);
     const double lo = vc - half, hi = vc + half;
     if (hi <= 0 || lo >= vSize) return;
-    blendStep<Steep>(bits, stride, vSize, i, lo, hi, 256.0 * along, src);
+    blendStep<Steep>(bits, stride, vLo, vHi, i, lo, hi, 256.0 * along, src);
   };
   if (!(du > 0)) {
     for (int i = first; i <= last; ++i) step(i);
@@ -108,22 +112,22 @@ void blendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color) {
     const double vc = v0 + slope * (i + 0.5 - u0);
     const double lo = vc - half, hi = vc + half;
     if (hi <= 0 || lo >= vSize) continue;
-    blendStep<Steep>(bits, stride, vSize, i, lo, hi, 256.0, src);
+    blendStep<Steep>(bits, stride, vLo, vHi, i, lo, hi, 256.0, src);
   }
   for (; i <= last; ++i) step(i);
 }
 
 }  // namespace
 
-void BlendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color) {
+void BlendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color, RowBand band) {
   if (std::abs(b.y() - a.y()) > std::abs(b.x() - a.x())) {
-    blendLine<true>(image, a, b, width, color);
+    blendLine<true>(image, a, b, width, color, band);
   } else {
-    blendLine<false>(image, a, b, width, color);
+    blendLine<false>(image, a, b, width, color, band);
   }
 }
 
-void BlendRing(QImage& image, QPointF centre, double radius, double width, QRgb color) {
+void BlendRing(QImage& image, QPointF centre, double radius, double width, QRgb color, RowBand band) {
   const double half = width / 2.0, cx = centre.x(), cy = centre.y();
   const double inner = radius - half, outer = radius + half;
   // Pixels whose centres lie within half a pixel of the ring's band.
@@ -132,8 +136,8 @@ void BlendRing(QImage& image, QPointF centre, double radius, double width, QRgb 
   uchar* const bits = const_cast<uchar*>(image.constBits());
   const qsizetype stride = image.bytesPerLine();
   const QRgb src = color | 0xff000000u;
-  const int top = std::max(0, static_cast<int>(std::floor(cy - reachOut)));
-  const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cy + reachOut)));
+  const int top = std::max({0, band.top, static_cast<int>(std::floor(cy - reachOut))});
+  const int bottom = std::min({h - 1, band.bottom - 1, static_cast<int>(std::ceil(cy + reachOut))});
   // A pixel whose centre lies well inside the band is covered whole, one well
   // outside it not at all: both are told by the squared distance, without a
   // square root. The margins are far wider than the rounding of either way

@@ -22,15 +22,6 @@
 namespace app {
 namespace {
 
-// Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
-// -Wrestrict (GCC bug 105329).
-std::string inQuotes(std::string_view s) {
-  std::string out(1, '\'');
-  out.append(s);
-  out += '\'';
-  return out;
-}
-
 using lab::ParseInt;
 
 // The file can be created or replaced: its folder exists and is writable, and
@@ -40,12 +31,12 @@ std::string checkWritable(const std::string& option, const std::string& path) {
   if (path.empty()) return option + " needs a file name";
   const QFileInfo file(QString::fromStdString(path));
   if (const QString why = canvas::NotARegularFile(file.filePath()); !why.isEmpty()) {
-    return option + ": " + why.toStdString() + ": " + inQuotes(path);
+    return option + ": " + why.toStdString() + ": " + lab::Quoted(path);
   }
   const QFileInfo dir(file.absolutePath());
-  if (!dir.isDir()) return option + ": no such folder for " + inQuotes(path);
-  if (!dir.isWritable()) return option + ": folder not writable for " + inQuotes(path);
-  if (file.exists() && !file.isWritable()) return option + ": file not writable: " + inQuotes(path);
+  if (!dir.isDir()) return option + ": no such folder for " + lab::Quoted(path);
+  if (!dir.isWritable()) return option + ": folder not writable for " + lab::Quoted(path);
+  if (file.exists() && !file.isWritable()) return option + ": file not writable: " + lab::Quoted(path);
   return {};
 }
 
@@ -79,7 +70,7 @@ std::string checkExtension(const std::string& option, const std::string& path,
     names += (i == 0 ? "." : i + 1 == N ? " or ." : ", .");
     names += extensions[i];
   }
-  return option + ": the file name must end in " + names + ", got " + inQuotes(path);
+  return option + ": the file name must end in " + names + ", got " + lab::Quoted(path);
 }
 
 constexpr std::array<std::string_view, 0> kAnyName{};
@@ -120,7 +111,7 @@ std::string checkDistinctOutputs(const Options& o) {
     const QString landing = landingPath(*path);
     for (const auto& [other, otherOption] : seen) {
       if (other == landing) {
-        return std::string(otherOption) + " and " + option + " name the same file " + inQuotes(*path);
+        return std::string(otherOption) + " and " + option + " name the same file " + lab::Quoted(*path);
       }
     }
     seen.emplace_back(landing, option);
@@ -130,7 +121,7 @@ std::string checkDistinctOutputs(const Options& o) {
 
 std::string readBackground(Options& o, const std::string& option, const std::string& v) {
   const auto b = canvas::PictureBackgroundOf(v);
-  if (!b) return option + " expects white, transparent or window, got " + inQuotes(v);
+  if (!b) return option + " expects white, transparent or window, got " + lab::Quoted(v);
   o.background = *b;
   return {};
 }
@@ -156,7 +147,7 @@ const OptionEntry kOptions[] = {
     {"scale", "K", "Scale of a PNG export: 1, 2 or 4 times the client area's pixels.", false,
      [](Options& o, const std::string&, const std::string& v) {
        const auto k = ParseInt(v);
-       if (!k || !IsPictureScale(*k)) return "--scale expects 1, 2 or 4, got " + inQuotes(v);
+       if (!k || !IsPictureScale(*k)) return "--scale expects 1, 2 or 4, got " + lab::Quoted(v);
        o.exportScale = *k;
        return std::string();
      }},
@@ -215,7 +206,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
   for (const std::string& a : args) list << QString::fromStdString(a);
   if (!parser.qt.parse(list)) {
     const QStringList unknown = parser.qt.unknownOptionNames();
-    if (!unknown.isEmpty()) return fail("unknown option " + inQuotes(spelledOption(args, unknown.front())));
+    if (!unknown.isEmpty()) return fail("unknown option " + lab::Quoted(spelledOption(args, unknown.front())));
     // "Missing value after '--size'." and the like: one line naming the option.
     QString text = parser.qt.errorText().simplified();
     if (text.endsWith(QLatin1Char('.'))) text.chop(1);

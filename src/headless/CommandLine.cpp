@@ -8,12 +8,6 @@
 namespace headless {
 namespace {
 
-std::string quoted(std::string_view s) {
-  std::string out(1, '\'');
-  out.append(s);
-  out += '\'';
-  return out;
-}
 
 enum class Takes { Flag, Value };
 
@@ -62,7 +56,7 @@ std::string readFile(std::string& into, const std::string& option, const std::st
   if (!into.empty()) return option + " is given twice";
   into = path;
   if (std::string e = CannotWrite(option, path); !e.empty()) return e;
-  if (csv && !endsInCsv(path)) return option + ": the file name must end in .csv, got " + quoted(path);
+  if (csv && !endsInCsv(path)) return option + ": the file name must end in .csv, got " + lab::Quoted(path);
   return {};
 }
 
@@ -94,7 +88,7 @@ std::string checkDistinct(const Options& o) {
     if (path->empty()) continue;
     const std::string landing = LandingPath(*path);
     for (const auto& [other, otherOption] : seen) {
-      if (other == landing) return std::string(otherOption) + " and " + option + " name the same file " + quoted(*path);
+      if (other == landing) return std::string(otherOption) + " and " + option + " name the same file " + lab::Quoted(*path);
     }
     seen.emplace_back(landing, option);
   }
@@ -123,7 +117,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
     const auto eq = body.find('=');
     const std::string name = body.substr(0, eq);
     const OptionEntry* e = find(name);
-    if (!e) return fail("unknown option " + quoted(a.substr(0, eq == std::string::npos ? a.npos : dashes + eq)));
+    if (!e) return fail("unknown option " + lab::Quoted(a.substr(0, eq == std::string::npos ? a.npos : dashes + eq)));
     const std::string option = "--" + std::string(e->name == std::string_view("h")   ? "help"
                                                   : e->name == std::string_view("v") ? "version"
                                                                                      : e->name);
@@ -135,10 +129,10 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
       } else if (i + 1 < args.size()) {
         value = args[++i];
       } else {
-        return fail("missing value after " + quoted(a));
+        return fail("missing value after " + lab::Quoted(a));
       }
     } else if (eq != std::string::npos) {
-      return fail("unexpected value after " + quoted(a.substr(0, dashes + eq)));
+      return fail("unexpected value after " + lab::Quoted(a.substr(0, dashes + eq)));
     }
     if (std::string err = apply(o, entry, option, value); !err.empty()) return fail(err);
   }

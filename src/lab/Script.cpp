@@ -13,14 +13,6 @@
 namespace lab {
 namespace {
 
-// Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
-// -Wrestrict (GCC bug 105329).
-std::string inQuotes(std::string_view s) {
-  std::string out(1, '\'');
-  out.append(s);
-  out += '\'';
-  return out;
-}
 
 // ---------------------------------------------------------------- numbers
 
@@ -329,8 +321,8 @@ std::string SizeError(std::string_view option, std::string_view text) {
   const auto x = text.find('x');
   const auto w = x == std::string_view::npos ? std::nullopt : ParseInt(text.substr(0, x));
   const auto h = x == std::string_view::npos ? std::nullopt : ParseInt(text.substr(x + 1));
-  if (!w || !h) return std::string(option) + " expects WxH in pixels, got " + inQuotes(text);
-  if (!ParseSize(text)) return std::string(option) + " must be from 200x150 to 16384x16384, got " + inQuotes(text);
+  if (!w || !h) return std::string(option) + " expects WxH in pixels, got " + Quoted(text);
+  if (!ParseSize(text)) return std::string(option) + " must be from 200x150 to 16384x16384, got " + Quoted(text);
   return {};
 }
 
@@ -369,16 +361,16 @@ std::string ParseAction(std::string_view arg, std::vector<Action>& into) {
   const auto* entry =
       std::find_if(std::begin(kActions), std::end(kActions), [&](const ActionEntry& s) { return s.key == key; });
   if (entry == std::end(kActions)) {
-    return (eq == std::string_view::npos ? "unknown argument " : "unknown action ") + inQuotes(arg);
+    return (eq == std::string_view::npos ? "unknown argument " : "unknown action ") + Quoted(arg);
   }
   Action a;
   a.kind = entry->kind;
   if (!entry->read) {
-    if (eq != std::string_view::npos) return std::string(entry->key) + " takes no value: " + inQuotes(arg);
+    if (eq != std::string_view::npos) return std::string(entry->key) + " takes no value: " + Quoted(arg);
   } else if (eq == std::string_view::npos) {
-    return "unknown argument " + inQuotes(arg);
+    return "unknown argument " + Quoted(arg);
   } else if (const std::string e = entry->read(arg.substr(eq + 1), a); !e.empty()) {
-    return e + " in " + inQuotes(arg);
+    return e + " in " + Quoted(arg);
   }
   into.push_back(a);
   return {};
@@ -401,6 +393,15 @@ std::string ActionText(const Action& a) {
     case T::Number: break;
   }
   return text + std::to_string(a.value);
+}
+
+// Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
+// -Wrestrict (GCC bug 105329).
+std::string Quoted(std::string_view s) {
+  std::string out(1, '\'');
+  out.append(s);
+  out += '\'';
+  return out;
 }
 
 }  // namespace lab

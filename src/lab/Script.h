@@ -72,4 +72,7 @@ inline constexpr int kMinClientWidth = 200, kMinClientHeight = 150, kMaxClientSi
 // Why `text`, given to `option`, is not a size; empty when ParseSize takes it.
 [[nodiscard]] std::string SizeError(std::string_view option, std::string_view text);
 
+// The argument in single quotes, as the command lines' errors name it.
+[[nodiscard]] std::string Quoted(std::string_view s);
+
 }  // namespace lab
