@@ -35,7 +35,7 @@ void Lab::buildScene() {
 }
 
 void Lab::reset() {
-  stopPlay();
+  sweep_ = Sweep{};
   dragPending_.reset();
   active_ = Marker::Source;
   queue_.clear();

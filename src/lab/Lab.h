@@ -215,6 +215,8 @@ class Lab {
     std::optional<DrawingState> start;  // of the sweep's start
   };
   bool advancePlay();
+  // One step of playToEnd, queueing the next until the bar stands at its maximum.
+  void playStep();
   void moveActive(float dx, float dy);
 
   Size client_;

@@ -219,7 +219,7 @@ bool Lab::advancePlay() {
 }
 
 void Lab::playToEnd() {
-  if (sweep_.stepping) return;
+  if (sweep_.stepping || busy()) return;
   if (!sweep_.running) {
     sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
     sweep_.start = surface_.drawingState();
@@ -227,17 +227,17 @@ void Lab::playToEnd() {
   sweep_.running = true;
   sweep_.stepping = true;
   // One step after another; a message pauses them until it is dismissed.
-  auto step = std::make_shared<std::function<void()>>();
-  *step = [this, weak = std::weak_ptr<std::function<void()>>(step)] {
-    if (advancePlay()) {
-      if (auto next = weak.lock()) then(*next);
-      return;
-    }
-    sweep_.stepping = false;
-    stopPlay();
-  };
-  then([step] { (*step)(); });
+  then([this] { playStep(); });
   run();
+}
+
+void Lab::playStep() {
+  if (advancePlay()) {
+    then([this] { playStep(); });
+    return;
+  }
+  sweep_.stepping = false;
+  stopPlay();
 }
 
 void Lab::settle() {
