@@ -1,6 +1,6 @@
 # The two commands a new user needs: `make run` and `make test`.
 # Both install what is missing (Debian packages), configure and build.
-.PHONY: run test test-asan bench fuzz deps build release install package clean
+.PHONY: run test test-asan bench fuzz deps build release install package clean web-build web
 
 JOBS ?= 2
 
@@ -14,8 +14,13 @@ build: deps
 run: build
 	./build/dev/fermat-lens
 
+# The suites, then the browser edition built and checked against the native
+# program: node's fermat-lab over random sessions, the page in headless Chromium.
 test: build
 	ctest --preset dev
+	@JOBS=$(JOBS) scripts/build-web
+	scripts/test-web-agreement
+	node web/tests/run.mjs
 
 test-asan: deps
 	@cmake --preset asan >/dev/null
@@ -46,6 +51,16 @@ fuzz:
 	@cmake --build --preset fuzz -j $(JOBS)
 	@mkdir -p build/fuzz/corpus && cp -n fuzz/corpus/optics/* build/fuzz/corpus/ 2>/dev/null || true
 	./build/fuzz/fuzz/optics_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus fuzz/corpus/optics
+
+# The browser edition in build/web: fermat-lab for node, the lab's WebAssembly
+# module and the page (scripts/build-web).
+web-build: deps
+	@JOBS=$(JOBS) scripts/build-web
+
+# The page on http://localhost:$(PORT) (Ctrl+C stops it).
+PORT ?= 8000
+web: web-build
+	python3 -m http.server --directory build/web/site $(PORT)
 
 clean:
 	rm -rf build

@@ -2,6 +2,7 @@
 
 #include "core/Constants.h"
 #include "core/Entry.h"
+#include "numeric/Elementary.h"
 #include "optics/Geometry.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 namespace core {
 
 double BundleAngle(int i, int n, const optics::Lens& lens) noexcept {
-  const double alpha = std::atan(double{lens.HalfAperture} / lens.CentreOffset);
+  const double alpha = numeric::Atan(double{lens.HalfAperture} / lens.CentreOffset);
   const double delta = 2.0 * alpha / (n + 2);
   return (-alpha + delta) + delta * i;
 }
@@ -24,9 +25,9 @@ BundleResult TraceBundle(const optics::Lens& lens, SourcePoint src, int n, bool 
   const double critical = CriticalAngle(lens);
   for (std::size_t i = 0; i < count; ++i) {
     BundleRay& r = b.Rays[i];
-    const double theta = BundleAngle(static_cast<int>(i), n, lens);
-    r.ExitX = lens.SurfaceRadius * std::cos(theta) - lens.CentreOffset;
-    r.ExitY = lens.SurfaceRadius * std::sin(theta);
+    const numeric::SinAndCos theta = numeric::SinCos(BundleAngle(static_cast<int>(i), n, lens));
+    r.ExitX = lens.SurfaceRadius * theta.Cos - lens.CentreOffset;
+    r.ExitY = lens.SurfaceRadius * theta.Sin;
     if (withDots) {
       d.DrawWidth(4);
       d.PSet(r.ExitX, r.ExitY);

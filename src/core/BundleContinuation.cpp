@@ -3,6 +3,7 @@
 #include "core/Constants.h"
 #include "core/Entry.h"
 #include "core/Wavelets.h"
+#include "numeric/Elementary.h"
 #include "numeric/Single.h"
 #include "optics/FrameEdge.h"
 #include "optics/Geometry.h"
@@ -65,8 +66,8 @@ void ContinueBundleRay(const optics::Lens& lens, Frame frame, SourcePoint src, B
       a.ey = y + kAimDistance * (my - y) / (mx - x);
       a.thetaR = optics::SignedAngle(mx - x, my - y, x + cx, y);
       showAngles(thetaI, a.thetaR);
-      a.ratioDefined = std::sin(thetaI) != 0;
-      if (a.ratioDefined) a.n = std::sin(a.thetaR) / std::sin(thetaI);
+      a.ratioDefined = numeric::Sin(thetaI) != 0;
+      if (a.ratioDefined) a.n = numeric::Sin(a.thetaR) / numeric::Sin(thetaI);
       passed = a.ratioDefined && RatioPasses(a.n, lens);
       last = a;
     }
@@ -128,8 +129,8 @@ BundleContinuationResult ContinueBundle(const optics::Lens& lens, Frame frame, S
       c.SecondCentre.emplace_back();
       continue;
     }
-    const double a = std::atan((m.Y - ray.ExitY) / (m.X - ray.ExitX));
-    c.SecondCentre.push_back(Point{ray.ExitX + radius * std::cos(a), ray.ExitY + radius * std::sin(a)});
+    const numeric::SinAndCos a = numeric::SinCos(numeric::Atan((m.Y - ray.ExitY) / (m.X - ray.ExitX)));
+    c.SecondCentre.push_back(Point{ray.ExitX + radius * a.Cos, ray.ExitY + radius * a.Sin});
   }
   return c;
 }

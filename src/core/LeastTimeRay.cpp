@@ -1,6 +1,7 @@
 #include "core/LeastTimeRay.h"
 
 #include "core/Constants.h"
+#include "numeric/Elementary.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 
@@ -33,9 +34,9 @@ FermatResult PositionByFermat(const optics::Lens& lens, SourcePoint src, int hei
   r.Refraction = optics::SignedAngle(t.x - w.X, t.y - w.Y, nx, ny);
   const double toDeg = ToDegrees(lens);
   d.Show(Caption::FermatAngles, r.Incidence * toDeg, r.Refraction * toDeg);
-  if (std::sin(r.Refraction) != 0) {
+  if (numeric::Sin(r.Refraction) != 0) {
     r.RatioShown = true;
-    r.Ratio = std::sin(r.Incidence) / std::sin(r.Refraction);
+    r.Ratio = numeric::Sin(r.Incidence) / numeric::Sin(r.Refraction);
     d.Show(Caption::FermatRatio, r.Ratio);
   }
   if (w.X - lens.CentreOffset != 0) {

@@ -2,6 +2,7 @@
 
 #include "core/Constants.h"
 #include "core/Entry.h"
+#include "numeric/Elementary.h"
 #include "optics/Geometry.h"
 
 #include <cmath>
@@ -74,9 +75,9 @@ RayContinuationResult ContinueRay(const optics::Lens& lens, SourcePoint src, int
       a.Refraction = optics::SignedAngle(a.Ex - x0, a.Ey - y0, x0 + cx, y0);
       d.Show(Caption::IncidenceRefraction, std::abs(thetaI) * toDeg, std::abs(a.Refraction) * toDeg);
       // Normal incidence leaves the ratio undefined; no attempt can pass then.
-      if (std::sin(thetaI) != 0) a.Ratio = std::sin(a.Refraction) / std::sin(thetaI);
+      if (numeric::Sin(thetaI) != 0) a.Ratio = numeric::Sin(a.Refraction) / numeric::Sin(thetaI);
     }
-    a.Passed = a.Usable && std::sin(thetaI) != 0 && RatioPasses(a.Ratio, lens);
+    a.Passed = a.Usable && numeric::Sin(thetaI) != 0 && RatioPasses(a.Ratio, lens);
     if (a.Passed) {
       if (a.Ratio < 0) {
         r.NegativeRatio = true;

@@ -1,5 +1,7 @@
 #include "core/Wavelets.h"
 
+#include "numeric/Elementary.h"
+
 #include <cmath>
 
 namespace core {
@@ -23,14 +25,15 @@ Point outer(const optics::CircleCrossing& c, double rx, double ry) {
 double PolarAngle(double x, double y, const optics::Lens& s) noexcept {
   const double dx = x + s.CentreOffset;
   if (dx == 0) return y > 0 ? s.Pi / 2.0 : (y < 0 ? -s.Pi / 2.0 : 0.0);
-  return std::atan(y / dx);
+  return numeric::Atan(y / dx);
 }
 
 Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const optics::Lens& s) noexcept {
   const double phi0 = PolarAngle(x, y, s);
   const double d = deltaDegrees * s.Pi / 180.0;
   const double R = s.SurfaceRadius, c = s.CentreOffset;
-  return {R * std::cos(phi0 + d) - c, R * std::sin(phi0 + d), R * std::cos(phi0 - d) - c, R * std::sin(phi0 - d)};
+  const numeric::SinAndCos up = numeric::SinCos(phi0 + d), down = numeric::SinCos(phi0 - d);
+  return {R * up.Cos - c, R * up.Sin, R * down.Cos - c, R * down.Sin};
 }
 
 WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,

@@ -1,5 +1,7 @@
 #include "graphs/Csv.h"
 
+#include "numeric/Chars.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -10,7 +12,7 @@ namespace {
 void append(std::string& out, double v) {
   if (!std::isfinite(v)) return;
   char buf[32];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  const auto [end, ec] = numeric::ToChars(buf, buf + sizeof buf, v);
   if (ec == std::errc{}) out.append(buf, end);
 }
 

@@ -1,5 +1,6 @@
 #include "graphs/TravelTimeCurve.h"
 
+#include "numeric/Elementary.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 
@@ -16,13 +17,14 @@ CurveData TravelTimeCurve(const CurveInput& in, const optics::Lens& lens) {
 
   CurveData d;
   // The rim angle exactly as the search forms it, so both cover the same arc.
-  const double alpha = std::atan(static_cast<double>(lens.HalfAperture) / c);
+  const double alpha = numeric::Atan(static_cast<double>(lens.HalfAperture) / c);
   const double step = 2.0 * alpha / (kCurveSamples - 1);
   d.samples.reserve(kCurveSamples);
   for (int k = 0; k < kCurveSamples; ++k) {
     // The last sample is the upper rim itself, not a sum of steps near it.
     const double theta = k == kCurveSamples - 1 ? alpha : -alpha + k * step;
-    const double x = c - r * std::cos(theta), y = r * std::sin(theta);
+    const numeric::SinAndCos t = numeric::SinCos(theta);
+    const double x = c - r * t.Cos, y = r * t.Sin;
     d.samples.push_back({theta, x, y, time(x, y)});
   }
 

@@ -1,5 +1,7 @@
 #include "lab/Format.h"
 
+#include "numeric/Chars.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -15,7 +17,7 @@ struct Decimal {
   int point = 1;
 };
 
-// Splits std::to_chars' scientific text "d.ddde±XX" (or "de±XX").
+// Splits the scientific text of numeric::ToScientificChars "d.ddde±XX" (or "de±XX").
 Decimal fromScientific(const char* first, const char* last) {
   Decimal d;
   const char* p = first;
@@ -36,14 +38,14 @@ Decimal fromScientific(const char* first, const char* last) {
 // shortest candidates go to the even one, as the reading side rounds).
 Decimal shortestDigits(double magnitude) {
   char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+  const auto r = numeric::ToScientificChars(buf, buf + sizeof buf, magnitude);
   Decimal d = fromScientific(buf, r.ptr);
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   return d;
 }
 
 // `count` significant digits, the last rounded half away from zero on the
-// exact binary value. std::to_chars with a precision rounds an exact half to
+// exact binary value. A conversion at a precision rounds an exact half to
 // even, so the digits are taken exactly (a double has at most 767 significant
 // decimal digits) and rounded here. Trailing zeros are kept.
 Decimal roundedDigits(double magnitude, int count) {
@@ -53,19 +55,19 @@ Decimal roundedDigits(double magnitude, int count) {
     // exact half: the exact digits after `count` are 5 and then zeros only.
     // 36 correctly rounded digits show every such tail as "5000…0" (and a few
     // near misses that a carry turned into one); anything else is no tie, and
-    // std::to_chars' own rounding to `count` digits is the one wanted.
+    // the conversion's own rounding to `count` digits is the one wanted.
     char buf[64];
-    const auto wide = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 35);
+    const auto wide = numeric::ToScientificChars(buf, buf + sizeof buf, magnitude, 35);
     const Decimal w = fromScientific(buf, wide.ptr);
     const auto count_ = static_cast<std::size_t>(count);
     const bool maybeTie = w.digits[count_] == '5' && w.digits.find_first_not_of('0', count_ + 1) == std::string::npos;
     if (!maybeTie) {
-      const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, count - 1);
+      const auto r = numeric::ToScientificChars(buf, buf + sizeof buf, magnitude, count - 1);
       return fromScientific(buf, r.ptr);
     }
   }
   char buf[800];
-  const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 770);
+  const auto r = numeric::ToScientificChars(buf, buf + sizeof buf, magnitude, 770);
   Decimal exact = fromScientific(buf, r.ptr);
   // Past 767 digits there are only zeros: round at most at digit 771.
   const std::size_t keep = static_cast<std::size_t>(count < 770 ? count : 770);

@@ -3,6 +3,7 @@
 #include "lab/Controls.h"
 #include "lab/Format.h"
 #include "lab/Keys.h"
+#include "numeric/Chars.h"
 
 #include <algorithm>
 #include <charconv>
@@ -285,10 +286,10 @@ std::optional<float> ParseCoordinate(std::string_view s) {
     }
   }
   if (!isDecimalNumber(ascii)) return std::nullopt;
-  // from_chars takes a minus but no plus.
+  // The reading takes a minus but no plus.
   const std::string_view number = ascii[0] == '+' ? std::string_view(ascii).substr(1) : std::string_view(ascii);
   double v = 0;
-  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::general);
+  const auto [ptr, ec] = numeric::FromChars(number.data(), number.data() + number.size(), v);
   // Out of range: too large for a double, or a number that is not zero read as
   // zero (an underflow); both refused.
   if (ec != std::errc{} || ptr != number.data() + number.size()) return std::nullopt;

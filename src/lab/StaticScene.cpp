@@ -1,6 +1,7 @@
 #include "lab/StaticScene.h"
 
 #include "lab/Format.h"
+#include "numeric/Elementary.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ double rimHeight(const SceneState& s) {
   return std::sqrt(R * R - c * c);
 }
 
-double rimAngle(const SceneState& s) { return std::atan(rimHeight(s) / s.CentreOffset); }
+double rimAngle(const SceneState& s) { return numeric::Atan(rimHeight(s) / s.CentreOffset); }
 
 // Pixel of the lens centre, halves to the even neighbour.
 int seed(float v) { return static_cast<int>(std::nearbyint(v)); }
@@ -75,12 +76,12 @@ std::shared_ptr<const std::vector<core::Point>> LensOutline(const SceneState& s)
   // The second surface about (-c, 0) from the lower rim up, then the first
   // about (c, 0) from the upper rim down.
   for (int i = 0; i <= kSteps; ++i) {
-    const double t = -a + 2 * a * i / kSteps;
-    outline->push_back({-c + R * std::cos(t), R * std::sin(t)});
+    const numeric::SinAndCos t = numeric::SinCos(-a + 2 * a * i / kSteps);
+    outline->push_back({-c + R * t.Cos, R * t.Sin});
   }
   for (int i = 0; i <= kSteps; ++i) {
-    const double t = s.Pi - a + 2 * a * i / kSteps;
-    outline->push_back({c + R * std::cos(t), R * std::sin(t)});
+    const numeric::SinAndCos t = numeric::SinCos(s.Pi - a + 2 * a * i / kSteps);
+    outline->push_back({c + R * t.Cos, R * t.Sin});
   }
   return outline;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "optics/Lens.h"
+#include "numeric/Elementary.h"
 #include "numeric/Single.h"
 
 namespace optics {
@@ -37,7 +38,7 @@ double ArcSin(double x) noexcept {
     // reaches 1 (it is at most |x|), so the radicand stays positive and the
     // quotient finite.
     const double radicand = -x * x + 1.0;
-    return std::atan(x / std::sqrt(radicand));
+    return numeric::Atan(x / std::sqrt(radicand));
   }
   return 0.0;
 }

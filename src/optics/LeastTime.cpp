@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "optics/Geometry.h"
+#include "numeric/Elementary.h"
 #include "numeric/Single.h"
 
 namespace optics {
@@ -76,9 +77,10 @@ struct SurfacePoint {
 
 // Point of the first surface's circle at angle theta about (c, 0), measured
 // from the left vertex: theta = 0 is (c - R, 0). Double precision throughout;
-// compilers fuse the sin and cos of one argument into a single sincos call.
+// one argument reduction gives both the sine and the cosine.
 [[nodiscard]] inline SurfacePoint FirstSurfacePoint(double theta, double c, double r) noexcept {
-  return {c - r * std::cos(theta), r * std::sin(theta)};
+  const numeric::SinAndCos t = numeric::SinCos(theta);
+  return {c - r * t.Cos, r * t.Sin};
 }
 
 // PathTime(S, E, P) of the walk, bit-identical to the kernel (the tests hold
@@ -107,7 +109,7 @@ LeastTimeWalk LeastTimeSearch(double sx, double sy, double px, double py, const 
 
   // Lower rim angle from the float constants; the quotient is formed in
   // double like every intermediate value.
-  const double alpha = std::atan(static_cast<double>(lens.HalfAperture) / c);
+  const double alpha = numeric::Atan(static_cast<double>(lens.HalfAperture) / c);
   // The step lives in float: 2*pi/180 is rounded once here (0.034906585) and
   // every halving below stays in float, where it is exact.
   float step = numeric::RoundToSingle(2.0 * static_cast<double>(lens.Pi) / 180.0);

@@ -1,0 +1,64 @@
+// The class WebLab as JavaScript sees it (embind): every member under its
+// own name; the number lists as Float64Array copies.
+#include "WebLab.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+namespace {
+
+using emscripten::val;
+
+// A copy owned by JavaScript: a view on the module's memory would go stale
+// when the memory grows.
+val float64Array(const std::vector<double>& v) {
+  return val(emscripten::typed_memory_view(v.size(), v.data())).call<val>("slice");
+}
+
+val items(const web::WebLab& lab, int from) { return float64Array(lab.items(from)); }
+val region(const web::WebLab& lab, int item) { return float64Array(lab.region(item)); }
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(fermat_web_lab) {
+  using web::WebLab;
+  emscripten::class_<WebLab>("WebLab")
+      .constructor<int, int>()
+      .function("pointerDown", &WebLab::pointerDown)
+      .function("pointerMove", &WebLab::pointerMove)
+      .function("pointerUp", &WebLab::pointerUp)
+      .function("setBar", &WebLab::setBar)
+      .function("thumbMoved", &WebLab::thumbMoved)
+      .function("thumbReleased", &WebLab::thumbReleased)
+      .function("click", &WebLab::click)
+      .function("key", &WebLab::key)
+      .function("otherInput", &WebLab::otherInput)
+      .function("idle", &WebLab::idle)
+      .function("idlePending", &WebLab::idlePending)
+      .function("startPlay", &WebLab::startPlay)
+      .function("stopPlay", &WebLab::stopPlay)
+      .function("togglePlay", &WebLab::togglePlay)
+      .function("playing", &WebLab::playing)
+      .function("playTick", &WebLab::playTick)
+      .function("settle", &WebLab::settle)
+      .function("setLive", &WebLab::setLive)
+      .function("live", &WebLab::live)
+      .function("reset", &WebLab::reset)
+      .function("run", &WebLab::run)
+      .function("busy", &WebLab::busy)
+      .function("message", &WebLab::message)
+      .function("dismissMessage", &WebLab::dismissMessage)
+      .function("captions", &WebLab::captions)
+      .function("controls", &WebLab::controls)
+      .function("frames", &WebLab::frames)
+      .function("revision", &WebLab::revision)
+      .function("generation", &WebLab::generation)
+      .function("itemCount", &WebLab::itemCount)
+      .function("complete", &WebLab::complete)
+      .function("items", &items)
+      .function("region", &region)
+      .function("labelLines", &WebLab::labelLines)
+      .function("curveCsv", &WebLab::curveCsv)
+      .function("bundleCsv", &WebLab::bundleCsv)
+      .function("refusedOperations", &WebLab::refusedOperations);
+}

@@ -1,0 +1,306 @@
+#include "WebLab.h"
+
+#include "graphs/Csv.h"
+#include "lab/Format.h"
+#include "lab/Run.h"
+#include "lab/Script.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+namespace web {
+namespace {
+
+std::optional<lab::BarId> barOf(int bar) {
+  switch (bar) {
+    case 0: return lab::BarId::Height;
+    case 1: return lab::BarId::Rays;
+    case 2: return lab::BarId::Time;
+    default: return std::nullopt;
+  }
+}
+
+// ---- JSON text. Strings are UTF-8 already; only quotes, backslashes and
+// control characters need escapes.
+std::string jsonString(const std::string& s) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out = "\"";
+  for (const char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      out += "\\u00";
+      out += kHex[u >> 4];
+      out += kHex[u & 0xf];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// The shortest text that reads back as the same double: JavaScript gets the
+// very number the lab holds. JSON has no NaN or infinity.
+std::string jsonNumber(double v) { return std::isfinite(v) ? lab::ShortestText(v) : "null"; }
+
+std::string jsonRect(const lab::PixelRect& r) {
+  return "[" + jsonNumber(r.left) + "," + jsonNumber(r.top) + "," + jsonNumber(r.width) + "," +
+         jsonNumber(r.height) + "]";
+}
+
+std::string jsonBool(bool b) { return b ? "true" : "false"; }
+
+double rgb(lab::Colour c) { return static_cast<double>(c & 0xffffffu); }
+
+int clamp(int v, int lo, int hi) { return std::max(lo, std::min(v, hi)); }
+
+}  // namespace
+
+WebLab::WebLab(int width, int height)
+    : lab_({clamp(width, lab::kMinClientWidth, lab::kMaxClientSide),
+            clamp(height, lab::kMinClientHeight, lab::kMaxClientSide)}) {
+  lab_.buildScene();
+}
+
+// ---------------------------------------------------------------- inputs
+
+bool WebLab::pointerDown(float x, float y) { return lab_.pointerDown(x, y); }
+bool WebLab::pointerMove(float x, float y) { return lab_.pointerMove(x, y); }
+bool WebLab::pointerUp(float x, float y) { return lab_.pointerUp(x, y); }
+
+bool WebLab::setBar(int bar, int value) {
+  const auto id = barOf(bar);
+  return id && lab_.setBar(*id, value);
+}
+
+bool WebLab::thumbMoved(int bar, int value) {
+  const auto id = barOf(bar);
+  return id && lab_.thumbMoved(*id, value);
+}
+
+bool WebLab::thumbReleased(int bar, int value) {
+  const auto id = barOf(bar);
+  return id && lab_.thumbReleased(*id, value);
+}
+
+bool WebLab::click(int button) { return lab_.click(button); }
+
+bool WebLab::key(const std::string& spelled, bool autoRepeat) {
+  const std::optional<int> combination = lab::ParseKey(spelled);
+  return combination && lab_.key(*combination, autoRepeat);
+}
+
+void WebLab::otherInput() { lab_.otherInput(); }
+bool WebLab::idle() { return lab_.idle(); }
+bool WebLab::idlePending() const { return lab_.idlePending(); }
+void WebLab::startPlay() { lab_.startPlay(); }
+void WebLab::stopPlay() { lab_.stopPlay(); }
+void WebLab::togglePlay() { lab_.togglePlay(); }
+bool WebLab::playing() const { return lab_.playing(); }
+void WebLab::playTick() { lab_.playTick(); }
+void WebLab::settle() { lab_.settle(); }
+void WebLab::setLive(bool on) { lab_.setLive(on); }
+bool WebLab::live() const { return lab_.live(); }
+
+void WebLab::reset() {
+  // Whatever an action had left to do is dropped with the message it waited on.
+  steps_.clear();
+  lab_.reset();
+}
+
+// ---------------------------------------------------------------- scripted actions
+
+// The calls lab::RunAction makes for the action, in the same groups: a
+// message opened inside a group refuses the group's later calls there too,
+// and between groups RunAction shows and dismisses every open message, where
+// this waits for the page to dismiss them.
+std::string WebLab::run(const std::string& word) {
+  if (busy()) return "busy: a message is open";
+  std::vector<lab::Action> parsed;
+  if (std::string error = lab::ParseAction(word, parsed); !error.empty()) return error;
+  using K = lab::Action::Kind;
+  lab::Lab& lab = lab_;
+  for (const lab::Action& a : parsed) {
+    switch (a.kind) {
+      case K::Source:
+      case K::Entry: {
+        const lab::Marker marker = a.kind == K::Source ? lab::Marker::Source : lab::Marker::Entry;
+        steps_.push_back([&lab, marker, a] {
+          const lab::ShapeCentre c = lab::CentreOf(lab.controls().marker(marker));
+          lab.pointerDown(c.x, c.y);
+          lab.pointerMove(a.x, a.y);
+          lab.pointerUp(a.x, a.y);
+        });
+        break;
+      }
+      case K::DragHeight:
+      case K::DragRays:
+      case K::DragTime: {
+        const lab::BarId bar = a.kind == K::DragHeight ? lab::BarId::Height
+                               : a.kind == K::DragRays ? lab::BarId::Rays
+                                                       : lab::BarId::Time;
+        // The moves depend on where the thumb stands when the drag begins.
+        steps_.push_back([this, &lab, bar, value = a.value] {
+          // The thumb goes to the value in three even moves, the loop idle
+          // between them, and is released there.
+          constexpr int kMoves = 3;
+          const int from = lab.controls().bar(bar).value;
+          std::vector<std::function<void()>> moves;
+          int at = from;
+          for (int i = 1; i <= kMoves && from != value; ++i) {
+            const int next = from + (value - from) * i / kMoves;
+            const bool moved = next != at;  // a thumb put where it stands does not move
+            moves.emplace_back([&lab, bar, next, moved] {
+              if (moved) lab.thumbMoved(bar, next);
+              lab.settle();
+            });
+            at = next;
+          }
+          moves.emplace_back([&lab, bar, at] { lab.thumbReleased(bar, at); });
+          steps_.insert(steps_.begin(), moves.begin(), moves.end());
+        });
+        break;
+      }
+      case K::Height: steps_.push_back([&lab, a] { lab.setBar(lab::BarId::Height, a.value); }); break;
+      case K::Rays: steps_.push_back([&lab, a] { lab.setBar(lab::BarId::Rays, a.value); }); break;
+      case K::Time: steps_.push_back([&lab, a] { lab.setBar(lab::BarId::Time, a.value); }); break;
+      case K::MouseDown: steps_.push_back([&lab, a] { lab.pointerDown(a.x, a.y); }); break;
+      case K::MouseMove: steps_.push_back([&lab, a] { lab.pointerMove(a.x, a.y); }); break;
+      case K::MouseUp: steps_.push_back([&lab, a] { lab.pointerUp(a.x, a.y); }); break;
+      case K::Key: steps_.push_back([&lab, a] { lab.key(a.value); }); break;
+      case K::Play: steps_.push_back([&lab] { lab.playToEnd(); }); break;
+      case K::Reset: steps_.push_back([&lab] { lab.reset(); }); break;
+      case K::Press: steps_.push_back([&lab, a] { lab.click(a.value); }); break;
+    }
+    // No event loop runs between scripted actions: what it would do, now.
+    steps_.push_back([&lab] { lab.settle(); });
+  }
+  proceed();
+  return {};
+}
+
+void WebLab::proceed() {
+  while (!steps_.empty() && !lab_.busy()) {
+    const std::function<void()> step = std::move(steps_.front());
+    steps_.pop_front();
+    step();
+  }
+}
+
+// ---------------------------------------------------------------- messages
+
+bool WebLab::busy() const { return lab_.busy(); }
+std::string WebLab::message() const { return lab_.message().value_or(std::string()); }
+
+void WebLab::dismissMessage() {
+  lab_.dismissMessage();
+  proceed();
+}
+
+// ---------------------------------------------------------------- what to show
+
+std::string WebLab::captions() const {
+  std::string out = "[";
+  const auto texts = lab_.captions();
+  for (std::size_t i = 0; i < texts.size(); ++i) out += (i ? "," : "") + jsonString(texts[i]);
+  return out + "]";
+}
+
+std::string WebLab::controls() const {
+  const lab::Controls& c = lab_.controls();
+  std::string out = "{\"buttons\":[";
+  const auto buttons = c.buttons();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const lab::Button& b = *buttons[i];
+    out += std::string(i ? "," : "") + "{\"caption\":" + jsonString(b.caption) +
+           ",\"pointSize\":" + jsonNumber(b.pointSize) + ",\"rect\":" + jsonRect(b.place.pixelRect()) + "}";
+  }
+  out += "],\"bars\":[";
+  for (int i = 0; i < 3; ++i) {
+    const lab::Bar& b = c.bar(*barOf(i));
+    out += std::string(i ? "," : "") + "{\"min\":" + std::to_string(b.range.min) +
+           ",\"max\":" + std::to_string(b.range.max) + ",\"value\":" + std::to_string(b.value) +
+           ",\"enabled\":" + jsonBool(b.enabled) + ",\"vertical\":" + jsonBool(b.vertical) +
+           ",\"largeChange\":" + std::to_string(b.largeChange) + ",\"smallChange\":" + std::to_string(b.smallChange) +
+           ",\"rect\":" + jsonRect(b.place.pixelRect()) + "}";
+  }
+  out += "],\"labels\":[";
+  const auto labels = c.labels();
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    out += std::string(i ? "," : "") + "{\"pointSize\":" + jsonNumber(labels[i]->pointSize) +
+           ",\"rect\":" + jsonRect(labels[i]->place.pixelRect()) + "}";
+  }
+  const lab::Size client = lab_.surface().pixelSize();
+  out += "],\"markers\":{\"source\":" + jsonRect(c.kyklos.pixelRect()) + ",\"entry\":" + jsonRect(c.shmeio.pixelRect()) +
+         "},\"active\":" + (lab_.activeMarker() == lab::Marker::Source ? "\"source\"" : "\"entry\"") +
+         ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) + "]}";
+  return out;
+}
+
+std::string WebLab::frames() const {
+  // The record lists its frames by index; items name the ones they were
+  // drawn in, and the frame in force comes last.
+  const lab::DisplayRecord& record = lab_.surface().record();
+  int last = 0;
+  for (const lab::Item& item : record.items()) last = std::max(last, item.frame);
+  std::vector<lab::Frame> frames;
+  for (int i = 0; i <= last; ++i) frames.push_back(record.frame(i));
+  if (!(frames.back() == record.currentFrame())) frames.push_back(record.currentFrame());
+  std::string out = "[";
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const lab::Frame& f = frames[i];
+    out += std::string(i ? "," : "") + "{\"left\":" + jsonNumber(f.left) + ",\"top\":" + jsonNumber(f.top) +
+           ",\"width\":" + jsonNumber(f.width) + ",\"height\":" + jsonNumber(f.height) + "}";
+  }
+  return out + "]";
+}
+
+double WebLab::revision() const { return static_cast<double>(lab_.surface().record().revision()); }
+double WebLab::generation() const { return static_cast<double>(lab_.surface().record().generation()); }
+int WebLab::itemCount() const { return static_cast<int>(lab_.surface().record().items().size()); }
+bool WebLab::complete() const { return lab_.surface().record().complete(); }
+
+std::vector<double> WebLab::items(int from) const {
+  const std::vector<lab::Item>& all = lab_.surface().record().items();
+  const std::size_t first = static_cast<std::size_t>(clamp(from, 0, static_cast<int>(all.size())));
+  std::vector<double> out;
+  out.reserve((all.size() - first) * 13);
+  for (std::size_t i = first; i < all.size(); ++i) {
+    const lab::Op& op = all[i].op;
+    out.insert(out.end(), {static_cast<double>(op.kind), op.x1, op.y1, op.x2, op.y2, op.r, op.start, op.end,
+                           rgb(op.color), static_cast<double>(op.width), static_cast<double>(op.style),
+                           op.fill ? rgb(*op.fill) : -1.0, static_cast<double>(all[i].frame)});
+  }
+  return out;
+}
+
+std::vector<double> WebLab::region(int item) const {
+  const std::vector<lab::Item>& all = lab_.surface().record().items();
+  if (item < 0 || item >= static_cast<int>(all.size())) return {};
+  const lab::Item& it = all[static_cast<std::size_t>(item)];
+  if (it.op.kind != lab::Op::Kind::FloodFill || !it.region) return {};
+  std::vector<double> out;
+  out.reserve(it.region->size() * 2);
+  for (const core::Point& p : *it.region) out.insert(out.end(), {p.x, p.y});
+  return out;
+}
+
+// ---------------------------------------------------------------- data
+
+std::string WebLab::labelLines() const { return lab::LabelLines(lab_); }
+
+std::string WebLab::curveCsv() const {
+  return graphs::CurveCsv(lab::CurrentCurve(lab_.results(), lab_.scene().lens()));
+}
+
+std::string WebLab::bundleCsv() const {
+  return graphs::BundleCsv(lab::CurrentBundle(lab_.results(), lab_.scene().lens()));
+}
+
+int WebLab::refusedOperations() const { return lab_.surface().refusedOperations(); }
+
+}  // namespace web

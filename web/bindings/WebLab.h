@@ -1,0 +1,112 @@
+#pragma once
+
+// The lab as the browser page sees it: one object per page, every input one
+// call, everything to show as plain numbers and JSON text. Compiled with
+// emscripten (bound with embind in Bindings.cpp); links only the Qt-free layers.
+//
+// Units: world units for pointer positions (the page converts with the frame
+// from frames()), device-independent pixels of the client area for the
+// controls' rectangles.
+
+#include "lab/Lab.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace web {
+
+class WebLab {
+ public:
+  // A client area of that many CSS pixels (held to 200x150 .. 16384x16384,
+  // as --size is); the scene built as at start-up.
+  WebLab(int width, int height);
+
+  // ---- Inputs (false when refused: a message is open, a value out of range).
+  bool pointerDown(float x, float y);
+  bool pointerMove(float x, float y);
+  bool pointerUp(float x, float y);
+  bool setBar(int bar, int value);        // bar: 0 height (thesiy), 1 rays, 2 time
+  bool thumbMoved(int bar, int value);
+  bool thumbReleased(int bar, int value);
+  bool click(int button);                 // 1..5
+  // A key as the desktop's toolkit spells it ("Right", "Shift+Left", "Ctrl+3", "Space").
+  bool key(const std::string& spelled, bool autoRepeat);
+  void otherInput();
+  bool idle();
+  bool idlePending() const;
+  void startPlay();
+  void stopPlay();
+  void togglePlay();
+  bool playing() const;
+  void playTick();
+  void settle();
+  void setLive(bool on);
+  bool live() const;
+  void reset();
+  // Runs one scripted action word as the command line spells it
+  // ("source=-250,20", "press=5", "play"); "" when done, else the error.
+  // Messages it raises stay open for the page to show: the action stops at
+  // the first one and goes on when it is dismissed, so once every message is
+  // dismissed the lab stands exactly where fermat-lab leaves it after the same
+  // word. Refused ("busy: ...") while a message is open.
+  std::string run(const std::string& word);
+
+  // ---- Messages.
+  bool busy() const;
+  std::string message() const;  // "" when none
+  // Closes the message; the construction (and an action run() started) goes
+  // on, and may open the next one.
+  void dismissMessage();
+
+  // ---- What to show.
+  // JSON: ["Label1 text", ..., "Label6 text"].
+  std::string captions() const;
+  // Rectangles in pixels of the client area.
+  // JSON: {"buttons":[{"caption","pointSize","rect":[l,t,w,h]}...5],
+  //        "bars":[{"min","max","value","enabled","vertical","largeChange","smallChange","rect"}...3],
+  //        "labels":[{"pointSize","rect"}...6],
+  //        "markers":{"source":[l,t,w,h],"entry":[l,t,w,h]}, "active":"source"|"entry",
+  //        "client":[w,h]}
+  std::string controls() const;
+  // JSON: [{"left","top","width","height"}...]: the world frames items refer
+  // to, by index. The last is the frame in force (the one pointer positions
+  // are given in); ask again when revision() changes.
+  std::string frames() const;
+  // Changes with every change of the record; the generation only when items
+  // are dropped (a Cls): within one generation the record only grows.
+  double revision() const;
+  double generation() const;
+  int itemCount() const;
+  bool complete() const;
+  // Items [from, itemCount()) as 13 numbers each: kind (0 line, 1 circle,
+  // 2 arc, 3 pset, 4 cls, 5 fill), x1, y1, x2, y2, r, start, end, colour
+  // (0xRRGGBB), width, style, fill colour (-1: none), frame index. For a
+  // fill, x1, y1 is the seed pixel, colour the fill's and "fill colour" the
+  // boundary's. In JavaScript both this and region() return a Float64Array
+  // (a copy: it stays valid whatever the lab does next).
+  std::vector<double> items(int from) const;
+  // A fill item's region: x0, y0, x1, y1, ... in world units (empty otherwise).
+  std::vector<double> region(int item) const;
+
+  // ---- Data of the graphs and the command line's outputs.
+  std::string labelLines() const;
+  std::string curveCsv() const;
+  std::string bundleCsv() const;
+
+  // ---- Whole numbers of the lab's surface, for tests.
+  int refusedOperations() const;
+
+ private:
+  // The rest of the action run() started: groups of calls made back to back
+  // (as lab::RunAction makes them), each followed by a point where an open
+  // message stops the action until it is dismissed.
+  void proceed();
+  std::deque<std::function<void()>> steps_;
+
+  lab::Lab lab_;
+};
+
+}  // namespace web

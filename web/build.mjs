@@ -1,0 +1,83 @@
+// Builds the site into build/web/site: type-checks the page, bundles it with
+// esbuild, copies the static files, the icons and the lab's module, and
+// writes the service worker with the version and the list of every file.
+//
+//   node web/build.mjs            (after the module is in build/web/wasm)
+//   node web/build.mjs --no-wasm  (the page alone, for working on it)
+
+import { build } from 'esbuild';
+import { spawnSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
+import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { dirname, join, relative, sep } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const webDir = dirname(fileURLToPath(import.meta.url));
+const repo = dirname(webDir);
+const wasmDir = join(repo, 'build', 'web', 'wasm');
+const site = join(repo, 'build', 'web', 'site');
+const withoutWasm = process.argv.includes('--no-wasm');
+
+function fail(message) {
+  console.error(`build.mjs: ${message}`);
+  process.exit(1);
+}
+
+// 1. Types.
+const tsc = join(webDir, 'node_modules', 'typescript', 'bin', 'tsc');
+if (!existsSync(tsc)) fail('TypeScript is missing: run `npm ci` in web/ first');
+const check = spawnSync(process.execPath, [tsc, '--noEmit', '-p', join(webDir, 'tsconfig.json')], { stdio: 'inherit' });
+if (check.status !== 0) fail('type check failed');
+
+// 2. A clean site.
+rmSync(site, { recursive: true, force: true });
+mkdirSync(site, { recursive: true });
+
+// 3. The page's code (and the graph library's stylesheet, as app.css).
+await build({
+  entryPoints: { app: join(webDir, 'src', 'main.ts') },
+  bundle: true,
+  minify: true,
+  sourcemap: false,
+  format: 'esm',
+  target: ['es2022'],
+  outdir: site,
+  legalComments: 'none',
+  logLevel: 'warning',
+});
+if (!existsSync(join(site, 'app.css'))) writeFileSync(join(site, 'app.css'), '');
+
+// 4. Static files, icons, the module.
+const staticDir = join(webDir, 'static');
+for (const name of readdirSync(staticDir)) {
+  if (name === 'sw.js') continue; // written below
+  copyFileSync(join(staticDir, name), join(site, name));
+}
+const icons = join(repo, 'resources', 'icons');
+copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.svg'), join(site, 'icon.svg'));
+copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.png'), join(site, 'icon-256.png'));
+for (const name of ['weblab.js', 'weblab.wasm']) {
+  const from = join(wasmDir, name);
+  if (existsSync(from)) copyFileSync(from, join(site, name));
+  else if (name === 'weblab.js' && !withoutWasm) fail(`${relative(repo, from)} is missing: build the module first (scripts/build-web)`);
+}
+
+// 5. The service worker: every file of the site, under a version made from their contents.
+function filesUnder(dir) {
+  return readdirSync(dir)
+    .flatMap((name) => {
+      const p = join(dir, name);
+      return statSync(p).isDirectory() ? filesUnder(p) : [p];
+    })
+    .sort();
+}
+const assets = filesUnder(site).map((p) => relative(site, p).split(sep).join('/'));
+const hash = createHash('sha256');
+for (const a of assets) hash.update(a).update('\0').update(readFileSync(join(site, a)));
+const version = hash.digest('hex').slice(0, 16);
+const worker = readFileSync(join(staticDir, 'sw.js'), 'utf8')
+  .replace('__VERSION__', version)
+  .replace('__ASSETS__', JSON.stringify(assets.map((a) => `./${a}`)));
+writeFileSync(join(site, 'sw.js'), worker);
+
+console.log(`site: ${relative(process.cwd(), site) || '.'} (${assets.length + 1} files, version ${version})`);

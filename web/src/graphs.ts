@@ -1,0 +1,193 @@
+// The two graphs beside the picture, from the lab's CSV: the travel time of
+// source -> E -> target against the height of E on the first surface (with
+// the least-time point and the time through the blue entry point), and the
+// last bundle: arrival time and axis crossing against the exit height.
+
+import uPlot from 'uplot';
+import 'uplot/dist/uPlot.min.css';
+
+type Cell = number | null;
+
+/** Rows of a CSV of numbers (and a leading word): empty fields as null. */
+export function parseCsv(text: string): { header: string[]; rows: string[][] } {
+  const lines = text.split(/\r?\n/).filter((l) => l.length > 0);
+  const header = (lines.shift() ?? '').split(',');
+  return { header, rows: lines.map((l) => l.split(',')) };
+}
+
+function cell(s: string | undefined): Cell {
+  if (s === undefined || s.trim() === '') return null;
+  const v = Number(s);
+  return Number.isFinite(v) ? v : null;
+}
+
+export interface CurveData {
+  samples: { y: number; time: number }[];
+  least: { y: number; time: number } | null;
+  hand: { y: number; time: number } | null;
+}
+
+export function parseCurve(text: string): CurveData {
+  const { header, rows } = parseCsv(text);
+  const col = (name: string) => header.indexOf(name);
+  const [ky, kt] = [col('y'), col('time')];
+  const out: CurveData = { samples: [], least: null, hand: null };
+  for (const r of rows) {
+    const y = cell(r[ky]);
+    const t = cell(r[kt]);
+    if (y === null || t === null) continue;
+    if (r[0] === 'sample') out.samples.push({ y, time: t });
+    else if (r[0] === 'least') out.least = { y, time: t };
+    else if (r[0] === 'hand') out.hand = { y, time: t };
+  }
+  return out;
+}
+
+export interface BundleRow {
+  exitY: number;
+  arrival: Cell;
+  axisX: Cell;
+}
+
+export function parseBundle(text: string): BundleRow[] {
+  const { header, rows } = parseCsv(text);
+  const col = (name: string) => header.indexOf(name);
+  const [ke, ka, kx] = [col('exit_y'), col('arrival_time'), col('axis_x')];
+  const out: BundleRow[] = [];
+  for (const r of rows) {
+    const exitY = cell(r[ke]);
+    if (exitY === null) continue;
+    out.push({ exitY, arrival: cell(r[ka]), axisX: cell(r[kx]) });
+  }
+  return out;
+}
+
+/** Columns aligned on one ascending x: each series gets null where it has no point. */
+function align(series: { x: number; v: Cell }[][]): uPlot.AlignedData {
+  const xs = Array.from(new Set(series.flatMap((s) => s.map((p) => p.x)))).sort((a, b) => a - b);
+  const index = new Map(xs.map((x, i) => [x, i]));
+  const cols = series.map((s) => {
+    const col: Cell[] = new Array(xs.length).fill(null);
+    for (const p of s) col[index.get(p.x)!] = p.v;
+    return col;
+  });
+  return [xs, ...cols] as uPlot.AlignedData;
+}
+
+const pointsOnly = (stroke: string, size = 9): uPlot.Series => ({
+  stroke,
+  width: 0,
+  paths: () => null,
+  points: { show: true, size, fill: stroke, stroke },
+});
+
+function axisStyle(label: string): uPlot.Axis {
+  return { label, stroke: '#333', grid: { stroke: '#e3e3e3', width: 1 }, ticks: { stroke: '#ccc', width: 1 }, labelSize: 18, size: 46 };
+}
+
+export class Graphs {
+  private curve: uPlot;
+  private arrival: uPlot;
+  private axis: uPlot;
+  private readonly notes: HTMLElement[];
+  private width = 320;
+
+  constructor(host: HTMLElement) {
+    const section = (title: string) => {
+      const s = document.createElement('section');
+      s.className = 'graph';
+      const h = document.createElement('h2');
+      h.textContent = title;
+      const note = document.createElement('p');
+      note.className = 'graph-note';
+      s.append(h, note);
+      host.appendChild(s);
+      return { s, note };
+    };
+    const c = section('Travel time');
+    const a = section('Bundle: arrival time');
+    const x = section('Bundle: axis crossing');
+    this.notes = [c.note, a.note, x.note];
+    const common = (extra: Partial<uPlot.Options>): uPlot.Options => ({
+      width: this.width,
+      height: 200,
+      scales: { x: { time: false } },
+      legend: { show: true, live: false },
+      cursor: { drag: { x: false, y: false }, points: { show: false } },
+      series: [],
+      ...extra,
+    });
+    this.curve = new uPlot(
+      common({
+        axes: [axisStyle('height of E'), axisStyle('time')],
+        series: [
+          { label: 'height' },
+          { label: 'time of the path', stroke: '#000', width: 1.5, spanGaps: true, points: { show: false } },
+          { label: 'through the entry point', stroke: '#0000ff', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
+          { ...pointsOnly('#e00000'), label: 'least time' },
+          { ...pointsOnly('#0000ff', 7), label: 'entry point' },
+        ],
+      }),
+      [[], [], [], [], []],
+      c.s,
+    );
+    this.arrival = new uPlot(
+      common({
+        axes: [axisStyle('exit height'), axisStyle('arrival time')],
+        series: [
+          { label: 'exit height' },
+          { label: 'arrival time', stroke: '#000', width: 1, spanGaps: false, points: { show: true, size: 5, fill: '#000' } },
+        ],
+      }),
+      [[], []],
+      a.s,
+    );
+    this.axis = new uPlot(
+      common({
+        axes: [axisStyle('exit height'), axisStyle('axis crossing x')],
+        series: [{ label: 'exit height' }, { ...pointsOnly('#ff0000', 6), label: 'crossing' }],
+      }),
+      [[], []],
+      x.s,
+    );
+  }
+
+  resize(width: number): void {
+    const w = Math.max(200, Math.floor(width));
+    if (w === this.width) return;
+    this.width = w;
+    for (const p of [this.curve, this.arrival, this.axis]) p.setSize({ width: w, height: 200 });
+  }
+
+  setCurve(csv: string): void {
+    const c = parseCurve(csv);
+    const samples = c.samples.map((s) => ({ x: s.y, v: s.time as Cell }));
+    const handLine = c.hand ? c.samples.map((s) => ({ x: s.y, v: c.hand!.time as Cell })) : [];
+    this.curve.setData(
+      align([
+        samples,
+        handLine,
+        c.least ? [{ x: c.least.y, v: c.least.time }] : [],
+        c.hand ? [{ x: c.hand.y, v: c.hand.time }] : [],
+      ]),
+    );
+    this.notes[0].textContent = c.least
+      ? `least time ${c.least.time.toFixed(2)} at height ${c.least.y.toFixed(2)}`
+      : c.samples.length
+        ? 'the least-time search found no point'
+        : '';
+  }
+
+  setBundle(csv: string): void {
+    const rows = parseBundle(csv);
+    this.arrival.setData(align([rows.map((r) => ({ x: r.exitY, v: r.arrival }))]));
+    this.axis.setData(align([rows.map((r) => ({ x: r.exitY, v: r.axisX }))]));
+    this.notes[1].textContent = rows.length ? `${rows.length} rays` : 'no bundle yet';
+    const crossings = rows.filter((r) => r.axisX !== null).length;
+    this.notes[2].textContent = rows.length
+      ? crossings
+        ? `${crossings} rays cross the axis`
+        : 'after "continuation of bundle after lens"'
+      : '';
+  }
+}

@@ -1,0 +1,176 @@
+// The lab compiled to WebAssembly, as the page sees it: the class WebLab of
+// the module weblab.js, and the JSON records it hands out.
+
+/** A list of numbers as the module returns it: a JS array, a typed array or an embind vector. */
+export type NumberList = ArrayLike<number> | { size(): number; get(i: number): number; delete?(): void };
+
+export interface WebLab {
+  pointerDown(x: number, y: number): boolean;
+  pointerMove(x: number, y: number): boolean;
+  pointerUp(x: number, y: number): boolean;
+  setBar(bar: number, value: number): boolean;
+  thumbMoved(bar: number, value: number): boolean;
+  thumbReleased(bar: number, value: number): boolean;
+  click(button: number): boolean;
+  key(spelled: string, autoRepeat: boolean): boolean;
+  otherInput(): void;
+  idle(): boolean;
+  idlePending(): boolean;
+  startPlay(): void;
+  stopPlay(): void;
+  togglePlay(): void;
+  playing(): boolean;
+  playTick(): void;
+  settle(): void;
+  setLive(on: boolean): void;
+  live(): boolean;
+  reset(): void;
+  run(word: string): string;
+
+  busy(): boolean;
+  message(): string;
+  dismissMessage(): void;
+
+  captions(): string;
+  controls(): string;
+  frames(): string;
+  revision(): number;
+  generation(): number;
+  itemCount(): number;
+  complete(): boolean;
+  items(from: number): NumberList;
+  region(item: number): NumberList;
+
+  labelLines(): string;
+  curveCsv(): string;
+  bundleCsv(): string;
+  refusedOperations(): number;
+  delete?(): void;
+}
+
+export interface WebLabModule {
+  WebLab: new (width: number, height: number) => WebLab;
+}
+
+/** [left, top, width, height] in CSS pixels of the client area. */
+export type Rect = [number, number, number, number];
+
+export interface ButtonInfo {
+  caption: string;
+  pointSize: number;
+  rect: Rect;
+}
+
+export interface BarInfo {
+  min: number;
+  max: number;
+  value: number;
+  enabled: boolean;
+  vertical: boolean;
+  largeChange: number;
+  smallChange: number;
+  rect: Rect;
+}
+
+export interface LabelInfo {
+  pointSize: number;
+  rect: Rect;
+}
+
+export interface ControlsInfo {
+  buttons: ButtonInfo[];
+  bars: BarInfo[];
+  labels: LabelInfo[];
+  markers: { source: Rect; entry: Rect };
+  active: 'source' | 'entry';
+  client: [number, number];
+}
+
+/** A world frame: the world point (left, top) is the client area's top-left corner. */
+export interface Frame {
+  left: number;
+  top: number;
+  width: number;
+  height: number;
+}
+
+/** Numbers per item of items(from). */
+export const ITEM_STRIDE = 13;
+export const enum Kind {
+  Line = 0,
+  Circle = 1,
+  Arc = 2,
+  PSet = 3,
+  Cls = 4,
+  Fill = 5,
+}
+/** Offsets of an item's fields. */
+export const enum F {
+  Kind = 0,
+  X1 = 1,
+  Y1 = 2,
+  X2 = 3,
+  Y2 = 4,
+  R = 5,
+  Start = 6,
+  End = 7,
+  Colour = 8,
+  Width = 9,
+  Style = 10,
+  FillColour = 11,
+  Frame = 12,
+}
+
+/** The bars by index, as setBar numbers them. */
+export const BAR_HEIGHT = 0;
+export const BAR_RAYS = 1;
+export const BAR_TIME = 2;
+
+/** Copies whatever the module returned into a plain array (and frees an embind vector). */
+export function toNumbers(list: NumberList | null | undefined): number[] {
+  if (list == null) return [];
+  if ('size' in list && typeof list.size === 'function') {
+    const n = list.size();
+    const out = new Array<number>(n);
+    for (let i = 0; i < n; ++i) out[i] = list.get(i);
+    list.delete?.();
+    return out;
+  }
+  return Array.from(list as ArrayLike<number>);
+}
+
+declare global {
+  interface Window {
+    createWebLab?: (options?: object) => Promise<WebLabModule>;
+  }
+}
+
+function loadClassicScript(url: string): Promise<void> {
+  return new Promise((resolve, reject) => {
+    const s = document.createElement('script');
+    s.src = url;
+    s.async = true;
+    s.onload = () => resolve();
+    s.onerror = () => reject(new Error(`could not load ${url}`));
+    document.head.appendChild(s);
+  });
+}
+
+/** Loads weblab.js (beside the page) and instantiates its module. */
+export async function loadLabModule(): Promise<WebLabModule> {
+  const base = document.baseURI;
+  const scriptUrl = new URL('weblab.js', base).href;
+  let factory = window.createWebLab;
+  if (!factory) {
+    // An ES module (EXPORT_ES6) exports the factory as its default.
+    const mod = (await import(/* @vite-ignore */ scriptUrl)) as { default?: typeof factory };
+    factory = typeof mod.default === 'function' ? mod.default : window.createWebLab;
+  }
+  if (!factory) {
+    // A classic script defines it globally.
+    await loadClassicScript(scriptUrl);
+    factory = window.createWebLab;
+  }
+  if (!factory) throw new Error('weblab.js defines no createWebLab');
+  return factory({ locateFile: (path: string) => new URL(path, base).href });
+}
