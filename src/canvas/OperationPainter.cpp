@@ -53,9 +53,7 @@ Strands strandsFor(QPainter& p, const CanvasOp& op) {
   return {n, 1.0 / scale};
 }
 
-// The image under the painter when strokes may be blended into it directly:
-// an opaque 32-bit image, a pure scale, no clip.
-QImage* directImage(QPainter& p) {
+QImage* directImageOf(QPainter& p) {
   QPaintDevice* device = p.device();
   if (device == nullptr || device->devType() != QInternal::Image || p.hasClipping()) return nullptr;
   auto* image = static_cast<QImage*>(device);
@@ -74,6 +72,8 @@ QPen strandPen(QRgb color) {
 }
 
 }  // namespace
+
+QImage* DirectImage(QPainter& p) { return directImageOf(p); }
 
 QRectF ItemBounds(const DisplayItem& item, const Frame& frame) {
   const CanvasOp& op = item.op;
@@ -126,7 +126,7 @@ std::optional<OperationPainter::Stroke> OperationPainter::directStroke(const Dis
                                                                        bool strokeOnly) {
   const CanvasOp& op = item.op;
   if (op.style != 0 || !(op.kind == CanvasOp::Kind::Line || op.kind == CanvasOp::Kind::Circle)) return std::nullopt;
-  if (directImage(p_) == nullptr) return std::nullopt;
+  if (DirectImage(p_) == nullptr) return std::nullopt;
   const double scale = p_.deviceTransform().m11();
   if (op.kind == CanvasOp::Kind::Circle) {
     // A filled disc is Qt's to fill first.
@@ -155,7 +155,7 @@ void OperationPainter::blendStroke(QImage& image, const Stroke& s, RowBand band)
 
 void OperationPainter::flush(std::vector<Stroke>& strokes) {
   if (strokes.empty()) return;
-  QImage* image = directImage(p_);
+  QImage* image = DirectImage(p_);
   // Worth a second thread only for a long run on a large image (a thread
   // costs some tens of microseconds to start).
   constexpr std::size_t kThreadedStrokes = 64;
@@ -206,7 +206,7 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
       }
       // Wider pens keep their round caps through Qt.
       if (const std::optional<Stroke> s = directStroke(item, frame, strokeOnly)) {
-        blendStroke(*directImage(p_), *s, {});
+        blendStroke(*DirectImage(p_), *s, {});
         return;
       }
       p_.setPen(smoothPen(op.color, op.width, op.style));
@@ -217,7 +217,7 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
       const QPointF c = frame.toPixel(op.x1, op.y1);
       const double r = std::abs(op.r) * frame.pixelsPerUnit();
       const QBrush brush = op.fill && !strokeOnly ? QBrush(QColor::fromRgb(*op.fill)) : QBrush(Qt::NoBrush);
-      QImage* image = op.style == 0 ? directImage(p_) : nullptr;
+      QImage* image = op.style == 0 ? DirectImage(p_) : nullptr;
       if (const Strands s = strandsFor(p_, op); s.count > 0 || image) {
         if (brush.style() != Qt::NoBrush) {
           p_.setPen(Qt::NoPen);

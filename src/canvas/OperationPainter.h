@@ -53,6 +53,10 @@ class OperationPainter {
   QPainter& p_;
 };
 
+// The image under the painter when pixels may be written into it directly:
+// an opaque 32-bit image, a pure scale, no clip; null otherwise.
+[[nodiscard]] QImage* DirectImage(QPainter& p);
+
 // The pixel rectangle an operation can touch (generous for arcs).
 [[nodiscard]] QRectF ItemBounds(const DisplayItem& item, const Frame& frame);
 

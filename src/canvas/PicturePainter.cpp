@@ -1,5 +1,7 @@
 #include "canvas/PicturePainter.h"
 
+#include "canvas/StrokeRaster.h"
+
 #include "canvas/Form.h"
 #include "canvas/HaloText.h"
 #include "canvas/OperationPainter.h"
@@ -65,8 +67,17 @@ void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackgro
     }
     return;
   }
-  if (background != PictureBackground::Transparent)
-    p.fillRect(QRect(QPoint(0, 0), canvas.pixelSize()), BackgroundColour(background));
+  if (background != PictureBackground::Transparent) {
+    // The whole image at a whole ratio: filled directly, the same pixels.
+    QImage* image = DirectImage(p);
+    const double scale = p.deviceTransform().m11();
+    const QSize size = canvas.pixelSize();
+    if (image && scale == std::round(scale) && image->size() == size * static_cast<int>(scale)) {
+      FillOpaque(*image, BackgroundColour(background).rgb());
+    } else {
+      p.fillRect(QRect(QPoint(0, 0), size), BackgroundColour(background));
+    }
+  }
   OperationPainter(p).paint(list);
 }
 

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // The per-step blend is called from the walk's hot loop; g++ would not inline
 // it on its own, and a call per step costs a third of the walk.
@@ -82,9 +87,24 @@ void blendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color, Ro
   const QRgb src = color | 0xff000000u;
   // A steep stroke walks rows: the band limits the walk; a flat one writes
   // rows across it: the band limits each step's pixels.
-  const int first = std::max(Steep ? std::max(0, band.top) : 0, static_cast<int>(std::floor(u0)));
-  const int last = std::min(Steep ? std::min(uSize, band.bottom) - 1 : uSize - 1, static_cast<int>(std::ceil(u1)) - 1);
+  int first = std::max(Steep ? std::max(0, band.top) : 0, static_cast<int>(std::floor(u0)));
+  int last = std::min(Steep ? std::min(uSize, band.bottom) - 1 : uSize - 1, static_cast<int>(std::ceil(u1)) - 1);
   const int vLo = Steep ? 0 : std::max(0, band.top), vHi = Steep ? vSize : std::min(vSize, band.bottom);
+  if (!Steep && (vLo > 0 || vHi < vSize)) {
+    // Only the steps whose band can reach rows [vLo, vHi) write anything:
+    // leave the others out (with a step and a pixel to spare), as a flat
+    // stroke in the other band of rows mostly is.
+    const double vMin = vLo - half - 1.0, vMax = vHi + half + 1.0;
+    if (std::abs(slope) < 1e-6) {
+      if (std::max(v0, v1) < vMin || std::min(v0, v1) > vMax) return;
+    } else {
+      double ua = u0 + (vMin - v0) / slope, ub = u0 + (vMax - v0) / slope;
+      if (ua > ub) std::swap(ua, ub);
+      const double lo = first - 2.0, hi = last + 2.0;
+      first = std::max(first, static_cast<int>(std::floor(std::clamp(ua, lo, hi))) - 1);
+      last = std::min(last, static_cast<int>(std::ceil(std::clamp(ub, lo, hi))) + 1);
+    }
+  }
   // The steps that lie wholly inside [u0, u1] are covered along their whole
   // extent and sample the band at their centre; only the first and the last
   // step can be partial. Each step computes the band from the ends (never by
@@ -125,6 +145,42 @@ void BlendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color, Ro
   } else {
     blendLine<false>(image, a, b, width, color, band);
   }
+}
+
+void FillOpaque(QImage& image, QRgb color) {
+  uchar* const bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  const int width = image.width(), rows = image.height();
+  const QRgb px = color | 0xff000000u;
+  auto fill = [&](int from, int to) {
+    for (int row = from; row < to; ++row) {
+      auto* line = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(row) * stride);
+#if defined(__SSE2__)
+      // Streaming stores: the image is far larger than the caches, and
+      // writing around them spares reading every line in before it is
+      // overwritten.
+      int x = 0;
+      for (; x < width && (reinterpret_cast<quintptr>(line + x) & 15u) != 0; ++x) line[x] = px;
+      const __m128i four = _mm_set1_epi32(static_cast<int>(px));
+      for (; x + 4 <= width; x += 4) _mm_stream_si128(reinterpret_cast<__m128i*>(line + x), four);
+      for (; x < width; ++x) line[x] = px;
+#else
+      std::fill(line, line + width, px);
+#endif
+    }
+#if defined(__SSE2__)
+    _mm_sfence();  // the streamed lines are visible before anything blends into them
+#endif
+  };
+  constexpr qsizetype kThreadedPixels = qsizetype{1} << 20;
+  if (qsizetype{width} * rows < kThreadedPixels) {
+    fill(0, rows);
+    return;
+  }
+  const int middle = rows / 2;
+  std::thread upper(fill, 0, middle);
+  fill(middle, rows);
+  upper.join();
 }
 
 void BlendRing(QImage& image, QPointF centre, double radius, double width, QRgb color, RowBand band) {

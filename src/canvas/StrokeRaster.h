@@ -27,6 +27,11 @@ struct RowBand {
 // strokes, which are most of what the constructions draw.
 void BlendLine(QImage& image, QPointF a, QPointF b, double width, QRgb color, RowBand band = {});
 
+// Fills an RGB32 image with an opaque colour; a large one in two bands of
+// rows at once, on two threads (filling is most of a full repaint's memory
+// traffic at a high pixel ratio).
+void FillOpaque(QImage& image, QRgb color);
+
 // Blends an anti-aliased ring of radius `radius` about `centre`, `width`
 // device pixels wide, into an RGB32 image: per pixel the share of its radial
 // extent that the ring covers.

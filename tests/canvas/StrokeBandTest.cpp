@@ -60,4 +60,24 @@ INSTANTIATE_TEST_SUITE_P(Splits, StrokeBands,
                                            BandCase{"ringsAndLinesNearTheTop", true, 3}),
                          [](const ::testing::TestParamInfo<BandCase>& c) { return std::string(c.param.name); });
 
+// The background fill writes every pixel as QImage::fill does, on one
+// thread or two, whatever the width's alignment and however the rows start.
+class OpaqueFill : public ::testing::TestWithParam<QSize> {};
+
+TEST_P(OpaqueFill, WritesEveryPixelAsQImageFillDoes) {
+  const QRgb colour = 0xfff0f0f0u;
+  QImage expected(GetParam(), QImage::Format_RGB32), filled(GetParam(), QImage::Format_RGB32);
+  expected.fill(colour);
+  filled.fill(0xff123456u);
+  canvas::FillOpaque(filled, colour & 0x00ffffffu);  // the alpha is the fill's own business
+  EXPECT_EQ(filled, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, OpaqueFill,
+                         ::testing::Values(QSize(1, 1), QSize(3, 7), QSize(17, 5), QSize(1281, 803),
+                                           QSize(3840, 2160), QSize(1023, 1031)),
+                         [](const ::testing::TestParamInfo<QSize>& c) {
+                           return std::to_string(c.param.width()) + "x" + std::to_string(c.param.height());
+                         });
+
 }  // namespace
