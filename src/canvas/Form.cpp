@@ -54,23 +54,11 @@ Form::Form(QSize clientPixels, QWidget* parent)
 }
 
 void Form::MsgBox(const QString& text) {
-  ++messageCount_;
-  if (holding_) {
-    held_.push_back(text);
-    return;
-  }
-  ++modalDepth_;
   if (message_) {
     message_(text);
   } else {
     QMessageBox::information(window(), QGuiApplication::applicationDisplayName(), text);
   }
-  --modalDepth_;
-}
-
-std::vector<QString> Form::takeHeld() {
-  holding_ = false;
-  return std::exchange(held_, {});
 }
 
 QImage Form::snapshot() { return grab().toImage(); }

@@ -61,14 +61,8 @@ class Form final : public QWidget {
   // handler set (offscreen runs, tests) the handler gets the text instead.
   void MsgBox(const QString& text);
   void setMessageHandler(MessageHandler handler) { message_ = std::move(handler); }
-  // Message boxes open right now (a modal one runs a nested event loop), and
-  // how many were raised since start-up, held ones included.
-  [[nodiscard]] int modalDepth() const noexcept { return modalDepth_; }
-  [[nodiscard]] int messageCount() const noexcept { return messageCount_; }
-  // While holding, MsgBox only collects its texts; takeHeld() stops holding
-  // and hands them over, in order, for the caller to show or drop.
-  void holdMessages() { holding_ = true; }
-  [[nodiscard]] std::vector<QString> takeHeld();
+  // Which messages open, when, and which a thumb drag holds back is the
+  // lab's (lab::Lab::message); the form only shows them.
 
   // Paints the whole client area (canvas and controls) into an image, at the
   // device pixel ratio in force.
@@ -106,10 +100,6 @@ class Form final : public QWidget {
   // The smooth drawing at the device pixel ratio: moving a marker or a
   // control repaints from it; new operations are painted onto it.
   DrawingCache cache_;
-  int modalDepth_ = 0;
-  int messageCount_ = 0;
-  bool holding_ = false;
-  std::vector<QString> held_;
 };
 
 }  // namespace canvas

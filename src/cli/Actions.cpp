@@ -24,12 +24,10 @@ void drag(Fermat& w, lab::Marker marker, float x, float y) {
 // Presses the thumb, moves it to the value in a few even steps (the event
 // loop running between moves) and releases it there.
 void dragThumb(Fermat& w, canvas::ScrollBar& bar, int value) {
-  constexpr int kMoves = 3;
   QScrollBar* q = bar.bar();
-  const int from = bar.Value();
   q->setSliderDown(true);
-  for (int i = 1; i <= kMoves && from != value; ++i) {
-    q->setSliderPosition(bar.toQt(from + (value - from) * i / kMoves));
+  for (const int at : lab::ThumbPath(bar.Value(), value)) {
+    q->setSliderPosition(bar.toQt(at));
     w.live().settle();
   }
   q->setSliderDown(false);

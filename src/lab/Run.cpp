@@ -23,11 +23,8 @@ void drag(Lab& lab, Marker marker, float x, float y, const MessageOut& out) {
 // Moves the thumb to the value in a few even steps (the loop idle between
 // moves) and releases it there.
 void dragThumb(Lab& lab, BarId bar, int value, const MessageOut& out) {
-  constexpr int kMoves = 3;
-  const int from = lab.controls().bar(bar).value;
-  int at = from;
-  for (int i = 1; i <= kMoves && from != value; ++i) {
-    const int next = from + (value - from) * i / kMoves;
+  int at = lab.controls().bar(bar).value;
+  for (const int next : ThumbPath(at, value)) {
     // A thumb put where it already stands does not move.
     if (next != at) lab.thumbMoved(bar, next);
     at = next;
@@ -39,6 +36,13 @@ void dragThumb(Lab& lab, BarId bar, int value, const MessageOut& out) {
 }
 
 }  // namespace
+
+std::vector<int> ThumbPath(int from, int to) {
+  constexpr int kMoves = 3;
+  std::vector<int> path;
+  for (int i = 1; i <= kMoves && from != to; ++i) path.push_back(from + (to - from) * i / kMoves);
+  return path;
+}
 
 void RunAction(Lab& lab, const Action& a, const MessageOut& out) {
   using K = Action::Kind;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace lab {
 
@@ -19,6 +20,10 @@ using MessageOut = std::function<void(const std::string& text)>;
 // would: the pending live redraws, a started sweep. Every message raised on
 // the way goes to `out` and is dismissed.
 void RunAction(Lab& lab, const Action& action, const MessageOut& out);
+
+// The positions a scripted thumb drag from `from` to `to` passes through:
+// three even moves, the last at `to` (none when the two are equal).
+[[nodiscard]] std::vector<int> ThumbPath(int from, int to);
 
 // "Label1<TAB>caption" ... "Label6<TAB>caption", one a line, UTF-8.
 [[nodiscard]] std::string LabelLines(const Lab& lab);
