@@ -3,6 +3,7 @@
 #include "core/Constants.h"
 #include "core/Entry.h"
 #include "numeric/Elementary.h"
+#include "optics/Faces.h"
 #include "optics/Geometry.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 namespace core {
 
 double BundleAngle(int i, int n, const optics::Lens& lens) noexcept {
-  const double alpha = numeric::Atan(double{lens.HalfAperture} / lens.CentreOffset);
+  const double alpha = optics::RimParameter(lens.Second, lens.HalfAperture);
   const double delta = 2.0 * alpha / (n + 2);
   return (-alpha + delta) + delta * i;
 }
@@ -25,9 +26,9 @@ BundleResult TraceBundle(const optics::Lens& lens, SourcePoint src, int n, bool 
   const double critical = CriticalAngle(lens);
   for (std::size_t i = 0; i < count; ++i) {
     BundleRay& r = b.Rays[i];
-    const numeric::SinAndCos theta = numeric::SinCos(BundleAngle(static_cast<int>(i), n, lens));
-    r.ExitX = lens.SurfaceRadius * theta.Cos - lens.CentreOffset;
-    r.ExitY = lens.SurfaceRadius * theta.Sin;
+    const optics::FacePoint exit = optics::PointOf(lens.Second, BundleAngle(static_cast<int>(i), n, lens));
+    r.ExitX = exit.X;
+    r.ExitY = exit.Y;
     if (withDots) {
       d.DrawWidth(4);
       d.PSet(r.ExitX, r.ExitY);
@@ -39,7 +40,8 @@ BundleResult TraceBundle(const optics::Lens& lens, SourcePoint src, int n, bool 
     r.ArrivalTime = p.Time;
     d.Line(src.x, src.y, r.EntryX, r.EntryY);
     d.LineTo(r.ExitX, r.ExitY);
-    r.Incidence = optics::SignedAngle(r.ExitX - r.EntryX, r.ExitY - r.EntryY, r.ExitX + lens.CentreOffset, r.ExitY);
+    const optics::FacePoint normal = optics::AxialNormal(lens.Second, r.ExitX, r.ExitY);
+    r.Incidence = optics::SignedAngle(r.ExitX - r.EntryX, r.ExitY - r.EntryY, normal.X, normal.Y);
     r.Leaves = !(std::abs(r.Incidence) > critical);
   }
   if (withDots) d.DrawWidth(1);

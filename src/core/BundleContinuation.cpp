@@ -5,6 +5,7 @@
 #include "core/Wavelets.h"
 #include "numeric/Elementary.h"
 #include "numeric/Single.h"
+#include "optics/Faces.h"
 #include "optics/FrameEdge.h"
 #include "optics/Geometry.h"
 
@@ -25,6 +26,16 @@ struct Attempt {
   bool ratioDefined = false;
 };
 
+// A point on the glass's side of the second face, whose farther wavelet
+// crossing is the one outside: the face's centre when it bulges (as the
+// standard lens's does), else a point far to the left of the whole face.
+core::Point InsideReference(const optics::Lens& lens) {
+  const optics::Face& f = lens.Second;
+  if (!f.Flat && f.Facing > 0) return {f.CentreX, 0};
+  const double reach = 10 * std::max<double>(lens.HalfAperture, lens.Thickness);
+  return {std::min(f.VertexX, optics::RimX(f)) - reach, 0};
+}
+
 bool isNone(const optics::PathPoint& p) {
   return p.X == 0 && p.Y == 0 && p.Time == 0;
 }
@@ -32,7 +43,8 @@ bool isNone(const optics::PathPoint& p) {
 
 void ContinueBundleRay(const optics::Lens& lens, Frame frame, SourcePoint src, BundleRay& ray, Drawing& d) {
   const double x = ray.ExitX, y = ray.ExitY;
-  const double cx = lens.CentreOffset;
+  const optics::FacePoint normal = optics::AxialNormal(lens.Second, x, y);
+  const core::Point inside = InsideReference(lens);
   const double toDeg = ToDegrees(lens);
   auto showAngles = [&](double thetaI, double thetaR) {
     d.Show(Caption::IncidenceRefraction, std::abs(thetaI) * toDeg, std::abs(thetaR) * toDeg);
@@ -47,10 +59,9 @@ void ContinueBundleRay(const optics::Lens& lens, Frame frame, SourcePoint src, B
     eP = EntryFor(lens, src, x, y, d);
     const float tA = EntryFor(lens, src, nb.ax, nb.ay, d).Time;
     const float tB = EntryFor(lens, src, nb.bx, nb.by, d).Time;
-    // Outside the lens is farther from the second surface's centre than inside.
-    const WaveletCrossing w = CrossWavelets(x, y, eP.Time, tA, tB, nb, lens.SpeedOutside, -cx, 0);
+    const WaveletCrossing w = CrossWavelets(x, y, eP.Time, tA, tB, nb, lens.SpeedOutside, inside.x, inside.y);
 
-    thetaI = optics::SignedAngle(x - eP.X, y - eP.Y, x + cx, y);
+    thetaI = optics::SignedAngle(x - eP.X, y - eP.Y, normal.X, normal.Y);
     const double thetaC = CriticalAngle(lens);
     if (std::abs(thetaI) >= thetaC) {
       d.Show(Caption::TotalReflection, thetaC * toDeg);
@@ -64,7 +75,7 @@ void ContinueBundleRay(const optics::Lens& lens, Frame frame, SourcePoint src, B
     if (w.hasM && mx != x) {
       Attempt a{.mx = mx, .my = my, .tauA = w.tauA, .ex = x + kAimDistance};
       a.ey = y + kAimDistance * (my - y) / (mx - x);
-      a.thetaR = optics::SignedAngle(mx - x, my - y, x + cx, y);
+      a.thetaR = optics::SignedAngle(mx - x, my - y, normal.X, normal.Y);
       showAngles(thetaI, a.thetaR);
       a.ratioDefined = numeric::Sin(thetaI) != 0;
       if (a.ratioDefined) a.n = numeric::Sin(a.thetaR) / numeric::Sin(thetaI);

@@ -28,11 +28,12 @@ struct Segment {
 };
 
 // The target point for a height v of the target bar: on the line y = v, one
-// hundredth of R cos a right of the second surface, a = asin(v / R).
+// hundredth of R cos a beyond the second face, a = asin(v / R), for a
+// spherical face; on a flat face itself.
 [[nodiscard]] Point TargetPoint(int v, const optics::Lens& lens) noexcept;
 
-// The point of the second surface's circle at height h on its right-hand side;
-// h is not clipped to the lens, so beyond the rim it lies on the circle outside.
+// The point of the second face at height h; h is not clipped to the lens, so
+// beyond the rim it lies on the face's extension.
 [[nodiscard]] Point SurfacePointAtHeight(int h, const optics::Lens& lens) noexcept;
 
 // The critical angle for leaving the glass, asin(vi / vo) with the quotient in Single.

@@ -2,6 +2,7 @@
 
 #include "core/Constants.h"
 #include "numeric/Elementary.h"
+#include "optics/Faces.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 
@@ -27,11 +28,12 @@ FermatResult PositionByFermat(const optics::Lens& lens, SourcePoint src, int hei
   d.LineTo(t.x, t.y);
   d.MoveEntry(w.X, w.Y);
 
-  // Both angles are measured from the ray to the inward normal at E, which
-  // points at the first surface's centre of curvature (c, 0).
-  const double nx = lens.CentreOffset - w.X, ny = -w.Y;
-  r.Incidence = optics::SignedAngle(w.X - src.x, w.Y - src.y, nx, ny);
-  r.Refraction = optics::SignedAngle(t.x - w.X, t.y - w.Y, nx, ny);
+  // Both angles are measured from the ray to the normal at E pointing into
+  // the glass (at the first face's centre of curvature when it bulges).
+  const optics::Face& face = lens.First;
+  const optics::FacePoint n = optics::AxialNormal(face, w.X, w.Y);
+  r.Incidence = optics::SignedAngle(w.X - src.x, w.Y - src.y, n.X, n.Y);
+  r.Refraction = optics::SignedAngle(t.x - w.X, t.y - w.Y, n.X, n.Y);
   const double toDeg = ToDegrees(lens);
   d.Show(Caption::FermatAngles, r.Incidence * toDeg, r.Refraction * toDeg);
   if (numeric::Sin(r.Refraction) != 0) {
@@ -39,15 +41,21 @@ FermatResult PositionByFermat(const optics::Lens& lens, SourcePoint src, int hei
     r.Ratio = numeric::Sin(r.Incidence) / numeric::Sin(r.Refraction);
     d.Show(Caption::FermatRatio, r.Ratio);
   }
-  if (w.X - lens.CentreOffset != 0) {
-    // The normal from the centre of curvature through E, out to the point
-    // whose x lies midway between E and the source.
-    const double qx = (w.X + src.x) / 2.0;
-    const double qy = w.Y + w.Y * (src.x - w.X) / (2.0 * (w.X - lens.CentreOffset));
+  // The normal through E, out to the point whose x lies midway between E and
+  // the source: from the centre of curvature, or on a flat face from as far
+  // on the glass's side.
+  const double qx = (w.X + src.x) / 2.0;
+  if (face.Flat) {
     r.NormalDrawn = true;
-    r.Normal = {lens.CentreOffset, 0, qx, qy};
+    r.Normal = {w.X + (w.X - qx), w.Y, qx, w.Y};
+  } else if (w.X - face.CentreX != 0) {
+    const double qy = w.Y + w.Y * (src.x - w.X) / (2.0 * (w.X - face.CentreX));
+    r.NormalDrawn = true;
+    r.Normal = {face.CentreX, 0, qx, qy};
+  }
+  if (r.NormalDrawn) {
     d.DrawStyle(2);
-    d.Line(lens.CentreOffset, 0, qx, qy);
+    d.Line(r.Normal.x1, r.Normal.y1, r.Normal.x2, r.Normal.y2);
     d.DrawStyle(0);
   }
   d.Show(Caption::FermatTime, w.Time);

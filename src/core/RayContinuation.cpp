@@ -3,6 +3,7 @@
 #include "core/Constants.h"
 #include "core/Entry.h"
 #include "numeric/Elementary.h"
+#include "optics/Faces.h"
 #include "optics/Geometry.h"
 
 #include <cmath>
@@ -15,9 +16,16 @@ constexpr double kNormalEndX = 400;
 // How far to the right of P the undeviated continuation is drawn.
 constexpr double kStraightDistance = 250;
 
+// The dashed normal at P: from the centre of curvature through P out to
+// x = kNormalEndX; on a flat face from the other vertex's x.
+Segment NormalLine(const optics::Face& f, double x0, double y0) {
+  if (f.Flat) return {-f.VertexX, y0, kNormalEndX, y0};
+  return {f.CentreX, 0, kNormalEndX, y0 + (kNormalEndX - x0) * y0 / (x0 - f.CentreX)};
+}
+
 void attempt(const optics::Lens& lens, SourcePoint src, RayContinuationResult& r, double delta) {
   Drawing& d = r.drawing;
-  const double x0 = r.X0, y0 = r.Y0, cx = lens.CentreOffset;
+  const double x0 = r.X0, y0 = r.Y0;
   RayAttempt& a = r.Attempts.emplace_back();
   a.Delta = delta;
   const Neighbours& nb = a.Points = NeighbourPoints(x0, y0, delta, lens);
@@ -38,7 +46,8 @@ void attempt(const optics::Lens& lens, SourcePoint src, RayContinuationResult& r
   d.Circle(x0, y0, w.rP);
   d.Circle(nb.ax, nb.ay, w.rA, numeric::kRed);
   d.Circle(nb.bx, nb.by, w.rB, numeric::kGreen);
-  a.Incidence = optics::SignedAngle(x0 - eP.X, y0 - eP.Y, x0 + cx, y0);
+  const optics::FacePoint n = optics::AxialNormal(lens.Second, x0, y0);
+  a.Incidence = optics::SignedAngle(x0 - eP.X, y0 - eP.Y, n.X, n.Y);
 }
 }  // namespace
 
@@ -46,7 +55,8 @@ RayContinuationResult ContinueRay(const optics::Lens& lens, SourcePoint src, int
   const Point p = SurfacePointAtHeight(height, lens);
   RayContinuationResult r{.Source = src, .Height = height, .X0 = p.x, .Y0 = p.y};
   Drawing& d = r.drawing;
-  const double x0 = p.x, y0 = p.y, cx = lens.CentreOffset;
+  const double x0 = p.x, y0 = p.y;
+  const optics::FacePoint normal = optics::AxialNormal(lens.Second, x0, y0);
   const double toDeg = ToDegrees(lens);
   d.ops.reserve(48);  // three attempts of nine operations, the captions, the ray and the normal
   r.Attempts.reserve(kAttempts);
@@ -72,7 +82,7 @@ RayContinuationResult ContinueRay(const optics::Lens& lens, SourcePoint src, int
     a.Ey = aimed ? y0 + kAimDistance * (w.my - y0) / (w.mx - x0) : 0.0;
     a.Usable = aimed && std::isfinite(a.Ey);
     if (a.Usable) {
-      a.Refraction = optics::SignedAngle(a.Ex - x0, a.Ey - y0, x0 + cx, y0);
+      a.Refraction = optics::SignedAngle(a.Ex - x0, a.Ey - y0, normal.X, normal.Y);
       d.Show(Caption::IncidenceRefraction, std::abs(thetaI) * toDeg, std::abs(a.Refraction) * toDeg);
       // Normal incidence leaves the ratio undefined; no attempt can pass then.
       if (numeric::Sin(thetaI) != 0) a.Ratio = numeric::Sin(a.Refraction) / numeric::Sin(thetaI);
@@ -91,7 +101,7 @@ RayContinuationResult ContinueRay(const optics::Lens& lens, SourcePoint src, int
       r.Ray = {x0, y0, a.Ex, a.Ey};
       d.Line(x0, y0, a.Ex, a.Ey);
       d.Show(Caption::RayIndex, a.Ratio);
-      r.Normal = {-cx, 0, kNormalEndX, y0 + (kNormalEndX - x0) * y0 / (x0 + cx)};
+      r.Normal = NormalLine(lens.Second, x0, y0);
       d.DrawStyle(1);
       d.Line(r.Normal.x1, r.Normal.y1, r.Normal.x2, r.Normal.y2);
       d.DrawStyle(0);

@@ -1,6 +1,7 @@
 #include "core/Wavelets.h"
 
 #include "numeric/Elementary.h"
+#include "optics/Faces.h"
 
 #include <cmath>
 
@@ -23,17 +24,14 @@ Point outer(const optics::CircleCrossing& c, double rx, double ry) {
 }  // namespace
 
 double PolarAngle(double x, double y, const optics::Lens& s) noexcept {
-  const double dx = x + s.CentreOffset;
-  if (dx == 0) return y > 0 ? s.Pi / 2.0 : (y < 0 ? -s.Pi / 2.0 : 0.0);
-  return numeric::Atan(y / dx);
+  return optics::ParameterOf(s.Second, x, y, s.Pi);
 }
 
 Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const optics::Lens& s) noexcept {
   const double phi0 = PolarAngle(x, y, s);
-  const double d = deltaDegrees * s.Pi / 180.0;
-  const double R = s.SurfaceRadius, c = s.CentreOffset;
-  const numeric::SinAndCos up = numeric::SinCos(phi0 + d), down = numeric::SinCos(phi0 - d);
-  return {R * up.Cos - c, R * up.Sin, R * down.Cos - c, R * down.Sin};
+  const double d = optics::ParameterSpan(s.Second, deltaDegrees * s.Pi / 180.0);
+  const optics::FacePoint up = optics::PointOf(s.Second, phi0 + d), down = optics::PointOf(s.Second, phi0 - d);
+  return {up.X, up.Y, down.X, down.Y};
 }
 
 WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,

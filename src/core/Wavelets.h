@@ -5,8 +5,9 @@
 
 namespace core {
 
-// The two neighbours of a point P = (x, y) of the second surface's circle,
-// delta degrees of polar angle about (-c, 0) above (A) and below (B) it.
+// The two neighbours of a point P = (x, y) of the second face, delta degrees
+// of polar angle about its centre above (A) and below (B) it; on a flat face
+// that angle's length on an arc of the reference radius.
 struct Neighbours {
   double ax = 0, ay = 0, bx = 0, by = 0;
 };
@@ -38,7 +39,8 @@ struct WaveletCrossing {
 // Ratio of sines sin(refraction) / sin(incidence) checked against vo / vi.
 [[nodiscard]] bool RatioPasses(double n, const optics::Lens& lens) noexcept;
 
-// Polar angle of (x, y) about (-c, 0), for points right of that centre.
+// The second face's parameter of (x, y): its polar angle about the face's
+// centre (about (-c, 0) for the standard lens), or its height on a flat face.
 [[nodiscard]] double PolarAngle(double x, double y, const optics::Lens& lens) noexcept;
 
 }  // namespace core

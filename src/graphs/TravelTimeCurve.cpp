@@ -1,6 +1,7 @@
 #include "graphs/TravelTimeCurve.h"
 
 #include "numeric/Elementary.h"
+#include "optics/Faces.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 
@@ -9,23 +10,21 @@
 namespace graphs {
 
 CurveData TravelTimeCurve(const CurveInput& in, const optics::Lens& lens) {
-  const double c = lens.CentreOffset, r = lens.SurfaceRadius;
   const double vo = lens.SpeedOutside, vi = lens.SpeedInside;
   auto time = [&](double x, double y) {
     return optics::PathTime(in.sourceX, in.sourceY, x, y, in.targetX, in.targetY, vo, vi);
   };
 
   CurveData d;
-  // The rim angle exactly as the search forms it, so both cover the same arc.
-  const double alpha = numeric::Atan(static_cast<double>(lens.HalfAperture) / c);
+  // The rim exactly as the search forms it, so both cover the same face.
+  const double alpha = optics::RimParameter(lens.First, lens.HalfAperture);
   const double step = 2.0 * alpha / (kCurveSamples - 1);
   d.samples.reserve(kCurveSamples);
   for (int k = 0; k < kCurveSamples; ++k) {
     // The last sample is the upper rim itself, not a sum of steps near it.
     const double theta = k == kCurveSamples - 1 ? alpha : -alpha + k * step;
-    const numeric::SinAndCos t = numeric::SinCos(theta);
-    const double x = c - r * t.Cos, y = r * t.Sin;
-    d.samples.push_back({theta, x, y, time(x, y)});
+    const optics::FacePoint p = optics::PointOf(lens.First, theta);
+    d.samples.push_back({theta, p.X, p.Y, time(p.X, p.Y)});
   }
 
   const optics::LeastTimeWalk walk = optics::LeastTimeSearch(in.sourceX, in.sourceY, in.targetX, in.targetY, lens);

@@ -15,10 +15,11 @@ struct TimedPoint {
   double x = 0, y = 0, time = 0;
 };
 
-// One point E(theta) = (c - R cos theta, R sin theta) of the first surface
-// and the time of the broken path S -> E -> T through it.
+// One point E(theta) of the first face (optics::PointOf: (c - R cos theta,
+// R sin theta) for the standard lens) and the time of the broken path
+// S -> E -> T through it.
 struct CurveSample {
-  double theta = 0;  // radians about the first surface's centre (c, 0)
+  double theta = 0;  // the face's parameter: radians about its centre, or the height on a flat face
   double x = 0, y = 0, time = 0;
 };
 

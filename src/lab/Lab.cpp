@@ -8,6 +8,7 @@
 #include "lab/StaticScene.h"
 #include "optics/Geometry.h"
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <utility>
@@ -30,11 +31,32 @@ void Lab::setClientSize(Size clientPixels) {
 }
 
 void Lab::buildScene() {
-  BuildScene(surface_, controls_, scene_);
+  BuildScene(surface_, controls_, scene_, lens_);
   updatePath(std::nullopt);
 }
 
-void Lab::reset() {
+void Lab::reset() { restart(std::nullopt); }
+
+std::string Lab::setLens(const optics::LensSpec& spec) {
+  if (busy()) return "a message is open";
+  optics::LensBuild built = optics::MakeLens(spec);
+  if (!built.lens) return built.error;
+  const Placement here = placement();
+  lensSpec_ = spec;
+  lens_ = *built.lens;
+  restart(here);
+  return {};
+}
+
+Placement Lab::placement() const {
+  const ShapeCentre s = CentreOf(controls_.kyklos), p = CentreOf(controls_.shmeio);
+  return {.sourceX = s.x, .sourceY = s.y, .entryX = p.x, .entryY = p.y, .height = controls_.thesiy.value,
+          .rays = controls_.arithmosaktinon.value, .time = controls_.xronosmetato.value};
+}
+
+void Lab::restart(const Placement& p) { restart(std::optional(p)); }
+
+void Lab::restart(const std::optional<Placement>& p) {
   sweep_ = Sweep{};
   dragPending_.reset();
   active_ = Marker::Source;
@@ -50,11 +72,30 @@ void Lab::reset() {
   surface_ = Surface(client_, sink_);
   surface_.setLogging(logging);
   controls_.restoreDesign(surface_);
+  if (p) placeBars(*p);
   scene_ = SceneState{};
   Form_Load();
   results_.restore({});
-  buildScene();
+  BuildScene(surface_, controls_, scene_, lens_);
+  // The markers' places are world points: the frame must be the scene's.
+  if (p) placeMarkers(*p);
+  updatePath(std::nullopt);
   settle();
+}
+
+void Lab::placeMarkers(const Placement& p) {
+  CentreOn(controls_.kyklos, p.sourceX, p.sourceY);
+  CentreOn(controls_.shmeio, p.entryX, p.entryY);
+}
+
+void Lab::placeBars(const Placement& p) {
+  auto clamp = [](Bar& bar, int v) {
+    const int low = std::min(bar.range.min, bar.range.max), high = std::max(bar.range.min, bar.range.max);
+    bar.value = std::clamp(v, low, high);
+  };
+  clamp(controls_.thesiy, p.height);
+  clamp(controls_.arithmosaktinon, p.rays);
+  clamp(controls_.xronosmetato, p.time);
 }
 
 std::array<std::string, 6> Lab::captions() const {

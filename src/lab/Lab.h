@@ -2,7 +2,9 @@
 
 #include "core/BundleContinuation.h"
 #include "core/Drawing.h"
+#include "optics/LensSpec.h"
 #include "lab/Controls.h"
+#include "lab/Placement.h"
 #include "lab/Results.h"
 #include "lab/SceneState.h"
 #include "lab/Surface.h"
@@ -44,8 +46,23 @@ class Lab {
   // The start-up's scene: frame, constants, layout, the static scene, and
   // the start-up path in the results.
   void buildScene();
-  // Everything back as at start-up, as a fresh start would leave it.
+  // Everything back as at start-up, as a fresh start would leave it (with
+  // the lens in force).
   void reset();
+
+  // ---- The lens (the standard lens at start).
+  // Takes the lens at once: the scene is drawn afresh as a start-up draws it,
+  // the markers and bars kept where they stand. Returns the one-line reason
+  // when the lens cannot exist or a message is open, changing nothing.
+  [[nodiscard]] std::string setLens(const optics::LensSpec& spec);
+  [[nodiscard]] const optics::LensSpec& lensSpec() const noexcept { return lensSpec_; }
+  [[nodiscard]] const optics::Lens& lens() const noexcept { return lens_; }
+  // Where the markers and bars stand now.
+  [[nodiscard]] Placement placement() const;
+  // A start-up with the markers and bars at `p` (each bar's value clamped to
+  // its range); nothing of the session before is kept but the lens and the
+  // live switch.
+  void restart(const Placement& p);
   void setLogging(bool on) { surface_.setLogging(on); }
 
   // ---- Inputs, as a view delivers them. Each is refused while a message is open.
@@ -147,6 +164,10 @@ class Lab {
   bool DraggingSource = false;  // the source kyklos is being dragged
 
  private:
+  void restart(const std::optional<Placement>& p);
+  // Markers and bar values set as they are, with no event.
+  void placeMarkers(const Placement& p);
+  void placeBars(const Placement& p);
   // Everything a construction takes from the controls, read once per event.
   struct Inputs {
     core::SourcePoint source;
@@ -238,6 +259,8 @@ class Lab {
   std::optional<SliderPicture> sliderPicture_;
 
   bool live_ = true;
+  optics::LensSpec lensSpec_;
+  optics::Lens lens_ = optics::Lens::Standard();
   Marker active_ = Marker::Source;
   struct Position {
     float x, y;

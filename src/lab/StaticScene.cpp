@@ -2,6 +2,7 @@
 
 #include "lab/Format.h"
 #include "numeric/Elementary.h"
+#include "optics/Faces.h"
 
 #include <cmath>
 
@@ -12,27 +13,73 @@ using numeric::kOlive;
 using numeric::kRed;
 using numeric::kYellow;
 
-// sqrt(R^2 - c^2), always of the lens constants, so never negative.
-double rimHeight(const SceneState& s) {
-  const double R = s.SurfaceRadius, c = s.CentreOffset;
-  return std::sqrt(R * R - c * c);
+// A face's rim: where it is, and its angle on the face's circle.
+struct Rim {
+  double x = 0, y = 0;  // the upper rim; the lower one is (x, -y)
+  double angle = 0;     // a spherical face's rim angle from the axis about its centre
+};
+
+// sqrt(R^2 - RimCos^2) in double, of the face's own constants: for the
+// standard lens sqrt(R^2 - c^2), the rims (0, +-71.94) where the arcs meet.
+Rim rimOf(const optics::Face& f, float halfAperture) {
+  if (f.Flat) return {f.VertexX, halfAperture, 0};
+  const double R = f.Radius, c = f.RimCos;
+  const double h = std::sqrt(R * R - c * c);
+  return {optics::RimX(f), h, numeric::Atan(h / c)};
 }
 
-double rimAngle(const SceneState& s) { return numeric::Atan(rimHeight(s) / s.CentreOffset); }
+// Angles on a spherical face's circle, the arc running counter-clockwise
+// from start to end: about pi on the left of the centre, through 0 on the right.
+struct ArcAngles {
+  double start, end;
+};
+ArcAngles arcAngles(const optics::Face& f, double a, float pi) {
+  if (f.Facing < 0) return {pi - a, a + pi};
+  return {2 * pi - a, a};
+}
 
 // Pixel of the lens centre, halves to the even neighbour.
 int seed(float v) { return static_cast<int>(std::nearbyint(v)); }
 
 void edgeDots(Surface& c, const SceneState& s) {
+  const optics::Lens& lens = s.lens();
+  const Rim first = rimOf(lens.First, lens.HalfAperture), second = rimOf(lens.Second, lens.HalfAperture);
   c.DrawWidth = 4;
-  c.PSet(0, static_cast<float>(rimHeight(s)));
-  c.PSet(0, -static_cast<float>(rimHeight(s)));
+  c.PSet(static_cast<float>(first.x), static_cast<float>(first.y));
+  c.PSet(static_cast<float>(first.x), -static_cast<float>(first.y));
+  if (lens.RimEdges) {
+    c.PSet(static_cast<float>(second.x), static_cast<float>(second.y));
+    c.PSet(static_cast<float>(second.x), -static_cast<float>(second.y));
+  }
   c.DrawWidth = 1;
 }
 
 void centreMarks(Surface& c, const SceneState& s) {
-  c.Circle(-s.CentreOffset, 0, 2);
-  c.Circle(s.CentreOffset, 0, 2);
+  for (const optics::Face* f : {&s.lens().Second, &s.lens().First}) {
+    if (!f->Flat) c.Circle(f->CentreX, 0, 2);
+  }
+}
+
+// One face's outline: an arc between the stored angles, or a flat face's
+// segment; then, where the faces do not meet, the flat rim edges, drawn by
+// the second face.
+void drawFace(Surface& c, const SceneState& s, const optics::Face& f, float start, float end, bool second) {
+  const optics::Lens& lens = s.lens();
+  if (f.Flat) {
+    c.Line(f.VertexX, -lens.HalfAperture, f.VertexX, lens.HalfAperture);
+  } else {
+    c.Circle(f.CentreX, 0, f.Radius, std::nullopt, start, end);
+  }
+  if (!second || !lens.RimEdges) return;
+  const optics::FacePoint a = optics::PointOf(lens.First, optics::RimParameter(lens.First, lens.HalfAperture));
+  const optics::FacePoint b = optics::PointOf(lens.Second, optics::RimParameter(lens.Second, lens.HalfAperture));
+  c.Line(a.X, a.Y, b.X, b.Y);
+  c.Line(a.X, -a.Y, b.X, -b.Y);
+}
+
+void drawFaces(Surface& c, const SceneState& s) {
+  drawFace(c, s, s.lens().First, s.FirstArcStart, s.FirstArcEnd, false);
+  drawFace(c, s, s.lens().Second, s.SecondArcStart, s.SecondArcEnd, true);
 }
 
 void lensFill(Surface& c, const SceneState& s) {
@@ -68,33 +115,45 @@ void layOutControls(Controls& f, const SceneState& s) {
 }  // namespace
 
 std::shared_ptr<const std::vector<core::Point>> LensOutline(const SceneState& s) {
-  // 64 steps an arc: finer than a pixel at any size the window takes.
+  // 64 steps a face: finer than a pixel at any size the window takes.
   constexpr int kSteps = 64;
   auto outline = std::make_shared<std::vector<core::Point>>();
   outline->reserve(2 * kSteps + 2);
-  const double R = s.SurfaceRadius, c = s.CentreOffset, a = rimAngle(s);
-  // The second surface about (-c, 0) from the lower rim up, then the first
-  // about (c, 0) from the upper rim down.
-  for (int i = 0; i <= kSteps; ++i) {
-    const numeric::SinAndCos t = numeric::SinCos(-a + 2 * a * i / kSteps);
-    outline->push_back({-c + R * t.Cos, R * t.Sin});
-  }
-  for (int i = 0; i <= kSteps; ++i) {
-    const numeric::SinAndCos t = numeric::SinCos(s.Pi - a + 2 * a * i / kSteps);
-    outline->push_back({c + R * t.Cos, R * t.Sin});
-  }
+  const optics::Lens& lens = s.lens();
+  // The second face from the lower rim up, then the first from the upper
+  // rim down; between them, where the faces do not meet, the rim edges.
+  auto face = [&](const optics::Face& f, bool upwards) {
+    const Rim rim = rimOf(f, lens.HalfAperture);
+    for (int i = 0; i <= kSteps; ++i) {
+      if (f.Flat) {
+        const double y = rim.y * (2.0 * i / kSteps - 1);
+        outline->push_back({f.VertexX, upwards ? y : -y});
+        continue;
+      }
+      // Angles on the circle, counter-clockwise: a face right of its centre
+      // runs upwards from -a, one left of it downwards from pi - a.
+      const double a = rim.angle;
+      const bool counterClockwise = (f.Facing > 0) == upwards;
+      const double base = f.Facing > 0 ? (upwards ? -a : a) : (upwards ? s.Pi + a : s.Pi - a);
+      const double phi = counterClockwise ? base + 2 * a * i / kSteps : base - 2 * a * i / kSteps;
+      const numeric::SinAndCos t = numeric::SinCos(phi);
+      outline->push_back({f.CentreX + f.Radius * t.Cos, f.Radius * t.Sin});
+    }
+  };
+  face(lens.Second, true);
+  face(lens.First, false);
   return outline;
 }
 
-void BuildScene(Surface& c, Controls& f, SceneState& s) {
+void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens) {
   // The client area in twips fixes the frame's proportions once and for all.
   const float w = c.ScaleWidth(), h = c.ScaleHeight();
   s.AspectX = w / (w + h);
   s.AspectY = h / (w + h);
   const double ax = s.AspectX, ay = s.AspectY;
 
-  // Every lens and media constant comes from the one standard lens.
-  const optics::Lens lens = optics::Lens::Standard();
+  // Every lens and media constant comes from the one lens in force.
+  s.Glass = lens;
   s.SpeedOutside = lens.SpeedOutside;
   s.SpeedInside = lens.SpeedInside;
   c.Scale(-500 * ax, 500 * ay, 500 * ax, -500 * ay);
@@ -103,13 +162,15 @@ void BuildScene(Surface& c, Controls& f, SceneState& s) {
   s.YMax = static_cast<float>(500 * ay);
   layOutControls(f, s);
 
-  s.CentreOffset = lens.CentreOffset;
-  s.SurfaceRadius = lens.SurfaceRadius;
+  s.CentreOffset = static_cast<float>(lens.First.CentreX);
+  s.SurfaceRadius = static_cast<float>(lens.First.Radius);
   s.HalfAperture = lens.HalfAperture;
   s.Pi = lens.Pi;
+  const ArcAngles first = arcAngles(lens.First, rimOf(lens.First, lens.HalfAperture).angle, s.Pi);
+  const ArcAngles second = arcAngles(lens.Second, rimOf(lens.Second, lens.HalfAperture).angle, s.Pi);
 
   centreMarks(c, s);
-  s.FirstArcStart = static_cast<float>(s.Pi - rimAngle(s));
+  s.FirstArcStart = static_cast<float>(first.start);
   edgeDots(c, s);
   c.FillColor = kYellow;
 
@@ -120,11 +181,10 @@ void BuildScene(Surface& c, Controls& f, SceneState& s) {
   c.Circle(t.x, t.y, 1.5, numeric::kBlack);
 
   c.FillColor = kOlive;
-  s.FirstArcEnd = static_cast<float>(rimAngle(s) + s.Pi);
-  c.Circle(s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.FirstArcStart, s.FirstArcEnd);
-  s.SecondArcStart = static_cast<float>(2 * s.Pi - rimAngle(s));
-  s.SecondArcEnd = static_cast<float>(rimAngle(s));
-  c.Circle(-s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.SecondArcStart, s.SecondArcEnd);
+  s.FirstArcEnd = static_cast<float>(first.end);
+  s.SecondArcStart = static_cast<float>(second.start);
+  s.SecondArcEnd = static_cast<float>(second.end);
+  drawFaces(c, s);
   c.DrawWidth = 1;
 
   s.FrameLeft = static_cast<float>(c.ScaleX(c.ScaleLeft(), c.ScaleMode(), kScalePixels));
@@ -139,8 +199,7 @@ void RedrawScene(Surface& c, const Controls& f, const SceneState& s) {
   edgeDots(c, s);
   c.Line(-500.0 * s.AspectX, 0, 500.0 * s.AspectX, 0, kRed);
   centreMarks(c, s);
-  c.Circle(s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.FirstArcStart, s.FirstArcEnd);
-  c.Circle(-s.CentreOffset, 0, s.SurfaceRadius, std::nullopt, s.SecondArcStart, s.SecondArcEnd);
+  drawFaces(c, s);
 
   const core::Point t = TargetPoint(f.thesiy.value, s);
   c.FillColor = kYellow;

@@ -6,11 +6,11 @@
 
 namespace lab {
 
-// The start-up of the scene on a fresh surface whose client area has its
+// The start-up of the scene with `lens` on a fresh surface whose client area has its
 // final size: derives the world frame from it, gives every constant its
 // value, lays out the controls in world units and draws the static scene
 // (axis, centre marks, lens outline, target marker, olive lens fill).
-void BuildScene(Surface& surface, Controls& controls, SceneState& s);
+void BuildScene(Surface& surface, Controls& controls, SceneState& s, const optics::Lens& lens);
 
 // Draws the static scene again after a Cls: edge dots, axis, centre marks,
 // both surfaces, the target marker for the current height (pen width 2) and

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "optics/Faces.h"
 #include "optics/Geometry.h"
 #include "numeric/Elementary.h"
 #include "numeric/Single.h"
@@ -75,13 +76,24 @@ struct SurfacePoint {
   double Y;
 };
 
-// Point of the first surface's circle at angle theta about (c, 0), measured
-// from the left vertex: theta = 0 is (c - R, 0). Double precision throughout;
-// one argument reduction gives both the sine and the cosine.
-[[nodiscard]] inline SurfacePoint FirstSurfacePoint(double theta, double c, double r) noexcept {
-  const numeric::SinAndCos t = numeric::SinCos(theta);
-  return {c - r * t.Cos, r * t.Sin};
-}
+// Points of the first face by the walk's parameter (see Face): one argument
+// reduction gives both the sine and the cosine of an arc's angle.
+class FirstFace {
+ public:
+  explicit FirstFace(const Face& f) noexcept
+      : flat_(f.Flat), centre_(f.CentreX), signedRadius_(f.Facing * f.Radius), radius_(f.Radius), vertex_(f.VertexX) {}
+
+  [[nodiscard]] SurfacePoint operator()(double u) const noexcept {
+    if (flat_) return {vertex_, u};
+    const numeric::SinAndCos t = numeric::SinCos(u);
+    // signedRadius_ is +-radius_ exactly, as in PointOf.
+    return {centre_ + signedRadius_ * t.Cos, radius_ * t.Sin};
+  }
+
+ private:
+  bool flat_;
+  double centre_, signedRadius_, radius_, vertex_;
+};
 
 // PathTime(S, E, P) of the walk, bit-identical to the kernel (the tests hold
 // it to that) with the divisions by the speeds done as LegTime decides.
@@ -103,19 +115,20 @@ class WalkTimer {
 
 LeastTimeWalk LeastTimeSearch(double sx, double sy, double px, double py, const Lens& lens) noexcept {
   startCleanVectorState();
-  const double c = lens.CentreOffset;
-  const double r = lens.SurfaceRadius;
+  const FirstFace point(lens.First);
   const WalkTimer pathTime(sx, sy, px, py, lens);
 
-  // Lower rim angle from the float constants; the quotient is formed in
-  // double like every intermediate value.
-  const double alpha = numeric::Atan(static_cast<double>(lens.HalfAperture) / c);
+  // Lower rim from the float constants; the quotient is formed in double
+  // like every intermediate value.
+  const double alpha = RimParameter(lens.First, lens.HalfAperture);
   // The step lives in float: 2*pi/180 is rounded once here (0.034906585) and
-  // every halving below stays in float, where it is exact.
-  float step = numeric::RoundToSingle(2.0 * static_cast<double>(lens.Pi) / 180.0);
+  // every halving below stays in float, where it is exact. A flat face takes
+  // that angle's length on an arc of the reference radius.
+  float step = numeric::RoundToSingle(ParameterSpan(lens.First, 2.0 * static_cast<double>(lens.Pi) / 180.0));
+  const double tolerance = ParameterSpan(lens.First, kStepTolerance);
   double theta = -alpha;
 
-  SurfacePoint e = FirstSurfacePoint(theta, c, r);
+  SurfacePoint e = point(theta);
   double tCur = pathTime(e);
   double tPrev = tCur;
   int counter = 1;
@@ -123,7 +136,7 @@ LeastTimeWalk LeastTimeSearch(double sx, double sy, double px, double py, const 
   LeastTimeWalk walk;
   for (;;) {
     ++counter;
-    if (std::fabs(static_cast<double>(step)) < kStepTolerance) {
+    if (std::fabs(static_cast<double>(step)) < tolerance) {
       // Converged: the last evaluated point, which caused the last reversal,
       // is returned even if its neighbour one step back was slightly better.
       walk.Moves = counter - 2;
@@ -140,7 +153,7 @@ LeastTimeWalk LeastTimeSearch(double sx, double sy, double px, double py, const 
       return walk;
     }
     theta += static_cast<double>(step);
-    e = FirstSurfacePoint(theta, c, r);
+    e = point(theta);
     tCur = pathTime(e);
     // Compared with the time evaluated just before, not the best seen. A tie
     // turns back too, and so does NaN (the comparison is false), which makes

@@ -28,17 +28,19 @@ struct LeastTimeResult {
 // Largest number of evaluations after the first one before the walk gives up.
 inline constexpr int kMaxMoves = 499;
 
-// Finds the point E of the lens's first surface through which light from the
+// Finds the point E of the lens's first face through which light from the
 // source S = (sx, sy) reaches P = (px, py) in the least time (S -> E in air,
-// E -> P in glass), by walking along the circle of the first surface:
+// E -> P in glass), by walking along the face by its parameter u (Face):
 //
-//   E(theta) = (c - R cos theta, R sin theta), theta from the lower rim
-//   -atan(HalfAperture / c), first step 2 degrees (float), moving on while the
-//   time falls strictly and turning back with half the step otherwise.
+//   u from the lower rim -RimParameter, first step 2 degrees (float) on an
+//   arc, that angle's length on an arc of kFlatReferenceRadius on a flat
+//   face, moving on while the time falls strictly and turning back with half
+//   the step otherwise.
 //
-// The walk ends when the step drops below 1e-6 rad (after the 16th reversal)
-// and returns the point evaluated last with its time. theta is not confined
-// to the lens: a minimum beyond a rim yields a point of the circle outside the
+// The walk ends when the step drops below 1e-6 rad (its length on the
+// reference arc for a flat face), after the 16th reversal, and returns the
+// point evaluated last with its time. u is not confined to the lens: a
+// minimum beyond a rim yields a point of the face's extension outside the
 // lens. Showing a failure to the user is the caller's business.
 //
 // A time that is not finite (non-finite or overflowing inputs) has no minimum

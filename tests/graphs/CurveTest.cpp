@@ -14,12 +14,12 @@ const optics::Lens kLens = optics::Lens::Standard();
 // Largest rate of change of the path time along the first surface, per
 // radian: each leg changes no faster than R per radian divided by its speed.
 double timeSlope(const optics::Lens& l) {
-  return l.SurfaceRadius * (1.0 / l.SpeedOutside + 1.0 / l.SpeedInside);
+  return l.First.Radius * (1.0 / l.SpeedOutside + 1.0 / l.SpeedInside);
 }
 
 // The target point the program derives from a height of the target bar.
 graphs::CurveInput inputFor(double sx, double sy, int v) {
-  const double R = kLens.SurfaceRadius, c = kLens.CentreOffset;
+  const double R = kLens.First.Radius, c = kLens.First.CentreX;
   const double a = std::asin(v / R);
   return {sx, sy, 1.01 * R * std::cos(a) - c, R * std::sin(a), sx + 50, sy};
 }
@@ -34,7 +34,7 @@ TEST_P(CurveAgainstSearch, MinimumMatchesTheLeastRow) {
   std::mt19937 rng(static_cast<std::uint32_t>(GetParam()));
   std::uniform_real_distribution<> sx(-450, -20), sy(-250, 250);
   std::uniform_int_distribution<> height(-99, 99);
-  const double alpha = std::atan(double{kLens.HalfAperture} / kLens.CentreOffset);
+  const double alpha = std::atan(double{kLens.HalfAperture} / kLens.First.CentreX);
   // The walk stops once its step is below 1e-6 rad, the minimum bracketed
   // within the last two steps.
   const double searchTolerance = 2e-6 * timeSlope(kLens);
@@ -45,7 +45,7 @@ TEST_P(CurveAgainstSearch, MinimumMatchesTheLeastRow) {
     double lowest = INFINITY;
     for (const graphs::CurveSample& s : d.samples) lowest = std::min(lowest, s.time);
     ASSERT_GE(lowest, d.least->time - searchTolerance) << "trial " << trial;
-    const double theta = std::atan2(d.least->y, kLens.CentreOffset - d.least->x);
+    const double theta = std::atan2(d.least->y, kLens.First.CentreX - d.least->x);
     if (std::abs(theta) <= alpha) {
       EXPECT_LE(lowest, d.least->time + sampleTolerance) << "trial " << trial;
     }

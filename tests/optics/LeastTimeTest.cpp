@@ -20,8 +20,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Time S -> E(theta) -> P, E(theta) on the first surface's circle (theta = 0: vertex).
 double TimeAt(double sx, double sy, double theta, double px, double py) {
-  const double ex = kLens.CentreOffset - kLens.SurfaceRadius * std::cos(theta);
-  return optics::PathTime(sx, sy, ex, kLens.SurfaceRadius * std::sin(theta), px, py, 2, 1);
+  const double ex = kLens.First.CentreX - kLens.First.Radius * std::cos(theta);
+  return optics::PathTime(sx, sy, ex, kLens.First.Radius * std::sin(theta), px, py, 2, 1);
 }
 
 // {sx, sy, px, py, entry x, entry y, time (NaN: none)}
@@ -71,7 +71,7 @@ TEST(LeastTimeEntry, ReturnsALocalMinimumWithItsOwnTime) {
     ASSERT_TRUE(r.Converged);
     const double t = r.Point.Time, slack = 2.0 * std::numeric_limits<float>::epsilon() * t;
     EXPECT_NEAR(t, optics::PathTime(s.Sx, s.Sy, r.Point.X, r.Point.Y, s.Px, s.Py, 2, 1), slack);
-    const double theta = std::atan2(r.Point.Y, kLens.CentreOffset - r.Point.X);
+    const double theta = std::atan2(r.Point.Y, kLens.First.CentreX - r.Point.X);
     for (int i = -20; i <= 20; ++i) EXPECT_GE(TimeAt(s.Sx, s.Sy, theta + 5e-5 * i, s.Px, s.Py), t - slack);
   }
 }

@@ -134,7 +134,7 @@ class TargetPointTest : public ::testing::TestWithParam<std::array<double, 3>> {
 
 TEST_P(TargetPointTest, OneHundredthOfRCosARightOfTheSecondSurface) {
   const auto [v, x, tolerance] = GetParam();
-  const lab::SceneState s{.CentreOffset = 165, .SurfaceRadius = 180};
+  const lab::SceneState s{.Glass = optics::Lens::Standard()};
   const core::Point t = lab::TargetPoint(static_cast<int>(v), s);
   EXPECT_NEAR(t.x, x, tolerance);
   EXPECT_NEAR(t.y, v, 1e-4);

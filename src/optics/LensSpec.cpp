@@ -1,0 +1,144 @@
+#include "optics/LensSpec.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include <fmt/format.h>
+
+#include "numeric/Single.h"
+
+namespace optics {
+namespace {
+
+// How far a face lies from its vertex towards the other face at height y:
+// positive for a bulging face (its edge comes closer to the other face),
+// negative for a hollow one; |y| <= |radius|.
+double Sag(const FaceSpec& f, double y) {
+  if (f.Flat) return 0;
+  const double r = f.Radius;
+  const double root = std::sqrt(std::max(0.0, r * r - y * y));
+  return r > 0 ? r - root : r + root;
+}
+
+// The glass's width at height y: what is left of the thickness after both
+// sags. It is monotonic in |y| (each sag is, and a bulging face's grows faster
+// than a hollow face of larger radius shrinks it, and vice versa), which is
+// why a check at the rim covers the whole aperture.
+double EdgeThickness(const LensSpec& s, double y) { return s.Thickness - Sag(s.First, y) - Sag(s.Second, y); }
+
+// The highest height a spherical face reaches; a flat face reaches any.
+double Reach(const FaceSpec& f) { return f.Flat ? kMaxAperture : std::fabs(f.Radius); }
+
+Face MakeFace(const FaceSpec& spec, double vertex, double outwards, float h) {
+  Face f;
+  f.VertexX = vertex;
+  if (spec.Flat) {
+    f.Flat = true;
+    return f;
+  }
+  // A bulging face lies on the outer side of its centre, a hollow one on the
+  // inner side. `outwards` is the direction from the glass through the face:
+  // -1 for the first face, +1 for the second.
+  f.Radius = std::fabs(spec.Radius);
+  f.Facing = spec.Radius > 0 ? outwards : -outwards;
+  f.CentreX = vertex - f.Facing * f.Radius;
+  const double hh = static_cast<double>(h);
+  f.RimCos = std::sqrt(std::max(0.0, f.Radius * f.Radius - hh * hh));
+  return f;
+}
+
+std::string Number(double v) { return fmt::format("{}", v); }
+
+std::string CheckRange(const char* what, double v, double low, double high) {
+  if (std::isfinite(v) && v >= low && v <= high) return {};
+  return fmt::format("{} = {} is out of range ({} to {})", what, Number(v), Number(low), Number(high));
+}
+
+std::string CheckFace(const char* what, const FaceSpec& f) {
+  if (f.Flat) return {};
+  const double r = std::fabs(f.Radius);
+  if (std::isfinite(f.Radius) && r >= kMinRadius && r <= kMaxRadius) return {};
+  return fmt::format("{} = {} is out of range (a radius from {} to {} either sign, or flat)", what, Number(f.Radius),
+                     Number(kMinRadius), Number(kMaxRadius));
+}
+
+}  // namespace
+
+LensBuild MakeLens(const LensSpec& spec) {
+  if (spec == LensSpec{}) return {Lens::Standard(), {}};
+  auto refuse = [](std::string why) { return LensBuild{std::nullopt, std::move(why)}; };
+  for (std::string why : {CheckRange("n", spec.N, kMinIndex, kMaxIndex), CheckFace("r1", spec.First),
+                          CheckFace("r2", spec.Second),
+                          CheckRange("thickness", spec.Thickness, kMinThickness, kMaxThickness)}) {
+    if (!why.empty()) return refuse(why);
+  }
+  const double reach = std::min(Reach(spec.First), Reach(spec.Second));
+  double h = 0;
+  bool meet = false;
+  if (spec.Aperture) {
+    h = *spec.Aperture;
+    if (!std::isfinite(h) || h <= 0 || h > kMaxAperture) {
+      return refuse(fmt::format("aperture = {} is out of range (above 0, at most {})", Number(h), Number(kMaxAperture)));
+    }
+    for (const auto& [name, face] : {std::pair{"r1", spec.First}, std::pair{"r2", spec.Second}}) {
+      if (!face.Flat && std::fabs(face.Radius) <= h) {
+        return refuse(fmt::format("{} = {} is no larger than the aperture {}", name, Number(face.Radius), Number(h)));
+      }
+    }
+    // A rim given where the faces meet may come out a rounding below zero.
+    const double edge = EdgeThickness(spec, h);
+    if (edge < -1e-9 * spec.Thickness) {
+      return refuse(fmt::format("the faces cross inside the aperture (edge thickness {:.3g} at height {})", edge,
+                                Number(h)));
+    }
+    meet = edge <= 1e-9 * spec.Thickness;
+  } else if (EdgeThickness(spec, reach) > 0) {
+    // The faces never meet: the standard lens's height.
+    h = Lens::Standard().HalfAperture;
+    if (h >= reach) return refuse("the faces never meet: give the aperture");
+  } else {
+    // Where they meet, by bisection of the monotonic edge thickness; 200
+    // halvings reach the last bit of any height up to the reach.
+    double low = 0, high = reach;
+    for (int i = 0; i < 200 && high - low > 0; ++i) {
+      const double mid = low + (high - low) / 2;
+      if (mid <= low || mid >= high) break;
+      (EdgeThickness(spec, mid) > 0 ? low : high) = mid;
+    }
+    h = low;
+    meet = true;
+  }
+  const float aperture = numeric::RoundToSingle(h);
+  if (!(aperture > 0)) return refuse("the aperture rounds to zero");
+
+  Lens lens;
+  lens.HalfAperture = aperture;
+  lens.SpeedOutside = numeric::RoundToSingle(spec.N);
+  lens.SpeedInside = 1;
+  lens.Thickness = spec.Thickness;
+  lens.RimEdges = !meet;
+  lens.First = MakeFace(spec.First, -spec.Thickness / 2, -1, aperture);
+  lens.Second = MakeFace(spec.Second, spec.Thickness / 2, 1, aperture);
+  return {lens, {}};
+}
+
+std::span<const LensPreset> LensPresets() noexcept {
+  // Materials keep the standard shape; shapes keep the standard glass (light
+  // twice as fast outside), so a class changes one thing at a time.
+  static const std::array<LensPreset, 8> kPresets{{
+      {"standard", "Standard lens (n = 2)", {}},
+      {"crown", "Crown glass (n = 1.5)", {.N = 1.5}},
+      {"water", "Water (n = 1.33)", {.N = 1.33}},
+      {"diamond", "Diamond (n = 2.42)", {.N = 2.42}},
+      {"plano-convex", "Plano-convex", {.Second = {.Flat = true}}},
+      {"biconcave", "Biconcave", {.First = {.Radius = -180}, .Second = {.Radius = -180}, .Thickness = 10,
+                                   .Aperture = 72}},
+      {"meniscus", "Meniscus", {.Second = {.Radius = -300}, .Aperture = 100}},
+      {"slab", "Slab (the lifeguard problem)", {.First = {.Flat = true}, .Second = {.Flat = true}, .Thickness = 100,
+                                                 .Aperture = 150}},
+  }};
+  return kPresets;
+}
+
+}  // namespace optics
