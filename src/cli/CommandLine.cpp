@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "lab/LensText.h"
+
 #include "outputs/PictureExport.h"
 #include "canvas/Form.h"
 #include "canvas/OutputFiles.h"
@@ -132,6 +134,14 @@ const OptionEntry kOptions[] = {
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged.", false,
      [](Options& o, const std::string&, const std::string&) { return o.classic = true, std::string(); }},
+    {"lens", "KEY=V,...", lab::kLensHelp, false,
+     [](Options& o, const std::string& option, const std::string& v) {
+       if (o.lens) return option + " is given twice";
+       optics::LensSpec spec;
+       if (std::string err = lab::ReadLens(v, spec); !err.empty()) return option + ": " + err;
+       o.lens = spec;
+       return std::string();
+     }},
     {"print-labels", nullptr, "Print the six labels after the actions.", true,
      [](Options& o, const std::string&, const std::string&) { return o.printLabels = true, std::string(); }},
     {"screenshot", "FILE.png", "Write the client area as a PNG image after the actions.", true,

@@ -21,6 +21,7 @@ struct Options {
   std::optional<QSize> size;  // client area in pixels
   bool printLabels = false;
   bool classic = false;    // nothing drawn while a marker or a thumb is dragged
+  std::optional<optics::LensSpec> lens;  // --lens, one that can exist
   std::string screenshot;  // PNG file, empty for none
   std::string trace;       // JSON-lines file, empty for none
   std::string curve;            // --curve: travel-time curve as CSV, empty for none

@@ -2,22 +2,21 @@
 
 #include "cli/CommandLine.h"
 #include "window/Fermat.h"
-#include "lab/Results.h"
+#include "lab/Run.h"
 #include "window/ViewMenu.h"
 #include "canvas/OutputFiles.h"
-#include "graphs/Csv.h"
 #include "views/GraphView.h"
 
 namespace app {
 
 std::string WriteGraphOutputs(Fermat& w, const Options& o, canvas::OutputFiles& files) {
   if (!o.curve.empty()) {
-    const std::string csv = graphs::CurveCsv(lab::CurrentCurve(w.model().results(), w.scene().lens()));
+    const std::string csv = lab::CurveFile(w.lab());
     if (std::string e = files.add(QString::fromStdString(o.curve), QByteArray::fromStdString(csv)); !e.empty())
       return e;
   }
   if (!o.bundle.empty()) {
-    const std::string csv = graphs::BundleCsv(lab::CurrentBundle(w.model().results(), w.scene().lens()));
+    const std::string csv = lab::BundleFile(w.lab());
     if (std::string e = files.add(QString::fromStdString(o.bundle), QByteArray::fromStdString(csv)); !e.empty())
       return e;
   }

@@ -136,6 +136,7 @@ int main(int argc, char** argv) {
     window = app::MainMaximised();
   }
   if (o.offscreen) qtDefaultHandler = qInstallMessageHandler(quietHeadless);
+  if (o.lens) window->setLens(*o.lens);  // checked when the command line was read
   if (o.classic) window->live().setLive(false);
 
   for (const app::Action& a : o.actions) app::RunAction(*window, a);

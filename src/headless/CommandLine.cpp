@@ -1,5 +1,7 @@
 #include "headless/CommandLine.h"
 
+#include "lab/LensText.h"
+
 #include "headless/Files.h"
 
 #include <algorithm>
@@ -25,6 +27,7 @@ const OptionEntry kOptions[] = {
     {"offscreen", nullptr, "Accepted for fermat-lens's command lines; there is never a display here."},
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default 1280x800)."},
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged."},
+    {"lens", "KEY=V,...", lab::kLensHelp},
     {"print-labels", nullptr, "Print the six labels after the actions."},
     {"trace", "FILE", "Write every drawing operation as a line of JSON."},
     {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions."},
@@ -67,6 +70,13 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
   if (n == "version") return o.version = true, std::string();
   if (n == "offscreen") return {};
   if (n == "classic") return o.classic = true, std::string();
+  if (n == "lens") {
+    if (o.lens) return option + " is given twice";
+    optics::LensSpec spec;
+    if (std::string err = lab::ReadLens(value, spec); !err.empty()) return option + ": " + err;
+    o.lens = spec;
+    return {};
+  }
   if (n == "print-labels") return o.printLabels = true, std::string();
   if (n == "size") {
     if (std::string err = lab::SizeError(option, value); !err.empty()) return err;

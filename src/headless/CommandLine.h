@@ -16,6 +16,7 @@ struct Options {
   std::optional<std::pair<int, int>> size;  // client area in pixels
   bool printLabels = false;
   bool classic = false;
+  std::optional<optics::LensSpec> lens;  // --lens, one that can exist
   std::string trace, curve, bundle;  // output files, empty for none
   std::vector<lab::Action> actions;
 };

@@ -5,7 +5,6 @@
 #include "headless/Files.h"
 #include "lab/Lab.h"
 #include "lab/Run.h"
-#include "graphs/Csv.h"
 
 #include <cstdio>
 #include <iostream>
@@ -40,6 +39,10 @@ int main(int argc, char** argv) {
   lab::Lab lab({width, height});
   lab.setLogging(!o.trace.empty());
   lab.buildScene();
+  if (o.lens) {
+    // Checked when the command line was read: the lens can exist.
+    if (std::string e = lab.setLens(*o.lens); !e.empty()) return fail("--lens: " + e);
+  }
   if (o.classic) lab.setLive(false);
   // No one to press OK: the message is written out and counts as dismissed.
   const lab::MessageOut out = [](const std::string& text) { std::cout << "MsgBox\t" << text << std::endl; };
@@ -49,11 +52,10 @@ int main(int argc, char** argv) {
   // Every output is written to a temporary first; only when all are complete
   // do they replace their targets, so a failure leaves none behind.
   headless::OutputFiles files;
-  const optics::Lens lens = lab.scene().lens();
   const std::pair<const std::string*, std::string> outputs[] = {
       {&o.trace, o.trace.empty() ? std::string() : lab::TraceText(lab)},
-      {&o.curve, o.curve.empty() ? std::string() : graphs::CurveCsv(lab::CurrentCurve(lab.results(), lens))},
-      {&o.bundle, o.bundle.empty() ? std::string() : graphs::BundleCsv(lab::CurrentBundle(lab.results(), lens))}};
+      {&o.curve, o.curve.empty() ? std::string() : lab::CurveFile(lab)},
+      {&o.bundle, o.bundle.empty() ? std::string() : lab::BundleFile(lab)}};
   for (const auto& [path, bytes] : outputs) {
     if (path->empty()) continue;
     if (std::string e = files.add(*path, bytes); !e.empty()) return fail(e);

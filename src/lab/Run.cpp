@@ -1,5 +1,7 @@
 #include "lab/Run.h"
 
+#include "graphs/Csv.h"
+#include "lab/LensText.h"
 #include "lab/Trace.h"
 
 namespace lab {
@@ -61,6 +63,7 @@ void RunAction(Lab& lab, const Action& a, const MessageOut& out) {
     case K::Key: lab.key(a.value); break;
     case K::Play: lab.playToEnd(); break;
     case K::Reset: lab.reset(); break;
+    case K::Lens: (void)lab.setLens(a.lens); break;  // refused only while a message is open, and none is
     case K::Press: lab.click(a.value); break;
   }
   showMessages(lab, out);
@@ -76,6 +79,21 @@ std::string LabelLines(const Lab& lab) {
     out += "Label" + std::to_string(i + 1) + "\t" + captions[i] + "\n";
   }
   return out;
+}
+
+namespace {
+std::string lensHeader(const Lab& lab) {
+  if (lab.lensSpec() == optics::LensSpec{}) return {};
+  return "# lens: " + LensSummary(lab.lensSpec(), lab.lens()) + "; " + LensText(lab.lensSpec()) + "\n";
+}
+}  // namespace
+
+std::string CurveFile(const Lab& lab) {
+  return lensHeader(lab) + graphs::CurveCsv(CurrentCurve(lab.results(), lab.scene().lens()));
+}
+
+std::string BundleFile(const Lab& lab) {
+  return lensHeader(lab) + graphs::BundleCsv(CurrentBundle(lab.results(), lab.scene().lens()));
 }
 
 std::string TraceText(const Lab& lab) {

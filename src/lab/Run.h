@@ -28,6 +28,12 @@ void RunAction(Lab& lab, const Action& action, const MessageOut& out);
 // "Label1<TAB>caption" ... "Label6<TAB>caption", one a line, UTF-8.
 [[nodiscard]] std::string LabelLines(const Lab& lab);
 
+// The travel-time curve and the rays of the last bundle as CSV files
+// (graphs/Csv.h); for a lens other than the standard one, headed by the line
+// "# lens: <summary>; <lens text>".
+[[nodiscard]] std::string CurveFile(const Lab& lab);
+[[nodiscard]] std::string BundleFile(const Lab& lab);
+
 // The surface's operation log, one JSON object a line.
 [[nodiscard]] std::string TraceText(const Lab& lab);
 

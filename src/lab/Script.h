@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "optics/LensSpec.h"
+
 namespace lab {
 
 // One scripted user input, run through the same event procedures as a real one.
@@ -14,12 +16,13 @@ struct Action {
   // one raw event of the canvas at a world point. DragHeight, DragRays,
   // DragTime: a drag of the bar's thumb to a value; Key: one key press (value
   // is the key combination, see Keys.h); Play: the time sweep run to its end;
-  // Reset: everything back as at start-up (File > Reset).
+  // Reset: everything back as at start-up (File > Reset); Lens: another lens.
   enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play, Reset };
+                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
+  optics::LensSpec lens;  // Lens: the lens, one that can exist
   bool operator==(const Action&) const = default;
 };
 

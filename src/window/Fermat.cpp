@@ -1,5 +1,7 @@
 #include "window/Fermat.h"
 
+#include "lab/LensText.h"
+
 #include "window/LiveLab.h"
 #include "window/LiveMenus.h"
 #include "window/MenuBar.h"
@@ -126,6 +128,18 @@ void Fermat::buildScene() {
 void Fermat::reset() {
   lab_.reset();
   follow();
+}
+
+std::string Fermat::setLens(const optics::LensSpec& spec) {
+  std::string refused = lab_.setLens(spec);
+  if (!refused.empty()) return refused;
+  // The standard lens keeps the window's own caption.
+  setWindowTitle(spec == optics::LensSpec{}
+                     ? WindowCaption()
+                     : WindowCaption() + QStringLiteral(" \u2014 ") +
+                           QString::fromStdString(lab::LensSummary(spec, lab_.lens())));
+  follow();
+  return {};
 }
 
 void Fermat::follow() {

@@ -56,6 +56,9 @@ class Fermat final : public QMainWindow {
   // Everything back as at start-up, as a fresh start in this window would leave it.
   void reset();
   void setReuseContinuations(bool on) noexcept { lab_.setReuseContinuations(on); }
+  // Takes another lens (Lab::setLens) and shows it in the title; the reason
+  // when it is refused, nothing changed.
+  std::string setLens(const optics::LensSpec& spec);
 
   // After every call of the lab: the window brought up to date, then the
   // lab's messages shown one by one (each dismissal lets the lab go on), and

@@ -394,7 +394,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
   };
   auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
   for (int i = 0; i < 5000; ++i) {
-    Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Reset)))};
+    Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Lens)))};
     switch (a.kind) {
       case Kind::Source:
       case Kind::Entry:
@@ -414,6 +414,13 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
       case Kind::Key: a.value = keys[between(0, std::size(keys) - 1)]; break;
       case Kind::Play:
       case Kind::Reset: break;
+      case Kind::Lens: {
+        // A preset with any index in range: every such lens can exist.
+        const auto presets = optics::LensPresets();
+        a.lens = presets[static_cast<std::size_t>(between(0, static_cast<int>(presets.size()) - 1))].spec;
+        a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng);
+        break;
+      }
     }
     std::vector<Action> back;
     const std::string word = lab::ActionText(a);
@@ -426,7 +433,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
 // --help lists every action once, by a syntax whose key the reader knows.
 TEST(ActionHelpRows, NameEveryActionOnce) {
   const std::vector<lab::ActionHelp> rows = lab::ActionHelpRows();
-  ASSERT_EQ(rows.size(), static_cast<std::size_t>(Kind::Reset) + 1);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(Kind::Lens) + 1);
   std::vector<std::string> keys;
   for (const lab::ActionHelp& row : rows) {
     const std::string syntax = row.syntax;

@@ -174,6 +174,7 @@ std::string WebLab::run(const std::string& word) {
       case K::Key: steps_.push_back([&lab, a] { lab.key(a.value); }); break;
       case K::Play: steps_.push_back([&lab] { lab.playToEnd(); }); break;
       case K::Reset: steps_.push_back([&lab] { lab.reset(); }); break;
+      case K::Lens: steps_.push_back([&lab, a] { (void)lab.setLens(a.lens); }); break;
       case K::Press: steps_.push_back([&lab, a] { lab.click(a.value); }); break;
     }
     // No event loop runs between scripted actions: what it would do, now.
@@ -294,11 +295,11 @@ std::vector<double> WebLab::region(int item) const {
 std::string WebLab::labelLines() const { return lab::LabelLines(lab_); }
 
 std::string WebLab::curveCsv() const {
-  return graphs::CurveCsv(lab::CurrentCurve(lab_.results(), lab_.scene().lens()));
+  return lab::CurveFile(lab_);
 }
 
 std::string WebLab::bundleCsv() const {
-  return graphs::BundleCsv(lab::CurrentBundle(lab_.results(), lab_.scene().lens()));
+  return lab::BundleFile(lab_);
 }
 
 int WebLab::refusedOperations() const { return lab_.surface().refusedOperations(); }

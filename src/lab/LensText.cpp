@@ -1,0 +1,119 @@
+#include "lab/LensText.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include <fmt/format.h>
+
+#include "lab/Script.h"
+#include "numeric/Chars.h"
+
+namespace lab {
+namespace {
+
+// A finite double in the C locale's spelling, nothing around it.
+std::optional<double> number(std::string_view s) {
+  if (s.empty() || s.front() == '+') return std::nullopt;
+  double v = 0;
+  const auto r = numeric::FromChars(s.data(), s.data() + s.size(), v);
+  if (r.ec != std::errc{} || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::string shortest(double v) { return fmt::format("{}", v); }
+
+std::string face(const optics::FaceSpec& f) { return f.Flat ? "flat" : shortest(f.Radius); }
+
+}  // namespace
+
+std::string ParseLens(std::string_view text, optics::LensSpec& into) {
+  if (text.empty()) return "empty lens: expected KEY=VALUE,... with keys n, r1, r2, thickness, aperture, preset";
+  struct Pair {
+    std::string_view key, value;
+  };
+  std::vector<Pair> pairs;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string_view item = text.substr(start, comma - start);
+    const std::size_t eq = item.find('=');
+    if (eq == std::string_view::npos) return "expected KEY=VALUE in the lens, got " + Quoted(item);
+    const Pair p{item.substr(0, eq), item.substr(eq + 1)};
+    if (std::any_of(pairs.begin(), pairs.end(), [&](const Pair& q) { return q.key == p.key; })) {
+      return "the lens gives " + Quoted(p.key) + " twice";
+    }
+    pairs.push_back(p);
+    if (comma == text.size()) break;
+    start = comma + 1;
+  }
+  optics::LensSpec spec = into;
+  // The preset first, so that the other keys change it.
+  for (const Pair& p : pairs) {
+    if (p.key != "preset") continue;
+    const auto presets = optics::LensPresets();
+    const auto found = std::find_if(presets.begin(), presets.end(), [&](const auto& q) { return p.value == q.key; });
+    if (found == presets.end()) {
+      std::string keys;
+      for (const auto& q : presets) keys += std::string(keys.empty() ? "" : ", ") + q.key;
+      return "unknown lens preset " + Quoted(p.value) + " (one of " + keys + ")";
+    }
+    spec = found->spec;
+  }
+  for (const Pair& p : pairs) {
+    if (p.key == "preset") continue;
+    const std::string where = "lens " + std::string(p.key) + "=" + std::string(p.value);
+    if (p.key == "r1" || p.key == "r2") {
+      optics::FaceSpec& f = p.key == "r1" ? spec.First : spec.Second;
+      if (p.value == "flat") {
+        f = {.Flat = true};
+        continue;
+      }
+      const auto r = number(p.value);
+      if (!r) return "expected a number or 'flat' in " + Quoted(where);
+      f = {.Flat = false, .Radius = *r};
+      continue;
+    }
+    if (p.key == "aperture" && p.value == "auto") {
+      spec.Aperture.reset();
+      continue;
+    }
+    const auto v = number(p.value);
+    if (p.key == "n" || p.key == "thickness" || p.key == "aperture") {
+      if (!v) return "expected a number in " + Quoted(where);
+      if (p.key == "n") spec.N = *v;
+      if (p.key == "thickness") spec.Thickness = *v;
+      if (p.key == "aperture") spec.Aperture = *v;
+      continue;
+    }
+    return "unknown lens key " + Quoted(p.key) + " (keys: n, r1, r2, thickness, aperture, preset)";
+  }
+  into = spec;
+  return {};
+}
+
+std::string ReadLens(std::string_view text, optics::LensSpec& into) {
+  optics::LensSpec spec;
+  if (std::string e = ParseLens(text, spec); !e.empty()) return e;
+  if (optics::LensBuild b = optics::MakeLens(spec); !b.lens) return b.error;
+  into = spec;
+  return {};
+}
+
+std::string LensText(const optics::LensSpec& s) {
+  std::string text = "n=" + shortest(s.N) + ",r1=" + face(s.First) + ",r2=" + face(s.Second) +
+                     ",thickness=" + shortest(s.Thickness);
+  if (s.Aperture) text += ",aperture=" + shortest(*s.Aperture);
+  return text;
+}
+
+std::string LensSummary(const optics::LensSpec& spec, const optics::Lens& lens) {
+  std::string name;
+  for (const auto& p : optics::LensPresets()) {
+    if (p.spec == spec) name = std::string(p.name) + ": ";
+  }
+  return fmt::format("{}n = {}, r1 = {}, r2 = {}, thickness {}, aperture {:.2f}", name, shortest(spec.N),
+                     face(spec.First), face(spec.Second), shortest(spec.Thickness), lens.HalfAperture);
+}
+
+}  // namespace lab
