@@ -167,7 +167,8 @@ std::string kindOf(const json& v) {
 // key, or else the first required key missing, as an error.
 std::string checkKeys(const json& object, std::string_view where, std::initializer_list<std::string_view> required,
                       std::initializer_list<std::string_view> optional = {}) {
-  for (const auto& [key, value] : object.items()) {
+  for (const auto& item : object.items()) {
+    const std::string& key = item.key();
     const auto known = [&](std::string_view k) { return k == key; };
     if (std::none_of(required.begin(), required.end(), known) &&
         std::none_of(optional.begin(), optional.end(), known)) {
