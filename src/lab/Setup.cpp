@@ -57,7 +57,9 @@ std::string stringText(std::string_view s) {
   return json(std::string(s)).dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::string faceText(const optics::FaceSpec& f) { return f.Flat ? std::string("\"flat\"") : numberText(f.Radius); }
+std::string faceText(const optics::FaceSpec& f) {
+  return f.Flat ? std::string("\"flat\"") : numberText(f.Radius);
+}
 
 // The file's layout: pretty, each key of the file on its own line and each
 // action too; compact (the share link), no blanks at all.
@@ -270,7 +272,8 @@ std::string readStart(const json& v, Placement& out) {
 std::string readActions(const json& v, std::vector<Action>& out) {
   if (!v.is_array()) return "actions must be a list of strings, not " + kindOf(v);
   if (v.size() > kMaxSetupActions) {
-    return std::to_string(v.size()) + " actions, more than the " + std::to_string(kMaxSetupActions) + " a file may hold";
+    return std::to_string(v.size()) + " actions, more than the " + std::to_string(kMaxSetupActions) +
+           " a file may hold";
   }
   out.reserve(v.size());
   for (std::size_t i = 0; i < v.size(); ++i) {
@@ -371,11 +374,15 @@ std::string oneLine(std::string_view text) {
   return out;
 }
 
-SetupRead refused(std::string_view error) { return {std::nullopt, oneLine(error)}; }
+SetupRead refused(std::string_view error) {
+  return {std::nullopt, oneLine(error)};
+}
 
 }  // namespace
 
-std::string SetupJson(const Setup& setup) { return write(setup, true); }
+std::string SetupJson(const Setup& setup) {
+  return write(setup, true);
+}
 
 SetupRead ParseSetup(std::string_view text) {
   if (text.size() > kMaxSetupBytes) {

@@ -38,8 +38,8 @@ class RandomSetups {
     s.lens.Thickness = lensNumber();
     if (coin()) s.lens.Aperture = lensNumber();
     s.live = coin();
-    s.start = {coordinate(), coordinate(), coordinate(), coordinate(), between(-99, 99), between(2, 100),
-               between(5, 100)};
+    s.start = {coordinate(),     coordinate(),    coordinate(),   coordinate(),
+               between(-99, 99), between(2, 100), between(5, 100)};
     const int count = coin() ? between(0, 3) : between(0, 40);
     for (int i = 0; i < count; ++i) s.actions.push_back(action());
     return s;
@@ -94,16 +94,24 @@ class RandomSetups {
     const auto kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Reset)));
     Action a{.kind = kind};
     switch (kind) {
-      case Kind::Source: case Kind::Entry: case Kind::MouseDown: case Kind::MouseMove: case Kind::MouseUp:
+      case Kind::Source:
+      case Kind::Entry:
+      case Kind::MouseDown:
+      case Kind::MouseMove:
+      case Kind::MouseUp:
         a.x = coordinate();
         a.y = coordinate();
         break;
-      case Kind::Height: case Kind::DragHeight: a.value = between(-99, 99); break;
-      case Kind::Rays: case Kind::DragRays: a.value = between(2, 100); break;
-      case Kind::Time: case Kind::DragTime: a.value = between(5, 100); break;
+      case Kind::Height:
+      case Kind::DragHeight: a.value = between(-99, 99); break;
+      case Kind::Rays:
+      case Kind::DragRays: a.value = between(2, 100); break;
+      case Kind::Time:
+      case Kind::DragTime: a.value = between(5, 100); break;
       case Kind::Press: a.value = between(1, 5); break;
       case Kind::Key: a.value = keyCombination(); break;
-      case Kind::Play: case Kind::Reset: break;
+      case Kind::Play:
+      case Kind::Reset: break;
     }
     return a;
   }
@@ -145,8 +153,10 @@ TEST(SetupRead, TakesAHandWrittenFile) {
   expected.lens = {.N = 1.5, .First = {.Radius = -250}, .Second = {.Flat = true}, .Thickness = 15, .Aperture = 60};
   expected.live = true;
   expected.start = {-250, static_cast<float>(1e-3), -15, 0.5f, -99, 2, 100};
-  expected.actions = {{.kind = Kind::Press, .value = 2}, {.kind = Kind::Entry, .x = -15.5f},
-                      {.kind = Kind::Key, .value = lab::keys::Control | lab::keys::Right}, {.kind = Kind::Play}};
+  expected.actions = {{.kind = Kind::Press, .value = 2},
+                      {.kind = Kind::Entry, .x = -15.5f},
+                      {.kind = Kind::Key, .value = lab::keys::Control | lab::keys::Right},
+                      {.kind = Kind::Play}};
   EXPECT_TRUE(read.setup == expected);
 }
 
@@ -174,7 +184,7 @@ TEST(SetupJson, IsLaidOutForReading) {
 // the page's own code must read the same links.
 TEST(Base64Url, WritesTheStandardText) {
   const std::pair<std::string, std::string> vectors[] = {
-      {"", ""},         {"f", "Zg"},         {"fo", "Zm8"},          {"foo", "Zm9v"},
+      {"", ""},           {"f", "Zg"},          {"fo", "Zm8"},          {"foo", "Zm9v"},
       {"foob", "Zm9vYg"}, {"fooba", "Zm9vYmE"}, {"foobar", "Zm9vYmFy"}, {"\xfb\xff\xbf", "-_-_"}};
   for (const auto& [bytes, text] : vectors) {
     EXPECT_EQ(lab::Base64UrlText(bytes), text);
@@ -214,7 +224,9 @@ struct BadInput {
 };
 
 // The case's name where a test's failure shows its parameter.
-void PrintTo(const BadInput& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadInput& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SetupRefuses : public ::testing::TestWithParam<BadInput> {};
 
@@ -231,7 +243,9 @@ TEST_P(SetupRefuses, WithOneLineNamingTheFault) {
   EXPECT_NE(read.error.find(GetParam().mentions), std::string::npos) << read.error;
 }
 
-std::string link(const std::string& json) { return "setup=" + lab::Base64UrlText(json); }
+std::string link(const std::string& json) {
+  return "setup=" + lab::Base64UrlText(json);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Setup, SetupRefuses,
@@ -242,8 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"OneByteOverTheLimit", [] { return kGood + std::string(lab::kMaxSetupBytes + 1 - kGood.size(), ' '); },
                  "1048577 bytes"},
         BadInput{"TenThousandDeep", [] { return std::string(10000, '[') + std::string(10000, ']'); }, "nests"},
-        BadInput{"DeepInsideAnAction", [] { return edited("\"press=3\"", std::string(20, '[') + std::string(20, ']')); },
-                 "nests"},
+        BadInput{"DeepInsideAnAction",
+                 [] { return edited("\"press=3\"", std::string(20, '[') + std::string(20, ']')); }, "nests"},
         BadInput{"CutAfterTheBrace", [] { return kGood.substr(0, 1); }, "JSON"},
         BadInput{"CutInAKey", [] { return kGood.substr(0, kGood.find("live") + 2); }, "JSON"},
         BadInput{"CutInTheMiddle", [] { return kGood.substr(0, kGood.size() / 2); }, "JSON"},
@@ -280,13 +294,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"EntryAsText", [] { return edited("[-15, 0]", "[\"-15\", 0]"); }, "entry"},
         BadInput{"RadiusNeitherNumberNorFlat", [] { return edited("\"r1\": 180", "\"r1\": \"round\""); }, "r1"},
         BadInput{"IndexNull", [] { return edited("\"n\": 2", "\"n\": null"); }, "lens.n"},
-        BadInput{"ApertureAsText", [] { return edited("\"thickness\": 30", "\"thickness\": 30, \"aperture\": \"60\""); },
-                 "aperture"},
+        BadInput{"ApertureAsText",
+                 [] { return edited("\"thickness\": 30", "\"thickness\": 30, \"aperture\": \"60\""); }, "aperture"},
         BadInput{"ActionsNotAList",
                  [] { return edited("[\"press=1\", \"source=-200,30\", \"height=-20\", \"press=3\"]", "\"press=1\""); },
                  "actions"},
         BadInput{"ActionNotAString", [] { return edited("\"source=-200,30\"", "5"); }, "action 2 of 4"},
-        BadInput{"ActionRefused", [] { return edited("\"height=-20\"", "\"zoom=2\""); }, "action 3 of 4: unknown action"},
+        BadInput{"ActionRefused", [] { return edited("\"height=-20\"", "\"zoom=2\""); },
+                 "action 3 of 4: unknown action"},
         BadInput{"ActionWithANewline", [] { return edited("\"press=3\"", "\"press=\\n3\""); }, "\\x0a"},
         BadInput{"TooManyActions", [] { return edited("\"press=1\"", repeated("\"play\"", 100001, ",")); }, "100004"},
         BadInput{"LinkWithoutKey", [] { return lab::Base64UrlText(kGood); }, "setup=", true},
