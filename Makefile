@@ -44,6 +44,8 @@ install: release
 package: release
 	cd build/release && cpack -G DEB
 
+# Each fuzzer for FUZZ_SECONDS, each with its own corpus folder (not one
+# inside the other: libFuzzer reads a corpus folder's subfolders too).
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/install-deps --fuzz
@@ -51,6 +53,8 @@ fuzz:
 	@cmake --build --preset fuzz -j $(JOBS)
 	@mkdir -p build/fuzz/corpus && cp -n fuzz/corpus/optics/* build/fuzz/corpus/ 2>/dev/null || true
 	./build/fuzz/fuzz/optics_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus fuzz/corpus/optics
+	@mkdir -p build/fuzz/corpus-setup
+	./build/fuzz/fuzz/setup_fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/setup.dict build/fuzz/corpus-setup fuzz/corpus/setup
 
 # The browser edition in build/web: fermat-lab for node, the lab's WebAssembly
 # module and the page (scripts/build-web).

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "lab/Script.h"
+#include "optics/LensSpec.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lab {
+
+// Where the markers and bars stood at the last start of the session.
+struct Placement {
+  float sourceX = 0, sourceY = 0;  // centre of the source marker (world units)
+  float entryX = 0, entryY = 0;    // centre of the entry-point marker
+  int height = 0;                  // target bar, -99..99
+  int rays = 10;                   // ray-count bar, 2..100
+  int time = 5;                    // time slider, 5..100
+  bool operator==(const Placement&) const = default;
+};
+
+// A set-up as a teacher saves it and a student opens it: the lens, the live
+// switch, where everything stood at the start, and what was done since, in
+// order. Replaying the actions from the start placement gives the teacher's
+// picture.
+struct Setup {
+  optics::LensSpec lens;
+  bool live = false;  // the live-lab switch
+  Placement start;
+  std::vector<Action> actions;  // the inputs since the last start
+  bool operator==(const Setup&) const = default;
+};
+
+// The set-up file's format version this program writes and the newest it reads.
+inline constexpr int kSetupVersion = 1;
+// Bounds on what a reader accepts, so that no file, however made, costs more
+// than a few megabytes or a deep recursion.
+inline constexpr std::size_t kMaxSetupBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kMaxSetupActions = 100000;
+inline constexpr int kMaxSetupDepth = 16;
+
+// The set-up file's text (JSON, version 1), one key a line and one action a
+// line, for a teacher to read:
+//   {
+//     "format": "fermat-lens set-up",
+//     "version": 1,
+//     "lens": {"n": 2, "r1": 180, "r2": "flat", "thickness": 30, "aperture": 60},
+//     "live": false,
+//     "start": {"source": [-250, 20], "entry": [-15, 0], "height": 0, "rays": 10, "time": 5},
+//     "actions": [
+//       "press=1",
+//       "source=-2e+02,30"
+//     ]
+//   }
+// A radius is a number or "flat"; "aperture" is left out when the lens has
+// none. Every number reads back as exactly the same float or double. A flat
+// face's radius is not written: it reads back as FaceSpec's default. Each
+// action is as ActionText writes it.
+[[nodiscard]] std::string SetupJson(const Setup& setup);
+
+// A set-up read, or the one-line reason it could not be (no newline; empty
+// when `setup` is set).
+struct SetupRead {
+  std::optional<Setup> setup;
+  std::string error;
+};
+
+// Reads a set-up file's text. Refuses, naming what is wrong: text over
+// kMaxSetupBytes, text that is not JSON (with its place) or nests deeper than
+// kMaxSetupDepth, another format, a version other than 1, a missing,
+// duplicate or unknown key, a value of the wrong type or out of its range (a
+// bar outside its range, a marker coordinate that no float holds), more than
+// kMaxSetupActions actions or an action ParseAction refuses. A byte-order mark
+// at the very start is skipped, as browsers' text decoders skip it. Whether
+// the lens can exist is not checked here (optics::MakeLens does).
+[[nodiscard]] SetupRead ParseSetup(std::string_view text);
+
+// The share link's fragment, without the '#': "setup=" followed by the
+// compact JSON in base64url without padding.
+[[nodiscard]] std::string SetupFragment(const Setup& setup);
+
+// Reads a share link's fragment, with or without its leading '#'.
+[[nodiscard]] SetupRead ParseSetupFragment(std::string_view fragment);
+
+}  // namespace lab
