@@ -64,7 +64,8 @@ void RunAction(Fermat& w, const Action& a) {
       w.follow();
       break;
     case Action::Kind::Reset: w.reset(); break;
-    case Action::Kind::Lens: (void)w.setLens(a.lens); break;  // refused only while a message is open, and none is
+    case Action::Kind::Lens: (void)w.setLens(a.lens); break;
+    case Action::Kind::Active: w.lab().setActiveMarker(a.value == 1 ? lab::Marker::Entry : lab::Marker::Source); break;  // refused only while a message is open, and none is
     case Action::Kind::Press: {
       canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
       if (a.value >= 1 && a.value <= 5) buttons[a.value - 1]->click();

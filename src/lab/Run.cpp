@@ -63,7 +63,8 @@ void RunAction(Lab& lab, const Action& a, const MessageOut& out) {
     case K::Key: lab.key(a.value); break;
     case K::Play: lab.playToEnd(); break;
     case K::Reset: lab.reset(); break;
-    case K::Lens: (void)lab.setLens(a.lens); break;  // refused only while a message is open, and none is
+    case K::Lens: (void)lab.setLens(a.lens); break;
+    case K::Active: lab.setActiveMarker(a.value == 1 ? Marker::Entry : Marker::Source); break;  // refused only while a message is open, and none is
     case K::Press: lab.click(a.value); break;
   }
   showMessages(lab, out);

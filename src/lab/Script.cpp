@@ -221,6 +221,12 @@ std::string readKey(std::string_view v, Action& a) {
 // The lens from the standard one with the keys given; one that cannot exist is refused here.
 std::string readLens(std::string_view v, Action& a) { return ReadLens(v, a.lens); }
 
+std::string readMarker(std::string_view v, Action& a) {
+  if (v != "source" && v != "entry") return "expected source or entry";
+  a.value = v == "entry" ? 1 : 0;
+  return {};
+}
+
 // Every action: the key before '=', how its value reads (an error without the
 // argument, which ParseAction appends; empty when good), how it is written
 // back, and its help line. One entry per kind.
@@ -230,7 +236,7 @@ struct ActionEntry {
   const char* syntax;
   const char* help;
   std::string (*read)(std::string_view value, Action& a);  // null: the action takes no value
-  enum class Text { Number, Point, Key, Lens, None } text;      // how the value is written back
+  enum class Text { Number, Point, Key, Lens, Marker, None } text;      // how the value is written back
 };
 
 using T = ActionEntry::Text;
@@ -254,6 +260,8 @@ const ActionEntry kActions[] = {
     {K::Key, "key", "key=SEQ", "press a key as Qt spells it: Right, Shift+Left, Ctrl+3, Space", readKey, T::Key},
     {K::Play, "play", "play", "run the time sweep to its end", nullptr, T::None},
     {K::Reset, "reset", "reset", "put everything back as at start-up (File > Reset)", nullptr, T::None},
+    {K::Active, "active", "active=M", "make marker M (source or entry) the one the arrow keys move", readMarker,
+     T::Marker},
     {K::Lens, "lens", "lens=KEY=V,...", "take another lens, as --lens gives it (e.g. lens=preset=crown)", readLens,
      T::Lens},
 };
@@ -398,6 +406,7 @@ std::string ActionText(const Action& a) {
     case T::None: return entry->key;
     case T::Key: return text + KeyText(a.value);
     case T::Lens: return text + LensText(a.lens);
+    case T::Marker: return text + (a.value == 1 ? "entry" : "source");
     case T::Point: return text + CoordinateText(a.x) + "," + CoordinateText(a.y);
     case T::Number: break;
   }

@@ -16,9 +16,10 @@ struct Action {
   // one raw event of the canvas at a world point. DragHeight, DragRays,
   // DragTime: a drag of the bar's thumb to a value; Key: one key press (value
   // is the key combination, see Keys.h); Play: the time sweep run to its end;
-  // Reset: everything back as at start-up (File > Reset); Lens: another lens.
+  // Reset: everything back as at start-up (File > Reset); Lens: another lens;
+  // Active: the marker the arrow keys move (value 0: the source, 1: the entry point).
   enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens };
+                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lab/Placement.h"
 #include "lab/Script.h"
 #include "optics/LensSpec.h"
 
@@ -10,16 +11,6 @@
 #include <vector>
 
 namespace lab {
-
-// Where the markers and bars stood at the last start of the session.
-struct Placement {
-  float sourceX = 0, sourceY = 0;  // centre of the source marker (world units)
-  float entryX = 0, entryY = 0;    // centre of the entry-point marker
-  int height = 0;                  // target bar, -99..99
-  int rays = 10;                   // ray-count bar, 2..100
-  int time = 5;                    // time slider, 5..100
-  bool operator==(const Placement&) const = default;
-};
 
 // A set-up as a teacher saves it and a student opens it: the lens, the live
 // switch, where everything stood at the start, and what was done since, in

@@ -394,7 +394,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
   };
   auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
   for (int i = 0; i < 5000; ++i) {
-    Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Lens)))};
+    Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Active)))};
     switch (a.kind) {
       case Kind::Source:
       case Kind::Entry:
@@ -421,6 +421,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
         a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng);
         break;
       }
+      case Kind::Active: a.value = between(0, 1); break;
     }
     std::vector<Action> back;
     const std::string word = lab::ActionText(a);
@@ -433,7 +434,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
 // --help lists every action once, by a syntax whose key the reader knows.
 TEST(ActionHelpRows, NameEveryActionOnce) {
   const std::vector<lab::ActionHelp> rows = lab::ActionHelpRows();
-  ASSERT_EQ(rows.size(), static_cast<std::size_t>(Kind::Lens) + 1);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(Kind::Active) + 1);
   std::vector<std::string> keys;
   for (const lab::ActionHelp& row : rows) {
     const std::string syntax = row.syntax;

@@ -91,7 +91,7 @@ class RandomSetups {
   // Every kind, with the fields its text carries and the others zero, as
   // ParseAction makes them.
   Action action() {
-    const auto kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Reset)));
+    const auto kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Active)));
     Action a{.kind = kind};
     switch (kind) {
       case Kind::Source:
@@ -112,6 +112,14 @@ class RandomSetups {
       case Kind::Key: a.value = keyCombination(); break;
       case Kind::Play:
       case Kind::Reset: break;
+      case Kind::Lens: {
+        // A preset with any index in range: every such lens can exist.
+        const auto presets = optics::LensPresets();
+        a.lens = presets[static_cast<std::size_t>(between(0, static_cast<int>(presets.size()) - 1))].spec;
+        a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng_);
+        break;
+      }
+      case Kind::Active: a.value = between(0, 1); break;
     }
     return a;
   }

@@ -175,6 +175,9 @@ std::string WebLab::run(const std::string& word) {
       case K::Play: steps_.push_back([&lab] { lab.playToEnd(); }); break;
       case K::Reset: steps_.push_back([&lab] { lab.reset(); }); break;
       case K::Lens: steps_.push_back([&lab, a] { (void)lab.setLens(a.lens); }); break;
+      case K::Active:
+        steps_.push_back([&lab, a] { lab.setActiveMarker(a.value == 1 ? lab::Marker::Entry : lab::Marker::Source); });
+        break;
       case K::Press: steps_.push_back([&lab, a] { lab.click(a.value); }); break;
     }
     // No event loop runs between scripted actions: what it would do, now.
