@@ -1,6 +1,8 @@
 #include "headless/CommandLine.h"
 
 #include "lab/LensText.h"
+#include "lab/Lessons.h"
+#include "lab/SetupRun.h"
 
 #include "headless/Files.h"
 
@@ -28,6 +30,12 @@ const OptionEntry kOptions[] = {
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default 1280x800)."},
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged."},
     {"lens", "KEY=V,...", lab::kLensHelp},
+    {"open", "FILE", lab::kOpenHelp},
+    {"save", "FILE", lab::kSaveHelp},
+    {"lesson", "KEY", lab::kLessonHelp},
+    {"challenge", nullptr, lab::kChallengeHelp},
+    {"equal-time", "FILE.csv", lab::kEqualTimeHelp},
+    {"equal-time-at", "X", lab::kEqualTimeAtHelp},
     {"print-labels", nullptr, "Print the six labels after the actions."},
     {"trace", "FILE", "Write every drawing operation as a line of JSON."},
     {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions."},
@@ -77,6 +85,28 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
     o.lens = spec;
     return {};
   }
+  if (n == "open") {
+    if (o.setup) return option + " is given twice";
+    lab::SetupRead read = lab::ReadSetupFile(value);
+    if (!read.setup) return option + ": " + read.error;
+    o.setup = std::move(read.setup);
+    return {};
+  }
+  if (n == "save") return readFile(o.save, option, value, false);
+  if (n == "lesson") {
+    if (!o.lesson.empty()) return option + " is given twice";
+    if (!lab::FindLesson(value)) return option + ": " + lab::UnknownLesson(value);
+    o.lesson = value;
+    return {};
+  }
+  if (n == "challenge") return o.challenge = true, std::string();
+  if (n == "equal-time") return readFile(o.equalTime, option, value, true);
+  if (n == "equal-time-at") {
+    const auto x = lab::ParseCoordinate(value);
+    if (!x) return option + " expects a number, got " + lab::Quoted(value);
+    o.equalTimeAt = *x;
+    return {};
+  }
   if (n == "print-labels") return o.printLabels = true, std::string();
   if (n == "size") {
     if (std::string err = lab::SizeError(option, value); !err.empty()) return err;
@@ -92,7 +122,8 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
 // No two outputs write one file: the second would silently replace the first.
 std::string checkDistinct(const Options& o) {
   const std::pair<const char*, const std::string*> outputs[] = {
-      {"--trace", &o.trace}, {"--curve", &o.curve}, {"--bundle", &o.bundle}};
+      {"--trace", &o.trace}, {"--curve", &o.curve}, {"--bundle", &o.bundle}, {"--save", &o.save},
+      {"--equal-time", &o.equalTime}};
   std::vector<std::pair<std::string, const char*>> seen;
   for (const auto& [option, path] : outputs) {
     if (path->empty()) continue;
@@ -150,6 +181,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
     if (std::string err = lab::ParseAction(w, o.actions); !err.empty()) return fail(err);
   }
   if (std::string err = checkDistinct(o); !err.empty()) return fail(err);
+  if (std::string err = lab::StartConflict(o.setup.has_value(), o.lens.has_value(), !o.lesson.empty()); !err.empty())
+    return fail(err);
   return {o, {}};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lab/Script.h"
+#include "lab/Setup.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,12 @@ struct Options {
   bool printLabels = false;
   bool classic = false;
   std::optional<optics::LensSpec> lens;  // --lens, one that can exist
+  std::optional<lab::Setup> setup;       // --open, read before the start
+  std::string save;                      // --save: the set-up after the actions, empty for none
+  std::string lesson;                    // --lesson KEY, empty for none
+  bool challenge = false;                // --challenge: on from the start, revealed after the actions
+  std::string equalTime;                 // --equal-time FILE.csv, empty for none
+  std::optional<double> equalTimeAt;     // --equal-time-at X
   std::string trace, curve, bundle;  // output files, empty for none
   std::vector<lab::Action> actions;
 };

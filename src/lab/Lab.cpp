@@ -33,6 +33,9 @@ void Lab::setClientSize(Size clientPixels) {
 void Lab::buildScene() {
   BuildScene(surface_, controls_, scene_, lens_);
   updatePath(std::nullopt);
+  startPlacement_ = placement();
+  journal_.clear();
+  journalActive_ = active_;
 }
 
 void Lab::reset() { restart(std::nullopt); }
@@ -81,6 +84,9 @@ void Lab::restart(const std::optional<Placement>& p) {
   if (p) placeMarkers(*p);
   updatePath(std::nullopt);
   settle();
+  startPlacement_ = placement();
+  journal_.clear();
+  journalActive_ = active_;
 }
 
 void Lab::placeMarkers(const Placement& p) {
@@ -96,6 +102,31 @@ void Lab::placeBars(const Placement& p) {
   clamp(controls_.thesiy, p.height);
   clamp(controls_.arithmosaktinon, p.rays);
   clamp(controls_.xronosmetato, p.time);
+}
+
+void Lab::setActiveMarker(Marker m) { active_ = m; }
+
+void Lab::record(const Action& a) {
+  // Of a drag's moves only the last counts: each draws over the one before.
+  if (a.kind == Action::Kind::MouseMove && !journal_.empty() && journal_.back().kind == Action::Kind::MouseMove) {
+    journal_.back() = a;
+    return;
+  }
+  journal_.push_back(a);
+}
+
+void Lab::recordSweepEnd() {
+  // A sweep ends as one change of the bar to where it stopped would.
+  const int v = controls_.xronosmetato.value;
+  if (v != sweep_.from) record({.kind = Action::Kind::Time, .value = v});
+}
+
+std::vector<Action> Lab::journal() const {
+  std::vector<Action> out = journal_;
+  if (sweep_.running && controls_.xronosmetato.value != sweep_.from) {
+    out.push_back({.kind = Action::Kind::Time, .value = controls_.xronosmetato.value});
+  }
+  return out;
 }
 
 std::array<std::string, 6> Lab::captions() const {

@@ -3,9 +3,11 @@
 #include "core/BundleContinuation.h"
 #include "core/Drawing.h"
 #include "optics/LensSpec.h"
+#include "lab/Challenge.h"
 #include "lab/Controls.h"
 #include "lab/Placement.h"
 #include "lab/Results.h"
+#include "lab/Script.h"
 #include "lab/SceneState.h"
 #include "lab/Surface.h"
 
@@ -63,6 +65,21 @@ class Lab {
   // its range); nothing of the session before is kept but the lens and the
   // live switch.
   void restart(const Placement& p);
+
+  // ---- The session since the last start (a start-up, a reset, a change of
+  // lens): where the markers and bars stood then, and the inputs since, as
+  // actions whose replay from there ends in the same state. Inputs that
+  // changed nothing are left out, a drag's moves but the last too, and a
+  // sweep is written as the one change of the time bar it amounts to.
+  [[nodiscard]] const Placement& startPlacement() const noexcept { return startPlacement_; }
+  [[nodiscard]] std::vector<Action> journal() const;
+
+  // How many times the entry point has been moved (a drag or an arrow key)
+  // since the lab was made: the challenge's tries.
+  [[nodiscard]] int entryMoves() const noexcept { return entryMoves_; }
+  // The guess-then-reveal game, off by default.
+  [[nodiscard]] Challenge& challenge() noexcept { return challenge_; }
+  [[nodiscard]] const Challenge& challenge() const noexcept { return challenge_; }
   void setLogging(bool on) { surface_.setLogging(on); }
 
   // ---- Inputs, as a view delivers them. Each is refused while a message is open.
@@ -128,7 +145,7 @@ class Lab {
   // Whether a time-slider change may reuse the last continuation (on by default).
   void setReuseContinuations(bool on) noexcept { reuse_ = on; }
   [[nodiscard]] Marker activeMarker() const noexcept { return active_; }
-  void setActiveMarker(Marker m) noexcept { active_ = m; }
+  void setActiveMarker(Marker m);
   // Live redraws of a dragged marker drawn so far (moves minus the coalesced ones).
   [[nodiscard]] int dragRedraws() const noexcept { return dragRedraws_; }
   // Whether the bar's thumb is held (pressed and not yet released).
@@ -234,6 +251,7 @@ class Lab {
     bool fromMinimum = false;  // the next step goes to the minimum
     bool stepping = false;
     std::optional<DrawingState> start;  // of the sweep's start
+    int from = 0;                       // the time bar's value at the start
   };
   bool advancePlay();
   // One step of playToEnd, queueing the next until the bar stands at its maximum.
@@ -260,6 +278,13 @@ class Lab {
 
   bool live_ = true;
   optics::LensSpec lensSpec_;
+  Placement startPlacement_;
+  int entryMoves_ = 0;
+  Challenge challenge_;
+  std::vector<Action> journal_;
+  Marker journalActive_ = Marker::Source;  // the active marker a replay of the journal has
+  void record(const Action& a);
+  void recordSweepEnd();
   optics::Lens lens_ = optics::Lens::Standard();
   Marker active_ = Marker::Source;
   struct Position {

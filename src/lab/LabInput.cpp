@@ -18,6 +18,10 @@ bool Lab::pointerDown(float x, float y) {
   Form_MouseDown(kLeftButton, 0, x, y);
   if (DraggingPoint) active_ = Marker::Entry;
   if (DraggingSource) active_ = Marker::Source;
+  if (DraggingPoint || DraggingSource) {
+    record({.kind = Action::Kind::MouseDown, .x = x, .y = y});
+    journalActive_ = active_;
+  }
   return true;
 }
 
@@ -27,7 +31,10 @@ bool Lab::pointerDown(float x, float y) {
 bool Lab::pointerMove(float x, float y) {
   if (busy()) return false;
   Form_MouseMove(kLeftButton, 0, x, y);
-  if (live_ && (DraggingPoint || DraggingSource)) dragPending_ = Position{x, y};
+  if (DraggingPoint || DraggingSource) {
+    if (live_) dragPending_ = Position{x, y};
+    record({.kind = Action::Kind::MouseMove, .x = x, .y = y});
+  }
   return true;
 }
 
@@ -35,6 +42,8 @@ bool Lab::pointerUp(float x, float y) {
   if (busy()) return false;
   // The release draws the final picture itself.
   dragPending_.reset();
+  if (DraggingPoint || DraggingSource) record({.kind = Action::Kind::MouseUp, .x = x, .y = y});
+  if (DraggingPoint) ++entryMoves_;
   Form_MouseUp(kLeftButton, 0, x, y);
   return true;
 }
@@ -42,6 +51,10 @@ bool Lab::pointerUp(float x, float y) {
 bool Lab::setBar(BarId id, int value) {
   if (busy() || !controls_.bar(id).range.contains(value)) return false;
   stopPlay();
+  record({.kind = id == BarId::Height ? Action::Kind::Height
+                  : id == BarId::Rays ? Action::Kind::Rays
+                                      : Action::Kind::Time,
+          .value = value});
   changeBar(id, value);
   run();
   return true;
@@ -50,6 +63,7 @@ bool Lab::setBar(BarId id, int value) {
 bool Lab::click(int button) {
   if (busy() || button < 1 || button > 5) return false;
   stopPlay();
+  record({.kind = Action::Kind::Press, .value = button});
   clickButton(button);
   run();
   return true;
@@ -143,6 +157,10 @@ void Lab::flushBar(BarId id) {
 
 bool Lab::thumbReleased(BarId id, int at) {
   if (busy() || !controls_.bar(id).range.contains(at)) return false;
+  record({.kind = id == BarId::Height ? Action::Kind::DragHeight
+                  : id == BarId::Rays ? Action::Kind::DragRays
+                                      : Action::Kind::DragTime,
+          .value = at});
   LiveBar& b = bars_[index(id)];
   b.pending.reset();
   b.down = false;
@@ -185,11 +203,13 @@ void Lab::startPlay() {
   if (sweep_.running || sweep_.stepping || busy()) return;
   sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
   sweep_.start = surface_.drawingState();
+  sweep_.from = controls_.xronosmetato.value;
   sweep_.running = true;
   playTick();
 }
 
 void Lab::stopPlay() {
+  if (sweep_.running) recordSweepEnd();
   sweep_.running = false;
   sweep_.start.reset();
 }
@@ -223,6 +243,7 @@ void Lab::playToEnd() {
   if (!sweep_.running) {
     sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
     sweep_.start = surface_.drawingState();
+    sweep_.from = controls_.xronosmetato.value;
   }
   sweep_.running = true;
   sweep_.stepping = true;
@@ -260,12 +281,19 @@ bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
   }
   stopPlay();
   if (mods == keys::Control && code >= keys::Digit1 && code <= keys::Digit5) {
+    record({.kind = Action::Kind::Press, .value = code - keys::Digit1 + 1});
     clickButton(code - keys::Digit1 + 1);
     run();
     return true;
   }
   const bool arrow = code == keys::Left || code == keys::Right || code == keys::Up || code == keys::Down;
   if (!arrow || (mods != 0 && mods != keys::Shift) || barFocused) return false;
+  if (active_ != journalActive_) {
+    record({.kind = Action::Kind::Active, .value = active_ == Marker::Entry ? 1 : 0});
+    journalActive_ = active_;
+  }
+  record({.kind = Action::Kind::Key, .value = combination});
+  if (active_ == Marker::Entry) ++entryMoves_;
   const float d = mods == keys::Shift ? kShiftStep : kStep;
   // World y grows upwards.
   moveActive(code == keys::Left ? -d : code == keys::Right ? d : 0.0f,

@@ -1,7 +1,11 @@
 #include "lab/Run.h"
 
 #include "graphs/Csv.h"
+#include "lab/Format.h"
 #include "lab/LensText.h"
+#include "optics/Faces.h"
+
+#include <algorithm>
 #include "lab/Trace.h"
 
 namespace lab {
@@ -95,6 +99,26 @@ std::string CurveFile(const Lab& lab) {
 
 std::string BundleFile(const Lab& lab) {
   return lensHeader(lab) + graphs::BundleCsv(CurrentBundle(lab.results(), lab.scene().lens()));
+}
+
+graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at) {
+  const Results& r = lab.results();
+  if (!r.bundleContinuation()) return {};
+  const optics::Lens& lens = lab.scene().lens();
+  const double from = std::max(lens.Second.VertexX, optics::RimX(lens.Second));
+  return graphs::EqualTime(CurrentBundle(r, lens), lens.SpeedOutside, from, lab.scene().XMax, at);
+}
+
+std::string EqualTimeFile(const Lab& lab, std::optional<double> at) {
+  return lensHeader(lab) + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
+}
+
+std::string ChallengeText(const ChallengeReveal& r) {
+  std::string text = "tries " + std::to_string(r.tries) + "; your time " + Format(r.guessTime, "0.00");
+  if (!r.found) return text + "; no least-time path found";
+  return text + "; least time " + Format(r.leastTime, "0.00") + " at (" + Format(r.leastX, "0.00") + ", " +
+         Format(r.leastY, "0.00") + "); " + Format(r.timeGap, "0.00") + " slower; " + Format(r.distance, "0.00") +
+         " away";
 }
 
 std::string TraceText(const Lab& lab) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs/EqualTime.h"
 #include "lab/Lab.h"
 #include "lab/Script.h"
 
@@ -33,6 +34,17 @@ void RunAction(Lab& lab, const Action& action, const MessageOut& out);
 // "# lens: <summary>; <lens text>".
 [[nodiscard]] std::string CurveFile(const Lab& lab);
 [[nodiscard]] std::string BundleFile(const Lab& lab);
+
+// The equal-time view of the last bundle continuation (graphs/EqualTime.h)
+// along the axis from the second face to the frame's right edge, taken at
+// `at` (or where the spread is least); and as a CSV file.
+[[nodiscard]] graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at = std::nullopt);
+[[nodiscard]] std::string EqualTimeFile(const Lab& lab, std::optional<double> at = std::nullopt);
+
+// The challenge's answer in one line of text, numbers as the labels write
+// them: "tries 3; your time 190.12; least time 189.13 at (-20.51, 5.18);
+// 0.99 slower; 12.34 away".
+[[nodiscard]] std::string ChallengeText(const ChallengeReveal& r);
 
 // The surface's operation log, one JSON object a line.
 [[nodiscard]] std::string TraceText(const Lab& lab);

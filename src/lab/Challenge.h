@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+
+namespace lab {
+
+class Lab;
+
+// What "Reveal" shows in challenge mode: the least-time entry point for the
+// markers and the target height as they stand, its time, the student's guess
+// (the entry marker) with its time, how many times the entry point was moved
+// since the challenge began, and how far the guess was.
+struct ChallengeReveal {
+  bool found = false;  // the least-time search converged; the least-time fields are 0 otherwise
+  double sourceX = 0, sourceY = 0, targetX = 0, targetY = 0;
+  double leastX = 0, leastY = 0, leastTime = 0;
+  double guessX = 0, guessY = 0, guessTime = 0;
+  int tries = 0;
+  double timeGap = 0;   // guessTime - leastTime
+  double distance = 0;  // from the guess to the least-time point, world units
+};
+
+// The guess-then-reveal game beside the program: the student moves the entry
+// point to where they think the light enters; nothing of the answer is
+// computed or shown until reveal(). Off by default.
+class Challenge {
+ public:
+  // Begins (or begins again): tries are counted from now, the answer hidden.
+  void start(const Lab& lab);
+  void stop() noexcept;
+  [[nodiscard]] bool on() const noexcept { return on_; }
+  [[nodiscard]] int tries(const Lab& lab) const noexcept;
+  // The answer for the scene as it stands now; kept until the next start or
+  // stop. Empty when the challenge is off.
+  const std::optional<ChallengeReveal>& reveal(const Lab& lab);
+  [[nodiscard]] const std::optional<ChallengeReveal>& revealed() const noexcept { return revealed_; }
+
+ private:
+  bool on_ = false;
+  int startMoves_ = 0;
+  std::optional<ChallengeReveal> revealed_;
+};
+
+}  // namespace lab

@@ -1,0 +1,70 @@
+#include "lab/Lessons.h"
+
+#include <algorithm>
+
+#include "lab/Lab.h"
+#include "lab/Run.h"
+#include "lab/Script.h"
+
+namespace lab {
+
+std::span<const Lesson> Lessons() {
+  static const std::vector<Lesson> kLessons{
+      {"least-time-by-hand", "Least time by hand",
+       "Drag the entry point along the lens until the time shown (χρόνος) is as small as you can make it.",
+       {},
+       {"height=-20"}},
+      {"least-time-ray", "The least-time ray",
+       "Press \"position by Fermat\": the fastest path bends at the lens, and sin i / sin r comes out as the index n.",
+       {},
+       {"height=-20", "press=1"}},
+      {"bundle-aberration", "The bundle and aberration",
+       "Press \"continuation of bundle after lens\": do the rays from the edge of the lens cross the axis where "
+       "those near the axis do?",
+       {},
+       {"rays=20", "press=2"}},
+      {"total-reflection", "Total reflection",
+       "Press \"conitinuation of ray after lens\": this ray meets the second face beyond the critical angle and "
+       "cannot leave the glass. Lower the target point until it can.",
+       {},
+       {"source=-30,120", "height=70"}},
+      {"wavefront", "The wavefront after the lens",
+       "Drag the time slider: every point of the wavefront was reached at the same time; where does it shrink to "
+       "a point?",
+       {},
+       {"rays=20", "press=5", "time=30"}},
+      {"lifeguard", "The lifeguard problem",
+       "The slab is the sea: find where the lifeguard, twice as fast on the sand, should enter the water, then "
+       "press \"position by Fermat\".",
+       {.First = {.Flat = true}, .Second = {.Flat = true}, .Thickness = 100, .Aperture = 150},
+       {"height=-60"}},
+  };
+  return kLessons;
+}
+
+const Lesson* FindLesson(std::string_view key) {
+  const auto lessons = Lessons();
+  const auto found = std::find_if(lessons.begin(), lessons.end(), [&](const Lesson& l) { return key == l.key; });
+  return found == lessons.end() ? nullptr : &*found;
+}
+
+std::string UnknownLesson(std::string_view key) {
+  std::string keys;
+  for (const Lesson& l : Lessons()) keys += std::string(keys.empty() ? "" : ", ") + l.key;
+  return "unknown lesson " + Quoted(key) + " (one of " + keys + ")";
+}
+
+std::string OpenLesson(Lab& lab, const Lesson& lesson) {
+  if (lab.busy()) return "a message is open";
+  std::vector<Action> actions;
+  for (const char* word : lesson.actions) {
+    if (std::string e = ParseAction(word, actions); !e.empty()) return e;  // the table's own fault
+  }
+  lab.stopPlay();
+  if (std::string e = lab.setLens(lesson.lens); !e.empty()) return e;
+  lab.reset();  // markers and bars where a start-up puts them, the lens kept
+  for (const Action& a : actions) RunAction(lab, a, nullptr);
+  return {};
+}
+
+}  // namespace lab

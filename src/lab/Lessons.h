@@ -1,0 +1,36 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "optics/LensSpec.h"
+
+namespace lab {
+
+class Lab;
+
+// A prepared set-up for one lesson: a start with the lens (markers and bars
+// where a start-up puts them), then the actions, and one sentence for the
+// class of what to do.
+struct Lesson {
+  const char* key;    // as --lesson and the page's links spell it
+  const char* title;  // as the Lessons menu shows it
+  const char* task;   // one sentence: what to do
+  optics::LensSpec lens;
+  std::vector<const char*> actions;  // as the command line spells them
+};
+
+[[nodiscard]] std::span<const Lesson> Lessons();
+
+// The lesson by its key; null when there is none.
+[[nodiscard]] const Lesson* FindLesson(std::string_view key);
+
+// "unknown lesson 'x' (one of a, b, ...)".
+[[nodiscard]] std::string UnknownLesson(std::string_view key);
+
+// Starts the lesson in the lab: its lens, a reset, its actions. Refused with
+// a one-line reason, nothing changed, while a message is open.
+[[nodiscard]] std::string OpenLesson(Lab& lab, const Lesson& lesson);
+
+}  // namespace lab
