@@ -1,6 +1,8 @@
 #include "cli/CommandLine.h"
 
 #include "lab/LensText.h"
+#include "lab/Lessons.h"
+#include "lab/SetupRun.h"
 
 #include "outputs/PictureExport.h"
 #include "canvas/Form.h"
@@ -106,7 +108,7 @@ std::string checkDistinctOutputs(const Options& o) {
   const std::pair<const char*, const std::string*> outputs[] = {
       {"--screenshot", &o.screenshot}, {"--trace", &o.trace},       {"--curve", &o.curve},
       {"--bundle", &o.bundle},         {"--export", &o.exportFile}, {"--graph-screenshot", &o.graphScreenshot},
-      {"--print-pdf", &o.printPdf}};
+      {"--print-pdf", &o.printPdf},    {"--save", &o.save},         {"--equal-time", &o.equalTime}};
   std::vector<std::pair<QString, const char*>> seen;
   for (const auto& [option, path] : outputs) {
     if (path->empty()) continue;
@@ -140,6 +142,32 @@ const OptionEntry kOptions[] = {
        optics::LensSpec spec;
        if (std::string err = lab::ReadLens(v, spec); !err.empty()) return option + ": " + err;
        o.lens = spec;
+       return std::string();
+     }},
+    {"open", "FILE", lab::kOpenHelp, false,
+     [](Options& o, const std::string& option, const std::string& v) {
+       if (o.setup) return option + " is given twice";
+       lab::SetupRead read = lab::ReadSetupFile(v);
+       if (!read.setup) return option + ": " + read.error;
+       o.setup = std::move(read.setup);
+       return std::string();
+     }},
+    {"save", "FILE", lab::kSaveHelp, true, readOutputFile<&Options::save, kAnyName>},
+    {"lesson", "KEY", lab::kLessonHelp, false,
+     [](Options& o, const std::string& option, const std::string& v) {
+       if (!o.lesson.empty()) return option + " is given twice";
+       if (!lab::FindLesson(v)) return option + ": " + lab::UnknownLesson(v);
+       o.lesson = v;
+       return std::string();
+     }},
+    {"challenge", nullptr, lab::kChallengeHelp, true,
+     [](Options& o, const std::string&, const std::string&) { return o.challenge = true, std::string(); }},
+    {"equal-time", "FILE.csv", lab::kEqualTimeHelp, true, readOutputFile<&Options::equalTime, kCsv>},
+    {"equal-time-at", "X", lab::kEqualTimeAtHelp, false,
+     [](Options& o, const std::string& option, const std::string& v) {
+       const auto x = lab::ParseCoordinate(v);
+       if (!x) return option + " expects a number, got " + lab::Quoted(v);
+       o.equalTimeAt = *x;
        return std::string();
      }},
     {"print-labels", nullptr, "Print the six labels after the actions.", true,
@@ -242,6 +270,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
   if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
   if (const std::string e = CheckExportSize(o.exportFile, o.exportScale, o.size); !e.empty()) return fail(e);
   if (const std::string e = checkDistinctOutputs(o); !e.empty()) return fail(e);
+  if (std::string e = lab::StartConflict(o.setup.has_value(), o.lens.has_value(), !o.lesson.empty()); !e.empty())
+    return fail(e);
   return {o, {}};
 }
 

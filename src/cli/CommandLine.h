@@ -2,6 +2,7 @@
 
 #include "canvas/PictureBackground.h"
 #include "lab/Script.h"
+#include "lab/Setup.h"
 
 #include <QSize>
 
@@ -22,6 +23,12 @@ struct Options {
   bool printLabels = false;
   bool classic = false;    // nothing drawn while a marker or a thumb is dragged
   std::optional<optics::LensSpec> lens;  // --lens, one that can exist
+  std::optional<lab::Setup> setup;       // --open, read before the start
+  std::string save;                      // --save: the set-up after the actions, empty for none
+  std::string lesson;                    // --lesson KEY, empty for none
+  bool challenge = false;                // --challenge: on from the start, revealed after the actions
+  std::string equalTime;                 // --equal-time FILE.csv, empty for none
+  std::optional<double> equalTimeAt;     // --equal-time-at X
   std::string screenshot;  // PNG file, empty for none
   std::string trace;       // JSON-lines file, empty for none
   std::string curve;            // --curve: travel-time curve as CSV, empty for none

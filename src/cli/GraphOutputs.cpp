@@ -20,6 +20,11 @@ std::string WriteGraphOutputs(Fermat& w, const Options& o, canvas::OutputFiles& 
     if (std::string e = files.add(QString::fromStdString(o.bundle), QByteArray::fromStdString(csv)); !e.empty())
       return e;
   }
+  if (!o.equalTime.empty()) {
+    const std::string csv = lab::EqualTimeFile(w.lab(), o.equalTimeAt);
+    if (std::string e = files.add(QString::fromStdString(o.equalTime), QByteArray::fromStdString(csv)); !e.empty())
+      return e;
+  }
   if (!o.graphScreenshot.empty()) {
     w.viewMenu().openGraphs();
     // Its own size, not what room the picture leaves on the screen below the axis.

@@ -9,6 +9,9 @@
 #include "outputs/PictureExport.h"
 #include "window/StartUp.h"
 #include "canvas/OutputFiles.h"
+#include "lab/Lessons.h"
+#include "lab/Run.h"
+#include "lab/SetupRun.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -137,13 +140,23 @@ int main(int argc, char** argv) {
   }
   if (o.offscreen) qtDefaultHandler = qInstallMessageHandler(quietHeadless);
   if (o.lens) window->setLens(*o.lens);  // checked when the command line was read
+  if (o.setup) {
+    if (const std::string e = window->openSetup(*o.setup); !e.empty()) return fail("--open: " + e);
+  }
+  if (!o.lesson.empty()) {
+    if (const std::string e = window->openLesson(*lab::FindLesson(o.lesson)); !e.empty()) return fail("--lesson: " + e);
+  }
   if (o.classic) window->live().setLive(false);
+  if (o.challenge) window->startChallenge();
 
   for (const app::Action& a : o.actions) app::RunAction(*window, a);
 
   if (!o.offscreen) return QApplication::exec();
 
   if (o.printLabels) std::cout << app::LabelLines(*window) << std::flush;
+  if (o.challenge) {
+    std::cout << "Challenge\t" << lab::ChallengeText(*window->revealChallenge()) << "\n" << std::flush;
+  }
   // Every output is made and written to a temporary first; only when all are
   // complete do they replace their targets, so a failure leaves none behind.
   canvas::OutputFiles files;
@@ -174,6 +187,11 @@ int main(int argc, char** argv) {
       return fail(e);
   }
   if (const std::string e = app::WriteGraphOutputs(*window, o, files); !e.empty()) return fail(e);
+  if (!o.save.empty()) {
+    const std::string json = lab::SetupJson(lab::CurrentSetup(window->lab()));
+    if (const std::string e = files.add(QString::fromStdString(o.save), QByteArray::fromStdString(json)); !e.empty())
+      return fail(e);
+  }
   if (const std::string e = files.commit(); !e.empty()) return fail(e);
   return 0;
 }

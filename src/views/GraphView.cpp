@@ -1,6 +1,7 @@
 #include "views/GraphView.h"
 
 #include "views/BundleCharts.h"
+#include "views/EqualTimeChart.h"
 #include "views/CurveChart.h"
 
 #include "canvas/PictureFile.h"
@@ -23,7 +24,8 @@ constexpr QSize kDefaultSize{720, 540};
 }
 
 GraphView::GraphView(QWidget* parent)
-    : QWidget(parent, Qt::Window), tabs_(new QTabWidget(this)), curve_(new CurveChart), bundle_(new BundleCharts) {
+    : QWidget(parent, Qt::Window), tabs_(new QTabWidget(this)), curve_(new CurveChart), bundle_(new BundleCharts),
+      equalTime_(new EqualTimeChart) {
   setWindowTitle(QStringLiteral("Travel time"));
   // Closing the main window ends the program even while this one is open.
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -35,6 +37,7 @@ GraphView::GraphView(QWidget* parent)
 
   tabs_->addTab(curve_, QStringLiteral("Travel time"));
   tabs_->addTab(bundle_, QStringLiteral("Bundle"));
+  tabs_->addTab(equalTime_, QStringLiteral("Equal time"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setMenuBar(bar);
@@ -45,6 +48,8 @@ GraphView::GraphView(QWidget* parent)
 void GraphView::setCurve(const graphs::CurveData& curve) {
   curve_->setCurve(curve);
 }
+
+void GraphView::setEqualTime(const graphs::EqualTimeData& equalTime) { equalTime_->setData(equalTime); }
 
 void GraphView::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
   bundle_->setBundle(rows);

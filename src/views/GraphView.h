@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphs/BundleRayRow.h"
+#include "graphs/EqualTime.h"
 #include "graphs/TravelTimeCurve.h"
 
 #include <QByteArray>
@@ -15,9 +16,10 @@ namespace views {
 
 class BundleCharts;
 class CurveChart;
+class EqualTimeChart;
 
-// The graph window: a tab with the travel-time curve and a tab with the
-// bundle's arrival and axis-crossing graphs. It shows what it is given and
+// The graph window: a tab with the travel-time curve, a tab with the
+// bundle's arrival and axis-crossing graphs, and the equal-time tab. It shows what it is given and
 // nothing else; the owner feeds it after every change. Its own menu and a
 // context menu export the visible tab as PNG, SVG or PDF, through the same
 // writer as the picture of the main window.
@@ -27,6 +29,7 @@ class GraphView final : public QWidget {
 
   void setCurve(const graphs::CurveData& curve);
   void setBundle(const std::vector<graphs::BundleRayRow>& rows);
+  void setEqualTime(const graphs::EqualTimeData& equalTime);
 
   // The visible tab in the format of the file's extension (.png, .svg,
   // .pdf), written whole or not at all. Returns an error message, empty on
@@ -42,6 +45,7 @@ class GraphView final : public QWidget {
   [[nodiscard]] QTabWidget* tabs() const noexcept { return tabs_; }
   [[nodiscard]] CurveChart* curveChart() const noexcept { return curve_; }
   [[nodiscard]] BundleCharts* bundleCharts() const noexcept { return bundle_; }
+  [[nodiscard]] EqualTimeChart* equalTimeChart() const noexcept { return equalTime_; }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -52,6 +56,7 @@ class GraphView final : public QWidget {
   QTabWidget* tabs_;
   CurveChart* curve_;
   BundleCharts* bundle_;
+  EqualTimeChart* equalTime_;
 };
 
 }  // namespace views

@@ -1,8 +1,15 @@
 #include "window/Fermat.h"
 
+#include "lab/Lessons.h"
 #include "lab/LensText.h"
+#include "lab/Run.h"
+#include "lab/SetupRun.h"
+#include "window/Banner.h"
+#include "window/ChallengeOverlay.h"
 
+#include "window/LensMenu.h"
 #include "window/LiveLab.h"
+#include "window/SetupMenus.h"
 #include "window/LiveMenus.h"
 #include "window/MenuBar.h"
 #include "window/ViewMenu.h"
@@ -37,12 +44,16 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
         if (lab_.idle()) follow();
       }) {
   setWindowTitle(WindowCaption());
+  banner_ = new Banner(form_);
+  overlay_ = new ChallengeOverlay(form_, form_->canvas);
   area_->setFrameShape(QFrame::NoFrame);
   area_->setAlignment(Qt::AlignCenter);
   area_->setWidgetResizable(false);
   area_->setWidget(form_);
   setCentralWidget(area_);
   InstallMenus(*this);
+  lensMenu_ = new LensMenu(*this);
+  AddLessonsMenu(*this);
   viewMenu_ = new ViewMenu(*this);
   connectInputs();
   live_ = std::make_unique<LiveLab>(*this);
@@ -133,17 +144,74 @@ void Fermat::reset() {
 std::string Fermat::setLens(const optics::LensSpec& spec) {
   std::string refused = lab_.setLens(spec);
   if (!refused.empty()) return refused;
-  // The standard lens keeps the window's own caption.
-  setWindowTitle(spec == optics::LensSpec{}
-                     ? WindowCaption()
-                     : WindowCaption() + QStringLiteral(" \u2014 ") +
-                           QString::fromStdString(lab::LensSummary(spec, lab_.lens())));
   follow();
   return {};
 }
 
+std::string Fermat::openSetup(const lab::Setup& setup) {
+  std::string refused = lab::OpenSetup(lab_, setup);
+  if (refused.empty()) follow();
+  return refused;
+}
+
+std::string Fermat::openLesson(const lab::Lesson& lesson) {
+  std::string refused = lab::OpenLesson(lab_, lesson);
+  if (!refused.empty()) return refused;
+  follow();
+  banner_->say(QString::fromUtf8(lesson.title) + QStringLiteral(": ") + QString::fromUtf8(lesson.task));
+  return {};
+}
+
+void Fermat::startChallenge() {
+  lab_.challenge().start(lab_);
+  revealedAt_.reset();
+  showChallenge();
+}
+
+void Fermat::stopChallenge() {
+  lab_.challenge().stop();
+  revealedAt_.reset();
+  overlay_->show(std::nullopt);
+  banner_->say({});
+}
+
+const std::optional<lab::ChallengeReveal>& Fermat::revealChallenge() {
+  const auto& r = lab_.challenge().reveal(lab_);
+  if (r) revealedAt_ = lab_.placement();
+  showChallenge();
+  return r;
+}
+
+void Fermat::showChallenge() {
+  lab::Challenge& c = lab_.challenge();
+  if (!c.on()) return;
+  // An answer holds for the scene it was given for: any move begins a new round.
+  if (revealedAt_ && *revealedAt_ != lab_.placement()) {
+    c.start(lab_);
+    revealedAt_.reset();
+  }
+  overlay_->show(c.revealed());
+  banner_->say(c.revealed() ? QStringLiteral("Challenge: ") + QString::fromStdString(lab::ChallengeText(*c.revealed()))
+                            : QStringLiteral("Challenge: drag the entry point to where you think the light enters, "
+                                             "then Lessons \u25b8 Reveal (Ctrl+E). Tries: %1")
+                                  .arg(c.tries(lab_)));
+}
+
+void Fermat::showLens() {
+  if (lab_.lensSpec() == shownLens_) return;
+  shownLens_ = lab_.lensSpec();
+  // The standard lens keeps the window's own caption.
+  setWindowTitle(shownLens_ == optics::LensSpec{}
+                     ? WindowCaption()
+                     : WindowCaption() + QStringLiteral(" \u2014 ") +
+                           QString::fromStdString(lab::LensSummary(shownLens_, lab_.lens())));
+  for (const auto& f : lensFollowers_) f();
+}
+
 void Fermat::follow() {
   sync();
+  showLens();
+  showChallenge();
   // A call made while a message is shown (its modal loop runs) leaves the
   // message to the loop below, which is still waiting for it.
   while (lab_.message() && !showingMessage_) {

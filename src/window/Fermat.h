@@ -9,14 +9,25 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
+#include <optional>
+#include <vector>
 #include <memory>
 #include <string>
 
 class QScrollArea;
 
+namespace lab {
+struct Lesson;
+struct Setup;
+}  // namespace lab
+
 namespace app {
 
+class Banner;
+class ChallengeOverlay;
 class ViewMenu;
+class LensMenu;
 class LiveLab;
 
 // The program's single window, a view over the lab: each Qt input becomes one
@@ -40,6 +51,7 @@ class Fermat final : public QMainWindow {
   // The results of the last constructions, with change signals for the views.
   [[nodiscard]] SceneModel& model() noexcept { return model_; }
   [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
+  [[nodiscard]] LensMenu& lensMenu() noexcept { return *lensMenu_; }
   // Play, the keyboard, the focus ring.
   [[nodiscard]] LiveLab& live() noexcept { return *live_; }
 
@@ -59,6 +71,18 @@ class Fermat final : public QMainWindow {
   // Takes another lens (Lab::setLens) and shows it in the title; the reason
   // when it is refused, nothing changed.
   std::string setLens(const optics::LensSpec& spec);
+  // Opens a set-up or a lesson in the lab (lab/SetupRun.h, lab/Lessons.h);
+  // a lesson's task is shown in the banner. The reason when refused.
+  std::string openSetup(const lab::Setup& setup);
+  std::string openLesson(const lab::Lesson& lesson);
+  // Challenge mode: on, off, and the answer (drawn over the picture).
+  void startChallenge();
+  void stopChallenge();
+  const std::optional<lab::ChallengeReveal>& revealChallenge();
+  // Called after every change of the lens, wherever it came from.
+  void addLensFollower(std::function<void()> follower) { lensFollowers_.push_back(std::move(follower)); }
+  [[nodiscard]] Banner& banner() noexcept { return *banner_; }
+  [[nodiscard]] ChallengeOverlay& challengeOverlay() noexcept { return *overlay_; }
 
   // After every call of the lab: the window brought up to date, then the
   // lab's messages shown one by one (each dismissal lets the lab go on), and
@@ -68,6 +92,10 @@ class Fermat final : public QMainWindow {
  private:
   // Captions, places, values and the drawing state, from the lab.
   void sync();
+  // The title and the lens's followers after the lens may have changed.
+  void showLens();
+  // The challenge's banner and overlay after a change in the lab.
+  void showChallenge();
   void connectInputs();
 
   canvas::Form* form_;
@@ -76,9 +104,15 @@ class Fermat final : public QMainWindow {
   lab::Lab lab_;
   SceneModel model_;
   ViewMenu* viewMenu_;
+  LensMenu* lensMenu_;
   std::unique_ptr<LiveLab> live_;
   IdleCall idle_;
   bool showingMessage_ = false;
+  Banner* banner_;
+  ChallengeOverlay* overlay_;
+  std::vector<std::function<void()>> lensFollowers_;
+  optics::LensSpec shownLens_;
+  std::optional<lab::Placement> revealedAt_;  // where markers and bars stood at the last reveal
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

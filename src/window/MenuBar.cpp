@@ -1,6 +1,7 @@
 #include "window/MenuBar.h"
 
 #include "window/Fermat.h"
+#include "window/SetupMenus.h"
 #include "outputs/PictureExport.h"
 #include "canvas/PicturePainter.h"
 
@@ -119,6 +120,8 @@ void InstallMenus(Fermat& w) {
   print->setObjectName(QStringLiteral("printPicture"));
   addBackgroundMenu(w, *file);
   file->addSeparator();
+  AddSetupFileEntries(w, *file);
+  file->addSeparator();
   QAction* reset = file->addAction(QStringLiteral("&Reset"), [&w] { w.reset(); });
   reset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   reset->setObjectName(QStringLiteral("reset"));
@@ -131,6 +134,7 @@ void InstallMenus(Fermat& w) {
   QAction* copy = edit->addAction(QStringLiteral("&Copy picture"), [&w] { copyPicture(w); });
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copy->setObjectName(QStringLiteral("copyPicture"));
+  AddSetupEditEntries(w, *edit);
 
   QMenu* view = ViewMenuOf(w);
   QAction* smooth = view->addAction(QStringLiteral("&Smooth drawing"));

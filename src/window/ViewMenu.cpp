@@ -3,6 +3,8 @@
 #include "window/Fermat.h"
 #include "window/MenuBar.h"
 #include "lab/Results.h"
+#include "lab/Run.h"
+#include "views/EqualTimeChart.h"
 #include "views/GraphView.h"
 
 #include <QAction>
@@ -58,6 +60,10 @@ void ViewMenu::openGraphs() {
     view->setAttribute(Qt::WA_DeleteOnClose);
     place(*view);
     view_ = view;
+    view->equalTimeChart()->setOnChosen([this](double x) {
+      equalTimeAt_ = x;
+      if (view_) view_->setEqualTime(lab::CurrentEqualTime(window_.lab(), equalTimeAt_));
+    });
   } else {
     // Opened again while open: bring it forward.
     view->raise();
@@ -77,7 +83,11 @@ void ViewMenu::refreshCurve() {
 }
 
 void ViewMenu::refreshBundle() {
-  if (view_) view_->setBundle(lab::CurrentBundle(window_.model().results(), window_.scene().lens()));
+  if (!view_) return;
+  view_->setBundle(lab::CurrentBundle(window_.model().results(), window_.scene().lens()));
+  // A new bundle starts again from where its times agree best.
+  equalTimeAt_.reset();
+  view_->setEqualTime(lab::CurrentEqualTime(window_.lab(), equalTimeAt_));
 }
 
 void ViewMenu::place(views::GraphView& view) const {

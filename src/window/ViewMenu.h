@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <optional>
+
 class QAction;
 
 namespace views {
@@ -45,6 +47,7 @@ class ViewMenu final : public QObject {
   Fermat& window_;
   QAction* travelTime_;
   QPointer<views::GraphView> view_;
+  std::optional<double> equalTimeAt_;  // the equal-time view's chosen point; none: where the spread is least
 };
 
 }  // namespace app

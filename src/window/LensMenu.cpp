@@ -1,0 +1,59 @@
+#include "window/LensMenu.h"
+
+#include "window/Fermat.h"
+#include "window/LensPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+#include <QMessageBox>
+
+namespace app {
+
+LensMenu::LensMenu(Fermat& window) : QObject(&window), window_(window), presets_(new QActionGroup(this)) {
+  QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Lens"));
+  menu->setObjectName(QStringLiteral("lensMenu"));
+  const auto presets = optics::LensPresets();
+  for (std::size_t i = 0; i < presets.size(); ++i) {
+    const optics::LensPreset& p = presets[i];
+    QAction* a = menu->addAction(QString::fromUtf8(p.name));
+    a->setObjectName(QStringLiteral("lens-") + QString::fromLatin1(p.key));
+    a->setCheckable(true);
+    presets_->addAction(a);
+    connect(a, &QAction::triggered, this, [this, &p] {
+      if (const std::string e = window_.setLens(p.spec); !e.empty()) {
+        QMessageBox::warning(&window_, QStringLiteral("Lens"), QString::fromStdString(e));
+        follow();
+      }
+    });
+  }
+  menu->addSeparator();
+  QAction* panel = menu->addAction(QStringLiteral("Lens &panel…"), [this] { openPanel(); });
+  panel->setObjectName(QStringLiteral("lensPanel"));
+  panel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  window.addLensFollower([this] { follow(); });
+  follow();
+}
+
+LensPanel& LensMenu::openPanel() {
+  if (!panel_) {
+    panel_ = new LensPanel(window_);
+    panel_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  panel_->show();
+  panel_->raise();
+  panel_->activateWindow();
+  return *panel_;
+}
+
+void LensMenu::follow() {
+  // A lens of the panel's own that is no preset leaves none checked.
+  presets_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  const auto presets = optics::LensPresets();
+  const QList<QAction*> actions = presets_->actions();
+  for (qsizetype i = 0; i < actions.size(); ++i) {
+    actions[i]->setChecked(presets[static_cast<std::size_t>(i)].spec == window_.lab().lensSpec());
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,131 @@
+#include "window/LensPanel.h"
+
+#include "lab/LensText.h"
+#include "window/Fermat.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <cmath>
+
+namespace app {
+namespace {
+
+// One row's range and steps; the slider moves in whole `sliderStep`s.
+struct RowDesign {
+  const char* label;
+  double low, high, step;
+  int decimals;
+  double sliderStep;
+  const char* toggle;  // the check box's text, or null
+};
+constexpr std::array<RowDesign, 5> kRows{{
+    {"Index &n (light n times slower in the glass)", optics::kMinIndex, optics::kMaxIndex, 0.01, 3, 0.01, nullptr},
+    {"First face radius r&1 (negative: hollow)", -1000, 1000, 5, 1, 5, "flat"},
+    {"Second face radius r&2 (negative: hollow)", -1000, 1000, 5, 1, 5, "flat"},
+    {"&Thickness on the axis", optics::kMinThickness, optics::kMaxThickness, 1, 1, 1, nullptr},
+    {"&Aperture (half height)", 1, optics::kMaxAperture, 1, 2, 1, "where the faces meet"},
+}};
+
+int sliderValue(const RowDesign& d, double v) { return static_cast<int>(std::lround(v / d.sliderStep)); }
+
+}  // namespace
+
+LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(window), status_(new QLabel(this)) {
+  setWindowTitle(QStringLiteral("Lens"));
+  setObjectName(QStringLiteral("lensPanel"));
+  auto* form = new QFormLayout(this);
+  for (std::size_t i = 0; i < kRows.size(); ++i) {
+    const RowDesign& d = kRows[i];
+    Row& r = rows_[i];
+    r.box = new QDoubleSpinBox(this);
+    r.box->setRange(d.low, d.high);
+    r.box->setSingleStep(d.step);
+    r.box->setDecimals(d.decimals);
+    // Typing applies on Enter or when the field is left, not at every digit.
+    r.box->setKeyboardTracking(false);
+    r.slider = new QSlider(Qt::Horizontal, this);
+    r.slider->setRange(sliderValue(d, d.low), sliderValue(d, d.high));
+    auto* line = new QHBoxLayout;
+    line->addWidget(r.box);
+    line->addWidget(r.slider, 1);
+    if (d.toggle) {
+      r.toggle = new QCheckBox(QString::fromLatin1(d.toggle), this);
+      line->addWidget(r.toggle);
+      connect(r.toggle, &QCheckBox::toggled, this, [this, &r](bool on) {
+        r.box->setEnabled(!on);
+        r.slider->setEnabled(!on);
+        apply();
+      });
+    }
+    form->addRow(QString::fromLatin1(d.label), line);
+    connect(r.box, &QDoubleSpinBox::valueChanged, this, [this, &r, &d](double v) {
+      const QSignalBlocker quiet(r.slider);
+      r.slider->setValue(sliderValue(d, v));
+      apply();
+    });
+    // Live while dragged: every position the slider passes is applied.
+    connect(r.slider, &QSlider::valueChanged, this, [&r, &d](int v) { r.box->setValue(v * d.sliderStep); });
+  }
+  status_->setWordWrap(true);
+  status_->setObjectName(QStringLiteral("lensStatus"));
+  form->addRow(status_);
+  window.addLensFollower([this] { follow(); });
+  follow();
+}
+
+optics::LensSpec LensPanel::fields() const {
+  optics::LensSpec s;
+  s.N = rows_[kIndex].box->value();
+  s.First = rows_[kFirst].toggle->isChecked() ? optics::FaceSpec{.Flat = true}
+                                              : optics::FaceSpec{.Radius = rows_[kFirst].box->value()};
+  s.Second = rows_[kSecond].toggle->isChecked() ? optics::FaceSpec{.Flat = true}
+                                                : optics::FaceSpec{.Radius = rows_[kSecond].box->value()};
+  s.Thickness = rows_[kThickness].box->value();
+  if (!rows_[kAperture].toggle->isChecked()) s.Aperture = rows_[kAperture].box->value();
+  return s;
+}
+
+QString LensPanel::status() const { return status_->text(); }
+
+void LensPanel::apply() {
+  if (following_) return;
+  const std::string refused = window_.setLens(fields());
+  if (!refused.empty()) {
+    status_->setText(QStringLiteral("Not taken: ") + QString::fromStdString(refused));
+    status_->setStyleSheet(QStringLiteral("color: #b00000"));
+  }
+}
+
+void LensPanel::follow() {
+  following_ = true;
+  const optics::LensSpec& s = window_.lab().lensSpec();
+  const optics::Lens& lens = window_.lab().lens();
+  auto set = [&](Row& r, double v, bool toggled) {
+    const QSignalBlocker a(r.box), b(r.slider);
+    r.box->setValue(v);
+    r.slider->setValue(sliderValue(kRows[static_cast<std::size_t>(&r - rows_.data())], v));
+    if (r.toggle) {
+      const QSignalBlocker c(r.toggle);
+      r.toggle->setChecked(toggled);
+      r.box->setEnabled(!toggled);
+      r.slider->setEnabled(!toggled);
+    }
+  };
+  set(rows_[kIndex], s.N, false);
+  set(rows_[kFirst], s.First.Flat ? optics::LensSpec{}.First.Radius : s.First.Radius, s.First.Flat);
+  set(rows_[kSecond], s.Second.Flat ? optics::LensSpec{}.Second.Radius : s.Second.Radius, s.Second.Flat);
+  set(rows_[kThickness], s.Thickness, false);
+  // Where the faces meet, the field shows that height.
+  set(rows_[kAperture], s.Aperture.value_or(lens.HalfAperture), !s.Aperture);
+  status_->setText(QString::fromStdString(lab::LensSummary(s, lens)));
+  status_->setStyleSheet({});
+  following_ = false;
+}
+
+}  // namespace app
