@@ -1,6 +1,7 @@
 #include "lab/Challenge.h"
 
 #include "lab/Lab.h"
+#include "optics/Faces.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 
@@ -21,14 +22,20 @@ int Challenge::tries(const Lab& lab) const noexcept { return on_ ? lab.entryMove
 
 const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
   if (!on_) return revealed_;
-  const ShapeCentre s = CentreOf(lab.controls().kyklos), g = CentreOf(lab.controls().shmeio);
+  const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);
   const core::Point t = TargetPoint(lab.controls().thesiy.value, lab.scene());
   const optics::Lens& lens = lab.scene().lens();
-  ChallengeReveal r{.sourceX = s.x, .sourceY = s.y, .targetX = t.x, .targetY = t.y, .guessX = g.x, .guessY = g.y};
+  // The guess is where light would enter: the point of the first face (or
+  // its extension) nearest the marker, along the radius through it. The
+  // marker itself may stand anywhere, and a path through a point off the
+  // face is no path of light.
+  const optics::FacePoint g =
+      optics::PointOf(lens.First, optics::ParameterOf(lens.First, marker.x, marker.y, lens.Pi));
+  ChallengeReveal r{.sourceX = s.x, .sourceY = s.y, .targetX = t.x, .targetY = t.y, .guessX = g.X, .guessY = g.Y};
   // The same walk "position by Fermat" takes, so both show the same point.
   const optics::LeastTimeWalk w = optics::LeastTimeSearch(s.x, s.y, t.x, t.y, lens);
-  // The guess's time as the label shows it after a drag: air, then glass.
-  r.guessTime = optics::PathTime(s.x, s.y, g.x, g.y, t.x, t.y, lens.SpeedOutside, lens.SpeedInside);
+  // Air, then glass, as for every path.
+  r.guessTime = optics::PathTime(s.x, s.y, g.X, g.Y, t.x, t.y, lens.SpeedOutside, lens.SpeedInside);
   r.tries = tries(lab);
   if (w.Converged) {
     r.found = true;
@@ -36,7 +43,7 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
     r.leastY = w.Y;
     r.leastTime = w.Time;
     r.timeGap = r.guessTime - w.Time;
-    r.distance = optics::Distance(g.x, g.y, w.X, w.Y);
+    r.distance = optics::Distance(g.X, g.Y, w.X, w.Y);
   }
   revealed_ = r;
   return revealed_;

@@ -8,7 +8,7 @@ class Lab;
 
 // What "Reveal" shows in challenge mode: the least-time entry point for the
 // markers and the target height as they stand, its time, the student's guess
-// (the entry marker) with its time, how many times the entry point was moved
+// (the point of the first face nearest the entry marker) with its time, how many times the entry point was moved
 // since the challenge began, and how far the guess was.
 struct ChallengeReveal {
   bool found = false;  // the least-time search converged; the least-time fields are 0 otherwise

@@ -116,9 +116,15 @@ void Lab::record(const Action& a) {
 }
 
 void Lab::recordSweepEnd() {
-  // A sweep ends as one change of the bar to where it stopped would.
+  // A sweep ends as one change of the bar to where it stopped would, and one
+  // that ran out as a sweep from the same start: that also covers one begun
+  // at the maximum, which went round through the minimum.
   const int v = controls_.xronosmetato.value;
-  if (v != sweep_.from) record({.kind = Action::Kind::Time, .value = v});
+  if (v == kTimeRange.max) {
+    record({.kind = Action::Kind::Play});
+  } else if (v != sweep_.from) {
+    record({.kind = Action::Kind::Time, .value = v});
+  }
 }
 
 std::vector<Action> Lab::journal() const {

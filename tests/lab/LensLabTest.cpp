@@ -1,0 +1,164 @@
+// The lab with a lens of the teacher's choice: the measured index of
+// "position by Fermat", a change of lens as a fresh start that keeps the
+// markers, refusals that change nothing, and the challenge's answer.
+#include "LabTesting.h"
+
+#include "lab/Format.h"
+#include "lab/LensText.h"
+#include "lab/Lessons.h"
+#include "lab/Run.h"
+#include "optics/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace {
+
+using lab_testing::drag;
+using lab_testing::sinceLastCls;
+using lab_testing::StartedLab;
+using lab_testing::stateText;
+using lab::Marker;
+
+// Over random indices (two decimals), sources and heights, with the standard
+// shape and with the slab: the ratio of sines "position by Fermat" shows
+// rounds to the lens's n.
+TEST(PositionByFermat, ShowsAMeasuredIndexThatRoundsToTheLenssN) {
+  std::mt19937 rng(20);
+  auto uniform = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(rng); };
+  int checked = 0;
+  for (int i = 0; i < 300; ++i) {
+    StartedLab l;
+    const double n = std::uniform_int_distribution<>(105, 400)(rng) / 100.0;
+    optics::LensSpec spec = i % 3 == 2 ? optics::LensPresets()[7].spec : optics::LensSpec{};
+    spec.N = n;
+    ASSERT_EQ(l.setLens(spec), "");
+    drag(l, Marker::Source, static_cast<float>(uniform(-300, -120)), static_cast<float>(uniform(-90, 90)));
+    l.setBar(lab::BarId::Height, std::uniform_int_distribution<>(-60, 60)(rng));  // false when it stands there
+    ASSERT_TRUE(l.click(1));
+    const auto& f = l.results().fermat();
+    ASSERT_TRUE(f && f->Found) << "n=" << n;
+    // Near normal incidence the ratio is a quotient of two tiny sines.
+    if (std::fabs(std::sin(f->Refraction)) < 0.05) continue;
+    ++checked;
+    EXPECT_EQ(l.captions()[3], "n  = " + lab::Format(n, "0.00")) << "n=" << n << " " << lab::LensText(spec);
+  }
+  EXPECT_GT(checked, 200);
+}
+
+// A new lens draws the scene as a start-up with that lens would, keeps the
+// markers and bars, and starts the session afresh.
+TEST(ChangeOfLens, DrawsTheSceneAsAFreshStartAndKeepsTheMarkersAndBars) {
+  for (const optics::LensPreset& p : optics::LensPresets()) {
+    StartedLab l;
+    drag(l, Marker::Source, -200, 40);
+    drag(l, Marker::Entry, -20, 10);
+    ASSERT_TRUE(l.setBar(lab::BarId::Height, -30));
+    ASSERT_TRUE(l.setBar(lab::BarId::Rays, 25));
+    ASSERT_TRUE(l.click(5));
+    const lab::Placement before = l.placement();
+    ASSERT_EQ(l.setLens(p.spec), "") << p.key;
+    EXPECT_EQ(l.placement(), before) << p.key;
+    EXPECT_TRUE(l.journal().empty()) << p.key;
+    EXPECT_EQ(l.startPlacement(), before) << p.key;
+    EXPECT_FALSE(l.results().bundle()) << p.key;
+
+    // The same lens and placement from a start.
+    StartedLab fresh;
+    ASSERT_EQ(fresh.setLens(p.spec), "");
+    fresh.restart(before);
+    EXPECT_EQ(stateText(l), stateText(fresh)) << p.key;
+    EXPECT_EQ(sinceLastCls(l), sinceLastCls(fresh)) << p.key;
+    // Every button works for it: no caption shows a number that is not one.
+    for (int b = 1; b <= 5; ++b) {
+      ASSERT_TRUE(l.click(b)) << p.key << " button " << b;
+      while (l.message()) l.dismissMessage();
+      for (const std::string& c : l.captions()) {
+        EXPECT_EQ(c.find("nan"), std::string::npos) << p.key << ": " << c;
+        EXPECT_EQ(c.find("inf"), std::string::npos) << p.key << ": " << c;
+      }
+    }
+    for (const lab::Op& op : l.surface().log()) {
+      ASSERT_TRUE(std::isfinite(op.x1) && std::isfinite(op.y1) && std::isfinite(op.x2) && std::isfinite(op.y2) &&
+                  std::isfinite(op.r))
+          << p.key;
+    }
+  }
+}
+
+// A lens that cannot exist, and any lens while a message is open, is refused
+// and changes nothing at all.
+TEST(ChangeOfLens, RefusedChangesNothing) {
+  StartedLab l;
+  drag(l, Marker::Source, -200, 40);
+  ASSERT_TRUE(l.click(2));
+  const std::string state = stateText(l);
+  const std::vector<lab::Op> ops = l.surface().log();
+  const auto revision = l.surface().record().revision();
+  for (const char* bad : {"n=5", "r1=50", "thickness=0", "r1=200,r2=200,thickness=10,aperture=80"}) {
+    optics::LensSpec spec;
+    ASSERT_EQ(lab::ParseLens(bad, spec), "");
+    EXPECT_NE(l.setLens(spec), "") << bad;
+    EXPECT_EQ(stateText(l), state) << bad;
+    EXPECT_EQ(l.surface().log(), ops) << bad;
+    EXPECT_EQ(l.surface().record().revision(), revision) << bad;
+    EXPECT_EQ(l.lensSpec(), optics::LensSpec{}) << bad;
+  }
+}
+
+// The challenge's answer is the point "position by Fermat" finds, with its
+// time; the guess is the face's point nearest the marker, never faster.
+TEST(Challenge, RevealsWhatPositionByFermatFinds) {
+  std::mt19937 rng(7);
+  auto uniform = [&](double a, double b) { return static_cast<float>(std::uniform_real_distribution<>(a, b)(rng)); };
+  for (int i = 0; i < 60; ++i) {
+    StartedLab l;
+    if (i % 2 == 1) {
+      ASSERT_EQ(l.setLens(optics::LensPresets()[static_cast<std::size_t>(i % 8)].spec), "");
+    }
+    drag(l, Marker::Source, uniform(-300, -120), uniform(-80, 80));
+    l.setBar(lab::BarId::Height, std::uniform_int_distribution<>(-50, 50)(rng));
+    l.challenge().start(l);
+    const int moves = 1 + i % 4;
+    for (int k = 0; k < moves; ++k) drag(l, Marker::Entry, uniform(-40, 10), uniform(-60, 60));
+    const lab::ChallengeReveal r = *l.challenge().reveal(l);
+    EXPECT_EQ(r.tries, moves);
+    const optics::Lens& lens = l.lens();
+    EXPECT_DOUBLE_EQ(r.guessTime, optics::PathTime(r.sourceX, r.sourceY, r.guessX, r.guessY, r.targetX, r.targetY,
+                                                   lens.SpeedOutside, lens.SpeedInside));
+    // On the face: as far from the first face's centre as its radius, or on the flat face's line.
+    if (lens.First.Flat) {
+      EXPECT_EQ(r.guessX, lens.First.VertexX);
+    } else {
+      EXPECT_NEAR(optics::Distance(r.guessX, r.guessY, lens.First.CentreX, 0), lens.First.Radius, 1e-9);
+    }
+    ASSERT_TRUE(l.click(1));
+    const auto& f = l.results().fermat();
+    ASSERT_TRUE(f && f->Found && r.found);
+    EXPECT_EQ(r.leastX, f->EntryX);
+    EXPECT_EQ(r.leastY, f->EntryY);
+    EXPECT_EQ(r.leastTime, f->Time);
+    EXPECT_GE(r.timeGap, -1e-9) << "no guess is faster than the least time";
+    EXPECT_DOUBLE_EQ(r.distance, optics::Distance(r.guessX, r.guessY, r.leastX, r.leastY));
+  }
+}
+
+// Every lesson opens, with its lens, and leaves no message open.
+TEST(Lessons, EveryLessonOpensWithItsLens) {
+  for (const lab::Lesson& lesson : lab::Lessons()) {
+    StartedLab l;
+    ASSERT_EQ(lab::OpenLesson(l, lesson), "") << lesson.key;
+    EXPECT_EQ(l.lensSpec(), lesson.lens) << lesson.key;
+    EXPECT_FALSE(l.busy()) << lesson.key;
+    EXPECT_EQ(l.journal().size(), lesson.actions.size() + 2 * std::count_if(lesson.actions.begin(),
+                                                                           lesson.actions.end(), [](const char* a) {
+                                                                             return std::string(a).starts_with("source");
+                                                                           }))
+        << lesson.key << ": a drag is written as its press, last move and release";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// Lenses of the teacher's choice: which can exist, and that the least-time
+// walk along any first face finds the point where Snell's law holds for the
+// lens's index and no neighbour of which is faster.
+#include "optics/Faces.h"
+#include "optics/Geometry.h"
+#include "optics/LeastTime.h"
+#include "optics/LensSpec.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <random>
+#include <string>
+
+namespace {
+
+using optics::FaceSpec;
+using optics::LensSpec;
+
+TEST(LensSpec, TheStandardSpecificationIsTheStandardLensToTheLastBit) {
+  const optics::LensBuild b = optics::MakeLens(LensSpec{});
+  ASSERT_TRUE(b.lens) << b.error;
+  const optics::Lens s = optics::Lens::Standard();
+  EXPECT_EQ(b.lens->HalfAperture, s.HalfAperture);
+  EXPECT_EQ(b.lens->SpeedOutside, s.SpeedOutside);
+  EXPECT_EQ(b.lens->SpeedInside, s.SpeedInside);
+  EXPECT_EQ(b.lens->RimEdges, s.RimEdges);
+  for (const auto& [made, standard] : {std::pair{b.lens->First, s.First}, std::pair{b.lens->Second, s.Second}}) {
+    EXPECT_EQ(made.CentreX, standard.CentreX);
+    EXPECT_EQ(made.Radius, standard.Radius);
+    EXPECT_EQ(made.Facing, standard.Facing);
+    EXPECT_EQ(made.RimCos, standard.RimCos);
+    EXPECT_EQ(made.VertexX, standard.VertexX);
+  }
+  // The faces meet at the rims: the first face's rim is the second's.
+  EXPECT_EQ(optics::RimX(s.First), 0.0);
+  EXPECT_EQ(optics::RimX(s.Second), 0.0);
+}
+
+// Every preset can exist, and a lens whose faces meet has its rims where the
+// two faces' points at the rim height coincide.
+TEST(LensSpec, EveryPresetCanExistAndItsFacesMeetOrAreJoinedAtTheRim) {
+  for (const optics::LensPreset& p : optics::LensPresets()) {
+    const optics::LensBuild b = optics::MakeLens(p.spec);
+    ASSERT_TRUE(b.lens) << p.key << ": " << b.error;
+    const optics::Lens& l = *b.lens;
+    const optics::FacePoint a = optics::PointOf(l.First, optics::RimParameter(l.First, l.HalfAperture));
+    const optics::FacePoint c = optics::PointOf(l.Second, optics::RimParameter(l.Second, l.HalfAperture));
+    EXPECT_NEAR(a.Y, l.HalfAperture, 1e-3) << p.key;
+    EXPECT_NEAR(c.Y, l.HalfAperture, 1e-3) << p.key;
+    if (l.RimEdges) {
+      EXPECT_LT(a.X, c.X) << p.key << ": the first face's rim must lie left of the second's";
+    } else {
+      EXPECT_NEAR(a.X, c.X, 1e-3) << p.key;
+    }
+    // The fill's seed, the origin, lies inside the glass.
+    EXPECT_LT(l.First.VertexX, 0) << p.key;
+    EXPECT_GT(l.Second.VertexX, 0) << p.key;
+  }
+}
+
+struct BadLens {
+  const char* name;
+  LensSpec spec;
+  const char* mentions;
+};
+
+class RefusedLens : public ::testing::TestWithParam<BadLens> {};
+
+TEST_P(RefusedLens, IsRefusedWithOneLineNamingWhatIsWrong) {
+  const optics::LensBuild b = optics::MakeLens(GetParam().spec);
+  EXPECT_FALSE(b.lens);
+  EXPECT_NE(b.error.find(GetParam().mentions), std::string::npos) << b.error;
+  EXPECT_EQ(b.error.find('\n'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedLens,
+    ::testing::Values(
+        BadLens{"indexTooLow", {.N = 1.04}, "n = 1.04"}, BadLens{"indexTooHigh", {.N = 4.01}, "n = 4.01"},
+        BadLens{"indexNaN", {.N = NAN}, "n = nan"}, BadLens{"indexInfinite", {.N = INFINITY}, "n = inf"},
+        BadLens{"radiusTooSmall", {.First = {.Radius = 99}}, "r1 = 99"},
+        BadLens{"hollowRadiusTooSmall", {.Second = {.Radius = -99}}, "r2 = -99"},
+        BadLens{"radiusHuge", {.First = {.Radius = 1e6}}, "r1 = 1000000"},
+        BadLens{"radiusBelowAperture", {.Second = {.Radius = 120}, .Aperture = 130}, "r2 = 120"},
+        BadLens{"radiusAtAperture", {.First = {.Radius = -150}, .Aperture = 150}, "r1 = -150"},
+        BadLens{"facesCross", {.First = {.Radius = 200}, .Second = {.Radius = 200}, .Thickness = 10, .Aperture = 80},
+                "cross"},
+        BadLens{"thicknessZero", {.Thickness = 0}, "thickness = 0"},
+        BadLens{"thicknessNegative", {.Thickness = -5}, "thickness = -5"},
+        BadLens{"apertureZero", {.Aperture = 0}, "aperture = 0"},
+        BadLens{"apertureNegative", {.Aperture = -3}, "aperture = -3"},
+        BadLens{"apertureHuge", {.First = {.Flat = true}, .Second = {.Flat = true}, .Aperture = 401}, "aperture = 401"}),
+    [](const ::testing::TestParamInfo<BadLens>& p) { return std::string(p.param.name); });
+
+// A random lens that can exist: any index, each face flat or bulging or
+// hollow, the aperture given or where the faces meet.
+struct RandomLenses {
+  std::mt19937 rng;
+  explicit RandomLenses(unsigned seed) : rng(seed) {}
+  double uniform(double a, double b) { return std::uniform_real_distribution<>(a, b)(rng); }
+  FaceSpec face() {
+    const int kind = std::uniform_int_distribution<>(0, 2)(rng);
+    if (kind == 0) return {.Flat = true};
+    const double r = uniform(150, 1500);
+    return {.Radius = kind == 1 ? r : -r};
+  }
+  optics::Lens next(LensSpec& spec) {
+    for (;;) {
+      spec = {.N = uniform(1.05, 4), .First = face(), .Second = face(), .Thickness = uniform(5, 120)};
+      if (std::uniform_int_distribution<>(0, 1)(rng) == 0) spec.Aperture = uniform(20, 140);
+      if (optics::LensBuild b = optics::MakeLens(spec); b.lens) return *b.lens;
+    }
+  }
+};
+
+// Over random lenses, sources and targets inside the glass: the walk's point
+// obeys Snell's law for the lens's n (the sines' ratio within what the walk's
+// last step, under 1e-6 of the parameter, allows), and no point of the face a
+// little either side of it is reached sooner.
+TEST(LeastTimeOnAnyLens, ObeysSnellsLawForItsIndexAndIsTheFastestOfItsNeighbourhood) {
+  RandomLenses random(19);
+  int checked = 0;
+  for (int i = 0; i < 4000 && checked < 1500; ++i) {
+    LensSpec spec;
+    const optics::Lens lens = random.next(spec);
+    const double sx = random.uniform(-320, -140), sy = random.uniform(-120, 120);
+    // A target just inside the second face, within the aperture.
+    const double py = random.uniform(-0.8, 0.8) * lens.HalfAperture;
+    const optics::FacePoint exit = optics::PointOf(lens.Second, optics::ParameterAtHeight(lens.Second, py));
+    const double px = exit.X - 0.5;
+    const optics::LeastTimeWalk w = optics::LeastTimeSearch(sx, sy, px, py, lens);
+    ASSERT_TRUE(w.Converged) << "lens " << i;
+    // sin i / sin r at the face's point of parameter v, both angles from the normal there.
+    auto ratioAt = [&](double v) {
+      const optics::FacePoint e = optics::PointOf(lens.First, v);
+      const optics::FacePoint n = optics::AxialNormal(lens.First, e.X, e.Y);
+      auto sineTo = [&](double dx, double dy) {
+        return (dx * n.Y - dy * n.X) / (std::hypot(dx, dy) * std::hypot(n.X, n.Y));
+      };
+      return std::pair{sineTo(e.X - sx, e.Y - sy), sineTo(px - e.X, py - e.Y)};
+    };
+    const double u = optics::ParameterOf(lens.First, w.X, w.Y, lens.Pi);
+    const auto [sinI, sinR] = ratioAt(u);
+    // Near normal incidence the ratio says nothing; the time test below still runs.
+    if (std::fabs(sinR) > 0.05) {
+      ++checked;
+      // The walk stops within two of its last steps of the minimum: the ratio
+      // may be off by as much as it changes over that distance.
+      const double last = optics::ParameterSpan(lens.First, 2e-6);
+      double allowed = 1e-9;
+      for (const double v : {u - last, u + last}) {
+        const auto [i2, r2] = ratioAt(v);
+        allowed = std::max(allowed, std::fabs(i2 / r2 - sinI / sinR));
+      }
+      EXPECT_NEAR(sinI / sinR, double(lens.SpeedOutside), allowed) << "lens " << i << " n=" << spec.N;
+    }
+    for (const double du : {1e-4, 1e-3, 1e-2}) {
+      for (const double sign : {-1.0, 1.0}) {
+        const optics::FacePoint q = optics::PointOf(lens.First, u + sign * optics::ParameterSpan(lens.First, du));
+        const double t = optics::PathTime(sx, sy, q.X, q.Y, px, py, lens.SpeedOutside, lens.SpeedInside);
+        EXPECT_LE(w.Time, t + 1e-9) << "lens " << i << " a step of " << sign * du;
+      }
+    }
+  }
+  EXPECT_GT(checked, 1000);
+}
+
+}  // namespace
