@@ -19,8 +19,9 @@ ChallengeOverlay::ChallengeOverlay(QWidget* form, const canvas::Canvas& canvas) 
 
 void ChallengeOverlay::show(const std::optional<lab::ChallengeReveal>& reveal) {
   reveal_ = reveal;
-  setVisible(reveal_ && reveal_->found);
-  if (!isVisible()) return;
+  const bool shown = reveal_ && reveal_->found;
+  setVisible(shown);
+  if (!shown) return;
   setGeometry(parentWidget()->rect());
   raise();
   update();

@@ -23,8 +23,9 @@ LensMenu::LensMenu(Fermat& window) : QObject(&window), window_(window), presets_
     connect(a, &QAction::triggered, this, [this, &p] {
       if (const std::string e = window_.setLens(p.spec); !e.empty()) {
         QMessageBox::warning(&window_, QStringLiteral("Lens"), QString::fromStdString(e));
-        follow();
       }
+      // Chosen again, the lens in force stays checked.
+      follow();
     });
   }
   menu->addSeparator();

@@ -3,7 +3,7 @@
 # library among those the loader maps for it, and a run in an empty
 # environment (no DISPLAY, no QT_* variables, no PATH, no HOME) that prints
 # the six labels.
-# usage: check-headless.sh libraries|bare FERMAT_LAB
+# usage: check-headless.sh libraries|bare|refusals FERMAT_LAB
 set -uo pipefail
 mode="$1" program="$2"
 [[ "$program" == /* ]] || program="$PWD/$program"
@@ -32,6 +32,33 @@ $out"
       [[ "$line" == "Label$i"$'\t'* ]] || fail "line $i is not Label$i<TAB>...: '$line'"
     done <<<"$out"
     echo "six labels from an empty environment"
+    ;;
+  refusals)
+    # Bad lenses, set-ups and lessons: exit status 2, one line on stderr
+    # naming the program, nothing on stdout, no file written.
+    dir=$(mktemp -d)
+    trap 'rm -rf "$dir"' EXIT
+    printf '{"format": "fermat-lens set-up", "version": 2}' >"$dir/newer.json"
+    printf '{"format": "fermat-lens set-up", "version": 1, "lens": {' >"$dir/truncated.json"
+    printf '[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[' >"$dir/deep.json"
+    head -c 2000000 /dev/zero | tr '\0' ' ' >"$dir/huge.json"
+    cases=(
+      "--lens n=5" "--lens n=1" "--lens r1=50" "--lens r2=120,aperture=130" "--lens thickness=0"
+      "--lens r1=200,r2=200,thickness=10,aperture=80" "--lens focus=3" "--lens preset=glass" "--lens n=nan"
+      "--lens n=1.5,n=1.6" "lens=n=9" "--open $dir/none.json" "--open $dir/newer.json" "--open $dir/truncated.json"
+      "--open $dir/deep.json" "--open $dir/huge.json" "--open $dir" "--lesson optics"
+      "--lesson wavefront --lens n=1.5" "--equal-time-at far" "active=lens"
+    )
+    for c in "${cases[@]}"; do
+      read -r -a args <<<"$c"
+      out=$("$program" --save "$dir/saved.json" "${args[@]}" 2>"$dir/err")
+      code=$?
+      [[ $code -eq 2 ]] || fail "$c: exit status $code"
+      [[ -z "$out" ]] || fail "$c: wrote to standard output: $out"
+      [[ $(wc -l <"$dir/err") -eq 1 && $(head -c 11 "$dir/err") == "fermat-lab:" ]] || fail "$c: $(cat "$dir/err")"
+      [[ ! -e "$dir/saved.json" ]] || fail "$c: wrote the set-up"
+    done
+    echo "${#cases[@]} bad lenses, set-ups and lessons refused with one line and exit status 2"
     ;;
   *)
     fail "unknown mode '$mode'"
