@@ -2,10 +2,15 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace app {
 namespace {
-constexpr int kMargin = 8;  // pixels from the form's edges
-}
+// Top left, below the labels along the top edge and right of the ray-count
+// bar, left of the lens: no control and no marker's start lies there.
+constexpr QPoint kCorner{40, 64};
+constexpr int kWidest = 520;
+}  // namespace
 
 Banner::Banner(QWidget* form) : QLabel(form) {
   setObjectName(QStringLiteral("banner"));
@@ -25,10 +30,9 @@ void Banner::say(const QString& text) {
     return;
   }
   const QWidget* form = parentWidget();
-  const int width = std::min(form->width() - 2 * kMargin, 720);
-  setFixedWidth(std::max(width, 100));
+  setFixedWidth(std::clamp(form->width() * 2 / 5, 120, kWidest));
   adjustSize();
-  move(kMargin, form->height() - height() - kMargin);
+  move(kCorner);
   show();
   raise();
 }

@@ -4,14 +4,14 @@
 
 namespace app {
 
-// A line of text over the bottom of the client area (a lesson's task, the
+// A line of text over the top left of the client area (a lesson's task, the
 // challenge's tries and answer): an overlay, never part of the picture. A
 // click on it hides it until the next text.
 class Banner final : public QLabel {
  public:
   explicit Banner(QWidget* form);
 
-  // Shows the text across the bottom of the form; empty text hides it.
+  // Shows the text at the form's top left; empty text hides it.
   void say(const QString& text);
 
  protected:

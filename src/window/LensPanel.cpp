@@ -63,7 +63,10 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
         apply();
       });
     }
-    form->addRow(QString::fromLatin1(d.label), line);
+    // The label's mnemonic (Alt+N, ...) moves to its field.
+    auto* label = new QLabel(QString::fromLatin1(d.label), this);
+    label->setBuddy(r.box);
+    form->addRow(label, line);
     connect(r.box, &QDoubleSpinBox::valueChanged, this, [this, &r, &d](double v) {
       const QSignalBlocker quiet(r.slider);
       r.slider->setValue(sliderValue(d, v));
