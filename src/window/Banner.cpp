@@ -8,7 +8,7 @@ namespace app {
 namespace {
 // Top left, below the labels along the top edge and right of the ray-count
 // bar, left of the lens: no control and no marker's start lies there.
-constexpr QPoint kCorner{40, 64};
+constexpr QPoint kCorner{40, 100};
 constexpr int kWidest = 520;
 }  // namespace
 
