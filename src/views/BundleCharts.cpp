@@ -15,25 +15,12 @@ namespace {
 const QColor kArrivalColour(40, 40, 40);
 const QColor kCrossingColour(220, 0, 0);
 
-QChartView* newView(QWidget* parent, const QString& title) {
-  auto* view = new QChartView(new QChart, parent);
-  view->chart()->setTitle(title);
-  view->setRenderHint(QPainter::Antialiasing);
-  return view;
-}
-
-void attach(QChart& chart, QAbstractSeries* s, QValueAxis* x, QValueAxis* y) {
-  chart.addSeries(s);
-  s->attachAxis(x);
-  s->attachAxis(y);
-}
-
 }  // namespace
 
 BundleCharts::BundleCharts(QWidget* parent)
     : QWidget(parent),
-      arrivalView_(newView(this, QStringLiteral("Arrival time at the exit point, every ray of the last bundle"))),
-      crossingView_(newView(this, QStringLiteral("Where each continued ray crosses the axis"))),
+      arrivalView_(NewChartView(this, QStringLiteral("Arrival time at the exit point, every ray of the last bundle"))),
+      crossingView_(NewChartView(this, QStringLiteral("Where each continued ray crosses the axis"))),
       arrival_(new QLineSeries),
       arrivalPoints_(new QScatterSeries),
       crossingPoints_(new QScatterSeries) {
@@ -51,8 +38,8 @@ BundleCharts::BundleCharts(QWidget* parent)
   arrivalPoints_->setObjectName(QStringLiteral("arrivalPoints"));
   arrivalPoints_->setColor(kArrivalColour);
   arrivalPoints_->setMarkerSize(6);
-  attach(a, arrival_, arrivalX_, arrivalY_);
-  attach(a, arrivalPoints_, arrivalX_, arrivalY_);
+  AttachSeries(a, arrival_, arrivalX_, arrivalY_);
+  AttachSeries(a, arrivalPoints_, arrivalX_, arrivalY_);
   a.legend()->hide();
 
   QChart& c = *crossingView_->chart();
@@ -62,7 +49,7 @@ BundleCharts::BundleCharts(QWidget* parent)
   crossingPoints_->setObjectName(QStringLiteral("axisCrossingPoints"));
   crossingPoints_->setColor(kCrossingColour);
   crossingPoints_->setMarkerSize(6);
-  attach(c, crossingPoints_, crossingX_, crossingY_);
+  AttachSeries(c, crossingPoints_, crossingX_, crossingY_);
   c.legend()->hide();
 }
 
@@ -115,7 +102,7 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows) {
     line->setObjectName(QStringLiteral("axisCrossing"));
     line->setColor(kCrossingColour);
     line->replace(piece);
-    attach(c, line, crossingX_, crossingY_);
+    AttachSeries(c, line, crossingX_, crossingY_);
   }
   c.setTitle(anyContinued ? QStringLiteral("Where each continued ray crosses the axis (gaps: no crossing)")
                           : QStringLiteral("Where each continued ray crosses the axis: continue the bundle first"));

@@ -1,5 +1,8 @@
 #include "views/ChartAxes.h"
 
+#include <QAbstractSeries>
+#include <QChartView>
+
 #include <QChart>
 #include <QValueAxis>
 
@@ -45,6 +48,19 @@ void FitAxis(QValueAxis& axis, Span span, const QString& labelFormat) {
   axis.setLabelFormat(huge ? QStringLiteral("%.6g") : labelFormat);
   axis.setRange(span.lo - margin, span.hi + margin);
   axis.applyNiceNumbers();
+}
+
+QChartView* NewChartView(QWidget* parent, const QString& title) {
+  auto* view = new QChartView(new QChart, parent);
+  view->chart()->setTitle(title);
+  view->setRenderHint(QPainter::Antialiasing);
+  return view;
+}
+
+void AttachSeries(QChart& chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y) {
+  chart.addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
 }
 
 QString Decimals2(double v) {

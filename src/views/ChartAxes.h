@@ -2,8 +2,11 @@
 
 #include <QString>
 
+class QAbstractSeries;
 class QChart;
+class QChartView;
 class QValueAxis;
+class QWidget;
 
 namespace views {
 
@@ -26,6 +29,12 @@ ChartAxes AddAxes(QChart& chart, const QString& xTitle, const QString& yTitle);
 // labelled in the printf format given, or with six significant digits when the
 // numbers are too large for decimals.
 void FitAxis(QValueAxis& axis, Span span, const QString& labelFormat);
+
+// A chart in a view of its own, antialiased, with the title given.
+QChartView* NewChartView(QWidget* parent, const QString& title = {});
+
+// Adds the series to the chart on the two axes.
+void AttachSeries(QChart& chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y);
 
 // Number text for captions: two decimals (six significant digits when huge),
 // never the locale's separator.

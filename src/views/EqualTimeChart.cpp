@@ -19,16 +19,9 @@ const QColor kLeastColour(0, 120, 0);
 const QColor kTimeColour(220, 0, 0);
 
 QChartView* newView(QWidget* parent) {
-  auto* view = new QChartView(new QChart, parent);
-  view->setRenderHint(QPainter::Antialiasing);
+  QChartView* view = NewChartView(parent);
   view->chart()->legend()->hide();
   return view;
-}
-
-void attach(QChart& chart, QAbstractSeries* s, QValueAxis* x, QValueAxis* y) {
-  chart.addSeries(s);
-  s->attachAxis(x);
-  s->attachAxis(y);
 }
 
 }  // namespace
@@ -61,8 +54,8 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
   least_->setObjectName(QStringLiteral("equalTimeLeast"));
   least_->setColor(kLeastColour);
   least_->setMarkerSize(9);
-  attach(s, spread_, spreadX_, spreadY_);
-  attach(s, least_, spreadX_, spreadY_);
+  AttachSeries(s, spread_, spreadX_, spreadY_);
+  AttachSeries(s, least_, spreadX_, spreadY_);
 
   QChart& t = *timesView_->chart();
   const ChartAxes ta = AddAxes(t, QStringLiteral("ray"), QStringLiteral("time from the source"));
@@ -71,7 +64,7 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
   times_->setObjectName(QStringLiteral("equalTimeRays"));
   times_->setColor(kTimeColour);
   times_->setMarkerSize(6);
-  attach(t, times_, timesX_, timesY_);
+  AttachSeries(t, times_, timesX_, timesY_);
 
   connect(at_, &QDoubleSpinBox::valueChanged, this, [this](double x) {
     if (chosen_) chosen_(x);

@@ -3,6 +3,7 @@
 #include "lab/Format.h"
 #include "lab/Keys.h"
 #include "lab/Script.h"
+#include "RandomActions.h"
 
 #include <gtest/gtest.h>
 
@@ -394,35 +395,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
   };
   auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
   for (int i = 0; i < 5000; ++i) {
-    Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Active)))};
-    switch (a.kind) {
-      case Kind::Source:
-      case Kind::Entry:
-      case Kind::MouseDown:
-      case Kind::MouseMove:
-      case Kind::MouseUp:
-        a.x = coordinate();
-        a.y = coordinate();
-        break;
-      case Kind::Height:
-      case Kind::DragHeight: a.value = between(-99, 99); break;
-      case Kind::Rays:
-      case Kind::DragRays: a.value = between(2, 100); break;
-      case Kind::Time:
-      case Kind::DragTime: a.value = between(5, 100); break;
-      case Kind::Press: a.value = between(1, 5); break;
-      case Kind::Key: a.value = keys[between(0, std::size(keys) - 1)]; break;
-      case Kind::Play:
-      case Kind::Reset: break;
-      case Kind::Lens: {
-        // A preset with any index in range: every such lens can exist.
-        const auto presets = optics::LensPresets();
-        a.lens = presets[static_cast<std::size_t>(between(0, static_cast<int>(presets.size()) - 1))].spec;
-        a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng);
-        break;
-      }
-      case Kind::Active: a.value = between(0, 1); break;
-    }
+    const Action a = lab_testing::RandomAction(rng, coordinate, [&] { return keys[between(0, std::size(keys) - 1)]; });
     std::vector<Action> back;
     const std::string word = lab::ActionText(a);
     ASSERT_EQ(lab::ParseAction(word, back), "") << word;

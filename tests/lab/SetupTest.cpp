@@ -4,6 +4,7 @@
 #include "lab/Base64Url.h"
 #include "lab/Keys.h"
 #include "lab/Setup.h"
+#include "RandomActions.h"
 
 #include <gtest/gtest.h>
 
@@ -91,37 +92,7 @@ class RandomSetups {
   // Every kind, with the fields its text carries and the others zero, as
   // ParseAction makes them.
   Action action() {
-    const auto kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Active)));
-    Action a{.kind = kind};
-    switch (kind) {
-      case Kind::Source:
-      case Kind::Entry:
-      case Kind::MouseDown:
-      case Kind::MouseMove:
-      case Kind::MouseUp:
-        a.x = coordinate();
-        a.y = coordinate();
-        break;
-      case Kind::Height:
-      case Kind::DragHeight: a.value = between(-99, 99); break;
-      case Kind::Rays:
-      case Kind::DragRays: a.value = between(2, 100); break;
-      case Kind::Time:
-      case Kind::DragTime: a.value = between(5, 100); break;
-      case Kind::Press: a.value = between(1, 5); break;
-      case Kind::Key: a.value = keyCombination(); break;
-      case Kind::Play:
-      case Kind::Reset: break;
-      case Kind::Lens: {
-        // A preset with any index in range: every such lens can exist.
-        const auto presets = optics::LensPresets();
-        a.lens = presets[static_cast<std::size_t>(between(0, static_cast<int>(presets.size()) - 1))].spec;
-        a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng_);
-        break;
-      }
-      case Kind::Active: a.value = between(0, 1); break;
-    }
-    return a;
+    return lab_testing::RandomAction(rng_, [this] { return coordinate(); }, [this] { return keyCombination(); });
   }
 
   std::mt19937 rng_;
