@@ -33,6 +33,7 @@ bool writeSvg(const PictureSource& picture, QIODevice& file) {
   svg.setViewBox(QRect(QPoint(0, 0), picture.size));
   svg.setResolution(kPixelsPerInch);
   svg.setTitle(picture.title);
+  if (!picture.description.isEmpty()) svg.setDescription(picture.description);
   return paintOnto(svg, picture);
 }
 
@@ -79,8 +80,9 @@ std::string EncodePicture(const QString& path, const PictureSource& picture, int
       // Checked before the image exists: a failed allocation would only show
       // as a stream of painter warnings.
       if (const QString why = PictureTooLarge(picture.size, scale); !why.isEmpty()) return failed(path, why);
-      const QImage image = picture.image(scale);
+      QImage image = picture.image(scale);
       if (image.isNull()) return failed(path, QStringLiteral("not enough memory for the image"));
+      if (!picture.description.isEmpty()) image.setText(QStringLiteral("Description"), picture.description);
       written = image.save(&buffer, "PNG");
       break;
     }

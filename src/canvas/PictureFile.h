@@ -25,6 +25,7 @@ enum class PictureFormat { Png, Svg, Pdf };
 struct PictureSource {
   QSize size;
   QString title;
+  QString description;  // a PNG's and an SVG's description (the lens when not the standard one); may be empty
   std::function<QImage(int scale)> image;
   std::function<void(QPainter&)> paint;
 };

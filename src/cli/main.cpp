@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
   if (!o.exportFile.empty()) {
     const QString path = QString::fromStdString(o.exportFile);
     QByteArray bytes;
-    const std::string e = canvas::EncodePicture(path, app::FormPicture(window->form(), o.background),
+    const std::string e = canvas::EncodePicture(path, app::FormPicture(window->form(), o.background, window->lensNote()),
                                                 o.exportScale == 0 ? 1 : o.exportScale, bytes);
     if (!e.empty()) return fail(e);
     if (const std::string w = files.add(path, bytes); !w.empty()) return fail(w);

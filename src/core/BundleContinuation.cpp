@@ -59,7 +59,8 @@ void ContinueBundleRay(const optics::Lens& lens, Frame frame, SourcePoint src, B
     eP = EntryFor(lens, src, x, y, d);
     const float tA = EntryFor(lens, src, nb.ax, nb.ay, d).Time;
     const float tB = EntryFor(lens, src, nb.bx, nb.by, d).Time;
-    const WaveletCrossing w = CrossWavelets(x, y, eP.Time, tA, tB, nb, lens.SpeedOutside, inside.x, inside.y);
+    const WaveletCrossing w =
+        CrossWavelets(x, y, eP.Time, tA, tB, nb, lens.SpeedOutside, inside.x, inside.y, lens.Second.Flat);
 
     thetaI = optics::SignedAngle(x - eP.X, y - eP.Y, normal.X, normal.Y);
     const double thetaC = CriticalAngle(lens);

@@ -42,7 +42,7 @@ void attempt(const optics::Lens& lens, SourcePoint src, RayContinuationResult& r
 
   // The crossings away from the source are the ones on the wavefront; M stays double.
   const WaveletCrossing& w = a.Wavelets =
-      CrossWavelets(x0, y0, eP.Time, eA.Time, eB.Time, nb, lens.SpeedOutside, src.x, src.y);
+      CrossWavelets(x0, y0, eP.Time, eA.Time, eB.Time, nb, lens.SpeedOutside, src.x, src.y, lens.Second.Flat);
   d.Circle(x0, y0, w.rP);
   d.Circle(nb.ax, nb.ay, w.rA, numeric::kRed);
   d.Circle(nb.bx, nb.by, w.rB, numeric::kGreen);

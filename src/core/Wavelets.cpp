@@ -21,6 +21,14 @@ Point outer(const optics::CircleCrossing& c, double rx, double ry) {
   if (optics::Distance(c.XA, c.YA, rx, ry) > optics::Distance(c.XB, c.YB, rx, ry)) return {c.XA, c.YA};
   return {c.XB, c.YB};
 }
+// The crossings of two circles. Centres on one vertical (a flat face's
+// neighbours) have no radical-line solution in x, which divides by their x
+// distance: the same solution is then taken with the axes exchanged.
+optics::CircleCrossing cross(double x1, double y1, double r1, double x2, double y2, double r2, bool vertical) {
+  if (!vertical) return optics::CircleIntersect(x1, y1, r1, x2, y2, r2);
+  const optics::CircleCrossing t = optics::CircleIntersect(y1, x1, r1, y2, x2, r2);
+  return {t.Found, t.YA, t.XA, t.YB, t.XB};
+}
 }  // namespace
 
 double PolarAngle(double x, double y, const optics::Lens& s) noexcept {
@@ -35,7 +43,7 @@ Neighbours NeighbourPoints(double x, double y, double deltaDegrees, const optics
 }
 
 WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,
-                              float speedOutside, double refX, double refY) noexcept {
+                              float speedOutside, double refX, double refY, bool flatFace) noexcept {
   WaveletCrossing w;
   // The neighbours are not compared with each other: when both arrive after P, A's time is taken.
   w.tRef = tP;
@@ -51,8 +59,8 @@ WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, 
   w.rP = speedOutside * w.tauP;
   w.rA = speedOutside * w.tauA;
   w.rB = speedOutside * w.tauB;
-  w.c1 = optics::CircleIntersect(x, y, w.rP, nb.ax, nb.ay, w.rA);
-  w.c2 = optics::CircleIntersect(x, y, w.rP, nb.bx, nb.by, w.rB);
+  w.c1 = cross(x, y, w.rP, nb.ax, nb.ay, w.rA, flatFace);
+  w.c2 = cross(x, y, w.rP, nb.bx, nb.by, w.rB, flatFace);
   const bool one = w.c1.Found != 0, two = w.c2.Found != 0;
   if (one && two) {
     const Point q1 = outer(w.c1, refX, refY), q2 = outer(w.c2, refX, refY);

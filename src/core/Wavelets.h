@@ -24,7 +24,9 @@ struct Neighbours {
 // wavefront point; when neither does, there is no M.
 //
 // M is left in double precision: the single-ray continuation works with it as
-// it is, the bundle continuation rounds it to Single itself.
+// it is, the bundle continuation rounds it to Single itself. On a flat face
+// (flatFace) P and its neighbours stand on one vertical; their circles are
+// then crossed with the axes exchanged, the only way the kernel can.
 struct WaveletCrossing {
   float tRef = 0;
   float tauP = 0, tauA = 0, tauB = 0;  // times the wavelets have spread
@@ -34,7 +36,8 @@ struct WaveletCrossing {
   double mx = 0, my = 0;
 };
 [[nodiscard]] WaveletCrossing CrossWavelets(double x, double y, float tP, float tA, float tB, const Neighbours& nb,
-                                            float speedOutside, double refX, double refY) noexcept;
+                                            float speedOutside, double refX, double refY,
+                                            bool flatFace = false) noexcept;
 
 // Ratio of sines sin(refraction) / sin(incidence) checked against vo / vi.
 [[nodiscard]] bool RatioPasses(double n, const optics::Lens& lens) noexcept;

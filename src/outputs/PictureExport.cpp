@@ -25,15 +25,18 @@ std::string CheckExportSize(const std::string& exportFile, int scale, std::optio
   return why.isEmpty() ? std::string() : "--export: " + why.toStdString();
 }
 
-canvas::PictureSource FormPicture(const canvas::Form& form, PictureBackground background) {
+canvas::PictureSource FormPicture(const canvas::Form& form, PictureBackground background,
+                                  const QString& description) {
   return {.size = form.canvas.pixelSize(),
           .title = form.window()->windowTitle(),
+          .description = description,
           .image = [&form, background](int k) { return canvas::RenderPicture(form, k, true, background); },
           .paint = [&form, background](QPainter& p) { canvas::PaintPicture(p, form, true, background); }};
 }
 
-std::string ExportPicture(const canvas::Form& form, const QString& path, int scale, PictureBackground background) {
-  return canvas::WritePictureFile(path, FormPicture(form, background), scale);
+std::string ExportPicture(const canvas::Form& form, const QString& path, int scale, PictureBackground background,
+                          const QString& description) {
+  return canvas::WritePictureFile(path, FormPicture(form, background, description), scale);
 }
 
 void PreparePrinter(QPrinter& printer, const canvas::Form& form) {

@@ -33,9 +33,11 @@ using canvas::PictureFormatOf;
 [[nodiscard]] std::string CheckExportSize(const std::string& exportFile, int scale, std::optional<QSize> size);
 
 // The picture of the form (the drawing, the markers and the labels; no
-// buttons or scroll bars) at the client area's size.
+// buttons or scroll bars) at the client area's size; `description` goes
+// into the file where the format keeps one (the lens in force).
 [[nodiscard]] canvas::PictureSource FormPicture(const canvas::Form& form,
-                                                PictureBackground background = PictureBackground::White);
+                                                PictureBackground background = PictureBackground::White,
+                                                const QString& description = {});
 
 // Writes the picture of the form to `path` in the format of its extension: PNG at
 // `scale` times the client area's pixels, SVG and PDF as vectors, the PDF page
@@ -43,7 +45,8 @@ using canvas::PictureFormatOf;
 // error message, empty on success. Pictures that leave the program are on
 // white unless asked otherwise.
 [[nodiscard]] std::string ExportPicture(const canvas::Form& form, const QString& path, int scale = 1,
-                                        PictureBackground background = PictureBackground::White);
+                                        PictureBackground background = PictureBackground::White,
+                                        const QString& description = {});
 
 // Gives the printer what File > Print gives it before its dialog: the page
 // turned as the picture is.

@@ -197,6 +197,12 @@ void Fermat::showChallenge() {
                                   .arg(c.tries(lab_)));
 }
 
+QString Fermat::lensNote() const {
+  if (lab_.lensSpec() == optics::LensSpec{}) return {};
+  return QStringLiteral("Lens: ") + QString::fromStdString(lab::LensSummary(lab_.lensSpec(), lab_.lens()) + "; " +
+                                                           lab::LensText(lab_.lensSpec()));
+}
+
 void Fermat::showLens() {
   if (lab_.lensSpec() == shownLens_) return;
   shownLens_ = lab_.lensSpec();

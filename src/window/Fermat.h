@@ -82,6 +82,8 @@ class Fermat final : public QMainWindow {
   // Called after every change of the lens, wherever it came from.
   void addLensFollower(std::function<void()> follower) { lensFollowers_.push_back(std::move(follower)); }
   [[nodiscard]] Banner& banner() noexcept { return *banner_; }
+  // The lens in force as one line for exported files; empty for the standard lens.
+  [[nodiscard]] QString lensNote() const;
   [[nodiscard]] ChallengeOverlay& challengeOverlay() noexcept { return *overlay_; }
 
   // After every call of the lab: the window brought up to date, then the

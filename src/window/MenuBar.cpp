@@ -77,7 +77,7 @@ void exportPicture(Fermat& w) {
                                                                        Qt::CaseInsensitive) == 0
                         ? choice->scale
                         : 1;
-  if (const std::string e = ExportPicture(w.form(), path, scale, ChosenBackground(w)); !e.empty())
+  if (const std::string e = ExportPicture(w.form(), path, scale, ChosenBackground(w), w.lensNote()); !e.empty())
     QMessageBox::warning(&w, QStringLiteral("Export picture"), QString::fromStdString(e));
 }
 

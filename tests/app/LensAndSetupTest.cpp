@@ -7,6 +7,7 @@
 
 #include "cli/Actions.h"
 #include "lab/SetupRun.h"
+#include "outputs/PictureExport.h"
 #include "window/ChallengeOverlay.h"
 #include "window/LensMenu.h"
 #include "window/LensPanel.h"
@@ -135,6 +136,23 @@ TEST(ChallengeInTheWindow, RevealsOverThePictureAndLeavesItAlone) {
   EXPECT_TRUE(t.w().challengeOverlay().isHidden());
   t.w().stopChallenge();
   EXPECT_FALSE(t.w().lab().challenge().on());
+}
+
+}  // namespace
+
+namespace {
+
+// An exported picture names a lens other than the standard one; the standard
+// lens's files stay as they were.
+TEST(ExportedPicture, NamesTheLensWhenItIsNotTheStandardOne) {
+  TestWindow t(kSize);
+  QTemporaryDir dir;
+  const QString plain = dir.filePath(QStringLiteral("plain.png")), crown = dir.filePath(QStringLiteral("crown.png"));
+  ASSERT_EQ(app::ExportPicture(t.form(), plain, 1, canvas::PictureBackground::White, t.w().lensNote()), "");
+  EXPECT_TRUE(QImage(plain).text(QStringLiteral("Description")).isEmpty());
+  presetAction(t.w(), "crown")->trigger();
+  ASSERT_EQ(app::ExportPicture(t.form(), crown, 1, canvas::PictureBackground::White, t.w().lensNote()), "");
+  EXPECT_TRUE(QImage(crown).text(QStringLiteral("Description")).contains(QStringLiteral("n=1.5,r1=180")));
 }
 
 }  // namespace

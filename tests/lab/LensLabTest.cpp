@@ -89,6 +89,28 @@ TEST(ChangeOfLens, DrawsTheSceneAsAFreshStartAndKeepsTheMarkersAndBars) {
   }
 }
 
+// Every prepared lens continues the bundle: most rays leave the glass and
+// measure an index near the lens's own (a flat face's neighbours stand on
+// one vertical, which the wavelets must still cross).
+TEST(ChangeOfLens, EveryPresetContinuesTheBundle) {
+  for (const optics::LensPreset& p : optics::LensPresets()) {
+    StartedLab l;
+    ASSERT_EQ(l.setLens(p.spec), "");
+    drag(l, Marker::Source, -250, 10);
+    ASSERT_TRUE(l.click(5));
+    while (l.message()) l.dismissMessage();
+    const auto& c = l.results().bundleContinuation();
+    ASSERT_TRUE(c) << p.key;
+    int continued = 0;
+    for (const core::BundleRay& ray : c->Bundle.Rays) {
+      if (!ray.Continued || !ray.RatioDefined) continue;
+      ++continued;
+      EXPECT_NEAR(std::fabs(ray.Ratio), l.lens().SpeedOutside, 0.05) << p.key;
+    }
+    EXPECT_GE(continued, static_cast<int>(c->Bundle.Rays.size()) / 2) << p.key;
+  }
+}
+
 // A lens that cannot exist, and any lens while a message is open, is refused
 // and changes nothing at all.
 TEST(ChangeOfLens, RefusedChangesNothing) {
