@@ -127,9 +127,11 @@ class WebLab {
   std::string challengeReveal();
 
   // ---- The equal-time view of the last bundle continuation, its ray times
-  // taken at x = `at` (NaN: where the spread is least). JSON: {"x":[...],
-  // "spread":[...], "bestX", "bestSpread", "chosenX", "rays":[{"index","time"}...]}
-  // (no samples and no rays before a continuation); and the CSV file's text.
+  // taken at x = `at` (NaN: where the spread is least). JSON: {"continued":
+  // whether there is a continuation, "x":[...], "spread":[...], "bestX",
+  // "bestSpread", "chosenX", "rays":[{"index","time"}...]} (no samples and no
+  // rays before a continuation, or with fewer than two rays continued); and
+  // the CSV file's text.
   std::string equalTime(double at) const;
   std::string equalTimeCsv(double at) const;
 

@@ -47,9 +47,9 @@ std::optional<double> chosenAt(double at) {
 // ---------------------------------------------------------------- the lens
 
 std::string WebLab::setLens(const std::string& text) {
-  optics::LensSpec spec;
-  if (std::string e = lab::ReadLens(text, spec); !e.empty()) return e;
-  return lab_.setLens(spec);
+  optics::LensSpec lens;
+  if (std::string e = lab::ReadLens(text, lens); !e.empty()) return e;
+  return lab_.setLens(lens);
 }
 
 std::string WebLab::lens() const {
@@ -144,7 +144,8 @@ std::string WebLab::equalTime(double at) const {
     rays += std::string(i ? "," : "") + "{\"index\":" + std::to_string(d.rays[i].index) +
             ",\"time\":" + jsonNumber(d.rays[i].time) + "}";
   }
-  return "{\"x\":" + list(d.x) + ",\"spread\":" + list(d.spread) + ",\"bestX\":" + jsonNumber(d.bestX) +
+  return "{\"continued\":" + jsonBool(lab_.results().bundleContinuation().has_value()) + ",\"x\":" + list(d.x) +
+         ",\"spread\":" + list(d.spread) + ",\"bestX\":" + jsonNumber(d.bestX) +
          ",\"bestSpread\":" + jsonNumber(d.bestSpread) + ",\"chosenX\":" + jsonNumber(d.chosenX) + ",\"rays\":" + rays +
          "]}";
 }
