@@ -18,7 +18,7 @@ import {
 } from './harness.mjs';
 
 async function downloadOf(page, action) {
-  if (!(await page.locator('#toolbar details.menu').evaluate((d) => d.open))) await page.locator('#toolbar summary').click();
+  if (!(await page.locator('#file-menu').evaluate((d) => d.open))) await page.locator('#file-menu > summary').click();
   const [dl] = await Promise.all([page.waitForEvent('download'), page.locator(`[data-action="${action}"]`).click()]);
   const path = await dl.path();
   return { name: dl.suggestedFilename(), data: readFileSync(path) };
@@ -124,7 +124,7 @@ export const tests = [
         }
         // With the window's colour under it, the 1x export is the picture on the screen (ratio 1 here),
         // but for the labels and markers drawn over it.
-        await page.locator('#toolbar summary').click();
+        await page.locator('#file-menu > summary').click();
         await page.locator('#background').selectOption('window');
         const same = await downloadOf(page, 'png1');
         const diff = await screenDiff(page, same.data, 'image/png');
