@@ -8,9 +8,13 @@ import 'uplot/dist/uPlot.min.css';
 
 type Cell = number | null;
 
-/** Rows of a CSV of numbers (and a leading word): empty fields as null. */
+/**
+ * Rows of a CSV of numbers (and a leading word): empty fields as null. Lines
+ * of comment ("# lens: ..." heads the files of a lens other than the
+ * standard one) are not rows.
+ */
 export function parseCsv(text: string): { header: string[]; rows: string[][] } {
-  const lines = text.split(/\r?\n/).filter((l) => l.length > 0);
+  const lines = text.split(/\r?\n/).filter((l) => l.length > 0 && !l.startsWith('#'));
   const header = (lines.shift() ?? '').split(',');
   return { header, rows: lines.map((l) => l.split(',')) };
 }

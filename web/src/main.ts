@@ -1,8 +1,9 @@
 // The page: the client area (page.ts) on the lab compiled to WebAssembly, the
-// toolbar's menus and the graphs beside the picture.
+// toolbar's menus and the side panel with the lens and the graphs.
 
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
+import { LensPanel } from './lensPanel';
 import { setupFileMenu } from './menus';
 import { Page } from './page';
 
@@ -27,37 +28,64 @@ function clientSize(stage: HTMLElement): [number, number] {
   return [Math.max(MIN_CLIENT[0], Math.floor(r.width)), Math.max(MIN_CLIENT[1], Math.floor(r.height))];
 }
 
-function setupPanel(page: Page): void {
+/**
+ * The side panel holds the lens panel and the graphs, each shown by its
+ * toolbar button; the panel is there while either is.
+ */
+function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): void {
   const main = document.getElementById('main')!;
-  const host = document.getElementById('graphs')!;
-  const toggle = document.getElementById('toggle-graphs') as HTMLButtonElement;
+  const graphsHost = document.getElementById('graphs')!;
+  const lensHost = document.getElementById('lens-panel')!;
+  const graphsToggle = document.getElementById('toggle-graphs') as HTMLButtonElement;
+  const lensToggle = document.getElementById('toggle-lens') as HTMLButtonElement;
   let graphs: Graphs | null = null;
-  const open = (on: boolean) => {
-    main.classList.toggle('with-panel', on);
-    toggle.setAttribute('aria-pressed', String(on));
+  new LensPanel(page, lensHost);
+  const layout = () => main.classList.toggle('with-panel', !graphsHost.hidden || !lensHost.hidden);
+  const openGraphs = (on: boolean) => {
+    graphsHost.hidden = !on;
+    graphsToggle.setAttribute('aria-pressed', String(on));
+    layout();
     if (on) {
-      graphs ??= new Graphs(host);
-      graphs.resize(host.clientWidth);
+      graphs ??= new Graphs(graphsHost);
+      graphs.resize(graphsHost.clientWidth);
       page.setGraphs(graphs);
     } else {
       page.setGraphs(null);
     }
   };
-  toggle.addEventListener('click', () => {
-    toggle.blur();
-    open(!main.classList.contains('with-panel'));
+  const openLens = (on: boolean) => {
+    lensHost.hidden = !on;
+    lensToggle.setAttribute('aria-pressed', String(on));
+    layout();
+  };
+  graphsToggle.addEventListener('click', () => {
+    graphsToggle.blur();
+    openGraphs(graphsHost.hidden !== false);
   });
-  new ResizeObserver(() => graphs?.resize(host.clientWidth)).observe(host);
-  open(main.classList.contains('with-panel'));
+  lensToggle.addEventListener('click', () => {
+    lensToggle.blur();
+    openLens(lensHost.hidden !== false);
+  });
+  new ResizeObserver(() => graphs?.resize(graphsHost.clientWidth)).observe(graphsHost);
+  openLens(wanted.lens);
+  openGraphs(wanted.graphs);
 }
 
 async function start(): Promise<void> {
   const t0 = performance.now();
   const stage = document.getElementById('stage')!;
   const main = document.getElementById('main')!;
-  // Wide screens open with the graphs beside the picture; ?graphs=0 or 1 decides.
-  const graphsWanted = new URLSearchParams(location.search).get('graphs');
-  if (graphsWanted === '1' || (graphsWanted !== '0' && window.innerWidth >= 1100)) main.classList.add('with-panel');
+  // Wide screens open with the graphs beside the picture; ?graphs=0 or 1
+  // decides, and ?lens=1 opens the lens panel. The panel is laid out before
+  // the client area is measured: its size at start-up is the lab's.
+  const query = new URLSearchParams(location.search);
+  const wanted = {
+    graphs: query.get('graphs') === '1' || (query.get('graphs') !== '0' && window.innerWidth >= 1100),
+    lens: query.get('lens') === '1',
+  };
+  document.getElementById('graphs')!.hidden = !wanted.graphs;
+  document.getElementById('lens-panel')!.hidden = !wanted.lens;
+  main.classList.toggle('with-panel', wanted.graphs || wanted.lens);
   const module = await loadLabModule();
   const [w, h] = clientSize(stage);
   const lab = new module.WebLab(w, h);
@@ -70,7 +98,7 @@ async function start(): Promise<void> {
   document.addEventListener('wheel', (e) => page.otherPress(e.target), { capture: true, passive: true });
   window.addEventListener('resize', () => page.setRatio());
   setupFileMenu(page);
-  setupPanel(page);
+  setupPanel(page, wanted);
 
   requestAnimationFrame(() => {
     const ms = performance.now() - t0;

@@ -27,6 +27,9 @@ export interface CallRecord {
   args: (number | string | boolean)[];
 }
 
+/** The lab's calls that start it afresh: a lens, a set-up, a share link, a lesson. */
+export type StartCall = 'setLens' | 'openSetup' | 'openFragment' | 'openLesson';
+
 export function el<K extends keyof HTMLElementTagNameMap>(tag: K, cls?: string, parent?: HTMLElement): HTMLElementTagNameMap[K] {
   const e = document.createElement(tag);
   if (cls) e.className = cls;
@@ -47,6 +50,8 @@ export class Page implements BarOwner {
   captions: string[] = [];
   readonly calls: CallRecord[] = [];
   firstFrameMs = NaN;
+  /** Called once the lab stands still after a complete action (the graphs, the link, the panels follow). */
+  readonly afterAction: (() => void)[] = [];
 
   readonly form: HTMLDivElement;
   private readonly canvas: HTMLCanvasElement;
@@ -290,6 +295,7 @@ export class Page implements BarOwner {
     this.graphsTimer = window.setTimeout(() => {
       this.graphsTimer = 0;
       this.updateGraphs();
+      for (const f of this.afterAction) f();
     }, 0);
   }
 
@@ -460,12 +466,29 @@ export class Page implements BarOwner {
     this.completed();
   }
 
+  /**
+   * An input that starts the lab afresh (another lens, a set-up, a share
+   * link, a lesson): "" when done, else the lab's one-line reason, and
+   * nothing changed.
+   */
+  start(call: StartCall, arg: string): string {
+    if (!this.accepting()) return 'a message is open';
+    const error = this.lab[call](arg);
+    // Only a start the lab took is an input: a refused one changed nothing.
+    if (error) return error;
+    this.record(call, arg);
+    this.rec.invalidate(); // a fresh surface numbers its record anew
+    this.refresh();
+    this.completed();
+    return '';
+  }
+
   /** Runs scripted action words as the command line spells them (for the console and tests). */
   run(...words: string[]): string {
     for (const w of words) {
       this.record('run', w);
       const error = this.lab.run(w);
-      if (w === 'reset') this.rec.invalidate();
+      if (w === 'reset' || w.startsWith('lens=')) this.rec.invalidate();
       this.refresh();
       if (error) return error;
       if (!this.accepting()) break;

@@ -151,6 +151,13 @@ export function nativeRun(size, actions) {
   return { labels, messages };
 }
 
+/** The native program's standard output for these arguments at that client size. */
+export function nativeStdout(size, args) {
+  const r = spawnSync(nativeLab, ['--size', `${size[0]}x${size[1]}`, ...args], { encoding: 'utf8' });
+  if (r.status !== 0) throw new Error(`fermat-lab ${args.join(' ')} failed (${r.status}): ${r.stderr}`);
+  return r.stdout;
+}
+
 /** The native program's drawing operations since the last Cls, after the actions (its --trace). */
 export function nativeOperations(size, actions) {
   const dir = mkdtempSync(join(tmpdir(), 'fermat-lens-trace-'));
@@ -173,9 +180,9 @@ const hex = (c) => '#' + (c & 0xffffff).toString(16).padStart(6, '0');
  * Compares the page's copy of the display record with the native program's
  * operations after the same inputs; returns the number of operations.
  */
-export async function expectNativeDrawing(page, what) {
+export async function expectNativeDrawing(page, what, args = null) {
   const size = await clientSize(page);
-  const actions = callsToActions(await pageCalls(page));
+  const actions = args ?? callsToActions(await pageCalls(page));
   const ops = nativeOperations(size, actions);
   const items = await page.evaluate(() => {
     const rec = window.fermatLens.page.rec;
@@ -226,6 +233,8 @@ export function callsToActions(calls) {
       case 'togglePlay': out.push('play'); break;
       case 'run': out.push(String(args[0])); break;
       case 'reset': out.push('reset'); break;
+      // Only a lens the lab took is recorded: the lens action of the same text.
+      case 'setLens': out.push(`lens=${args[0]}`); break;
       // Live steps, the sweep's ticks and dismissals leave no trace in a
       // complete action's result; the command line settles after each action.
       case 'thumbMoved':
@@ -246,10 +255,13 @@ export function pageCalls(page) {
   return page.evaluate(() => window.fermatLens.page.calls.map((c) => ({ call: c.call, args: c.args })));
 }
 
-/** Compares the page's labels with the native program's after the same inputs; returns the actions. */
-export async function expectNativeLabels(page, what) {
+/**
+ * Compares the page's labels with the native program's after the same inputs
+ * (or after `args`, when given); returns the actions.
+ */
+export async function expectNativeLabels(page, what, args = null) {
   const size = await clientSize(page);
-  const actions = callsToActions(await pageCalls(page));
+  const actions = args ?? callsToActions(await pageCalls(page));
   const native = nativeRun(size, actions);
   const shown = await pageLabels(page);
   const nan = await nanLabels(page);
