@@ -1,11 +1,13 @@
 // The page: the client area (page.ts) on the lab compiled to WebAssembly, the
-// toolbar's menus and the side panel with the lens and the graphs.
+// toolbar's menus, the side panel with the lens and the graphs, and what the
+// address asks for at start-up (a set-up or a lesson).
 
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
 import { setupFileMenu } from './menus';
 import { Page } from './page';
+import { Setups } from './setups';
 
 const MIN_CLIENT = [200, 150] as const;
 
@@ -19,6 +21,7 @@ declare global {
       firstFrameMs: number;
       firstFrameAt?: number;
       error?: string;
+      setups?: Setups;
     };
   }
 }
@@ -99,6 +102,11 @@ async function start(): Promise<void> {
   window.addEventListener('resize', () => page.setRatio());
   setupFileMenu(page);
   setupPanel(page, wanted);
+  const setups = new Setups(page, (key) => page.start('openLesson', key));
+  window.fermatLens.setups = setups;
+  // A link to a set-up or a lesson opens it; one that cannot be opened says
+  // why in the status line, and the page starts as usual.
+  setups.openLocation();
 
   requestAnimationFrame(() => {
     const ms = performance.now() - t0;

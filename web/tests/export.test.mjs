@@ -10,6 +10,7 @@ import {
   callsToActions,
   clientSize,
   dismissMessages,
+  menuDownload,
   nativeLab,
   openBrowser,
   openPage,
@@ -17,12 +18,7 @@ import {
   worldToClient,
 } from './harness.mjs';
 
-async function downloadOf(page, action) {
-  if (!(await page.locator('#file-menu').evaluate((d) => d.open))) await page.locator('#file-menu > summary').click();
-  const [dl] = await Promise.all([page.waitForEvent('download'), page.locator(`[data-action="${action}"]`).click()]);
-  const path = await dl.path();
-  return { name: dl.suggestedFilename(), data: readFileSync(path) };
-}
+const downloadOf = menuDownload;
 
 /** Pixels of an image file at client points, decoded by the browser. */
 function imagePixels(page, data, type, points) {

@@ -51,6 +51,7 @@ function pageState(page) {
       items: Array.from(lab.items(0)).join(','),
       labels: Array.from(document.querySelectorAll('.form .label'), (l) => l.textContent).join('|'),
       calls: p.calls.length,
+      hash: location.hash,
       summary: document.getElementById('lens-summary').textContent,
     };
   });
@@ -126,6 +127,7 @@ export const tests = [
         const { page, problems } = await openPage(b, `${url}?lens=1`);
         await page.locator('.form .command[data-command="2"]').click();
         await dismissMessages(page);
+        await page.waitForFunction(() => location.hash.startsWith('#setup='));
         const before = await pageState(page);
         for (const [field, text, reason] of [
           ['#lens-n', '5', 'n = 5 is out of range (1.05 to 4)'],
@@ -146,6 +148,7 @@ export const tests = [
           await dismissMessages(page);
           before.calls = (await pageState(page)).calls;
           before.revision = (await pageState(page)).revision;
+          before.hash = await page.evaluate(() => location.hash);
         }
         // The same through the module: the native program's reason, word for word.
         const reason = await page.evaluate(() => window.fermatLens.lab.setLens('n=5'));
