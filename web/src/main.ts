@@ -2,9 +2,11 @@
 // toolbar's menus, the side panel with the lens and the graphs, and what the
 // address asks for at start-up (a set-up or a lesson).
 
+import { ChallengeMode } from './challenge';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
+import { Lessons } from './lessons';
 import { setupFileMenu } from './menus';
 import { Page } from './page';
 import { Setups } from './setups';
@@ -21,6 +23,7 @@ declare global {
       firstFrameMs: number;
       firstFrameAt?: number;
       error?: string;
+      challenge?: ChallengeMode;
       setups?: Setups;
     };
   }
@@ -102,7 +105,10 @@ async function start(): Promise<void> {
   window.addEventListener('resize', () => page.setRatio());
   setupFileMenu(page);
   setupPanel(page, wanted);
-  const setups = new Setups(page, (key) => page.start('openLesson', key));
+  const lessons = new Lessons(page);
+  const challenge = new ChallengeMode(page);
+  const setups = new Setups(page, (key) => lessons.open(key));
+  window.fermatLens.challenge = challenge;
   window.fermatLens.setups = setups;
   // A link to a set-up or a lesson opens it; one that cannot be opened says
   // why in the status line, and the page starts as usual.

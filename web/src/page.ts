@@ -52,6 +52,8 @@ export class Page implements BarOwner {
   firstFrameMs = NaN;
   /** Called once the lab stands still after a complete action (the graphs, the link, the panels follow). */
   readonly afterAction: (() => void)[] = [];
+  /** Called before every input the lab is given. */
+  readonly beforeInput: (() => void)[] = [];
 
   readonly form: HTMLDivElement;
   private readonly canvas: HTMLCanvasElement;
@@ -157,6 +159,7 @@ export class Page implements BarOwner {
   }
 
   record(call: string, ...args: (number | string | boolean)[]): void {
+    for (const f of this.beforeInput) f();
     this.calls.push({ call, args });
     if (this.calls.length > 5000) this.calls.splice(0, this.calls.length - 5000);
   }
@@ -425,7 +428,7 @@ export class Page implements BarOwner {
   keyDown(e: KeyboardEvent): void {
     if (!this.accepting()) return;
     const t = e.target as HTMLElement | null;
-    if (t && (t.closest('input, select, textarea, summary, .menu, .panel') !== null)) return;
+    if (t && (t.closest('input, select, textarea, summary, .menu, .panel, .float-box') !== null)) return;
     if (this.focusedBar !== null && !e.ctrlKey && !e.altKey && !e.metaKey && /^(Arrow|Page|Home|End)/.test(e.key)) {
       if (this.lab.playing()) {
         this.lab.otherInput();

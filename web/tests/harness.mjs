@@ -270,11 +270,15 @@ export function callsToActions(calls) {
       case 'openLesson': out = ['--lesson', String(args[0]), ...(live ? [] : ['--classic'])]; break;
       // Live steps, the sweep's ticks and dismissals leave no trace in a
       // complete action's result; the command line settles after each action.
+      // The challenge only reads the lab.
       case 'thumbMoved':
       case 'idle':
       case 'playTick':
       case 'otherInput':
       case 'dismissMessage':
+      case 'challengeStart':
+      case 'challengeStop':
+      case 'challengeReveal':
         break;
       default:
         throw new Error(`no action for the page's call ${call}`);
