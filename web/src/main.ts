@@ -52,7 +52,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
     graphsToggle.setAttribute('aria-pressed', String(on));
     layout();
     if (on) {
-      graphs ??= new Graphs(graphsHost);
+      graphs ??= new Graphs(graphsHost, page);
       graphs.resize(graphsHost.clientWidth);
       page.setGraphs(graphs);
     } else {

@@ -63,6 +63,7 @@ export function setupFileMenu(page: Page): void {
   });
   onAction('curve', () => download(`curve-${stamp()}.csv`, csv(page.lab.curveCsv())));
   onAction('bundle', () => download(`bundle-${stamp()}.csv`, csv(page.lab.bundleCsv())));
+  onAction('equal-time', () => download(`equal-time-${stamp()}.csv`, csv(page.lab.equalTimeCsv(page.equalTimeAt))));
   onAction('print', () => window.print());
   onAction('reset', () => page.reset());
   // Outside a menu, a press closes it.

@@ -75,6 +75,8 @@ export class Page implements BarOwner {
   private graphsTimer = 0;
   private graphsStale = true;
   background: Background = 'white';
+  /** The axis point of the equal-time view's ray times; NaN: where their spread is least. */
+  equalTimeAt = NaN;
 
   constructor(
     readonly lab: WebLab,
@@ -314,6 +316,7 @@ export class Page implements BarOwner {
     this.graphsStale = false;
     this.graphs.setCurve(this.lab.curveCsv());
     this.graphs.setBundle(this.lab.bundleCsv());
+    this.graphs.setEqualTime();
   }
 
   // ---------------------------------------------------------------- pointer

@@ -192,8 +192,11 @@ export const tests = [
         const notes = await page.locator('.graph-note').allTextContents();
         assert(notes[0] === `least time ${Number(least[4]).toFixed(2)} at height ${Number(least[3]).toFixed(2)}`, `curve note ${notes[0]}`);
         assert(notes[1] === `${rays} rays`, `bundle note ${notes[1]}, ${rays} rays natively`);
-        const plotted = await page.evaluate(() => Array.from(document.querySelectorAll('.graph .u-over')).length);
-        assert(plotted === 3, `${plotted} charts`);
+        const plotted = await page.evaluate(() => [
+          document.querySelectorAll('.graph:not(.equal-time) .u-over').length,
+          document.querySelectorAll('.graph.equal-time .u-over').length,
+        ]);
+        assert(plotted[0] === 3 && plotted[1] === 2, `${plotted[0]} charts of the curve and the bundle, ${plotted[1]} of the equal-time view`);
         assert(problems.length === 0, problems.join('\n'));
       } finally {
         rmSync(dir, { recursive: true, force: true });

@@ -1,5 +1,9 @@
-// Lessons and the challenge against fermat-lab's --lesson and --challenge.
+// Lessons, the challenge and the equal-time view against fermat-lab's
+// --lesson, --challenge and --equal-time.
 
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import {
   assert,
   callsToActions,
@@ -9,6 +13,7 @@ import {
   dismissMessages,
   expectNativeDrawing,
   expectNativeLabels,
+  menuDownload,
   nativeStdout,
   openBrowser,
   openPage,
@@ -16,6 +21,60 @@ import {
   waitReady,
   watch,
 } from './harness.mjs';
+
+/** The native program's equal-time file after the page's inputs (at x, or where the spread is least). */
+async function nativeEqualTime(page, at = null) {
+  const dir = mkdtempSync(join(tmpdir(), 'fermat-lens-equal-time-'));
+  try {
+    const file = join(dir, 'e.csv');
+    const args = [...callsToActions(await pageCalls(page)), '--equal-time', file];
+    if (at !== null) args.push('--equal-time-at', String(at));
+    nativeStdout(await clientSize(page), args);
+    const text = readFileSync(file, 'utf8');
+    const rows = text.split('\n').filter(Boolean).map((l) => l.split(','));
+    // Without rays to compare the file has no "# best" and "# chosen" lines.
+    const best = rows.find((r) => r[0] === '# best') ?? [];
+    const chosen = rows.find((r) => r[0] === '# chosen') ?? [];
+    return {
+      text,
+      bestX: best.length ? Number(best[1]) : null,
+      bestSpread: best.length ? Number(best[2]) : null,
+      chosenX: chosen.length ? Number(chosen[1]) : null,
+      rays: rows.filter((r) => r[0] === 'ray').map((r) => ({ index: Number(r[1]), time: Number(r[2]) })),
+    };
+  } finally {
+    rmSync(dir, { recursive: true, force: true });
+  }
+}
+
+/** What the equal-time view shows: its note and the table's rows. */
+function shownEqualTime(page) {
+  return page.evaluate(() => ({
+    note: document.querySelector('.equal-time .graph-note').textContent,
+    rows: Array.from(document.querySelectorAll('.et-rays tbody tr'), (tr) => Array.from(tr.cells, (c) => c.textContent)),
+    data: JSON.parse(window.fermatLens.lab.equalTime(window.fermatLens.page.equalTimeAt)),
+  }));
+}
+
+async function expectEqualTime(page, at, what) {
+  const native = await nativeEqualTime(page, at);
+  // The view follows a complete action once the page is idle.
+  await page.waitForFunction(() => document.querySelectorAll('.et-rays tbody tr').length > 0);
+  const shown = await shownEqualTime(page);
+  const d = shown.data;
+  for (const k of ['bestX', 'bestSpread', 'chosenX']) assert(d[k] === native[k], `${what}: ${k} is ${d[k]}, natively ${native[k]}`);
+  assert(d.rays.length === native.rays.length && d.rays.length > 2, `${what}: ${d.rays.length} rays, natively ${native.rays.length}`);
+  d.rays.forEach((r, i) => {
+    const n = native.rays[i];
+    assert(r.index === n.index && r.time === n.time, `${what}: ray ${i} is ${r.index}, ${r.time}; natively ${n.index}, ${n.time}`);
+    const row = shown.rows[i];
+    assert(row[0] === String(n.index) && row[1] === n.time.toFixed(3), `${what}: the table's row ${i} shows ${row}, natively ${n.index}, ${n.time}`);
+  });
+  assert(shown.note.includes(`at x = ${native.bestX.toFixed(2)}`) && shown.note.includes(`at x = ${native.chosenX.toFixed(2)}`),
+    `${what}: the note says ${shown.note}`);
+  assert(!/NaN/.test(shown.note), `${what}: the note shows NaN`);
+  return native;
+}
 
 /** A hash of the picture canvas's pixels: the overlay must leave them alone. */
 function pictureHash(page) {
@@ -130,6 +189,51 @@ export const tests = [
         assert(gone.hidden || gone.any === 0, `the overlay stays after challenge mode is off (${gone.any} pixels)`);
         assert(!(await page.locator('#challenge').isVisible()), 'the challenge panel stays');
         assert(!(await page.evaluate(() => JSON.parse(window.fermatLens.lab.challenge()).on)), 'the lab\'s challenge is still on');
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: 'the equal-time view shows native --equal-time numbers, at the least spread and at a chosen x',
+    async run({ url }) {
+      const b = await openBrowser({ viewport: { width: 1400, height: 860 } });
+      try {
+        const { page, problems } = await openPage(b, `${url}?graphs=1`);
+        const note = () => page.locator('.equal-time .graph-note').textContent();
+        assert((await note()) === 'press "continuation of bundle after lens" first', `before a continuation: ${await note()}`);
+        await page.locator('.form .command[data-command="5"]').click();
+        await dismissMessages(page);
+        const least = await expectEqualTime(page, null, 'at the least spread');
+        // A chosen x, typed.
+        await page.locator('.et-x').fill('150');
+        await page.locator('.et-x').press('Enter');
+        assert(!(await page.locator('.et-least').isChecked()), 'least spread stays ticked after x is chosen');
+        await expectEqualTime(page, 150, 'at x = 150');
+        const csv = await menuDownload(page, 'equal-time');
+        const native150 = await nativeEqualTime(page, 150);
+        assert(csv.data.toString('utf8') === native150.text, 'the equal-time CSV is not the native --equal-time-at 150 file');
+        // Back to the least spread; then another bundle, after the rays bar moved.
+        await page.locator('.et-least').check();
+        await expectEqualTime(page, null, 'least spread again');
+        await page.locator('.form .scrollbar[data-bar="1"] .arrow.dec').click();
+        await page.locator('.form .command[data-command="5"]').click();
+        await dismissMessages(page);
+        const other = await expectEqualTime(page, null, 'after another continuation');
+        assert(other.rays.length !== least.rays.length || other.bestX !== least.bestX, 'the second bundle gave the same view');
+        // A fresh start has no continuation.
+        await chooseMenu(page, 'file-menu', 'reset');
+        await page.waitForFunction(() => document.querySelector('.equal-time .graph-note').textContent.startsWith('press'));
+        // Through the slab the continuation carries no ray on (natively too): nothing to compare.
+        await page.locator('#toggle-lens').click();
+        await page.locator('#lens-preset').selectOption('slab');
+        await page.locator('.form .command[data-command="5"]').click();
+        await dismissMessages(page);
+        const slab = await nativeEqualTime(page);
+        assert(slab.rays.length === 0 && slab.bestX === null, "the slab's continuation has rays natively");
+        await page.waitForFunction(() => document.querySelector('.equal-time .graph-note').textContent.startsWith('fewer than two rays'));
+        assert(await page.locator('.equal-time-controls').isHidden(), 'the x chooser is shown with nothing to choose');
         assert(problems.length === 0, problems.join('\n'));
       } finally {
         await b.close();
