@@ -1,5 +1,6 @@
 #include "WebLab.h"
 
+#include "Json.h"
 #include "graphs/Csv.h"
 #include "lab/Format.h"
 #include "lab/Run.h"
@@ -22,37 +23,10 @@ std::optional<lab::BarId> barOf(int bar) {
   }
 }
 
-// ---- JSON text. Strings are UTF-8 already; only quotes, backslashes and
-// control characters need escapes.
-std::string jsonString(const std::string& s) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (const char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      out += "\\u00";
-      out += kHex[u >> 4];
-      out += kHex[u & 0xf];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-// The shortest text that reads back as the same double: JavaScript gets the
-// very number the lab holds. JSON has no NaN or infinity.
-std::string jsonNumber(double v) { return std::isfinite(v) ? lab::ShortestText(v) : "null"; }
-
 std::string jsonRect(const lab::PixelRect& r) {
   return "[" + jsonNumber(r.left) + "," + jsonNumber(r.top) + "," + jsonNumber(r.width) + "," +
          jsonNumber(r.height) + "]";
 }
-
-std::string jsonBool(bool b) { return b ? "true" : "false"; }
 
 double rgb(lab::Colour c) { return static_cast<double>(c & 0xffffffu); }
 

@@ -96,6 +96,45 @@ class WebLab {
   std::string curveCsv() const;
   std::string bundleCsv() const;
 
+  // ---- Starts: each draws the scene afresh and is refused, changing
+  // nothing, while a message is open. "" when done, else the one-line reason.
+  // The lens as --lens spells it ("preset=crown,n=1.4"): the standard lens
+  // with those keys; the markers and bars stay where they stand.
+  std::string setLens(const std::string& text);
+  // JSON: {"text": LensText, "summary": LensSummary, "preset": key or "",
+  //        "n", "r1", "r2" (number or "flat"), "thickness", "aperture" (number or null: auto),
+  //        "halfAperture": the rims' height in force,
+  //        "limits": {"n":[lo,hi], "radius":[lo,hi], "thickness":[lo,hi], "aperture":[0,hi]},
+  //        "presets": [{"key","name","text"}...]}
+  std::string lens() const;
+  // The set-up of the session (lab/Setup.h): the file's JSON text, and the
+  // share link's fragment "setup=..." (without the '#').
+  std::string setupJson() const;
+  std::string setupFragment() const;
+  // Opens a set-up file's text, or a share link's fragment (with or without the '#').
+  std::string openSetup(const std::string& json);
+  std::string openFragment(const std::string& fragment);
+  // JSON: [{"key","title","task"}...].
+  std::string lessons() const;
+  std::string openLesson(const std::string& key);
+
+  // ---- The challenge (lab/Challenge.h): off by default. challenge() is JSON
+  // {"on", "tries", "revealed": null or {every ChallengeReveal field, "text": ChallengeText}};
+  // challengeReveal() reveals (when on) and returns the same.
+  void challengeStart();
+  void challengeStop();
+  std::string challenge() const;
+  std::string challengeReveal();
+
+  // ---- The equal-time view of the last bundle continuation, its ray times
+  // taken at x = `at` (NaN: where the spread is least). JSON: {"continued":
+  // whether there is a continuation, "x":[...], "spread":[...], "bestX",
+  // "bestSpread", "chosenX", "rays":[{"index","time"}...]} (no samples and no
+  // rays before a continuation, or with fewer than two rays continued); and
+  // the CSV file's text.
+  std::string equalTime(double at) const;
+  std::string equalTimeCsv(double at) const;
+
   // ---- Whole numbers of the lab's surface, for tests.
   int refusedOperations() const;
 

@@ -1,16 +1,22 @@
-// The two graphs beside the picture, from the lab's CSV: the travel time of
+// The graphs beside the picture, from the lab's CSV: the travel time of
 // source -> E -> target against the height of E on the first surface (with
 // the least-time point and the time through the blue entry point), and the
-// last bundle: arrival time and axis crossing against the exit height.
+// last bundle: arrival time and axis crossing against the exit height; then
+// the equal-time view of the bundle's continuation.
 
 import uPlot from 'uplot';
 import 'uplot/dist/uPlot.min.css';
+import { EqualTimeView, type EqualTimeSource } from './equalTime';
 
 type Cell = number | null;
 
-/** Rows of a CSV of numbers (and a leading word): empty fields as null. */
+/**
+ * Rows of a CSV of numbers (and a leading word): empty fields as null. Lines
+ * of comment ("# lens: ..." heads the files of a lens other than the
+ * standard one) are not rows.
+ */
 export function parseCsv(text: string): { header: string[]; rows: string[][] } {
-  const lines = text.split(/\r?\n/).filter((l) => l.length > 0);
+  const lines = text.split(/\r?\n/).filter((l) => l.length > 0 && !l.startsWith('#'));
   const header = (lines.shift() ?? '').split(',');
   return { header, rows: lines.map((l) => l.split(',')) };
 }
@@ -90,9 +96,10 @@ export class Graphs {
   private arrival: uPlot;
   private axis: uPlot;
   private readonly notes: HTMLElement[];
+  private readonly equal: EqualTimeView;
   private width = 320;
 
-  constructor(host: HTMLElement) {
+  constructor(host: HTMLElement, equalTime: EqualTimeSource) {
     const section = (title: string) => {
       const s = document.createElement('section');
       s.className = 'graph';
@@ -150,6 +157,7 @@ export class Graphs {
       [[], []],
       x.s,
     );
+    this.equal = new EqualTimeView(host, equalTime, this.width);
   }
 
   resize(width: number): void {
@@ -157,6 +165,11 @@ export class Graphs {
     if (w === this.width) return;
     this.width = w;
     for (const p of [this.curve, this.arrival, this.axis]) p.setSize({ width: w, height: 200 });
+    this.equal.resize(w);
+  }
+
+  setEqualTime(): void {
+    this.equal.update();
   }
 
   setCurve(csv: string): void {

@@ -45,11 +45,89 @@ export interface WebLab {
   curveCsv(): string;
   bundleCsv(): string;
   refusedOperations(): number;
+
+  // Starts: "" when done, else the one-line reason (nothing changed).
+  setLens(text: string): string;
+  lens(): string;
+  setupJson(): string;
+  setupFragment(): string;
+  openSetup(json: string): string;
+  openFragment(fragment: string): string;
+  lessons(): string;
+  openLesson(key: string): string;
+
+  challengeStart(): void;
+  challengeStop(): void;
+  challenge(): string;
+  challengeReveal(): string;
+
+  /** at: NaN for the point of least spread. */
+  equalTime(at: number): string;
+  equalTimeCsv(at: number): string;
   delete?(): void;
 }
 
 export interface WebLabModule {
   WebLab: new (width: number, height: number) => WebLab;
+}
+
+/** lens(): the lens in force, the presets and the bounds a lens must keep. */
+export interface LensInfo {
+  text: string;
+  summary: string;
+  preset: string;
+  n: number;
+  r1: number | 'flat';
+  r2: number | 'flat';
+  thickness: number;
+  aperture: number | null;
+  halfAperture: number;
+  limits: { n: [number, number]; radius: [number, number]; thickness: [number, number]; aperture: [number, number] };
+  presets: { key: string; name: string; text: string }[];
+}
+
+export interface LessonInfo {
+  key: string;
+  title: string;
+  task: string;
+}
+
+/** The challenge's answer, in world units and time units. */
+export interface ChallengeReveal {
+  found: boolean;
+  sourceX: number;
+  sourceY: number;
+  targetX: number;
+  targetY: number;
+  leastX: number;
+  leastY: number;
+  leastTime: number;
+  guessX: number;
+  guessY: number;
+  guessTime: number;
+  tries: number;
+  timeGap: number;
+  distance: number;
+  /** The numbers in one line, as fermat-lab --challenge prints them. */
+  text: string;
+}
+
+export interface ChallengeInfo {
+  on: boolean;
+  tries: number;
+  revealed: ChallengeReveal | null;
+}
+
+/** equalTime(): total times of the continued rays to axis points (x, 0). */
+export interface EqualTimeInfo {
+  /** Whether the lab holds a bundle continuation (it may have fewer than two rays to compare). */
+  continued: boolean;
+  x: number[];
+  spread: number[];
+  bestX: number;
+  bestSpread: number;
+  chosenX: number;
+  rays: { index: number; time: number }[];
 }
 
 /** [left, top, width, height] in CSS pixels of the client area. */

@@ -1,494 +1,17 @@
-// The page: a view over the lab. Every input is one call of the lab; after
-// each call the page shows what the lab holds (the picture from its display
-// record, the captions, the controls, the markers) and then its message, if
-// one is open.
+// The page: the client area (page.ts) on the lab compiled to WebAssembly, the
+// toolbar's menus, the side panel with the lens and the graphs, and what the
+// address asks for at start-up (a set-up or a lesson).
 
+import { ChallengeMode } from './challenge';
 import { Graphs } from './graphs';
-import {
-  BAR_TIME,
-  loadLabModule,
-  type ControlsInfo,
-  type Frame,
-  type Rect,
-  type WebLab,
-} from './lab';
-import { BACKGROUND, PictureRecord, paintRecord } from './picture';
-import { ScrollBar, type BarOwner } from './scrollbar';
-import { spellKey } from './keys';
-import {
-  canvasBlob,
-  download,
-  pictureSvg,
-  renderPicture,
-  type Background,
-  type Overlay,
-} from './export';
+import { loadLabModule, type WebLab } from './lab';
+import { LensPanel } from './lensPanel';
+import { Lessons } from './lessons';
+import { setupFileMenu } from './menus';
+import { Page } from './page';
+import { Setups } from './setups';
 
-const PLAY = '\u25B6'; // ▶
-const PAUSE = '\u275A\u275A'; // ❚❚
-const PLAY_INTERVAL_MS = 40;
 const MIN_CLIENT = [200, 150] as const;
-const BAR_NAMES = ['target height', 'number of rays', 'time after the lens'];
-
-/** One input call, as a test replays it on the native program. */
-export interface CallRecord {
-  call: string;
-  args: (number | string | boolean)[];
-}
-
-function el<K extends keyof HTMLElementTagNameMap>(tag: K, cls?: string, parent?: HTMLElement): HTMLElementTagNameMap[K] {
-  const e = document.createElement(tag);
-  if (cls) e.className = cls;
-  parent?.appendChild(e);
-  return e;
-}
-
-function placeRect(e: HTMLElement, r: Rect): void {
-  e.style.left = `${r[0]}px`;
-  e.style.top = `${r[1]}px`;
-  e.style.width = `${r[2]}px`;
-  e.style.height = `${r[3]}px`;
-}
-
-class Page implements BarOwner {
-  readonly rec: PictureRecord;
-  controls!: ControlsInfo;
-  captions: string[] = [];
-  readonly calls: CallRecord[] = [];
-  firstFrameMs = NaN;
-
-  private readonly form: HTMLDivElement;
-  private readonly canvas: HTMLCanvasElement;
-  private readonly ctx: CanvasRenderingContext2D;
-  private ratio = 1;
-  private readonly buttons: HTMLButtonElement[] = [];
-  private readonly bars: ScrollBar[] = [];
-  private readonly labels: HTMLDivElement[] = [];
-  private readonly markers: { source: HTMLDivElement; entry: HTMLDivElement };
-  private readonly ring: HTMLDivElement;
-  private readonly play: HTMLButtonElement;
-  private readonly dialog: HTMLDialogElement;
-  private readonly dialogText: HTMLElement;
-  private drag: { pointer: number; target: HTMLElement; last: [number, number] } | null = null;
-  private focusedBar: number | null = null;
-  private playTimer = 0;
-  private idleQueued = false;
-  private graphs: Graphs | null = null;
-  private graphsTimer = 0;
-  private graphsStale = true;
-  background: Background = 'white';
-
-  constructor(
-    readonly lab: WebLab,
-    readonly width: number,
-    readonly height: number,
-    stage: HTMLElement,
-  ) {
-    this.rec = new PictureRecord(width, height);
-    this.form = el('div', 'form', stage);
-    this.form.style.width = `${width}px`;
-    this.form.style.height = `${height}px`;
-    this.canvas = el('canvas', 'picture', this.form);
-    this.canvas.setAttribute('aria-label', 'the picture: drag the red source or the blue entry point');
-    this.ctx = this.canvas.getContext('2d', { alpha: false })!;
-    for (let i = 0; i < 6; ++i) {
-      const label = el('div', 'label', this.form);
-      label.dataset.label = String(i + 1);
-      label.setAttribute('aria-live', 'polite');
-      this.labels.push(label);
-    }
-    for (let k = 1; k <= 5; ++k) {
-      const b = el('button', 'command', this.form);
-      b.type = 'button';
-      b.dataset.command = String(k);
-      el('span', undefined, b);
-      b.addEventListener('click', () => this.clickButton(k, b));
-      this.buttons.push(b);
-    }
-    for (let i = 0; i < 3; ++i) {
-      const bar = new ScrollBar(i, this, BAR_NAMES[i]);
-      this.form.appendChild(bar.el);
-      this.bars.push(bar);
-    }
-    this.play = el('button', 'play', this.form);
-    this.play.type = 'button';
-    this.play.title = 'Play / Pause (Space)';
-    this.play.addEventListener('click', () => {
-      if (!this.accepting()) return;
-      this.record('togglePlay');
-      this.lab.togglePlay();
-      this.refresh();
-      this.play.blur();
-    });
-    this.markers = {
-      source: el('div', 'marker source', this.form),
-      entry: el('div', 'marker entry', this.form),
-    };
-    this.markers.source.setAttribute('aria-label', 'source');
-    this.markers.entry.setAttribute('aria-label', 'entry point');
-    this.ring = el('div', 'ring', this.form);
-
-    const targets: HTMLElement[] = [this.canvas, this.markers.source, this.markers.entry];
-    for (const target of targets) {
-      target.addEventListener('pointerdown', (e) => this.pointerDown(e, target));
-      target.addEventListener('pointermove', (e) => this.pointerMove(e));
-      target.addEventListener('pointerup', (e) => this.pointerUp(e, false));
-      target.addEventListener('pointercancel', (e) => this.pointerUp(e, true));
-      target.addEventListener('lostpointercapture', (e) => this.pointerUp(e, true));
-    }
-    // No menu from a long press: the hand is dragging.
-    this.form.addEventListener('contextmenu', (e) => e.preventDefault());
-    // A press on a label is the label's, as on the desktop.
-    for (const label of this.labels) label.addEventListener('pointerdown', (e) => e.preventDefault());
-
-    this.dialog = document.getElementById('message') as HTMLDialogElement;
-    this.dialogText = this.dialog.querySelector('.text') as HTMLElement;
-    const ok = this.dialog.querySelector('button') as HTMLButtonElement;
-    ok.addEventListener('click', () => this.dismiss());
-    this.dialog.addEventListener('cancel', (e) => {
-      e.preventDefault();
-      this.dismiss();
-    });
-
-    this.setRatio();
-    this.refresh();
-  }
-
-  // ---------------------------------------------------------------- showing
-
-  accepting(): boolean {
-    return !this.dialog.open;
-  }
-
-  private record(call: string, ...args: (number | string | boolean)[]): void {
-    this.calls.push({ call, args });
-    if (this.calls.length > 5000) this.calls.splice(0, this.calls.length - 5000);
-  }
-
-  /** Backing store at the screen's pixel ratio; a change of ratio repaints everything. */
-  setRatio(): void {
-    const ratio = window.devicePixelRatio || 1;
-    if (ratio === this.ratio && this.canvas.width > 0 && this.rec.revision >= 0) return;
-    this.ratio = ratio;
-    this.canvas.width = Math.max(1, Math.round(this.width * ratio));
-    this.canvas.height = Math.max(1, Math.round(this.height * ratio));
-    this.canvas.style.width = `${this.width}px`;
-    this.canvas.style.height = `${this.height}px`;
-    this.paintAll();
-  }
-
-  private paintAll(): void {
-    const ctx = this.ctx;
-    ctx.setTransform(this.canvas.width / this.width, 0, 0, this.canvas.height / this.height, 0, 0);
-    ctx.fillStyle = BACKGROUND;
-    ctx.fillRect(0, 0, this.width, this.height);
-    paintRecord(ctx, this.rec, 0, this.rec.count);
-  }
-
-  private paint(): void {
-    const before = this.rec.count;
-    const from = this.rec.sync(this.lab);
-    if (from < 0) return;
-    if (from === 0) {
-      this.paintAll();
-    } else {
-      this.ctx.setTransform(this.canvas.width / this.width, 0, 0, this.canvas.height / this.height, 0, 0);
-      paintRecord(this.ctx, this.rec, Math.min(from, before), this.rec.count);
-    }
-  }
-
-  /** Shows everything the lab holds now; then its message, if one is open. */
-  refresh(): void {
-    this.captions = JSON.parse(this.lab.captions()) as string[];
-    this.controls = JSON.parse(this.lab.controls()) as ControlsInfo;
-    const c = this.controls;
-    this.labels.forEach((label, i) => {
-      const info = c.labels[i];
-      if (info) {
-        placeRect(label, info.rect);
-        label.style.fontSize = `${info.pointSize}pt`;
-      }
-      const text = this.captions[i] ?? '';
-      if (label.textContent !== text) label.textContent = text;
-    });
-    this.buttons.forEach((b, i) => {
-      const info = c.buttons[i];
-      if (!info) return;
-      placeRect(b, info.rect);
-      b.style.fontSize = `${info.pointSize}pt`;
-      const span = b.firstElementChild as HTMLElement;
-      if (span.textContent !== info.caption) span.textContent = info.caption;
-    });
-    this.bars.forEach((bar, i) => {
-      const info = c.bars[i];
-      if (info) bar.update(info);
-    });
-    placeRect(this.markers.source, c.markers.source);
-    placeRect(this.markers.entry, c.markers.entry);
-    const active = c.active === 'entry' ? c.markers.entry : c.markers.source;
-    const pad = 3;
-    placeRect(this.ring, [active[0] - pad, active[1] - pad, active[2] + 2 * pad, active[3] + 2 * pad]);
-    const time = c.bars[BAR_TIME]?.rect;
-    if (time) {
-      const side = Math.max(time[3], 16);
-      placeRect(this.play, [Math.max(0, time[0] - side - 2), time[1], side, side]);
-    }
-    this.paint();
-    this.followPlay();
-    if (this.lab.busy()) this.showMessage();
-  }
-
-  private followPlay(): void {
-    const playing = this.lab.playing();
-    this.play.textContent = playing ? PAUSE : PLAY;
-    this.play.setAttribute('aria-pressed', String(playing));
-    if (playing && !this.playTimer) {
-      this.playTimer = window.setInterval(() => this.tick(), PLAY_INTERVAL_MS);
-    } else if (!playing && this.playTimer) {
-      window.clearInterval(this.playTimer);
-      this.playTimer = 0;
-      this.completed();
-    }
-  }
-
-  private tick(): void {
-    if (!this.lab.playing()) {
-      this.refresh();
-      return;
-    }
-    this.record('playTick');
-    this.lab.playTick();
-    this.refresh();
-  }
-
-  private showMessage(): void {
-    if (this.dialog.open) return;
-    this.dialogText.textContent = this.lab.message();
-    this.dialog.showModal();
-    (this.dialog.querySelector('button') as HTMLButtonElement).focus();
-  }
-
-  private dismiss(): void {
-    if (!this.dialog.open) return;
-    this.dialog.close();
-    this.record('dismissMessage');
-    this.lab.dismissMessage();
-    this.refresh();
-    if (!this.lab.busy()) this.completed();
-  }
-
-  // ---------------------------------------------------------------- live
-
-  /** One idle call a frame while the lab has live positions to draw. */
-  private queueIdle(): void {
-    if (this.idleQueued) return;
-    this.idleQueued = true;
-    requestAnimationFrame(() => {
-      this.idleQueued = false;
-      if (!this.accepting() || !this.lab.idlePending()) return;
-      this.record('idle');
-      this.lab.idle();
-      this.refresh();
-    });
-  }
-
-  /** A complete action: the graphs follow. */
-  completed(): void {
-    this.graphsStale = true;
-    if (this.graphsTimer) return;
-    this.graphsTimer = window.setTimeout(() => {
-      this.graphsTimer = 0;
-      this.updateGraphs();
-    }, 0);
-  }
-
-  setGraphs(g: Graphs | null): void {
-    this.graphs = g;
-    this.graphsStale = true;
-    this.updateGraphs();
-  }
-
-  updateGraphs(): void {
-    if (!this.graphs || !this.graphsStale) return;
-    if (this.drag || this.bars.some((b) => b.dragging) || this.lab.playing() || this.lab.busy()) return;
-    this.graphsStale = false;
-    this.graphs.setCurve(this.lab.curveCsv());
-    this.graphs.setBundle(this.lab.bundleCsv());
-  }
-
-  // ---------------------------------------------------------------- pointer
-
-  /** World point under a pointer event, in the frame in force. */
-  world(clientX: number, clientY: number): [number, number] {
-    const r = this.form.getBoundingClientRect();
-    const px = ((clientX - r.left) * this.width) / (r.width || this.width);
-    const py = ((clientY - r.top) * this.height) / (r.height || this.height);
-    const frames = JSON.parse(this.lab.frames()) as Frame[];
-    const f = frames[frames.length - 1] ?? this.rec.currentFrame();
-    return [f.left + (px * f.width) / this.width, f.top + (py * f.height) / this.height];
-  }
-
-  /** For a finger: a press near a marker takes the marker. */
-  private nearMarker(e: PointerEvent): [number, number] | null {
-    if (e.pointerType !== 'touch' && e.pointerType !== 'pen') return null;
-    const r = this.form.getBoundingClientRect();
-    const px = e.clientX - r.left;
-    const py = e.clientY - r.top;
-    let best: [number, number] | null = null;
-    let bestD = 16;
-    for (const m of [this.controls.markers.entry, this.controls.markers.source]) {
-      const cx = m[0] + m[2] / 2;
-      const cy = m[1] + m[3] / 2;
-      const dist = Math.hypot(px - cx, py - cy);
-      if (dist < bestD) {
-        bestD = dist;
-        best = [r.left + cx, r.top + cy];
-      }
-    }
-    return best;
-  }
-
-  private pointerDown(e: PointerEvent, target: HTMLElement): void {
-    if (!this.accepting() || this.drag) return; // only the first pointer drags
-    if (e.pointerType === 'mouse' && e.button !== 0) return;
-    e.preventDefault();
-    this.focusedBar = null;
-    const at = this.nearMarker(e) ?? [e.clientX, e.clientY];
-    const [x, y] = this.world(at[0], at[1]);
-    target.setPointerCapture(e.pointerId);
-    this.drag = { pointer: e.pointerId, target, last: [x, y] };
-    this.record('pointerDown', x, y);
-    this.lab.pointerDown(x, y);
-    this.refresh();
-  }
-
-  private pointerMove(e: PointerEvent): void {
-    const drag = this.drag;
-    if (!drag || e.pointerId !== drag.pointer || !this.accepting()) return;
-    const [x, y] = this.world(e.clientX, e.clientY);
-    drag.last = [x, y];
-    this.record('pointerMove', x, y);
-    this.lab.pointerMove(x, y);
-    this.refresh();
-    this.queueIdle();
-  }
-
-  private pointerUp(e: PointerEvent, cancelled: boolean): void {
-    const drag = this.drag;
-    if (!drag || e.pointerId !== drag.pointer) return;
-    this.drag = null;
-    if (drag.target.hasPointerCapture(e.pointerId)) drag.target.releasePointerCapture(e.pointerId);
-    const [x, y] = cancelled ? drag.last : this.world(e.clientX, e.clientY);
-    this.record('pointerUp', x, y);
-    this.lab.pointerUp(x, y);
-    this.refresh();
-    this.completed();
-  }
-
-  // ---------------------------------------------------------------- bars, buttons, keys
-
-  step(bar: number, value: number): void {
-    if (!this.accepting()) return;
-    this.record('setBar', bar, value);
-    this.lab.setBar(bar, value);
-    this.refresh();
-    this.completed();
-  }
-
-  thumbMoved(bar: number, value: number): void {
-    if (!this.accepting()) return;
-    this.record('thumbMoved', bar, value);
-    this.lab.thumbMoved(bar, value);
-    this.refresh();
-    this.queueIdle();
-  }
-
-  thumbReleased(bar: number, value: number): void {
-    if (!this.accepting()) return;
-    this.record('thumbReleased', bar, value);
-    this.lab.thumbReleased(bar, value);
-    this.refresh();
-    this.completed();
-  }
-
-  pressed(bar: number): void {
-    this.focusedBar = bar;
-  }
-
-  private clickButton(k: number, b: HTMLButtonElement): void {
-    b.blur();
-    this.focusedBar = null;
-    if (!this.accepting()) return;
-    this.record('click', k);
-    this.lab.click(k);
-    this.refresh();
-    this.completed();
-  }
-
-  keyDown(e: KeyboardEvent): void {
-    if (!this.accepting()) return;
-    const t = e.target as HTMLElement | null;
-    if (t && (t.closest('input, select, textarea, summary, .menu, .panel') !== null)) return;
-    if (this.focusedBar !== null && !e.ctrlKey && !e.altKey && !e.metaKey && /^(Arrow|Page|Home|End)/.test(e.key)) {
-      if (this.lab.playing()) {
-        this.lab.otherInput();
-        this.refresh();
-      }
-      if (this.bars[this.focusedBar].key(e.key)) e.preventDefault();
-      return;
-    }
-    const spelled = spellKey(e);
-    if (!spelled) return;
-    this.record('key', spelled, e.repeat);
-    const used = this.lab.key(spelled, e.repeat);
-    this.refresh();
-    if (used) {
-      e.preventDefault();
-      if (!this.lab.playing()) this.completed();
-    }
-  }
-
-  /** Any press but Play's stops the sweep. */
-  otherPress(target: EventTarget | null): void {
-    if (!this.accepting()) return;
-    const node = target as Node | null;
-    // The graphs are a window of their own on the desktop: they leave Play alone.
-    if (node && (this.play.contains(node) || document.getElementById('panel')?.contains(node))) return;
-    if (!this.lab.playing()) return;
-    this.record('otherInput');
-    this.lab.otherInput();
-    this.refresh();
-  }
-
-  reset(): void {
-    if (!this.accepting()) return;
-    this.record('reset');
-    this.lab.reset();
-    this.rec.invalidate();
-    this.refresh();
-    this.completed();
-  }
-
-  /** Runs scripted action words as the command line spells them (for the console and tests). */
-  run(...words: string[]): string {
-    for (const w of words) {
-      this.record('run', w);
-      const error = this.lab.run(w);
-      if (w === 'reset') this.rec.invalidate();
-      this.refresh();
-      if (error) return error;
-      if (!this.accepting()) break;
-    }
-    this.completed();
-    return '';
-  }
-
-  overlay(): Overlay {
-    return { controls: this.controls, captions: this.captions };
-  }
-}
-
-// ------------------------------------------------------------------ start-up
 
 declare global {
   interface Window {
@@ -500,6 +23,8 @@ declare global {
       firstFrameMs: number;
       firstFrameAt?: number;
       error?: string;
+      challenge?: ChallengeMode;
+      setups?: Setups;
     };
   }
 }
@@ -509,94 +34,64 @@ function clientSize(stage: HTMLElement): [number, number] {
   return [Math.max(MIN_CLIENT[0], Math.floor(r.width)), Math.max(MIN_CLIENT[1], Math.floor(r.height))];
 }
 
-function measureText(font: string, s: string): number {
-  const c = measureText.ctx ?? (measureText.ctx = document.createElement('canvas').getContext('2d')!);
-  c.font = font;
-  return c.measureText(s).width;
-}
-measureText.ctx = null as CanvasRenderingContext2D | null;
-
-function setupMenus(page: Page): void {
-  const status = document.getElementById('status')!;
-  const stamp = () => {
-    const d = new Date();
-    const p = (n: number) => String(n).padStart(2, '0');
-    return `${d.getFullYear()}${p(d.getMonth() + 1)}${p(d.getDate())}-${p(d.getHours())}${p(d.getMinutes())}${p(d.getSeconds())}`;
-  };
-  const closeMenus = () => document.querySelectorAll('details.menu[open]').forEach((m) => m.removeAttribute('open'));
-  const action = (name: string, f: () => void | Promise<void>) => {
-    document.querySelectorAll<HTMLElement>(`[data-action="${name}"]`).forEach((b) =>
-      b.addEventListener('click', async () => {
-        closeMenus();
-        b.blur(); // Space stays the picture's Play key
-        try {
-          await f();
-        } catch (err) {
-          status.textContent = String(err);
-        }
-      }),
-    );
-  };
-  const bg = document.getElementById('background') as HTMLSelectElement;
-  bg.addEventListener('change', () => (page.background = bg.value as Background));
-  for (const scale of [1, 2, 4]) {
-    action(`png${scale}`, async () => {
-      const canvas = renderPicture(page.rec, page.overlay(), scale, page.background);
-      download(`fermat-lens-${stamp()}${scale > 1 ? `@${scale}x` : ''}.png`, await canvasBlob(canvas));
-    });
-  }
-  action('svg', () => {
-    const svg = pictureSvg(page.rec, page.overlay(), page.background, measureText);
-    download(`fermat-lens-${stamp()}.svg`, new Blob([svg], { type: 'image/svg+xml' }));
-  });
-  action('curve', () => download(`curve-${stamp()}.csv`, new Blob([page.lab.curveCsv()], { type: 'text/csv' })));
-  action('bundle', () => download(`bundle-${stamp()}.csv`, new Blob([page.lab.bundleCsv()], { type: 'text/csv' })));
-  action('print', () => window.print());
-  action('reset', () => page.reset());
-  // Outside a menu, a press closes it.
-  document.addEventListener('pointerdown', (e) => {
-    if (!(e.target as Element).closest?.('details.menu')) closeMenus();
-  });
-
-  // Print: just the picture, rendered crisp for paper.
-  const printImg = document.getElementById('print-picture') as HTMLImageElement;
-  window.addEventListener('beforeprint', () => {
-    printImg.src = renderPicture(page.rec, page.overlay(), 3, page.background).toDataURL('image/png');
-  });
-  window.addEventListener('afterprint', () => printImg.removeAttribute('src'));
-}
-
-function setupPanel(page: Page): void {
+/**
+ * The side panel holds the lens panel and the graphs, each shown by its
+ * toolbar button; the panel is there while either is.
+ */
+function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): void {
   const main = document.getElementById('main')!;
-  const host = document.getElementById('graphs')!;
-  const toggle = document.getElementById('toggle-graphs') as HTMLButtonElement;
+  const graphsHost = document.getElementById('graphs')!;
+  const lensHost = document.getElementById('lens-panel')!;
+  const graphsToggle = document.getElementById('toggle-graphs') as HTMLButtonElement;
+  const lensToggle = document.getElementById('toggle-lens') as HTMLButtonElement;
   let graphs: Graphs | null = null;
-  const open = (on: boolean) => {
-    main.classList.toggle('with-panel', on);
-    toggle.setAttribute('aria-pressed', String(on));
+  new LensPanel(page, lensHost);
+  const layout = () => main.classList.toggle('with-panel', !graphsHost.hidden || !lensHost.hidden);
+  const openGraphs = (on: boolean) => {
+    graphsHost.hidden = !on;
+    graphsToggle.setAttribute('aria-pressed', String(on));
+    layout();
     if (on) {
-      graphs ??= new Graphs(host);
-      graphs.resize(host.clientWidth);
+      graphs ??= new Graphs(graphsHost, page);
+      graphs.resize(graphsHost.clientWidth);
       page.setGraphs(graphs);
     } else {
       page.setGraphs(null);
     }
   };
-  toggle.addEventListener('click', () => {
-    toggle.blur();
-    open(!main.classList.contains('with-panel'));
+  const openLens = (on: boolean) => {
+    lensHost.hidden = !on;
+    lensToggle.setAttribute('aria-pressed', String(on));
+    layout();
+  };
+  graphsToggle.addEventListener('click', () => {
+    graphsToggle.blur();
+    openGraphs(graphsHost.hidden !== false);
   });
-  new ResizeObserver(() => graphs?.resize(host.clientWidth)).observe(host);
-  open(main.classList.contains('with-panel'));
+  lensToggle.addEventListener('click', () => {
+    lensToggle.blur();
+    openLens(lensHost.hidden !== false);
+  });
+  new ResizeObserver(() => graphs?.resize(graphsHost.clientWidth)).observe(graphsHost);
+  openLens(wanted.lens);
+  openGraphs(wanted.graphs);
 }
 
 async function start(): Promise<void> {
   const t0 = performance.now();
   const stage = document.getElementById('stage')!;
   const main = document.getElementById('main')!;
-  // Wide screens open with the graphs beside the picture; ?graphs=0 or 1 decides.
-  const graphsWanted = new URLSearchParams(location.search).get('graphs');
-  if (graphsWanted === '1' || (graphsWanted !== '0' && window.innerWidth >= 1100)) main.classList.add('with-panel');
+  // Wide screens open with the graphs beside the picture; ?graphs=0 or 1
+  // decides, and ?lens=1 opens the lens panel. The panel is laid out before
+  // the client area is measured: its size at start-up is the lab's.
+  const query = new URLSearchParams(location.search);
+  const wanted = {
+    graphs: query.get('graphs') === '1' || (query.get('graphs') !== '0' && window.innerWidth >= 1100),
+    lens: query.get('lens') === '1',
+  };
+  document.getElementById('graphs')!.hidden = !wanted.graphs;
+  document.getElementById('lens-panel')!.hidden = !wanted.lens;
+  main.classList.toggle('with-panel', wanted.graphs || wanted.lens);
   const module = await loadLabModule();
   const [w, h] = clientSize(stage);
   const lab = new module.WebLab(w, h);
@@ -608,8 +103,16 @@ async function start(): Promise<void> {
   document.addEventListener('pointerdown', (e) => page.otherPress(e.target), { capture: true });
   document.addEventListener('wheel', (e) => page.otherPress(e.target), { capture: true, passive: true });
   window.addEventListener('resize', () => page.setRatio());
-  setupMenus(page);
-  setupPanel(page);
+  setupFileMenu(page);
+  setupPanel(page, wanted);
+  const lessons = new Lessons(page);
+  const challenge = new ChallengeMode(page);
+  const setups = new Setups(page, (key) => lessons.open(key));
+  window.fermatLens.challenge = challenge;
+  window.fermatLens.setups = setups;
+  // A link to a set-up or a lesson opens it; one that cannot be opened says
+  // why in the status line, and the page starts as usual.
+  setups.openLocation();
 
   requestAnimationFrame(() => {
     const ms = performance.now() - t0;

@@ -10,6 +10,7 @@ import {
   callsToActions,
   clientSize,
   dismissMessages,
+  menuDownload,
   nativeLab,
   openBrowser,
   openPage,
@@ -17,12 +18,7 @@ import {
   worldToClient,
 } from './harness.mjs';
 
-async function downloadOf(page, action) {
-  if (!(await page.locator('#toolbar details.menu').evaluate((d) => d.open))) await page.locator('#toolbar summary').click();
-  const [dl] = await Promise.all([page.waitForEvent('download'), page.locator(`[data-action="${action}"]`).click()]);
-  const path = await dl.path();
-  return { name: dl.suggestedFilename(), data: readFileSync(path) };
-}
+const downloadOf = menuDownload;
 
 /** Pixels of an image file at client points, decoded by the browser. */
 function imagePixels(page, data, type, points) {
@@ -124,7 +120,7 @@ export const tests = [
         }
         // With the window's colour under it, the 1x export is the picture on the screen (ratio 1 here),
         // but for the labels and markers drawn over it.
-        await page.locator('#toolbar summary').click();
+        await page.locator('#file-menu > summary').click();
         await page.locator('#background').selectOption('window');
         const same = await downloadOf(page, 'png1');
         const diff = await screenDiff(page, same.data, 'image/png');
@@ -196,8 +192,11 @@ export const tests = [
         const notes = await page.locator('.graph-note').allTextContents();
         assert(notes[0] === `least time ${Number(least[4]).toFixed(2)} at height ${Number(least[3]).toFixed(2)}`, `curve note ${notes[0]}`);
         assert(notes[1] === `${rays} rays`, `bundle note ${notes[1]}, ${rays} rays natively`);
-        const plotted = await page.evaluate(() => Array.from(document.querySelectorAll('.graph .u-over')).length);
-        assert(plotted === 3, `${plotted} charts`);
+        const plotted = await page.evaluate(() => [
+          document.querySelectorAll('.graph:not(.equal-time) .u-over').length,
+          document.querySelectorAll('.graph.equal-time .u-over').length,
+        ]);
+        assert(plotted[0] === 3 && plotted[1] === 2, `${plotted[0]} charts of the curve and the bundle, ${plotted[1]} of the equal-time view`);
         assert(problems.length === 0, problems.join('\n'));
       } finally {
         rmSync(dir, { recursive: true, force: true });

@@ -4,7 +4,7 @@
 // native program's actions.
 
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { dirname, extname, join, normalize, sep } from 'node:path';
@@ -151,6 +151,13 @@ export function nativeRun(size, actions) {
   return { labels, messages };
 }
 
+/** The native program's standard output for these arguments at that client size. */
+export function nativeStdout(size, args) {
+  const r = spawnSync(nativeLab, ['--size', `${size[0]}x${size[1]}`, ...args], { encoding: 'utf8' });
+  if (r.status !== 0) throw new Error(`fermat-lab ${args.join(' ')} failed (${r.status}): ${r.stderr}`);
+  return r.stdout;
+}
+
 /** The native program's drawing operations since the last Cls, after the actions (its --trace). */
 export function nativeOperations(size, actions) {
   const dir = mkdtempSync(join(tmpdir(), 'fermat-lens-trace-'));
@@ -173,9 +180,9 @@ const hex = (c) => '#' + (c & 0xffffff).toString(16).padStart(6, '0');
  * Compares the page's copy of the display record with the native program's
  * operations after the same inputs; returns the number of operations.
  */
-export async function expectNativeDrawing(page, what) {
+export async function expectNativeDrawing(page, what, args = null) {
   const size = await clientSize(page);
-  const actions = callsToActions(await pageCalls(page));
+  const actions = args ?? callsToActions(await pageCalls(page));
   const ops = nativeOperations(size, actions);
   const items = await page.evaluate(() => {
     const rec = window.fermatLens.page.rec;
@@ -211,9 +218,34 @@ export async function expectNativeDrawing(page, what) {
 
 const BAR_ACTIONS = ['height', 'rays', 'time'];
 
-/** The page's recorded inputs as the command line's actions. */
+// Set-ups the page opened, as files for the native program's --open; removed
+// when the tests end.
+let setupDir = null;
+let setupCount = 0;
+function setupFile(json) {
+  if (!setupDir) {
+    setupDir = mkdtempSync(join(tmpdir(), 'fermat-lens-setups-'));
+    process.on('exit', () => rmSync(setupDir, { recursive: true, force: true }));
+  }
+  const file = join(setupDir, `setup-${setupCount++}.json`);
+  writeFileSync(file, json);
+  return file;
+}
+/** A share link's fragment ("#setup=..." or "setup=...") as the set-up file's text it carries. */
+export function fragmentJson(fragment) {
+  const b64 = fragment.replace(/^#/, '').replace(/^setup=/, '');
+  return Buffer.from(b64, 'base64url').toString('utf8');
+}
+
+/**
+ * The page's recorded inputs as the native program's arguments: actions, and
+ * for a set-up or a lesson the page opened, --open FILE or --lesson KEY in
+ * place of everything before it (each is a fresh start that keeps nothing of
+ * the session before but the live switch, which a lesson leaves as it was).
+ */
 export function callsToActions(calls) {
-  const out = [];
+  let out = [];
+  let live = true; // the page's lab starts live; only a set-up changes that
   for (const { call, args } of calls) {
     switch (call) {
       case 'pointerDown': out.push(`down=${args[0]},${args[1]}`); break;
@@ -226,13 +258,27 @@ export function callsToActions(calls) {
       case 'togglePlay': out.push('play'); break;
       case 'run': out.push(String(args[0])); break;
       case 'reset': out.push('reset'); break;
+      // Only a lens the lab took is recorded: the lens action of the same text.
+      case 'setLens': out.push(`lens=${args[0]}`); break;
+      case 'openSetup':
+      case 'openFragment': {
+        const json = call === 'openSetup' ? String(args[0]) : fragmentJson(String(args[0]));
+        live = JSON.parse(json.replace(/^\uFEFF/, '')).live;
+        out = ['--open', setupFile(json)];
+        break;
+      }
+      case 'openLesson': out = ['--lesson', String(args[0]), ...(live ? [] : ['--classic'])]; break;
       // Live steps, the sweep's ticks and dismissals leave no trace in a
       // complete action's result; the command line settles after each action.
+      // The challenge only reads the lab.
       case 'thumbMoved':
       case 'idle':
       case 'playTick':
       case 'otherInput':
       case 'dismissMessage':
+      case 'challengeStart':
+      case 'challengeStop':
+      case 'challengeReveal':
         break;
       default:
         throw new Error(`no action for the page's call ${call}`);
@@ -246,10 +292,13 @@ export function pageCalls(page) {
   return page.evaluate(() => window.fermatLens.page.calls.map((c) => ({ call: c.call, args: c.args })));
 }
 
-/** Compares the page's labels with the native program's after the same inputs; returns the actions. */
-export async function expectNativeLabels(page, what) {
+/**
+ * Compares the page's labels with the native program's after the same inputs
+ * (or after `args`, when given); returns the actions.
+ */
+export async function expectNativeLabels(page, what, args = null) {
   const size = await clientSize(page);
-  const actions = callsToActions(await pageCalls(page));
+  const actions = args ?? callsToActions(await pageCalls(page));
   const native = nativeRun(size, actions);
   const shown = await pageLabels(page);
   const nan = await nanLabels(page);
@@ -263,6 +312,25 @@ export async function expectNativeLabels(page, what) {
     }
   }
   return { actions, native };
+}
+
+/** Chooses a menu's entry: data-action="action" in the menu with that id. */
+export async function chooseMenu(page, menu, action) {
+  if (!(await page.locator(`#${menu}`).evaluate((d) => d.open))) await page.locator(`#${menu} > summary`).click();
+  await page.locator(`#${menu} [data-action="${action}"]`).click();
+}
+
+/** A File menu entry's download: its suggested name and bytes. */
+export async function menuDownload(page, action) {
+  const [dl] = await Promise.all([page.waitForEvent('download'), chooseMenu(page, 'file-menu', action)]);
+  return { name: dl.suggestedFilename(), data: readFileSync(await dl.path()) };
+}
+
+/** Opens a file through File > Open set-up…, as a user picks it. */
+export async function openSetupFile(page, path) {
+  const [chooser] = await Promise.all([page.waitForEvent('filechooser'), chooseMenu(page, 'file-menu', 'open-setup')]);
+  await chooser.setFiles(path);
+  await page.evaluate(() => window.fermatLens.setups.opening);
 }
 
 /** Closes every message the page shows, by its OK button. */

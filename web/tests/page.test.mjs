@@ -161,7 +161,7 @@ export const tests = [
           await expectNativeDrawing(page, `after button ${k}`); // the record grew
         }
         // File > Reset: a fresh start, whose record counts anew.
-        await page.locator('#toolbar summary').click();
+        await page.locator('#file-menu > summary').click();
         await page.locator('[data-action="reset"]').click();
         await expectNativeDrawing(page, 'after Reset');
         await expectNativeLabels(page, 'after Reset');

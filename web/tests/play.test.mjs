@@ -91,7 +91,7 @@ export const tests = [
         const text = await page.locator('#message .text').textContent();
         const labels = await pageLabels(page);
         // Presses and keys elsewhere while it is open.
-        const canvas = await page.locator('.form canvas').boundingBox();
+        const canvas = await page.locator('.form canvas.picture').boundingBox();
         const [sx, sy] = await page.evaluate(() => {
           const r = document.querySelector('.marker.source').getBoundingClientRect();
           return [r.left + r.width / 2, r.top + r.height / 2];

@@ -1,0 +1,157 @@
+// What a teacher prepares and a student plays with, for the page: the lens,
+// set-ups and share links, lessons, the challenge and the equal-time view.
+// Every start goes through the lab's own functions, so the page's picture is
+// the one fermat-lab draws after --lens, --open or --lesson.
+#include "WebLab.h"
+
+#include "Json.h"
+#include "lab/LensText.h"
+#include "lab/Lessons.h"
+#include "lab/Run.h"
+#include "lab/Setup.h"
+#include "lab/SetupRun.h"
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+namespace web {
+namespace {
+
+std::string jsonRange(double lo, double hi) {
+  return "[" + jsonNumber(lo) + "," + jsonNumber(hi) + "]";
+}
+
+std::string jsonFace(const optics::FaceSpec& f) {
+  return f.Flat ? "\"flat\"" : jsonNumber(f.Radius);
+}
+
+std::string revealJson(const lab::ChallengeReveal& r) {
+  return "{\"found\":" + jsonBool(r.found) + ",\"sourceX\":" + jsonNumber(r.sourceX) +
+         ",\"sourceY\":" + jsonNumber(r.sourceY) + ",\"targetX\":" + jsonNumber(r.targetX) +
+         ",\"targetY\":" + jsonNumber(r.targetY) + ",\"leastX\":" + jsonNumber(r.leastX) +
+         ",\"leastY\":" + jsonNumber(r.leastY) + ",\"leastTime\":" + jsonNumber(r.leastTime) +
+         ",\"guessX\":" + jsonNumber(r.guessX) + ",\"guessY\":" + jsonNumber(r.guessY) +
+         ",\"guessTime\":" + jsonNumber(r.guessTime) + ",\"tries\":" + std::to_string(r.tries) +
+         ",\"timeGap\":" + jsonNumber(r.timeGap) + ",\"distance\":" + jsonNumber(r.distance) +
+         ",\"text\":" + jsonString(lab::ChallengeText(r)) + "}";
+}
+
+// NaN (or any number that is not finite) asks for the point of least spread.
+std::optional<double> chosenAt(double at) {
+  return std::isfinite(at) ? std::optional(at) : std::nullopt;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the lens
+
+std::string WebLab::setLens(const std::string& text) {
+  optics::LensSpec lens;
+  if (std::string e = lab::ReadLens(text, lens); !e.empty()) return e;
+  return lab_.setLens(lens);
+}
+
+std::string WebLab::lens() const {
+  const optics::LensSpec& s = lab_.lensSpec();
+  std::string preset, presets;
+  for (const optics::LensPreset& p : optics::LensPresets()) {
+    if (p.spec == s && preset.empty()) preset = p.key;
+    presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
+               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::LensText(p.spec)) + "}";
+  }
+  return "{\"text\":" + jsonString(lab::LensText(s)) + ",\"summary\":" + jsonString(lab::LensSummary(s, lab_.lens())) +
+         ",\"preset\":" + jsonString(preset) + ",\"n\":" + jsonNumber(s.N) + ",\"r1\":" + jsonFace(s.First) +
+         ",\"r2\":" + jsonFace(s.Second) + ",\"thickness\":" + jsonNumber(s.Thickness) +
+         ",\"aperture\":" + (s.Aperture ? jsonNumber(*s.Aperture) : "null") +
+         ",\"halfAperture\":" + jsonNumber(lab_.lens().HalfAperture) +
+         ",\"limits\":{\"n\":" + jsonRange(optics::kMinIndex, optics::kMaxIndex) +
+         ",\"radius\":" + jsonRange(optics::kMinRadius, optics::kMaxRadius) +
+         ",\"thickness\":" + jsonRange(optics::kMinThickness, optics::kMaxThickness) +
+         ",\"aperture\":" + jsonRange(0, optics::kMaxAperture) + "},\"presets\":[" + presets + "]}";
+}
+
+// ---------------------------------------------------------------- set-ups
+
+std::string WebLab::setupJson() const {
+  return lab::SetupJson(lab::CurrentSetup(lab_));
+}
+std::string WebLab::setupFragment() const {
+  return lab::SetupFragment(lab::CurrentSetup(lab_));
+}
+
+std::string WebLab::openSetup(const std::string& json) {
+  const lab::SetupRead read = lab::ParseSetup(json);
+  if (!read.setup) return read.error;
+  return lab::OpenSetup(lab_, *read.setup);
+}
+
+std::string WebLab::openFragment(const std::string& fragment) {
+  const lab::SetupRead read = lab::ParseSetupFragment(fragment);
+  if (!read.setup) return read.error;
+  return lab::OpenSetup(lab_, *read.setup);
+}
+
+// ---------------------------------------------------------------- lessons
+
+std::string WebLab::lessons() const {
+  std::string out = "[";
+  for (const lab::Lesson& l : lab::Lessons()) {
+    out += std::string(out.size() > 1 ? "," : "") + "{\"key\":" + jsonString(l.key) +
+           ",\"title\":" + jsonString(l.title) + ",\"task\":" + jsonString(l.task) + "}";
+  }
+  return out + "]";
+}
+
+std::string WebLab::openLesson(const std::string& key) {
+  const lab::Lesson* lesson = lab::FindLesson(key);
+  if (!lesson) return lab::UnknownLesson(key);
+  return lab::OpenLesson(lab_, *lesson);
+}
+
+// ---------------------------------------------------------------- the challenge
+
+void WebLab::challengeStart() {
+  lab_.challenge().start(lab_);
+}
+void WebLab::challengeStop() {
+  lab_.challenge().stop();
+}
+
+std::string WebLab::challenge() const {
+  const lab::Challenge& c = lab_.challenge();
+  const auto& r = c.revealed();
+  return "{\"on\":" + jsonBool(c.on()) + ",\"tries\":" + std::to_string(c.tries(lab_)) +
+         ",\"revealed\":" + (r ? revealJson(*r) : "null") + "}";
+}
+
+std::string WebLab::challengeReveal() {
+  (void)lab_.challenge().reveal(lab_);
+  return challenge();
+}
+
+// ---------------------------------------------------------------- equal time
+
+std::string WebLab::equalTime(double at) const {
+  const graphs::EqualTimeData d = lab::CurrentEqualTime(lab_, chosenAt(at));
+  auto list = [](const std::vector<double>& v) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < v.size(); ++i) out += (i ? "," : "") + jsonNumber(v[i]);
+    return out + "]";
+  };
+  std::string rays = "[";
+  for (std::size_t i = 0; i < d.rays.size(); ++i) {
+    rays += std::string(i ? "," : "") + "{\"index\":" + std::to_string(d.rays[i].index) +
+            ",\"time\":" + jsonNumber(d.rays[i].time) + "}";
+  }
+  return "{\"continued\":" + jsonBool(lab_.results().bundleContinuation().has_value()) + ",\"x\":" + list(d.x) +
+         ",\"spread\":" + list(d.spread) + ",\"bestX\":" + jsonNumber(d.bestX) +
+         ",\"bestSpread\":" + jsonNumber(d.bestSpread) + ",\"chosenX\":" + jsonNumber(d.chosenX) + ",\"rays\":" + rays +
+         "]}";
+}
+
+std::string WebLab::equalTimeCsv(double at) const {
+  return lab::EqualTimeFile(lab_, chosenAt(at));
+}
+
+}  // namespace web

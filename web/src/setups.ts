@@ -1,0 +1,94 @@
+// Set-ups: saved to and opened from a file, and kept in the address as a
+// share link. After every complete action the address's fragment is the
+// session's set-up (history.replaceState: nothing goes to a server), so the
+// address is always a link to what is shown; "Copy link" copies it.
+
+import { download } from './export';
+import { onAction, showStatus } from './menus';
+import type { Page } from './page';
+
+export const SETUP_FILE_NAME = 'fermat-lens-setup.json';
+// A set-up file is at most this long (lab/Setup.h); a longer one is refused
+// by the lab from its first byte beyond, so no more than that is read.
+const MAX_SETUP_BYTES = 1 << 20;
+// The address follows at most this often while the lab changes quickly (a
+// slider dragged): browsers throttle a flood of history changes.
+const LINK_DELAY_MS = 150;
+
+export class Setups {
+  private linkTimer = 0;
+  /** The file being opened, until it is (for whoever waits on it). */
+  opening: Promise<void> = Promise.resolve();
+  /** The fragment this page wrote last: a hashchange to anything else is a link to open. */
+  private written = '';
+
+  constructor(
+    private readonly page: Page,
+    private readonly openLesson: (key: string) => string,
+  ) {
+    onAction('save-setup', () => {
+      download(SETUP_FILE_NAME, new Blob([page.lab.setupJson()], { type: 'application/json' }));
+    });
+    const input = document.getElementById('setup-file') as HTMLInputElement;
+    onAction('open-setup', () => input.click());
+    input.addEventListener('change', () => {
+      const file = input.files?.[0];
+      input.value = ''; // the same file may be chosen again
+      if (file) this.opening = this.openFile(file);
+    });
+    onAction('copy-link', async () => {
+      this.writeLink();
+      try {
+        await navigator.clipboard.writeText(location.href);
+        showStatus('The link to this set-up is copied.');
+      } catch {
+        showStatus(`Copy this link: ${location.href}`);
+      }
+    });
+    page.afterAction.push(() => this.queueLink());
+    window.addEventListener('hashchange', () => {
+      if (location.hash !== this.written) this.openLocation();
+    });
+  }
+
+  private async openFile(file: File): Promise<void> {
+    try {
+      const text = await file.slice(0, MAX_SETUP_BYTES + 1).text();
+      const error = this.page.start('openSetup', text);
+      showStatus(error ? `${file.name}: ${error}` : '');
+    } catch (err) {
+      showStatus(`${file.name}: ${String(err)}`);
+    }
+  }
+
+  /** Opens what the address's fragment names: "#setup=..." or "#lesson=KEY". An error goes to the status line. */
+  openLocation(): void {
+    const hash = location.hash;
+    let error = '';
+    if (hash.startsWith('#lesson=')) {
+      error = this.openLesson(decodeURIComponent(hash.slice('#lesson='.length)));
+    } else if (hash.startsWith('#setup=')) {
+      error = this.page.start('openFragment', hash);
+    } else {
+      return;
+    }
+    showStatus(error ? `The link could not be opened: ${error}` : '');
+  }
+
+  private queueLink(): void {
+    if (this.linkTimer) return;
+    this.linkTimer = window.setTimeout(() => this.writeLink(), LINK_DELAY_MS);
+  }
+
+  /** The address's fragment becomes the session's set-up now. */
+  writeLink(): void {
+    window.clearTimeout(this.linkTimer);
+    this.linkTimer = 0;
+    // Left alone while a message is open: the action is not complete.
+    if (this.page.lab.busy()) return;
+    const hash = `#${this.page.lab.setupFragment()}`;
+    if (hash === location.hash) return;
+    this.written = hash;
+    history.replaceState(history.state, '', hash);
+  }
+}
