@@ -5,10 +5,12 @@
 // a non-finite number or whose per-ray data contradict each other. Address
 // and undefined-behaviour sanitizers watch everything else.
 //
-// Input layout: one lens-selector byte, then raw little-endian doubles taken
-// eight bytes at a time from the front. Non-finite doubles are skipped; an
-// exhausted input yields zeros. The constructions take the last six: the
-// source, the height, the ray count, the slider value and the frame's width.
+// Input layout: one lens-selector byte (bit 0: other speeds for the walk;
+// bit 1: the constructions with a teacher's lens, from five more doubles),
+// then raw little-endian doubles taken eight bytes at a time from the front.
+// Non-finite doubles are skipped; an exhausted input yields zeros. The
+// constructions take the last six: the source, the height, the ray count,
+// the slider value and the frame's width.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,6 +29,7 @@
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 #include "optics/Lens.h"
+#include "optics/LensSpec.h"
 #include "numeric/Single.h"
 
 namespace {
@@ -168,8 +171,23 @@ void CheckDrawing(const core::Drawing& d) {
 
 int Within(double v, int lo, int hi) { return lo + static_cast<int>(std::fmod(std::fabs(v), hi - lo + 1)); }
 
-void FuzzConstructions(Inputs& in) {
-  const optics::Lens lens = optics::Lens::Standard();
+// A lens a teacher may choose: the numbers from the input, each face flat
+// when its number is negative zero or not finite enough to be a radius;
+// one MakeLens refuses leaves the standard lens.
+optics::Lens TeachersLens(bool chosen, Inputs& in) {
+  if (!chosen) return optics::Lens::Standard();
+  const double n = in.Finite(), r1 = in.Finite(), r2 = in.Finite(), thickness = in.Finite(), aperture = in.Finite();
+  optics::LensSpec spec{.N = 1.05 + std::fmod(std::fabs(n), 2.95),
+                        .First = {.Flat = std::fabs(r1) < 1, .Radius = r1},
+                        .Second = {.Flat = std::fabs(r2) < 1, .Radius = r2},
+                        .Thickness = 2 + std::fmod(std::fabs(thickness), 398)};
+  if (aperture > 0) spec.Aperture = std::fmod(aperture, 400);
+  const optics::LensBuild b = optics::MakeLens(spec);
+  return b.lens ? *b.lens : optics::Lens::Standard();
+}
+
+void FuzzConstructions(bool teachersLens, Inputs& in) {
+  const optics::Lens lens = TeachersLens(teachersLens, in);
   // The source anywhere the marker can be dragged to (a realistic magnitude), the bars within their ranges
   // (few rays, to keep a run short), the frame of a plausible window.
   const double sx = in.Finite(), sy = in.Finite();
@@ -208,6 +226,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzFrameEdge(in);
   const optics::Lens lens = PickLens(selector, in);
   FuzzLeastTime(lens, (selector & 1u) == 0, in);
-  FuzzConstructions(in);
+  FuzzConstructions((selector & 2u) != 0, in);
   return 0;
 }

@@ -79,7 +79,7 @@ TEST_P(HeadlessAgreement, SameOutputAndFiles) {
     ASSERT_TRUE(QDir().mkpath(p.folder));
     const QStringList args = p.extra + c.options +
                              QStringList{"--print-labels", "--trace", "trace.jsonl", "--curve", "curve.csv", "--bundle",
-                                         "bundle.csv"} +
+                                         "bundle.csv", "--save", "set-up.json", "--equal-time", "equal-time.csv"} +
                              actions;
     p.result = run(p.binary, args, p.folder);
   }
@@ -89,7 +89,7 @@ TEST_P(HeadlessAgreement, SameOutputAndFiles) {
   EXPECT_TRUE(lab.err.isEmpty()) << lab.err.toStdString();
   EXPECT_EQ(lab.out.toStdString(), lens.out.toStdString());
   EXPECT_EQ(lab.out.count("\nLabel") + (lab.out.startsWith("Label") ? 1 : 0), 6) << "six labels";
-  for (const char* file : {"trace.jsonl", "curve.csv", "bundle.csv"}) {
+  for (const char* file : {"trace.jsonl", "curve.csv", "bundle.csv", "set-up.json", "equal-time.csv"}) {
     const QByteArray mine = contents(QDir(programs[0].folder).filePath(file));
     const QByteArray theirs = contents(QDir(programs[1].folder).filePath(file));
     EXPECT_NE(mine, QByteArray("<missing>")) << file;
@@ -131,6 +131,13 @@ std::vector<SessionCase> sessions() {
                   "move=-14,10", "up=-14,10", "press=2"}});
   out.push_back({"risingRayMessage", 0, 0, {}, {"source=-300,0", "height=30", "press=4", "key=Ctrl+4", "press=3"}});
   out.push_back({"spaceTwiceThenPlay", 0, 0, {}, {"time=90", "key=Space", "key=Space", "time=95", "play"}});
+  // Lenses, lessons and the challenge: the same set-up files, the same answer.
+  for (std::uint32_t seed = 401; seed <= 404; ++seed) {
+    const char* presets[] = {"preset=crown", "preset=slab,n=1.33", "preset=biconcave", "n=2.42,r2=flat"};
+    out.push_back({"seed" + std::to_string(seed) + "Lens", seed, 10, {"--lens", presets[seed - 401]}});
+  }
+  out.push_back({"lessonWithChallenge", 0, 0, {"--lesson", "lifeguard", "--challenge"},
+                 {"entry=-50,-30", "press=5", "lens=preset=meniscus", "rays=30", "press=5"}});
   return out;
 }
 
