@@ -40,9 +40,9 @@ inline constexpr double kMinRadius = 100, kMaxRadius = 100000;
 inline constexpr double kMinThickness = 2, kMaxThickness = 400;
 inline constexpr double kMaxAperture = 400;
 
-// The lens a specification describes, or the one-line reason it cannot exist
+// The lens a LensSpec describes, or the one-line reason it cannot exist
 // (index out of range, a radius below the aperture, faces that cross inside
-// the aperture, no edge left, ...). The standard specification gives exactly
+// the aperture, no edge left, ...). The default LensSpec gives exactly
 // Lens::Standard().
 struct LensBuild {
   std::optional<Lens> lens;

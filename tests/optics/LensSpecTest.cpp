@@ -19,7 +19,7 @@ namespace {
 using optics::FaceSpec;
 using optics::LensSpec;
 
-TEST(LensSpec, TheStandardSpecificationIsTheStandardLensToTheLastBit) {
+TEST(LensSpec, TheDefaultIsTheStandardLensToTheLastBit) {
   const optics::LensBuild b = optics::MakeLens(LensSpec{});
   ASSERT_TRUE(b.lens) << b.error;
   const optics::Lens s = optics::Lens::Standard();
