@@ -11,28 +11,42 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 
 namespace app {
 namespace {
 
-// One row's range and steps; the slider moves in whole `sliderStep`s.
+// One row's range and steps; the slider moves in whole `sliderStep`s, or
+// over the curvature for a face.
 struct RowDesign {
   const char* label;
   double low, high, step;
   int decimals;
   double sliderStep;
   const char* toggle;  // the check box's text, or null
+  bool curvature = false;
 };
 constexpr std::array<RowDesign, 5> kRows{{
     {"Index &n (light n times slower in the glass)", optics::kMinIndex, optics::kMaxIndex, 0.01, 3, 0.01, nullptr},
-    {"First face radius r&1 (negative: hollow)", -1000, 1000, 5, 1, 5, "flat"},
-    {"Second face radius r&2 (negative: hollow)", -1000, 1000, 5, 1, 5, "flat"},
+    {"First face radius r&1 (negative: hollow)", -optics::kMaxRadius, optics::kMaxRadius, 5, 1, 0, "flat", true},
+    {"Second face radius r&2 (negative: hollow)", -optics::kMaxRadius, optics::kMaxRadius, 5, 1, 0, "flat", true},
     {"&Thickness on the axis", optics::kMinThickness, optics::kMaxThickness, 1, 1, 1, nullptr},
     {"&Aperture (half height)", 1, optics::kMaxAperture, 1, 2, 1, "where the faces meet"},
 }};
 
-int sliderValue(const RowDesign& d, double v) { return static_cast<int>(std::lround(v / d.sliderStep)); }
+// A face's slider runs over its curvature, kCurvature / R, so that a drag
+// from bulging to hollow passes through flat (0) and never through the radii
+// below kMinRadius that no face may have (they lie beyond its ends).
+constexpr double kCurvature = 10000;
+constexpr int kCurvatureEnd = static_cast<int>(kCurvature / optics::kMinRadius);
+
+int sliderValue(const RowDesign& d, double v) {
+  if (d.curvature) {
+    return static_cast<int>(std::lround(std::clamp(kCurvature / v, -1.0 * kCurvatureEnd, 1.0 * kCurvatureEnd)));
+  }
+  return static_cast<int>(std::lround(v / d.sliderStep));
+}
 
 }  // namespace
 
@@ -50,16 +64,26 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
     // Typing applies on Enter or when the field is left, not at every digit.
     r.box->setKeyboardTracking(false);
     r.slider = new QSlider(Qt::Horizontal, this);
-    r.slider->setRange(sliderValue(d, d.low), sliderValue(d, d.high));
+    if (d.curvature) {
+      r.slider->setRange(-kCurvatureEnd, kCurvatureEnd);
+    } else {
+      r.slider->setRange(sliderValue(d, d.low), sliderValue(d, d.high));
+    }
     auto* line = new QHBoxLayout;
     line->addWidget(r.box);
     line->addWidget(r.slider, 1);
     if (d.toggle) {
       r.toggle = new QCheckBox(QString::fromLatin1(d.toggle), this);
       line->addWidget(r.toggle);
-      connect(r.toggle, &QCheckBox::toggled, this, [this, &r](bool on) {
+      connect(r.toggle, &QCheckBox::toggled, this, [this, &r, &d](bool on) {
         r.box->setEnabled(!on);
-        r.slider->setEnabled(!on);
+        if (d.curvature) {
+          // A flat face stands at the slider's middle, which stays live.
+          const QSignalBlocker quiet(r.slider);
+          r.slider->setValue(on ? 0 : sliderValue(d, r.box->value()));
+        } else {
+          r.slider->setEnabled(!on);
+        }
         apply();
       });
     }
@@ -73,7 +97,21 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
       apply();
     });
     // Live while dragged: every position the slider passes is applied.
-    connect(r.slider, &QSlider::valueChanged, this, [&r, &d](int v) { r.box->setValue(v * d.sliderStep); });
+    connect(r.slider, &QSlider::valueChanged, this, [this, &r, &d](int v) {
+      if (!d.curvature) {
+        r.box->setValue(v * d.sliderStep);
+        return;
+      }
+      if (v == 0) {
+        r.toggle->setChecked(true);
+        return;
+      }
+      const QSignalBlocker a(r.toggle), b(r.box);
+      r.toggle->setChecked(false);
+      r.box->setEnabled(true);
+      r.box->setValue(kCurvature / v);
+      apply();
+    });
   }
   status_->setWordWrap(true);
   status_->setObjectName(QStringLiteral("lensStatus"));
@@ -110,14 +148,16 @@ void LensPanel::follow() {
   const optics::LensSpec& s = window_.lab().lensSpec();
   const optics::Lens& lens = window_.lab().lens();
   auto set = [&](Row& r, double v, bool toggled) {
+    const RowDesign& d = kRows[static_cast<std::size_t>(&r - rows_.data())];
     const QSignalBlocker a(r.box), b(r.slider);
     r.box->setValue(v);
-    r.slider->setValue(sliderValue(kRows[static_cast<std::size_t>(&r - rows_.data())], v));
+    r.slider->setValue(sliderValue(d, v));
     if (r.toggle) {
       const QSignalBlocker c(r.toggle);
       r.toggle->setChecked(toggled);
       r.box->setEnabled(!toggled);
-      r.slider->setEnabled(!toggled);
+      r.slider->setEnabled(d.curvature || !toggled);
+      if (d.curvature && toggled) r.slider->setValue(0);
     }
   };
   set(rows_[kIndex], s.N, false);

@@ -17,6 +17,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QSlider>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -113,6 +114,19 @@ TEST(LensPanel, AppliesAFieldAtOnceAndRefusesALensThatCannotExist) {
   EXPECT_TRUE(panel.status().startsWith(QStringLiteral("Not taken: r1 = 50"))) << panel.status().toStdString();
   EXPECT_EQ(t.w().lab().lensSpec().First.Radius, 180);
   EXPECT_EQ(testing_support::difference(before, testing_support::stateOf(t)), "");
+
+  // The fields keep what was typed: put r1 right again, and the lens is taken.
+  panel.row(app::LensPanel::kFirst).box->setValue(180);
+  EXPECT_EQ(t.w().lab().lensSpec().N, 1.5);
+  // A face's slider passes from bulging through flat to hollow.
+  QSlider* r2 = panel.row(app::LensPanel::kSecond).slider;
+  r2->setValue(50);
+  EXPECT_EQ(t.w().lab().lensSpec().Second.Radius, 200);
+  r2->setValue(0);
+  EXPECT_TRUE(t.w().lab().lensSpec().Second.Flat);
+  r2->setValue(-40);
+  EXPECT_EQ(t.w().lab().lensSpec().Second.Radius, -250);
+  EXPECT_FALSE(t.w().lab().lensSpec().Second.Flat);
 
   // A preset from the menu sets the fields.
   presetAction(t.w(), "slab")->trigger();
