@@ -29,7 +29,7 @@
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 #include "optics/Lens.h"
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 #include "numeric/Single.h"
 
 namespace {
@@ -177,12 +177,12 @@ int Within(double v, int lo, int hi) { return lo + static_cast<int>(std::fmod(st
 optics::Lens TeachersLens(bool chosen, Inputs& in) {
   if (!chosen) return optics::Lens::Standard();
   const double n = in.Finite(), r1 = in.Finite(), r2 = in.Finite(), thickness = in.Finite(), aperture = in.Finite();
-  optics::LensSpec spec{.N = 1.05 + std::fmod(std::fabs(n), 2.95),
+  optics::LensDesign design{.N = 1.05 + std::fmod(std::fabs(n), 2.95),
                         .First = {.Flat = std::fabs(r1) < 1, .Radius = r1},
                         .Second = {.Flat = std::fabs(r2) < 1, .Radius = r2},
                         .Thickness = 2 + std::fmod(std::fabs(thickness), 398)};
-  if (aperture > 0) spec.Aperture = std::fmod(aperture, 400);
-  const optics::LensBuild b = optics::MakeLens(spec);
+  if (aperture > 0) design.Aperture = std::fmod(aperture, 400);
+  const optics::LensBuild b = optics::MakeLens(design);
   return b.lens ? *b.lens : optics::Lens::Standard();
 }
 

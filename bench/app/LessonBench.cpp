@@ -11,13 +11,13 @@ namespace {
 
 void BM_LensSliderStep(benchmark::State& state) {
   const auto w = app::Main(QSize(1920, 1080));
-  optics::LensSpec spec;
+  optics::LensDesign design;
   double n = 1.5;
   for (auto _ : state) {
     // The index as a slider drags it, a hundredth a step.
     n = n > 2.5 ? 1.5 : n + 0.01;
-    spec.N = n;
-    if (!w->setLens(spec).empty()) state.SkipWithError("lens refused");
+    design.N = n;
+    if (!w->setLens(design).empty()) state.SkipWithError("lens refused");
     benchmark::ClobberMemory();
   }
 }

@@ -139,9 +139,9 @@ const OptionEntry kOptions[] = {
     {"lens", "KEY=V,...", lab::kLensHelp, false,
      [](Options& o, const std::string& option, const std::string& v) {
        if (o.lens) return option + " is given twice";
-       optics::LensSpec spec;
-       if (std::string err = lab::ReadLens(v, spec); !err.empty()) return option + ": " + err;
-       o.lens = spec;
+       optics::LensDesign design;
+       if (std::string err = lab::ReadLens(v, design); !err.empty()) return option + ": " + err;
+       o.lens = design;
        return std::string();
      }},
     {"open", "FILE", lab::kOpenHelp, false,

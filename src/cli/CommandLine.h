@@ -22,7 +22,7 @@ struct Options {
   std::optional<QSize> size;  // client area in pixels
   bool printLabels = false;
   bool classic = false;    // nothing drawn while a marker or a thumb is dragged
-  std::optional<optics::LensSpec> lens;  // --lens, one that can exist
+  std::optional<optics::LensDesign> lens;  // --lens, one that can exist
   std::optional<lab::Setup> setup;       // --open, read before the start
   std::string save;                      // --save: the set-up after the actions, empty for none
   std::string lesson;                    // --lesson KEY, empty for none

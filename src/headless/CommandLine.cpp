@@ -80,9 +80,9 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
   if (n == "classic") return o.classic = true, std::string();
   if (n == "lens") {
     if (o.lens) return option + " is given twice";
-    optics::LensSpec spec;
-    if (std::string err = lab::ReadLens(value, spec); !err.empty()) return option + ": " + err;
-    o.lens = spec;
+    optics::LensDesign design;
+    if (std::string err = lab::ReadLens(value, design); !err.empty()) return option + ": " + err;
+    o.lens = design;
     return {};
   }
   if (n == "open") {

@@ -17,7 +17,7 @@ struct Options {
   std::optional<std::pair<int, int>> size;  // client area in pixels
   bool printLabels = false;
   bool classic = false;
-  std::optional<optics::LensSpec> lens;  // --lens, one that can exist
+  std::optional<optics::LensDesign> lens;  // --lens, one that can exist
   std::optional<lab::Setup> setup;       // --open, read before the start
   std::string save;                      // --save: the set-up after the actions, empty for none
   std::string lesson;                    // --lesson KEY, empty for none

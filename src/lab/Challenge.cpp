@@ -11,11 +11,17 @@ void Challenge::start(const Lab& lab) {
   on_ = true;
   startMoves_ = lab.entryMoves();
   revealed_.reset();
+  revealedAt_.reset();
+}
+
+void Challenge::follow(const Lab& lab) {
+  if (on_ && revealedAt_ && *revealedAt_ != lab.placement()) start(lab);
 }
 
 void Challenge::stop() noexcept {
   on_ = false;
   revealed_.reset();
+  revealedAt_.reset();
 }
 
 int Challenge::tries(const Lab& lab) const noexcept { return on_ ? lab.entryMoves() - startMoves_ : 0; }
@@ -46,6 +52,7 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
     r.distance = optics::Distance(g.X, g.Y, w.X, w.Y);
   }
   revealed_ = r;
+  revealedAt_ = lab.placement();
   return revealed_;
 }
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "lab/Placement.h"
+
 namespace lab {
 
 class Lab;
@@ -34,11 +36,16 @@ class Challenge {
   // stop. Empty when the challenge is off.
   const std::optional<ChallengeReveal>& reveal(const Lab& lab);
   [[nodiscard]] const std::optional<ChallengeReveal>& revealed() const noexcept { return revealed_; }
+  // After an input: an answer holds for the scene it was given for, so once
+  // a marker or a bar has moved a new round begins (the answer gone, tries
+  // counted from now).
+  void follow(const Lab& lab);
 
  private:
   bool on_ = false;
   int startMoves_ = 0;
   std::optional<ChallengeReveal> revealed_;
+  std::optional<Placement> revealedAt_;  // where the markers and bars stood at the reveal
 };
 
 }  // namespace lab

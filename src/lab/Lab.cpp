@@ -40,12 +40,12 @@ void Lab::buildScene() {
 
 void Lab::reset() { restart(std::nullopt); }
 
-std::string Lab::setLens(const optics::LensSpec& spec) {
+std::string Lab::setLens(const optics::LensDesign& design) {
   if (busy()) return "a message is open";
-  optics::LensBuild built = optics::MakeLens(spec);
+  optics::LensBuild built = optics::MakeLens(design);
   if (!built.lens) return built.error;
   const Placement here = placement();
-  lensSpec_ = spec;
+  lensDesign_ = design;
   lens_ = *built.lens;
   restart(here);
   return {};

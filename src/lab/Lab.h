@@ -2,7 +2,7 @@
 
 #include "core/BundleContinuation.h"
 #include "core/Drawing.h"
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 #include "lab/Challenge.h"
 #include "lab/Controls.h"
 #include "lab/Placement.h"
@@ -56,8 +56,8 @@ class Lab {
   // Takes the lens at once: the scene is drawn afresh as a start-up draws it,
   // the markers and bars kept where they stand. Returns the one-line reason
   // when the lens cannot exist or a message is open, changing nothing.
-  [[nodiscard]] std::string setLens(const optics::LensSpec& spec);
-  [[nodiscard]] const optics::LensSpec& lensSpec() const noexcept { return lensSpec_; }
+  [[nodiscard]] std::string setLens(const optics::LensDesign& design);
+  [[nodiscard]] const optics::LensDesign& lensDesign() const noexcept { return lensDesign_; }
   [[nodiscard]] const optics::Lens& lens() const noexcept { return lens_; }
   // Where the markers and bars stand now.
   [[nodiscard]] Placement placement() const;
@@ -277,7 +277,7 @@ class Lab {
   std::optional<SliderPicture> sliderPicture_;
 
   bool live_ = true;
-  optics::LensSpec lensSpec_;
+  optics::LensDesign lensDesign_;
   Placement startPlacement_;
   int entryMoves_ = 0;
   Challenge challenge_;

@@ -24,11 +24,11 @@ std::optional<double> number(std::string_view s) {
 
 std::string shortest(double v) { return fmt::format("{}", v); }
 
-std::string face(const optics::FaceSpec& f) { return f.Flat ? "flat" : shortest(f.Radius); }
+std::string face(const optics::FaceDesign& f) { return f.Flat ? "flat" : shortest(f.Radius); }
 
 }  // namespace
 
-std::string ParseLens(std::string_view text, optics::LensSpec& into) {
+std::string ParseLens(std::string_view text, optics::LensDesign& into) {
   if (text.empty()) return "empty lens: expected KEY=VALUE,... with keys n, r1, r2, thickness, aperture, preset";
   struct Pair {
     std::string_view key, value;
@@ -47,7 +47,7 @@ std::string ParseLens(std::string_view text, optics::LensSpec& into) {
     if (comma == text.size()) break;
     start = comma + 1;
   }
-  optics::LensSpec spec = into;
+  optics::LensDesign design = into;
   // The preset first, so that the other keys change it.
   for (const Pair& p : pairs) {
     if (p.key != "preset") continue;
@@ -58,13 +58,13 @@ std::string ParseLens(std::string_view text, optics::LensSpec& into) {
       for (const auto& q : presets) keys += std::string(keys.empty() ? "" : ", ") + q.key;
       return "unknown lens preset " + Quoted(p.value) + " (one of " + keys + ")";
     }
-    spec = found->spec;
+    design = found->design;
   }
   for (const Pair& p : pairs) {
     if (p.key == "preset") continue;
     const std::string where = "lens " + std::string(p.key) + "=" + std::string(p.value);
     if (p.key == "r1" || p.key == "r2") {
-      optics::FaceSpec& f = p.key == "r1" ? spec.First : spec.Second;
+      optics::FaceDesign& f = p.key == "r1" ? design.First : design.Second;
       if (p.value == "flat") {
         f = {.Flat = true};
         continue;
@@ -75,45 +75,45 @@ std::string ParseLens(std::string_view text, optics::LensSpec& into) {
       continue;
     }
     if (p.key == "aperture" && p.value == "auto") {
-      spec.Aperture.reset();
+      design.Aperture.reset();
       continue;
     }
     const auto v = number(p.value);
     if (p.key == "n" || p.key == "thickness" || p.key == "aperture") {
       if (!v) return "expected a number in " + Quoted(where);
-      if (p.key == "n") spec.N = *v;
-      if (p.key == "thickness") spec.Thickness = *v;
-      if (p.key == "aperture") spec.Aperture = *v;
+      if (p.key == "n") design.N = *v;
+      if (p.key == "thickness") design.Thickness = *v;
+      if (p.key == "aperture") design.Aperture = *v;
       continue;
     }
     return "unknown lens key " + Quoted(p.key) + " (keys: n, r1, r2, thickness, aperture, preset)";
   }
-  into = spec;
+  into = design;
   return {};
 }
 
-std::string ReadLens(std::string_view text, optics::LensSpec& into) {
-  optics::LensSpec spec;
-  if (std::string e = ParseLens(text, spec); !e.empty()) return e;
-  if (optics::LensBuild b = optics::MakeLens(spec); !b.lens) return b.error;
-  into = spec;
+std::string ReadLens(std::string_view text, optics::LensDesign& into) {
+  optics::LensDesign design;
+  if (std::string e = ParseLens(text, design); !e.empty()) return e;
+  if (optics::LensBuild b = optics::MakeLens(design); !b.lens) return b.error;
+  into = design;
   return {};
 }
 
-std::string LensText(const optics::LensSpec& s) {
+std::string LensText(const optics::LensDesign& s) {
   std::string text = "n=" + shortest(s.N) + ",r1=" + face(s.First) + ",r2=" + face(s.Second) +
                      ",thickness=" + shortest(s.Thickness);
   if (s.Aperture) text += ",aperture=" + shortest(*s.Aperture);
   return text;
 }
 
-std::string LensSummary(const optics::LensSpec& spec, const optics::Lens& lens) {
+std::string LensSummary(const optics::LensDesign& design, const optics::Lens& lens) {
   std::string name;
   for (const auto& p : optics::LensPresets()) {
-    if (p.spec == spec) name = std::string(p.name) + ": ";
+    if (p.design == design) name = std::string(p.name) + ": ";
   }
-  return fmt::format("{}n = {}, r1 = {}, r2 = {}, thickness {}, aperture {:.2f}", name, shortest(spec.N),
-                     face(spec.First), face(spec.Second), shortest(spec.Thickness), lens.HalfAperture);
+  return fmt::format("{}n = {}, r1 = {}, r2 = {}, thickness {}, aperture {:.2f}", name, shortest(design.N),
+                     face(design.First), face(design.Second), shortest(design.Thickness), lens.HalfAperture);
 }
 
 }  // namespace lab

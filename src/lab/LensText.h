@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 namespace lab {
 
@@ -12,11 +12,11 @@ namespace lab {
 // or "auto": where the faces meet) and preset (a LensPresets key, applied
 // first wherever it stands). Missing keys keep `into`'s values. Returns a
 // one-line error, leaving `into` as it was, or empty when good.
-[[nodiscard]] std::string ParseLens(std::string_view text, optics::LensSpec& into);
+[[nodiscard]] std::string ParseLens(std::string_view text, optics::LensDesign& into);
 
 // A lens from the standard one with the keys of `text`, refused (one line)
 // when it cannot exist: the reading of --lens and of the lens action.
-[[nodiscard]] std::string ReadLens(std::string_view text, optics::LensSpec& into);
+[[nodiscard]] std::string ReadLens(std::string_view text, optics::LensDesign& into);
 
 // The help line of --lens.
 inline constexpr const char* kLensHelp =
@@ -27,12 +27,12 @@ inline constexpr const char* kLensHelp =
 
 // The spelling ParseLens reads back to the same lens: every key but preset,
 // each number in its shortest exact digits ("n=1.5,r1=180,r2=flat,...").
-[[nodiscard]] std::string LensText(const optics::LensSpec& spec);
+[[nodiscard]] std::string LensText(const optics::LensDesign& design);
 
 // One line for people, for the window's title, the page and the files'
 // headers: the preset's name when it is one, then the numbers of the lens in
 // force ("Crown glass (n = 1.5): n = 1.5, r1 = 180, r2 = 180, thickness 30,
 // aperture 71.94").
-[[nodiscard]] std::string LensSummary(const optics::LensSpec& spec, const optics::Lens& lens);
+[[nodiscard]] std::string LensSummary(const optics::LensDesign& design, const optics::Lens& lens);
 
 }  // namespace lab

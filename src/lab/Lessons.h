@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 namespace lab {
 
@@ -17,7 +17,7 @@ struct Lesson {
   const char* key;    // as --lesson and the page's links spell it
   const char* title;  // as the Lessons menu shows it
   const char* task;   // one sentence: what to do
-  optics::LensSpec lens;
+  optics::LensDesign lens;
   std::vector<const char*> actions;  // as the command line spells them
 };
 

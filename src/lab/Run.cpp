@@ -88,8 +88,8 @@ std::string LabelLines(const Lab& lab) {
 
 namespace {
 std::string lensHeader(const Lab& lab) {
-  if (lab.lensSpec() == optics::LensSpec{}) return {};
-  return "# lens: " + LensSummary(lab.lensSpec(), lab.lens()) + "; " + LensText(lab.lensSpec()) + "\n";
+  if (lab.lensDesign() == optics::LensDesign{}) return {};
+  return "# lens: " + LensSummary(lab.lensDesign(), lab.lens()) + "; " + LensText(lab.lensDesign()) + "\n";
 }
 }  // namespace
 

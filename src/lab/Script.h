@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 namespace lab {
 
@@ -23,7 +23,7 @@ struct Action {
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
-  optics::LensSpec lens;  // Lens: the lens, one that can exist
+  optics::LensDesign lens;  // Lens: the lens, one that can exist
   bool operator==(const Action&) const = default;
 };
 

@@ -57,7 +57,7 @@ std::string stringText(std::string_view s) {
   return json(std::string(s)).dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::string faceText(const optics::FaceSpec& f) {
+std::string faceText(const optics::FaceDesign& f) {
   return f.Flat ? std::string("\"flat\"") : numberText(f.Radius);
 }
 
@@ -233,17 +233,17 @@ std::string readLensNumber(const json& v, std::string_view name, double& out) {
   return {};
 }
 
-std::string readFace(const json& v, std::string_view name, optics::FaceSpec& out) {
+std::string readFace(const json& v, std::string_view name, optics::FaceDesign& out) {
   if (v.is_string() && v.get_ref<const std::string&>() == "flat") {
-    out = optics::FaceSpec{.Flat = true};
+    out = optics::FaceDesign{.Flat = true};
     return {};
   }
   if (!v.is_number()) return std::string(name) + " must be a number or \"flat\", not " + kindOf(v);
-  out = optics::FaceSpec{.Flat = false, .Radius = v.get<double>()};
+  out = optics::FaceDesign{.Flat = false, .Radius = v.get<double>()};
   return {};
 }
 
-std::string readLens(const json& v, optics::LensSpec& out) {
+std::string readLens(const json& v, optics::LensDesign& out) {
   if (!v.is_object()) return "lens must be an object, not " + kindOf(v);
   if (auto e = checkKeys(v, "lens", {"n", "r1", "r2", "thickness"}, {"aperture"}); !e.empty()) return e;
   if (auto e = readLensNumber(v["n"], "lens.n", out.N); !e.empty()) return e;

@@ -2,7 +2,7 @@
 
 #include "lab/Placement.h"
 #include "lab/Script.h"
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 #include <cstddef>
 #include <optional>
@@ -17,7 +17,7 @@ namespace lab {
 // order. Replaying the actions from the start placement gives the teacher's
 // picture.
 struct Setup {
-  optics::LensSpec lens;
+  optics::LensDesign lens;
   bool live = false;  // the live-lab switch
   Placement start;
   std::vector<Action> actions;  // the inputs since the last start
@@ -47,7 +47,7 @@ inline constexpr int kMaxSetupDepth = 16;
 //   }
 // A radius is a number or "flat"; "aperture" is left out when the lens has
 // none. Every number reads back as exactly the same float or double. A flat
-// face's radius is not written: it reads back as FaceSpec's default. Each
+// face's radius is not written: it reads back as FaceDesign's default. Each
 // action is as ActionText writes it.
 [[nodiscard]] std::string SetupJson(const Setup& setup);
 

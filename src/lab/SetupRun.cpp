@@ -9,7 +9,7 @@
 namespace lab {
 
 Setup CurrentSetup(const Lab& lab) {
-  return {.lens = lab.lensSpec(), .live = lab.live(), .start = lab.startPlacement(), .actions = lab.journal()};
+  return {.lens = lab.lensDesign(), .live = lab.live(), .start = lab.startPlacement(), .actions = lab.journal()};
 }
 
 std::string OpenSetup(Lab& lab, const Setup& setup) {

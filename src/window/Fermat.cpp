@@ -141,8 +141,8 @@ void Fermat::reset() {
   follow();
 }
 
-std::string Fermat::setLens(const optics::LensSpec& spec) {
-  std::string refused = lab_.setLens(spec);
+std::string Fermat::setLens(const optics::LensDesign& design) {
+  std::string refused = lab_.setLens(design);
   if (!refused.empty()) return refused;
   follow();
   return {};
@@ -164,20 +164,17 @@ std::string Fermat::openLesson(const lab::Lesson& lesson) {
 
 void Fermat::startChallenge() {
   lab_.challenge().start(lab_);
-  revealedAt_.reset();
   showChallenge();
 }
 
 void Fermat::stopChallenge() {
   lab_.challenge().stop();
-  revealedAt_.reset();
   overlay_->show(std::nullopt);
   banner_->say({});
 }
 
 const std::optional<lab::ChallengeReveal>& Fermat::revealChallenge() {
   const auto& r = lab_.challenge().reveal(lab_);
-  if (r) revealedAt_ = lab_.placement();
   showChallenge();
   return r;
 }
@@ -185,11 +182,7 @@ const std::optional<lab::ChallengeReveal>& Fermat::revealChallenge() {
 void Fermat::showChallenge() {
   lab::Challenge& c = lab_.challenge();
   if (!c.on()) return;
-  // An answer holds for the scene it was given for: any move begins a new round.
-  if (revealedAt_ && *revealedAt_ != lab_.placement()) {
-    c.start(lab_);
-    revealedAt_.reset();
-  }
+  c.follow(lab_);
   overlay_->show(c.revealed());
   banner_->say(c.revealed() ? QStringLiteral("Challenge: ") + QString::fromStdString(lab::ChallengeText(*c.revealed()))
                             : QStringLiteral("Challenge: drag the entry point to where you think the light enters, "
@@ -198,16 +191,16 @@ void Fermat::showChallenge() {
 }
 
 QString Fermat::lensNote() const {
-  if (lab_.lensSpec() == optics::LensSpec{}) return {};
-  return QStringLiteral("Lens: ") + QString::fromStdString(lab::LensSummary(lab_.lensSpec(), lab_.lens()) + "; " +
-                                                           lab::LensText(lab_.lensSpec()));
+  if (lab_.lensDesign() == optics::LensDesign{}) return {};
+  return QStringLiteral("Lens: ") + QString::fromStdString(lab::LensSummary(lab_.lensDesign(), lab_.lens()) + "; " +
+                                                           lab::LensText(lab_.lensDesign()));
 }
 
 void Fermat::showLens() {
-  if (lab_.lensSpec() == shownLens_) return;
-  shownLens_ = lab_.lensSpec();
+  if (lab_.lensDesign() == shownLens_) return;
+  shownLens_ = lab_.lensDesign();
   // The standard lens keeps the window's own caption.
-  setWindowTitle(shownLens_ == optics::LensSpec{}
+  setWindowTitle(shownLens_ == optics::LensDesign{}
                      ? WindowCaption()
                      : WindowCaption() + QStringLiteral(" \u2014 ") +
                            QString::fromStdString(lab::LensSummary(shownLens_, lab_.lens())));

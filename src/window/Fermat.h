@@ -70,7 +70,7 @@ class Fermat final : public QMainWindow {
   void setReuseContinuations(bool on) noexcept { lab_.setReuseContinuations(on); }
   // Takes another lens (Lab::setLens) and shows it in the title; the reason
   // when it is refused, nothing changed.
-  std::string setLens(const optics::LensSpec& spec);
+  std::string setLens(const optics::LensDesign& design);
   // Opens a set-up or a lesson in the lab (lab/SetupRun.h, lab/Lessons.h);
   // a lesson's task is shown in the banner. The reason when refused.
   std::string openSetup(const lab::Setup& setup);
@@ -113,8 +113,7 @@ class Fermat final : public QMainWindow {
   Banner* banner_;
   ChallengeOverlay* overlay_;
   std::vector<std::function<void()>> lensFollowers_;
-  optics::LensSpec shownLens_;
-  std::optional<lab::Placement> revealedAt_;  // where markers and bars stood at the last reveal
+  optics::LensDesign shownLens_;
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -21,7 +21,7 @@ LensMenu::LensMenu(Fermat& window) : QObject(&window), window_(window), presets_
     a->setCheckable(true);
     presets_->addAction(a);
     connect(a, &QAction::triggered, this, [this, &p] {
-      if (const std::string e = window_.setLens(p.spec); !e.empty()) {
+      if (const std::string e = window_.setLens(p.design); !e.empty()) {
         QMessageBox::warning(&window_, QStringLiteral("Lens"), QString::fromStdString(e));
       }
       // Chosen again, the lens in force stays checked.
@@ -53,7 +53,7 @@ void LensMenu::follow() {
   const auto presets = optics::LensPresets();
   const QList<QAction*> actions = presets_->actions();
   for (qsizetype i = 0; i < actions.size(); ++i) {
-    actions[i]->setChecked(presets[static_cast<std::size_t>(i)].spec == window_.lab().lensSpec());
+    actions[i]->setChecked(presets[static_cast<std::size_t>(i)].design == window_.lab().lensDesign());
   }
 }
 

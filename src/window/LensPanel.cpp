@@ -120,13 +120,13 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
   follow();
 }
 
-optics::LensSpec LensPanel::fields() const {
-  optics::LensSpec s;
+optics::LensDesign LensPanel::fields() const {
+  optics::LensDesign s;
   s.N = rows_[kIndex].box->value();
-  s.First = rows_[kFirst].toggle->isChecked() ? optics::FaceSpec{.Flat = true}
-                                              : optics::FaceSpec{.Radius = rows_[kFirst].box->value()};
-  s.Second = rows_[kSecond].toggle->isChecked() ? optics::FaceSpec{.Flat = true}
-                                                : optics::FaceSpec{.Radius = rows_[kSecond].box->value()};
+  s.First = rows_[kFirst].toggle->isChecked() ? optics::FaceDesign{.Flat = true}
+                                              : optics::FaceDesign{.Radius = rows_[kFirst].box->value()};
+  s.Second = rows_[kSecond].toggle->isChecked() ? optics::FaceDesign{.Flat = true}
+                                                : optics::FaceDesign{.Radius = rows_[kSecond].box->value()};
   s.Thickness = rows_[kThickness].box->value();
   if (!rows_[kAperture].toggle->isChecked()) s.Aperture = rows_[kAperture].box->value();
   return s;
@@ -145,7 +145,7 @@ void LensPanel::apply() {
 
 void LensPanel::follow() {
   following_ = true;
-  const optics::LensSpec& s = window_.lab().lensSpec();
+  const optics::LensDesign& s = window_.lab().lensDesign();
   const optics::Lens& lens = window_.lab().lens();
   auto set = [&](Row& r, double v, bool toggled) {
     const RowDesign& d = kRows[static_cast<std::size_t>(&r - rows_.data())];
@@ -161,8 +161,8 @@ void LensPanel::follow() {
     }
   };
   set(rows_[kIndex], s.N, false);
-  set(rows_[kFirst], s.First.Flat ? optics::LensSpec{}.First.Radius : s.First.Radius, s.First.Flat);
-  set(rows_[kSecond], s.Second.Flat ? optics::LensSpec{}.Second.Radius : s.Second.Radius, s.Second.Flat);
+  set(rows_[kFirst], s.First.Flat ? optics::LensDesign{}.First.Radius : s.First.Radius, s.First.Flat);
+  set(rows_[kSecond], s.Second.Flat ? optics::LensDesign{}.Second.Radius : s.Second.Radius, s.Second.Flat);
   set(rows_[kThickness], s.Thickness, false);
   // Where the faces meet, the field shows that height.
   set(rows_[kAperture], s.Aperture.value_or(lens.HalfAperture), !s.Aperture);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 #include <QWidget>
 
@@ -28,7 +28,7 @@ class LensPanel final : public QWidget {
   // The fields from the lens in force.
   void follow();
   // What the fields say now.
-  [[nodiscard]] optics::LensSpec fields() const;
+  [[nodiscard]] optics::LensDesign fields() const;
   [[nodiscard]] QString status() const;
 
   struct Row {

@@ -48,7 +48,7 @@ TEST_P(SavedSetupInTheWindow, OpensToTheSamePicture) {
   TestWindow t(kSize);
   if (seed % 2 == 1) {
     const auto presets = optics::LensPresets();
-    ASSERT_EQ(t.w().setLens(presets[seed / 2 % presets.size()].spec), "");
+    ASSERT_EQ(t.w().setLens(presets[seed / 2 % presets.size()].design), "");
   }
   for (const Action& a : testing_support::RandomSession(seed, 10)) {
     for (const Action& input : testing_support::AsUserInput(t.w(), a)) app::RunAction(t.w(), input);
@@ -81,7 +81,7 @@ TEST_P(LensMenuPreset, TakesTheLensAndEveryButtonWorks) {
   QAction* action = presetAction(t.w(), p.key);
   ASSERT_NE(action, nullptr) << p.key;
   action->trigger();
-  EXPECT_EQ(t.w().lab().lensSpec(), p.spec);
+  EXPECT_EQ(t.w().lab().lensDesign(), p.design);
   EXPECT_TRUE(action->isChecked());
   // The lens is olive on the picture, and only the lens: the fill found its outline.
   EXPECT_EQ(t.pixelAt(0, 10), qRgb(150, 150, 80)) << p.key;
@@ -105,33 +105,33 @@ TEST(LensPanel, AppliesAFieldAtOnceAndRefusesALensThatCannotExist) {
   TestWindow t(kSize);
   app::LensPanel& panel = t.w().lensMenu().openPanel();
   panel.row(app::LensPanel::kIndex).box->setValue(1.5);
-  EXPECT_EQ(t.w().lab().lensSpec().N, 1.5);
+  EXPECT_EQ(t.w().lab().lensDesign().N, 1.5);
   EXPECT_TRUE(t.w().windowTitle().contains(QStringLiteral("n = 1.5")));
 
   const testing_support::State before = testing_support::stateOf(t);
   // A first face of radius 50 cannot reach the target heights.
   panel.row(app::LensPanel::kFirst).box->setValue(50);
   EXPECT_TRUE(panel.status().startsWith(QStringLiteral("Not taken: r1 = 50"))) << panel.status().toStdString();
-  EXPECT_EQ(t.w().lab().lensSpec().First.Radius, 180);
+  EXPECT_EQ(t.w().lab().lensDesign().First.Radius, 180);
   EXPECT_EQ(testing_support::difference(before, testing_support::stateOf(t)), "");
 
   // The fields keep what was typed: put r1 right again, and the lens is taken.
   panel.row(app::LensPanel::kFirst).box->setValue(180);
-  EXPECT_EQ(t.w().lab().lensSpec().N, 1.5);
+  EXPECT_EQ(t.w().lab().lensDesign().N, 1.5);
   // A face's slider passes from bulging through flat to hollow.
   QSlider* r2 = panel.row(app::LensPanel::kSecond).slider;
   r2->setValue(50);
-  EXPECT_EQ(t.w().lab().lensSpec().Second.Radius, 200);
+  EXPECT_EQ(t.w().lab().lensDesign().Second.Radius, 200);
   r2->setValue(0);
-  EXPECT_TRUE(t.w().lab().lensSpec().Second.Flat);
+  EXPECT_TRUE(t.w().lab().lensDesign().Second.Flat);
   r2->setValue(-40);
-  EXPECT_EQ(t.w().lab().lensSpec().Second.Radius, -250);
-  EXPECT_FALSE(t.w().lab().lensSpec().Second.Flat);
+  EXPECT_EQ(t.w().lab().lensDesign().Second.Radius, -250);
+  EXPECT_FALSE(t.w().lab().lensDesign().Second.Flat);
 
   // A preset from the menu sets the fields.
   presetAction(t.w(), "slab")->trigger();
   EXPECT_TRUE(panel.row(app::LensPanel::kFirst).toggle->isChecked());
-  EXPECT_EQ(panel.fields(), t.w().lab().lensSpec());
+  EXPECT_EQ(panel.fields(), t.w().lab().lensDesign());
 }
 
 // The answer is drawn over the picture, never into it.

@@ -1,7 +1,7 @@
 // The continued bundle of a weakly curved lens focuses where the lensmaker's
 // formula puts the image: every ray built by least time, none by Snell's law.
 #include "core/BundleContinuation.h"
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,9 @@ class ThinLens : public ::testing::TestWithParam<ThinCase> {};
 
 TEST_P(ThinLens, FocusesTheParaxialRaysWhereTheLensmakersFormulaSays) {
   const ThinCase& c = GetParam();
-  const optics::LensSpec spec{.N = c.n, .First = {.Radius = c.r1}, .Second = {.Radius = c.r2},
+  const optics::LensDesign design{.N = c.n, .First = {.Radius = c.r1}, .Second = {.Radius = c.r2},
                               .Thickness = c.thickness, .Aperture = c.aperture};
-  const optics::LensBuild b = optics::MakeLens(spec);
+  const optics::LensBuild b = optics::MakeLens(design);
   ASSERT_TRUE(b.lens) << b.error;
   // Lensmaker: 1/f = (n - 1) (1/R1 + 1/R2 - (n - 1) d / (n R1 R2)), both radii
   // positive for bulging faces; then 1/s + 1/s' = 1/f for a source at s.

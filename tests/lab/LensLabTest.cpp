@@ -33,9 +33,9 @@ TEST(PositionByFermat, ShowsAMeasuredIndexThatRoundsToTheLenssN) {
   for (int i = 0; i < 300; ++i) {
     StartedLab l;
     const double n = std::uniform_int_distribution<>(105, 400)(rng) / 100.0;
-    optics::LensSpec spec = i % 3 == 2 ? optics::LensPresets()[7].spec : optics::LensSpec{};
-    spec.N = n;
-    ASSERT_EQ(l.setLens(spec), "");
+    optics::LensDesign design = i % 3 == 2 ? optics::LensPresets()[7].design : optics::LensDesign{};
+    design.N = n;
+    ASSERT_EQ(l.setLens(design), "");
     drag(l, Marker::Source, static_cast<float>(uniform(-300, -120)), static_cast<float>(uniform(-90, 90)));
     l.setBar(lab::BarId::Height, std::uniform_int_distribution<>(-60, 60)(rng));  // false when it stands there
     ASSERT_TRUE(l.click(1));
@@ -44,7 +44,7 @@ TEST(PositionByFermat, ShowsAMeasuredIndexThatRoundsToTheLenssN) {
     // Near normal incidence the ratio is a quotient of two tiny sines.
     if (std::fabs(std::sin(f->Refraction)) < 0.05) continue;
     ++checked;
-    EXPECT_EQ(l.captions()[3], "n  = " + lab::Format(n, "0.00")) << "n=" << n << " " << lab::LensText(spec);
+    EXPECT_EQ(l.captions()[3], "n  = " + lab::Format(n, "0.00")) << "n=" << n << " " << lab::LensText(design);
   }
   EXPECT_GT(checked, 200);
 }
@@ -60,7 +60,7 @@ TEST(ChangeOfLens, DrawsTheSceneAsAFreshStartAndKeepsTheMarkersAndBars) {
     ASSERT_TRUE(l.setBar(lab::BarId::Rays, 25));
     ASSERT_TRUE(l.click(5));
     const lab::Placement before = l.placement();
-    ASSERT_EQ(l.setLens(p.spec), "") << p.key;
+    ASSERT_EQ(l.setLens(p.design), "") << p.key;
     EXPECT_EQ(l.placement(), before) << p.key;
     EXPECT_TRUE(l.journal().empty()) << p.key;
     EXPECT_EQ(l.startPlacement(), before) << p.key;
@@ -68,7 +68,7 @@ TEST(ChangeOfLens, DrawsTheSceneAsAFreshStartAndKeepsTheMarkersAndBars) {
 
     // The same lens and placement from a start.
     StartedLab fresh;
-    ASSERT_EQ(fresh.setLens(p.spec), "");
+    ASSERT_EQ(fresh.setLens(p.design), "");
     fresh.restart(before);
     EXPECT_EQ(stateText(l), stateText(fresh)) << p.key;
     EXPECT_EQ(sinceLastCls(l), sinceLastCls(fresh)) << p.key;
@@ -95,7 +95,7 @@ TEST(ChangeOfLens, DrawsTheSceneAsAFreshStartAndKeepsTheMarkersAndBars) {
 TEST(ChangeOfLens, EveryPresetContinuesTheBundle) {
   for (const optics::LensPreset& p : optics::LensPresets()) {
     StartedLab l;
-    ASSERT_EQ(l.setLens(p.spec), "");
+    ASSERT_EQ(l.setLens(p.design), "");
     drag(l, Marker::Source, -250, 10);
     ASSERT_TRUE(l.click(5));
     while (l.message()) l.dismissMessage();
@@ -121,13 +121,13 @@ TEST(ChangeOfLens, RefusedChangesNothing) {
   const std::vector<lab::Op> ops = l.surface().log();
   const auto revision = l.surface().record().revision();
   for (const char* bad : {"n=5", "r1=50", "thickness=0", "r1=200,r2=200,thickness=10,aperture=80"}) {
-    optics::LensSpec spec;
-    ASSERT_EQ(lab::ParseLens(bad, spec), "");
-    EXPECT_NE(l.setLens(spec), "") << bad;
+    optics::LensDesign design;
+    ASSERT_EQ(lab::ParseLens(bad, design), "");
+    EXPECT_NE(l.setLens(design), "") << bad;
     EXPECT_EQ(stateText(l), state) << bad;
     EXPECT_EQ(l.surface().log(), ops) << bad;
     EXPECT_EQ(l.surface().record().revision(), revision) << bad;
-    EXPECT_EQ(l.lensSpec(), optics::LensSpec{}) << bad;
+    EXPECT_EQ(l.lensDesign(), optics::LensDesign{}) << bad;
   }
 }
 
@@ -139,7 +139,7 @@ TEST(Challenge, RevealsWhatPositionByFermatFinds) {
   for (int i = 0; i < 60; ++i) {
     StartedLab l;
     if (i % 2 == 1) {
-      ASSERT_EQ(l.setLens(optics::LensPresets()[static_cast<std::size_t>(i % 8)].spec), "");
+      ASSERT_EQ(l.setLens(optics::LensPresets()[static_cast<std::size_t>(i % 8)].design), "");
     }
     drag(l, Marker::Source, uniform(-300, -120), uniform(-80, 80));
     l.setBar(lab::BarId::Height, std::uniform_int_distribution<>(-50, 50)(rng));
@@ -147,6 +147,9 @@ TEST(Challenge, RevealsWhatPositionByFermatFinds) {
     const int moves = 1 + i % 4;
     for (int k = 0; k < moves; ++k) drag(l, Marker::Entry, uniform(-40, 10), uniform(-60, 60));
     const lab::ChallengeReveal r = *l.challenge().reveal(l);
+    // The answer holds while nothing moves.
+    l.challenge().follow(l);
+    ASSERT_TRUE(l.challenge().revealed());
     EXPECT_EQ(r.tries, moves);
     const optics::Lens& lens = l.lens();
     EXPECT_DOUBLE_EQ(r.guessTime, optics::PathTime(r.sourceX, r.sourceY, r.guessX, r.guessY, r.targetX, r.targetY,
@@ -165,6 +168,10 @@ TEST(Challenge, RevealsWhatPositionByFermatFinds) {
     EXPECT_EQ(r.leastTime, f->Time);
     EXPECT_GE(r.timeGap, -1e-9) << "no guess is faster than the least time";
     EXPECT_DOUBLE_EQ(r.distance, optics::Distance(r.guessX, r.guessY, r.leastX, r.leastY));
+    // "position by Fermat" moved the entry marker: a new round has begun.
+    l.challenge().follow(l);
+    EXPECT_FALSE(l.challenge().revealed());
+    EXPECT_EQ(l.challenge().tries(l), 0);
   }
 }
 
@@ -173,7 +180,7 @@ TEST(Lessons, EveryLessonOpensWithItsLens) {
   for (const lab::Lesson& lesson : lab::Lessons()) {
     StartedLab l;
     ASSERT_EQ(lab::OpenLesson(l, lesson), "") << lesson.key;
-    EXPECT_EQ(l.lensSpec(), lesson.lens) << lesson.key;
+    EXPECT_EQ(l.lensDesign(), lesson.lens) << lesson.key;
     EXPECT_FALSE(l.busy()) << lesson.key;
     EXPECT_EQ(l.journal().size(), lesson.actions.size() + 2 * std::count_if(lesson.actions.begin(),
                                                                            lesson.actions.end(), [](const char* a) {

@@ -4,7 +4,7 @@
 // and the others zero, as ParseAction makes them: for the suites that check
 // that actions read back, alone and inside set-ups.
 #include "lab/Script.h"
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 #include <functional>
 #include <random>
@@ -38,7 +38,7 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
     case Kind::Lens: {
       // A preset with any index in range: every such lens can exist.
       const auto presets = optics::LensPresets();
-      a.lens = presets[static_cast<std::size_t>(between(0, static_cast<int>(presets.size()) - 1))].spec;
+      a.lens = presets[static_cast<std::size_t>(between(0, static_cast<int>(presets.size()) - 1))].design;
       a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng);
       break;
     }

@@ -88,7 +88,7 @@ struct Session {
       case 8: l.setActiveMarker(between(0, 1) ? Marker::Source : Marker::Entry); break;
       case 9: {
         const auto presets = optics::LensPresets();
-        if (between(0, 3) == 0) (void)l.setLens(presets[static_cast<std::size_t>(between(0, 7))].spec);
+        if (between(0, 3) == 0) (void)l.setLens(presets[static_cast<std::size_t>(between(0, 7))].design);
         break;
       }
     }
@@ -113,7 +113,7 @@ TEST_P(SavedSetup, OpensToTheSessionsLabelsMarkersResultsAndPicture) {
   ASSERT_EQ(lab::OpenSetup(opened, *read.setup), "");
   EXPECT_EQ(stateText(opened), stateText(l));
   EXPECT_TRUE(lab_testing::sameOps(sinceLastCls(opened), sinceLastCls(l)));
-  EXPECT_EQ(opened.lensSpec(), l.lensSpec());
+  EXPECT_EQ(opened.lensDesign(), l.lensDesign());
   EXPECT_EQ(opened.live(), l.live());
   // Saved again, it is the same set-up.
   EXPECT_EQ(lab::CurrentSetup(opened).start, lab::CurrentSetup(l).start);
@@ -131,7 +131,7 @@ TEST(OpenSetup, RefusesALensThatCannotExistAndChangesNothing) {
   bad.lens.N = 9;
   EXPECT_NE(lab::OpenSetup(l, bad), "");
   EXPECT_EQ(stateText(l), state);
-  EXPECT_EQ(l.lensSpec(), optics::LensSpec{});
+  EXPECT_EQ(l.lensDesign(), optics::LensDesign{});
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ class RandomSetups {
     }
   }
 
-  optics::FaceSpec face() { return coin() ? optics::FaceSpec{.Flat = true} : optics::FaceSpec{.Radius = lensNumber()}; }
+  optics::FaceDesign face() { return coin() ? optics::FaceDesign{.Flat = true} : optics::FaceDesign{.Radius = lensNumber()}; }
 
   int keyCombination() {
     static const char* const kKeys[] = {"Right", "Left", "Space", "A", "3", "+", "F12", "PgDown", "Esc", ","};

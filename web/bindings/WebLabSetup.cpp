@@ -22,7 +22,7 @@ std::string jsonRange(double lo, double hi) {
   return "[" + jsonNumber(lo) + "," + jsonNumber(hi) + "]";
 }
 
-std::string jsonFace(const optics::FaceSpec& f) {
+std::string jsonFace(const optics::FaceDesign& f) {
   return f.Flat ? "\"flat\"" : jsonNumber(f.Radius);
 }
 
@@ -47,18 +47,18 @@ std::optional<double> chosenAt(double at) {
 // ---------------------------------------------------------------- the lens
 
 std::string WebLab::setLens(const std::string& text) {
-  optics::LensSpec lens;
+  optics::LensDesign lens;
   if (std::string e = lab::ReadLens(text, lens); !e.empty()) return e;
   return lab_.setLens(lens);
 }
 
 std::string WebLab::lens() const {
-  const optics::LensSpec& s = lab_.lensSpec();
+  const optics::LensDesign& s = lab_.lensDesign();
   std::string preset, presets;
   for (const optics::LensPreset& p : optics::LensPresets()) {
-    if (p.spec == s && preset.empty()) preset = p.key;
+    if (p.design == s && preset.empty()) preset = p.key;
     presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
-               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::LensText(p.spec)) + "}";
+               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::LensText(p.design)) + "}";
   }
   return "{\"text\":" + jsonString(lab::LensText(s)) + ",\"summary\":" + jsonString(lab::LensSummary(s, lab_.lens())) +
          ",\"preset\":" + jsonString(preset) + ",\"n\":" + jsonNumber(s.N) + ",\"r1\":" + jsonFace(s.First) +

@@ -1,4 +1,4 @@
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@ namespace {
 // How far a face lies from its vertex towards the other face at height y:
 // positive for a bulging face (its edge comes closer to the other face),
 // negative for a hollow one; |y| <= |radius|.
-double Sag(const FaceSpec& f, double y) {
+double Sag(const FaceDesign& f, double y) {
   if (f.Flat) return 0;
   const double r = f.Radius;
   const double root = std::sqrt(std::max(0.0, r * r - y * y));
@@ -25,23 +25,23 @@ double Sag(const FaceSpec& f, double y) {
 // sags. It is monotonic in |y| (each sag is, and a bulging face's grows faster
 // than a hollow face of larger radius shrinks it, and vice versa), which is
 // why a check at the rim covers the whole aperture.
-double EdgeThickness(const LensSpec& s, double y) { return s.Thickness - Sag(s.First, y) - Sag(s.Second, y); }
+double EdgeThickness(const LensDesign& s, double y) { return s.Thickness - Sag(s.First, y) - Sag(s.Second, y); }
 
 // The highest height a spherical face reaches; a flat face reaches any.
-double Reach(const FaceSpec& f) { return f.Flat ? kMaxAperture : std::fabs(f.Radius); }
+double Reach(const FaceDesign& f) { return f.Flat ? kMaxAperture : std::fabs(f.Radius); }
 
-Face MakeFace(const FaceSpec& spec, double vertex, double outwards, float h) {
+Face MakeFace(const FaceDesign& design, double vertex, double outwards, float h) {
   Face f;
   f.VertexX = vertex;
-  if (spec.Flat) {
+  if (design.Flat) {
     f.Flat = true;
     return f;
   }
   // A bulging face lies on the outer side of its centre, a hollow one on the
   // inner side. `outwards` is the direction from the glass through the face:
   // -1 for the first face, +1 for the second.
-  f.Radius = std::fabs(spec.Radius);
-  f.Facing = spec.Radius > 0 ? outwards : -outwards;
+  f.Radius = std::fabs(design.Radius);
+  f.Facing = design.Radius > 0 ? outwards : -outwards;
   f.CentreX = vertex - f.Facing * f.Radius;
   const double hh = static_cast<double>(h);
   f.RimCos = std::sqrt(std::max(0.0, f.Radius * f.Radius - hh * hh));
@@ -55,7 +55,7 @@ std::string CheckRange(const char* what, double v, double low, double high) {
   return fmt::format("{} = {} is out of range ({} to {})", what, Number(v), Number(low), Number(high));
 }
 
-std::string CheckFace(const char* what, const FaceSpec& f) {
+std::string CheckFace(const char* what, const FaceDesign& f) {
   if (f.Flat) return {};
   const double r = std::fabs(f.Radius);
   if (std::isfinite(f.Radius) && r >= kMinRadius && r <= kMaxRadius) return {};
@@ -65,35 +65,35 @@ std::string CheckFace(const char* what, const FaceSpec& f) {
 
 }  // namespace
 
-LensBuild MakeLens(const LensSpec& spec) {
-  if (spec == LensSpec{}) return {Lens::Standard(), {}};
+LensBuild MakeLens(const LensDesign& design) {
+  if (design == LensDesign{}) return {Lens::Standard(), {}};
   auto refuse = [](std::string why) { return LensBuild{std::nullopt, std::move(why)}; };
-  for (std::string why : {CheckRange("n", spec.N, kMinIndex, kMaxIndex), CheckFace("r1", spec.First),
-                          CheckFace("r2", spec.Second),
-                          CheckRange("thickness", spec.Thickness, kMinThickness, kMaxThickness)}) {
+  for (std::string why : {CheckRange("n", design.N, kMinIndex, kMaxIndex), CheckFace("r1", design.First),
+                          CheckFace("r2", design.Second),
+                          CheckRange("thickness", design.Thickness, kMinThickness, kMaxThickness)}) {
     if (!why.empty()) return refuse(why);
   }
-  const double reach = std::min(Reach(spec.First), Reach(spec.Second));
+  const double reach = std::min(Reach(design.First), Reach(design.Second));
   double h = 0;
   bool meet = false;
-  if (spec.Aperture) {
-    h = *spec.Aperture;
+  if (design.Aperture) {
+    h = *design.Aperture;
     if (!std::isfinite(h) || h <= 0 || h > kMaxAperture) {
       return refuse(fmt::format("aperture = {} is out of range (above 0, at most {})", Number(h), Number(kMaxAperture)));
     }
-    for (const auto& [name, face] : {std::pair{"r1", spec.First}, std::pair{"r2", spec.Second}}) {
+    for (const auto& [name, face] : {std::pair{"r1", design.First}, std::pair{"r2", design.Second}}) {
       if (!face.Flat && std::fabs(face.Radius) <= h) {
         return refuse(fmt::format("{} = {} is no larger than the aperture {}", name, Number(face.Radius), Number(h)));
       }
     }
     // A rim given where the faces meet may come out a rounding below zero.
-    const double edge = EdgeThickness(spec, h);
-    if (edge < -1e-9 * spec.Thickness) {
+    const double edge = EdgeThickness(design, h);
+    if (edge < -1e-9 * design.Thickness) {
       return refuse(fmt::format("the faces cross inside the aperture (edge thickness {:.3g} at height {})", edge,
                                 Number(h)));
     }
-    meet = edge <= 1e-9 * spec.Thickness;
-  } else if (EdgeThickness(spec, reach) > 0) {
+    meet = edge <= 1e-9 * design.Thickness;
+  } else if (EdgeThickness(design, reach) > 0) {
     // The faces never meet: the standard lens's height.
     h = Lens::Standard().HalfAperture;
     if (h >= reach) return refuse("the faces never meet: give the aperture");
@@ -104,7 +104,7 @@ LensBuild MakeLens(const LensSpec& spec) {
     for (int i = 0; i < 200 && high - low > 0; ++i) {
       const double mid = low + (high - low) / 2;
       if (mid <= low || mid >= high) break;
-      (EdgeThickness(spec, mid) > 0 ? low : high) = mid;
+      (EdgeThickness(design, mid) > 0 ? low : high) = mid;
     }
     h = low;
     meet = true;
@@ -114,12 +114,12 @@ LensBuild MakeLens(const LensSpec& spec) {
 
   Lens lens;
   lens.HalfAperture = aperture;
-  lens.SpeedOutside = numeric::RoundToSingle(spec.N);
+  lens.SpeedOutside = numeric::RoundToSingle(design.N);
   lens.SpeedInside = 1;
-  lens.Thickness = spec.Thickness;
+  lens.Thickness = design.Thickness;
   lens.RimEdges = !meet;
-  lens.First = MakeFace(spec.First, -spec.Thickness / 2, -1, aperture);
-  lens.Second = MakeFace(spec.Second, spec.Thickness / 2, 1, aperture);
+  lens.First = MakeFace(design.First, -design.Thickness / 2, -1, aperture);
+  lens.Second = MakeFace(design.Second, design.Thickness / 2, 1, aperture);
   return {lens, {}};
 }
 

@@ -4,7 +4,7 @@
 #include "optics/Faces.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
-#include "optics/LensSpec.h"
+#include "optics/LensDesign.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,11 @@
 
 namespace {
 
-using optics::FaceSpec;
-using optics::LensSpec;
+using optics::FaceDesign;
+using optics::LensDesign;
 
-TEST(LensSpec, TheDefaultIsTheStandardLensToTheLastBit) {
-  const optics::LensBuild b = optics::MakeLens(LensSpec{});
+TEST(LensDesign, TheDefaultIsTheStandardLensToTheLastBit) {
+  const optics::LensBuild b = optics::MakeLens(LensDesign{});
   ASSERT_TRUE(b.lens) << b.error;
   const optics::Lens s = optics::Lens::Standard();
   EXPECT_EQ(b.lens->HalfAperture, s.HalfAperture);
@@ -41,9 +41,9 @@ TEST(LensSpec, TheDefaultIsTheStandardLensToTheLastBit) {
 
 // Every preset can exist, and a lens whose faces meet has its rims where the
 // two faces' points at the rim height coincide.
-TEST(LensSpec, EveryPresetCanExistAndItsFacesMeetOrAreJoinedAtTheRim) {
+TEST(LensDesign, EveryPresetCanExistAndItsFacesMeetOrAreJoinedAtTheRim) {
   for (const optics::LensPreset& p : optics::LensPresets()) {
-    const optics::LensBuild b = optics::MakeLens(p.spec);
+    const optics::LensBuild b = optics::MakeLens(p.design);
     ASSERT_TRUE(b.lens) << p.key << ": " << b.error;
     const optics::Lens& l = *b.lens;
     const optics::FacePoint a = optics::PointOf(l.First, optics::RimParameter(l.First, l.HalfAperture));
@@ -63,14 +63,14 @@ TEST(LensSpec, EveryPresetCanExistAndItsFacesMeetOrAreJoinedAtTheRim) {
 
 struct BadLens {
   const char* name;
-  LensSpec spec;
+  LensDesign design;
   const char* mentions;
 };
 
 class RefusedLens : public ::testing::TestWithParam<BadLens> {};
 
 TEST_P(RefusedLens, IsRefusedWithOneLineNamingWhatIsWrong) {
-  const optics::LensBuild b = optics::MakeLens(GetParam().spec);
+  const optics::LensBuild b = optics::MakeLens(GetParam().design);
   EXPECT_FALSE(b.lens);
   EXPECT_NE(b.error.find(GetParam().mentions), std::string::npos) << b.error;
   EXPECT_EQ(b.error.find('\n'), std::string::npos);
@@ -101,17 +101,17 @@ struct RandomLenses {
   std::mt19937 rng;
   explicit RandomLenses(unsigned seed) : rng(seed) {}
   double uniform(double a, double b) { return std::uniform_real_distribution<>(a, b)(rng); }
-  FaceSpec face() {
+  FaceDesign face() {
     const int kind = std::uniform_int_distribution<>(0, 2)(rng);
     if (kind == 0) return {.Flat = true};
     const double r = uniform(150, 1500);
     return {.Radius = kind == 1 ? r : -r};
   }
-  optics::Lens next(LensSpec& spec) {
+  optics::Lens next(LensDesign& design) {
     for (;;) {
-      spec = {.N = uniform(1.05, 4), .First = face(), .Second = face(), .Thickness = uniform(5, 120)};
-      if (std::uniform_int_distribution<>(0, 1)(rng) == 0) spec.Aperture = uniform(20, 140);
-      if (optics::LensBuild b = optics::MakeLens(spec); b.lens) return *b.lens;
+      design = {.N = uniform(1.05, 4), .First = face(), .Second = face(), .Thickness = uniform(5, 120)};
+      if (std::uniform_int_distribution<>(0, 1)(rng) == 0) design.Aperture = uniform(20, 140);
+      if (optics::LensBuild b = optics::MakeLens(design); b.lens) return *b.lens;
     }
   }
 };
@@ -124,8 +124,8 @@ TEST(LeastTimeOnAnyLens, ObeysSnellsLawForItsIndexAndIsTheFastestOfItsNeighbourh
   RandomLenses random(19);
   int checked = 0;
   for (int i = 0; i < 4000 && checked < 1500; ++i) {
-    LensSpec spec;
-    const optics::Lens lens = random.next(spec);
+    LensDesign design;
+    const optics::Lens lens = random.next(design);
     const double sx = random.uniform(-320, -140), sy = random.uniform(-120, 120);
     // A target just inside the second face, within the aperture.
     const double py = random.uniform(-0.8, 0.8) * lens.HalfAperture;
@@ -155,7 +155,7 @@ TEST(LeastTimeOnAnyLens, ObeysSnellsLawForItsIndexAndIsTheFastestOfItsNeighbourh
         const auto [i2, r2] = ratioAt(v);
         allowed = std::max(allowed, std::fabs(i2 / r2 - sinI / sinR));
       }
-      EXPECT_NEAR(sinI / sinR, double(lens.SpeedOutside), allowed) << "lens " << i << " n=" << spec.N;
+      EXPECT_NEAR(sinI / sinR, double(lens.SpeedOutside), allowed) << "lens " << i << " n=" << design.N;
     }
     for (const double du : {1e-4, 1e-3, 1e-2}) {
       for (const double sign : {-1.0, 1.0}) {
