@@ -9,8 +9,8 @@
 // bit 1: the constructions with a teacher's lens, from five more doubles),
 // then raw little-endian doubles taken eight bytes at a time from the front.
 // Non-finite doubles are skipped; an exhausted input yields zeros. The
-// constructions take the last six: the source, the height, the ray count,
-// the slider value and the frame's width.
+// constructions take the last seven: the source, the height, the ray count,
+// the slider value and the client area's width and height.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -195,8 +195,13 @@ void FuzzConstructions(bool teachersLens, Inputs& in) {
   const core::SourcePoint src{static_cast<float>(sx), static_cast<float>(sy)};
   const int height = Within(in.Finite(), -99, 99), rays = Within(in.Finite(), 2, 12);
   const int slider = Within(in.Finite(), 5, 100);
-  const float aspect = static_cast<float>(0.2 + std::fmod(std::fabs(in.Finite()), 0.6));
-  const core::Frame frame{500 * aspect, 500 * (1 - aspect)};
+  // The frame of a client area the program takes (200x150 to 16384x16384
+  // pixels), made as the scene makes it: the sides in twips, then each
+  // side's share of their sum.
+  const float cw = static_cast<float>(Within(in.Finite(), 200, 16384) * 15.0);
+  const float ch = static_cast<float>(Within(in.Finite(), 150, 16384) * 15.0);
+  const double ax = cw / (cw + ch), ay = ch / (cw + ch);
+  const core::Frame frame{static_cast<float>(500 * ax), static_cast<float>(500 * ay)};
 
   const core::FermatResult fermat = core::PositionByFermat(lens, src, height);
   CheckDrawing(fermat.drawing);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace canvas {
@@ -88,6 +89,14 @@ void RetainedImage::clear(QRgb background) {
 
 namespace {
 
+// A pixel index from a whole-numbered double, clamped to lo..hi first: a
+// double beyond int's range has no defined conversion, and NaN clamps to lo.
+int ClampedIndex(double v, int lo, int hi) {
+  if (!(v >= lo)) return lo;
+  if (v > hi) return hi;
+  return static_cast<int>(v);
+}
+
 // The pen PixelPen gives for width 1, style 0 in an opaque colour.
 bool isThinSolid(const QPen& pen) {
   return pen.style() == Qt::SolidLine && pen.isCosmetic() && pen.widthF() == 1.0 && pen.capStyle() == Qt::FlatCap &&
@@ -129,15 +138,19 @@ void RetainedImage::thinCircle(QPointF centre, double radius, QRgb color, std::o
   closePainter();
   const int w = image_.width(), h = image_.height();
   const double cx = centre.x(), cy = centre.y();
+  if (!(radius >= 0) || !std::isfinite(cx) || !std::isfinite(cy)) return;
   if (fill) {
-    const int top = std::max(0, static_cast<int>(std::floor(cy - radius)));
-    const int bottom = std::min(h - 1, static_cast<int>(std::ceil(cy + radius)));
+    // Rows and columns are clipped to the image before anything is written:
+    // a circle beside or beyond the picture has an empty span there.
+    const int top = ClampedIndex(std::floor(cy - radius), 0, h);
+    const int bottom = ClampedIndex(std::ceil(cy + radius), -1, h - 1);
     for (int row = top; row <= bottom; ++row) {
       const double dy = row + 0.5 - cy;
       if (dy * dy > radius * radius) continue;
       const double half = std::sqrt(radius * radius - dy * dy);
-      const int from = std::max(0, static_cast<int>(std::ceil(cx - half - 0.5)));
-      const int to = std::min(w - 1, static_cast<int>(std::floor(cx + half - 0.5)));
+      const int from = ClampedIndex(std::ceil(cx - half - 0.5), 0, w);
+      const int to = ClampedIndex(std::floor(cx + half - 0.5), -1, w - 1);
+      if (from > to) continue;
       auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
       std::fill(line + from, line + to + 1, *fill | 0xff000000u);
     }
@@ -152,19 +165,37 @@ void RetainedImage::thinCircle(QPointF centre, double radius, QRgb color, std::o
     if (!(x >= 0 && y >= 0 && x < w && y < h)) return;
     reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride)[static_cast<int>(x)] = ink;
   };
-  const int steps = static_cast<int>(std::ceil(radius / std::numbers::sqrt2));
-  for (int i = 0; i <= steps; ++i) {
+  auto octants = [&](int i) {
     const double d = std::min<double>(i, radius);
     const double e = std::sqrt(std::max(0.0, radius * radius - d * d));
     plot(cx + d, cy + e), plot(cx + d, cy - e), plot(cx - d, cy + e), plot(cx - d, cy - e);
     plot(cx + e, cy + d), plot(cx + e, cy - d), plot(cx - e, cy + d), plot(cx - e, cy - d);
+  };
+  const double stepsWanted = std::ceil(radius / std::numbers::sqrt2);
+  if (stepsWanted <= double(w) + double(h)) {
+    const int steps = static_cast<int>(stepsWanted);
+    for (int i = 0; i <= steps; ++i) octants(i);
+    return;
   }
+  // A ring far larger than the image: only offsets d that put one of the
+  // eight points inside a row or column of the image can light a pixel
+  // (cx +- d within 0..w, cy +- d within 0..h), so just those are walked.
+  // The pixels are those of the whole walk, at a cost of the image's size.
+  const int steps = ClampedIndex(stepsWanted, 0, std::numeric_limits<int>::max() - 1);
+  auto span = [&](double lo, double hi) {
+    const int from = ClampedIndex(std::floor(lo), 0, steps + 1);
+    const int to = ClampedIndex(std::ceil(hi), -1, steps);
+    for (int i = from; i <= to; ++i) octants(i);
+  };
+  span(-cx - 1, w - cx + 1), span(cx - w - 1, cx + 1), span(-cy - 1, h - cy + 1), span(cy - h - 1, cy + 1);
 }
 
 // A disc exactly `width` pixels across: a width x width block of cells,
 // centred on the point, keeping the cells whose centres lie within the circle.
 bool RetainedImage::dot(QPointF px, int width, QRgb color) {
   closePainter();
+  // A dot wholly outside the image writes nothing (and its origin need not fit an int).
+  if (!(std::abs(px.x()) < 1e8 && std::abs(px.y()) < 1e8) || width < 1) return false;
   const QPoint origin = DotOrigin(px, width);
   const double half = width / 2.0;
   bool changed = false;

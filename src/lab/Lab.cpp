@@ -132,6 +132,11 @@ std::vector<Action> Lab::journal() const {
   if (sweep_.running && controls_.xronosmetato.value != sweep_.from) {
     out.push_back({.kind = Action::Kind::Time, .value = controls_.xronosmetato.value});
   }
+  // The marker the arrow keys move is part of the state: a replay that ends
+  // with the other one active would send the next arrow to the wrong marker.
+  if (active_ != journalActive_) {
+    out.push_back({.kind = Action::Kind::Active, .value = active_ == Marker::Entry ? 1 : 0});
+  }
   return out;
 }
 

@@ -51,6 +51,9 @@ bool Lab::pointerUp(float x, float y) {
 bool Lab::setBar(BarId id, int value) {
   if (busy() || !controls_.bar(id).range.contains(value)) return false;
   stopPlay();
+  // A bar set to the value it has changes nothing (its Change does not run),
+  // so the journal leaves it out, as it leaves out any input without effect.
+  if (value == controls_.bar(id).value) return true;
   record({.kind = id == BarId::Height ? Action::Kind::Height
                   : id == BarId::Rays ? Action::Kind::Rays
                                       : Action::Kind::Time,

@@ -346,6 +346,12 @@ std::size_t utf8Length(std::string_view s) {
   return length;
 }
 
+// Format and separator characters that take no room on a line.
+bool isInvisible(char32_t c) {
+  return c == 0xad || c == 0x180e || (c >= 0x200b && c <= 0x200f) || (c >= 0x2028 && c <= 0x202e) ||
+         (c >= 0x2060 && c <= 0x2064) || c == 0xfeff;
+}
+
 // An error as one line of valid UTF-8 and reasonable length, whatever the
 // text it quotes: control characters (a newline in an action, say) and bytes
 // that are not UTF-8 escaped as \xNN, a long quote cut at a character's start.
@@ -354,6 +360,21 @@ std::string oneLine(std::string_view text) {
   for (std::size_t i = 0; i < text.size() && out.size() <= kMaxErrorBytes;) {
     const auto b = static_cast<unsigned char>(text[i]);
     const std::size_t length = utf8Length(text.substr(i));
+    if (length == 2 || length == 3) {
+      // Characters that print as nothing (a byte-order mark, a zero-width
+      // space, a direction mark) are named, or the message would quote an
+      // empty-looking text: "<U+FEFF>".
+      char32_t c = length == 2 ? (b & 0x1fu) : (b & 0x0fu);
+      for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3fu);
+      if (isInvisible(c)) {
+        constexpr std::string_view kHex = "0123456789ABCDEF";
+        out += "<U+";
+        for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xfu];
+        out += '>';
+        i += length;
+        continue;
+      }
+    }
     if (length == 0 || b < 0x20 || b == 0x7f) {
       constexpr std::string_view kHex = "0123456789abcdef";
       out += "\\x";
@@ -384,19 +405,30 @@ std::string SetupJson(const Setup& setup) {
   return write(setup, true);
 }
 
-SetupRead ParseSetup(std::string_view text) {
+namespace {
+
+// The set-up in `text`, its refusals naming where it came from (`what`: "set-up
+// file", "share link").
+SetupRead parseSetupFrom(std::string_view text, std::string_view what) {
+  const std::string name(what);
   if (text.size() > kMaxSetupBytes) {
-    return refused("set-up file too large (" + std::to_string(text.size()) + " bytes; at most " +
+    return refused(name + " too large (" + std::to_string(text.size()) + " bytes; at most " +
                    std::to_string(kMaxSetupBytes) + ")");
   }
   const JsonDocument doc = ReadJsonDocument(text, kMaxSetupDepth);
-  if (!doc.error.empty()) return refused("set-up file " + doc.error);
+  if (!doc.error.empty()) return refused(name + " " + doc.error);
   Setup setup;
   if (auto e = readSetup(doc.value, setup); !e.empty()) {
     // "set-up file version 2 is ...", "set-up file: start.rays is 101, ..."
-    return refused((e.starts_with("version ") ? "set-up file " : "set-up file: ") + e);
+    return refused(name + (e.starts_with("version ") ? " " : ": ") + e);
   }
   return {std::move(setup), {}};
+}
+
+}  // namespace
+
+SetupRead ParseSetup(std::string_view text) {
+  return parseSetupFrom(text, "set-up file");
 }
 
 std::string SetupFragment(const Setup& setup) {
@@ -416,9 +448,7 @@ SetupRead ParseSetupFragment(std::string_view fragment) {
   std::string error;
   const std::optional<std::string> text = ParseBase64Url(fragment, error);
   if (!text) return refused("share link: " + error);
-  SetupRead read = ParseSetup(*text);
-  if (!read.setup) read.error = oneLine("share link: " + read.error);
-  return read;
+  return parseSetupFrom(*text, "share link");
 }
 
 }  // namespace lab

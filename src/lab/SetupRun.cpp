@@ -47,6 +47,13 @@ SetupRead ReadSetupFile(const std::string& path) {
   text.resize(n);
   SetupRead read = ParseSetup(text);
   if (!read.setup) read.error = Quoted(path) + ": " + read.error;
+  // The reader takes any numbers for the lens; one that cannot be made is
+  // this file's fault and is named with it, as every other fault of it is.
+  if (read.setup) {
+    if (const optics::LensBuild b = optics::MakeLens(read.setup->lens); !b.lens) {
+      return refuse("the set-up's lens: " + b.error);
+    }
+  }
   return read;
 }
 

@@ -130,6 +130,10 @@ std::vector<SessionCase> sessions() {
                  {"down=-228.6,47.9", "move=-190,50", "move=-151.7,55.6", "up=-151.7,55.6", "down=-151.7,55.6",
                   "move=-14,10", "up=-14,10", "press=2"}});
   out.push_back({"risingRayMessage", 0, 0, {}, {"source=-300,0", "height=30", "press=4", "key=Ctrl+4", "press=3"}});
+  // Bars set to the value they have, and a marker made active with no arrow
+  // after it: the same journal in both set-up files.
+  out.push_back({"barsSetToTheirOwnValues", 0, 0, {},
+                 {"height=0", "rays=10", "time=5", "press=2", "rays=10", "height=0", "active=entry", "press=1"}});
   out.push_back({"spaceTwiceThenPlay", 0, 0, {}, {"time=90", "key=Space", "key=Space", "time=95", "play"}});
   // Lenses, lessons and the challenge: the same set-up files, the same answer.
   for (std::uint32_t seed = 401; seed <= 404; ++seed) {

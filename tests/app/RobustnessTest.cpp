@@ -52,17 +52,17 @@ std::string violation(TestWindow& t, int refusedBefore) {
   return {};
 }
 
-std::string replayLine(const std::vector<Action>& actions) {
+std::string replayLine(const std::vector<Action>& actions, QSize size) {
   std::ostringstream out;
-  out << "fermat-lens --print-labels --size " << kSessionSize.width() << "x" << kSessionSize.height();
+  out << "fermat-lens --print-labels --size " << size.width() << "x" << size.height();
   for (const Action& a : actions) out << " " << app::ActionText(a);
   return out.str();
 }
 
 // Runs the actions on a fresh window, each as the single inputs a user makes
 // for it; reports the first violation with the command line that replays it.
-::testing::AssertionResult survives(const std::vector<Action>& actions) {
-  TestWindow t(kSessionSize);
+::testing::AssertionResult survives(const std::vector<Action>& actions, QSize size = kSessionSize) {
+  TestWindow t(size);
   std::vector<Action> done;
   for (std::size_t i = 0; i < actions.size(); ++i) {
     for (const Action& input : testing_support::AsUserInput(t.w(), actions[i])) {
@@ -72,7 +72,7 @@ std::string replayLine(const std::vector<Action>& actions) {
       t.canvas().clearLog();
       if (const std::string v = violation(t, refused); !v.empty()) {
         return ::testing::AssertionFailure() << v << " after action " << i << "; replay with:\n  "
-                                             << replayLine(done);
+                                             << replayLine(done, size);
       }
     }
   }
@@ -127,6 +127,34 @@ INSTANTIATE_TEST_SUITE_P(
                     {point(Kind::Source, -200, 0), point(Kind::MouseDown, -200, 0), point(Kind::MouseMove, 1e6f, -1e6f),
                      point(Kind::MouseMove, -15, 0), value(Kind::DragTime, 50), key("Up")}}),
     testing_support::ByName{});
+
+// Every client size the program takes, up to 1000 pixels a side, in steps of
+// odd numbers of pixels (so that odd and even sizes, and every frame scale
+// between, come up), with actions that draw every kind of operation: lines
+// thin and wide, dashed and dotted, filled and hollow circles, arcs, dots and
+// the flood fill. Markers and circles that lie partly or wholly beside the
+// picture at a size are what this is for. One case a width, so CTest can run
+// them in parallel.
+class ClientSizes : public ::testing::TestWithParam<int> {};
+
+TEST_P(ClientSizes, DrawEveryKindOfOperationAtEveryHeight) {
+  const std::vector<Action> actions = {
+      point(Kind::Entry, -20, 40), value(Kind::Press, 1), value(Kind::Press, 2), value(Kind::Press, 3),
+      value(Kind::Press, 4),       value(Kind::Press, 5), value(Kind::Time, 100), point(Kind::Source, -40, 90),
+      value(Kind::Height, 99),     value(Kind::Press, 5), point(Kind::Source, -390, -300), value(Kind::Press, 2),
+      value(Kind::Press, 3)};
+  const int width = GetParam();
+  for (int height = 150; height <= 1000; height += 19) {
+    ASSERT_TRUE(survives(actions, QSize(width, height))) << "client " << width << "x" << height;
+  }
+  // The two sizes found to write past the picture once.
+  if (width == 200) {
+    EXPECT_TRUE(survives({point(Kind::Entry, -20, 40)}, QSize(390, 816)));
+    EXPECT_TRUE(survives({value(Kind::Press, 2), value(Kind::Press, 3), value(Kind::Press, 5)}, QSize(480, 1000)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ClientSizes, ::testing::Range(200, 1001, 29));
 
 int sessionCount() {
   // FERMAT_SESSIONS asks for a longer (or, in slow builds, shorter) run.

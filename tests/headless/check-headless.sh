@@ -59,6 +59,16 @@ $out"
       [[ ! -e "$dir/saved.json" ]] || fail "$c: wrote the set-up"
     done
     echo "${#cases[@]} bad lenses, set-ups and lessons refused with one line and exit status 2"
+    # A lens no lens can be, inside a file that is otherwise good: refused
+    # like every other fault of a file, naming it.
+    "$program" --save "$dir/good.json" press=1 || fail "could not save a set-up"
+    sed 's/"n": 2/"n": 9/' "$dir/good.json" >"$dir/badlens.json"
+    grep -q '"n": 9' "$dir/badlens.json" || fail "the saved set-up has no \"n\": 2 to change"
+    "$program" --open "$dir/badlens.json" --print-labels >/dev/null 2>"$dir/err"
+    code=$?
+    [[ $code -eq 2 ]] || fail "a set-up's impossible lens: exit status $code"
+    grep -q "badlens.json" "$dir/err" || fail "a set-up's impossible lens does not name the file: $(cat "$dir/err")"
+    echo "a set-up's impossible lens is refused naming the file"
     ;;
   *)
     fail "unknown mode '$mode'"

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -115,11 +117,85 @@ TEST_P(SavedSetup, OpensToTheSessionsLabelsMarkersResultsAndPicture) {
   EXPECT_TRUE(lab_testing::sameOps(sinceLastCls(opened), sinceLastCls(l)));
   EXPECT_EQ(opened.lensDesign(), l.lensDesign());
   EXPECT_EQ(opened.live(), l.live());
+  EXPECT_EQ(opened.activeMarker(), l.activeMarker()) << "the marker the arrow keys move";
   // Saved again, it is the same set-up.
   EXPECT_EQ(lab::CurrentSetup(opened).start, lab::CurrentSetup(l).start);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, SavedSetup, ::testing::Range(0, 60));
+
+// The entry point made the marker the arrow keys move, then one input of
+// each kind (or none): the saved set-up opens with the same marker active,
+// so the next arrow moves the same marker in both.
+struct ActiveCase {
+  const char* name;
+  std::function<void(lab::Lab&)> input;
+};
+
+void PrintTo(const ActiveCase& c, std::ostream* os) { *os << c.name; }
+
+class ActiveMarkerSaved : public ::testing::TestWithParam<ActiveCase> {};
+
+TEST_P(ActiveMarkerSaved, TheNextArrowMovesTheSameMarkerAfterOpening) {
+  for (const Marker chosen : {Marker::Entry, Marker::Source}) {
+    StartedLab l({960, 600});
+    if (chosen == Marker::Source) l.setActiveMarker(Marker::Entry), (void)l.key(lab::keys::Up);
+    l.setActiveMarker(chosen);
+    GetParam().input(l);
+    while (l.message()) l.dismissMessage();
+    l.settle();
+    const lab::SetupRead read = lab::ParseSetup(lab::SetupJson(lab::CurrentSetup(l)));
+    ASSERT_TRUE(read.setup) << read.error;
+    StartedLab opened({960, 600});
+    ASSERT_EQ(lab::OpenSetup(opened, *read.setup), "");
+    EXPECT_EQ(opened.activeMarker(), l.activeMarker()) << "chosen " << int(chosen);
+    for (lab::Lab* each : {static_cast<lab::Lab*>(&l), static_cast<lab::Lab*>(&opened)}) {
+      (void)each->key(lab::keys::Up | lab::keys::Shift);
+      while (each->message()) each->dismissMessage();
+      each->settle();
+    }
+    EXPECT_EQ(stateText(opened), stateText(l)) << "chosen " << int(chosen);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ActiveMarkerSaved,
+    ::testing::Values(ActiveCase{"nothing", [](lab::Lab&) {}},
+                      ActiveCase{"press", [](lab::Lab& l) { (void)l.click(1); }},
+                      ActiveCase{"bar", [](lab::Lab& l) { (void)l.setBar(BarId::Height, 20); }},
+                      ActiveCase{"thumb",
+                                 [](lab::Lab& l) {
+                                   l.thumbMoved(BarId::Rays, 30);
+                                   l.thumbReleased(BarId::Rays, 30);
+                                 }},
+                      ActiveCase{"arrow", [](lab::Lab& l) { (void)l.key(lab::keys::Left); }},
+                      ActiveCase{"play",
+                                 [](lab::Lab& l) {
+                                   (void)l.setBar(BarId::Time, 98);
+                                   l.playToEnd();
+                                 }},
+                      ActiveCase{"otherMarkerChosenBack",
+                                 [](lab::Lab& l) {
+                                   const Marker m = l.activeMarker();
+                                   l.setActiveMarker(m == Marker::Entry ? Marker::Source : Marker::Entry);
+                                   (void)l.click(2);
+                                   l.setActiveMarker(m);
+                                 }}),
+    [](const ::testing::TestParamInfo<ActiveCase>& i) { return std::string(i.param.name); });
+
+// A bar set to the value it has is no input: the journal (and so the saved
+// file) is as without it, whichever view set it.
+TEST(Journal, LeavesOutABarSetToItsOwnValue) {
+  StartedLab l;
+  ASSERT_TRUE(l.click(2));
+  const std::vector<lab::Action> before = l.journal();
+  for (const BarId bar : {BarId::Height, BarId::Rays, BarId::Time}) {
+    EXPECT_TRUE(l.setBar(bar, l.controls().bar(bar).value));
+  }
+  EXPECT_EQ(l.journal().size(), before.size());
+  ASSERT_TRUE(l.setBar(BarId::Rays, 12));
+  EXPECT_EQ(l.journal().size(), before.size() + 1) << "a real change is kept";
+}
 
 // A set-up whose lens cannot exist, or any while a message is open, is
 // refused and changes nothing.

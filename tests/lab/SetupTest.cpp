@@ -220,6 +220,12 @@ TEST_P(SetupRefuses, WithOneLineNamingTheFault) {
       << read.error;
   EXPECT_LE(read.error.size(), 400u) << read.error;
   EXPECT_NE(read.error.find(GetParam().mentions), std::string::npos) << read.error;
+  // Nothing invisible is echoed (a byte-order mark is named instead), and a
+  // link is not called a file.
+  EXPECT_EQ(read.error.find("\xef\xbb\xbf"), std::string::npos) << read.error;
+  if (GetParam().link) {
+    EXPECT_EQ(read.error.find("set-up file"), std::string::npos) << read.error;
+  }
 }
 
 std::string link(const std::string& json) {
@@ -292,7 +298,11 @@ INSTANTIATE_TEST_SUITE_P(
         // "e30" is "{}"; "1" sets one of the two bits past the last byte.
         BadInput{"LinkStrayBits", [] { return std::string("setup=e31"); }, "bits", true},
         BadInput{"LinkTooLarge", [] { return "setup=" + std::string(2'000'000, 'A'); }, "too large", true},
-        BadInput{"LinkToANewerFile", [] { return link(edited("\"version\": 1", "\"version\": 2")); }, "newer", true}),
+        BadInput{"LinkToANewerFile", [] { return link(edited("\"version\": 1", "\"version\": 2")); }, "newer", true},
+        BadInput{"LinkToBrokenJson", [] { return link(kGood.substr(0, 20)); }, "share link is not valid JSON", true},
+        BadInput{"LinkWithABadRays", [] { return link(edited("\"rays\": 10", "\"rays\": 101")); }, "share link: ",
+                 true},
+        BadInput{"TwoByteOrderMarks", [] { return "\xef\xbb\xbf\xef\xbb\xbf" + kGood; }, "<U+FEFF>"}),
     [](const ::testing::TestParamInfo<BadInput>& p) { return p.param.name; });
 
 }  // namespace

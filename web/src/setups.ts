@@ -63,14 +63,22 @@ export class Setups {
 
   /** Opens what the address's fragment names: "#setup=..." or "#lesson=KEY". An error goes to the status line. */
   openLocation(): void {
-    const hash = location.hash;
+    // Everything read from the address goes through the refusal path: a
+    // link is typed or pasted by hand, and a bad escape in it ("%FF") must
+    // leave the page running with what it shows, never stop it.
     let error = '';
-    if (hash.startsWith('#lesson=')) {
-      error = this.openLesson(decodeURIComponent(hash.slice('#lesson='.length)));
-    } else if (hash.startsWith('#setup=')) {
-      error = this.page.start('openFragment', hash);
-    } else {
-      return;
+    try {
+      const hash = location.hash;
+      if (hash.startsWith('#lesson=')) {
+        const key = decodeLinkPart(hash.slice('#lesson='.length));
+        error = key === undefined ? 'the lesson\'s name has a broken %-escape' : this.openLesson(key);
+      } else if (hash.startsWith('#setup=')) {
+        error = this.page.start('openFragment', hash);
+      } else {
+        return;
+      }
+    } catch (err) {
+      error = err instanceof Error ? err.message : String(err);
     }
     showStatus(error ? `The link could not be opened: ${error}` : '');
   }
@@ -90,5 +98,14 @@ export class Setups {
     if (hash === location.hash) return;
     this.written = hash;
     history.replaceState(history.state, '', hash);
+  }
+}
+
+/** A %-escaped part of an address, or undefined when an escape in it is malformed. */
+export function decodeLinkPart(part: string): string | undefined {
+  try {
+    return decodeURIComponent(part);
+  } catch {
+    return undefined;
   }
 }
