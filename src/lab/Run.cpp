@@ -113,12 +113,28 @@ std::string EqualTimeFile(const Lab& lab, std::optional<double> at) {
   return lensHeader(lab) + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
 }
 
+std::vector<std::string> ChallengeParts(const ChallengeReveal& r) {
+  auto point = [](double x, double y) { return "(" + Format(x, "0.00") + ", " + Format(y, "0.00") + ")"; };
+  // The guess is scored by the path through the point of the face it stands
+  // for, not through the marker (which may stand in the glass or the air,
+  // where the label's time belongs to no path of light): the text says which.
+  std::vector<std::string> parts{"tries " + std::to_string(r.tries),
+                                 "your guess enters at " + point(r.guessX, r.guessY) + ", time " +
+                                     Format(r.guessTime, "0.00")};
+  if (!r.found) {
+    parts.push_back("no least-time path found");
+    return parts;
+  }
+  parts.push_back("least time " + Format(r.leastTime, "0.00") + " at " + point(r.leastX, r.leastY));
+  parts.push_back(Format(r.timeGap, "0.00") + " slower");
+  parts.push_back(Format(r.distance, "0.00") + " away");
+  return parts;
+}
+
 std::string ChallengeText(const ChallengeReveal& r) {
-  std::string text = "tries " + std::to_string(r.tries) + "; your time " + Format(r.guessTime, "0.00");
-  if (!r.found) return text + "; no least-time path found";
-  return text + "; least time " + Format(r.leastTime, "0.00") + " at (" + Format(r.leastX, "0.00") + ", " +
-         Format(r.leastY, "0.00") + "); " + Format(r.timeGap, "0.00") + " slower; " + Format(r.distance, "0.00") +
-         " away";
+  std::string text;
+  for (const std::string& part : ChallengeParts(r)) text += (text.empty() ? "" : "; ") + part;
+  return text;
 }
 
 std::string TraceText(const Lab& lab) {

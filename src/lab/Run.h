@@ -42,9 +42,12 @@ void RunAction(Lab& lab, const Action& action, const MessageOut& out);
 [[nodiscard]] std::string EqualTimeFile(const Lab& lab, std::optional<double> at = std::nullopt);
 
 // The challenge's answer in one line of text, numbers as the labels write
-// them: "tries 3; your time 190.12; least time 189.13 at (-20.51, 5.18);
-// 0.99 slower; 12.34 away".
+// them: "tries 3; your guess enters at (-25.20, 8.31), time 190.12; least
+// time 189.13 at (-20.51, 5.18); 0.99 slower; 12.34 away".
 [[nodiscard]] std::string ChallengeText(const ChallengeReveal& r);
+// The same text's parts, in order ("tries N", the guess, the least time, how
+// much slower, how far), for a view that shows them one a line.
+[[nodiscard]] std::vector<std::string> ChallengeParts(const ChallengeReveal& r);
 
 // The surface's operation log, one JSON object a line.
 [[nodiscard]] std::string TraceText(const Lab& lab);

@@ -1,26 +1,24 @@
 #include "window/KeyTable.h"
 
+#include "lab/HelpTexts.h"
+
 #include <algorithm>
 
 namespace app {
 
 const std::vector<KeyRow>& KeyRows() {
-  static const std::vector<KeyRow> rows{
-      {QStringLiteral("Arrow keys"), QStringLiteral("move the active marker by 1 unit")},
-      {QStringLiteral("Shift+arrow"), QStringLiteral("move it by 10 units")},
-      {QStringLiteral("Ctrl+1 ... Ctrl+5"), QStringLiteral("click the five buttons")},
-      {QStringLiteral("Space"), QStringLiteral("play or pause the time sweep")},
-      {QStringLiteral("Ctrl+G"), QStringLiteral("open the travel-time graphs")},
-      {QStringLiteral("Ctrl+R"), QStringLiteral("reset: everything as at start-up")},
-      {QStringLiteral("Ctrl+Q"), QStringLiteral("quit")},
-  };
+  static const std::vector<KeyRow> rows = [] {
+    std::vector<KeyRow> out;
+    for (const lab::KeyHelp& k : lab::KeyHelpRows()) {
+      if (k.window) out.push_back({QString::fromUtf8(k.keys), QString::fromUtf8(k.what)});
+    }
+    return out;
+  }();
   return rows;
 }
 
 QString KeysNote() {
-  return QStringLiteral(
-      "The active marker (ringed) is the one pressed or dragged last. A focused scroll bar keeps its own arrow "
-      "keys.");
+  return QString::fromUtf8(lab::KeysNote());
 }
 
 QString KeysHelp() {

@@ -3,6 +3,12 @@
 #include "window/Fermat.h"
 #include "window/LensPanel.h"
 
+#include "canvas/Form.h"
+
+#include <QScreen>
+
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenuBar>
@@ -37,14 +43,34 @@ LensMenu::LensMenu(Fermat& window) : QObject(&window), window_(window), presets_
 }
 
 LensPanel& LensMenu::openPanel() {
+  const bool first = !panel_;
   if (!panel_) {
     panel_ = new LensPanel(window_);
     panel_->setAttribute(Qt::WA_DeleteOnClose);
   }
   panel_->show();
+  if (first) place(*panel_);
   panel_->raise();
   panel_->activateWindow();
   return *panel_;
+}
+
+void LensMenu::place(QWidget& panel) const {
+  // Beside the picture, clear of the menus and the controls: just below the
+  // axis, right of the ray-count bar on the left, where the picture holds
+  // only the source's side of the lens. On a small screen it stays on it.
+  canvas::Form& f = window_.form();
+  const QRect bar = f.arithmosaktinon.widget()->geometry();
+  const QPoint axis = f.canvas.toPixel(0, 0).toPoint();
+  constexpr int kGap = 12;
+  QPoint at = f.mapToGlobal(QPoint(bar.right() + kGap, axis.y() + kGap));
+  const QSize size = panel.frameGeometry().size().expandedTo(panel.sizeHint());
+  if (const QScreen* screen = window_.screen()) {
+    const QRect s = screen->availableGeometry();
+    at.setX(std::max(s.left(), std::min(at.x(), s.right() - size.width())));
+    at.setY(std::max(s.top(), std::min(at.y(), s.bottom() - size.height())));
+  }
+  panel.move(at);
 }
 
 void LensMenu::follow() {

@@ -26,6 +26,7 @@ class LensMenu final : public QObject {
 
  private:
   void follow();
+  void place(QWidget& panel) const;
 
   Fermat& window_;
   QActionGroup* presets_;

@@ -1,5 +1,6 @@
 #include "window/LensPanel.h"
 
+#include "lab/LensPanelRows.h"
 #include "lab/LensText.h"
 #include "window/Fermat.h"
 
@@ -17,35 +18,15 @@
 namespace app {
 namespace {
 
-// One row's range and steps; the slider moves in whole `sliderStep`s, or
-// over the curvature for a face.
-struct RowDesign {
-  const char* label;
-  double low, high, step;
-  int decimals;
-  double sliderStep;
-  const char* toggle;  // the check box's text, or null
-  bool curvature = false;
-};
-constexpr std::array<RowDesign, 5> kRows{{
-    {"Index &n (light n times slower in the glass)", optics::kMinIndex, optics::kMaxIndex, 0.01, 3, 0.01, nullptr},
-    {"First face radius r&1 (negative: hollow)", -optics::kMaxRadius, optics::kMaxRadius, 5, 1, 0, "flat", true},
-    {"Second face radius r&2 (negative: hollow)", -optics::kMaxRadius, optics::kMaxRadius, 5, 1, 0, "flat", true},
-    {"&Thickness on the axis", optics::kMinThickness, optics::kMaxThickness, 1, 1, 1, nullptr},
-    {"&Aperture (half height)", 1, optics::kMaxAperture, 1, 2, 1, "where the faces meet"},
-}};
+using lab::LensPanelRow;
 
-// A face's slider runs over its curvature, kCurvature / R, so that a drag
-// from bulging to hollow passes through flat (0) and never through the radii
-// below kMinRadius that no face may have (they lie beyond its ends).
-constexpr double kCurvature = 10000;
-constexpr int kCurvatureEnd = static_cast<int>(kCurvature / optics::kMinRadius);
+// Every number can be typed, so that one the lens cannot take is answered
+// with why (a spin box's own range would silently keep the old value).
+constexpr double kTypedReach = 1e6;
 
-int sliderValue(const RowDesign& d, double v) {
-  if (d.curvature) {
-    return static_cast<int>(std::lround(std::clamp(kCurvature / v, -1.0 * kCurvatureEnd, 1.0 * kCurvatureEnd)));
-  }
-  return static_cast<int>(std::lround(v / d.sliderStep));
+int sliderValue(const LensPanelRow& d, double v) {
+  if (d.curvature) return lab::FaceSliderPosition({.Flat = false, .Radius = v});
+  return static_cast<int>(std::lround(std::clamp(v, d.low, d.high) / d.sliderStep));
 }
 
 }  // namespace
@@ -54,18 +35,18 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
   setWindowTitle(QStringLiteral("Lens"));
   setObjectName(QStringLiteral("lensPanel"));
   auto* form = new QFormLayout(this);
-  for (std::size_t i = 0; i < kRows.size(); ++i) {
-    const RowDesign& d = kRows[i];
+  for (std::size_t i = 0; i < lab::LensPanelRows().size(); ++i) {
+    const LensPanelRow& d = lab::LensPanelRows()[i];
     Row& r = rows_[i];
     r.box = new QDoubleSpinBox(this);
-    r.box->setRange(d.low, d.high);
+    r.box->setRange(d.curvature ? -kTypedReach : 0, kTypedReach);
     r.box->setSingleStep(d.step);
     r.box->setDecimals(d.decimals);
     // Typing applies on Enter or when the field is left, not at every digit.
     r.box->setKeyboardTracking(false);
     r.slider = new QSlider(Qt::Horizontal, this);
     if (d.curvature) {
-      r.slider->setRange(-kCurvatureEnd, kCurvatureEnd);
+      r.slider->setRange(-lab::kCurvatureEnd, lab::kCurvatureEnd);
     } else {
       r.slider->setRange(sliderValue(d, d.low), sliderValue(d, d.high));
     }
@@ -109,7 +90,7 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
       const QSignalBlocker a(r.toggle), b(r.box);
       r.toggle->setChecked(false);
       r.box->setEnabled(true);
-      r.box->setValue(kCurvature / v);
+      r.box->setValue(lab::FaceAtSlider(v).Radius);
       apply();
     });
   }
@@ -136,6 +117,8 @@ QString LensPanel::status() const { return status_->text(); }
 
 void LensPanel::apply() {
   if (following_) return;
+  // Every number typed reaches the lens (the boxes take any), which refuses
+  // one out of range with the range it breaks.
   const std::string refused = window_.setLens(fields());
   if (!refused.empty()) {
     status_->setText(QStringLiteral("Not taken: ") + QString::fromStdString(refused));
@@ -148,7 +131,7 @@ void LensPanel::follow() {
   const optics::LensDesign& s = window_.lab().lensDesign();
   const optics::Lens& lens = window_.lab().lens();
   auto set = [&](Row& r, double v, bool toggled) {
-    const RowDesign& d = kRows[static_cast<std::size_t>(&r - rows_.data())];
+    const LensPanelRow& d = lab::LensPanelRows()[static_cast<std::size_t>(&r - rows_.data())];
     const QSignalBlocker a(r.box), b(r.slider);
     r.box->setValue(v);
     r.slider->setValue(sliderValue(d, v));
@@ -166,7 +149,8 @@ void LensPanel::follow() {
   set(rows_[kThickness], s.Thickness, false);
   // Where the faces meet, the field shows that height.
   set(rows_[kAperture], s.Aperture.value_or(lens.HalfAperture), !s.Aperture);
-  status_->setText(QString::fromStdString(lab::LensSummary(s, lens)));
+  const std::string note = lab::LensTakenNote(window_.lab());
+  status_->setText(QString::fromStdString(lab::LensSummary(s, lens) + (note.empty() ? "" : "\n" + note)));
   status_->setStyleSheet({});
   following_ = false;
 }

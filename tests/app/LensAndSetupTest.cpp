@@ -11,6 +11,7 @@
 #include "window/ChallengeOverlay.h"
 #include "window/LensMenu.h"
 #include "window/LensPanel.h"
+#include <QTest>
 #include "window/SetupMenus.h"
 
 #include <QAction>
@@ -132,6 +133,47 @@ TEST(LensPanel, AppliesAFieldAtOnceAndRefusesALensThatCannotExist) {
   presetAction(t.w(), "slab")->trigger();
   EXPECT_TRUE(panel.row(app::LensPanel::kFirst).toggle->isChecked());
   EXPECT_EQ(panel.fields(), t.w().lab().lensDesign());
+}
+
+// A number the lens cannot take, typed into a field, is answered with why;
+// a lens that swallows the source is taken and says so.
+TEST(LensPanel, SaysWhyATypedNumberIsNotTakenAndWhenTheSourceIsInTheGlass) {
+  TestWindow t(kSize);
+  app::LensPanel& panel = t.w().lensMenu().openPanel();
+  for (const double n : {0.5, 10.0}) {
+    QDoubleSpinBox* box = panel.row(app::LensPanel::kIndex).box;
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(n));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(panel.status().startsWith(QStringLiteral("Not taken: n = %1 is out of range").arg(n)))
+        << panel.status().toStdString();
+    EXPECT_EQ(t.w().lab().lensDesign().N, 2);
+  }
+  // The field keeps what was typed until it is put right.
+  panel.row(app::LensPanel::kIndex).box->setValue(2);
+  t.dragSource(-40, 10);
+  panel.row(app::LensPanel::kAperture).box->setValue(100);
+  panel.row(app::LensPanel::kThickness).box->setValue(200);
+  EXPECT_EQ(t.w().lab().lensDesign().Thickness, 200);
+  EXPECT_TRUE(panel.status().contains(QStringLiteral("source now lies in the glass"))) << panel.status().toStdString();
+}
+
+// The panel opens beside the picture, clear of the menu bar and the buttons.
+TEST(LensPanel, OpensClearOfTheMenusAndTheButtons) {
+  TestWindow t(kSize);
+  t.w().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.w()));
+  app::LensPanel& panel = t.w().lensMenu().openPanel();
+  const QRect place(panel.pos(), panel.frameGeometry().size());
+  const QWidget* bar = t.w().menuWidget();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(place.intersects(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size())));
+  canvas::Form& f = t.form();
+  for (const canvas::CommandButton* b : {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5}) {
+    const QWidget* w = b->widget();
+    EXPECT_FALSE(place.intersects(QRect(w->mapToGlobal(QPoint(0, 0)), w->size()))) << b->Caption().toStdString();
+  }
 }
 
 // The answer is drawn over the picture, never into it.

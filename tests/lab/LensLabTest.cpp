@@ -14,6 +14,8 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -172,6 +174,29 @@ TEST(Challenge, RevealsWhatPositionByFermatFinds) {
     l.challenge().follow(l);
     EXPECT_FALSE(l.challenge().revealed());
     EXPECT_EQ(l.challenge().tries(l), 0);
+  }
+}
+
+// A guess with the entry marker in the glass or in the air: the label's time
+// (through the marker) may be below the least time, but the answer shows the
+// guess's own time, through the face point it stands for, and names that
+// point; it is never below the least time.
+TEST(Challenge, ShowsTheTimeOfTheFacePointTheGuessStandsFor) {
+  for (const auto& [x, y] : {std::pair{0.0f, 20.0f}, std::pair{5.0f, -35.0f}, std::pair{-60.0f, 30.0f}}) {
+    StartedLab l;
+    l.challenge().start(l);
+    drag(l, Marker::Entry, x, y);
+    const lab::ChallengeReveal r = *l.challenge().reveal(l);
+    ASSERT_TRUE(r.found);
+    EXPECT_GE(r.guessTime, r.leastTime - 1e-9) << "marker at " << x << "," << y;
+    const std::vector<std::string> parts = lab::ChallengeParts(r);
+    ASSERT_EQ(parts.size(), 5u);
+    EXPECT_EQ(parts[1], "your guess enters at (" + lab::Format(r.guessX, "0.00") + ", " + lab::Format(r.guessY, "0.00") +
+                            "), time " + lab::Format(r.guessTime, "0.00"));
+    EXPECT_EQ(parts[2].rfind("least time " + lab::Format(r.leastTime, "0.00") + " at (", 0), 0u) << parts[2];
+    std::string joined;
+    for (const std::string& p : parts) joined += (joined.empty() ? "" : "; ") + p;
+    EXPECT_EQ(lab::ChallengeText(r), joined);
   }
 }
 

@@ -106,6 +106,9 @@ class WebLab {
   //        "halfAperture": the rims' height in force,
   //        "limits": {"n":[lo,hi], "radius":[lo,hi], "thickness":[lo,hi], "aperture":[0,hi]},
   //        "presets": [{"key","name","text"}...]}
+  // Why the text typed into a lens field is not taken ("type a number for n,
+  // from 1.05 to 4"), empty when it is a value the field may hold.
+  std::string lensFieldProblem(const std::string& key, const std::string& typed) const;
   std::string lens() const;
   // The set-up of the session (lab/Setup.h): the file's JSON text, and the
   // share link's fragment "setup=..." (without the '#').
@@ -115,6 +118,8 @@ class WebLab {
   std::string openSetup(const std::string& json);
   std::string openFragment(const std::string& fragment);
   // JSON: [{"key","title","task"}...].
+  // {"guide": rich text, "keys": [{"keys", "what"}] of the page's keys, "keysNote", "firstVisit"}.
+  std::string help() const;
   std::string lessons() const;
   std::string openLesson(const std::string& key);
 

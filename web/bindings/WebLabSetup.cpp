@@ -5,6 +5,8 @@
 #include "WebLab.h"
 
 #include "Json.h"
+#include "lab/HelpTexts.h"
+#include "lab/LensPanelRows.h"
 #include "lab/LensText.h"
 #include "lab/Lessons.h"
 #include "lab/Run.h"
@@ -26,6 +28,25 @@ std::string jsonFace(const optics::FaceDesign& f) {
   return f.Flat ? "\"flat\"" : jsonNumber(f.Radius);
 }
 
+std::string jsonStrings(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (const std::string& item : items) out += (out.size() > 1 ? "," : "") + jsonString(item);
+  return out + "]";
+}
+
+// The lens panel's rows, as the window's panel shows them.
+std::string lensRows() {
+  std::string out = "[";
+  for (const lab::LensPanelRow& r : lab::LensPanelRows()) {
+    out += std::string(out.size() > 1 ? "," : "") + "{\"key\":" + jsonString(r.key) + ",\"hint\":" +
+           jsonString(r.hint) + ",\"low\":" + jsonNumber(r.low) + ",\"high\":" + jsonNumber(r.high) +
+           ",\"step\":" + jsonNumber(r.step) + ",\"sliderStep\":" + jsonNumber(r.sliderStep) +
+           ",\"toggle\":" + (r.toggle ? jsonString(r.toggle) : "null") + ",\"curvature\":" + jsonBool(r.curvature) +
+           "}";
+  }
+  return out + "]";
+}
+
 std::string revealJson(const lab::ChallengeReveal& r) {
   return "{\"found\":" + jsonBool(r.found) + ",\"sourceX\":" + jsonNumber(r.sourceX) +
          ",\"sourceY\":" + jsonNumber(r.sourceY) + ",\"targetX\":" + jsonNumber(r.targetX) +
@@ -34,7 +55,7 @@ std::string revealJson(const lab::ChallengeReveal& r) {
          ",\"guessX\":" + jsonNumber(r.guessX) + ",\"guessY\":" + jsonNumber(r.guessY) +
          ",\"guessTime\":" + jsonNumber(r.guessTime) + ",\"tries\":" + std::to_string(r.tries) +
          ",\"timeGap\":" + jsonNumber(r.timeGap) + ",\"distance\":" + jsonNumber(r.distance) +
-         ",\"text\":" + jsonString(lab::ChallengeText(r)) + "}";
+         ",\"text\":" + jsonString(lab::ChallengeText(r)) + ",\"parts\":" + jsonStrings(lab::ChallengeParts(r)) + "}";
 }
 
 // NaN (or any number that is not finite) asks for the point of least spread.
@@ -68,7 +89,17 @@ std::string WebLab::lens() const {
          ",\"limits\":{\"n\":" + jsonRange(optics::kMinIndex, optics::kMaxIndex) +
          ",\"radius\":" + jsonRange(optics::kMinRadius, optics::kMaxRadius) +
          ",\"thickness\":" + jsonRange(optics::kMinThickness, optics::kMaxThickness) +
-         ",\"aperture\":" + jsonRange(0, optics::kMaxAperture) + "},\"presets\":[" + presets + "]}";
+         ",\"aperture\":" + jsonRange(0, optics::kMaxAperture) + "},\"presets\":[" + presets + "],\"rows\":" +
+         lensRows() + ",\"curvatureScale\":" + jsonNumber(lab::kCurvatureScale) +
+         ",\"curvatureEnd\":" + std::to_string(lab::kCurvatureEnd) + ",\"note\":" + jsonString(lab::LensTakenNote(lab_)) +
+         "}";
+}
+
+std::string WebLab::lensFieldProblem(const std::string& key, const std::string& typed) const {
+  for (const lab::LensPanelRow& r : lab::LensPanelRows()) {
+    if (key == r.key) return lab::LensFieldProblem(r.field, typed);
+  }
+  return "unknown lens field " + lab::Quoted(key);
 }
 
 // ---------------------------------------------------------------- set-ups
@@ -90,6 +121,19 @@ std::string WebLab::openFragment(const std::string& fragment) {
   const lab::SetupRead read = lab::ParseSetupFragment(fragment);
   if (!read.setup) return read.error;
   return lab::OpenSetup(lab_, *read.setup);
+}
+
+// ---------------------------------------------------------------- help
+
+std::string WebLab::help() const {
+  std::string keys = "[";
+  for (const lab::KeyHelp& k : lab::KeyHelpRows()) {
+    if (!k.page) continue;
+    keys += std::string(keys.size() > 1 ? "," : "") + "{\"keys\":" + jsonString(k.keys) +
+            ",\"what\":" + jsonString(k.what) + "}";
+  }
+  return "{\"guide\":" + jsonString(lab::GuideHtml()) + ",\"keys\":" + keys + "],\"keysNote\":" +
+         jsonString(lab::KeysNote()) + ",\"firstVisit\":" + jsonString(lab::FirstVisitText()) + "}";
 }
 
 // ---------------------------------------------------------------- lessons

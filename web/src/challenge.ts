@@ -85,9 +85,9 @@ export class ChallengeMode {
     this.tries.value = String(info.tries);
     const r = this.revealed;
     this.answer.hidden = !r;
-    // The lab's own line, a part a row: "your time ...", "least time ... at (...)", "... slower", "... away".
+    // The lab's parts of its answer, a part a row (the tries have a field of their own).
     this.answer.replaceChildren(
-      ...(r ? r.text.split('; ').filter((p) => !p.startsWith('tries ')) : []).map((p) => {
+      ...(r ? r.parts.slice(1) : []).map((p) => {
         const li = document.createElement('li');
         li.textContent = p;
         return li;
@@ -124,7 +124,9 @@ export class ChallengeMode {
       ctx.stroke();
       ctx.setLineDash([]);
     };
-    const dot = ([x, y]: [number, number], colour: string, label: string) => {
+    // The higher dot's caption above it, the lower one's below it, so that
+    // the two never lie on top of each other however close the points are.
+    const dot = ([x, y]: [number, number], colour: string, label: string, above: boolean) => {
       ctx.beginPath();
       ctx.arc(x, y, 5, 0, 2 * Math.PI);
       ctx.fillStyle = colour;
@@ -134,17 +136,21 @@ export class ChallengeMode {
       ctx.stroke();
       ctx.font = '12px "DejaVu Sans", sans-serif';
       ctx.fillStyle = colour;
-      ctx.fillText(label, x + 8, y - 8);
+      ctx.textBaseline = above ? 'bottom' : 'top';
+      ctx.fillText(label, x + 8, above ? y - 6 : y + 6);
     };
     const source = px(r.sourceX, r.sourceY);
     const target = px(r.targetX, r.targetY);
     const guess = px(r.guessX, r.guessY);
     path([source, guess, target], GUESS, 1.5, [6, 4]);
-    dot(guess, GUESS, 'your guess');
     if (r.found) {
       const least = px(r.leastX, r.leastY);
+      const guessHigher = guess[1] <= least[1];
       path([source, least, target], LEAST, 3, []);
-      dot(least, LEAST, 'least time');
+      dot(guess, GUESS, 'your guess', guessHigher);
+      dot(least, LEAST, 'least time', !guessHigher);
+    } else {
+      dot(guess, GUESS, 'your guess', true);
     }
   }
 }

@@ -49,10 +49,13 @@ export interface WebLab {
   // Starts: "" when done, else the one-line reason (nothing changed).
   setLens(text: string): string;
   lens(): string;
+  lensFieldProblem(key: string, typed: string): string;
   setupJson(): string;
   setupFragment(): string;
   openSetup(json: string): string;
   openFragment(fragment: string): string;
+  /** HelpInfo as JSON. */
+  help(): string;
   lessons(): string;
   openLesson(key: string): string;
 
@@ -84,6 +87,24 @@ export interface LensInfo {
   halfAperture: number;
   limits: { n: [number, number]; radius: [number, number]; thickness: [number, number]; aperture: [number, number] };
   presets: { key: string; name: string; text: string }[];
+  /** The panel's rows, as the window's panel shows them. */
+  rows: LensRow[];
+  /** A face's slider position p stands for the radius curvatureScale / p (0: flat), |p| <= curvatureEnd. */
+  curvatureScale: number;
+  curvatureEnd: number;
+  /** What a teacher should know of the lens just taken (the source in the glass), or "". */
+  note: string;
+}
+
+export interface LensRow {
+  key: 'n' | 'r1' | 'r2' | 'thickness' | 'aperture';
+  hint: string;
+  low: number;
+  high: number;
+  step: number;
+  sliderStep: number;
+  toggle: string | null;
+  curvature: boolean;
 }
 
 export interface LessonInfo {
@@ -110,6 +131,16 @@ export interface ChallengeReveal {
   distance: number;
   /** The numbers in one line, as fermat-lab --challenge prints them. */
   text: string;
+  /** The same text's parts in order, the first the tries. */
+  parts: string[];
+}
+
+export interface HelpInfo {
+  /** Rich text: headings, paragraphs, lists and bold only. */
+  guide: string;
+  keys: { keys: string; what: string }[];
+  keysNote: string;
+  firstVisit: string;
 }
 
 export interface ChallengeInfo {

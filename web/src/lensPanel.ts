@@ -5,37 +5,25 @@
 // refused by the lab with its one-line reason, shown beside the fields, and
 // changes nothing. The lens in force is shown in one line in the toolbar.
 
-import type { LensInfo } from './lab';
+import type { LensInfo, LensRow } from './lab';
 import type { Page } from './page';
 
-// A face's slider runs over its curvature, 1000 / r per world unit: from the
-// most hollow face (r = -100) through flat (0) to the most bulging (r = 100).
-const CURVATURE_SCALE = 1000;
-const CURVATURE_STEP = 0.05;
-
 interface Field {
-  key: 'n' | 'r1' | 'r2' | 'thickness' | 'aperture';
+  row: LensRow;
+  key: LensRow['key'];
   number: HTMLInputElement;
   slider: HTMLInputElement;
-  /** r1, r2: "flat"; aperture: "auto". */
+  /** r1, r2: flat; aperture: where the faces meet. */
   check?: HTMLInputElement;
 }
 
-const FIELDS: { key: Field['key']; label: string; check?: string; step: string; hint: string }[] = [
-  { key: 'n', label: 'n', step: '0.01', hint: 'index: light n times slower in the glass' },
-  { key: 'r1', label: 'r1', check: 'flat', step: '1', hint: 'radius of the first face (negative: hollow)' },
-  { key: 'r2', label: 'r2', check: 'flat', step: '1', hint: 'radius of the second face (negative: hollow)' },
-  { key: 'thickness', label: 'thickness', step: '1', hint: 'thickness on the axis' },
-  { key: 'aperture', label: 'aperture', check: 'auto', step: '1', hint: 'half height of the lens (auto: where the faces meet)' },
-];
-
-function radiusOfCurvature(c: number): number | 'flat' {
-  return Math.abs(c) < CURVATURE_STEP / 2 ? 'flat' : Math.round(CURVATURE_SCALE / c);
-}
+// What the lens text says for a ticked check box.
+const CHECK_WORD: Partial<Record<LensRow['key'], string>> = { r1: 'flat', r2: 'flat', aperture: 'auto' };
 
 export class LensPanel {
   private readonly preset: HTMLSelectElement;
   private readonly fields = new Map<Field['key'], Field>();
+  private readonly curvatureScale: number;
   private readonly error: HTMLElement;
   private readonly summary: HTMLElement | null;
   private shown = '';
@@ -45,21 +33,23 @@ export class LensPanel {
     host: HTMLElement,
   ) {
     const info = this.info();
+    this.curvatureScale = info.curvatureScale;
     host.innerHTML = `<h2>Lens</h2>
       <div class="lens-row"><label for="lens-preset">preset</label><select id="lens-preset"></select></div>`;
     this.preset = host.querySelector('#lens-preset')!;
     this.preset.append(new Option('(your own lens)', ''));
     for (const p of info.presets) this.preset.append(new Option(p.name, p.key));
-    for (const f of FIELDS) {
+    for (const f of info.rows) {
       const row = document.createElement('div');
       row.className = 'lens-row';
       row.title = f.hint;
-      row.innerHTML = `<label for="lens-${f.key}">${f.label}</label>
+      row.innerHTML = `<label for="lens-${f.key}">${f.key}</label>
         <input type="number" id="lens-${f.key}" step="${f.step}" class="lens-number">
-        ${f.check ? `<label class="check"><input type="checkbox" class="lens-check"> ${f.check}</label>` : '<span></span>'}
+        ${f.toggle ? `<label class="check"><input type="checkbox" class="lens-check"> ${f.toggle}</label>` : '<span></span>'}
         <input type="range" class="lens-slider" aria-label="${f.hint}">`;
       host.appendChild(row);
       const field: Field = {
+        row: f,
         key: f.key,
         number: row.querySelector('.lens-number')!,
         slider: row.querySelector('.lens-slider')!,
@@ -107,20 +97,27 @@ export class LensPanel {
 
   private setRange(f: Field, info: LensInfo): void {
     const s = f.slider;
-    if (f.key === 'r1' || f.key === 'r2') {
-      const c = CURVATURE_SCALE / info.limits.radius[0];
-      [s.min, s.max, s.step] = [String(-c), String(c), String(CURVATURE_STEP)];
+    if (f.row.curvature) {
+      [s.min, s.max, s.step] = [String(-info.curvatureEnd), String(info.curvatureEnd), '1'];
       return;
     }
-    const [lo, hi] = info.limits[f.key];
-    // The aperture's lower bound is open (above 0): its slider starts at 1.
-    [s.min, s.max, s.step] = [String(f.key === 'aperture' ? 1 : lo), String(hi), f.key === 'n' ? '0.01' : '1'];
+    [s.min, s.max, s.step] = [String(f.row.low), String(f.row.high), String(f.row.sliderStep)];
+  }
+
+  /** The radius a face's slider position stands for, as the lab maps it. */
+  private radiusAt(position: number): number | 'flat' {
+    return position === 0 ? 'flat' : this.curvatureScale / position;
+  }
+
+  /** The slider position of a face's radius. */
+  private positionOf(r: number | 'flat'): number {
+    return r === 'flat' || r === 0 ? 0 : Math.round(this.curvatureScale / r);
   }
 
   /** The number field takes the slider's value. */
   private numberFollows(f: Field): void {
-    if (f.key === 'r1' || f.key === 'r2') {
-      const r = radiusOfCurvature(f.slider.valueAsNumber);
+    if (f.row.curvature) {
+      const r = this.radiusAt(f.slider.valueAsNumber);
       f.check!.checked = r === 'flat';
       f.number.disabled = r === 'flat';
       if (r !== 'flat') f.number.value = String(r);
@@ -137,28 +134,39 @@ export class LensPanel {
   /** The slider takes the number field's value. */
   private sliderFollows(f: Field): void {
     const v = f.number.valueAsNumber;
-    f.slider.value = String(f.key === 'r1' || f.key === 'r2' ? (v === 0 ? 0 : CURVATURE_SCALE / v) : v);
+    f.slider.value = String(f.row.curvature ? this.positionOf(v) : v);
   }
 
   /** The whole lens as the fields give it, spelled as --lens spells it. */
   private text(): string {
-    const part = (key: Field['key'], word: string) => {
-      const f = this.fields.get(key)!;
-      return `${key}=${f.check?.checked ? word : f.number.value.trim()}`;
-    };
-    return [part('n', ''), part('r1', 'flat'), part('r2', 'flat'), part('thickness', ''), part('aperture', 'auto')].join(',');
+    return [...this.fields.values()]
+      .map((f) => `${f.key}=${f.check?.checked ? CHECK_WORD[f.key] : f.number.value.trim()}`)
+      .join(',');
   }
 
   private apply(from: HTMLElement): void {
+    // A field that holds no number is answered in a teacher's words; a number out of range by the lens.
+    for (const f of this.fields.values()) {
+      if (f.check?.checked) continue;
+      const problem = this.page.lab.lensFieldProblem(f.key, f.number.value);
+      if (problem) {
+        this.refuse(problem);
+        return;
+      }
+    }
     this.take(this.text(), from);
+  }
+
+  private refuse(error: string): void {
+    this.error.textContent = error;
+    this.error.title = error;
   }
 
   /** Gives the lab the lens; `from` keeps what the user is typing or dragging. */
   private take(text: string, from: HTMLElement | null): void {
     const error = this.page.start('setLens', text);
     if (error) {
-      this.error.textContent = error;
-      this.error.title = error;
+      this.refuse(error);
       return;
     }
     this.show(this.info(), from);
@@ -166,8 +174,9 @@ export class LensPanel {
 
   private show(info: LensInfo, keep: HTMLElement | null): void {
     this.shown = info.text;
-    this.error.textContent = '';
-    this.error.title = '';
+    // Nothing refused; what the lens taken means for the scene, if anything.
+    this.error.textContent = info.note;
+    this.error.title = info.note;
     this.preset.value = info.preset;
     const values: Record<Field['key'], number | 'flat' | null> = {
       n: info.n,
@@ -187,7 +196,7 @@ export class LensPanel {
         else if (f.key === 'aperture') f.number.value = String(Number(info.halfAperture.toFixed(2)));
       }
       if (f.slider !== keep) {
-        if (f.key === 'r1' || f.key === 'r2') f.slider.value = String(typeof v === 'number' ? CURVATURE_SCALE / v : 0);
+        if (f.row.curvature) f.slider.value = String(this.positionOf(v ?? 'flat'));
         else f.slider.value = String(typeof v === 'number' ? v : info.halfAperture);
       }
       f.slider.setAttribute('aria-valuetext', `${f.key} ${v ?? 'auto'}`);

@@ -6,6 +6,7 @@ import { ChallengeMode } from './challenge';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
+import { Help } from './help';
 import { Lessons } from './lessons';
 import { setupFileMenu } from './menus';
 import { Page } from './page';
@@ -105,6 +106,7 @@ async function start(): Promise<void> {
   window.addEventListener('resize', () => page.setRatio());
   setupFileMenu(page);
   setupPanel(page, wanted);
+  new Help(page);
   const lessons = new Lessons(page);
   const challenge = new ChallengeMode(page);
   const setups = new Setups(page, (key) => lessons.open(key));

@@ -65,6 +65,7 @@ export const CHROMIUM_FLAGS = [
 
 /** Chromium on a fresh temporary profile; close() removes it. */
 export async function openBrowser(options = {}) {
+  const { firstVisit = false, ...launch } = options;
   const profile = mkdtempSync(join(tmpdir(), 'fermat-lens-web-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: chromiumPath,
@@ -73,8 +74,20 @@ export async function openBrowser(options = {}) {
     viewport: { width: 1280, height: 800 },
     deviceScaleFactor: 1,
     acceptDownloads: true,
-    ...options,
+    ...launch,
   });
+  // Every profile is new; unless a test is about the first visit, the page
+  // is opened as by someone who has been there (no first-visit words over
+  // the picture).
+  if (!firstVisit) {
+    await context.addInitScript(() => {
+      try {
+        localStorage.setItem('fermat-lens-visited', '1');
+      } catch {
+        // a page without storage shows the words; the tests that read pixels use one with it
+      }
+    });
+  }
   return {
     context,
     async close() {

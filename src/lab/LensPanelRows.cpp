@@ -1,0 +1,111 @@
+#include "lab/LensPanelRows.h"
+
+#include "lab/Lab.h"
+#include "optics/Faces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <system_error>
+
+#include <fmt/format.h>
+
+#include "numeric/Chars.h"
+
+namespace lab {
+namespace {
+
+using optics::kMaxAperture, optics::kMaxIndex, optics::kMaxRadius, optics::kMaxThickness, optics::kMinIndex,
+    optics::kMinRadius, optics::kMinThickness;
+
+constexpr std::array<LensPanelRow, 5> kRows{{
+    {LensField::Index, "n", "n", "Index &n (light n times slower in the glass)",
+     "index: light n times slower in the glass", kMinIndex, kMaxIndex, 0.01, 3, 0.01, nullptr, false},
+    {LensField::First, "r1", "r1", "First face radius r&1 (negative: hollow)",
+     "radius of the first face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", true},
+    {LensField::Second, "r2", "r2", "Second face radius r&2 (negative: hollow)",
+     "radius of the second face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", true},
+    {LensField::Thickness, "thickness", "the thickness", "&Thickness on the axis", "thickness on the axis",
+     kMinThickness, kMaxThickness, 1, 1, 1, nullptr, false},
+    // The aperture's lower bound is open (above 0): its slider starts at 1.
+    {LensField::Aperture, "aperture", "the aperture", "&Aperture (half height)",
+     "half height of the lens (or where the faces meet)", 1, kMaxAperture, 1, 2, 1, "where the faces meet", false},
+}};
+
+// A finite double in the C locale's spelling, blanks around it allowed (a
+// field's text as typed).
+std::optional<double> typedNumber(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  if (s.empty() || s.front() == '+') return std::nullopt;
+  double v = 0;
+  const auto r = numeric::FromChars(s.data(), s.data() + s.size(), v);
+  if (r.ec != std::errc{} || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::string shortest(double v) { return fmt::format("{}", v); }
+
+// What the field takes, as an instruction.
+std::string wanted(const LensPanelRow& row) {
+  switch (row.field) {
+    case LensField::Index:
+    case LensField::Thickness:
+      return fmt::format("type a number for {}, from {} to {}", row.name, shortest(row.low), shortest(row.high));
+    case LensField::First:
+    case LensField::Second:
+      return fmt::format("type a radius for {}, {} to {} either sign, or tick {}", row.name, shortest(row.low),
+                         shortest(row.high), row.toggle);
+    case LensField::Aperture:
+      return fmt::format("type a number for {}, above 0 up to {}, or tick {}", row.name, shortest(row.high),
+                         row.toggle);
+  }
+  return {};
+}
+
+}  // namespace
+
+const std::array<LensPanelRow, 5>& LensPanelRows() { return kRows; }
+
+const LensPanelRow& LensPanelRowOf(LensField field) { return kRows[static_cast<std::size_t>(field)]; }
+
+int FaceSliderPosition(const optics::FaceDesign& face) {
+  if (face.Flat || !(std::abs(face.Radius) > 0)) return 0;
+  const double c = std::clamp(kCurvatureScale / face.Radius, -1.0 * kCurvatureEnd, 1.0 * kCurvatureEnd);
+  return static_cast<int>(std::lround(c));
+}
+
+optics::FaceDesign FaceAtSlider(int position) {
+  if (position == 0) return {.Flat = true};
+  const int p = std::clamp(position, -kCurvatureEnd, kCurvatureEnd);
+  return {.Flat = false, .Radius = kCurvatureScale / p};
+}
+
+std::string LensFieldProblem(LensField field, std::string_view typed) {
+  // A number out of range is the lens's to refuse, with the range it breaks.
+  return typedNumber(typed) ? std::string() : wanted(LensPanelRowOf(field));
+}
+
+bool InGlass(const optics::Lens& lens, double x, double y) {
+  if (!(std::abs(y) < lens.HalfAperture)) return false;
+  auto faceX = [&](const optics::Face& f) {
+    if (f.Flat) return f.VertexX;
+    if (!(std::abs(y) < f.Radius)) return f.VertexX;
+    return optics::PointOf(f, optics::ParameterAtHeight(f, y)).X;
+  };
+  return x > faceX(lens.First) && x < faceX(lens.Second);
+}
+
+std::string LensTakenNote(const optics::Lens& lens, double sourceX, double sourceY) {
+  if (InGlass(lens, sourceX, sourceY)) {
+    return "the source now lies in the glass: its rays start inside the lens; drag it out to the left";
+  }
+  return {};
+}
+
+std::string LensTakenNote(const Lab& lab) {
+  const ShapeCentre s = CentreOf(lab.controls().kyklos);
+  return LensTakenNote(lab.lens(), s.x, s.y);
+}
+
+}  // namespace lab
