@@ -47,7 +47,16 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
   const lensToggle = document.getElementById('toggle-lens') as HTMLButtonElement;
   let graphs: Graphs | null = null;
   new LensPanel(page, lensHost);
-  const layout = () => main.classList.toggle('with-panel', !graphsHost.hidden || !lensHost.hidden);
+  const stage = document.getElementById('stage')!;
+  const layout = () => {
+    const panel = !graphsHost.hidden || !lensHost.hidden;
+    main.classList.toggle('with-panel', panel);
+    // Beside the picture while that leaves the picture its width (or most of
+    // the window's), below it otherwise: never a strip of picture.
+    main.classList.remove('panel-below');
+    if (panel && stage.clientWidth < Math.min(page.width, 0.6 * main.clientWidth)) main.classList.add('panel-below');
+  };
+  window.addEventListener('resize', layout);
   const openGraphs = (on: boolean) => {
     graphsHost.hidden = !on;
     graphsToggle.setAttribute('aria-pressed', String(on));

@@ -44,6 +44,9 @@ function placeRect(e: HTMLElement, r: Rect): void {
   e.style.height = `${r[3]}px`;
 }
 
+// The smallest caption a button is given to keep it whole (CSS pixels).
+const MIN_CAPTION_PX = 6;
+
 export class Page implements BarOwner {
   readonly rec: PictureRecord;
   controls!: ControlsInfo;
@@ -212,14 +215,19 @@ export class Page implements BarOwner {
       const text = this.captions[i] ?? '';
       if (label.textContent !== text) label.textContent = text;
     });
+    let buttonsChanged = false;
     this.buttons.forEach((b, i) => {
       const info = c.buttons[i];
       if (!info) return;
+      const key = `${info.rect.join(',')}|${info.pointSize}|${info.caption}`;
+      if (b.dataset.fitted === key) return;
+      b.dataset.fitted = key;
+      buttonsChanged = true;
       placeRect(b, info.rect);
-      b.style.fontSize = `${info.pointSize}pt`;
       const span = b.firstElementChild as HTMLElement;
       if (span.textContent !== info.caption) span.textContent = info.caption;
     });
+    if (buttonsChanged) this.fitCaptions();
     this.bars.forEach((bar, i) => {
       const info = c.bars[i];
       if (info) bar.update(info);
@@ -237,6 +245,31 @@ export class Page implements BarOwner {
     this.paint();
     this.followPlay();
     if (this.lab.busy()) this.showMessage();
+  }
+
+  /**
+   * Every button's caption whole inside its button: at the lab's font size
+   * where it fits, else all five a little smaller (one size, so they still
+   * look alike), down to MIN_CAPTION_PX; only past that are long words broken.
+   * The buttons keep the places the lab gives them.
+   */
+  private fitCaptions(): void {
+    const info = this.controls.buttons;
+    const wanted = Math.min(...info.map((b) => b.pointSize)) * (96 / 72);
+    const overflows = () =>
+      this.buttons.some((b) => b.scrollHeight > b.clientHeight + 1 || b.scrollWidth > b.clientWidth + 1);
+    const setSize = (px: number) => this.buttons.forEach((b) => (b.style.fontSize = `${px}px`));
+    this.buttons.forEach((b) => b.classList.remove('break-words'));
+    // At the lab's size when it fits: the specified look wherever there is room.
+    this.buttons.forEach((b, i) => (b.style.fontSize = `${info[i]?.pointSize ?? 8}pt`));
+    if (!overflows()) return;
+    let px = wanted;
+    while (px > MIN_CAPTION_PX) {
+      px = Math.max(MIN_CAPTION_PX, px - 0.5);
+      setSize(px);
+      if (!overflows()) return;
+    }
+    this.buttons.forEach((b) => b.classList.add('break-words'));
   }
 
   private followPlay(): void {
