@@ -7,6 +7,7 @@
 #include "outputs/PictureExport.h"
 #include "canvas/Form.h"
 #include "canvas/OutputFiles.h"
+#include "headless/Files.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -28,20 +29,10 @@ namespace {
 
 using lab::ParseInt;
 
-// The file can be created or replaced: its folder exists and is writable, and
-// the path is not a folder, a FIFO, a device or an existing read-only file.
-// Nothing is created.
+// The file can be created or replaced, by the rule fermat-lab holds to
+// (headless::CannotWrite). Nothing is created.
 std::string checkWritable(const std::string& option, const std::string& path) {
-  if (path.empty()) return option + " needs a file name";
-  const QFileInfo file(QString::fromStdString(path));
-  if (const QString why = canvas::NotARegularFile(file.filePath()); !why.isEmpty()) {
-    return option + ": " + why.toStdString() + ": " + lab::Quoted(path);
-  }
-  const QFileInfo dir(file.absolutePath());
-  if (!dir.isDir()) return option + ": no such folder for " + lab::Quoted(path);
-  if (!dir.isWritable()) return option + ": folder not writable for " + lab::Quoted(path);
-  if (file.exists() && !file.isWritable()) return option + ": file not writable: " + lab::Quoted(path);
-  return {};
+  return headless::CannotWrite(option, path);
 }
 
 std::string readSize(Options& o, const std::string& option, const std::string& v) {
@@ -94,25 +85,19 @@ std::string readOutputFile(Options& o, const std::string& option, const std::str
   return checkExtension(option, v, Extensions);
 }
 
-// Where the file lands: QSaveFile follows a link to its target.
-QString landingPath(const std::string& path) {
-  const QFileInfo file(QString::fromStdString(path));
-  if (file.exists()) return file.canonicalFilePath();
-  if (file.isSymLink()) return QFileInfo(file.symLinkTarget()).absoluteFilePath();
-  const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
-  return (folder.isEmpty() ? file.absolutePath() : folder) + QLatin1Char('/') + file.fileName();
-}
-
 // No two outputs write one file: the second would silently replace the first.
 std::string checkDistinctOutputs(const Options& o) {
   const std::pair<const char*, const std::string*> outputs[] = {
       {"--screenshot", &o.screenshot}, {"--trace", &o.trace},       {"--curve", &o.curve},
       {"--bundle", &o.bundle},         {"--export", &o.exportFile}, {"--graph-screenshot", &o.graphScreenshot},
       {"--print-pdf", &o.printPdf},    {"--save", &o.save},         {"--equal-time", &o.equalTime}};
-  std::vector<std::pair<QString, const char*>> seen;
+  std::vector<std::pair<std::string, const char*>> seen;
   for (const auto& [option, path] : outputs) {
     if (path->empty()) continue;
-    const QString landing = landingPath(*path);
+    const std::string landing = headless::LandingPath(*path);
+    if (!o.open.empty() && landing == headless::LandingPath(o.open)) {
+      if (std::string e = lab::OpenedFileConflict(option, *path); !e.empty()) return e;
+    }
     for (const auto& [other, otherOption] : seen) {
       if (other == landing) {
         return std::string(otherOption) + " and " + option + " name the same file " + lab::Quoted(*path);
@@ -150,6 +135,7 @@ const OptionEntry kOptions[] = {
        lab::SetupRead read = lab::ReadSetupFile(v);
        if (!read.setup) return option + ": " + read.error;
        o.setup = std::move(read.setup);
+       o.open = v;
        return std::string();
      }},
     {"save", "FILE", lab::kSaveHelp, true, readOutputFile<&Options::save, kAnyName>},

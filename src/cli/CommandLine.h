@@ -24,6 +24,7 @@ struct Options {
   bool classic = false;    // nothing drawn while a marker or a thumb is dragged
   std::optional<optics::LensDesign> lens;  // --lens, one that can exist
   std::optional<lab::Setup> setup;       // --open, read before the start
+  std::string open;                      // --open's file, as given
   std::string save;                      // --save: the set-up after the actions, empty for none
   std::string lesson;                    // --lesson KEY, empty for none
   bool challenge = false;                // --challenge: on from the start, revealed after the actions

@@ -90,6 +90,7 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
     lab::SetupRead read = lab::ReadSetupFile(value);
     if (!read.setup) return option + ": " + read.error;
     o.setup = std::move(read.setup);
+    o.open = value;
     return {};
   }
   if (n == "save") return readFile(o.save, option, value, false);
@@ -128,6 +129,9 @@ std::string checkDistinct(const Options& o) {
   for (const auto& [option, path] : outputs) {
     if (path->empty()) continue;
     const std::string landing = LandingPath(*path);
+    if (!o.open.empty() && landing == LandingPath(o.open)) {
+      if (std::string e = lab::OpenedFileConflict(option, *path); !e.empty()) return e;
+    }
     for (const auto& [other, otherOption] : seen) {
       if (other == landing) return std::string(otherOption) + " and " + option + " name the same file " + lab::Quoted(*path);
     }

@@ -17,10 +17,17 @@ std::string failed(const std::string& path, const std::string& why) {
 
 std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
-// "is a folder", "not a regular file", or empty for a regular file or nothing.
+// "is a folder", "not a regular file", "a link to a missing file", or empty
+// for a regular file (or a link to one) or nothing. An output is written
+// through a link to its target; a link whose target is missing is refused
+// rather than replaced by a file or followed to create one somewhere else.
 std::string notARegularFile(const std::string& path) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
+  if (::stat(path.c_str(), &st) != 0) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) return "a link to a missing file";
+    return {};
+  }
   if (S_ISDIR(st.st_mode)) return "is a folder";
   if (!S_ISREG(st.st_mode)) return "not a regular file";
   return {};
@@ -43,6 +50,8 @@ std::string canonical(const std::string& path) {
 }
 
 }  // namespace
+
+std::string WhyNotARegularFile(const std::string& path) { return notARegularFile(path); }
 
 std::string CannotWrite(const std::string& option, const std::string& path) {
   if (path.empty()) return option + " needs a file name";

@@ -10,6 +10,14 @@ namespace headless {
 // file exists read-only. Empty when it can be created or replaced.
 [[nodiscard]] std::string CannotWrite(const std::string& option, const std::string& path);
 
+// Why `path` cannot take an output at all: it names a folder ("is a folder"),
+// a FIFO, device or socket ("not a regular file"), or a link to a missing
+// file. Empty for a regular file, a link to one, or nothing. Both programs'
+// writers hold to this one rule: an output goes through a link to its
+// target, and a replaced file keeps its permission bits (a new one gets the
+// umask's).
+[[nodiscard]] std::string WhyNotARegularFile(const std::string& path);
+
 // The file as the system resolves it (links followed, the folder made
 // canonical), to tell two outputs that land on one file.
 [[nodiscard]] std::string LandingPath(const std::string& path);

@@ -25,6 +25,12 @@ std::string OpenSetup(Lab& lab, const Setup& setup) {
   return {};
 }
 
+std::string OpenedFileConflict(const std::string& output, const std::string& path) {
+  if (output == "--save") return {};
+  return "--open and " + output + " name the same file " + Quoted(path) +
+         ": an output may not replace the set-up being opened (only --save may)";
+}
+
 std::string StartConflict(bool open, bool lens, bool lesson) {
   if (int(open) + int(lens) + int(lesson) < 2) return {};
   return std::string(open ? "--open" : "--lens") + " and " + (lesson ? "--lesson" : "--lens") +

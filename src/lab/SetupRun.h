@@ -23,7 +23,13 @@ namespace lab {
 inline constexpr const char* kOpenHelp =
     "Open the set-up FILE before the actions: its lens, live switch, markers, bars and the actions saved in it.";
 inline constexpr const char* kSaveHelp =
-    "Save the set-up to FILE after the actions (lens, live switch, the start's markers and bars, the actions since).";
+    "Save the set-up to FILE after the actions (lens, live switch, the start's markers and bars, the actions since); "
+    "it may name the file --open read, which it then replaces.";
+
+// Why an output option may not name the set-up file --open reads: it would
+// replace the set-up with something else. Only --save may (it writes a
+// set-up). Empty when `output` is "--save".
+[[nodiscard]] std::string OpenedFileConflict(const std::string& output, const std::string& path);
 inline constexpr const char* kLessonHelp =
     "Start the lesson KEY before the actions: least-time-by-hand, least-time-ray, bundle-aberration, "
     "total-reflection, wavefront, lifeguard.";

@@ -1,5 +1,6 @@
 #include "window/SetupMenus.h"
 
+#include "canvas/OutputFiles.h"
 #include "lab/Lessons.h"
 #include "lab/SetupRun.h"
 #include "window/Fermat.h"
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace app {
 namespace {
@@ -41,12 +41,9 @@ QString SetupLink(Fermat& w) {
 }
 
 QString SaveSetup(Fermat& w, const QString& path) {
-  QSaveFile file(path);
+  // Whole or not at all, replacing a file as every output of both programs does.
   const QByteArray bytes = QByteArray::fromStdString(lab::SetupJson(lab::CurrentSetup(w.lab())));
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    return QStringLiteral("cannot write '%1': %2").arg(path, file.errorString());
-  }
-  return {};
+  return QString::fromStdString(canvas::WriteWholeFile(path, bytes));
 }
 
 void AddSetupFileEntries(Fermat& w, QMenu& file) {
