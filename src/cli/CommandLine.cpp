@@ -129,11 +129,14 @@ const OptionEntry kOptions[] = {
        o.lens = design;
        return std::string();
      }},
+    // Before --open, which reads it.
+    {"verbose", nullptr, lab::kVerboseHelp, false,
+     [](Options& o, const std::string&, const std::string&) { return o.verbose = true, std::string(); }},
     {"open", "FILE", lab::kOpenHelp, false,
      [](Options& o, const std::string& option, const std::string& v) {
        if (o.setup) return option + " is given twice";
        lab::SetupRead read = lab::ReadSetupFile(v);
-       if (!read.setup) return option + ": " + read.error;
+       if (!read.setup) return lab::OpenRefusal(option, read, o.verbose);
        o.setup = std::move(read.setup);
        o.open = v;
        return std::string();

@@ -31,6 +31,7 @@ const OptionEntry kOptions[] = {
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged."},
     {"lens", "KEY=V,...", lab::kLensHelp},
     {"open", "FILE", lab::kOpenHelp},
+    {"verbose", nullptr, lab::kVerboseHelp},
     {"save", "FILE", lab::kSaveHelp},
     {"lesson", "KEY", lab::kLessonHelp},
     {"challenge", nullptr, lab::kChallengeHelp},
@@ -77,6 +78,7 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
   if (n == "help") return o.help = true, std::string();
   if (n == "version") return o.version = true, std::string();
   if (n == "offscreen") return {};
+  if (n == "verbose") return o.verbose = true, std::string();
   if (n == "classic") return o.classic = true, std::string();
   if (n == "lens") {
     if (o.lens) return option + " is given twice";
@@ -88,7 +90,7 @@ std::string apply(Options& o, const OptionEntry& e, const std::string& option, c
   if (n == "open") {
     if (o.setup) return option + " is given twice";
     lab::SetupRead read = lab::ReadSetupFile(value);
-    if (!read.setup) return option + ": " + read.error;
+    if (!read.setup) return lab::OpenRefusal(option, read, o.verbose);
     o.setup = std::move(read.setup);
     o.open = value;
     return {};
@@ -145,6 +147,12 @@ std::string checkDistinct(const Options& o) {
 Parsed ParseCommandLine(const std::vector<std::string>& args) {
   auto fail = [](std::string msg) { return Parsed{std::nullopt, std::move(msg)}; };
   Options o;
+  // --verbose changes how the options before it are refused: it counts
+  // wherever it stands.
+  for (const std::string& a : args) {
+    if (a == "--") break;
+    if (a == "--verbose" || a == "-verbose") o.verbose = true;
+  }
   std::vector<std::string> words;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -20,6 +20,7 @@ struct Options {
   std::optional<optics::LensDesign> lens;  // --lens, one that can exist
   std::optional<lab::Setup> setup;       // --open, read before the start
   std::string open;                      // --open's file, as given
+  bool verbose = false;                  // --verbose: technical words after a damaged set-up's refusal
   std::string save;                      // --save: the set-up after the actions, empty for none
   std::string lesson;                    // --lesson KEY, empty for none
   bool challenge = false;                // --challenge: on from the start, revealed after the actions

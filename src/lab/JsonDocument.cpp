@@ -2,6 +2,7 @@
 
 #include "lab/Script.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -18,7 +19,8 @@ using nlohmann::json;
 // its own nesting on a heap stack, not in recursion.
 class BoundedBuilder {
  public:
-  BoundedBuilder(json& root, int maxDepth) : root_(root), maxDepth_(static_cast<std::size_t>(maxDepth)) {}
+  BoundedBuilder(json& root, int maxDepth, std::string_view text)
+      : root_(root), maxDepth_(static_cast<std::size_t>(maxDepth)), text_(text) {}
 
   bool null() { return add(json(nullptr)); }
   bool boolean(bool v) { return add(json(v)); }
@@ -43,26 +45,78 @@ class BoundedBuilder {
     return true;
   }
 
-  bool parse_error(std::size_t position, const std::string& /*lastToken*/, const json::exception& e) {
-    error_ = describe(position, e.what());
+  bool parse_error(std::size_t position, const std::string& lastToken, const json::exception& e) {
+    detail_ = describe(position, e.what());
+    (void)lastToken;  // the parser's buffer since the last token: the word at the place reads better
+    error_ = "is damaged at " + lineAndColumn(position) + ": " + plainWords(e.what(), wordAt(position));
     return false;
   }
 
   [[nodiscard]] std::string error() && { return std::move(error_); }
+  [[nodiscard]] const std::string& detail() const { return detail_; }
 
  private:
   // nlohmann's message without its tag ("[json.exception.parse_error.101] ")
-  // and its "parse error" preamble, after the byte position: "is not valid
-  // JSON at byte 12: syntax error while parsing object key - ...", "... at
-  // byte 6: number overflow parsing '1e400'".
+  // and its "parse error" preamble, after the byte position: "not valid JSON
+  // at byte 12: syntax error while parsing object key - ...", "... at byte 6:
+  // number overflow parsing '1e400'".
   static std::string describe(std::size_t position, std::string_view what) {
     if (const auto tag = what.find("] "); tag != std::string_view::npos) what.remove_prefix(tag + 2);
     if (what.substr(0, 11) == "parse error") {
       if (const auto colon = what.find(": "); colon != std::string_view::npos) what.remove_prefix(colon + 2);
     }
-    std::string out = "is not valid JSON at byte " + std::to_string(position) + ": ";
+    std::string out = "not valid JSON at byte " + std::to_string(position) + ": ";
     out.append(what);
     return out;
+  }
+
+  // "line 3, column 7" of the byte the parser stopped at (nlohmann counts
+  // from 1; columns count characters, not bytes).
+  std::string lineAndColumn(std::size_t position) const {
+    const std::size_t end = std::min(position == 0 ? 0 : position - 1, text_.size());
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < end; ++i) {
+      const auto b = static_cast<unsigned char>(text_[i]);
+      if (b == '\n') {
+        ++line, column = 1;
+      } else if ((b & 0xc0u) != 0x80u) {
+        ++column;
+      }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  }
+
+  // The word of the text the parser stopped in (up to a blank, a bracket, a
+  // brace, a comma or a colon), as far as 24 bytes.
+  std::string wordAt(std::size_t position) const {
+    if (text_.empty()) return {};
+    auto delimiter = [](char c) { return std::string_view(" \t\r\n[]{},:").find(c) != std::string_view::npos; };
+    std::size_t at = std::min(position == 0 ? 0 : position - 1, text_.size() - 1);
+    std::size_t from = at;
+    while (from > 0 && !delimiter(text_[from - 1]) && at - from < 24) --from;
+    std::size_t to = at;
+    while (to < text_.size() && !delimiter(text_[to]) && to - from < 24) ++to;
+    return std::string(text_.substr(from, to - from));
+  }
+
+  // What is wrong, in the words of someone who edits the file by hand; the
+  // parser's own words stay in the detail.
+  static std::string plainWords(std::string_view what, const std::string& token) {
+    auto has = [&](std::string_view words) { return what.find(words) != std::string_view::npos; };
+    const std::string quoted = token.size() > 24 ? Quoted(token.substr(0, 24) + "...") : Quoted(token);
+    if (has("unexpected end of input")) return "the text stops before the set-up is complete, as if cut off";
+    if (has("expected end of input")) return "more text follows the set-up's last closing brace";
+    if (has("number overflow")) return "the number " + quoted + " is too large";
+    if (has("invalid number")) return quoted + " is not a number as JSON writes one (like 1.5 or -20)";
+    if (has("UTF-8") || has("invalid string")) {
+      return "a text in quotes is not closed or holds bytes that are not UTF-8 text";
+    }
+    if (has("invalid literal")) {
+      return quoted + " is no value JSON knows (a number, true, false, null, or a text in double quotes)";
+    }
+    if (has("object key")) return "a name in double quotes is missing, or a comma stands before a closing brace";
+    if (has("object separator")) return "a ':' is missing after a name";
+    return "a comma, a bracket or a brace is missing or out of place";
   }
 
   // Puts `v` where the parser is: the root, the next item of an array, or the
@@ -107,17 +161,19 @@ class BoundedBuilder {
   std::size_t maxDepth_;
   std::vector<json*> open_;  // the open arrays and objects, outermost first
   json::string_t key_;       // the last key read
-  std::string error_;
+  std::string_view text_;
+  std::string error_, detail_;
 };
 
 }  // namespace
 
 JsonDocument ReadJsonDocument(std::string_view text, int maxDepth) {
   JsonDocument doc;
-  BoundedBuilder builder(doc.value, maxDepth);
+  BoundedBuilder builder(doc.value, maxDepth, text);
   // strict: the whole text is one value, nothing but blanks after it.
   if (!json::sax_parse(text.data(), text.data() + text.size(), &builder, json::input_format_t::json, /*strict=*/true)) {
     doc.value = json();
+    doc.detail = builder.detail();
     doc.error = std::move(builder).error();
   }
   return doc;

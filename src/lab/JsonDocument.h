@@ -10,9 +10,15 @@ namespace lab {
 // A JSON text read into a document, or the one-line reason it is not one.
 struct JsonDocument {
   nlohmann::json value;
-  // Empty when the text was read, else a predicate to follow the text's name
-  // ("is not valid JSON at byte 12: ...", "has the key 'n' twice in one object").
+  // Empty when the text was read, else a predicate to follow the text's name,
+  // in plain words with the place ("is damaged at line 3, column 7: the text
+  // stops before the set-up is complete, as if cut off", "has the key 'n'
+  // twice in one object").
   std::string error;
+  // The parser's own words for a syntax error, for whoever wants them
+  // ("at byte 52: syntax error while parsing value - unexpected end of
+  // input; expected '[', '{', or a literal"); empty otherwise.
+  std::string detail;
 };
 
 // Reads `text` as one JSON value (RFC 8259; a UTF-8 byte-order mark at the

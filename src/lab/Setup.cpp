@@ -416,7 +416,11 @@ SetupRead parseSetupFrom(std::string_view text, std::string_view what) {
                    std::to_string(kMaxSetupBytes) + ")");
   }
   const JsonDocument doc = ReadJsonDocument(text, kMaxSetupDepth);
-  if (!doc.error.empty()) return refused(name + " " + doc.error);
+  if (!doc.error.empty()) {
+    SetupRead read = refused(name + " " + doc.error);
+    read.detail = oneLine(doc.detail);
+    return read;
+  }
   Setup setup;
   if (auto e = readSetup(doc.value, setup); !e.empty()) {
     // "set-up file version 2 is ...", "set-up file: start.rays is 101, ..."

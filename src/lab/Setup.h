@@ -56,6 +56,10 @@ inline constexpr int kMaxSetupDepth = 16;
 struct SetupRead {
   std::optional<Setup> setup;
   std::string error;
+  // For a text that is no JSON, the parser's own words ("not valid JSON at
+  // byte 52: syntax error while parsing value - ..."), shown on request
+  // (--verbose, a message box's details); empty otherwise.
+  std::string detail;
 };
 
 // Reads a set-up file's text. Refuses, naming what is wrong: text over

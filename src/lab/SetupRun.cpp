@@ -25,6 +25,12 @@ std::string OpenSetup(Lab& lab, const Setup& setup) {
   return {};
 }
 
+std::string OpenRefusal(const std::string& option, const SetupRead& read, bool verbose) {
+  std::string line = option + ": " + read.error;
+  if (verbose && !read.detail.empty()) line += " (details: " + read.detail + ")";
+  return line;
+}
+
 std::string OpenedFileConflict(const std::string& output, const std::string& path) {
   if (output == "--save") return {};
   return "--open and " + output + " name the same file " + Quoted(path) +

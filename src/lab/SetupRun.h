@@ -30,6 +30,11 @@ inline constexpr const char* kSaveHelp =
 // replace the set-up with something else. Only --save may (it writes a
 // set-up). Empty when `output` is "--save".
 [[nodiscard]] std::string OpenedFileConflict(const std::string& output, const std::string& path);
+inline constexpr const char* kVerboseHelp =
+    "Add the reader's technical words to the refusal of a damaged set-up file.";
+// The refusal of a set-up file as --open gives it: the plain words, and with
+// --verbose the reader's technical ones after them.
+[[nodiscard]] std::string OpenRefusal(const std::string& option, const SetupRead& read, bool verbose);
 inline constexpr const char* kLessonHelp =
     "Start the lesson KEY before the actions: least-time-by-hand, least-time-ray, bundle-aberration, "
     "total-reflection, wavefront, lifeguard.";

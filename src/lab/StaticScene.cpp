@@ -82,9 +82,54 @@ void drawFaces(Surface& c, const SceneState& s) {
   drawFace(c, s, s.lens().Second, s.SecondArcStart, s.SecondArcEnd, true);
 }
 
-void lensFill(Surface& c, const SceneState& s) {
+bool sameFace(const optics::Face& a, const optics::Face& b) {
+  return a.Flat == b.Flat && a.Radius == b.Radius && a.CentreX == b.CentreX && a.Facing == b.Facing &&
+         a.RimCos == b.RimCos && a.VertexX == b.VertexX;
+}
+
+// The standard lens's shape, whatever its glass: filled as it always was.
+bool standardShape(const optics::Lens& l) {
+  const optics::Lens s = optics::Lens::Standard();
+  return l.HalfAperture == s.HalfAperture && sameFace(l.First, s.First) && sameFace(l.Second, s.Second) &&
+         l.Thickness == s.Thickness && l.RimEdges == s.RimEdges;
+}
+
+// Where a lens other than the standard one is filled from. The world
+// origin (the standard lens's seed) may lie inside a black mark that a thin
+// or hollow lens holds there (the target circle, a centre mark), which would
+// fill just that mark. So the seed is a pixel between the faces, off the
+// axis (where the marks are) and away from the target circle's height, in a
+// part of the glass at least a few pixels wide. None found: the origin.
+struct Seed {
+  float x, y;
+};
+Seed glassSeed(const Surface& c, const SceneState& s, double targetY) {
+  const optics::Lens& lens = s.lens();
+  const Seed origin{s.FillSeedX, s.FillSeedY};
+  if (standardShape(lens)) return origin;
+  const Frame& frame = c.frame();
+  const double perUnit = frame.pixelsPerUnit();
+  constexpr double kShares[] = {0.5, -0.5, 0.35, -0.35, 0.65, -0.65, 0.2, -0.2, 0.8, -0.8};
+  constexpr double kClearPixels = 6;  // from the target circle's centre and the axis
+  for (const double share : kShares) {
+    const double y = share * lens.HalfAperture;
+    if (std::abs(y - targetY) * perUnit < kClearPixels || std::abs(y) * perUnit < kClearPixels) continue;
+    auto faceX = [&](const optics::Face& f) {
+      return f.Flat ? f.VertexX : optics::PointOf(f, optics::ParameterAtHeight(f, y)).X;
+    };
+    const double x1 = faceX(lens.First), x2 = faceX(lens.Second);
+    if (!((x2 - x1) * perUnit >= 4)) continue;
+    const PixelPoint p = frame.toPixel((x1 + x2) / 2, y);
+    if (!(p.x >= 0 && p.y >= 0 && p.x < frame.pixels.width && p.y < frame.pixels.height)) continue;
+    return {static_cast<float>(std::floor(p.x)), static_cast<float>(std::floor(p.y))};
+  }
+  return origin;
+}
+
+void lensFill(Surface& c, const SceneState& s, double targetY) {
   c.FillStyle = 0;
-  c.FloodFill(seed(s.FillSeedX), seed(s.FillSeedY), numeric::kBlack, LensOutline(s));
+  const Seed at = glassSeed(c, s, targetY);
+  c.FloodFill(seed(at.x), seed(at.y), numeric::kBlack, LensOutline(s));
 }
 
 void place(Control& ctl, double left, double top, double width, double height) {
@@ -192,7 +237,7 @@ void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens
   c.FillColor = kOlive;
   s.FillSeedX = -s.FrameLeft;
   s.FillSeedY = -s.FrameTop;
-  lensFill(c, s);
+  lensFill(c, s, t.y);
 }
 
 void RedrawScene(Surface& c, const Controls& f, const SceneState& s) {
@@ -208,7 +253,7 @@ void RedrawScene(Surface& c, const Controls& f, const SceneState& s) {
   c.DrawWidth = 1;
 
   c.FillColor = kOlive;
-  lensFill(c, s);
+  lensFill(c, s, t.y);
 }
 
 }  // namespace lab

@@ -30,7 +30,11 @@ void openInteractively(Fermat& w) {
   if (path.isEmpty()) return;
   const lab::SetupRead read = lab::ReadSetupFile(path.toStdString());
   const std::string e = read.setup ? w.openSetup(*read.setup) : read.error;
-  if (!e.empty()) QMessageBox::warning(&w, QStringLiteral("Open set-up"), QString::fromStdString(e));
+  if (e.empty()) return;
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Open set-up"), QString::fromStdString(e), QMessageBox::Ok, &w);
+  // The reader's technical words behind "Show Details...", for whoever wants them.
+  if (!read.setup && !read.detail.empty()) box.setDetailedText(QString::fromStdString(read.detail));
+  box.exec();
 }
 
 }  // namespace

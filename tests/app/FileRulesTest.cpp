@@ -117,6 +117,27 @@ TEST_P(ReplacedFiles, SaveMayReplaceTheOpenedSetup) {
   EXPECT_TRUE(contents(dir.filePath("s.json")).contains("\"press=2\""));
 }
 
+// A damaged set-up: one line in plain words with its place, the parser's
+// words only after --verbose, wherever it stands.
+TEST_P(ReplacedFiles, ADamagedSetupIsRefusedInPlainWordsAndInDetailOnRequest) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  write(dir.filePath("cut.json"), "{\n  \"format\": \"fermat-lens set-up\",\n  \"version\": 1,\n  \"lens\": {");
+  Outcome r = run(GetParam(), dir.path(), {"--open", "cut.json"});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("'cut.json': set-up file is damaged at line 4, column 12: the text stops before the set-up "
+                             "is complete"))
+      << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains("syntax error")) << r.err.toStdString();
+  for (const QStringList& args : {QStringList{"--verbose", "--open", "cut.json"}, QStringList{"--open", "cut.json", "--verbose"}}) {
+    r = run(GetParam(), dir.path(), args);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("(details: not valid JSON at byte")) << r.err.toStdString();
+  }
+}
+
 // ---------------------------------------------------------------- replacing files
 
 TEST_P(ReplacedFiles, KeepTheirModeAndNewOnesTakeTheUmask) {

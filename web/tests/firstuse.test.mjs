@@ -2,9 +2,9 @@
 // words, links with broken %-escapes refused in the status line, the
 // buttons' captions whole at phone, tablet and laptop sizes, the panel
 // moved below a picture that would otherwise be a strip, and the lens
-// panel's words for a field left without a number.
+// panel's words for a field left without a number, and a thin lens filled.
 
-import { assert, chooseMenu, openBrowser, openPage, waitReady, watch } from './harness.mjs';
+import { assert, canvasPixel, chooseMenu, openBrowser, openPage, waitReady, watch, worldToClient } from './harness.mjs';
 
 /** Each button's caption against its box: [caption, cut]. */
 function captionsCut(page) {
@@ -161,6 +161,25 @@ export const tests = [
           const lens = JSON.parse(await page.evaluate(() => window.fermatLens.lab.lens()));
           const expected = p === 0 ? 'flat' : curvatureScale / p;
           assert(lens.r2 === expected, `slider ${p} gave r2 = ${lens.r2}, the lab's mapping ${expected}`);
+        }
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: 'a thin hollow lens is olive across its glass, as the window fills it',
+    async run({ url }) {
+      const b = await openBrowser();
+      try {
+        const { page, problems } = await openPage(b, url);
+        assert((await page.evaluate(() => window.fermatLens.page.start('setLens', 'preset=biconcave,thickness=4'))) === '', 'the lens was refused');
+        await page.evaluate(() => window.fermatLens.page.refresh());
+        for (const [x, y] of [[0, 30], [0, -30], [-4, 60], [4, -60]]) {
+          const [px, py] = await worldToClient(page, x, y);
+          const rgba = await canvasPixel(page, px, py);
+          assert(rgba.slice(0, 3).join(',') === '150,150,80', `the glass at (${x}, ${y}) is ${rgba}`);
         }
         assert(problems.length === 0, problems.join('\n'));
       } finally {
