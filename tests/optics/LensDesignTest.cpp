@@ -87,6 +87,26 @@ TEST(LensDesign, EveryPresetCanExistAndItsFacesMeetOrAreJoinedAtTheRim) {
   }
 }
 
+// Faces that never meet, with no aperture given: the lens takes the
+// standard lens's height, which every face may reach (the smallest radius is
+// above it), and flat edges join the rims.
+class FacesThatNeverMeet : public ::testing::TestWithParam<LensDesign> {};
+
+TEST_P(FacesThatNeverMeet, TakeTheStandardHeightWithEdgesAtTheRims) {
+  const optics::LensBuild b = optics::MakeLens(GetParam());
+  ASSERT_TRUE(b.lens) << b.error;
+  EXPECT_EQ(b.lens->HalfAperture, optics::Lens::Standard().HalfAperture);
+  EXPECT_TRUE(b.lens->RimEdges);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, FacesThatNeverMeet,
+    ::testing::Values(LensDesign{.First = {.Flat = true}, .Second = {.Flat = true}},
+                      LensDesign{.First = {.Radius = -100}, .Second = {.Radius = -100}, .Thickness = 2},
+                      LensDesign{.First = {.Radius = optics::kMinRadius}, .Second = {.Flat = true},
+                                 .Thickness = optics::kMaxThickness},
+                      LensDesign{.First = {.Radius = 100000}, .Second = {.Radius = -100}, .Thickness = 5}));
+
 struct BadLens {
   const char* name;
   LensDesign design;
