@@ -129,8 +129,8 @@ awaiting "graph window named 'Travel time'" windowNamed '^Travel time'
 graph=$found
 awaiting "graph window managed by the window manager" managed "$graph"
 # The graph window active, so that the window manager's answer to the press
-# in the main window shows: it makes the main window active (and raises it
-# first, in the same action).
+# in the main window shows: it raises the main window and focuses it, and
+# marks it active only once the focus has come, after the raise.
 xdotool windowactivate --sync "$graph"
 awaiting "graph window above the main window once opened" graphOnTop
 
