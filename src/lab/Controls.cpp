@@ -111,7 +111,6 @@ void Controls::restoreDesign(const Surface& s) {
     b->place.attach(s);
     b->place.restoreDesign();
     b->value = b->designValue;
-    b->enabled = true;
   }
   for (Label* l : labels()) {
     l->place.attach(s);

@@ -94,9 +94,9 @@ LensBuild MakeLens(const LensDesign& design) {
     }
     meet = edge <= 1e-9 * design.Thickness;
   } else if (EdgeThickness(design, reach) > 0) {
-    // The faces never meet: the standard lens's height.
+    // The faces never meet: the standard lens's height, which every face
+    // reaches (it is below kMinRadius).
     h = Lens::Standard().HalfAperture;
-    if (h >= reach) return refuse("the faces never meet: give the aperture");
   } else {
     // Where they meet, by bisection of the monotonic edge thickness; 200
     // halvings reach the last bit of any height up to the reach.

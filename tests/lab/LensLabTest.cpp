@@ -200,6 +200,31 @@ TEST(Challenge, ShowsTheTimeOfTheFacePointTheGuessStandsFor) {
   }
 }
 
+// Stopping ends the game: nothing of the last answer is left to show, read
+// or reveal again, whether the scene moved since the reveal or not, and a
+// new start hides the answer until its own reveal.
+TEST(Challenge, StopLeavesNothingOfTheLastReveal) {
+  for (const bool movedSince : {false, true}) {
+    StartedLab l;
+    drag(l, Marker::Source, -220, 30);
+    l.challenge().start(l);
+    drag(l, Marker::Entry, -20, 15);
+    drag(l, Marker::Entry, -18, -10);
+    ASSERT_TRUE(l.challenge().reveal(l));
+    ASSERT_TRUE(l.challenge().revealed());
+    if (movedSince) drag(l, Marker::Entry, -25, 5);
+    l.challenge().stop();
+    EXPECT_FALSE(l.challenge().on()) << movedSince;
+    EXPECT_FALSE(l.challenge().revealed()) << movedSince;
+    EXPECT_FALSE(l.challenge().reveal(l)) << movedSince << ": a reveal while off answers nothing";
+    EXPECT_FALSE(l.challenge().revealed()) << movedSince;
+    EXPECT_EQ(l.challenge().tries(l), 0) << movedSince;
+    l.challenge().start(l);
+    EXPECT_FALSE(l.challenge().revealed()) << movedSince;
+    EXPECT_EQ(l.challenge().tries(l), 0) << movedSince;
+  }
+}
+
 // Every lesson opens, with its lens, and leaves no message open.
 TEST(Lessons, EveryLessonOpensWithItsLens) {
   for (const lab::Lesson& lesson : lab::Lessons()) {
@@ -212,6 +237,36 @@ TEST(Lessons, EveryLessonOpensWithItsLens) {
                                                                              return std::string(a).starts_with("source");
                                                                            }))
         << lesson.key << ": a drag is written as its press, last move and release";
+  }
+}
+
+
+// A lesson starts from where a start-up puts the markers and bars, whatever
+// the class did before: opened after moving both markers and every bar (and
+// with another lens and a construction drawn), it shows exactly what it
+// shows opened in a fresh lab.
+TEST(Lessons, OpenAfterMovingTheMarkersAndBarsAsInAFreshLab) {
+  for (const lab::Lesson& lesson : lab::Lessons()) {
+    StartedLab fresh;
+    ASSERT_EQ(lab::OpenLesson(fresh, lesson), "") << lesson.key;
+
+    StartedLab used;
+    ASSERT_EQ(used.setLens(optics::LensPresets()[1].design), "");
+    drag(used, Marker::Source, -210, -45);
+    drag(used, Marker::Entry, -22, 25);
+    ASSERT_TRUE(used.setBar(lab::BarId::Height, 41));
+    ASSERT_TRUE(used.setBar(lab::BarId::Rays, 37));
+    ASSERT_TRUE(used.setBar(lab::BarId::Time, 63));
+    ASSERT_TRUE(used.click(2));
+    while (used.message()) used.dismissMessage();
+    ASSERT_NE(used.placement(), fresh.startPlacement()) << lesson.key;
+    ASSERT_EQ(lab::OpenLesson(used, lesson), "") << lesson.key;
+
+    EXPECT_EQ(used.startPlacement(), fresh.startPlacement()) << lesson.key;
+    EXPECT_EQ(used.placement(), fresh.placement()) << lesson.key;
+    EXPECT_EQ(stateText(used), stateText(fresh)) << lesson.key;
+    EXPECT_TRUE(lab_testing::sameOps(sinceLastCls(used), sinceLastCls(fresh))) << lesson.key;
+    EXPECT_EQ(used.journal(), fresh.journal()) << lesson.key;
   }
 }
 

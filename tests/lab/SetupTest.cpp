@@ -4,6 +4,7 @@
 #include "lab/Base64Url.h"
 #include "lab/Keys.h"
 #include "lab/Setup.h"
+#include "lab/SetupRun.h"
 #include "RandomActions.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <ostream>
 #include <random>
@@ -326,5 +329,52 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         BadInput{"TwoByteOrderMarks", [] { return "\xef\xbb\xbf\xef\xbb\xbf" + kGood; }, "<U+FEFF>"}),
     [](const ::testing::TestParamInfo<BadInput>& p) { return p.param.name; });
+
+
+// The file reader holds a file to the same bound as the text: one of
+// exactly kMaxSetupBytes bytes opens, one byte more is refused naming the
+// file and the bound, however much more there is.
+struct FileSize {
+  const char* name;
+  std::ptrdiff_t pastTheLimit;  // bytes beyond kMaxSetupBytes, negative for fewer
+  bool opens;
+};
+
+void PrintTo(const FileSize& c, std::ostream* os) { *os << c.name; }
+
+class SetupFileAtTheLimit : public ::testing::TestWithParam<FileSize> {};
+
+TEST_P(SetupFileAtTheLimit, OpensUpToTheLargestSizeAndNoFurther) {
+  const FileSize& c = GetParam();
+  const auto size = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lab::kMaxSetupBytes) + c.pastTheLimit);
+  // The good file padded with blanks, which JSON allows after the value.
+  const std::string text = kGood + std::string(size - kGood.size(), ' ');
+  ASSERT_EQ(text.size(), size);
+  // Other builds may run this suite at the same time: a name of its own.
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("fermat-setup-" + std::string(c.name) + "-" +
+                                      std::to_string(std::random_device{}()) + ".json");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    ASSERT_TRUE(out.flush()) << path;
+  }
+  ASSERT_EQ(std::filesystem::file_size(path), size);
+  const lab::SetupRead read = lab::ReadSetupFile(path.string());
+  std::filesystem::remove(path);
+  if (c.opens) {
+    ASSERT_EQ(read.error, "");
+    EXPECT_TRUE(read.setup == lab::ParseSetup(kGood).setup);
+  } else {
+    EXPECT_FALSE(read.setup);
+    EXPECT_NE(read.error.find(path.string()), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find(std::to_string(lab::kMaxSetupBytes) + " bytes"), std::string::npos) << read.error;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Setup, SetupFileAtTheLimit,
+                         ::testing::Values(FileSize{"OneByteUnder", -1, true}, FileSize{"AtTheLimit", 0, true},
+                                           FileSize{"OneByteOver", 1, false}, FileSize{"AMegabyteOver", 1 << 20, false}),
+                         [](const ::testing::TestParamInfo<FileSize>& p) { return std::string(p.param.name); });
 
 }  // namespace

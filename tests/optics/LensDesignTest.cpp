@@ -19,21 +19,47 @@ namespace {
 using optics::FaceDesign;
 using optics::LensDesign;
 
+// Every field of two lenses: equal, but for the faces' RimCos, which may
+// differ by `rimCos` (the standard lens stores 165 exactly; a built lens
+// forms it from the rim height rounded to float).
+void ExpectSameLens(const optics::Lens& made, const optics::Lens& standard, double rimCos) {
+  EXPECT_EQ(made.HalfAperture, standard.HalfAperture);
+  EXPECT_EQ(made.Pi, standard.Pi);
+  EXPECT_EQ(made.SpeedOutside, standard.SpeedOutside);
+  EXPECT_EQ(made.SpeedInside, standard.SpeedInside);
+  EXPECT_EQ(made.Thickness, standard.Thickness);
+  EXPECT_EQ(made.RimEdges, standard.RimEdges);
+  for (const auto& [m, s] : {std::pair{made.First, standard.First}, std::pair{made.Second, standard.Second}}) {
+    EXPECT_EQ(m.Flat, s.Flat);
+    EXPECT_EQ(m.CentreX, s.CentreX);
+    EXPECT_EQ(m.Radius, s.Radius);
+    EXPECT_EQ(m.Facing, s.Facing);
+    EXPECT_NEAR(m.RimCos, s.RimCos, rimCos);
+    EXPECT_EQ(m.VertexX, s.VertexX);
+  }
+}
+
 TEST(LensDesign, TheDefaultIsTheStandardLensToTheLastBit) {
   const optics::LensBuild b = optics::MakeLens(LensDesign{});
   ASSERT_TRUE(b.lens) << b.error;
+  ExpectSameLens(*b.lens, optics::Lens::Standard(), 0);
+}
+
+// The standard lens is the lens its design describes: the design with its
+// aperture given (where its faces meet) goes the general way, which must
+// build Lens::Standard() field for field, its thickness on the axis and its
+// rims where the faces meet.
+TEST(LensDesign, TheStandardLensIsWhatItsDesignBuilds) {
   const optics::Lens s = optics::Lens::Standard();
-  EXPECT_EQ(b.lens->HalfAperture, s.HalfAperture);
-  EXPECT_EQ(b.lens->SpeedOutside, s.SpeedOutside);
-  EXPECT_EQ(b.lens->SpeedInside, s.SpeedInside);
-  EXPECT_EQ(b.lens->RimEdges, s.RimEdges);
-  for (const auto& [made, standard] : {std::pair{b.lens->First, s.First}, std::pair{b.lens->Second, s.Second}}) {
-    EXPECT_EQ(made.CentreX, standard.CentreX);
-    EXPECT_EQ(made.Radius, standard.Radius);
-    EXPECT_EQ(made.Facing, standard.Facing);
-    EXPECT_EQ(made.RimCos, standard.RimCos);
-    EXPECT_EQ(made.VertexX, standard.VertexX);
-  }
+  // The faces of radius 180 about (+-165, 0) meet at this height.
+  const LensDesign design{.Aperture = std::sqrt(180.0 * 180.0 - 165.0 * 165.0)};
+  ASSERT_NE(design, LensDesign{});
+  const optics::LensBuild b = optics::MakeLens(design);
+  ASSERT_TRUE(b.lens) << b.error;
+  // The rim height rounded to float is off by at most half a float's step
+  // there (2^-18 near 72), which moves the rim's axial distance by at most
+  // 72/165 of that: under 2e-6.
+  ExpectSameLens(*b.lens, s, 2e-6);
   // The faces meet at the rims: the first face's rim is the second's.
   EXPECT_EQ(optics::RimX(s.First), 0.0);
   EXPECT_EQ(optics::RimX(s.Second), 0.0);
@@ -60,6 +86,26 @@ TEST(LensDesign, EveryPresetCanExistAndItsFacesMeetOrAreJoinedAtTheRim) {
     EXPECT_GT(l.Second.VertexX, 0) << p.key;
   }
 }
+
+// Faces that never meet, with no aperture given: the lens takes the
+// standard lens's height, which every face may reach (the smallest radius is
+// above it), and flat edges join the rims.
+class FacesThatNeverMeet : public ::testing::TestWithParam<LensDesign> {};
+
+TEST_P(FacesThatNeverMeet, TakeTheStandardHeightWithEdgesAtTheRims) {
+  const optics::LensBuild b = optics::MakeLens(GetParam());
+  ASSERT_TRUE(b.lens) << b.error;
+  EXPECT_EQ(b.lens->HalfAperture, optics::Lens::Standard().HalfAperture);
+  EXPECT_TRUE(b.lens->RimEdges);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, FacesThatNeverMeet,
+    ::testing::Values(LensDesign{.First = {.Flat = true}, .Second = {.Flat = true}},
+                      LensDesign{.First = {.Radius = -100}, .Second = {.Radius = -100}, .Thickness = 2},
+                      LensDesign{.First = {.Radius = optics::kMinRadius}, .Second = {.Flat = true},
+                                 .Thickness = optics::kMaxThickness},
+                      LensDesign{.First = {.Radius = 100000}, .Second = {.Radius = -100}, .Thickness = 5}));
 
 struct BadLens {
   const char* name;
