@@ -23,6 +23,9 @@ ScrollBar::ScrollBar(Canvas& canvas, QWidget* parent, Qt::Orientation orientatio
   bar_->setValue(toQt(value));
   bar_->setTracking(false);
   bar_->setAttribute(Qt::WA_NoMousePropagation);
+  // Reached with Tab, so that every bar can be set from the keyboard; a click
+  // leaves the focus where it was (the arrow keys stay the markers').
+  bar_->setFocusPolicy(Qt::TabFocus);
   QObject::connect(bar_, &QScrollBar::valueChanged, bar_, [this](int) {
     if (change_) change_();
   });

@@ -6,10 +6,10 @@ const std::vector<KeyHelp>& KeyHelpRows() {
   static const std::vector<KeyHelp> rows{
       {"Arrow keys", "move the active marker by 1 unit"},
       {"Shift+arrow", "move it by 10 units"},
+      {"M", "make the other marker (source or entry point) the active one"},
       {"Ctrl+1 ... Ctrl+5", "click the five buttons"},
       {"Space", "play or pause the time sweep"},
-      {"Tab", "reach the scroll bars; a focused bar moves with the arrow keys, Page Up, Page Down, Home and End",
-       false, true},
+      {"Tab", "reach the scroll bars; a focused bar moves with the arrow keys, Page Up, Page Down, Home and End"},
       {"Ctrl+G", "open the travel-time graphs", true, false},
       {"Ctrl+R", "reset: everything as at start-up", true, false},
       {"Ctrl+Q", "quit", true, false},

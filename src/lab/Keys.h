@@ -15,6 +15,7 @@ inline constexpr int ModifierMask = Shift | Control | Alt | Meta | Keypad;
 inline constexpr int Space = 0x20;
 inline constexpr int Digit1 = 0x31;
 inline constexpr int Digit5 = 0x35;
+inline constexpr int M = 0x4d;
 inline constexpr int Left = 0x01000012;
 inline constexpr int Up = 0x01000013;
 inline constexpr int Right = 0x01000014;

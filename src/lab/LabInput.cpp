@@ -271,8 +271,9 @@ void Lab::settle() {
   if (sweep_.running) playToEnd();
 }
 
-// ---- Keys: Space plays or pauses, Ctrl+1 ... Ctrl+5 click the buttons, an
-// arrow (Shift: ten units) is a complete drag of the active marker.
+// ---- Keys: Space plays or pauses, Ctrl+1 ... Ctrl+5 click the buttons, M
+// makes the other marker active, an arrow (Shift: ten units) is a complete
+// drag of the active marker.
 
 bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
   if (busy()) return false;
@@ -287,6 +288,13 @@ bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
     record({.kind = Action::Kind::Press, .value = code - keys::Digit1 + 1});
     clickButton(code - keys::Digit1 + 1);
     run();
+    return true;
+  }
+  // M: the other marker becomes the one the arrow keys move, so that every
+  // marker can be moved from the keyboard (a press on a marker does it too).
+  if (code == keys::M && mods == 0) {
+    if (autoRepeat) return true;
+    active_ = active_ == Marker::Source ? Marker::Entry : Marker::Source;
     return true;
   }
   const bool arrow = code == keys::Left || code == keys::Right || code == keys::Up || code == keys::Down;

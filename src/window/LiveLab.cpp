@@ -15,7 +15,10 @@ const QString kPause = QStringLiteral("❚❚");
 }  // namespace
 
 LiveLab::LiveLab(Fermat& window)
-    : window_(window), ring_(new FocusRing(&window.form())), play_(new QToolButton(&window.form())) {
+    : window_(window),
+      ring_(new FocusRing(&window.form())),
+      barRing_(new FocusRing(&window.form(), FocusRing::Shape::Box)),
+      play_(new QToolButton(&window.form())) {
   canvas::Form& f = window.form();
   play_->setText(kPlay);
   play_->setToolTip(QStringLiteral("Play / Pause (Space)"));
@@ -36,6 +39,21 @@ LiveLab::LiveLab(Fermat& window)
   f.setFocus();
   placeControls();
   qApp->installEventFilter(this);
+  barRing_->hide();
+  // The focused bar shows it: a style need not draw a scroll bar's focus.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
+}
+
+void LiveLab::followFocus(const QWidget* now) {
+  canvas::Form& f = window_.form();
+  for (const canvas::ScrollBar* b : {&f.thesiy, &f.arithmosaktinon, &f.xronosmetato}) {
+    if (now == b->bar()) {
+      barRing_->follow(*b->widget());
+      barRing_->show();
+      return;
+    }
+  }
+  barRing_->hide();
 }
 
 LiveLab::~LiveLab() = default;

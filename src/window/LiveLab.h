@@ -39,10 +39,12 @@ class LiveLab final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void followFocus(const QWidget* now);
   void placeControls();
 
   Fermat& window_;
   FocusRing* ring_;
+  FocusRing* barRing_;  // around the scroll bar that has the keyboard's focus, if one has
   QToolButton* play_;
   QTimer timer_;
 };

@@ -14,7 +14,7 @@ const NAMED: Record<string, string> = {
   Down: 'Down',
 };
 
-/** The lab's spelling of a key press it may use (Space, arrows, digits), or null for any other key. */
+/** The lab's spelling of a key press it may use (Space, arrows, digits, M), or null for any other key. */
 export function spellKey(e: Pick<KeyboardEvent, 'key' | 'code' | 'ctrlKey' | 'altKey' | 'shiftKey' | 'metaKey'>): string | null {
   let name: string | null = NAMED[e.key] ?? null;
   if (name === null && e.code === 'Space') name = 'Space';
@@ -22,6 +22,8 @@ export function spellKey(e: Pick<KeyboardEvent, 'key' | 'code' | 'ctrlKey' | 'al
     const digit = /^(?:Digit|Numpad)([0-9])$/.exec(e.code);
     if (digit && e.ctrlKey) name = digit[1];
   }
+  // M makes the other marker the active one (by its place on the keyboard, whatever the layout's letter).
+  if (name === null && e.code === 'KeyM') name = 'M';
   if (name === null) return null;
   let mods = '';
   if (e.metaKey) mods += 'Meta+';
