@@ -11,13 +11,14 @@ namespace lab {
 std::span<const Lesson> Lessons() {
   static const std::vector<Lesson> kLessons{
       {"least-time-by-hand", "Least time by hand",
-       "Drag the entry point along the lens until the time shown (χρόνος) is as small as you can make it.",
+       "The blue entry point starts in the air left of the lens: drag it onto the lens's left face, then along "
+       "it, until the time shown while you drag (\"time =\") is as small as you can make it.",
        {},
        {"height=-20"}},
       {"least-time-ray", "The least-time ray",
        "Press \"position by Fermat\": the fastest path bends at the lens, and sin i / sin r comes out as the index n.",
        {},
-       {"height=-20", "press=1"}},
+       {"height=-20"}},
       {"bundle-aberration", "The bundle and aberration",
        "Press \"continuation of bundle after lens\": do the rays from the edge of the lens cross the axis where "
        "those near the axis do?",

@@ -122,7 +122,9 @@ void InstallMenus(Fermat& w) {
   file->addSeparator();
   AddSetupFileEntries(w, *file);
   file->addSeparator();
-  QAction* reset = file->addAction(QStringLiteral("&Reset"), [&w] { w.reset(); });
+  // A lesson's or the teacher's lens stays: the Lens menu's standard lens goes back to it.
+  QAction* reset = file->addAction(QStringLiteral("&Reset (the lens stays)"), [&w] { w.reset(); });
+  reset->setStatusTip(QStringLiteral("Markers, bars, labels and picture as at start-up, with the lens in force"));
   reset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   reset->setObjectName(QStringLiteral("reset"));
   file->addSeparator();

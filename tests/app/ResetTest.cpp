@@ -98,3 +98,36 @@ TEST(ResetAction, OnTheCommandLineLeavesTheStartUpLabels) {
 }
 
 }  // namespace
+
+namespace {
+
+// Reset keeps the lens in force (a lesson's, the teacher's), as its menu
+// entry says; the Lens menu's standard lens goes back to the standard one.
+// After a reset with a lens the window is what a fresh start with that lens
+// shows.
+TEST(ResetAction, KeepsTheLensAsItsMenuEntrySaysAndTheStandardLensGoesBack) {
+  TestWindow used(kClient), fresh(kClient);
+  optics::LensDesign meniscus = optics::LensPresets()[6].design;
+  ASSERT_EQ(used.w().setLens(meniscus), "");
+  ASSERT_EQ(fresh.w().setLens(meniscus), "");
+  for (const app::Action& a : testing_support::RandomSession(5, 20)) {
+    if (a.kind != app::Action::Kind::Lens && a.kind != app::Action::Kind::Reset) app::RunAction(used.w(), a);
+  }
+  auto* reset = used.w().findChild<QAction*>(QStringLiteral("reset"));
+  ASSERT_NE(reset, nullptr);
+  EXPECT_TRUE(reset->text().contains(QStringLiteral("lens stays"))) << reset->text().toStdString();
+  reset->trigger();
+  EXPECT_EQ(used.w().lab().lensDesign(), meniscus);
+  // A fresh start with the lens: markers and bars as at start-up, the picture the lens's.
+  fresh.w().reset();
+  expectSameWindow(used, fresh);
+  const QList<QAction*> actions = used.w().findChildren<QAction*>();
+  const auto standard = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
+    return a->text().remove(QLatin1Char('&')) == QString::fromUtf8(optics::LensPresets()[0].name);
+  });
+  ASSERT_NE(standard, actions.end()) << "no Lens menu entry for the standard lens";
+  (*standard)->trigger();
+  EXPECT_EQ(used.w().lab().lensDesign(), optics::LensDesign{});
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include "lab/Format.h"
 #include "lab/LensText.h"
+#include "lab/LensPanelRows.h"
 #include "lab/Lessons.h"
 #include "lab/Run.h"
 #include "optics/Geometry.h"
@@ -240,6 +241,49 @@ TEST(Lessons, EveryLessonOpensWithItsLens) {
   }
 }
 
+
+// Each lesson's text is true to its first state: every button it asks to
+// press is one the window shows and has not been pressed for it yet; a
+// slider it asks to drag has something to move; an entry point it asks to
+// drag onto the lens starts off it.
+TEST(Lessons, EachTextIsTrueToTheFirstStateItOpensIn) {
+  for (const lab::Lesson& lesson : lab::Lessons()) {
+    StartedLab l;
+    ASSERT_EQ(lab::OpenLesson(l, lesson), "") << lesson.key;
+    const std::string task = lesson.task;
+    const lab::Controls& c = l.controls();
+    const lab::Results& r = l.results();
+    for (std::size_t at = task.find("Press \""); at != std::string::npos; at = task.find("Press \"", at + 1)) {
+      const std::size_t from = at + 7, to = task.find('"', from);
+      const std::string caption = task.substr(from, to - from);
+      int button = 0;
+      for (const auto* b : {&c.Command1, &c.Command2, &c.Command3, &c.Command4, &c.Command5}) {
+        ++button;
+        if (b->caption == caption) break;
+        if (button == 5) button = 0;
+      }
+      ASSERT_NE(button, 0) << lesson.key << ": no button reads \"" << caption << "\"";
+      const bool done = button == 1 ? r.fermat().has_value()
+                        : button == 4 ? r.rayContinuation().has_value()
+                        : button == 5 ? r.bundleContinuation().has_value()
+                        : button == 3 ? r.wavelets().has_value()
+                                      : false;
+      EXPECT_FALSE(done) << lesson.key << ": asks to press \"" << caption << "\" but opens with its answer drawn";
+    }
+    if (task.find("time slider") != std::string::npos) {
+      EXPECT_TRUE(r.bundleContinuation().has_value()) << lesson.key << ": a time slider with no wavefront to move";
+    }
+    if (task.find("starts in the air") != std::string::npos) {
+      const lab::ShapeCentre e = lab::CentreOf(c.shmeio);
+      EXPECT_FALSE(lab::InGlass(l.lens(), e.x, e.y)) << lesson.key;
+      EXPECT_LT(e.x, l.lens().First.VertexX) << lesson.key << ": the entry point does not start left of the lens";
+    }
+    if (task.find("χρόνος") != std::string::npos) {
+      EXPECT_TRUE(task.find("Press \"position by Fermat\"") != std::string::npos)
+          << lesson.key << ": \"χρόνος\" shows only after \"position by Fermat\"";
+    }
+  }
+}
 
 // A lesson starts from where a start-up puts the markers and bars, whatever
 // the class did before: opened after moving both markers and every bar (and
