@@ -182,6 +182,8 @@ const OptionEntry kOptions[] = {
      true, readOutputFile<&Options::printPdf, kPdf>},
     {"background", "B", "Background of --export and --print-pdf: white (default), transparent or window.", false,
      readBackground},
+    {"caption", nullptr, "A line below the picture of --export and --print-pdf naming the lens and the lesson.", false,
+     [](Options& o, const std::string&, const std::string&) { return o.caption = true, std::string(); }},
     {"graph-screenshot", "FILE", "Write the graph view (both tabs) as FILE.png, FILE.svg or FILE.pdf after the actions.",
      true, readOutputFile<&Options::graphScreenshot, kPicture>},
 };
@@ -258,6 +260,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
   if (const std::string e = CheckExportSize(o.exportFile, o.exportScale, o.size); !e.empty()) return fail(e);
+  if (o.caption && o.exportFile.empty() && o.printPdf.empty()) return fail("--caption needs --export or --print-pdf");
   if (const std::string e = checkDistinctOutputs(o); !e.empty()) return fail(e);
   if (std::string e = lab::StartConflict(o.setup.has_value(), o.lens.has_value(), !o.lesson.empty()); !e.empty())
     return fail(e);

@@ -38,6 +38,7 @@ struct Options {
   std::string graphScreenshot;  // --graph-screenshot: the graph view as PNG, empty for none
   std::string exportFile;  // picture file (.png, .svg, .pdf), empty for none
   int exportScale = 0;     // --scale K for a PNG export (1, 2, 4); 0 when not given
+  bool caption = false;    // --caption: --export and --print-pdf name the lens and lesson below the picture
   std::string printPdf;    // --print-pdf: the picture printed (as File > Print) to this PDF, empty for none
   canvas::PictureBackground background = canvas::PictureBackground::White;  // of --export and --print-pdf
   std::vector<Action> actions;

@@ -160,6 +160,7 @@ int main(int argc, char** argv) {
   // Every output is made and written to a temporary first; only when all are
   // complete do they replace their targets, so a failure leaves none behind.
   canvas::OutputFiles files;
+  const QString caption = o.caption ? QString::fromStdString(lab::PictureCaption(window->lab())) : QString();
   if (!o.screenshot.empty()) {
     QByteArray png;
     QBuffer buffer(&png);
@@ -170,15 +171,18 @@ int main(int argc, char** argv) {
   if (!o.exportFile.empty()) {
     const QString path = QString::fromStdString(o.exportFile);
     QByteArray bytes;
-    const std::string e = canvas::EncodePicture(path, app::FormPicture(window->form(), o.background, window->lensNote()),
-                                                o.exportScale == 0 ? 1 : o.exportScale, bytes);
+    const std::string e = canvas::EncodePicture(
+        path, app::FormPicture(window->form(), o.background, window->lensNote(), caption), o.exportScale == 0 ? 1 : o.exportScale,
+        bytes);
     if (!e.empty()) return fail(e);
     if (const std::string w = files.add(path, bytes); !w.empty()) return fail(w);
   }
   if (!o.printPdf.empty()) {
     const QString path = QString::fromStdString(o.printPdf);
     QByteArray bytes;
-    if (const std::string e = app::PrintToPdf(window->form(), path, o.background, bytes); !e.empty()) return fail(e);
+    if (const std::string e = app::PrintToPdf(window->form(), path, o.background, bytes, caption); !e.empty()) {
+      return fail(e);
+    }
     if (const std::string w = files.add(path, bytes); !w.empty()) return fail(w);
   }
   if (!o.trace.empty()) {

@@ -46,6 +46,7 @@ const OptionEntry kOptions[] = {
     {"scale", "K", nullptr},
     {"print-pdf", "FILE.pdf", nullptr},
     {"background", "B", nullptr},
+    {"caption", nullptr, nullptr},
     {"graph-screenshot", "FILE", nullptr},
 };
 
@@ -218,7 +219,7 @@ std::string Usage() {
   }
   text +=
       "\nA message box is printed as a line \"MsgBox<TAB>text\". --screenshot, --export, --scale,\n"
-      "--print-pdf, --background and --graph-screenshot need pixels: fermat-lens does them.\n"
+      "--print-pdf, --background, --caption and --graph-screenshot need pixels: fermat-lens does them.\n"
       "Bad input gives a one-line error and exit status 2.\n";
   return text;
 }

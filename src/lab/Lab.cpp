@@ -45,6 +45,7 @@ std::string Lab::setLens(const optics::LensDesign& design) {
   optics::LensBuild built = optics::MakeLens(design);
   if (!built.lens) return built.error;
   const Placement here = placement();
+  lesson_.clear();
   lensDesign_ = design;
   lens_ = *built.lens;
   restart(here);

@@ -58,6 +58,10 @@ class Lab {
   // when the lens cannot exist or a message is open, changing nothing.
   [[nodiscard]] std::string setLens(const optics::LensDesign& design);
   [[nodiscard]] const optics::LensDesign& lensDesign() const noexcept { return lensDesign_; }
+  // The lesson the scene was opened for (its key), empty for none: a new lens
+  // or set-up ends it, a reset keeps it.
+  [[nodiscard]] const std::string& lesson() const noexcept { return lesson_; }
+  void setLesson(std::string key) { lesson_ = std::move(key); }
   [[nodiscard]] const optics::Lens& lens() const noexcept { return lens_; }
   // Where the markers and bars stand now.
   [[nodiscard]] Placement placement() const;
@@ -287,6 +291,7 @@ class Lab {
   void recordSweepEnd();
   optics::Lens lens_ = optics::Lens::Standard();
   Marker active_ = Marker::Source;
+  std::string lesson_;
   struct Position {
     float x, y;
   };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lab/Lab.h"
+#include "lab/LensText.h"
 #include "lab/Run.h"
 #include "lab/Script.h"
 
@@ -64,8 +65,15 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
   lab.stopPlay();
   if (std::string e = lab.setLens(lesson.lens); !e.empty()) return e;
   lab.reset();  // markers and bars where a start-up puts them, the lens kept
+  lab.setLesson(lesson.key);
   for (const Action& a : actions) RunAction(lab, a, nullptr);
   return {};
+}
+
+std::string PictureCaption(const Lab& lab) {
+  std::string caption = "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
+  if (const Lesson* l = FindLesson(lab.lesson())) caption += "; lesson: " + std::string(l->title);
+  return caption;
 }
 
 }  // namespace lab

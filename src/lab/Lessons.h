@@ -33,4 +33,9 @@ struct Lesson {
 // a one-line reason, nothing changed, while a message is open.
 [[nodiscard]] std::string OpenLesson(Lab& lab, const Lesson& lesson);
 
+// The line an exported or printed picture may carry for a worksheet: the
+// lens in force and the lesson, if one is open ("Lens: Standard lens (n = 2);
+// lesson: The lifeguard problem").
+[[nodiscard]] std::string PictureCaption(const Lab& lab);
+
 }  // namespace lab

@@ -1,5 +1,7 @@
 #include "window/MenuBar.h"
 
+#include "lab/Lessons.h"
+
 #include "window/Fermat.h"
 #include "window/SetupMenus.h"
 #include "outputs/PictureExport.h"
@@ -58,6 +60,11 @@ void addBackgroundMenu(Fermat& w, QMenu& file) {
     a->setChecked(c.background == canvas::PictureBackground::White);
     group->addAction(a);
   }
+  // Off by default: the picture is then exactly the window's.
+  QAction* caption = file.addAction(QStringLiteral("Caption with the lens and lesson"));
+  caption->setObjectName(QStringLiteral("pictureCaption"));
+  caption->setCheckable(true);
+  caption->setStatusTip(QStringLiteral("Exports and prints get a line below the picture naming the lens and the lesson"));
 }
 
 void exportPicture(Fermat& w) {
@@ -77,7 +84,8 @@ void exportPicture(Fermat& w) {
                                                                        Qt::CaseInsensitive) == 0
                         ? choice->scale
                         : 1;
-  if (const std::string e = ExportPicture(w.form(), path, scale, ChosenBackground(w), w.lensNote()); !e.empty())
+  if (const std::string e = ExportPicture(w.form(), path, scale, ChosenBackground(w), w.lensNote(), ChosenCaption(w));
+      !e.empty())
     QMessageBox::warning(&w, QStringLiteral("Export picture"), QString::fromStdString(e));
 }
 
@@ -85,7 +93,7 @@ void printPicture(Fermat& w) {
   QPrinter printer(QPrinter::HighResolution);
   PreparePrinter(printer, w.form());
   QPrintDialog dialog(&printer, &w);
-  if (dialog.exec() == QDialog::Accepted) PrintPicture(printer, w.form(), ChosenBackground(w));
+  if (dialog.exec() == QDialog::Accepted) PrintPicture(printer, w.form(), ChosenBackground(w), ChosenCaption(w));
 }
 
 void copyPicture(Fermat& w) {
@@ -94,6 +102,12 @@ void copyPicture(Fermat& w) {
 }
 
 }  // namespace
+
+QString ChosenCaption(Fermat& window) {
+  const auto* caption = window.findChild<QAction*>(QStringLiteral("pictureCaption"));
+  if (!caption || !caption->isChecked()) return {};
+  return QString::fromStdString(lab::PictureCaption(window.lab()));
+}
 
 canvas::PictureBackground ChosenBackground(const QMainWindow& window) {
   const auto* group = window.findChild<QActionGroup*>(kBackgroundGroup);

@@ -2,6 +2,8 @@
 
 #include "canvas/PictureBackground.h"
 
+#include <QString>
+
 class QMainWindow;
 class QMenu;
 
@@ -21,5 +23,7 @@ void InstallMenus(Fermat& window);
 // The background chosen under File > Picture background (white at first),
 // which export, copy and print use.
 [[nodiscard]] canvas::PictureBackground ChosenBackground(const QMainWindow& window);
+// The caption File > "Caption with the lens and lesson" asks for, empty when off.
+[[nodiscard]] QString ChosenCaption(Fermat& window);
 
 }  // namespace app

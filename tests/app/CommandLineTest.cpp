@@ -111,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"lensThicknessZero", {"--lens", "thickness=0"}, "thickness = 0"},
                       BadArgs{"lensUnknownKey", {"--lens", "focus=3"}, "focus"},
                       BadArgs{"lensUnknownPreset", {"--lens", "preset=glass"}, "glass"},
+                      BadArgs{"captionWithoutAPicture", {"--caption", "--screenshot", "s.png"}, "--caption needs --export"},
                       BadArgs{"lensNotANumber", {"--lens", "n=fast"}, "n=fast"},
                       BadArgs{"lensNaN", {"--lens", "n=nan"}, "n=nan"},
                       BadArgs{"lensNoPair", {"--lens", "slab"}, "slab"},

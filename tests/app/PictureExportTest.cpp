@@ -4,6 +4,7 @@
 #include "TestWindow.h"
 #include "cli/Actions.h"
 #include "outputs/PictureExport.h"
+#include "window/MenuBar.h"
 #include "canvas/DrawingCache.h"
 #include "canvas/PicturePainter.h"
 
@@ -197,6 +198,35 @@ TEST_P(PngScale, HasTheAskedMultipleOfTheClientArea) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, PngScale, ::testing::Values(1, 2, 4));
+
+// A worksheet's caption: off, the export is the picture alone; on, the same
+// picture pixel for pixel with a strip below it that names the lens and the
+// lesson, at every scale; the window's menu entry asks for it.
+TEST_P(PngScale, ACaptionAddsAStripBelowAndChangesNoPixelOfThePicture) {
+  TestWindow t(kClient);
+  QTemporaryDir dir;
+  const int k = GetParam();
+  const QString plain = dir.filePath(QStringLiteral("plain.png")), captioned = dir.filePath(QStringLiteral("c.png"));
+  ASSERT_EQ(app::ExportPicture(t.form(), plain, k), "");
+  ASSERT_EQ(app::ExportPicture(t.form(), captioned, k, app::PictureBackground::White, {}, QStringLiteral("Lens: x")), "");
+  const QImage a = QImage(plain).convertToFormat(QImage::Format_RGB32);
+  const QImage b = QImage(captioned).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(b.width(), a.width());
+  ASSERT_GT(b.height(), a.height());
+  EXPECT_EQ(b.copy(0, 0, a.width(), a.height()), a) << "the caption moved a pixel of the picture";
+  int ink = 0;
+  for (int y = a.height(); y < b.height(); ++y) {
+    for (int x = 0; x < b.width() / 4; ++x) ink += qGray(b.pixel(x, y)) < 128;
+  }
+  EXPECT_GT(ink, 10 * k) << "no caption text in the strip";
+  // The menu entry: off at first, and the caption it gives names the lens.
+  auto* entry = t.w().findChild<QAction*>(QStringLiteral("pictureCaption"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_FALSE(entry->isChecked());
+  EXPECT_TRUE(app::ChosenCaption(t.w()).isEmpty());
+  entry->setChecked(true);
+  EXPECT_TRUE(app::ChosenCaption(t.w()).startsWith(QStringLiteral("Lens: "))) << app::ChosenCaption(t.w()).toStdString();
+}
 
 TEST(PictureExport, RefusesWhatItCannotWriteAndLeavesNothing) {
   TestWindow t(kClient);

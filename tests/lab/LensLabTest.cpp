@@ -285,6 +285,21 @@ TEST(Lessons, EachTextIsTrueToTheFirstStateItOpensIn) {
   }
 }
 
+// A worksheet's caption names the lens and the lesson in force: a reset
+// keeps the lesson, a new lens ends it.
+TEST(PictureCaption, NamesTheLensAndTheLessonInForce) {
+  StartedLab l;
+  EXPECT_EQ(lab::PictureCaption(l), "Lens: " + lab::LensSummary(l.lensDesign(), l.lens()));
+  const lab::Lesson& lifeguard = *lab::FindLesson("lifeguard");
+  ASSERT_EQ(lab::OpenLesson(l, lifeguard), "");
+  const std::string withLesson = lab::PictureCaption(l);
+  EXPECT_EQ(withLesson, "Lens: " + lab::LensSummary(l.lensDesign(), l.lens()) + "; lesson: " + lifeguard.title);
+  l.reset();
+  EXPECT_EQ(lab::PictureCaption(l), withLesson);
+  ASSERT_EQ(l.setLens(optics::LensPresets()[1].design), "");
+  EXPECT_EQ(lab::PictureCaption(l).find("lesson"), std::string::npos) << lab::PictureCaption(l);
+}
+
 // A lesson starts from where a start-up puts the markers and bars, whatever
 // the class did before: opened after moving both markers and every bar (and
 // with another lens and a construction drawn), it shows exactly what it
