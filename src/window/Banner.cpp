@@ -12,8 +12,8 @@ constexpr QPoint kCorner{40, 100};
 constexpr int kWidest = 520;
 }  // namespace
 
-Banner::Banner(QWidget* form) : QLabel(form) {
-  setObjectName(QStringLiteral("banner"));
+Banner::Banner(QWidget* form, Anchor anchor) : QLabel(form), anchor_(anchor) {
+  setObjectName(anchor == Anchor::TopLeft ? QStringLiteral("banner") : QStringLiteral("hints"));
   setWordWrap(true);
   setTextFormat(Qt::PlainText);
   setAutoFillBackground(true);
@@ -32,7 +32,8 @@ void Banner::say(const QString& text) {
   const QWidget* form = parentWidget();
   setFixedWidth(std::clamp(form->width() * 2 / 5, 120, kWidest));
   adjustSize();
-  move(kCorner);
+  // Bottom left: above the time bar at the bottom of the client area.
+  move(anchor_ == Anchor::TopLeft ? kCorner : QPoint(kCorner.x(), std::max(0, form->height() - height() - kCorner.y())));
   show();
   raise();
 }

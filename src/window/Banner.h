@@ -9,13 +9,19 @@ namespace app {
 // click on it hides it until the next text.
 class Banner final : public QLabel {
  public:
-  explicit Banner(QWidget* form);
+  // Where it stands: top left (a lesson's task, the challenge), or bottom
+  // left (hints on the scene), in both cases left of the lens.
+  enum class Anchor { TopLeft, BottomLeft };
+  explicit Banner(QWidget* form, Anchor anchor = Anchor::TopLeft);
 
   // Shows the text at the form's top left; empty text hides it.
   void say(const QString& text);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  Anchor anchor_;
 };
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include "lab/Run.h"
 #include "lab/SetupRun.h"
 #include "window/Banner.h"
+#include "lab/SceneHints.h"
 #include "window/ChallengeOverlay.h"
 
 #include "window/LensMenu.h"
@@ -14,6 +15,7 @@
 #include "window/MenuBar.h"
 #include "window/ViewMenu.h"
 
+#include <QAction>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -45,6 +47,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
       }) {
   setWindowTitle(WindowCaption());
   banner_ = new Banner(form_);
+  hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
   overlay_ = new ChallengeOverlay(form_, form_->canvas);
   area_->setFrameShape(QFrame::NoFrame);
   area_->setAlignment(Qt::AlignCenter);
@@ -211,6 +214,7 @@ void Fermat::follow() {
   sync();
   showLens();
   showChallenge();
+  showHints();
   // A call made while a message is shown (its modal loop runs) leaves the
   // message to the loop below, which is still waiting for it.
   while (lab_.message() && !showingMessage_) {
@@ -221,6 +225,21 @@ void Fermat::follow() {
     sync();
   }
   if (lab_.idlePending()) idle_.request();
+}
+
+void Fermat::showHints() {
+  // View > "Hints beside the picture" off: the window as the picture alone shows it.
+  const auto* on = findChild<QAction*>(QStringLiteral("sceneHints"));
+  QString text;
+  if (on && !on->isChecked()) {
+    shownHints_.clear();
+    hints_->say({});
+    return;
+  }
+  for (const std::string& h : lab::SceneHints(lab_)) text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(h);
+  if (text == shownHints_) return;
+  shownHints_ = text;
+  hints_->say(text);
 }
 
 void Fermat::sync() {

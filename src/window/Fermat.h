@@ -82,6 +82,7 @@ class Fermat final : public QMainWindow {
   // Called after every change of the lens, wherever it came from.
   void addLensFollower(std::function<void()> follower) { lensFollowers_.push_back(std::move(follower)); }
   [[nodiscard]] Banner& banner() noexcept { return *banner_; }
+  [[nodiscard]] Banner& hints() noexcept { return *hints_; }
   // The lens in force as one line for exported files; empty for the standard lens.
   [[nodiscard]] QString lensNote() const;
   [[nodiscard]] ChallengeOverlay& challengeOverlay() noexcept { return *overlay_; }
@@ -98,6 +99,7 @@ class Fermat final : public QMainWindow {
   void showLens();
   // The challenge's banner and overlay after a change in the lab.
   void showChallenge();
+  void showHints();
   void connectInputs();
 
   canvas::Form* form_;
@@ -111,6 +113,8 @@ class Fermat final : public QMainWindow {
   IdleCall idle_;
   bool showingMessage_ = false;
   Banner* banner_;
+  Banner* hints_;       // what the scene shows that needs words (lab::SceneHints)
+  QString shownHints_;  // what hints_ was last given: hidden by a click, it stays hidden until they change
   ChallengeOverlay* overlay_;
   std::vector<std::function<void()>> lensFollowers_;
   optics::LensDesign shownLens_;

@@ -1,5 +1,7 @@
 #include "window/LiveMenus.h"
 
+#include "window/Fermat.h"
+
 #include "window/HelpTexts.h"
 #include "window/LiveLab.h"
 #include "window/MenuBar.h"
@@ -22,6 +24,16 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
     const QSignalBlocker quiet(live);
     live->setChecked(on);
   };
+
+  // Words beside the picture on what it shows (the source in the glass, a
+  // lens under the buttons); off, the window shows the picture alone.
+  QAction* hints = view->addAction(QStringLiteral("Hints beside the picture"));
+  hints->setObjectName(QStringLiteral("sceneHints"));
+  hints->setCheckable(true);
+  hints->setChecked(true);
+  QObject::connect(hints, &QAction::toggled, &lab, [&window] {
+    if (auto* w = dynamic_cast<Fermat*>(&window)) w->follow();
+  });
 
   QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
   auto show = [&window](const QString& title, QString (*text)()) {

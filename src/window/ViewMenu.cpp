@@ -4,6 +4,7 @@
 #include "window/MenuBar.h"
 #include "lab/Results.h"
 #include "lab/Run.h"
+#include "lab/StaticScene.h"
 #include "views/EqualTimeChart.h"
 #include "views/GraphView.h"
 
@@ -95,7 +96,13 @@ void ViewMenu::place(views::GraphView& view) const {
   // rays meet it, on the visible picture, then give up the side of each
   // control that lies in it, keeping the largest part each time.
   canvas::Form& f = window_.form();
-  const QPoint corner = f.mapToGlobal(f.canvas.toPixel(kRightOfLens, -kBelowAxis).toPoint());
+  // Right of the lens in force, whatever its thickness: for the standard
+  // lens (its glass ends at 15) this is kRightOfLens itself.
+  double rightOfLens = kRightOfLens;
+  if (const auto outline = lab::LensOutline(window_.lab().scene())) {
+    for (const core::Point& p : *outline) rightOfLens = std::max(rightOfLens, p.x + (kRightOfLens - 15));
+  }
+  const QPoint corner = f.mapToGlobal(f.canvas.toPixel(rightOfLens, -kBelowAxis).toPoint());
   QRect free(corner, f.mapToGlobal(QPoint(f.width() - 1, f.height() - 1)));
   if (const QScreen* screen = window_.screen()) free &= screen->availableGeometry();
   const canvas::Control* controls[] = {&f.Command1, &f.Command2,        &f.Command3,     &f.Command4, &f.Command5,

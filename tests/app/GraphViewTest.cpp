@@ -1,6 +1,9 @@
 // The graph view in its own window: opened from the View menu, following the
 // scene, closed again, and never touching the main window's picture or frame.
 #include "TestWindow.h"
+#include "optics/LensDesign.h"
+#include "lab/StaticScene.h"
+#include "lab/Lessons.h"
 
 #include "cli/Actions.h"
 #include "lab/Results.h"
@@ -20,6 +23,11 @@
 #include <QXYSeries>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+
+#include <algorithm>
 
 namespace {
 
@@ -171,6 +179,62 @@ TEST(GraphView, LeavesTheClientAreaAndTheLensAndControlsUncovered) {
                                      << " " << view.width() << "x" << view.height();
   }
 }
+
+// Whatever the lens in force (every preset, every lesson's), the view opens
+// clear of its glass and of the target marker on its second face.
+struct LensPlace {
+  std::string name;
+  std::optional<optics::LensDesign> lens;  // or the lesson's
+  const char* lesson = nullptr;
+};
+
+void PrintTo(const LensPlace& p, std::ostream* os) { *os << p.name; }
+
+class GraphViewPlace : public ::testing::TestWithParam<LensPlace> {};
+
+TEST_P(GraphViewPlace, LeavesTheLensInForceAndItsTargetUncovered) {
+  TestWindow t(QSize(800, 570));
+  t.w().show();
+  QApplication::processEvents();
+  if (GetParam().lens) {
+    ASSERT_EQ(t.w().setLens(*GetParam().lens), "");
+  } else {
+    ASSERT_EQ(t.w().openLesson(*lab::FindLesson(GetParam().lesson)), "");
+  }
+  t.w().viewMenu().travelTime()->trigger();
+  QApplication::processEvents();
+  const views::GraphView* v = t.w().viewMenu().graphView();
+  ASSERT_NE(v, nullptr);
+  canvas::Form& f = t.form();
+  double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+  for (const core::Point& p : *lab::LensOutline(t.scene())) {
+    const QPointF q = f.canvas.toPixel(p.x, p.y);
+    left = std::min(left, q.x()), right = std::max(right, q.x()), top = std::min(top, q.y()), bottom = std::max(bottom, q.y());
+  }
+  const core::Point target = lab::TargetPoint(t.w().lab().controls().thesiy.value, t.scene());
+  const QPointF tp = f.canvas.toPixel(target.x, target.y);
+  right = std::max(right, tp.x() + 4);
+  const QRect glass(f.mapToGlobal(QPoint(int(left), int(top))), f.mapToGlobal(QPoint(int(right) + 1, int(bottom) + 1)));
+  const QRect view = v->frameGeometry();
+  EXPECT_FALSE(view.intersects(glass)) << "view at " << view.x() << "," << view.y() << " " << view.width() << "x"
+                                       << view.height() << "; glass and target " << glass.x() << "," << glass.y() << " "
+                                       << glass.width() << "x" << glass.height();
+}
+
+std::vector<LensPlace> lensPlaces() {
+  std::vector<LensPlace> out;
+  for (const optics::LensPreset& p : optics::LensPresets()) out.push_back({std::string("preset_") + p.key, p.design});
+  for (const lab::Lesson& l : lab::Lessons()) {
+    std::string name = std::string("lesson_") + l.key;
+    std::replace(name.begin(), name.end(), '-', '_');
+    out.push_back({name, std::nullopt, l.key});
+  }
+  for (LensPlace& p : out) std::replace(p.name.begin(), p.name.end(), '-', '_');
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(LensesAndLessons, GraphViewPlace, ::testing::ValuesIn(lensPlaces()),
+                         [](const ::testing::TestParamInfo<LensPlace>& i) { return i.param.name; });
 
 TEST(GraphView, ExportsTheVisibleTabAsPngSvgOrPdfOrSaysWhyNot) {
   TestWindow t;

@@ -11,6 +11,7 @@
 #include "window/ChallengeOverlay.h"
 #include "window/LensMenu.h"
 #include "window/LensPanel.h"
+#include "window/Banner.h"
 #include <QTest>
 #include "window/SetupMenus.h"
 
@@ -157,6 +158,29 @@ TEST(LensPanel, SaysWhyATypedNumberIsNotTakenAndWhenTheSourceIsInTheGlass) {
   panel.row(app::LensPanel::kThickness).box->setValue(200);
   EXPECT_EQ(t.w().lab().lensDesign().Thickness, 200);
   EXPECT_TRUE(panel.status().contains(QStringLiteral("source now lies in the glass"))) << panel.status().toStdString();
+}
+
+// The hints beside the picture: shown while the scene needs them, gone when
+// it no longer does, and none at all with View > Hints beside the picture
+// off; never in the picture.
+TEST(SceneHints, AreShownBesideThePictureWhileTheSceneNeedsThem) {
+  TestWindow t(kSize);
+  t.w().show();
+  app::Banner& hints = t.w().hints();
+  EXPECT_TRUE(hints.isHidden());
+  const QImage before = t.canvas().image();
+  t.dragSource(-5, 10);
+  EXPECT_FALSE(hints.isHidden());
+  EXPECT_TRUE(hints.text().contains(QStringLiteral("source lies in the glass"))) << hints.text().toStdString();
+  auto* on = t.w().findChild<QAction*>(QStringLiteral("sceneHints"));
+  ASSERT_NE(on, nullptr);
+  on->setChecked(false);
+  EXPECT_TRUE(hints.isHidden());
+  on->setChecked(true);
+  EXPECT_FALSE(hints.isHidden());
+  t.dragSource(-250, 10);
+  EXPECT_TRUE(hints.isHidden());
+  EXPECT_EQ(t.canvas().image().size(), before.size());
 }
 
 // The panel opens beside the picture, clear of the menu bar and the buttons.

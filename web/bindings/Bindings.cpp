@@ -68,6 +68,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("openSetup", &WebLab::openSetup)
       .function("openFragment", &WebLab::openFragment)
       .function("help", &WebLab::help)
+      .function("sceneHints", &WebLab::sceneHints)
       .function("lessons", &WebLab::lessons)
       .function("openLesson", &WebLab::openLesson)
       .function("challengeStart", &WebLab::challengeStart)

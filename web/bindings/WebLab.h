@@ -120,6 +120,8 @@ class WebLab {
   // JSON: [{"key","title","task"}...].
   // {"guide": rich text, "keys": [{"keys", "what"}] of the page's keys, "keysNote", "firstVisit"}.
   std::string help() const;
+  // ["sentence", ...]: what the scene shows that needs words (lab::SceneHints).
+  std::string sceneHints() const;
   std::string lessons() const;
   std::string openLesson(const std::string& key);
 

@@ -10,6 +10,7 @@
 #include "lab/LensText.h"
 #include "lab/Lessons.h"
 #include "lab/Run.h"
+#include "lab/SceneHints.h"
 #include "lab/Setup.h"
 #include "lab/SetupRun.h"
 
@@ -124,6 +125,12 @@ std::string WebLab::openFragment(const std::string& fragment) {
 }
 
 // ---------------------------------------------------------------- help
+
+std::string WebLab::sceneHints() const {
+  std::string out = "[";
+  for (const std::string& h : lab::SceneHints(lab_)) out += (out.size() > 1 ? "," : "") + jsonString(h);
+  return out + "]";
+}
 
 std::string WebLab::help() const {
   std::string keys = "[";

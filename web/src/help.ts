@@ -1,5 +1,6 @@
 // The Help menu: the guide and the keys, in the lab's words (the window's
-// Help menu shows the same texts), and a few words on a first visit.
+// Help menu shows the same texts), a few words on a first visit, and the
+// lab's hints on what the scene shows.
 
 import type { HelpInfo } from './lab';
 import { onAction } from './menus';
@@ -19,6 +20,29 @@ export class Help {
     onAction('guide', () => this.show('Guide', this.guide()));
     onAction('keys', () => this.show('Keys', this.keys()));
     this.firstVisit(page);
+    this.sceneHints(page);
+  }
+
+  /** The lab's hints on the scene, beside the picture; closed, they stay closed until they change. */
+  private sceneHints(page: Page): void {
+    const box = document.getElementById('scene-hints')!;
+    const body = box.querySelector('.hints')!;
+    let shown = '';
+    const show = () => {
+      const hints = JSON.parse(page.lab.sceneHints()) as string[];
+      const text = hints.join('\n');
+      if (text === shown) return;
+      shown = text;
+      body.replaceChildren(...hints.map((h) => Object.assign(document.createElement('p'), { textContent: h })));
+      box.hidden = hints.length === 0;
+    };
+    const close = box.querySelector('button.close') as HTMLButtonElement;
+    close.addEventListener('click', () => {
+      box.hidden = true;
+      close.blur();
+    });
+    page.afterAction.push(show);
+    show();
   }
 
   private show(title: string, body: Node[]): void {

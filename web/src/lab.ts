@@ -56,6 +56,8 @@ export interface WebLab {
   openFragment(fragment: string): string;
   /** HelpInfo as JSON. */
   help(): string;
+  /** The scene's hints, a JSON list of sentences. */
+  sceneHints(): string;
   lessons(): string;
   openLesson(key: string): string;
 

@@ -4,7 +4,7 @@
 // moved below a picture that would otherwise be a strip, and the lens
 // panel's words for a field left without a number, and a thin lens filled.
 
-import { assert, canvasPixel, chooseMenu, openBrowser, openPage, waitReady, watch, worldToClient } from './harness.mjs';
+import { assert, canvasPixel, centreOf, chooseMenu, expectNativeLabels, openBrowser, openPage, pagePoint, waitReady, watch, worldToClient } from './harness.mjs';
 
 /** Each button's caption against its box: [caption, cut]. */
 function captionsCut(page) {
@@ -181,6 +181,34 @@ export const tests = [
           const rgba = await canvasPixel(page, px, py);
           assert(rgba.slice(0, 3).join(',') === '150,150,80', `the glass at (${x}, ${y}) is ${rgba}`);
         }
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: 'M makes the entry point the marker the arrows move, and a source dragged into the glass gets a hint',
+    async run({ url }) {
+      const b = await openBrowser();
+      try {
+        const { page, problems } = await openPage(b, url);
+        await page.keyboard.press('m');
+        const active = await page.evaluate(() => JSON.parse(window.fermatLens.lab.controls()).active);
+        assert(active === 'entry', `after M the active marker is ${active}`);
+        await page.keyboard.press('Shift+ArrowUp');
+        await expectNativeLabels(page, 'after M and Shift+Up');
+        assert(await page.locator('#scene-hints').isHidden(), 'a hint on the start-up scene');
+        const [sx, sy] = await centreOf(page, '.marker.source');
+        const [tx, ty] = await pagePoint(page, ...(await worldToClient(page, -5, 10)));
+        await page.mouse.move(sx, sy);
+        await page.mouse.down();
+        await page.mouse.move((sx + tx) / 2, (sy + ty) / 2);
+        await page.mouse.move(tx, ty);
+        await page.mouse.up();
+        await page.waitForFunction(() => !document.getElementById('scene-hints').hidden);
+        const hint = await page.locator('#scene-hints').textContent();
+        assert(hint.includes('source lies in the glass'), `the hint says ${hint}`);
         assert(problems.length === 0, problems.join('\n'));
       } finally {
         await b.close();

@@ -212,7 +212,7 @@ export const tests = [
         const before = await state();
         const good = JSON.parse(before[0]);
         for (const [name, text, reason] of [
-          ['not-json.json', '{"format": ', 'not valid JSON'],
+          ['not-json.json', '{"format": ', 'is damaged at line 1, column'],
           ['no-lens.json', JSON.stringify({ ...good, lens: { ...good.lens, n: 9 } }), 'lens'],
           ['bad-action.json', JSON.stringify({ ...good, actions: ['press=9'] }), 'press=9'],
         ]) {
