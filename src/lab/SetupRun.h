@@ -26,7 +26,7 @@ inline constexpr const char* kSaveHelp =
     "Save the set-up to FILE after the actions (lens, live switch, the start's markers and bars, the actions since).";
 inline constexpr const char* kLessonHelp =
     "Start the lesson KEY before the actions: least-time-by-hand, least-time-ray, bundle-aberration, "
-    "total-reflection, wavefront, lifeguard.";
+    "exact-crossings, total-reflection, wavefront, lifeguard.";
 inline constexpr const char* kChallengeHelp =
     "Challenge mode from the start: after the actions, print the least-time point against the entry point's guess.";
 inline constexpr const char* kEqualTimeHelp =
