@@ -55,8 +55,8 @@ BundleCharts::BundleCharts(QWidget* parent)
   crossingPoints_->setObjectName(QStringLiteral("axisCrossingPoints"));
   crossingPoints_->setName(QString::fromUtf8(graphs::CrossingTexts().construction));
   crossingPoints_->setColor(kCrossingColour);
-  // Smaller than the arrival's points, so that the exact curve shows
-  // between them where the two agree.
+  // Smaller than the arrival's points: the exact curve, drawn over them,
+  // shows through where the two agree.
   crossingPoints_->setMarkerSize(5);
   AttachSeries(c, crossingPoints_, crossingX_, crossingY_);
   c.legend()->setAlignment(Qt::AlignBottom);
@@ -123,7 +123,9 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows, s
     line->replace(piece);
     AttachSeries(c, line, crossingX_, crossingY_);
     // One entry in the legend for the whole curve, however many pieces.
-    if (named) c.legend()->markers(line).front()->setVisible(false);
+    if (named) {
+      for (QLegendMarker* m : c.legend()->markers(line)) m->setVisible(false);
+    }
     named = true;
   }
   if (paraxialX && std::isfinite(*paraxialX) && !heights.empty) {
@@ -138,9 +140,6 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows, s
     AttachSeries(c, image, crossingX_, crossingY_);
     xs.add(*paraxialX);
   }
-  // The construction's points above the line: they are what is compared.
-  c.removeSeries(crossingPoints_);
-  AttachSeries(c, crossingPoints_, crossingX_, crossingY_);
   const std::string summary = graphs::CrossingSummary(rows, paraxialX);
   c.setTitle(summary.empty() ? QString::fromUtf8(texts.title)
                              : QStringLiteral("%1<br><small>%2</small>")

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QSvgRenderer>
@@ -80,6 +82,12 @@ void expectShows(const views::GraphView& v, TestWindow& t) {
   const auto pieces = seriesNamed(crossing, "exactCrossing");
   ASSERT_EQ(pieces.size(), runs.size());
   for (std::size_t k = 0; k < runs.size(); ++k) EXPECT_EQ(pieces[k]->points(), runs[k]);
+  // However many pieces, the curve is named once in the legend.
+  int named = 0;
+  for (const QLegendMarker* m : crossing.legend()->markers()) {
+    named += m->isVisible() && m->series()->objectName() == QStringLiteral("exactCrossing");
+  }
+  EXPECT_EQ(named, pieces.empty() ? 0 : 1);
   // The paraxial image as a level line across the exit heights, only where
   // the source is on the axis and the image real.
   const std::optional<double> image = lab::CurrentParaxialImage(t.w().model().results(), t.scene().lens());

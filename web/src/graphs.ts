@@ -162,8 +162,9 @@ export class Graphs {
         axes: [axisStyle('exit height'), axisStyle('axis crossing x')],
         series: [
           { label: 'exit height' },
+          // The construction's points first: the exact curve is drawn over them.
+          { ...pointsOnly('#ff0000', 5), label: words.construction },
           { label: words.exact, stroke: '#00008c', width: 1.5, spanGaps: false, points: { show: false } },
-          { ...pointsOnly('#ff0000', 6), label: words.construction },
           { label: words.paraxial, stroke: '#6e6e6e', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
         ],
       }),
@@ -212,8 +213,8 @@ export class Graphs {
     const image = info.paraxialX;
     this.axis.setData(
       align([
-        rows.map((r) => ({ x: r.exitY, v: r.exactX })),
         rows.map((r) => ({ x: r.exitY, v: r.axisX })),
+        rows.map((r) => ({ x: r.exitY, v: r.exactX })),
         image === null ? [] : rows.map((r) => ({ x: r.exitY, v: image as Cell })),
       ]),
     );
