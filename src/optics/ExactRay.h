@@ -23,10 +23,11 @@ struct ExactEntry {
 };
 
 // The point of the first face through which light from S reaches X in the
-// least time, refined until the step of the face's parameter is below 1e-13
-// radians (its length on the reference arc for a flat face); about 1e-16 in
-// the entry height for the program's lenses. Empty when no minimum is found
-// (S or X on the first face, non-finite input, a walk that leaves the face).
+// least time: Newton's method on the time's derivative along the face, until
+// a step of the face's parameter is below 1e-13 radians (its length on the
+// reference arc for a flat face), which leaves the point within a few ulps
+// of the root. Empty when no minimum is found (a leg of zero length,
+// non-finite input, a walk that goes round a sphere to its far side).
 [[nodiscard]] std::optional<ExactEntry> LeastTimeEntryExact(const Lens& lens, double sx, double sy, double exitX,
                                                              double exitY) noexcept;
 
