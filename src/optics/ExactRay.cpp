@@ -35,8 +35,8 @@ constexpr double kConverged = 1e-13;
 // A point of the first face with the first two derivatives of its position
 // with respect to the face's parameter u (Face in Lens.h).
 struct FaceJet {
-  double x, y;    // P(u)
-  double dx, dy;  // P'(u)
+  double x, y;      // P(u)
+  double dx, dy;    // P'(u)
   double ddx, ddy;  // P''(u)
 };
 
@@ -187,9 +187,7 @@ std::optional<double> ParaxialImage(const Lens& lens, double sx, double sy) noex
   if (!(sx < v1) || !(v1 < v2)) return std::nullopt;
   // A face's power (n' - n) / R, R the signed radius from the vertex to the
   // centre (positive when the centre lies to the right); a flat face has none.
-  const auto power = [](const Face& f, double change) {
-    return f.Flat ? 0.0 : change / (f.CentreX - PointOf(f, 0).X);
-  };
+  const auto power = [](const Face& f, double change) { return f.Flat ? 0.0 : change / (f.CentreX - PointOf(f, 0).X); };
   // Reduced vergences U = n / l (l the distance from the vertex to the
   // point the light converges to, positive to the right): U1 = 1 / l1 of
   // the source, U1' = U1 + P1 in the glass, carried over the thickness d to

@@ -29,7 +29,7 @@ struct ExactEntry {
 // of the root. Empty when no minimum is found (a leg of zero length,
 // non-finite input, a walk that goes round a sphere to its far side).
 [[nodiscard]] std::optional<ExactEntry> LeastTimeEntryExact(const Lens& lens, double sx, double sy, double exitX,
-                                                             double exitY) noexcept;
+                                                            double exitY) noexcept;
 
 struct ExactExit {
   ExactEntry Entry;
@@ -42,7 +42,7 @@ struct ExactExit {
 // exit face, times the speed outside, exceeds 1 (the light cannot leave,
 // "total reflection").
 [[nodiscard]] std::optional<ExactExit> ExactExitRay(const Lens& lens, double sx, double sy, double exitX,
-                                                     double exitY) noexcept;
+                                                    double exitY) noexcept;
 
 // Exit heights at most this far from the axis count as on it (world units):
 // such a ray runs along the axis and has no crossing to speak of.

@@ -141,9 +141,10 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows, s
     xs.add(*paraxialX);
   }
   const std::string summary = graphs::CrossingSummary(rows, paraxialX);
-  c.setTitle(summary.empty() ? QString::fromUtf8(texts.title)
-                             : QStringLiteral("%1<br><small>%2</small>")
-                                   .arg(QString::fromUtf8(texts.title), QString::fromStdString(summary)));
+  c.setTitle(summary.empty()
+                 ? QString::fromUtf8(texts.title)
+                 : QStringLiteral("%1<br><small>%2</small>")
+                       .arg(QString::fromUtf8(texts.title), QString::fromStdString(summary).toHtmlEscaped()));
   FitAxis(*crossingY_, xs, QStringLiteral("%.1f"));
 }
 

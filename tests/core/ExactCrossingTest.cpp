@@ -35,7 +35,9 @@ Pt unit(Pt from, Pt to) {
   const double l = std::hypot(to.x - from.x, to.y - from.y);
   return {(to.x - from.x) / l, (to.y - from.y) / l};
 }
-double cross(Pt a, Pt b) { return a.x * b.y - a.y * b.x; }
+double cross(Pt a, Pt b) {
+  return a.x * b.y - a.y * b.x;
+}
 
 // The reference trace of the ray from s that leaves the second face at x:
 // the entry height where sin i = n sin r on the first face (every root of a
@@ -121,7 +123,9 @@ struct RandomLenses {
   }
   optics::Lens next() {
     for (;;) {
-      optics::LensDesign d{.N = uniform(optics::kMinIndex, optics::kMaxIndex), .First = face(), .Second = face(),
+      optics::LensDesign d{.N = uniform(optics::kMinIndex, optics::kMaxIndex),
+                           .First = face(),
+                           .Second = face(),
                            .Thickness = uniform(optics::kMinThickness, 150)};
       if (integer(0, 1) == 0) d.Aperture = uniform(20, 140);
       if (optics::LensBuild b = optics::MakeLens(d); b.lens) return *b.lens;

@@ -33,8 +33,8 @@ class ExactBesideConstruction : public ::testing::TestWithParam<Scene> {
       ASSERT_EQ(l.setLens(design), "");
     }
     std::vector<lab::Action> actions;
-    for (const std::string& word : {std::string("source=") + s.source, "rays=" + std::to_string(s.rays),
-                                   std::string("press=5")}) {
+    for (const std::string& word :
+         {std::string("source=") + s.source, "rays=" + std::to_string(s.rays), std::string("press=5")}) {
       ASSERT_EQ(lab::ParseAction(word, actions), "") << word;
     }
     for (const lab::Action& a : actions) lab::RunAction(l, a, nullptr);
@@ -87,12 +87,12 @@ TEST_P(ExactBesideConstruction, AgreesAwayFromTheAxisAndIsSymmetric) {
   EXPECT_GT(*innermost.exactAxisX, *rows.front().exactAxisX);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenes, ExactBesideConstruction,
-    ::testing::Values(Scene{"standard20", "", "-250,0", 20}, Scene{"standard100", "", "-250,0", 100},
-                      Scene{"flatterFaces50", "n=2,r1=202,r2=207,thickness=26", "-272,0", 50},
-                      Scene{"flatterFaces100", "n=2,r1=202,r2=207,thickness=26", "-272,0", 100}),
-    [](const ::testing::TestParamInfo<Scene>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Scenes, ExactBesideConstruction,
+                         ::testing::Values(Scene{"standard20", "", "-250,0", 20},
+                                           Scene{"standard100", "", "-250,0", 100},
+                                           Scene{"flatterFaces50", "n=2,r1=202,r2=207,thickness=26", "-272,0", 50},
+                                           Scene{"flatterFaces100", "n=2,r1=202,r2=207,thickness=26", "-272,0", 100}),
+                         [](const ::testing::TestParamInfo<Scene>& p) { return std::string(p.param.name); });
 
 // A source off the axis has no paraxial image; its rays still have exact
 // crossings, and a bundle not yet continued has them too.
