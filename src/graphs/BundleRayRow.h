@@ -20,6 +20,10 @@ struct BundleRayRow {
   double arrivalTime = 0;         // source -> entry -> exit (stored in Single)
   double incidenceDeg = 0;        // size of the angle of incidence at the exit point, degrees
   RayContinuation continuation;   // all default until a continuation has run
+  // Where the ray crosses the axis by travel time alone, in double precision
+  // (optics::ExactAxisCrossing), for any bundle, continued or not; empty when
+  // it does not cross. Beside the construction's crossing, never instead of it.
+  std::optional<double> exactAxisX;
 };
 
 // Exit heights at most this far from the axis count as on it (world units).

@@ -52,7 +52,7 @@ std::string CurveCsv(const CurveData& curve) {
 }
 
 std::string BundleCsv(const std::vector<BundleRayRow>& rows) {
-  std::string out = "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n\n";
+  std::string out = "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n,exact_axis_x\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const BundleRayRow& r = rows[i];
     out += std::to_string(i);
@@ -64,6 +64,8 @@ std::string BundleCsv(const std::vector<BundleRayRow>& rows) {
     if (const std::optional<double> x = AxisCrossing(r)) append(out, *x);
     out += ',';
     if (r.continuation.ratio) append(out, *r.continuation.ratio);
+    out += ',';
+    if (r.exactAxisX) append(out, *r.exactAxisX);
     out += '\n';
   }
   return out;

@@ -17,8 +17,10 @@ namespace graphs {
 // last two leave theta empty. Lines end in '\n'.
 [[nodiscard]] std::string CurveCsv(const CurveData& curve);
 
-// "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n"
-// and one row per ray; axis_x and n are empty when there is none.
+// "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n,exact_axis_x"
+// and one row per ray; axis_x (the construction's crossing), n and
+// exact_axis_x (the exact one) are empty when there is none. exact_axis_x is
+// last so that readers of the earlier columns by position keep working.
 [[nodiscard]] std::string BundleCsv(const std::vector<BundleRayRow>& rows);
 
 }  // namespace graphs

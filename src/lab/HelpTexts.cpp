@@ -1,5 +1,7 @@
 #include "lab/HelpTexts.h"
 
+#include "lab/Lessons.h"
+
 namespace lab {
 
 const std::vector<KeyHelp>& KeyHelpRows() {
@@ -68,7 +70,14 @@ const std::string& GuideHtml() {
       "the same scene in the browser edition.</li>"
       "<li><b>The graphs</b> (View &rsaquo; Travel time in the window, the Graphs button on the page): the travel "
       "time along the first surface, where each ray of the bundle crosses the axis, and how equal the times are "
-      "along the axis after the lens. They follow every change and draw nothing on the picture.</li>"
+      "along the axis after the lens. They follow every change and draw nothing on the picture. In the graph of "
+      "the crossings the line is each ray's exact crossing, found by least time alone in double precision, the "
+      "red points are the construction's, and the dashed line is the paraxial image by the thick-lens formula "
+      "(for a source on the axis). Near the axis the construction's points scatter by a per cent or more: there "
+      "neighbouring wavelets meet at grazing angles, so the smallest error in a wavelet moves their crossing far; "
+      "elsewhere they lie within about a tenth of a per cent of the line (Lessons &rsaquo; " +
+      std::string(FindLesson("exact-crossings")->title) +
+      ").</li>"
       "<li><b>Export and print</b> (File menu): the picture as PNG, SVG or PDF, the graphs' data as CSV, and a "
       "printed page.</li>"
       "</ul>";

@@ -1,5 +1,7 @@
 #include "lab/Results.h"
 
+#include "optics/ExactRay.h"
+
 #include <cmath>
 #include <utility>
 
@@ -61,6 +63,7 @@ std::vector<graphs::BundleRayRow> CurrentBundle(const Results& results, const op
   std::vector<graphs::BundleRayRow> rows;
   if (!results.bundle()) return rows;
   const double toDeg = core::ToDegrees(lens);  // as the angle labels convert
+  const core::SourcePoint src = results.bundle()->Source;
   rows.reserve(results.bundle()->Rays.size());
   for (const core::BundleRay& ray : results.bundle()->Rays) {
     graphs::BundleRayRow& r = rows.emplace_back();
@@ -76,8 +79,15 @@ std::vector<graphs::BundleRayRow> CurrentBundle(const Results& results, const op
       r.continuation.endY = ray.RedLine.y2;
       if (ray.RatioDefined) r.continuation.ratio = ray.Ratio;
     }
+    r.exactAxisX = optics::ExactAxisCrossing(lens, src.x, src.y, ray.ExitX, ray.ExitY);
   }
   return rows;
+}
+
+std::optional<double> CurrentParaxialImage(const Results& results, const optics::Lens& lens) {
+  if (!results.bundle()) return std::nullopt;
+  const core::SourcePoint src = results.bundle()->Source;
+  return optics::ParaxialImage(lens, src.x, src.y);
 }
 
 }  // namespace lab

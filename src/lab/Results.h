@@ -85,5 +85,9 @@ class Results {
 [[nodiscard]] graphs::CurveData CurrentCurve(const Results& results, const optics::Lens& lens);
 // One row per ray of the last bundle, as the constructions left it; empty before any bundle.
 [[nodiscard]] std::vector<graphs::BundleRayRow> CurrentBundle(const Results& results, const optics::Lens& lens);
+// The paraxial image of the last bundle's source by the thick-lens formula
+// (optics::ParaxialImage): the reference line of the crossings' graph. Empty
+// before any bundle, for a source off the axis, and when the image is not real.
+[[nodiscard]] std::optional<double> CurrentParaxialImage(const Results& results, const optics::Lens& lens);
 
 }  // namespace lab

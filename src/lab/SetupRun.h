@@ -37,7 +37,7 @@ inline constexpr const char* kVerboseHelp =
 [[nodiscard]] std::string OpenRefusal(const std::string& option, const SetupRead& read, bool verbose);
 inline constexpr const char* kLessonHelp =
     "Start the lesson KEY before the actions: least-time-by-hand, least-time-ray, bundle-aberration, "
-    "total-reflection, wavefront, lifeguard.";
+    "exact-crossings, total-reflection, wavefront, lifeguard.";
 inline constexpr const char* kChallengeHelp =
     "Challenge mode from the start: after the actions, print the least-time point against the entry point's guess.";
 inline constexpr const char* kEqualTimeHelp =

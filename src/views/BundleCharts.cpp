@@ -1,10 +1,12 @@
 #include "views/BundleCharts.h"
 
+#include "graphs/CrossingGraph.h"
 #include "views/ChartAxes.h"
 
 #include <QChartView>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPen>
 #include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -13,7 +15,9 @@ namespace views {
 namespace {
 
 const QColor kArrivalColour(40, 40, 40);
-const QColor kCrossingColour(220, 0, 0);
+const QColor kCrossingColour(220, 0, 0);  // the construction's, as its red lines
+const QColor kExactColour(0, 0, 140);
+const QColor kParaxialColour(110, 110, 110);
 
 }  // namespace
 
@@ -26,8 +30,10 @@ BundleCharts::BundleCharts(QWidget* parent)
       crossingPoints_(new QScatterSeries) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(arrivalView_);
-  layout->addWidget(crossingView_);
+  // The crossings' graph carries a legend and a second line of title: it
+  // gets the larger share of the height.
+  layout->addWidget(arrivalView_, 2);
+  layout->addWidget(crossingView_, 3);
 
   QChart& a = *arrivalView_->chart();
   const ChartAxes aa = AddAxes(a, QStringLiteral("exit height"), QStringLiteral("arrival time"));
@@ -47,13 +53,16 @@ BundleCharts::BundleCharts(QWidget* parent)
   crossingX_ = ca.x;
   crossingY_ = ca.y;
   crossingPoints_->setObjectName(QStringLiteral("axisCrossingPoints"));
+  crossingPoints_->setName(QString::fromUtf8(graphs::CrossingTexts().construction));
   crossingPoints_->setColor(kCrossingColour);
-  crossingPoints_->setMarkerSize(6);
+  // Smaller than the arrival's points: the exact curve, drawn over them,
+  // shows through where the two agree.
+  crossingPoints_->setMarkerSize(5);
   AttachSeries(c, crossingPoints_, crossingX_, crossingY_);
-  c.legend()->hide();
+  c.legend()->setAlignment(Qt::AlignBottom);
 }
 
-void BundleCharts::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
+void BundleCharts::setBundle(const std::vector<graphs::BundleRayRow>& rows, std::optional<double> paraxialX) {
   QList<QPointF> points;
   Span heights, times;
   for (const graphs::BundleRayRow& r : rows) {
@@ -68,44 +77,74 @@ void BundleCharts::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
   FitAxis(*arrivalY_, times, QStringLiteral("%.2f"));
   // Both graphs over the same exit heights, so that they read one above the other.
   FitAxis(*crossingX_, heights, QStringLiteral("%.0f"));
-  setCrossings(rows);
+  setCrossings(rows, paraxialX, heights);
 }
 
-void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows) {
+void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows, std::optional<double> paraxialX,
+                                Span heights) {
+  const graphs::CrossingGraphTexts& texts = graphs::CrossingTexts();
   QChart& c = *crossingView_->chart();
-  // The pieces of the line are rebuilt: their number follows the gaps.
+  // The pieces of the line and the reference line are rebuilt: their number
+  // follows the gaps and the source.
   for (QAbstractSeries* s : c.series()) {
     if (s != crossingPoints_) {
       c.removeSeries(s);
       delete s;
     }
   }
-  QList<QPointF> all;
+  QList<QPointF> constructed;
   QList<QList<QPointF>> pieces(1);
   Span xs;
-  bool anyContinued = false;
   for (const graphs::BundleRayRow& r : rows) {
-    anyContinued = anyContinued || r.continuation.drawn;
-    const std::optional<double> x = graphs::AxisCrossing(r);
-    if (!x || !std::isfinite(r.exitY)) {
+    if (!std::isfinite(r.exitY)) continue;
+    if (const std::optional<double> x = graphs::AxisCrossing(r)) {
+      constructed.append({r.exitY, *x});
+      xs.add(*x);
+    }
+    if (!r.exactAxisX) {
       if (!pieces.back().isEmpty()) pieces.append(QList<QPointF>{});
       continue;
     }
-    all.append({r.exitY, *x});
-    pieces.back().append({r.exitY, *x});
-    xs.add(*x);
+    pieces.back().append({r.exitY, *r.exactAxisX});
+    xs.add(*r.exactAxisX);
   }
-  crossingPoints_->replace(all);
+  crossingPoints_->replace(constructed);
+  bool named = false;
   for (const QList<QPointF>& piece : pieces) {
-    if (piece.size() < 2) continue;
+    if (piece.isEmpty()) continue;
     auto* line = new QLineSeries;
-    line->setObjectName(QStringLiteral("axisCrossing"));
-    line->setColor(kCrossingColour);
+    line->setObjectName(QStringLiteral("exactCrossing"));
+    line->setName(QString::fromUtf8(texts.exact));
+    QPen pen(kExactColour);
+    pen.setWidthF(1.5);
+    line->setPen(pen);
+    // A lone crossing between two gaps is still a point of the curve.
+    line->setPointsVisible(piece.size() == 1);
     line->replace(piece);
     AttachSeries(c, line, crossingX_, crossingY_);
+    // One entry in the legend for the whole curve, however many pieces.
+    if (named) {
+      for (QLegendMarker* m : c.legend()->markers(line)) m->setVisible(false);
+    }
+    named = true;
   }
-  c.setTitle(anyContinued ? QStringLiteral("Where each continued ray crosses the axis (gaps: no crossing)")
-                          : QStringLiteral("Where each continued ray crosses the axis: continue the bundle first"));
+  if (paraxialX && std::isfinite(*paraxialX) && !heights.empty) {
+    auto* image = new QLineSeries;
+    image->setObjectName(QStringLiteral("paraxialImage"));
+    image->setName(QString::fromUtf8(texts.paraxial));
+    QPen pen(kParaxialColour);
+    pen.setStyle(Qt::DashLine);
+    pen.setWidthF(1);
+    image->setPen(pen);
+    image->replace(QList<QPointF>{{heights.lo, *paraxialX}, {heights.hi, *paraxialX}});
+    AttachSeries(c, image, crossingX_, crossingY_);
+    xs.add(*paraxialX);
+  }
+  const std::string summary = graphs::CrossingSummary(rows, paraxialX);
+  c.setTitle(summary.empty()
+                 ? QString::fromUtf8(texts.title)
+                 : QStringLiteral("%1<br><small>%2</small>")
+                       .arg(QString::fromUtf8(texts.title), QString::fromStdString(summary).toHtmlEscaped()));
   FitAxis(*crossingY_, xs, QStringLiteral("%.1f"));
 }
 

@@ -52,8 +52,8 @@ void GraphView::setCurve(const graphs::CurveData& curve) {
 
 void GraphView::setEqualTime(const graphs::EqualTimeData& equalTime) { equalTime_->setData(equalTime); }
 
-void GraphView::setBundle(const std::vector<graphs::BundleRayRow>& rows) {
-  bundle_->setBundle(rows);
+void GraphView::setBundle(const std::vector<graphs::BundleRayRow>& rows, std::optional<double> paraxialX) {
+  bundle_->setBundle(rows, paraxialX);
 }
 
 QString GraphView::exportPicture(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QTabWidget;
@@ -28,7 +29,8 @@ class GraphView final : public QWidget {
   explicit GraphView(QWidget* parent = nullptr);
 
   void setCurve(const graphs::CurveData& curve);
-  void setBundle(const std::vector<graphs::BundleRayRow>& rows);
+  // The rows of the last bundle and the paraxial image of its source, if any.
+  void setBundle(const std::vector<graphs::BundleRayRow>& rows, std::optional<double> paraxialX = std::nullopt);
   void setEqualTime(const graphs::EqualTimeData& equalTime);
 
   // The visible tab in the format of the file's extension (.png, .svg,

@@ -85,7 +85,9 @@ void ViewMenu::refreshCurve() {
 
 void ViewMenu::refreshBundle() {
   if (!view_) return;
-  view_->setBundle(lab::CurrentBundle(window_.model().results(), window_.scene().lens()));
+  const lab::Results& results = window_.model().results();
+  view_->setBundle(lab::CurrentBundle(results, window_.scene().lens()),
+                   lab::CurrentParaxialImage(results, window_.scene().lens()));
   // A new bundle starts again from where its times agree best.
   equalTimeAt_.reset();
   view_->setEqualTime(lab::CurrentEqualTime(window_.lab(), equalTimeAt_));

@@ -129,12 +129,12 @@ void checkBundle(TestWindow& t, const Drawn& drawn) {
   const std::vector<core::BundleRay>& rays = t.w().model().bundle() ? t.w().model().bundle()->Rays : none;
   ASSERT_EQ(rows.size(), 1 + rays.size());
   EXPECT_EQ(rows[0], (std::vector<std::string>{"i", "exit_x", "exit_y", "entry_x", "entry_y", "arrival_time",
-                                               "incidence_deg", "continued", "axis_x", "n"}));
+                                               "incidence_deg", "continued", "axis_x", "n", "exact_axis_x"}));
   std::optional<double> lastRatio;
   for (std::size_t i = 0; i < rays.size(); ++i) {
     const auto& r = rows[i + 1];
     const core::BundleRay& ray = rays[i];
-    ASSERT_EQ(r.size(), 10u);
+    ASSERT_EQ(r.size(), 11u);
     EXPECT_EQ(r[0], std::to_string(i));
     EXPECT_EQ(field(r[1]), ray.ExitX);
     EXPECT_EQ(field(r[2]), ray.ExitY);
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, GraphFilesOnRandomSessions, ::testing::Range(0, 
 TEST(GraphFiles, OnlyTheHeaderBeforeAnyBundle) {
   TestWindow t;
   EXPECT_EQ(graphs::BundleCsv(lab::CurrentBundle(t.w().model().results(), t.scene().lens())),
-            "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n\n");
+            "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n,exact_axis_x\n");
 }
 
 QByteArray readAll(const QString& path) {

@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QSvgRenderer>
@@ -69,24 +71,42 @@ void expectShows(const views::GraphView& v, TestWindow& t) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(times[static_cast<qsizetype>(i)], QPointF(rows[i].exitY, rows[i].arrivalTime));
   }
-  // Every crossing is a point; the line joins only neighbouring rays that
-  // both cross, so each ray without a crossing breaks it.
+  // Every construction's crossing is a point; the line of exact crossings
+  // joins only neighbouring rays that both cross, so each ray without an
+  // exact crossing breaks it.
   const QChart& crossing = *v.bundleCharts()->crossingView()->chart();
   QList<QPointF> crossings;
   std::vector<QList<QPointF>> runs(1);
   for (const graphs::BundleRayRow& r : rows) {
-    if (const std::optional<double> x = graphs::AxisCrossing(r)) {
-      crossings.append({r.exitY, *x});
-      runs.back().append({r.exitY, *x});
+    if (const std::optional<double> x = graphs::AxisCrossing(r)) crossings.append({r.exitY, *x});
+    if (r.exactAxisX) {
+      runs.back().append({r.exitY, *r.exactAxisX});
     } else {
       runs.emplace_back();
     }
   }
   EXPECT_EQ(only(crossing, "axisCrossingPoints").points(), crossings);
-  std::erase_if(runs, [](const QList<QPointF>& run) { return run.size() < 2; });
-  const auto pieces = seriesNamed(crossing, "axisCrossing");
+  std::erase_if(runs, [](const QList<QPointF>& run) { return run.empty(); });
+  const auto pieces = seriesNamed(crossing, "exactCrossing");
   ASSERT_EQ(pieces.size(), runs.size());
   for (std::size_t k = 0; k < runs.size(); ++k) EXPECT_EQ(pieces[k]->points(), runs[k]);
+  // However many pieces, the curve is named once in the legend (the legend
+  // lays out its new markers when the events are processed).
+  QApplication::processEvents();
+  int named = 0;
+  for (QLegendMarker* m : crossing.legend()->markers()) {
+    named += m->isVisible() && m->series()->objectName() == QStringLiteral("exactCrossing");
+  }
+  EXPECT_EQ(named, pieces.empty() ? 0 : 1);
+  // The paraxial image as a level line across the exit heights, only where
+  // the source is on the axis and the image real.
+  const std::optional<double> image = lab::CurrentParaxialImage(t.w().model().results(), t.scene().lens());
+  const auto reference = seriesNamed(crossing, "paraxialImage");
+  ASSERT_EQ(reference.size(), image && !rows.empty() ? 1u : 0u);
+  for (const auto* line : reference) {
+    ASSERT_EQ(line->points().size(), 2);
+    for (const QPointF& p : line->points()) EXPECT_EQ(p.y(), *image);
+  }
 }
 
 void processDeletions() {
@@ -109,6 +129,8 @@ TEST(GraphView, OpensFollowsTheSceneAndClosesWithoutTouchingThePicture) {
   // A tool window of the main window, not part of its client area.
   EXPECT_EQ(v->parentWidget(), &t.w());
   EXPECT_EQ(v->windowType(), Qt::Tool);
+  // The bundle's tab in front: a legend marker shows only on a chart on screen.
+  v->tabs()->setCurrentIndex(1);
   expectShows(*v, t);
 
   // Four rays and a source high above the axis: the outer rays are totally
@@ -118,13 +140,16 @@ TEST(GraphView, OpensFollowsTheSceneAndClosesWithoutTouchingThePicture) {
       {.kind = Kind::Rays, .value = 16},          {.kind = Kind::Press, .value = 2},
       {.kind = Kind::Time, .value = 40},          {.kind = Kind::Entry, .x = -12, .y = 30},
       {.kind = Kind::Source, .x = -60, .y = 140}, {.kind = Kind::Press, .value = 5},
-      {.kind = Kind::Press, .value = 1}};
+      {.kind = Kind::Source, .x = -250, .y = 0},  {.kind = Kind::Rays, .value = 40},
+      {.kind = Kind::Press, .value = 5},          {.kind = Kind::Press, .value = 1}};
   for (const Action& a : actions) {
     app::RunAction(t.w(), a);
     app::RunAction(twin.w(), a);
     SCOPED_TRACE(app::ActionText(a));
     expectShows(*v, t);
   }
+  // The last bundle's source stands on the axis: its paraxial image is drawn.
+  EXPECT_EQ(seriesNamed(*v->bundleCharts()->crossingView()->chart(), "paraxialImage").size(), 1u);
   EXPECT_TRUE(v->isVisible());
   v->close();
   processDeletions();

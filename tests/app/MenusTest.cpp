@@ -1,5 +1,6 @@
 // The menus every desktop program has, and the background of the pictures
 // that leave the program.
+#include "lab/Lessons.h"
 #include "TestWindow.h"
 #include "window/HelpTexts.h"
 #include "window/KeyTable.h"
@@ -82,6 +83,8 @@ TEST(HelpTexts, GuideNamesEveryButtonAsItReadsAndWhatTheWindowShows) {
         << b->Caption().toStdString();
   for (const char* words : {"red dot", "blue dot", "target point", "&psi;", "points", "centres of curvature"})
     EXPECT_TRUE(guide.contains(QString::fromUtf8(words))) << words;
+  // The graph of the crossings: the lesson it points to is there by its title.
+  EXPECT_TRUE(guide.contains(QString::fromUtf8(lab::FindLesson("exact-crossings")->title)));
 }
 
 // --help's key list: every description starts in the same column.

@@ -88,16 +88,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CrossingCase>& i) { return std::string(i.param.name); });
 
 TEST(BundleCsv, OneRowPerRayWithEmptyFieldsForWhatIsMissing) {
-  EXPECT_EQ(graphs::BundleCsv({}), "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n\n");
+  EXPECT_EQ(graphs::BundleCsv({}),
+            "i,exit_x,exit_y,entry_x,entry_y,arrival_time,incidence_deg,continued,axis_x,n,exact_axis_x\n");
   graphs::BundleRayRow reflected{
       .exitX = 4.5, .exitY = -60.25, .entryX = -4.5, .entryY = -60.5, .arrivalTime = 139.875, .incidenceDeg = 31.5};
   graphs::BundleRayRow continued{
       .exitX = 11.25, .exitY = 36.75, .entryX = -11, .entryY = 37.5, .arrivalTime = 167.875, .incidenceDeg = 10.25};
   continued.continuation = {.drawn = true, .endX = 211.25, .endY = -63.25, .ratio = -2.0005};
+  // The exact crossing, last, whether or not the construction found one.
+  continued.exactAxisX = 84.6015625;
   const std::vector<std::string> lines = split(graphs::BundleCsv({reflected, continued}), '\n');
   ASSERT_EQ(lines.size(), 4u);  // header, two rows, and the empty piece after the last newline
-  EXPECT_EQ(lines[1], "0,4.5,-60.25,-4.5,-60.5,139.875,31.5,0,,");
-  EXPECT_EQ(lines[2], "1,11.25,36.75,-11,37.5,167.875,10.25,1,84.75,-2.0005");
+  EXPECT_EQ(lines[1], "0,4.5,-60.25,-4.5,-60.5,139.875,31.5,0,,,");
+  EXPECT_EQ(lines[2], "1,11.25,36.75,-11,37.5,167.875,10.25,1,84.75,-2.0005,84.6015625");
   EXPECT_EQ(lines[3], "");
 }
 

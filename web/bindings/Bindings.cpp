@@ -60,6 +60,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("labelLines", &WebLab::labelLines)
       .function("curveCsv", &WebLab::curveCsv)
       .function("bundleCsv", &WebLab::bundleCsv)
+      .function("bundleGraph", &WebLab::bundleGraph)
       .function("setLens", &WebLab::setLens)
       .function("lens", &WebLab::lens)
       .function("lensFieldProblem", &WebLab::lensFieldProblem)

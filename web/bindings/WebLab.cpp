@@ -1,6 +1,7 @@
 #include "WebLab.h"
 
 #include "Json.h"
+#include "graphs/CrossingGraph.h"
 #include "graphs/Csv.h"
 #include "lab/Format.h"
 #include "lab/Run.h"
@@ -277,6 +278,17 @@ std::string WebLab::curveCsv() const {
 
 std::string WebLab::bundleCsv() const {
   return lab::BundleFile(lab_);
+}
+
+std::string WebLab::bundleGraph() const {
+  const lab::Results& r = lab_.results();
+  const optics::Lens& lens = lab_.scene().lens();
+  const std::optional<double> image = lab::CurrentParaxialImage(r, lens);
+  const graphs::CrossingGraphTexts& t = graphs::CrossingTexts();
+  return "{\"title\":" + jsonString(t.title) + ",\"exact\":" + jsonString(t.exact) +
+         ",\"construction\":" + jsonString(t.construction) + ",\"paraxial\":" + jsonString(t.paraxial) +
+         ",\"paraxialX\":" + (image ? jsonNumber(*image) : std::string("null")) +
+         ",\"summary\":" + jsonString(graphs::CrossingSummary(lab::CurrentBundle(r, lens), image)) + "}";
 }
 
 int WebLab::refusedOperations() const { return lab_.surface().refusedOperations(); }

@@ -95,6 +95,10 @@ class WebLab {
   std::string labelLines() const;
   std::string curveCsv() const;
   std::string bundleCsv() const;
+  // The graph of axis crossings beside the CSV's numbers: JSON {"title",
+  // "exact", "construction", "paraxial" (the words of graphs::CrossingTexts),
+  // "paraxialX" (the paraxial image's x, or null), "summary" (the line under it)}.
+  std::string bundleGraph() const;
 
   // ---- Starts: each draws the scene afresh and is refused, changing
   // nothing, while a message is open. "" when done, else the one-line reason.

@@ -1,12 +1,14 @@
 // The graphs beside the picture, from the lab's CSV: the travel time of
 // source -> E -> target against the height of E on the first surface (with
 // the least-time point and the time through the blue entry point), and the
-// last bundle: arrival time and axis crossing against the exit height; then
-// the equal-time view of the bundle's continuation.
+// last bundle: arrival time and axis crossing against the exit height (the
+// exact crossings as the curve, the construction's as points, the paraxial
+// image as a level line); then the equal-time view of the bundle's continuation.
 
 import uPlot from 'uplot';
 import 'uplot/dist/uPlot.min.css';
 import { EqualTimeView, type EqualTimeSource } from './equalTime';
+import type { BundleGraphInfo } from './lab';
 
 type Cell = number | null;
 
@@ -52,18 +54,21 @@ export function parseCurve(text: string): CurveData {
 export interface BundleRow {
   exitY: number;
   arrival: Cell;
+  /** The construction's crossing (where its red line meets the axis). */
   axisX: Cell;
+  /** The exact crossing, by least time in double precision. */
+  exactX: Cell;
 }
 
 export function parseBundle(text: string): BundleRow[] {
   const { header, rows } = parseCsv(text);
   const col = (name: string) => header.indexOf(name);
-  const [ke, ka, kx] = [col('exit_y'), col('arrival_time'), col('axis_x')];
+  const [ke, ka, kx, kexact] = [col('exit_y'), col('arrival_time'), col('axis_x'), col('exact_axis_x')];
   const out: BundleRow[] = [];
   for (const r of rows) {
     const exitY = cell(r[ke]);
     if (exitY === null) continue;
-    out.push({ exitY, arrival: cell(r[ka]), axisX: cell(r[kx]) });
+    out.push({ exitY, arrival: cell(r[ka]), axisX: cell(r[kx]), exactX: kexact < 0 ? null : cell(r[kexact]) });
   }
   return out;
 }
@@ -96,10 +101,12 @@ export class Graphs {
   private arrival: uPlot;
   private axis: uPlot;
   private readonly notes: HTMLElement[];
+  private readonly axisTitle: HTMLElement;
   private readonly equal: EqualTimeView;
   private width = 320;
 
-  constructor(host: HTMLElement, equalTime: EqualTimeSource) {
+  /** words: bundleGraph() as the lab gives it, for the crossings' title and series. */
+  constructor(host: HTMLElement, equalTime: EqualTimeSource, words: BundleGraphInfo) {
     const section = (title: string) => {
       const s = document.createElement('section');
       s.className = 'graph';
@@ -109,12 +116,13 @@ export class Graphs {
       note.className = 'graph-note';
       s.append(h, note);
       host.appendChild(s);
-      return { s, note };
+      return { s, h, note };
     };
     const c = section('Travel time');
     const a = section('Bundle: arrival time');
-    const x = section('Bundle: axis crossing');
+    const x = section(words.title);
     this.notes = [c.note, a.note, x.note];
+    this.axisTitle = x.h;
     const common = (extra: Partial<uPlot.Options>): uPlot.Options => ({
       width: this.width,
       height: 200,
@@ -152,9 +160,15 @@ export class Graphs {
     this.axis = new uPlot(
       common({
         axes: [axisStyle('exit height'), axisStyle('axis crossing x')],
-        series: [{ label: 'exit height' }, { ...pointsOnly('#ff0000', 6), label: 'crossing' }],
+        series: [
+          { label: 'exit height' },
+          // The construction's points first: the exact curve is drawn over them.
+          { ...pointsOnly('#ff0000', 5), label: words.construction },
+          { label: words.exact, stroke: '#00008c', width: 1.5, spanGaps: false, points: { show: false } },
+          { label: words.paraxial, stroke: '#6e6e6e', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
+        ],
       }),
-      [[], []],
+      [[], [], [], []],
       x.s,
     );
     this.equal = new EqualTimeView(host, equalTime, this.width);
@@ -191,16 +205,21 @@ export class Graphs {
         : '';
   }
 
-  setBundle(csv: string): void {
+  /** csv: bundleCsv(); graph: bundleGraph(). */
+  setBundle(csv: string, graph: string): void {
     const rows = parseBundle(csv);
+    const info = JSON.parse(graph) as BundleGraphInfo;
     this.arrival.setData(align([rows.map((r) => ({ x: r.exitY, v: r.arrival }))]));
-    this.axis.setData(align([rows.map((r) => ({ x: r.exitY, v: r.axisX }))]));
+    const image = info.paraxialX;
+    this.axis.setData(
+      align([
+        rows.map((r) => ({ x: r.exitY, v: r.axisX })),
+        rows.map((r) => ({ x: r.exitY, v: r.exactX })),
+        image === null ? [] : rows.map((r) => ({ x: r.exitY, v: image as Cell })),
+      ]),
+    );
+    this.axisTitle.textContent = info.title;
     this.notes[1].textContent = rows.length ? `${rows.length} rays` : 'no bundle yet';
-    const crossings = rows.filter((r) => r.axisX !== null).length;
-    this.notes[2].textContent = rows.length
-      ? crossings
-        ? `${crossings} rays cross the axis`
-        : 'after "continuation of bundle after lens"'
-      : '';
+    this.notes[2].textContent = info.summary;
   }
 }

@@ -44,6 +44,7 @@ export interface WebLab {
   labelLines(): string;
   curveCsv(): string;
   bundleCsv(): string;
+  bundleGraph(): string;
   refusedOperations(): number;
 
   // Starts: "" when done, else the one-line reason (nothing changed).
@@ -149,6 +150,17 @@ export interface ChallengeInfo {
   on: boolean;
   tries: number;
   revealed: ChallengeReveal | null;
+}
+
+/** bundleGraph(): the words of the graph of axis crossings and its reference line. */
+export interface BundleGraphInfo {
+  title: string;
+  exact: string;
+  construction: string;
+  paraxial: string;
+  /** The paraxial image's x by the thick-lens formula; null off the axis or when not real. */
+  paraxialX: number | null;
+  summary: string;
 }
 
 /** equalTime(): total times of the continued rays to axis points (x, 0). */

@@ -348,7 +348,7 @@ export class Page implements BarOwner {
     if (this.drag || this.bars.some((b) => b.dragging) || this.lab.playing() || this.lab.busy()) return;
     this.graphsStale = false;
     this.graphs.setCurve(this.lab.curveCsv());
-    this.graphs.setBundle(this.lab.bundleCsv());
+    this.graphs.setBundle(this.lab.bundleCsv(), this.lab.bundleGraph());
     this.graphs.setEqualTime();
   }
 

@@ -192,6 +192,12 @@ export const tests = [
         const notes = await page.locator('.graph-note').allTextContents();
         assert(notes[0] === `least time ${Number(least[4]).toFixed(2)} at height ${Number(least[3]).toFixed(2)}`, `curve note ${notes[0]}`);
         assert(notes[1] === `${rays} rays`, `bundle note ${notes[1]}, ${rays} rays natively`);
+        // The crossings' note counts the native file's exact and constructed crossings
+        // (the source is off the axis: no paraxial image to name).
+        const [header, ...bundleRows] = nb.trim().split('\n').map((l) => l.split(','));
+        const filled = (name) => bundleRows.filter((r) => r[header.indexOf(name)] !== '').length;
+        const crossingNote = `${filled('exact_axis_x')} of ${rays} rays cross the axis exactly; ${filled('axis_x')} by the construction`;
+        assert(notes[2] === crossingNote, `crossing note ${notes[2]}, natively ${crossingNote}`);
         const plotted = await page.evaluate(() => [
           document.querySelectorAll('.graph:not(.equal-time) .u-over').length,
           document.querySelectorAll('.graph.equal-time .u-over').length,
