@@ -1,5 +1,7 @@
 #include "graphs/EqualTime.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,6 +57,16 @@ std::string EqualTimeCsv(const EqualTimeData& d) {
   out += "# chosen," + CsvNumber(d.chosenX) + "\n";
   for (const EqualTimeRay& r : d.rays) out += "ray," + std::to_string(r.index) + "," + CsvNumber(r.time) + "\n";
   return out;
+}
+
+std::string EqualTimeTitle(const EqualTimeData& data) {
+  if (data.empty()) return "Equal time at the focus: continue the bundle first";
+  if (!data.sourceOnAxis) {
+    return "Spread of the rays' times to each point of the axis; no focus: the source is off the axis, so its rays "
+           "meet at no point of it";
+  }
+  // fmt, not printf: the C library's decimal separator follows the locale.
+  return fmt::format("Spread of the rays' times to each point of the axis; least at x = {:.2f}", data.bestX);
 }
 
 }  // namespace graphs

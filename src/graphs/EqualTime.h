@@ -23,6 +23,10 @@ struct EqualTimeData {
   double bestX = 0, bestSpread = 0;
   double chosenX = 0;                 // where `rays` are taken: the chosen point, or bestX
   std::vector<EqualTimeRay> rays;     // the continued rays' times at chosenX
+  // Whether the source stands on the axis, where a lens can bring its rays
+  // to a focus; off it the rays meet no point of the axis, and bestX is only
+  // where the spread happens to be least, not a focus.
+  bool sourceOnAxis = true;
   [[nodiscard]] bool empty() const noexcept { return rays.empty(); }
 };
 
@@ -34,6 +38,15 @@ inline constexpr int kEqualTimeSamples = 601;
 // per time unit in air.
 [[nodiscard]] EqualTimeData EqualTime(const std::vector<BundleRayRow>& rows, double speedOutside, double fromX,
                                       double toX, std::optional<double> chosenX = std::nullopt);
+
+// A source within this many world units of the axis counts as on it (a
+// marker dropped by hand on the axis stands a fraction of a unit off).
+inline constexpr double kOnAxisTolerance = 0.5;
+
+// The spread graph's title, both views' words: "Spread of the rays' times to
+// each point of the axis; least at x = 72.08", or, with the source off the
+// axis, that there is no focus; for empty data what to do first.
+[[nodiscard]] std::string EqualTimeTitle(const EqualTimeData& data);
 
 // "x,spread" rows, then a line "# best,x,spread" and "# chosen,x" and one
 // row "ray,i,time" a ray at the chosen point. Numbers as CsvNumber writes them.

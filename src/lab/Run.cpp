@@ -6,6 +6,7 @@
 #include "optics/Faces.h"
 
 #include <algorithm>
+#include <cmath>
 #include "lab/Trace.h"
 
 namespace lab {
@@ -106,7 +107,9 @@ graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at)
   if (!r.bundleContinuation()) return {};
   const optics::Lens& lens = lab.scene().lens();
   const double from = std::max(lens.Second.VertexX, optics::RimX(lens.Second));
-  return graphs::EqualTime(CurrentBundle(r, lens), lens.SpeedOutside, from, lab.scene().XMax, at);
+  graphs::EqualTimeData d = graphs::EqualTime(CurrentBundle(r, lens), lens.SpeedOutside, from, lab.scene().XMax, at);
+  d.sourceOnAxis = std::abs(CentreOf(lab.controls().kyklos).y) <= graphs::kOnAxisTolerance;
+  return d;
 }
 
 std::string EqualTimeFile(const Lab& lab, std::optional<double> at) {

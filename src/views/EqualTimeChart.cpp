@@ -82,13 +82,11 @@ void EqualTimeChart::setData(const graphs::EqualTimeData& d) {
     spreads.add(d.spread[k]);
   }
   spread_->replace(spread);
-  least_->replace(d.empty() ? QList<QPointF>{} : QList<QPointF>{{d.bestX, d.bestSpread}});
+  // No focus (the source off the axis): no point is marked as one.
+  least_->replace(d.empty() || !d.sourceOnAxis ? QList<QPointF>{} : QList<QPointF>{{d.bestX, d.bestSpread}});
   FitAxis(*spreadX_, xs, QStringLiteral("%.0f"));
   FitAxis(*spreadY_, spreads, QStringLiteral("%.2f"));
-  spreadView_->chart()->setTitle(
-      d.empty() ? QStringLiteral("Equal time at the focus: continue the bundle first")
-                : QStringLiteral("Spread of the rays' times to each point of the axis; least at x = %1")
-                      .arg(Decimals2(d.bestX)));
+  spreadView_->chart()->setTitle(QString::fromStdString(graphs::EqualTimeTitle(d)).toHtmlEscaped());
 
   QList<QPointF> times;
   Span rays, values;

@@ -1,13 +1,19 @@
-// The hints beside the picture: none for the start-up scene and for the
-// standard lens wherever the source stands in the air; the source in the
-// glass, and a lens reaching under the buttons, each said in one sentence.
+// The words beside the pictures: the hints (none for the start-up scene and
+// for the standard lens wherever the source stands in the air; the source in
+// the glass, and a lens reaching under the buttons, each said in one
+// sentence), and the equal-time view's title, which names a focus only where
+// there is one.
 #include "LabTesting.h"
 
+#include "lab/Format.h"
+#include "lab/Run.h"
 #include "lab/SceneHints.h"
+#include "graphs/EqualTime.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <string>
 
 namespace {
@@ -51,6 +57,34 @@ TEST(SceneHints, SayWhenTheSourceIsInTheGlassAndWhenTheLensReachesUnderTheButton
   const std::vector<std::string> hints = lab::SceneHints(l);
   EXPECT_TRUE(says(hints, "under the buttons"));
   EXPECT_FALSE(says(hints, "source lies in the glass"));
+}
+
+}  // namespace
+
+namespace {
+
+// The equal-time view names a focus only where there can be one: with the
+// source on the axis its title gives the least spread's x; off the axis it
+// says there is no focus (and the least point is no focus either).
+TEST(EqualTimeTitle, NamesAFocusOnlyForASourceOnTheAxis) {
+  for (const auto& [y, onAxis] : {std::pair{0.0f, true}, std::pair{0.3f, true}, std::pair{40.0f, false},
+                                  std::pair{-12.0f, false}}) {
+    lab_testing::StartedLab l;
+    lab_testing::drag(l, lab::Marker::Source, -250, y);
+    ASSERT_TRUE(l.click(5));
+    while (l.message()) l.dismissMessage();
+    const graphs::EqualTimeData d = lab::CurrentEqualTime(l);
+    ASSERT_FALSE(d.empty()) << y;
+    EXPECT_EQ(d.sourceOnAxis, onAxis) << y;
+    const std::string title = graphs::EqualTimeTitle(d);
+    if (onAxis) {
+      EXPECT_EQ(title, "Spread of the rays' times to each point of the axis; least at x = " + lab::Format(d.bestX, "0.00"));
+    } else {
+      EXPECT_NE(title.find("no focus: the source is off the axis"), std::string::npos) << title;
+      EXPECT_EQ(title.find("least at"), std::string::npos) << title;
+    }
+  }
+  EXPECT_EQ(graphs::EqualTimeTitle({}), "Equal time at the focus: continue the bundle first");
 }
 
 }  // namespace

@@ -198,7 +198,7 @@ std::string WebLab::equalTime(double at) const {
   return "{\"continued\":" + jsonBool(lab_.results().bundleContinuation().has_value()) + ",\"x\":" + list(d.x) +
          ",\"spread\":" + list(d.spread) + ",\"bestX\":" + jsonNumber(d.bestX) +
          ",\"bestSpread\":" + jsonNumber(d.bestSpread) + ",\"chosenX\":" + jsonNumber(d.chosenX) + ",\"rays\":" + rays +
-         "]}";
+         "],\"sourceOnAxis\":" + jsonBool(d.sourceOnAxis) + ",\"title\":" + jsonString(graphs::EqualTimeTitle(d)) + "}";
 }
 
 std::string WebLab::equalTimeCsv(double at) const {

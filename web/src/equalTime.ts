@@ -148,10 +148,12 @@ export class EqualTimeView {
       col[best] = v;
       return col;
     };
-    this.spreadPlot.setData([d.x, d.spread, mark(d.bestX, d.bestSpread), mark(d.chosenX, chosenSpread)] as uPlot.AlignedData);
+    // No focus (the source off the axis): no point is marked as one.
+    const least = d.sourceOnAxis ? mark(d.bestX, d.bestSpread) : d.x.map(() => null);
+    this.spreadPlot.setData([d.x, d.spread, least, mark(d.chosenX, chosenSpread)] as uPlot.AlignedData);
     this.raysPlot.setData([d.rays.map((r) => r.index), times] as uPlot.AlignedData);
     this.note.textContent =
-      `least spread ${fixed(d.bestSpread, 2)} at x = ${fixed(d.bestX, 2)}; ` +
+      `${d.title}; ` +
       `at x = ${fixed(d.chosenX, 2)} the ${d.rays.length} rays take ${fixed(Math.min(...times), 2)} to ${fixed(Math.max(...times), 2)}`;
     const atLeast = !finite(this.source.equalTimeAt);
     this.least.checked = atLeast;

@@ -173,6 +173,10 @@ export interface EqualTimeInfo {
   bestSpread: number;
   chosenX: number;
   rays: { index: number; time: number }[];
+  /** Whether the source stands on the axis: off it there is no focus to mark. */
+  sourceOnAxis: boolean;
+  /** The spread graph's title, as the window's. */
+  title: string;
 }
 
 /** [left, top, width, height] in CSS pixels of the client area. */
