@@ -9,9 +9,10 @@ namespace graphs {
 const CrossingGraphTexts& CrossingTexts() noexcept {
   static constexpr CrossingGraphTexts kTexts{
       .title = "Where each ray crosses the axis",
-      .exact = "by least time, exact",
-      .construction = "the construction's (wavelets)",
-      .paraxial = "paraxial image (thick-lens formula)",
+      // Short: a legend on a small graph window has room for a few words.
+      .exact = "exact, least time",
+      .construction = "the construction",
+      .paraxial = "paraxial image",
   };
   return kTexts;
 }

@@ -23,17 +23,18 @@ const QColor kParaxialColour(110, 110, 110);
 
 BundleCharts::BundleCharts(QWidget* parent)
     : QWidget(parent),
-      arrivalView_(NewChartView(this, QStringLiteral("Arrival time at the exit point, every ray of the last bundle"))),
-      crossingView_(NewChartView(this, QStringLiteral("Where each continued ray crosses the axis"))),
+      arrivalView_(NewChartView(this)),
+      crossingView_(NewChartView(this)),
       arrival_(new QLineSeries),
       arrivalPoints_(new QScatterSeries),
       crossingPoints_(new QScatterSeries) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   // The crossings' graph carries a legend and a second line of title: it
-  // gets the larger share of the height.
-  layout->addWidget(arrivalView_, 2);
-  layout->addWidget(crossingView_, 3);
+  // gets the larger share.
+  layout->addWidget(new ChartPair(this, arrivalView_, crossingView_, 2, 3));
+  SetWrappedTitle(*arrivalView_, QStringLiteral("Arrival time at the exit point, every ray of the last bundle"));
+  SetWrappedTitle(*crossingView_, QString::fromUtf8(graphs::CrossingTexts().title));
 
   QChart& a = *arrivalView_->chart();
   const ChartAxes aa = AddAxes(a, QStringLiteral("exit height"), QStringLiteral("arrival time"));
@@ -49,7 +50,7 @@ BundleCharts::BundleCharts(QWidget* parent)
   a.legend()->hide();
 
   QChart& c = *crossingView_->chart();
-  const ChartAxes ca = AddAxes(c, QStringLiteral("exit height"), QStringLiteral("axis crossing x"));
+  const ChartAxes ca = AddAxes(c, QStringLiteral("exit height"), QStringLiteral("crossing x"));
   crossingX_ = ca.x;
   crossingY_ = ca.y;
   crossingPoints_->setObjectName(QStringLiteral("axisCrossingPoints"));
@@ -60,6 +61,9 @@ BundleCharts::BundleCharts(QWidget* parent)
   crossingPoints_->setMarkerSize(5);
   AttachSeries(c, crossingPoints_, crossingX_, crossingY_);
   c.legend()->setAlignment(Qt::AlignBottom);
+  QFont legend = c.legend()->font();
+  legend.setPointSizeF(7.5);
+  c.legend()->setFont(legend);
 }
 
 void BundleCharts::setBundle(const std::vector<graphs::BundleRayRow>& rows, std::optional<double> paraxialX) {
@@ -141,10 +145,7 @@ void BundleCharts::setCrossings(const std::vector<graphs::BundleRayRow>& rows, s
     xs.add(*paraxialX);
   }
   const std::string summary = graphs::CrossingSummary(rows, paraxialX);
-  c.setTitle(summary.empty()
-                 ? QString::fromUtf8(texts.title)
-                 : QStringLiteral("%1<br><small>%2</small>")
-                       .arg(QString::fromUtf8(texts.title), QString::fromStdString(summary).toHtmlEscaped()));
+  SetWrappedTitle(*crossingView_, QString::fromUtf8(texts.title), QString::fromStdString(summary));
   FitAxis(*crossingY_, xs, QStringLiteral("%.1f"));
 }
 

@@ -11,7 +11,9 @@ namespace views {
 CurveChart::CurveChart(QWidget* parent)
     : QChartView(new QChart, parent), curve_(new QLineSeries), least_(new QScatterSeries), hand_(new QLineSeries) {
   QChart& c = *chart();
-  c.setTitle(QStringLiteral("Travel time source → E → target point, E on the lens's first surface"));
+  c.setMargins(QMargins(4, 2, 4, 2));
+  c.setBackgroundRoundness(0);
+  SetWrappedTitle(*this, QStringLiteral("Travel time source → E → target point, E on the lens's first surface"));
   curve_->setObjectName(QStringLiteral("curve"));
   curve_->setName(QStringLiteral("through E"));
   least_->setObjectName(QStringLiteral("least"));

@@ -36,8 +36,10 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
       at_(new QDoubleSpinBox(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(spreadView_);
-  layout->addWidget(timesView_);
+  // The charts in a widget of their own: an export of the tab is that, without the field below.
+  auto* charts = new ChartPair(this, spreadView_, timesView_);
+  charts->setObjectName(QStringLiteral("charts"));
+  layout->addWidget(charts);
   auto* form = new QFormLayout;
   at_->setObjectName(QStringLiteral("equalTimeAt"));
   at_->setDecimals(1);
@@ -46,7 +48,7 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
   layout->addLayout(form);
 
   QChart& s = *spreadView_->chart();
-  const ChartAxes sa = AddAxes(s, QStringLiteral("point on the axis, x"), QStringLiteral("spread of the times"));
+  const ChartAxes sa = AddAxes(s, QStringLiteral("point on the axis, x"), QStringLiteral("spread"));
   spreadX_ = sa.x;
   spreadY_ = sa.y;
   spread_->setObjectName(QStringLiteral("equalTimeSpread"));
@@ -58,7 +60,7 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
   AttachSeries(s, least_, spreadX_, spreadY_);
 
   QChart& t = *timesView_->chart();
-  const ChartAxes ta = AddAxes(t, QStringLiteral("ray"), QStringLiteral("time from the source"));
+  const ChartAxes ta = AddAxes(t, QStringLiteral("ray"), QStringLiteral("time"));
   timesX_ = ta.x;
   timesY_ = ta.y;
   times_->setObjectName(QStringLiteral("equalTimeRays"));
@@ -86,7 +88,7 @@ void EqualTimeChart::setData(const graphs::EqualTimeData& d) {
   least_->replace(d.empty() || !d.sourceOnAxis ? QList<QPointF>{} : QList<QPointF>{{d.bestX, d.bestSpread}});
   FitAxis(*spreadX_, xs, QStringLiteral("%.0f"));
   FitAxis(*spreadY_, spreads, QStringLiteral("%.2f"));
-  spreadView_->chart()->setTitle(QString::fromStdString(graphs::EqualTimeTitle(d)).toHtmlEscaped());
+  SetWrappedTitle(*spreadView_, QString::fromStdString(graphs::EqualTimeTitle(d)));
 
   QList<QPointF> times;
   Span rays, values;
@@ -99,9 +101,9 @@ void EqualTimeChart::setData(const graphs::EqualTimeData& d) {
   times_->replace(times);
   FitAxis(*timesX_, rays, QStringLiteral("%.0f"));
   FitAxis(*timesY_, values, QStringLiteral("%.2f"));
-  timesView_->chart()->setTitle(d.empty() ? QString()
-                                          : QStringLiteral("Each continued ray's time from the source to x = %1")
-                                                .arg(Decimals2(d.chosenX)));
+  SetWrappedTitle(*timesView_, d.empty() ? QString()
+                                         : QStringLiteral("Each continued ray's time from the source to x = %1")
+                                               .arg(Decimals2(d.chosenX)));
   const QSignalBlocker quiet(at_);
   at_->setEnabled(!d.empty());
   if (!d.empty()) {

@@ -57,7 +57,9 @@ void GraphView::setBundle(const std::vector<graphs::BundleRayRow>& rows, std::op
 }
 
 QString GraphView::exportPicture(const QString& path) {
+  // The tab's charts alone, without the fields that go with them.
   QWidget* tab = tabs_->currentWidget();
+  if (auto* charts = tab->findChild<QWidget*>(QStringLiteral("charts"))) tab = charts;
   const canvas::PictureSource picture{
       .size = tab->size(),
       .title = tabs_->tabText(tabs_->currentIndex()),

@@ -24,6 +24,9 @@
 #include <QTemporaryDir>
 #include <QXYSeries>
 
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QGraphicsSimpleTextItem>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -260,6 +263,70 @@ std::vector<LensPlace> lensPlaces() {
 
 INSTANTIATE_TEST_SUITE_P(LensesAndLessons, GraphViewPlace, ::testing::ValuesIn(lensPlaces()),
                          [](const ::testing::TestParamInfo<LensPlace>& i) { return i.param.name; });
+
+// At the sizes the window opens at on a laptop's and a full-HD screen (and
+// up to its largest), no tab elides a title, a tick label or a legend entry
+// to "...": every text item of every chart reads whole.
+class GraphViewSize : public ::testing::TestWithParam<QSize> {};
+
+TEST_P(GraphViewSize, ElidesNoTextOfAnyTab) {
+  TestWindow t(QSize(1366, 705));
+  app::RunAction(t.w(), {.kind = Kind::Press, .value = 5});
+  t.w().viewMenu().openGraphs();
+  views::GraphView* v = t.w().viewMenu().graphView();
+  ASSERT_NE(v, nullptr);
+  v->resize(GetParam());
+  v->show();
+  auto* tabs = v->findChild<QTabWidget*>();
+  ASSERT_NE(tabs, nullptr);
+  int texts = 0;
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    QApplication::processEvents();
+    for (QChartView* view : tabs->currentWidget()->findChildren<QChartView*>()) {
+      if (!view->isVisible()) continue;
+      for (const QGraphicsItem* item : view->scene()->items()) {
+        if (!item->isVisible()) continue;
+        QString text;
+        if (const auto* rich = dynamic_cast<const QGraphicsTextItem*>(item)) text = rich->toPlainText();
+        if (const auto* simple = dynamic_cast<const QGraphicsSimpleTextItem*>(item)) text = simple->text();
+        if (text.isEmpty()) continue;
+        ++texts;
+        EXPECT_FALSE(text.contains(QStringLiteral("...")) || text.contains(QChar(0x2026)))
+            << tabs->tabText(i).toStdString() << " at " << GetParam().width() << "x" << GetParam().height() << ": "
+            << text.toStdString();
+      }
+    }
+  }
+  EXPECT_GT(texts, 40) << "the charts' texts were not found";
+}
+
+// An export of the equal-time tab is its charts, without the field below them.
+TEST(GraphView, ExportsATabsChartsWithoutItsFields) {
+  TestWindow t(QSize(1366, 705));
+  app::RunAction(t.w(), {.kind = Kind::Press, .value = 5});
+  t.w().viewMenu().openGraphs();
+  views::GraphView* v = t.w().viewMenu().graphView();
+  ASSERT_NE(v, nullptr);
+  v->resize(600, 400);
+  v->show();
+  auto* tabs = v->findChild<QTabWidget*>();
+  tabs->setCurrentIndex(2);
+  QApplication::processEvents();
+  const QWidget* charts = tabs->currentWidget()->findChild<QWidget*>(QStringLiteral("charts"));
+  ASSERT_NE(charts, nullptr);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("equal-time.png"));
+  ASSERT_EQ(v->exportPicture(path), QString());
+  EXPECT_EQ(QImage(path).size(), charts->size());
+  EXPECT_LT(charts->height(), tabs->currentWidget()->height()) << "the field is not below the charts";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, GraphViewSize,
+                         ::testing::Values(QSize(507, 268), QSize(600, 330), QSize(760, 560)),
+                         [](const ::testing::TestParamInfo<QSize>& i) {
+                           return std::to_string(i.param.width()) + "x" + std::to_string(i.param.height());
+                         });
 
 TEST(GraphView, ExportsTheVisibleTabAsPngSvgOrPdfOrSaysWhyNot) {
   TestWindow t;
