@@ -1,16 +1,15 @@
 #include "lab/LensPanelRows.h"
 
 #include "lab/Lab.h"
+#include "lab/LensText.h"
 #include "optics/Faces.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <system_error>
 
 #include <fmt/format.h>
 
-#include "numeric/Chars.h"
 
 namespace lab {
 namespace {
@@ -32,16 +31,11 @@ constexpr std::array<LensPanelRow, 5> kRows{{
      "half height of the lens (or where the faces meet)", 1, kMaxAperture, 1, 2, 1, "where the faces meet", false},
 }};
 
-// A finite double in the C locale's spelling, blanks around it allowed (a
-// field's text as typed).
+// A number as a field's text holds it: blanks around it allowed.
 std::optional<double> typedNumber(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  if (s.empty() || s.front() == '+') return std::nullopt;
-  double v = 0;
-  const auto r = numeric::FromChars(s.data(), s.data() + s.size(), v);
-  if (r.ec != std::errc{} || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
-  return v;
+  return ParseLensNumber(s);
 }
 
 std::string shortest(double v) { return fmt::format("{}", v); }

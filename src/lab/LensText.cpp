@@ -11,16 +11,17 @@
 #include "numeric/Chars.h"
 
 namespace lab {
-namespace {
-
-// A finite double in the C locale's spelling, nothing around it.
-std::optional<double> number(std::string_view s) {
+std::optional<double> ParseLensNumber(std::string_view s) {
   if (s.empty() || s.front() == '+') return std::nullopt;
   double v = 0;
   const auto r = numeric::FromChars(s.data(), s.data() + s.size(), v);
   if (r.ec != std::errc{} || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
   return v;
 }
+
+namespace {
+
+std::optional<double> number(std::string_view s) { return ParseLensNumber(s); }
 
 std::string shortest(double v) { return fmt::format("{}", v); }
 

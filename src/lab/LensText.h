@@ -1,11 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "optics/LensDesign.h"
 
 namespace lab {
+
+// A finite double in the C locale's spelling, nothing around it (how --lens
+// and the Lens panel's fields read a number).
+[[nodiscard]] std::optional<double> ParseLensNumber(std::string_view s);
 
 // A lens as the command line and the share links spell it: "KEY=VALUE,..."
 // with the keys n, r1, r2 (a number or "flat"), thickness, aperture (a number
