@@ -235,7 +235,9 @@ TEST_P(GraphViewPlace, LeavesTheLensInForceAndItsTargetUncovered) {
   ASSERT_NE(v, nullptr);
   canvas::Form& f = t.form();
   double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
-  for (const core::Point& p : *lab::LensOutline(t.scene())) {
+  const auto outline = lab::LensOutline(t.scene());  // held: the loop reads the points it owns
+  ASSERT_TRUE(outline);
+  for (const core::Point& p : *outline) {
     const QPointF q = f.canvas.toPixel(p.x, p.y);
     left = std::min(left, q.x()), right = std::max(right, q.x()), top = std::min(top, q.y()), bottom = std::max(bottom, q.y());
   }
