@@ -145,7 +145,7 @@ TEST(LensPanel, SaysWhyATypedNumberIsNotTakenAndWhenTheSourceIsInTheGlass) {
     QDoubleSpinBox* box = panel.row(app::LensPanel::kIndex).box;
     box->setFocus();
     box->selectAll();
-    QTest::keyClicks(box, QString::number(n));
+    QTest::keyClicks(box, box->locale().toString(n));  // as the user types it, in the spin box's locale
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(panel.status().startsWith(QStringLiteral("Not taken: n = %1 is out of range").arg(n)))
         << panel.status().toStdString();
