@@ -79,7 +79,10 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
 
 std::string PictureCaption(const Lab& lab) {
   std::string caption = "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
-  if (const Lesson* l = FindLesson(lab.lesson())) caption += "; lesson: " + std::string(l->title);
+  if (const Lesson* l = FindLesson(lab.lesson())) {
+    caption += "; lesson: ";
+    caption += l->title;
+  }
   return caption;
 }
 
