@@ -14,8 +14,12 @@ void Challenge::start(const Lab& lab) {
   revealedAt_.reset();
 }
 
-void Challenge::follow(const Lab& lab) {
-  if (on_ && revealedAt_ && *revealedAt_ != lab.placement()) start(lab);
+void Challenge::follow(const Lab& lab) { follow(lab, lab.entryMoves()); }
+
+void Challenge::follow(const Lab& lab, int movesBefore) {
+  if (!(on_ && revealedAt_ && *revealedAt_ != lab.placement())) return;
+  start(lab);
+  startMoves_ = movesBefore;
 }
 
 void Challenge::stop() noexcept {

@@ -40,6 +40,9 @@ class Challenge {
   // a marker or a bar has moved a new round begins (the answer gone, tries
   // counted from now).
   void follow(const Lab& lab);
+  // The same after an input, `movesBefore` the entry moves before it: the
+  // new round's tries count from that input.
+  void follow(const Lab& lab, int movesBefore);
 
  private:
   bool on_ = false;

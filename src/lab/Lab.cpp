@@ -38,7 +38,10 @@ void Lab::buildScene() {
   journalActive_ = active_;
 }
 
-void Lab::reset() { restart(std::nullopt); }
+void Lab::reset() {
+  const FollowChallenge following{*this};
+  restart(std::nullopt);
+}
 
 std::string Lab::setLens(const optics::LensDesign& design) {
   if (busy()) return "a message is open";
@@ -216,6 +219,7 @@ void Lab::apply(const core::DrawOp& op) {
 }
 
 void Lab::dismissMessage() {
+  const FollowChallenge following{*this};
   if (!message_) return;
   message_.reset();
   run();

@@ -285,6 +285,19 @@ class Lab {
   Placement startPlacement_;
   int entryMoves_ = 0;
   Challenge challenge_;
+  // After each input the challenge follows the scene: an answer holds for the
+  // placement it was given for, so once a marker or a bar has moved a new
+  // round begins, in every view alike (no view has to ask for it). Held for
+  // the length of an input procedure.
+  // An entry move that begins a round is its first try, live or classic.
+  struct FollowChallenge {
+    Lab& lab;
+    int movesBefore;
+    explicit FollowChallenge(Lab& l) : lab(l), movesBefore(l.entryMoves()) {}
+    FollowChallenge(const FollowChallenge&) = delete;
+    FollowChallenge& operator=(const FollowChallenge&) = delete;
+    ~FollowChallenge() { lab.challenge_.follow(lab, movesBefore); }
+  };
   std::vector<Action> journal_;
   Marker journalActive_ = Marker::Source;  // the active marker a replay of the journal has
   void record(const Action& a);

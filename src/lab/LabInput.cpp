@@ -12,7 +12,9 @@ constexpr int kLeftButton = 1;
 constexpr float kStep = 1.0f, kShiftStep = 10.0f;
 }  // namespace
 
+
 bool Lab::pointerDown(float x, float y) {
+  const FollowChallenge following{*this};
   if (busy()) return false;
   stopPlay();
   Form_MouseDown(kLeftButton, 0, x, y);
@@ -29,6 +31,7 @@ bool Lab::pointerDown(float x, float y) {
 // view's next idle() draws it, so the picture is never more than one redraw
 // behind the pointer and stale positions are never drawn.
 bool Lab::pointerMove(float x, float y) {
+  const FollowChallenge following{*this};
   if (busy()) return false;
   Form_MouseMove(kLeftButton, 0, x, y);
   if (DraggingPoint || DraggingSource) {
@@ -39,6 +42,7 @@ bool Lab::pointerMove(float x, float y) {
 }
 
 bool Lab::pointerUp(float x, float y) {
+  const FollowChallenge following{*this};
   if (busy()) return false;
   // The release draws the final picture itself.
   dragPending_.reset();
@@ -49,6 +53,7 @@ bool Lab::pointerUp(float x, float y) {
 }
 
 bool Lab::setBar(BarId id, int value) {
+  const FollowChallenge following{*this};
   if (busy() || !controls_.bar(id).range.contains(value)) return false;
   stopPlay();
   // A bar set to the value it has changes nothing (its Change does not run),
@@ -64,6 +69,7 @@ bool Lab::setBar(BarId id, int value) {
 }
 
 bool Lab::click(int button) {
+  const FollowChallenge following{*this};
   if (busy() || button < 1 || button > 5) return false;
   stopPlay();
   record({.kind = Action::Kind::Press, .value = button});
@@ -73,6 +79,7 @@ bool Lab::click(int button) {
 }
 
 bool Lab::idle() {
+  const FollowChallenge following{*this};
   if (busy()) return false;
   const bool pending = idlePending();
   flushDrag();
@@ -130,6 +137,7 @@ void Lab::setLive(bool on) {
 // state of the drag's start, as the classic bar's one change does.
 
 bool Lab::thumbMoved(BarId id, int value) {
+  const FollowChallenge following{*this};
   if (busy() || !controls_.bar(id).range.contains(value)) return false;
   LiveBar& b = bars_[index(id)];
   if (!b.down) stopPlay();
@@ -159,6 +167,7 @@ void Lab::flushBar(BarId id) {
 }
 
 bool Lab::thumbReleased(BarId id, int at) {
+  const FollowChallenge following{*this};
   if (busy() || !controls_.bar(id).range.contains(at)) return false;
   record({.kind = id == BarId::Height ? Action::Kind::DragHeight
                   : id == BarId::Rays ? Action::Kind::DragRays
@@ -218,6 +227,7 @@ void Lab::stopPlay() {
 }
 
 void Lab::playTick() {
+  const FollowChallenge following{*this};
   if (!sweep_.running) return;
   if (sweep_.stepping || busy()) {
     stopPlay();
@@ -242,6 +252,7 @@ bool Lab::advancePlay() {
 }
 
 void Lab::playToEnd() {
+  const FollowChallenge following{*this};
   if (sweep_.stepping || busy()) return;
   if (!sweep_.running) {
     sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
@@ -265,6 +276,7 @@ void Lab::playStep() {
 }
 
 void Lab::settle() {
+  const FollowChallenge following{*this};
   if (busy()) return;
   flushDrag();
   for (BarId id : {BarId::Height, BarId::Rays, BarId::Time}) flushBar(id);
@@ -276,6 +288,7 @@ void Lab::settle() {
 // drag of the active marker.
 
 bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
+  const FollowChallenge following{*this};
   if (busy()) return false;
   const int mods = combination & keys::ModifierMask & ~keys::Keypad;
   const int code = combination & ~keys::ModifierMask;

@@ -183,9 +183,9 @@ const std::optional<lab::ChallengeReveal>& Fermat::revealChallenge() {
 }
 
 void Fermat::showChallenge() {
-  lab::Challenge& c = lab_.challenge();
+  // The lab has begun a new round already if the scene moved since the reveal.
+  const lab::Challenge& c = lab_.challenge();
   if (!c.on()) return;
-  c.follow(lab_);
   overlay_->show(c.revealed());
   banner_->say(c.revealed() ? QStringLiteral("Challenge: ") + QString::fromStdString(lab::ChallengeText(*c.revealed()))
                             : QStringLiteral("Challenge: drag the entry point to where you think the light enters, "

@@ -4,6 +4,7 @@
 #include "LabTesting.h"
 
 #include "lab/Format.h"
+#include "lab/Keys.h"
 #include "lab/LensText.h"
 #include "lab/LensPanelRows.h"
 #include "lab/Lessons.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -198,6 +200,41 @@ TEST(Challenge, ShowsTheTimeOfTheFacePointTheGuessStandsFor) {
     std::string joined;
     for (const std::string& p : parts) joined += (joined.empty() ? "" : "; ") + p;
     EXPECT_EQ(lab::ChallengeText(r), joined);
+  }
+}
+
+// The lab follows every input itself: after a reveal, a move of a marker or
+// a bar begins a new round (no answer, tries counted from the move) with no
+// view asking for it; an input that moves nothing keeps the answer.
+TEST(Challenge, ANewRoundBeginsOnceTheSceneMovesWithoutAViewAskingForIt) {
+  struct Move {
+    const char* name;
+    std::function<void(lab::Lab&)> input;
+    int tries;  // after it: an entry move that begins the round is its first try
+  };
+  const std::vector<Move> moves{{"entry", [](lab::Lab& l) { drag(l, Marker::Entry, -12, 20); }, 1},
+                                {"source", [](lab::Lab& l) { drag(l, Marker::Source, -240, 30); }, 0},
+                                {"height", [](lab::Lab& l) { (void)l.setBar(lab::BarId::Height, 15); }, 0},
+                                {"arrowOnTheEntry", [](lab::Lab& l) { (void)l.key(lab::keys::Up); }, 1},
+                                {"reset", [](lab::Lab& l) { l.reset(); }, 0}};
+  for (const bool live : {true, false}) {
+  for (const auto& [name, move, after] : moves) {
+    StartedLab l;
+    l.setLive(live);
+    l.challenge().start(l);
+    drag(l, Marker::Entry, -20, 15);
+    drag(l, Marker::Entry, -18, 10);
+    ASSERT_TRUE(l.challenge().reveal(l)) << name;
+    (void)l.click(2);  // draws, moves no marker and no bar: the answer stays
+    while (l.message()) l.dismissMessage();
+    ASSERT_TRUE(l.challenge().revealed()) << name;
+    EXPECT_EQ(l.challenge().tries(l), 2) << name;
+    move(l);
+    EXPECT_FALSE(l.challenge().revealed()) << name << ": the old answer is still shown";
+    EXPECT_EQ(l.challenge().tries(l), after) << name << (live ? " live" : " classic");
+    drag(l, Marker::Entry, -16, 5);
+    EXPECT_EQ(l.challenge().tries(l), after + 1) << name << (live ? " live" : " classic");
+  }
   }
 }
 

@@ -184,6 +184,22 @@ export const tests = [
         assert(after.hash === before.hash, 'the reveal drew into the picture');
         await expectNativeDrawing(page, 'after the reveal');
 
+        // The entry point moved after the reveal: a new round, as in the
+        // window (the lab follows the scene, not the view): no answer, and
+        // that move is the round's first try.
+        {
+          const [x, y] = await centreOf(page, '.form .marker.entry');
+          await page.mouse.move(x, y);
+          await page.mouse.down();
+          await page.mouse.move(x + 10, y - 8, { steps: 2 });
+          await page.mouse.up();
+          await dismissMessages(page);
+        }
+        const round = await page.evaluate(() => JSON.parse(window.fermatLens.lab.challenge()));
+        assert(round.on && round.revealed === null && round.tries === 1, `after a move: ${JSON.stringify(round)}`);
+        await page.waitForFunction(() => document.getElementById('challenge-tries').value === '1');
+        assert(await page.locator('#challenge-answer').isHidden(), 'the old answer is still shown');
+
         // Challenge mode off: the overlay and the panel go.
         await chooseMenu(page, 'lessons-menu', 'challenge');
         const gone = await overlayPixels(page);
