@@ -29,12 +29,6 @@ namespace {
 
 using lab::ParseInt;
 
-// The file can be created or replaced, by the rule fermat-lab holds to
-// (headless::CannotWrite). Nothing is created.
-std::string checkWritable(const std::string& option, const std::string& path) {
-  return headless::CannotWrite(option, path);
-}
-
 std::string readSize(Options& o, const std::string& option, const std::string& v) {
   if (std::string e = lab::SizeError(option, v); !e.empty()) return e;
   const auto [w, h] = *lab::ParseSize(v);
@@ -81,7 +75,8 @@ template <std::string Options::*File, const auto& Extensions>
 std::string readOutputFile(Options& o, const std::string& option, const std::string& v) {
   if (!(o.*File).empty()) return option + " is given twice";
   o.*File = v;
-  if (std::string e = checkWritable(option, v); !e.empty()) return e;
+  // Whether it can be created or replaced, by fermat-lab's rule; nothing is created.
+  if (std::string e = headless::CannotWrite(option, v); !e.empty()) return e;
   return checkExtension(option, v, Extensions);
 }
 

@@ -45,9 +45,10 @@ class BoundedBuilder {
     return true;
   }
 
-  bool parse_error(std::size_t position, const std::string& lastToken, const json::exception& e) {
+  // The parser's last token is its buffer since the token before: the word
+  // of the text at the place reads better.
+  bool parse_error(std::size_t position, const std::string& /*lastToken*/, const json::exception& e) {
     detail_ = describe(position, e.what());
-    (void)lastToken;  // the parser's buffer since the last token: the word at the place reads better
     error_ = "is damaged at " + lineAndColumn(position) + ": " + plainWords(e.what(), wordAt(position));
     return false;
   }

@@ -19,16 +19,16 @@ using optics::kMaxAperture, optics::kMaxIndex, optics::kMaxRadius, optics::kMaxT
 
 constexpr std::array<LensPanelRow, 5> kRows{{
     {LensField::Index, "n", "n", "Index &n (light n times slower in the glass)",
-     "index: light n times slower in the glass", kMinIndex, kMaxIndex, 0.01, 3, 0.01, nullptr, false},
+     "index: light n times slower in the glass", kMinIndex, kMaxIndex, 0.01, 3, 0.01, nullptr, nullptr, false},
     {LensField::First, "r1", "r1", "First face radius r&1 (negative: hollow)",
-     "radius of the first face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", true},
+     "radius of the first face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", "flat", true},
     {LensField::Second, "r2", "r2", "Second face radius r&2 (negative: hollow)",
-     "radius of the second face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", true},
+     "radius of the second face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", "flat", true},
     {LensField::Thickness, "thickness", "the thickness", "&Thickness on the axis", "thickness on the axis",
-     kMinThickness, kMaxThickness, 1, 1, 1, nullptr, false},
+     kMinThickness, kMaxThickness, 1, 1, 1, nullptr, nullptr, false},
     // The aperture's lower bound is open (above 0): its slider starts at 1.
     {LensField::Aperture, "aperture", "the aperture", "&Aperture (half height)",
-     "half height of the lens (or where the faces meet)", 1, kMaxAperture, 1, 2, 1, "where the faces meet", false},
+     "half height of the lens (or where the faces meet)", 1, kMaxAperture, 1, 2, 1, "where the faces meet", "auto", false},
 }};
 
 // A number as a field's text holds it: blanks around it allowed.
@@ -80,18 +80,8 @@ std::string LensFieldProblem(LensField field, std::string_view typed) {
   return typedNumber(typed) ? std::string() : wanted(LensPanelRowOf(field));
 }
 
-bool InGlass(const optics::Lens& lens, double x, double y) {
-  if (!(std::abs(y) < lens.HalfAperture)) return false;
-  auto faceX = [&](const optics::Face& f) {
-    if (f.Flat) return f.VertexX;
-    if (!(std::abs(y) < f.Radius)) return f.VertexX;
-    return optics::PointOf(f, optics::ParameterAtHeight(f, y)).X;
-  };
-  return x > faceX(lens.First) && x < faceX(lens.Second);
-}
-
 std::string LensTakenNote(const optics::Lens& lens, double sourceX, double sourceY) {
-  if (InGlass(lens, sourceX, sourceY)) {
+  if (optics::InGlass(lens, sourceX, sourceY)) {
     return "the source now lies in the glass: its rays start inside the lens; drag it out to the left";
   }
   return {};

@@ -28,6 +28,7 @@ struct LensPanelRow {
   int decimals;         // the decimals a field shows
   double sliderStep;    // a plain slider's step; faces run over the curvature
   const char* toggle;   // "flat", "where the faces meet", or nullptr
+  const char* ticked;   // the value --lens spells for a ticked toggle ("flat", "auto"), or nullptr
   bool curvature;       // a face: the slider runs over kCurvatureScale / R
 };
 
@@ -58,8 +59,5 @@ inline constexpr int kCurvatureEnd = static_cast<int>(kCurvatureScale / optics::
 class Lab;
 // The same for the lab's lens and source marker as they stand.
 [[nodiscard]] std::string LensTakenNote(const Lab& lab);
-
-// Whether (x, y) lies in the glass: between the two faces, within the rims.
-[[nodiscard]] bool InGlass(const optics::Lens& lens, double x, double y);
 
 }  // namespace lab

@@ -1,8 +1,7 @@
 #include "lab/SceneHints.h"
 
 #include "lab/Lab.h"
-#include "lab/LensPanelRows.h"
-#include "lab/StaticScene.h"
+#include "optics/Faces.h"
 
 #include <algorithm>
 
@@ -10,30 +9,28 @@ namespace lab {
 
 std::vector<std::string> SceneHints(const Lab& lab) {
   std::vector<std::string> hints;
+  const optics::Lens& lens = lab.lens();
   const ShapeCentre source = CentreOf(lab.controls().kyklos);
-  if (InGlass(lab.lens(), source.x, source.y)) {
+  if (optics::InGlass(lens, source.x, source.y)) {
     hints.emplace_back(
         "The source lies in the glass: the rays start inside the lens and run to its faces. Drag it out to the left "
         "to see light enter the lens.");
   }
-  // The glass's extent in pixels, from the outline the fill covers.
-  const auto outline = LensOutline(lab.scene());
-  if (outline && !outline->empty()) {
-    const Frame& frame = lab.surface().frame();
-    double left = 1e300, right = -1e300, top = 1e300, bottom = -1e300;
-    for (const core::Point& p : *outline) {
-      const PixelPoint q = frame.toPixel(p.x, p.y);
-      left = std::min(left, q.x), right = std::max(right, q.x);
-      top = std::min(top, q.y), bottom = std::max(bottom, q.y);
-    }
-    for (const Button* b : lab.controls().buttons()) {
-      const PixelRect& r = b->place.pixelRect();
-      if (r.left < right && r.left + r.width > left && r.top < bottom && r.top + r.height > top) {
-        hints.emplace_back(
-            "Part of the lens lies under the buttons, which hide it: a thinner lens or a smaller aperture shows it "
-            "whole.");
-        break;
-      }
+  // The glass's box: between the rims, from the first face's leftmost point
+  // to the second's rightmost (a face's vertex or its rims), in pixels. Read
+  // from the faces, not the fill's outline: the views ask after every input.
+  const double left = std::min(lens.First.VertexX, optics::RimX(lens.First));
+  const double right = std::max(lens.Second.VertexX, optics::RimX(lens.Second));
+  const Frame& frame = lab.surface().frame();
+  const PixelPoint a = frame.toPixel(left, lens.HalfAperture), b = frame.toPixel(right, -lens.HalfAperture);
+  const double x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x), y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
+  for (const Button* button : lab.controls().buttons()) {
+    const PixelRect& r = button->place.pixelRect();
+    if (r.left < x1 && r.left + r.width > x0 && r.top < y1 && r.top + r.height > y0) {
+      hints.emplace_back(
+          "Part of the lens lies under the buttons, which hide it: a thinner lens or a smaller aperture shows it "
+          "whole.");
+      break;
     }
   }
   return hints;

@@ -89,7 +89,7 @@ bool sameFace(const optics::Face& a, const optics::Face& b) {
 
 // The standard lens's shape, whatever its glass: filled as it always was.
 bool standardShape(const optics::Lens& l) {
-  const optics::Lens s = optics::Lens::Standard();
+  static const optics::Lens s = optics::Lens::Standard();  // every redraw asks, during a drag too
   return l.HalfAperture == s.HalfAperture && sameFace(l.First, s.First) && sameFace(l.Second, s.Second) &&
          l.Thickness == s.Thickness && l.RimEdges == s.RimEdges;
 }
@@ -114,10 +114,7 @@ Seed glassSeed(const Surface& c, const SceneState& s, double targetY) {
   for (const double share : kShares) {
     const double y = share * lens.HalfAperture;
     if (std::abs(y - targetY) * perUnit < kClearPixels || std::abs(y) * perUnit < kClearPixels) continue;
-    auto faceX = [&](const optics::Face& f) {
-      return f.Flat ? f.VertexX : optics::PointOf(f, optics::ParameterAtHeight(f, y)).X;
-    };
-    const double x1 = faceX(lens.First), x2 = faceX(lens.Second);
+    const double x1 = optics::FaceXAtHeight(lens.First, y), x2 = optics::FaceXAtHeight(lens.Second, y);
     if (!((x2 - x1) * perUnit >= 4)) continue;
     const PixelPoint p = frame.toPixel((x1 + x2) / 2, y);
     if (!(p.x >= 0 && p.y >= 0 && p.x < frame.pixels.width && p.y < frame.pixels.height)) continue;

@@ -49,4 +49,14 @@ double RimX(const Face& f) noexcept {
   return f.CentreX + f.Facing * f.RimCos;
 }
 
+double FaceXAtHeight(const Face& f, double y) noexcept {
+  if (f.Flat || !(std::abs(y) < f.Radius)) return f.VertexX;
+  return PointOf(f, ParameterAtHeight(f, y)).X;
+}
+
+bool InGlass(const Lens& lens, double x, double y) noexcept {
+  if (!(std::abs(y) < lens.HalfAperture)) return false;
+  return x > FaceXAtHeight(lens.First, y) && x < FaceXAtHeight(lens.Second, y);
+}
+
 }  // namespace optics

@@ -38,4 +38,11 @@ struct FacePoint {
 // The x of the face's rims.
 [[nodiscard]] double RimX(const Face& f) noexcept;
 
+// The x of the face (or its extension) at height y; a sphere's vertex x
+// where y lies beyond its radius.
+[[nodiscard]] double FaceXAtHeight(const Face& f, double y) noexcept;
+
+// Whether (x, y) lies in the glass: within the rims, between the two faces.
+[[nodiscard]] bool InGlass(const Lens& lens, double x, double y) noexcept;
+
 }  // namespace optics

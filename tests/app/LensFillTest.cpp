@@ -5,6 +5,7 @@
 #include "TestWindow.h"
 
 #include "lab/LensPanelRows.h"
+#include "optics/Faces.h"
 #include "numeric/Colour.h"
 #include "optics/LensDesign.h"
 
@@ -67,7 +68,7 @@ TEST(LensFill, TheWholeGlassOfAnyLensIsOliveAndNothingOutside) {
     auto everywhere = [&](double x, double y, bool in) {
       for (int dx = -3; dx <= 3; dx += 3) {
         for (int dy = -3; dy <= 3; dy += 3) {
-          if (lab::InGlass(lens, x + dx * unit, y + dy * unit) != in) return false;
+          if (optics::InGlass(lens, x + dx * unit, y + dy * unit) != in) return false;
         }
       }
       return true;

@@ -7,6 +7,7 @@
 #include "lab/Keys.h"
 #include "lab/LensText.h"
 #include "lab/LensPanelRows.h"
+#include "optics/Faces.h"
 #include "lab/Lessons.h"
 #include "lab/Run.h"
 #include "optics/Geometry.h"
@@ -312,7 +313,7 @@ TEST(Lessons, EachTextIsTrueToTheFirstStateItOpensIn) {
     }
     if (task.find("starts in the air") != std::string::npos) {
       const lab::ShapeCentre e = lab::CentreOf(c.shmeio);
-      EXPECT_FALSE(lab::InGlass(l.lens(), e.x, e.y)) << lesson.key;
+      EXPECT_FALSE(optics::InGlass(l.lens(), e.x, e.y)) << lesson.key;
       EXPECT_LT(e.x, l.lens().First.VertexX) << lesson.key << ": the entry point does not start left of the lens";
     }
     if (task.find("χρόνος") != std::string::npos) {

@@ -4,6 +4,7 @@
 #include "LabTesting.h"
 
 #include "lab/LensPanelRows.h"
+#include "optics/Faces.h"
 
 #include <gtest/gtest.h>
 
@@ -83,11 +84,11 @@ TEST(LensTakenNote, SaysWhenTheSourceNowLiesInTheGlass) {
   ASSERT_EQ(l.setLens(thick), "");
   EXPECT_NE(lab::LensTakenNote(l).find("source now lies in the glass"), std::string::npos);
   // The glass's own points, and points just outside it.
-  EXPECT_TRUE(lab::InGlass(l.lens(), 0, 0));
-  EXPECT_TRUE(lab::InGlass(optics::Lens::Standard(), -14, 0));
-  EXPECT_FALSE(lab::InGlass(optics::Lens::Standard(), -16, 0));
-  EXPECT_FALSE(lab::InGlass(optics::Lens::Standard(), 0, 72));
-  EXPECT_TRUE(lab::InGlass(optics::Lens::Standard(), 0, 71));
+  EXPECT_TRUE(optics::InGlass(l.lens(), 0, 0));
+  EXPECT_TRUE(optics::InGlass(optics::Lens::Standard(), -14, 0));
+  EXPECT_FALSE(optics::InGlass(optics::Lens::Standard(), -16, 0));
+  EXPECT_FALSE(optics::InGlass(optics::Lens::Standard(), 0, 72));
+  EXPECT_TRUE(optics::InGlass(optics::Lens::Standard(), 0, 71));
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ std::string lensRows() {
     out += std::string(out.size() > 1 ? "," : "") + "{\"key\":" + jsonString(r.key) + ",\"hint\":" +
            jsonString(r.hint) + ",\"low\":" + jsonNumber(r.low) + ",\"high\":" + jsonNumber(r.high) +
            ",\"step\":" + jsonNumber(r.step) + ",\"sliderStep\":" + jsonNumber(r.sliderStep) +
-           ",\"toggle\":" + (r.toggle ? jsonString(r.toggle) : "null") + ",\"curvature\":" + jsonBool(r.curvature) +
+           ",\"toggle\":" + (r.toggle ? jsonString(r.toggle) : "null") +
+           ",\"ticked\":" + (r.ticked ? jsonString(r.ticked) : "null") + ",\"curvature\":" + jsonBool(r.curvature) +
            "}";
   }
   return out + "]";

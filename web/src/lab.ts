@@ -107,6 +107,8 @@ export interface LensRow {
   step: number;
   sliderStep: number;
   toggle: string | null;
+  /** The value the lens text spells for a ticked toggle ("flat", "auto"). */
+  ticked: string | null;
   curvature: boolean;
 }
 

@@ -17,9 +17,6 @@ interface Field {
   check?: HTMLInputElement;
 }
 
-// What the lens text says for a ticked check box.
-const CHECK_WORD: Partial<Record<LensRow['key'], string>> = { r1: 'flat', r2: 'flat', aperture: 'auto' };
-
 export class LensPanel {
   private readonly preset: HTMLSelectElement;
   private readonly fields = new Map<Field['key'], Field>();
@@ -140,7 +137,7 @@ export class LensPanel {
   /** The whole lens as the fields give it, spelled as --lens spells it. */
   private text(): string {
     return [...this.fields.values()]
-      .map((f) => `${f.key}=${f.check?.checked ? CHECK_WORD[f.key] : f.number.value.trim()}`)
+      .map((f) => `${f.key}=${f.check?.checked ? f.row.ticked : f.number.value.trim()}`)
       .join(',');
   }
 
