@@ -20,9 +20,9 @@ void BM_PaintDrawingAfterBundleContinuation(benchmark::State& state) {
   w->form().setMessageHandler([](const QString&) {});
   w->form().arithmosaktinon.setValue(100);
   w->lab().click(5);
-    w->follow();
+  w->follow();
   const canvas::Canvas& c = w->form().canvas;
-  state.counters["operations"] = static_cast<double>(c.displayList().items().size());
+  state.counters["operations"] = static_cast<double>(w->lab().surface().record().items().size());
   QImage image;  // reused from one paint to the next, as the form's cache is
   for (auto _ : state) {
     canvas::RenderDrawingInto(image, c, ratio, true);

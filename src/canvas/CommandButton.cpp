@@ -27,9 +27,9 @@ QPushButton* makeButton(QWidget* parent, double pointSize, const QString& captio
 }
 }  // namespace
 
-CommandButton::CommandButton(Canvas& canvas, QWidget* parent, QRectF designTwips, double pointSize,
+CommandButton::CommandButton(QWidget* parent, QRectF designTwips, double pointSize,
                              const QString& caption)
-    : Control(canvas, makeButton(parent, pointSize, caption), designTwips),
+    : Control(makeButton(parent, pointSize, caption), designTwips),
       button_(static_cast<QPushButton*>(widget())),
       caption_(caption) {
   QObject::connect(button_, &QPushButton::clicked, button_, [this] {

@@ -14,7 +14,7 @@ namespace canvas {
 // the button.
 class CommandButton final : public Control {
  public:
-  CommandButton(Canvas& canvas, QWidget* parent, QRectF designTwips, double pointSize, const QString& caption);
+  CommandButton(QWidget* parent, QRectF designTwips, double pointSize, const QString& caption);
 
   [[nodiscard]] QString Caption() const { return caption_; }
   void onClick(std::function<void()> handler) { click_ = std::move(handler); }

@@ -1,7 +1,6 @@
 #include "canvas/Control.h"
 
-#include "canvas/Canvas.h"
-#include "numeric/Single.h"
+#include "lab/Surface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,51 +12,15 @@ namespace {
 int widgetCoordinate(double px) { return static_cast<int>(std::lround(std::clamp(px, -1.0e5, 1.0e5))); }
 }  // namespace
 
-Control::Control(Canvas& canvas, QWidget* widget, QRectF designTwips)
-    : canvas_(canvas), widget_(widget), design_(designTwips) {
+Control::Control(QWidget* widget, QRectF designTwips) : widget_(widget), design_(designTwips) {
   Control::restoreDesign();
 }
 
 void Control::restoreDesign() {
-  pxLeft_ = design_.left() / kTwipsPerPixel;
-  pxTop_ = design_.top() / kTwipsPerPixel;
-  pxWidth_ = design_.width() / kTwipsPerPixel;
-  pxHeight_ = design_.height() / kTwipsPerPixel;
-  place();
-}
-
-float Control::Left() const { return static_cast<float>(canvas_.toWorld({pxLeft_, 0}).x()); }
-float Control::Top() const { return static_cast<float>(canvas_.toWorld({0, pxTop_}).y()); }
-float Control::Width() const { return static_cast<float>(pxWidth_ * std::abs(canvas_.ScaleWidth()) / canvas_.pixelSize().width()); }
-float Control::Height() const {
-  return static_cast<float>(pxHeight_ * std::abs(canvas_.ScaleHeight()) / canvas_.pixelSize().height());
-}
-
-void Control::setLeft(double v) {
-  const float f = numeric::RoundToSingle(v);
-  if (!std::isfinite(f)) return;
-  pxLeft_ = canvas_.toPixel(f, 0).x();
-  place();
-}
-
-void Control::setTop(double v) {
-  const float f = numeric::RoundToSingle(v);
-  if (!std::isfinite(f)) return;
-  pxTop_ = canvas_.toPixel(0, f).y();
-  place();
-}
-
-void Control::setWidth(double v) {
-  const float f = numeric::RoundToSingle(v);
-  if (!std::isfinite(f)) return;
-  pxWidth_ = std::abs(double{f}) * canvas_.pixelSize().width() / std::abs(canvas_.ScaleWidth());
-  place();
-}
-
-void Control::setHeight(double v) {
-  const float f = numeric::RoundToSingle(v);
-  if (!std::isfinite(f)) return;
-  pxHeight_ = std::abs(double{f}) * canvas_.pixelSize().height() / std::abs(canvas_.ScaleHeight());
+  pxLeft_ = design_.left() / lab::kTwipsPerPixel;
+  pxTop_ = design_.top() / lab::kTwipsPerPixel;
+  pxWidth_ = design_.width() / lab::kTwipsPerPixel;
+  pxHeight_ = design_.height() / lab::kTwipsPerPixel;
   place();
 }
 

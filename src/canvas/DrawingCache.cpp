@@ -9,20 +9,27 @@
 namespace canvas {
 
 const QImage& DrawingCache::update(const Canvas& canvas, double ratio, bool smooth) {
-  const DisplayList& list = canvas.displayList();
+  const lab::DisplayRecord* record = canvas.record();
+  if (!record) {
+    // Nothing recorded to paint from: the retained image as it is.
+    RenderDrawingInto(image_, canvas, ratio, smooth);
+    ratio_ = 0;  // no key to keep it by: drawn afresh every time
+    return image_;
+  }
   const bool same = !image_.isNull() && ratio_ == ratio && smooth_ == smooth;
-  if (same && revision_ == list.revision()) return image_;
-  if (same && smooth && list.complete() && generation_ == list.generation() && painted_ <= list.items().size()) {
+  if (same && revision_ == record->revision()) return image_;
+  if (same && smooth && record->complete() && generation_ == record->generation() &&
+      painted_ <= record->items().size()) {
     QPainter p(&image_);
-    OperationPainter(p).paint(list, painted_);
+    OperationPainter(p).paint(*record, painted_);
   } else {
     RenderDrawingInto(image_, canvas, ratio, smooth);
   }
   ratio_ = ratio;
   smooth_ = smooth;
-  generation_ = list.generation();
-  revision_ = list.revision();
-  painted_ = list.items().size();
+  generation_ = record->generation();
+  revision_ = record->revision();
+  painted_ = record->items().size();
   return image_;
 }
 

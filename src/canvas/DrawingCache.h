@@ -9,7 +9,7 @@ namespace canvas {
 
 class Canvas;
 
-// The smooth drawing of a canvas at one device pixel ratio, kept between
+// The smooth drawing of the lab's record at one device pixel ratio, kept between
 // repaints. When the record has only grown since the last update (the
 // buttons add to the picture without clearing it), only the new operations
 // are painted on top; after a Cls, or at a new ratio, it is drawn afresh.

@@ -1,4 +1,4 @@
-#include "canvas/DisplayList.h"
+#include "canvas/FillShape.h"
 #include "canvas/RetainedImage.h"
 
 #include <QPolygonF>

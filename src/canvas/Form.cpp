@@ -20,23 +20,23 @@ constexpr double kDefaultPt = 8.25;
 Form::Form(QSize clientPixels, QWidget* parent)
     : QWidget(parent),
       canvas(clientPixels),
-      Command1(canvas, this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("position by Fermat")),
-      Command2(canvas, this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("BUNDLE OF RAYS")),
-      Command3(canvas, this, twips(0, 0, 1500, 700), 9.75, QStringLiteral("SHOW FIRST CIRLCES AFTER LENS")),
-      Command4(canvas, this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("conitinuation of ray after lens")),
-      Command5(canvas, this, twips(0, 0, 1500, 700), kButtonPt,
+      Command1(this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("position by Fermat")),
+      Command2(this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("BUNDLE OF RAYS")),
+      Command3(this, twips(0, 0, 1500, 700), 9.75, QStringLiteral("SHOW FIRST CIRLCES AFTER LENS")),
+      Command4(this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("conitinuation of ray after lens")),
+      Command5(this, twips(0, 0, 1500, 700), kButtonPt,
                QStringLiteral("continuation of bundle after lens")),
-      thesiy(canvas, this, Qt::Vertical, twips(0, 0, 255, 3000), kThesiyRange.min, kThesiyRange.max, 10, 1, 0),
-      arithmosaktinon(canvas, this, Qt::Vertical, twips(0, 1800, 495, 3735), kRaysRange.min, kRaysRange.max, 10, 1, 10),
-      xronosmetato(canvas, this, Qt::Horizontal, twips(0, 0, 1500, 495), kTimeRange.min, kTimeRange.max, 5, 1, 5),
-      Label1(canvas, this, twips(0, 0, 1500, 1500), kButtonPt),
-      Label2(canvas, this, twips(0, 0, 1500, 852), 18.0),
-      Label3(canvas, this, twips(0, 0, 1500, 972), kButtonPt),
-      Label4(canvas, this, twips(0, 0, 1500, 1092), kButtonPt),
-      Label5(canvas, this, twips(0, 5520, 975, 735), kDefaultPt),
-      Label6(canvas, this, twips(0, 0, 1935, 615), kDefaultPt, QStringLiteral("Label6")),
-      shmeio(canvas, this, twips(4800, 4200, 132, 132), numeric::kBlue),
-      kyklos(canvas, this, twips(2400, 4440, 132, 132), numeric::kDarkRed) {
+      thesiy(this, Qt::Vertical, twips(0, 0, 255, 3000), kThesiyRange.min, kThesiyRange.max, 10, 1, 0),
+      arithmosaktinon(this, Qt::Vertical, twips(0, 1800, 495, 3735), kRaysRange.min, kRaysRange.max, 10, 1, 10),
+      xronosmetato(this, Qt::Horizontal, twips(0, 0, 1500, 495), kTimeRange.min, kTimeRange.max, 5, 1, 5),
+      Label1(this, twips(0, 0, 1500, 1500), kButtonPt),
+      Label2(this, twips(0, 0, 1500, 852), 18.0),
+      Label3(this, twips(0, 0, 1500, 972), kButtonPt),
+      Label4(this, twips(0, 0, 1500, 1092), kButtonPt),
+      Label5(this, twips(0, 5520, 975, 735), kDefaultPt),
+      Label6(this, twips(0, 0, 1935, 615), kDefaultPt, QStringLiteral("Label6")),
+      shmeio(this, twips(4800, 4200, 132, 132), numeric::kBlue),
+      kyklos(this, twips(2400, 4440, 132, 132), numeric::kDarkRed) {
   setFixedSize(canvas.pixelSize());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -51,6 +51,7 @@ Form::Form(QSize clientPixels, QWidget* parent)
   // picture, never over a button or a bar.
   for (Label* l : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6}) l->widget()->lower();
   canvas.setChangedCallback([this] { update(); });
+  canvas.setResetCallback([this](bool resized) { pixelsReset(resized); });
 }
 
 void Form::MsgBox(const QString& text) {
@@ -63,17 +64,12 @@ void Form::MsgBox(const QString& text) {
 
 QImage Form::snapshot() { return grab().toImage(); }
 
-void Form::setClientSize(QSize clientPixels) {
-  canvas = Canvas(clientPixels);
-  canvas.setChangedCallback([this] { update(); });
+void Form::pixelsReset(bool resized) {
   cache_.invalidate();
-  setFixedSize(canvas.pixelSize());
-}
-
-void Form::restoreDesign() {
-  const bool logging = canvas.logging();
-  setClientSize(canvas.pixelSize());
-  canvas.setLogging(logging);
+  if (resized) {
+    setFixedSize(canvas.pixelSize());
+    return;
+  }
   Control* controls[] = {&Command1,        &Command2,     &Command3, &Command4, &Command5, &thesiy,
                          &arithmosaktinon, &xronosmetato, &Label1,   &Label2,   &Label3,   &Label4,
                          &Label5,          &Label6,       &shmeio,   &kyklos};

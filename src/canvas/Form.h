@@ -68,16 +68,6 @@ class Form final : public QWidget {
   // device pixel ratio in force.
   [[nodiscard]] QImage snapshot();
 
-  // Gives the client area another size before anything is drawn: a blank
-  // canvas of that size in the twips frame of a new form. For a start-up
-  // that learns the client area's size only once the window is shown.
-  void setClientSize(QSize clientPixels);
-
-  // The form as a new one of its size: a blank canvas in the twips frame
-  // (logging as it was) and every control at its design properties, without
-  // any event. For a reset to the start-up state.
-  void restoreDesign();
-
   // Whether the drawing is shown smooth, from the recorded operations at the
   // screen's device pixel ratio, or as the retained image is (on by default).
   void setSmooth(bool on);
@@ -93,12 +83,17 @@ class Form final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // After the lab gave the canvas a new blank picture: a new size is the
+  // client area's (a start-up that learns it once the window is shown); the
+  // same size is a reset to the start-up state, every control back at its
+  // design properties, without any event.
+  void pixelsReset(bool resized);
   void deliver(const MouseHandler& handler, QMouseEvent* event, QPointF at);
 
   MessageHandler message_;
   bool smooth_ = true;
-  // The smooth drawing at the device pixel ratio: moving a marker or a
-  // control repaints from it; new operations are painted onto it.
+  // The smooth drawing of the lab's record at the device pixel ratio: moving
+  // a marker or a control repaints from it; new operations are painted onto it.
   DrawingCache cache_;
 };
 

@@ -1,6 +1,5 @@
 #include "canvas/Label.h"
 
-#include "canvas/Canvas.h"
 
 #include "canvas/HaloLabel.h"
 
@@ -20,8 +19,8 @@ QLabel* makeLabel(QWidget* parent, double pointSize, const QString& caption) {
 }
 }  // namespace
 
-Label::Label(Canvas& canvas, QWidget* parent, QRectF designTwips, double pointSize, const QString& caption)
-    : Control(canvas, makeLabel(parent, pointSize, caption), designTwips),
+Label::Label(QWidget* parent, QRectF designTwips, double pointSize, const QString& caption)
+    : Control(makeLabel(parent, pointSize, caption), designTwips),
       label_(static_cast<QLabel*>(widget())),
       designCaption_(caption) {}
 

@@ -12,7 +12,7 @@ namespace canvas {
 // within the label's width.
 class Label final : public Control {
  public:
-  Label(Canvas& canvas, QWidget* parent, QRectF designTwips, double pointSize, const QString& caption = {});
+  Label(QWidget* parent, QRectF designTwips, double pointSize, const QString& caption = {});
 
   [[nodiscard]] QString Caption() const;
   void setCaption(const QString& text);

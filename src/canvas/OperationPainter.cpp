@@ -1,7 +1,10 @@
 #include "canvas/OperationPainter.h"
 
-#include "canvas/StrokeRaster.h"
+#include "canvas/Canvas.h"
+#include "canvas/FillShape.h"
+#include "canvas/Pen.h"
 #include "canvas/RetainedImage.h"
+#include "canvas/StrokeRaster.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -15,20 +18,7 @@ namespace {
 
 // The retained image's pen, drawn at any resolution: widths in logical
 // pixels, the same dash pattern (in units of the width), the same caps.
-QPen smoothPen(QRgb color, int width, int style) {
-  const int w = std::clamp(width, 1, 512);
-  QPen pen{QColor::fromRgb(color)};
-  pen.setWidthF(w);
-  if (w == 1) {
-    pen.setCapStyle(Qt::FlatCap);
-    if (style == 1) pen.setDashPattern({18.0, 6.0});
-    if (style == 2) pen.setDashPattern({3.0, 3.0});
-  } else {
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-  }
-  return pen;
-}
+QPen smoothPen(QRgb color, int width, int style) { return OperationPen(color, width, style, PenDevice::Smooth); }
 
 double pixelCentre(double v) { return std::floor(v) + 0.5; }
 
@@ -43,7 +33,7 @@ struct Strands {
   [[nodiscard]] double offset(int k) const { return (k - (count - 1) / 2.0) * step; }
 };
 
-Strands strandsFor(QPainter& p, const CanvasOp& op) {
+Strands strandsFor(QPainter& p, const lab::Op& op) {
   if (op.width > 1 || op.style != 0 || p.paintEngine() == nullptr || p.paintEngine()->type() != QPaintEngine::Raster)
     return {};
   const QTransform& t = p.deviceTransform();
@@ -75,69 +65,73 @@ QPen strandPen(QRgb color) {
 
 QImage* DirectImage(QPainter& p) { return directImageOf(p); }
 
-QRectF ItemBounds(const DisplayItem& item, const Frame& frame) {
-  const CanvasOp& op = item.op;
-  const double pad = std::clamp(op.width, 1, 512) + 1.0;
+QRectF ItemBounds(const lab::Op& op, const lab::Frame& frame, const lab::PixelTrace* trace) {
+  const double pad = lab::PenWidth(op.width) + 1.0;
   switch (op.kind) {
-    case CanvasOp::Kind::Line:
-      return QRectF(frame.toPixel(op.x1, op.y1), frame.toPixel(op.x2, op.y2))
+    case lab::Op::Kind::Line:
+      return QRectF(PixelOf(frame, op.x1, op.y1), PixelOf(frame, op.x2, op.y2))
           .normalized()
           .adjusted(-pad, -pad, pad, pad);
-    case CanvasOp::Kind::Circle:
-    case CanvasOp::Kind::Arc: {
-      const QPointF c = frame.toPixel(op.x1, op.y1);
+    case lab::Op::Kind::Circle:
+    case lab::Op::Kind::Arc: {
+      const QPointF c = PixelOf(frame, op.x1, op.y1);
       const double r = std::abs(op.r) * frame.pixelsPerUnit() + pad;
       return {c.x() - r, c.y() - r, 2 * r, 2 * r};
     }
-    case CanvasOp::Kind::PSet: {
-      const QPointF c = frame.toPixel(op.x1, op.y1);
+    case lab::Op::Kind::PSet: {
+      const QPointF c = PixelOf(frame, op.x1, op.y1);
       return {c.x() - pad, c.y() - pad, 2 * pad, 2 * pad};
     }
-    case CanvasOp::Kind::FloodFill: return item.fill ? QRectF(item.fill->pixels).adjusted(-1, -1, 1, 1) : QRectF();
-    case CanvasOp::Kind::Cls: break;
+    case lab::Op::Kind::FloodFill: {
+      const auto* shape = dynamic_cast<const FillShape*>(trace);
+      return shape ? QRectF(shape->pixels).adjusted(-1, -1, 1, 1) : QRectF();
+    }
+    case lab::Op::Kind::Cls: break;
   }
   return {};
 }
 
-void OperationPainter::paint(const DisplayList& list, std::size_t first) {
+void OperationPainter::paint(const lab::DisplayRecord& record, std::size_t first) {
   p_.save();
   p_.setRenderHint(QPainter::Antialiasing, true);
-  const std::vector<DisplayItem>& items = list.items();
+  const std::vector<lab::Item>& items = record.items();
   std::vector<Stroke> strokes;
   for (std::size_t i = first; i < items.size(); ++i) {
-    const Frame& frame = list.frame(items[i].frame);
-    if (std::optional<Stroke> s = directStroke(items[i], frame, false)) {
+    if (items[i].op.kind == lab::Op::Kind::FloodFill) {
+      // Whatever Qt paints comes after the strokes before it.
+      flush(strokes);
+      paintFill(record, i);
+      continue;
+    }
+    const lab::Frame& frame = record.frame(items[i].frame);
+    const std::optional<lab::Op> op = OnImage(items[i].op, frame);
+    if (!op) continue;
+    if (std::optional<Stroke> s = directStroke(*op, frame, false)) {
       strokes.push_back(*s);
       continue;
     }
-    // Whatever Qt paints comes after the strokes before it.
     flush(strokes);
-    if (items[i].op.kind == CanvasOp::Kind::FloodFill) {
-      paintFill(list, i);
-    } else {
-      paintItem(items[i], frame, false);
-    }
+    paintItem(*op, frame, false);
   }
   flush(strokes);
   p_.restore();
 }
 
-std::optional<OperationPainter::Stroke> OperationPainter::directStroke(const DisplayItem& item, const Frame& frame,
+std::optional<OperationPainter::Stroke> OperationPainter::directStroke(const lab::Op& op, const lab::Frame& frame,
                                                                        bool strokeOnly) {
-  const CanvasOp& op = item.op;
-  if (op.style != 0 || !(op.kind == CanvasOp::Kind::Line || op.kind == CanvasOp::Kind::Circle)) return std::nullopt;
+  if (op.style != 0 || !(op.kind == lab::Op::Kind::Line || op.kind == lab::Op::Kind::Circle)) return std::nullopt;
   if (DirectImage(p_) == nullptr) return std::nullopt;
   const double scale = p_.deviceTransform().m11();
-  if (op.kind == CanvasOp::Kind::Circle) {
+  if (op.kind == lab::Op::Kind::Circle) {
     // A filled disc is Qt's to fill first.
     if (op.fill && !strokeOnly) return std::nullopt;
-    const QPointF c = frame.toPixel(op.x1, op.y1);
+    const QPointF c = PixelOf(frame, op.x1, op.y1);
     const double r = std::abs(op.r) * frame.pixelsPerUnit();
-    return Stroke{.ring = true, .a = c * scale, .size = r * scale, .width = std::clamp(op.width, 1, 512) * scale,
+    return Stroke{.ring = true, .a = c * scale, .size = r * scale, .width = lab::PenWidth(op.width) * scale,
                   .color = op.color};
   }
   if (op.width > 1) return std::nullopt;  // wider pens keep their round caps through Qt
-  QPointF a = frame.toPixel(op.x1, op.y1), b = frame.toPixel(op.x2, op.y2);
+  QPointF a = PixelOf(frame, op.x1, op.y1), b = PixelOf(frame, op.x2, op.y2);
   if (a == b) return std::nullopt;
   // Through the centres of the one row or column the line lit.
   if (a.y() == b.y()) a.ry() = b.ry() = pixelCentre(a.y());
@@ -174,27 +168,27 @@ void OperationPainter::flush(std::vector<Stroke>& strokes) {
   strokes.clear();
 }
 
-void OperationPainter::paintFill(const DisplayList& list, std::size_t index) {
-  const DisplayItem& fillItem = list.items()[index];
-  if (!fillItem.fill) return;
-  const FillShape& shape = *fillItem.fill;
+void OperationPainter::paintFill(const lab::DisplayRecord& record, std::size_t index) {
+  const auto* traced = dynamic_cast<const FillShape*>(record.items()[index].trace.get());
+  if (!traced) return;  // a fill without pixels behind it has no shape here
+  const FillShape& shape = *traced;
   p_.fillPath(shape.path, QColor::fromRgb(shape.color));
   // The fill stopped at pixels of the boundary colour, so what was drawn in
   // that colour before it stays on top of it.
   const QRectF reach = QRectF(shape.pixels).adjusted(-2, -2, 2, 2);
   for (std::size_t j = 0; j < index; ++j) {
-    const DisplayItem& item = list.items()[j];
-    if (item.op.kind == CanvasOp::Kind::FloodFill || (item.op.color | 0xff000000u) != shape.boundary) continue;
-    const Frame& frame = list.frame(item.frame);
-    if (ItemBounds(item, frame).intersects(reach)) paintItem(item, frame, true);
+    const lab::Item& item = record.items()[j];
+    if (item.op.kind == lab::Op::Kind::FloodFill || (item.op.color | 0xff000000u) != shape.boundary) continue;
+    const lab::Frame& frame = record.frame(item.frame);
+    const std::optional<lab::Op> op = OnImage(item.op, frame);
+    if (op && ItemBounds(*op, frame).intersects(reach)) paintItem(*op, frame, true);
   }
 }
 
-void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bool strokeOnly) {
-  const CanvasOp& op = item.op;
+void OperationPainter::paintItem(const lab::Op& op, const lab::Frame& frame, bool strokeOnly) {
   switch (op.kind) {
-    case CanvasOp::Kind::Line: {
-      QPointF a = frame.toPixel(op.x1, op.y1), b = frame.toPixel(op.x2, op.y2);
+    case lab::Op::Kind::Line: {
+      QPointF a = PixelOf(frame, op.x1, op.y1), b = PixelOf(frame, op.x2, op.y2);
       if (op.width <= 1) {
         if (a == b) {
           p_.fillRect(QRectF(std::floor(a.x()), std::floor(a.y()), 1, 1), QColor::fromRgb(op.color));
@@ -205,7 +199,7 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
         if (a.x() == b.x()) a.rx() = b.rx() = pixelCentre(a.x());
       }
       // Wider pens keep their round caps through Qt.
-      if (const std::optional<Stroke> s = directStroke(item, frame, strokeOnly)) {
+      if (const std::optional<Stroke> s = directStroke(op, frame, strokeOnly)) {
         blendStroke(*DirectImage(p_), *s, {});
         return;
       }
@@ -213,8 +207,8 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
       p_.drawLine(a, b);
       return;
     }
-    case CanvasOp::Kind::Circle: {
-      const QPointF c = frame.toPixel(op.x1, op.y1);
+    case lab::Op::Kind::Circle: {
+      const QPointF c = PixelOf(frame, op.x1, op.y1);
       const double r = std::abs(op.r) * frame.pixelsPerUnit();
       const QBrush brush = op.fill && !strokeOnly ? QBrush(QColor::fromRgb(*op.fill)) : QBrush(Qt::NoBrush);
       QImage* image = op.style == 0 ? DirectImage(p_) : nullptr;
@@ -226,7 +220,7 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
         }
         if (image) {
           const double scale = p_.deviceTransform().m11();
-          BlendRing(*image, c * scale, r * scale, std::clamp(op.width, 1, 512) * scale, op.color);
+          BlendRing(*image, c * scale, r * scale, lab::PenWidth(op.width) * scale, op.color);
           return;
         }
         p_.setPen(strandPen(op.color));
@@ -242,8 +236,8 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
       p_.drawEllipse(c, r, r);
       return;
     }
-    case CanvasOp::Kind::Arc: {
-      const QPointF c = frame.toPixel(op.x1, op.y1);
+    case lab::Op::Kind::Arc: {
+      const QPointF c = PixelOf(frame, op.x1, op.y1);
       const double r = std::abs(op.r) * frame.pixelsPerUnit();
       p_.setBrush(Qt::NoBrush);
       if (const Strands s = strandsFor(p_, op); s.count > 0) {
@@ -255,9 +249,9 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
       p_.drawPath(ArcPath(c, r, op.start, op.end));
       return;
     }
-    case CanvasOp::Kind::PSet: {
-      const int w = std::clamp(op.width, 1, 512);
-      const QPoint origin = DotOrigin(frame.toPixel(op.x1, op.y1), w);
+    case lab::Op::Kind::PSet: {
+      const int w = lab::PenWidth(op.width);
+      const QPoint origin = DotOrigin(PixelOf(frame, op.x1, op.y1), w);
       if (w <= 2) {
         // One or two pixels across: the disc is the whole square.
         p_.fillRect(QRect(origin, QSize(w, w)), QColor::fromRgb(op.color));
@@ -268,8 +262,8 @@ void OperationPainter::paintItem(const DisplayItem& item, const Frame& frame, bo
       p_.drawEllipse(QRectF(origin, QSizeF(w, w)));
       return;
     }
-    case CanvasOp::Kind::FloodFill:
-    case CanvasOp::Kind::Cls: return;
+    case lab::Op::Kind::FloodFill:
+    case lab::Op::Kind::Cls: return;
   }
 }
 

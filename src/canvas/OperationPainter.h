@@ -3,16 +3,17 @@
 #include <optional>
 #include <vector>
 
-#include "canvas/DisplayList.h"
 #include "canvas/StrokeRaster.h"
+#include "lab/Surface.h"
 
 #include <QRectF>
+#include <QRgb>
 
 class QPainter;
 
 namespace canvas {
 
-// Draws recorded operations onto any QPainter (a widget at its device pixel
+// Draws the lab's recorded operations onto any QPainter (a widget at its device pixel
 // ratio, an image, an SVG or PDF writer, a printer) as vectors, anti-aliased.
 // The painter's user coordinates are the retained image's pixel positions;
 // the caller scales them to the device.
@@ -21,7 +22,9 @@ namespace canvas {
 // position lies in pixel (floor x, floor y) there, so curves and slopes are
 // drawn at their pixel positions, while a one-pixel horizontal or vertical
 // line is drawn through the centres of the row or column it lit, which keeps
-// it one row of pure colour at any whole ratio. A flood fill is drawn from
+// it one row of pure colour at any whole ratio. Each operation is painted as
+// the retained image drew it (OnImage: a line clipped, what cannot touch the
+// image left out). A flood fill is drawn from
 // its traced shape, and the boundary-coloured strokes drawn before it, which
 // the fill stopped at, are drawn again on top, so the smooth outline covers
 // the fill's edge.
@@ -31,7 +34,7 @@ class OperationPainter {
 
   // Paints items first.. of the list (all by default) in order; painting a
   // list in two parts gives the same pixels as painting it at once.
-  void paint(const DisplayList& list, std::size_t first = 0);
+  void paint(const lab::DisplayRecord& record, std::size_t first = 0);
 
  private:
   // A one-pixel stroke or ring blended straight into the image.
@@ -42,13 +45,13 @@ class OperationPainter {
     double width = 0;  // a ring's width (device pixels)
     QRgb color = 0;
   };
-  [[nodiscard]] std::optional<Stroke> directStroke(const DisplayItem& item, const Frame& frame, bool strokeOnly);
+  [[nodiscard]] std::optional<Stroke> directStroke(const lab::Op& op, const lab::Frame& frame, bool strokeOnly);
   static void blendStroke(QImage& image, const Stroke& s, RowBand band);
   // Blends the strokes in order; a long run is split into two bands of
   // rows painted at once on two threads.
   void flush(std::vector<Stroke>& strokes);
-  void paintItem(const DisplayItem& item, const Frame& frame, bool strokeOnly);
-  void paintFill(const DisplayList& list, std::size_t index);
+  void paintItem(const lab::Op& op, const lab::Frame& frame, bool strokeOnly);
+  void paintFill(const lab::DisplayRecord& record, std::size_t index);
 
   QPainter& p_;
 };
@@ -57,7 +60,8 @@ class OperationPainter {
 // an opaque 32-bit image, a pure scale, no clip; null otherwise.
 [[nodiscard]] QImage* DirectImage(QPainter& p);
 
-// The pixel rectangle an operation can touch (generous for arcs).
-[[nodiscard]] QRectF ItemBounds(const DisplayItem& item, const Frame& frame);
+// The pixel rectangle an operation (as OnImage gives it) can touch, generous
+// for arcs; a fill's is its trace's.
+[[nodiscard]] QRectF ItemBounds(const lab::Op& op, const lab::Frame& frame, const lab::PixelTrace* trace = nullptr);
 
 }  // namespace canvas

@@ -58,8 +58,8 @@ QImage onBackground(const QImage& retained, PictureBackground background) {
 }  // namespace
 
 void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackground background) {
-  const DisplayList& list = canvas.displayList();
-  if (!smooth || !list.complete()) {
+  const lab::DisplayRecord* record = canvas.record();
+  if (!smooth || !record || !record->complete()) {
     if (background == PictureBackground::Window) {
       p.drawImage(QPointF(0, 0), canvas.image());
     } else {
@@ -78,7 +78,7 @@ void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackgro
       p.fillRect(QRect(QPoint(0, 0), size), BackgroundColour(background));
     }
   }
-  OperationPainter(p).paint(list);
+  OperationPainter(p).paint(*record);
 }
 
 void PaintPicture(QPainter& p, const Form& form, bool smooth, PictureBackground background) {

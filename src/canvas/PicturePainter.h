@@ -15,9 +15,9 @@ class Form;
 // coordinates are the client area's logical pixels; the caller scales them to
 // the device (a device pixel ratio, a page).
 
-// The drawing alone: the background and the recorded operations as smooth
-// vectors, or, when `smooth` is off or the record is incomplete, the retained
-// image as it is (each pixel a square). The background is the window's
+// The drawing alone: the background and the lab's recorded operations as
+// smooth vectors, or, when `smooth` is off or the record is incomplete (or
+// the canvas shows none), the retained image as it is (each pixel a square). The background is the window's
 // colour, white, or none (Transparent paints nothing under the drawing).
 void PaintDrawing(QPainter& painter, const Canvas& canvas, bool smooth,
                   PictureBackground background = PictureBackground::Window);

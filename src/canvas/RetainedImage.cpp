@@ -11,25 +11,6 @@
 
 namespace canvas {
 
-QPen PixelPen(QRgb color, int width, int style) {
-  const int w = std::clamp(width, 1, 512);
-  QPen pen{QColor::fromRgb(color)};
-  if (w == 1) {
-    // A one-pixel pen goes through Qt's thin-line stroker: an 8-connected
-    // run of pixels, so a 4-connected flood fill cannot leak through it.
-    pen.setWidth(1);
-    pen.setCosmetic(true);
-    pen.setCapStyle(Qt::FlatCap);
-    if (style == 1) pen.setDashPattern({18.0, 6.0});  // the dash and gap of a GDI dashed pen
-    if (style == 2) pen.setDashPattern({3.0, 3.0});   // and of its dotted pen
-  } else {
-    pen.setWidth(w);  // dashes apply to one-pixel pens only
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-  }
-  return pen;
-}
-
 QPoint DotOrigin(QPointF px, int width) {
   return {static_cast<int>(std::floor(px.x() - width / 2.0 + 0.5)),
           static_cast<int>(std::floor(px.y() - width / 2.0 + 0.5))};
@@ -192,29 +173,48 @@ void RetainedImage::thinCircle(QPointF centre, double radius, QRgb color, std::o
 
 // A disc exactly `width` pixels across: a width x width block of cells,
 // centred on the point, keeping the cells whose centres lie within the circle.
-bool RetainedImage::dot(QPointF px, int width, QRgb color) {
-  closePainter();
-  // A dot wholly outside the image writes nothing (and its origin need not fit an int).
+namespace {
+
+// Calls plot(row, col) for every pixel of a `width`-pixel dot about the pixel
+// position that lies on an image of `size`; false when there is none.
+template <class Plot>
+bool forDotPixels(QPointF px, int width, QSize size, Plot plot) {
+  // A dot wholly outside the image has none (and its origin need not fit an int).
   if (!(std::abs(px.x()) < 1e8 && std::abs(px.y()) < 1e8) || width < 1) return false;
   const QPoint origin = DotOrigin(px, width);
   const double half = width / 2.0;
-  bool changed = false;
+  bool any = false;
   for (int b = 0; b < width; ++b) {
     const int row = origin.y() + b;
-    if (row < 0 || row >= image_.height()) continue;
-    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+    if (row < 0 || row >= size.height()) continue;
     const double dy = b + 0.5 - half;
     for (int a = 0; a < width; ++a) {
       const int col = origin.x() + a;
-      if (col < 0 || col >= image_.width()) continue;
+      if (col < 0 || col >= size.width()) continue;
       const double dx = a + 0.5 - half;
       if (dx * dx + dy * dy <= half * half + 1e-9) {
-        line[col] = color;
-        changed = true;
+        if (!plot(row, col)) return true;
+        any = true;
       }
     }
   }
-  return changed;
+  return any;
+}
+
+}  // namespace
+
+bool DotReaches(QPointF px, int width, QSize image) {
+  return forDotPixels(px, width, image, [](int, int) { return false; });
+}
+
+bool RetainedImage::dot(QPointF px, int width, QRgb color) {
+  closePainter();
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  return forDotPixels(px, width, image_.size(), [&](int row, int col) {
+    reinterpret_cast<QRgb*>(bits + row * stride)[col] = color;
+    return true;
+  });
 }
 
 std::vector<FillRun> RetainedImage::floodFill(int x, int y, QRgb boundary, QRgb paintColour) {

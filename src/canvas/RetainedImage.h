@@ -21,8 +21,6 @@ struct FillRun {
   int row = 0, left = 0, right = 0;
 };
 
-// The pen of the retained image for a colour, DrawWidth and DrawStyle.
-[[nodiscard]] QPen PixelPen(QRgb color, int width, int style);
 // Full circles of a one-pixel solid pen are plotted by hand (ThinCircle);
 // every other circle goes through Qt's aliased stroker.
 [[nodiscard]] constexpr bool IsThinCircle(int width, int style) noexcept {
@@ -31,6 +29,9 @@ struct FillRun {
 // Where a PSet dot of `width` pixels about the pixel position `px` lands: the
 // top-left cell of its width x width block. Its centre is that plus width/2.
 [[nodiscard]] QPoint DotOrigin(QPointF px, int width);
+// Whether a dot of `width` pixels about the pixel position has a pixel on an
+// image of that size (what RetainedImage::dot would write).
+[[nodiscard]] bool DotReaches(QPointF px, int width, QSize image);
 
 // The arc about `centre` (pixel position) counterclockwise on the screen from
 // start to end (radians), through angle 0 when end < start.

@@ -7,9 +7,9 @@
 
 namespace canvas {
 
-ScrollBar::ScrollBar(Canvas& canvas, QWidget* parent, Qt::Orientation orientation, QRectF designTwips, int min,
+ScrollBar::ScrollBar(QWidget* parent, Qt::Orientation orientation, QRectF designTwips, int min,
                      int max, int largeChange, int smallChange, int value)
-    : Control(canvas, new QScrollBar(orientation, parent), designTwips),
+    : Control(new QScrollBar(orientation, parent), designTwips),
       bar_(static_cast<QScrollBar*>(widget())),
       min_(min),
       max_(max),

@@ -15,7 +15,7 @@ namespace canvas {
 // of a different value; writing the value it already has fires nothing.
 class ScrollBar final : public Control {
  public:
-  ScrollBar(Canvas& canvas, QWidget* parent, Qt::Orientation orientation, QRectF designTwips, int min, int max,
+  ScrollBar(QWidget* parent, Qt::Orientation orientation, QRectF designTwips, int min, int max,
             int largeChange, int smallChange, int value);
 
   [[nodiscard]] int Value() const;

@@ -29,7 +29,7 @@ class CircleWidget final : public QWidget {
 
 }  // namespace
 
-Shape::Shape(Canvas& canvas, QWidget* parent, QRectF designTwips, QRgb fill)
-    : Control(canvas, new CircleWidget(parent, fill), designTwips), fill_(fill) {}
+Shape::Shape(QWidget* parent, QRectF designTwips, QRgb fill)
+    : Control(new CircleWidget(parent, fill), designTwips), fill_(fill) {}
 
 }  // namespace canvas

@@ -11,7 +11,7 @@ namespace canvas {
 // where the marker lies over a button or a bar.
 class Shape final : public Control {
  public:
-  Shape(Canvas& canvas, QWidget* parent, QRectF designTwips, QRgb fill);
+  Shape(QWidget* parent, QRectF designTwips, QRgb fill);
 
   [[nodiscard]] QRgb fillColor() const noexcept { return fill_; }
 

@@ -45,15 +45,21 @@ void DisplayRecord::clear() {
   ++generation_;
 }
 
-void DisplayRecord::add(const Op& op, std::shared_ptr<const std::vector<core::Point>> region) {
-  if (!complete_) return;
+void DisplayRecord::add(const Op& op, std::shared_ptr<const std::vector<core::Point>> region,
+                        std::shared_ptr<const PixelTrace> trace) {
+  // Past the bound the picture still changes (in the pixels of a view that
+  // has them): the revision says so, though no item is added.
+  if (!complete_) {
+    ++revision_;
+    return;
+  }
   if (items_.size() >= kMaxItems) {
     complete_ = false;
     ++revision_;
     ++generation_;
     return;
   }
-  items_.push_back({op, static_cast<int>(frames_.size()) - 1, std::move(region)});
+  items_.push_back({op, static_cast<int>(frames_.size()) - 1, std::move(region), std::move(trace)});
   ++revision_;
 }
 
@@ -64,12 +70,13 @@ void DisplayRecord::restore(const DisplayRecord& saved) {
   generation_ = generation + 1;
 }
 
-Surface::Surface(Size pixels, PixelSink* sink) : frame_(twipFrame(pixels)), record_(frame_), sink_(sink) {}
+Surface::Surface(Size pixels, PixelSink* sink) : frame_(twipFrame(pixels)), record_(frame_), sink_(sink) {
+  if (sink_) sink_->setFrame(frame_);
+}
 
 void Surface::Scale(double x1, double y1, double x2, double y2) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) || x1 == x2 || y1 == y2) {
     ++refused_;
-    if (sink_) sink_->refused();
     return;
   }
   frame_.left = numeric::RoundToSingle(x1);
@@ -78,7 +85,7 @@ void Surface::Scale(double x1, double y1, double x2, double y2) {
   frame_.height = numeric::RoundToSingle(y2 - y1);
   scaleMode_ = kScaleUser;
   record_.setFrame(frame_);
-  if (sink_) sink_->scale(x1, y1, x2, y2);
+  if (sink_) sink_->setFrame(frame_);
 }
 
 double Surface::ScaleX(double length, int from, int to) const noexcept {
@@ -95,7 +102,6 @@ bool Surface::admit(std::initializer_list<double> values) {
   for (double v : values) {
     if (!std::isfinite(numeric::RoundToSingle(v))) {
       ++refused_;
-      if (sink_) sink_->refused();
       return false;
     }
   }
@@ -108,10 +114,7 @@ void Surface::commit(const Op& op) {
   if (sink_) sink_->draw(op);
 }
 
-void Surface::setLogging(bool on) {
-  logging_ = on;
-  if (sink_) sink_->setLogging(on);
-}
+void Surface::setLogging(bool on) { logging_ = on; }
 
 void Surface::Line(double x1, double y1, double x2, double y2, std::optional<Colour> c) {
   if (!admit({x1, y1, x2, y2})) return;
@@ -182,12 +185,13 @@ void Surface::Cls() {
 bool Surface::FloodFill(int x, int y, Colour boundary, std::shared_ptr<const std::vector<core::Point>> region) {
   // A transparent fill paints nothing, as a hollow brush would.
   if (FillStyle != 0) return false;
-  const bool painted = sink_ ? sink_->floodFill(x, y, FillColor, boundary)
-                             : x >= 0 && y >= 0 && x < frame_.pixels.width && y < frame_.pixels.height;
-  if (!painted) return false;
+  const PixelSink::Fill fill =
+      sink_ ? sink_->floodFill(x, y, FillColor, boundary)
+            : PixelSink::Fill{.painted = x >= 0 && y >= 0 && x < frame_.pixels.width && y < frame_.pixels.height};
+  if (!fill.painted) return false;
   const Op op{.kind = Op::Kind::FloodFill, .x1 = double(x), .y1 = double(y), .color = FillColor};
   if (logging_) log_.push_back(op);
-  record_.add(op, std::move(region));
+  record_.add(op, std::move(region), fill.trace);
   return true;
 }
 
@@ -232,7 +236,7 @@ Surface::Saved Surface::drawnSince(Mark m) const {
           .state = drawingState(),
           .log = {},
           .refused = refused_ - m.refused,
-          .pixels = sink_ ? sink_->drawnSince(m.pixels) : nullptr};
+          .pixels = sink_ ? sink_->save() : nullptr};
   if (logging_ && m.logged <= log_.size()) s.log.assign(log_.begin() + static_cast<std::ptrdiff_t>(m.logged), log_.end());
   return s;
 }
@@ -242,7 +246,7 @@ void Surface::replay(const Saved& drawn) {
   setDrawingState(drawn.state);
   if (logging_) log_.insert(log_.end(), drawn.log.begin(), drawn.log.end());
   refused_ += drawn.refused;
-  if (sink_ && drawn.pixels) sink_->replay(*drawn.pixels);
+  if (sink_ && drawn.pixels) sink_->restore(*drawn.pixels);
 }
 
 }  // namespace lab

@@ -56,18 +56,27 @@ struct DrawingState {
   bool operator==(const DrawingState&) const = default;
 };
 
+// What a view's pixels learnt of an operation that the operation alone does
+// not say (the shape a flood fill painted, traced from the pixels), kept with
+// the item for the painters of that view.
+struct PixelTrace {
+  virtual ~PixelTrace() = default;
+};
+
 // One recorded operation with the frame it was drawn in. A fill carries the
 // region it covers as a closed polygon in world units (the outline that
-// bounds it, as the scene knows it), so a painter without the pixels can draw it.
+// bounds it, as the scene knows it), so a painter without the pixels can draw
+// it, and, where pixels painted it, their trace.
 struct Item {
   Op op;
   int frame = 0;
   std::shared_ptr<const std::vector<core::Point>> region;
+  std::shared_ptr<const PixelTrace> trace;
 };
 
 // What was drawn since the last Cls, in world units, with the frames it was
 // drawn in. Bounded: past kMaxItems it stops recording and reports itself
-// incomplete until the next Cls.
+// incomplete until the next Cls (a view with pixels shows those instead).
 class DisplayRecord {
  public:
   static constexpr std::size_t kMaxItems = 200000;
@@ -75,7 +84,8 @@ class DisplayRecord {
   explicit DisplayRecord(const Frame& frame) : frames_{frame} {}
   void setFrame(const Frame& frame);
   void clear();
-  void add(const Op& op, std::shared_ptr<const std::vector<core::Point>> region = {});
+  void add(const Op& op, std::shared_ptr<const std::vector<core::Point>> region = {},
+           std::shared_ptr<const PixelTrace> trace = {});
 
   [[nodiscard]] const std::vector<Item>& items() const noexcept { return items_; }
   [[nodiscard]] const Frame& frame(int index) const { return frames_.at(static_cast<std::size_t>(index)); }
@@ -98,32 +108,30 @@ class DisplayRecord {
 };
 
 // The pixels a view keeps of the surface (the desktop's retained image): the
-// surface hands it every operation it admits, in order, with the drawing
-// state in force, and asks it whether a fill painted. Snapshots let the
-// surface put the pixels back with its record.
+// surface gives it the frame in force and every operation it admits, in order,
+// each with its own pen and fill; a fill is the pixels' to decide (did it
+// paint, and what). The surface's record, log and refusals stay the
+// surface's: the pixels hold pixels only. Snapshots let the surface put them
+// back with its record.
 class PixelSink {
  public:
   struct Snapshot {
     virtual ~Snapshot() = default;
   };
+  // What a flood fill did to the pixels.
+  struct Fill {
+    bool painted = false;
+    std::shared_ptr<const PixelTrace> trace;  // kept with the fill's item
+  };
   virtual ~PixelSink() = default;
-  virtual void scale(double x1, double y1, double x2, double y2) = 0;
-  // Line, Circle, Arc, PSet or Cls, in the op's own colour, width, style and fill.
+  // The frame the following operations are drawn in.
+  virtual void setFrame(const Frame& frame) = 0;
+  // Line, Circle, Arc, PSet or Cls.
   virtual void draw(const Op& op) = 0;
-  virtual bool floodFill(int x, int y, Colour fill, Colour boundary) = 0;
-  virtual void refused() = 0;
-  virtual void setLogging(bool on) = 0;
+  virtual Fill floodFill(int x, int y, Colour fill, Colour boundary) = 0;
   [[nodiscard]] virtual std::shared_ptr<const Snapshot> save() const = 0;
   virtual void restore(const Snapshot& s) = 0;
-  // A point in the pixels' own history, and what was drawn since one.
-  struct Mark {
-    std::size_t logged = 0;
-    int refused = 0;
-  };
-  [[nodiscard]] virtual Mark mark() const = 0;
-  [[nodiscard]] virtual std::shared_ptr<const Snapshot> drawnSince(Mark m) const = 0;
-  virtual void replay(const Snapshot& s) = 0;
-  // A new blank surface of that size in the twips frame.
+  // A new blank picture of that size (the surface gives it its frame next).
   virtual void reset(Size pixels) = 0;
 };
 
@@ -132,7 +140,8 @@ class PixelSink {
 // shows is drawn through it. Coordinates come in as doubles and are rounded
 // to Single on entry; an operation with a non-finite number is refused whole
 // (counted, never logged, never drawn). With a sink, every admitted operation
-// reaches the pixels too.
+// reaches the pixels too. This is the program's one record of what it drew:
+// every view paints from it.
 class Surface {
  public:
   explicit Surface(Size pixels, PixelSink* sink = nullptr);
@@ -198,9 +207,8 @@ class Surface {
   struct Mark {
     std::size_t logged = 0;
     int refused = 0;
-    PixelSink::Mark pixels;
   };
-  [[nodiscard]] Mark mark() const { return {log_.size(), refused_, sink_ ? sink_->mark() : PixelSink::Mark{}}; }
+  [[nodiscard]] Mark mark() const noexcept { return {log_.size(), refused_}; }
   [[nodiscard]] Saved drawnSince(Mark m) const;
   void replay(const Saved& drawn);
 

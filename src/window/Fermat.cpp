@@ -39,12 +39,14 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
     : QMainWindow(parent),
       form_(new canvas::Form(clientPixels)),
       area_(new QScrollArea(this)),
-      sink_(*form_),
-      lab_(sizeOf(clientPixels), &sink_),
+      lab_(sizeOf(clientPixels), &form_->canvas),
       model_(lab_.results()),
       idle_(*this, [this] {
         if (lab_.idle()) follow();
       }) {
+  // The lab's surface is its member, assigned in place on every restart: the
+  // record it holds stays where it is for the canvas to paint from.
+  form_->canvas.attach(lab_.surface().record());
   setWindowTitle(WindowCaption());
   banner_ = new Banner(form_);
   hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
@@ -268,14 +270,6 @@ void Fermat::sync() {
   }
   place(f.shmeio, c.shmeio);
   place(f.kyklos, c.kyklos);
-  const lab::DrawingState s = lab_.surface().drawingState();
-  f.canvas.setDrawingState({.drawWidth = s.drawWidth,
-                            .drawStyle = s.drawStyle,
-                            .fillStyle = s.fillStyle,
-                            .fillColor = s.fillColor,
-                            .foreColor = s.foreColor,
-                            .currentX = s.currentX,
-                            .currentY = s.currentY});
   if (live_) live_->follow();
 }
 

@@ -2,7 +2,6 @@
 
 #include "window/IdleCall.h"
 #include "window/SceneModel.h"
-#include "canvas/CanvasSink.h"
 #include "canvas/Form.h"
 #include "lab/Lab.h"
 
@@ -93,7 +92,7 @@ class Fermat final : public QMainWindow {
   void follow();
 
  private:
-  // Captions, places, values and the drawing state, from the lab.
+  // Captions, places and values, from the lab.
   void sync();
   // The title and the lens's followers after the lens may have changed.
   void showLens();
@@ -104,7 +103,6 @@ class Fermat final : public QMainWindow {
 
   canvas::Form* form_;
   QScrollArea* area_;
-  canvas::CanvasSink sink_;
   lab::Lab lab_;
   SceneModel model_;
   ViewMenu* viewMenu_;
@@ -122,7 +120,7 @@ class Fermat final : public QMainWindow {
 
 // Creates the window (which runs Form_Load) with a client area of the given
 // size and builds the scene on it; showing it is the caller's choice. With
-// logOperations the canvas logs every operation from the very first.
+// logOperations the lab logs every operation from the very first.
 [[nodiscard]] std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations = false);
 
 // The window's caption.

@@ -72,9 +72,9 @@ TEST_P(OnScreen, LabelsShowTheDrawingBeneathThem) {
     const QRectF r = l->pixelRect();
     const QPointF a = f.canvas.toWorld(r.topLeft()), b = f.canvas.toWorld(r.bottomRight());
     const QPointF c = f.canvas.toWorld(r.center());
-    f.canvas.Line(a.x(), a.y(), b.x(), b.y(), canvas::kBlack);
-    f.canvas.Line(a.x(), c.y(), b.x(), c.y(), numeric::kBlue);
-    f.canvas.Line(c.x(), a.y(), c.x(), b.y(), numeric::kRed);
+    t.surface().Line(a.x(), a.y(), b.x(), b.y(), canvas::kBlack);
+    t.surface().Line(a.x(), c.y(), b.x(), c.y(), numeric::kBlue);
+    t.surface().Line(c.x(), a.y(), c.x(), b.y(), numeric::kRed);
   }
   const QImage retained = f.canvas.image().copy();
   fillCaptions(f);
@@ -187,7 +187,7 @@ TEST(MarkerOnAControl, CanBeGrabbedAgainAndTheButtonStaysUnpressed) {
       ASSERT_TRUE(b->widget()->geometry().contains(marker->widget()->geometry().center()));
       const bool fermatBefore = t.w().model().fermat().has_value();
       const bool bundleBefore = t.w().model().bundle().has_value();
-      const std::size_t opsBefore = t.canvas().log().size();
+      const std::size_t opsBefore = t.log().size();
       // As Qt delivers them: the press to the topmost widget under the
       // pointer, the moves and the release to that widget too (the implicit
       // grab), each at the position mapped into it at that moment.
@@ -207,7 +207,7 @@ TEST(MarkerOnAControl, CanBeGrabbedAgainAndTheButtonStaysUnpressed) {
       EXPECT_NEAR(now.y(), away.y(), 2.0);
       EXPECT_EQ(t.w().model().fermat().has_value(), fermatBefore) << "the button under the marker fired";
       EXPECT_EQ(t.w().model().bundle().has_value(), bundleBefore) << "the button under the marker fired";
-      EXPECT_GT(t.canvas().log().size(), opsBefore) << "the release drew no path";
+      EXPECT_GT(t.log().size(), opsBefore) << "the release drew no path";
     }
   }
 }

@@ -11,7 +11,7 @@
 namespace {
 
 using testing_support::TestWindow;
-using Kind = canvas::CanvasOp::Kind;
+using Kind = lab::Op::Kind;
 
 struct HitCase {
   const char* name;
@@ -24,7 +24,8 @@ class EntryHitTest : public ::testing::TestWithParam<HitCase> {};
 TEST_P(EntryHitTest, PressGrabsOnlyStrictlyInsideTheRectangle) {
   TestWindow t;
   canvas::Shape& s = t.form().shmeio;
-  const float l = s.Left(), top = s.Top(), w = s.Width(), h = s.Height();
+  const testing_support::WorldBox b = testing_support::WorldBoxOf(s);
+  const float l = b.left, top = b.top, w = b.width, h = b.height;
   const HitCase& c = GetParam();
   // Edges are formed in Single, as the hit test forms them.
   const float x = c.dx == 1.0 ? l + w : static_cast<float>(l + c.dx * w);
@@ -46,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, EntryHitTest,
 TEST(Drag, OffCentrePressThenMoveCentresTheShapeOnThePointer) {
   TestWindow t;
   canvas::Shape& s = t.form().kyklos;
-  const float x = s.Left() + 0.25f * s.Width(), y = s.Top() - 0.75f * s.Height();
+  const testing_support::WorldBox b = testing_support::WorldBoxOf(s);
+  const float x = b.left + 0.25f * b.width, y = b.top - 0.75f * b.height;
   t.w().Form_MouseDown(1, 0, x, y);
   ASSERT_TRUE(t.w().lab().DraggingSource);
   t.w().Form_MouseMove(1, 0, -120.0f, 33.0f);
@@ -70,15 +72,15 @@ TEST(Drag, EachMarkerIsGrabbedByItsOwnPressAndTheEntryPointWhereTheyOverlap) {
 TEST(Drag, ReleaseDrawsThePathAndShowsItsTravelTime) {
   TestWindow t;
   t.dragSource(-200.0f, 0.0f);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.dragEntry(-15.0f, 0.0f);
   // d1 = 185 in air at speed 2, d2 = 31.8 in glass at speed 1.
   EXPECT_EQ(t.form().Label2.Caption(), "time = 124.30");
-  const auto& log = t.canvas().log();
+  const auto& log = t.log();
   ASSERT_GE(log.size(), 3u);
   EXPECT_EQ(log.front().kind, Kind::Cls);
-  const canvas::CanvasOp& toTarget = log.back();
-  const canvas::CanvasOp& fromSource = log[log.size() - 2];
+  const lab::Op& toTarget = log.back();
+  const lab::Op& fromSource = log[log.size() - 2];
   EXPECT_EQ(fromSource.kind, Kind::Line);
   EXPECT_FLOAT_EQ(fromSource.x1, -200.0f);
   EXPECT_FLOAT_EQ(fromSource.x2, -15.0f);
@@ -91,12 +93,12 @@ TEST(Drag, ReleaseDrawsThePathAndShowsItsTravelTime) {
 
 TEST(Drag, ReleaseWithoutAGrabChangesNothing) {
   TestWindow t;
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.w().Form_MouseUp(1, 0, 10.0f, 10.0f);
   t.w().Form_MouseDown(1, 0, 250.0f, -150.0f);  // a miss
   t.w().Form_MouseMove(1, 0, 0.0f, 0.0f);
   t.w().Form_MouseUp(1, 0, 0.0f, 0.0f);
-  EXPECT_TRUE(t.canvas().log().empty());
+  EXPECT_TRUE(t.log().empty());
   EXPECT_EQ(t.form().Label2.Caption(), "");
 }
 
@@ -104,12 +106,12 @@ TEST(Bars, TargetHeightClearsAndRedrawsWithTheMarkerAtTheNewHeight) {
   TestWindow t;
   t.dragEntry(-10.0f, 5.0f);
   const QString time = t.form().Label2.Caption();
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().thesiy.setValue(-35);
   EXPECT_EQ(t.form().Label1.Caption(), "ψ= -35");
   EXPECT_EQ(t.form().Label2.Caption(), time);
-  ASSERT_FALSE(t.canvas().log().empty());
-  EXPECT_EQ(t.canvas().log().front().kind, Kind::Cls);
+  ASSERT_FALSE(t.log().empty());
+  EXPECT_EQ(t.log().front().kind, Kind::Cls);
   const auto circles = t.ops(Kind::Circle);
   ASSERT_FALSE(circles.empty());
   EXPECT_NEAR(circles.back().y1, -35.0, 1e-4);
@@ -120,10 +122,10 @@ TEST(Bars, TargetHeightClearsAndRedrawsWithTheMarkerAtTheNewHeight) {
 TEST(Bars, RayCountChangesOnlyItsLabelWithACapitalN) {
   TestWindow t;
   EXPECT_EQ(t.form().Label5.Caption(), "number of points=10");
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().arithmosaktinon.setValue(11);
   EXPECT_EQ(t.form().Label5.Caption(), "Number of points=11");
-  EXPECT_TRUE(t.canvas().log().empty());
+  EXPECT_TRUE(t.log().empty());
   // Writing the value the bar already has fires no change: the caption stays as it is.
   t.form().Label5.setCaption("marker");
   t.form().arithmosaktinon.setValue(11);
@@ -149,7 +151,7 @@ TEST_P(PositionByFermatTest, ShowsTheAnglesIndexAndTime) {
   TestWindow t;
   t.form().thesiy.setValue(c.height);
   t.dragSource(c.sx, c.sy);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().Command1.click();
   if (c.label3) {
     EXPECT_EQ(t.form().Label3.Caption(), c.label3);
@@ -172,7 +174,7 @@ TEST_P(PositionByFermatTest, ShowsTheAnglesIndexAndTime) {
   EXPECT_EQ(lines[0].style, 0);
   EXPECT_EQ(lines[2].style, 2);
   EXPECT_FLOAT_EQ(lines[2].x1, 165.0f);
-  EXPECT_EQ(t.canvas().DrawStyle, 0);
+  EXPECT_EQ(t.surface().DrawStyle, 0);
   EXPECT_TRUE(t.messages.empty());
 }
 
@@ -190,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PositionByFermat, OnAxisAnglesVanishAndTheNormalRunsAlongTheAxis) {
   TestWindow t;
   t.dragSource(-300.0f, 0.0f);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().Command1.click();
   // Both angles within +-0.01 degrees: "0.00" either way, never "-0.00".
   EXPECT_EQ(t.form().Label3.Caption(), "Incidence = 0.00 refraction= 0.00");
@@ -206,7 +208,7 @@ TEST(PositionByFermat, UsesTheSourceWhereItWasDraggedTo) {
   t.form().Command1.click();
   const lab::ShapeCentre before = testing_support::CentreOf(t.form().shmeio);
   t.dragSource(-250.0f, -60.0f);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().Command1.click();
   const auto lines = t.ops(Kind::Line);
   ASSERT_FALSE(lines.empty());

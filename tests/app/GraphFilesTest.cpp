@@ -109,13 +109,13 @@ void checkCurve(TestWindow& t) {
 
 // What the last bundle construction drew: its red lines, by where they start.
 struct Drawn {
-  std::vector<canvas::CanvasOp> redLines;
+  std::vector<lab::Op> redLines;
   QString label4;
   bool continuation = false;
 };
 
-const canvas::CanvasOp* redLineFrom(const Drawn& d, double x, double y) {
-  for (const canvas::CanvasOp& op : d.redLines) {
+const lab::Op* redLineFrom(const Drawn& d, double x, double y) {
+  for (const lab::Op& op : d.redLines) {
     if (op.x1 == static_cast<float>(x) && op.y1 == static_cast<float>(y)) return &op;
   }
   return nullptr;
@@ -147,7 +147,7 @@ void checkBundle(TestWindow& t, const Drawn& drawn) {
                                                  ray.ExitX + s.CentreOffset, ray.ExitY);
     EXPECT_DOUBLE_EQ(number(r[6]), std::abs(incidence) * 180.0 / s.Pi);
     const double exitX = ray.ExitX, exitY = ray.ExitY;
-    const canvas::CanvasOp* line = redLineFrom(drawn, exitX, exitY);
+    const lab::Op* line = redLineFrom(drawn, exitX, exitY);
     EXPECT_EQ(r[7], line ? "1" : "0") << "ray " << i;
     std::optional<double> crossing;
     // A line leaving the lens on the axis has no crossing to speak of.
@@ -202,11 +202,11 @@ TEST_P(GraphFilesOnRandomSessions, MatchTheKernelsAndTheDrawing) {
     TestWindow t(QSize(800, 500));
     Drawn drawn;
     for (const Action& a : session(seed)) {
-      t.canvas().clearLog();
+      t.surface().clearLog();
       app::RunAction(t.w(), a);
       if (buildsBundle(a)) {
-        drawn = {t.ops(canvas::CanvasOp::Kind::Line), t.form().Label4.Caption(), a.value != 2 && a.value != 3};
-        std::erase_if(drawn.redLines, [](const canvas::CanvasOp& op) { return op.color != canvas::Rgb(255, 0, 0); });
+        drawn = {t.ops(lab::Op::Kind::Line), t.form().Label4.Caption(), a.value != 2 && a.value != 3};
+        std::erase_if(drawn.redLines, [](const lab::Op& op) { return op.color != canvas::Rgb(255, 0, 0); });
       }
       SCOPED_TRACE("seed " + std::to_string(seed) + " after " + app::ActionText(a));
       checkCurve(t);

@@ -51,7 +51,7 @@ TEST(LensFill, TheWholeGlassOfAnyLensIsOliveAndNothingOutside) {
     ASSERT_EQ(t.w().setLens(*design), "");
     ++lenses;
     const optics::Lens& lens = t.w().lab().lens();
-    const double unit = 1 / c.pixelsPerUnit();  // a pixel in world units
+    const double unit = 1 / c.frame().pixelsPerUnit();  // a pixel in world units
     const lab::SceneState& s = t.scene();
     const core::Point target = lab::TargetPoint(t.w().lab().controls().thesiy.value, s);
     // The black marks on and near the glass, each with the room its ring and a pixel's rounding take.

@@ -87,11 +87,11 @@ TEST_P(MarkerDrag, MovesShowWhatTheReleaseWouldAndCoalesceToTheNewest) {
   const QPoint start = marker.widget()->geometry().center();
   QTest::mousePress(&f, Qt::LeftButton, {}, start);
   ASSERT_TRUE(GetParam() ? t.w().lab().DraggingSource : t.w().lab().DraggingPoint);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   const int redraws = t.w().lab().dragRedraws();
   const QPoint last = start + QPoint(-30, 25);
   for (const QPoint at : {start + QPoint(-10, 5), start + QPoint(-20, 15), last}) t.sendMove(at);
-  EXPECT_TRUE(t.canvas().log().empty()) << "a move draws only once the event loop is idle";
+  EXPECT_TRUE(t.log().empty()) << "a move draws only once the event loop is idle";
   QCoreApplication::processEvents();
   EXPECT_EQ(t.w().lab().dragRedraws(), redraws + 1) << "three moves, one redraw of the newest";
   const State shown = stateOf(t);
@@ -103,11 +103,11 @@ TEST_P(MarkerDrag, MovesShowWhatTheReleaseWouldAndCoalesceToTheNewest) {
   // Classic: a move draws nothing at all.
   t.w().live().setLive(false);
   QTest::mousePress(&f, Qt::LeftButton, {}, marker.widget()->geometry().center());
-  t.canvas().clearLog();
+  t.surface().clearLog();
   const QString time = f.Label2.Caption();
   t.sendMove(start);
   QCoreApplication::processEvents();
-  EXPECT_TRUE(t.canvas().log().empty());
+  EXPECT_TRUE(t.log().empty());
   EXPECT_EQ(f.Label2.Caption(), time);
   QTest::mouseRelease(&f, Qt::LeftButton, {}, start);
 }
@@ -131,7 +131,7 @@ QPoint thumbCentre(const QScrollBar& bar) {
 
 int clears(TestWindow& t) {
   int n = 0;
-  for (const canvas::CanvasOp& op : t.canvas().log()) n += op.kind == canvas::CanvasOp::Kind::Cls;
+  for (const lab::Op& op : t.log()) n += op.kind == lab::Op::Kind::Cls;
   return n;
 }
 
@@ -143,7 +143,7 @@ TEST(ThumbDrag, TimeThumbRedrawsEachValueAndTheReleaseRunsNothingAgain) {
   QTest::mousePress(bar, Qt::LeftButton, {}, grip);
   ASSERT_TRUE(bar->isSliderDown());
   for (const int dx : {15, 40}) {
-    t.canvas().clearLog();
+    t.surface().clearLog();
     QTest::mouseMove(bar, grip + QPoint(dx, 0));
     QCoreApplication::processEvents();
     ASSERT_GT(time.Value(), 5);
@@ -151,9 +151,9 @@ TEST(ThumbDrag, TimeThumbRedrawsEachValueAndTheReleaseRunsNothingAgain) {
     EXPECT_EQ(t.form().Label6.Caption(), QStringLiteral("t=%1").arg(time.Value()));
     EXPECT_EQ(clears(t), 1) << "one redraw for the newest thumb position";
   }
-  t.canvas().clearLog();
+  t.surface().clearLog();
   QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(40, 0));
-  EXPECT_TRUE(t.canvas().log().empty()) << "the value shown is not constructed a second time";
+  EXPECT_TRUE(t.log().empty()) << "the value shown is not constructed a second time";
 }
 
 // Presses the bar's thumb, moves it 30 pixels along the bar and lets the
@@ -201,7 +201,7 @@ TEST(ThumbDrag, ThumbsLetGoAtTheirStartAtOnceChangeNothing) {
     const QPoint grip = grabThumbAndMoveAway(*bar);
     ASSERT_NE(b->Value(), start) << "shown live";
     QTest::mouseMove(bar, grip);
-    t.canvas().clearLog();
+    t.surface().clearLog();
     QTest::mouseRelease(bar, Qt::LeftButton, {}, grip);
     EXPECT_EQ(b->Value(), start);
     EXPECT_EQ(clears(t), 0) << "no Change ran on the release";
@@ -227,7 +227,7 @@ TEST(ThumbDrag, ClassicBarsStayStillUntilTheRelease) {
     }
     EXPECT_EQ(b->Value(), start);
     EXPECT_EQ(difference(before, stateOf(t)), "") << "nothing drawn or written while held";
-    t.canvas().clearLog();
+    t.surface().clearLog();
     bar->setSliderDown(false);
     EXPECT_EQ(b->Value(), to);
     EXPECT_EQ(clears(t), b == &t.form().arithmosaktinon ? 0 : 1) << "one Change (the ray count's draws nothing)";
@@ -366,9 +366,9 @@ struct ModalBox {
   explicit ModalBox(TestWindow& window) : t(window) {
     t.form().setMessageHandler([this](const QString&) {
       ++boxes;
-      const std::size_t before = t.canvas().log().size();
+      const std::size_t before = t.log().size();
       QTest::qWait(300);  // several ticks of the sweep, and any queued redraw
-      drawnInside += t.canvas().log().size() - before;
+      drawnInside += t.log().size() - before;
     });
   }
 };

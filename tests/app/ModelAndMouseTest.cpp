@@ -86,21 +86,21 @@ TEST(SceneModel, StoredContinuationReplaysToTheSlidersPicture) {
     t->form().arithmosaktinon.setValue(14);
     t->form().Command5.click();
   }
-  moved.canvas().clearLog();
+  moved.surface().clearLog();
   moved.form().xronosmetato.setValue(37);
-  const std::vector<canvas::CanvasOp> slider = moved.canvas().log();
+  const std::vector<lab::Op> slider = moved.log();
 
   const app::SceneModel& m = replayed.w().model();
   const core::BundleWavelets w = core::WaveletsAt(*m.bundleContinuation(), replayed.scene().lens(), 37);
-  replayed.canvas().clearLog();
+  replayed.surface().clearLog();
   replayed.w().lab().replay(core::BundleContinuationDrawing(*m.bundleContinuation(), w));
   replayed.w().follow();
-  const std::vector<canvas::CanvasOp>& replay = replayed.canvas().log();
+  const std::vector<lab::Op>& replay = replayed.log();
   ASSERT_GT(slider.size(), replay.size());
   const std::size_t offset = slider.size() - replay.size();  // the clear and the static scene come first
-  EXPECT_EQ(slider.front().kind, canvas::CanvasOp::Kind::Cls);
+  EXPECT_EQ(slider.front().kind, lab::Op::Kind::Cls);
   for (std::size_t i = 0; i < replay.size(); ++i) {
-    const canvas::CanvasOp &a = replay[i], &b = slider[offset + i];
+    const lab::Op &a = replay[i], &b = slider[offset + i];
     ASSERT_TRUE(a.kind == b.kind && a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 && a.r == b.r &&
                 a.color == b.color && a.width == b.width && a.style == b.style && a.fill == b.fill)
         << "operation " << i;

@@ -134,7 +134,7 @@ TEST_P(ExportedScene, SvgHoldsVectorsAndTextNotAnImage) {
   EXPECT_TRUE(svg.contains(">" + t.form().Label6.Caption().toUtf8() + "<")) << "labels as text";
   EXPECT_FALSE(svg.contains("BUNDLE OF RAYS")) << "no buttons";
   bool dashed = false;
-  for (const canvas::DisplayItem& item : t.canvas().displayList().items()) dashed |= item.op.style != 0;
+  for (const lab::Item& item : t.surface().record().items()) dashed |= item.op.style != 0;
   EXPECT_EQ(svg.contains("stroke-dasharray"), dashed) << "dashed and dotted lines stay so";
 }
 
@@ -262,8 +262,8 @@ class SmoothAtRatioTwo : public ::testing::Test {
 TEST_F(SmoothAtRatioTwo, ASlopedOnePixelLineIsAntiAliased) {
   t.dragEntry(0, 40);  // draws source -> entry -> target in black
   image = canvas::RenderDrawing(t.canvas(), kRatio, true);
-  const std::vector<canvas::CanvasOp> lines = t.ops(canvas::CanvasOp::Kind::Line);
-  const canvas::CanvasOp ray = lines.at(lines.size() - 2);  // source -> entry
+  const std::vector<lab::Op> lines = t.ops(lab::Op::Kind::Line);
+  const lab::Op ray = lines.at(lines.size() - 2);  // source -> entry
   const QPointF a = t.canvas().toPixel(ray.x1, ray.y1) * kRatio, b = t.canvas().toPixel(ray.x2, ray.y2) * kRatio;
   const int x = static_cast<int>((a.x() + b.x()) / 2);
   const double yc = a.y() + (b.y() - a.y()) * (x + 0.5 - a.x()) / (b.x() - a.x());
@@ -280,7 +280,7 @@ TEST_F(SmoothAtRatioTwo, ASlopedOnePixelLineIsAntiAliased) {
 TEST_F(SmoothAtRatioTwo, LensFillHasNoGapInsideAndNoHaloOutsideItsOutline) {
   image = canvas::RenderDrawing(t.canvas(), kRatio, true);
   const lab::SceneState& s = t.scene();
-  const double ppu = t.canvas().pixelsPerUnit();
+  const double ppu = t.canvas().frame().pixelsPerUnit();
   int checked = 0;
   // Along both surfaces, away from the tips, the axis and the target marker.
   for (const double cx : {double(s.CentreOffset), -double(s.CentreOffset)}) {

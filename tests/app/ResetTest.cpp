@@ -29,16 +29,16 @@ void expectSameWindow(TestWindow& a, TestWindow& b) {
   EXPECT_EQ(app::LabelLines(a.w()), app::LabelLines(b.w()));
   for (auto shape : {&canvas::Form::shmeio, &canvas::Form::kyklos}) {
     EXPECT_EQ((f.*shape).widget()->geometry(), (g.*shape).widget()->geometry());
-    EXPECT_EQ((f.*shape).Left(), (g.*shape).Left());
-    EXPECT_EQ((f.*shape).Top(), (g.*shape).Top());
+    EXPECT_EQ(testing_support::WorldBoxOf(f.*shape).left, testing_support::WorldBoxOf(g.*shape).left);
+    EXPECT_EQ(testing_support::WorldBoxOf(f.*shape).top, testing_support::WorldBoxOf(g.*shape).top);
   }
   for (auto bar : {&canvas::Form::thesiy, &canvas::Form::arithmosaktinon, &canvas::Form::xronosmetato}) {
     EXPECT_EQ((f.*bar).Value(), (g.*bar).Value());
     EXPECT_EQ((f.*bar).widget()->isEnabled(), (g.*bar).widget()->isEnabled());
   }
   EXPECT_EQ(app::TraceText(a.w()), app::TraceText(b.w()));
-  EXPECT_EQ(f.canvas.displayList().items().size(), g.canvas.displayList().items().size());
-  EXPECT_TRUE(f.canvas.drawingState() == g.canvas.drawingState());
+  EXPECT_EQ(a.surface().record().items().size(), b.surface().record().items().size());
+  EXPECT_TRUE(a.surface().drawingState() == b.surface().drawingState());
   EXPECT_EQ(f.canvas.image(), g.canvas.image());
   EXPECT_EQ(a.w().lab().activeMarker(), b.w().lab().activeMarker());
   const app::SceneModel &m = a.w().model(), &n = b.w().model();

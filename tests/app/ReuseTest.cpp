@@ -35,7 +35,7 @@ struct Twins {
         !d.empty()) {
       return d;
     }
-    if (reusing.canvas().log().size() != computing.canvas().log().size()) return "length of the operation log";
+    if (reusing.log().size() != computing.log().size()) return "length of the operation log";
     return {};
   }
 };
@@ -147,7 +147,7 @@ TEST(ReusedSliderChange, RaisesTheMessagesOfTheStoredContinuationAgain) {
   std::vector<std::size_t> opened;
   t.reusing.form().setMessageHandler([&](const QString& text) {
     t.reusing.messages.push_back(text);
-    opened.push_back(t.reusing.canvas().log().size());
+    opened.push_back(t.reusing.log().size());
   });
   core::BundleContinuationResult c = *t.reusing.w().model().bundleContinuation();
   core::BundleWavelets w = *t.reusing.w().model().bundleWavelets();
@@ -158,7 +158,7 @@ TEST(ReusedSliderChange, RaisesTheMessagesOfTheStoredContinuationAgain) {
 
   std::vector<std::size_t> logBefore;
   for (int v : {31, 32, 33}) {
-    logBefore.push_back(t.reusing.canvas().log().size());
+    logBefore.push_back(t.reusing.log().size());
     app::RunAction(t.reusing.w(), {.kind = Action::Kind::Time, .value = v});
   }
   ASSERT_EQ(t.reusing.messages.size(), 3u);

@@ -27,8 +27,8 @@ constexpr QSize kSessionSize{640, 400};
 // What must hold after every action; empty when all is well.
 std::string violation(TestWindow& t, int refusedBefore) {
   canvas::Form& f = t.form();
-  const canvas::Canvas& c = f.canvas;
-  if (c.refusedOperations() != refusedBefore) return "an operation with a non-finite number reached the canvas";
+  const lab::Surface& c = t.surface();
+  if (c.refusedOperations() != refusedBefore) return "an operation with a non-finite number reached the surface";
   for (const canvas::Label* l : {&f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) {
     const QString text = l->Caption().toLower();
     if (text.contains("nan") || text.contains("inf") || text.contains(QStringLiteral("—"))) {
@@ -66,10 +66,10 @@ std::string replayLine(const std::vector<Action>& actions, QSize size) {
   std::vector<Action> done;
   for (std::size_t i = 0; i < actions.size(); ++i) {
     for (const Action& input : testing_support::AsUserInput(t.w(), actions[i])) {
-      const int refused = t.canvas().refusedOperations();
+      const int refused = t.surface().refusedOperations();
       app::RunAction(t.w(), input);
       done.push_back(input);
-      t.canvas().clearLog();
+      t.surface().clearLog();
       if (const std::string v = violation(t, refused); !v.empty()) {
         return ::testing::AssertionFailure() << v << " after action " << i << "; replay with:\n  "
                                              << replayLine(done, size);

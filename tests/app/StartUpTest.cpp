@@ -3,6 +3,8 @@
 #include "window/Fermat.h"
 #include "window/StartUp.h"
 
+#include "TestWindow.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -33,8 +35,8 @@ TEST(MaximisedStartUp, DrawsTheSameSceneAsAStartAtThatSize) {
   const QSize client = maximised->form().canvas.pixelSize();
   const std::unique_ptr<app::Fermat> sized = app::Main(client);
   EXPECT_TRUE(maximised->form().canvas.image() == sized->form().canvas.image());
-  EXPECT_EQ(maximised->form().Command1.Left(), sized->form().Command1.Left());
-  EXPECT_EQ(maximised->form().xronosmetato.Top(), sized->form().xronosmetato.Top());
+  EXPECT_EQ(testing_support::WorldBoxOf(maximised->form().Command1).left, testing_support::WorldBoxOf(sized->form().Command1).left);
+  EXPECT_EQ(testing_support::WorldBoxOf(maximised->form().xronosmetato).top, testing_support::WorldBoxOf(sized->form().xronosmetato).top);
   EXPECT_EQ(maximised->scene().XMax, sized->scene().XMax);
   EXPECT_EQ(maximised->scene().FillSeedX, sized->scene().FillSeedX);
   // The model starts with the same path: the graph view opened first shows it.

@@ -12,7 +12,6 @@
 
 namespace {
 
-using canvas::Canvas;
 using canvas::kBackground;
 using canvas::kBlack;
 using canvas::Rgb;
@@ -33,7 +32,7 @@ class ArcTest : public ::testing::TestWithParam<ArcCase> {};
 
 TEST_P(ArcTest, DrawsOnlyTheCounterclockwiseSweepFromStartToEnd) {
   const ArcCase& k = GetParam();
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.Circle(0, 0, 100, kBlack, k.Start, k.End);
   for (double a : k.On) EXPECT_TRUE(Near(c, 100 * std::cos(a), 100 * std::sin(a), kBlack)) << "angle " << a;
   for (double a : k.Off) EXPECT_FALSE(Near(c, 100 * std::cos(a), 100 * std::sin(a), kBlack, 3)) << "angle " << a;
@@ -54,7 +53,7 @@ class FullCircleTest : public ::testing::TestWithParam<int> {};
 TEST_P(FullCircleTest, FilledUnderFillStyle0AndAnOutlineUnder1) {
   const QRgb green = Rgb(0, 128, 64);
   const QRgb inside = GetParam() == 0 ? green : kBackground;
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.FillStyle = GetParam();
   c.FillColor = green;
   c.Circle(0.5, 0.5, 50, kBlack);
@@ -69,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(FillStyle, FullCircleTest, ::testing::Values(0, 1));
 // The one-pixel outline is closed all the way round, the diagonals included, for small and large radii.
 TEST(ThinCircle, OutlineReachesEveryDirection) {
   for (double r : {3.0, 20.0, 90.0, 140.0}) {
-    Canvas c = UnitCanvas();
+    UnitPad c;
     c.Circle(0.5, 0.5, r, kBlack);
     for (int deg = 0; deg < 360; ++deg) {
       const double a = deg * std::numbers::pi / 180;
@@ -79,13 +78,14 @@ TEST(ThinCircle, OutlineReachesEveryDirection) {
 }
 
 TEST(ScaleLength, ScaleYKeepsTheSignOfTheFramesExtent) {
-  Canvas up = UnitCanvas(), down(QSize(400, 300));
+  UnitPad up;
+  Pad down(QSize(400, 300));
   down.Scale(-400, -300, 400, 300);
-  EXPECT_NEAR(up.ScaleY(10, canvas::kScaleUser, canvas::kScalePixels), -10, 1e-9);
-  EXPECT_NEAR(down.ScaleY(10, canvas::kScaleUser, canvas::kScalePixels), 5, 1e-9);
+  EXPECT_NEAR(up.ScaleY(10, lab::kScaleUser, lab::kScalePixels), -10, 1e-9);
+  EXPECT_NEAR(down.ScaleY(10, lab::kScaleUser, lab::kScalePixels), 5, 1e-9);
   // The top edge as a length is minus the origin's row, 150 in both frames.
-  EXPECT_NEAR(up.ScaleY(up.ScaleTop(), canvas::kScaleUser, canvas::kScalePixels), -150, 1e-6);
-  EXPECT_NEAR(down.ScaleY(down.ScaleTop(), canvas::kScaleUser, canvas::kScalePixels), -150, 1e-6);
+  EXPECT_NEAR(up.ScaleY(up.ScaleTop(), lab::kScaleUser, lab::kScalePixels), -150, 1e-6);
+  EXPECT_NEAR(down.ScaleY(down.ScaleTop(), lab::kScaleUser, lab::kScalePixels), -150, 1e-6);
 }
 
 // Two world units to the pixel: the dot's size must not follow the frame.
@@ -93,7 +93,7 @@ class PSetTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(PSetTest, DotIsADiscDrawWidthPixelsAcrossCentredOnThePoint) {
   const int width = GetParam();
-  Canvas c(QSize(400, 300));
+  Pad c(QSize(400, 300));
   c.Scale(-400, 300, 400, -300);
   c.DrawWidth = width;
   const QRgb blue = Rgb(0, 0, 255);
@@ -117,7 +117,7 @@ TEST_P(PSetTest, DotIsADiscDrawWidthPixelsAcrossCentredOnThePoint) {
 INSTANTIATE_TEST_SUITE_P(Width, PSetTest, ::testing::Values(1, 2, 4, 6));
 
 TEST(CurrentPoint, LineToAfterClsStartsAtTheWorldOrigin) {
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.Line(50, 50, 90, 90);
   c.Cls();
   c.LineTo(100.5, 0.5);
@@ -136,7 +136,7 @@ class PenStyleTest : public ::testing::TestWithParam<StyleCase> {};
 
 TEST_P(PenStyleTest, DashedAndDottedThinLinesLeaveGaps) {
   const StyleCase& k = GetParam();
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.DrawStyle = k.Style;
   c.DrawWidth = k.Width;
   c.Line(-150, 0.5, 150, 0.5);
@@ -154,13 +154,13 @@ INSTANTIATE_TEST_SUITE_P(Table, PenStyleTest,
 
 struct RefusedCase {
   const char* name;
-  std::function<void(Canvas&)> Draw;
+  std::function<void(Pad&)> Draw;
 };
 
 class RefusedTest : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedTest, NonFiniteNumberRefusesTheWholeOperation) {
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.setLogging(true);
   c.FillStyle = 0;
   c.CurrentX = 7;
@@ -175,23 +175,23 @@ TEST_P(RefusedTest, NonFiniteNumberRefusesTheWholeOperation) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RefusedTest,
-                         ::testing::Values(RefusedCase{"LineNaN", [](Canvas& c) { c.Line(kNaN, 0, 50, 50); }},
-                                           RefusedCase{"LineInfinite", [](Canvas& c) { c.Line(0, 0, 50, kInf); }},
-                                           RefusedCase{"LineToNaN", [](Canvas& c) { c.LineTo(kNaN, 10); }},
-                                           RefusedCase{"CircleNaN", [](Canvas& c) { c.Circle(0, 0, kNaN); }},
-                                           RefusedCase{"ArcNaN", [](Canvas& c) { c.Circle(0, 0, 9, {}, 0, kNaN); }},
-                                           RefusedCase{"PSetInfinite", [](Canvas& c) { c.PSet(-kInf, 0); }}),
+                         ::testing::Values(RefusedCase{"LineNaN", [](Pad& c) { c.Line(kNaN, 0, 50, 50); }},
+                                           RefusedCase{"LineInfinite", [](Pad& c) { c.Line(0, 0, 50, kInf); }},
+                                           RefusedCase{"LineToNaN", [](Pad& c) { c.LineTo(kNaN, 10); }},
+                                           RefusedCase{"CircleNaN", [](Pad& c) { c.Circle(0, 0, kNaN); }},
+                                           RefusedCase{"ArcNaN", [](Pad& c) { c.Circle(0, 0, 9, {}, 0, kNaN); }},
+                                           RefusedCase{"PSetInfinite", [](Pad& c) { c.PSet(-kInf, 0); }}),
                          ByName{});
 
 // A replay logs what was drawn since the mark once more, its refused
 // operations included: they add to the count, never replace it.
 TEST(Replay, CountsItsRefusedOperationsOnTopOfTheEarlierOnes) {
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.Line(kNaN, 0, 50, 50);  // refused before the mark
-  const Canvas::Mark m = c.mark();
+  const lab::Surface::Mark m = c.mark();
   c.Line(0, 0, 50, 50);
   c.Circle(0, 0, kInf);  // refused after it
-  const Canvas::Saved drawn = c.drawnSince(m);
+  const lab::Surface::Saved drawn = c.drawnSince(m);
   c.Cls();
   c.replay(drawn);
   EXPECT_EQ(c.refusedOperations(), 3);
@@ -207,7 +207,7 @@ class HugeLineTest : public ::testing::TestWithParam<HugeCase> {};
 
 TEST_P(HugeLineTest, FiniteHugeEndsStillDrawTheVisiblePartInPlace) {
   const HugeCase& k = GetParam();
-  Canvas c = UnitCanvas();
+  UnitPad c;
   c.Line(k.X1, k.Y1, k.X2, k.Y2);
   for (const QPointF& p : k.On) EXPECT_TRUE(Near(c, p.x(), p.y(), kBlack)) << p.x() << "," << p.y();
   for (const QPointF& p : k.Off) EXPECT_FALSE(Near(c, p.x(), p.y(), kBlack, 3)) << p.x() << "," << p.y();
@@ -225,15 +225,15 @@ INSTANTIATE_TEST_SUITE_P(
 // The flood fill that paints the lens: 4-connected, bounded by exactly black pixels only.
 constexpr QRgb kOlive = Rgb(150, 150, 80);
 
-Canvas FillReady() {
-  Canvas c = UnitCanvas();
-  c.FillStyle = 0;
-  c.FillColor = kOlive;
-  return c;
-}
+struct FillPad : UnitPad {
+  FillPad() {
+    FillStyle = 0;
+    FillColor = kOlive;
+  }
+};
 
 TEST(FloodFill, DoesNotLeakThroughADiagonalOnePixelLine) {
-  Canvas c = FillReady();
+  FillPad c;
   // A 45-degree staircase from pixel (-10, -10) to (310, 310), whose pixels touch only at their corners.
   c.Line(-210, 160, 110, -160, kBlack);
   ASSERT_TRUE(c.FloodFill(350, 50, kBlack));
@@ -258,7 +258,7 @@ class FloodFillWallTest : public ::testing::TestWithParam<WallCase> {};
 // A 100 x 100 box with a stripe across its middle from wall to wall.
 TEST_P(FloodFillWallTest, StopsOnlyAtExactlyBlackAndPaintsOverEverythingElse) {
   const WallCase& k = GetParam();
-  Canvas c = FillReady();
+  FillPad c;
   c.Line(-55, 0.5, 55, 0.5, k.Stripe);  // first, so the walls cut its ends off
   for (double s : {-50.5, 50.5}) {
     c.Line(-60, s, 60, s, k.Wall);

@@ -1,6 +1,7 @@
 // Real mouse events, sent by Qt's test driver to the form inside a scrolled
 // scroll area, arrive at the handlers at the world point under the pointer.
 #include "canvas/Form.h"
+#include "lab/Surface.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -19,7 +20,8 @@ struct Event {
 
 TEST(FormMouse, PressMoveAndReleaseArriveInWorldUnitsAtThePointer) {
   canvas::Form form(QSize(800, 600));
-  form.canvas.Scale(-400, 300, 400, -300);  // one unit a pixel, origin in the middle, y up
+  lab::Surface surface({800, 600}, &form.canvas);
+  surface.Scale(-400, 300, 400, -300);  // one unit a pixel, origin in the middle, y up
   std::vector<Event> got;
   form.MouseDown = [&](int, int, float x, float y) { got.push_back({'d', x, y}); };
   form.MouseMove = [&](int, int, float x, float y) { got.push_back({'m', x, y}); };

@@ -2,6 +2,7 @@
 
 #include "QtTesting.h"
 #include "canvas/Canvas.h"
+#include "lab/Surface.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,35 @@
 
 namespace canvas_testing {
 
+// The canvas of a Pad, built before the surface that draws on it.
+struct PadPixels {
+  explicit PadPixels(QSize size) : pixels(size) {}
+  canvas::Canvas pixels;
+};
+
+// A lab surface drawing onto a canvas's pixels, the canvas showing the
+// surface's record, as the window has them: draw through the surface, read
+// the pixels of the canvas (the pad stands for it). It holds a pointer to
+// itself: never copied.
+class Pad : private PadPixels, public lab::Surface {
+ public:
+  explicit Pad(QSize size) : PadPixels(size), lab::Surface({size.width(), size.height()}, &pixels) {
+    pixels.attach(record());
+  }
+  Pad(const Pad&) = delete;
+  Pad& operator=(const Pad&) = delete;
+  operator const canvas::Canvas&() const { return pixels; }
+  [[nodiscard]] const QImage& image() const { return pixels.image(); }
+  [[nodiscard]] QSize pixelSize() const { return pixels.pixelSize(); }
+  [[nodiscard]] QPointF toPixel(double x, double y) const { return pixels.toPixel(x, y); }
+};
+
 // 400 x 300 pixels, one pixel per unit, y up: world (x, y) is at pixel position
 // (200 + x, 150 - y), so a half-integer coordinate is the middle of a pixel.
-inline canvas::Canvas UnitCanvas() {
-  canvas::Canvas c(QSize(400, 300));
-  c.Scale(-200, 150, 200, -150);
-  return c;
-}
+class UnitPad : public Pad {
+ public:
+  UnitPad() : Pad(QSize(400, 300)) { Scale(-200, 150, 200, -150); }
+};
 
 inline QRgb At(const canvas::Canvas& c, int col, int row) {
   return c.image().pixel(col, row) | 0xff000000u;

@@ -2,7 +2,6 @@
 // (-99), as the bar that sets the target height.
 #include "canvas/ScrollBar.h"
 
-#include "canvas/Canvas.h"
 #include "canvas/Form.h"
 
 #include <QScrollBar>
@@ -19,9 +18,8 @@ class HeightBar : public ::testing::TestWithParam<int> {
   HeightBar() {
     bar.onChange([this] { ++changes; });
   }
-  canvas::Canvas canvas{QSize(400, 300)};
   QWidget parent;
-  canvas::ScrollBar bar{canvas, &parent, Qt::Vertical, QRectF(0, 0, 255, 3000), 99, -99, 10, 1, 0};
+  canvas::ScrollBar bar{&parent, Qt::Vertical, QRectF(0, 0, 255, 3000), 99, -99, 10, 1, 0};
   int changes = 0;
 };
 

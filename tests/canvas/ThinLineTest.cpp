@@ -1,6 +1,7 @@
 // The hand-plotted one-pixel lines of the retained image against Qt's own
 // aliased stroker: random lines, weighted towards the cases where a rounding
 // decides a pixel, drawn both ways must leave identical images.
+#include "canvas/Pen.h"
 #include "canvas/RetainedImage.h"
 
 #include <QImage>
@@ -20,7 +21,10 @@
 
 namespace {
 
-using canvas::PixelPen;
+// The pen the retained image draws with.
+QPen PixelPen(QRgb color, int width, int style) {
+  return canvas::OperationPen(color, width, style, canvas::PenDevice::Retained);
+}
 using canvas::RetainedImage;
 
 constexpr QRgb kPaper = 0xffffffffu;

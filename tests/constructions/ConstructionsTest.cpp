@@ -18,8 +18,8 @@
 namespace constructions_test {
 namespace {
 
-using Kind = canvas::CanvasOp::Kind;
-using Op = canvas::CanvasOp;
+using Kind = lab::Op::Kind;
+using Op = lab::Op;
 using numeric::kRed;
 const QString kUntouched = QStringLiteral("untouched");
 constexpr testing_support::ByName kByName;
@@ -41,7 +41,7 @@ class WindowTest : public ::testing::Test {
   static double offNormal(Pt q, double dx, double dy) { return incidence({q.x - dx, q.y - dy}, q); }
   Pt placeSource(float x, float y) {
     t.dragSource(x, y);
-    t.canvas().clearLog();
+    t.surface().clearLog();
     t.messages.clear();
     const lab::ShapeCentre c = testing_support::CentreOf(t.form().kyklos);
     return {c.x, c.y};
@@ -54,13 +54,13 @@ class WindowTest : public ::testing::Test {
       latest = std::max(latest, paths[i].time);
       leaving += inc(i) < kCritical;
     }
-    t.canvas().clearLog();
+    t.surface().clearLog();
     return s;
   }
   void continueRay(float sx, float sy, int h) {
     const Pt s = placeSource(sx, sy);
     t.form().thesiy.setValue(h);
-    t.canvas().clearLog();
+    t.surface().clearLog();
     for (lab::Label* label : {&t.w().lab().controls().Label1, &t.w().lab().controls().Label4}) {
       label->setCaption(kUntouched.toStdString());
     }
@@ -70,7 +70,7 @@ class WindowTest : public ::testing::Test {
     t.form().Command4.click();
   }
   double inc(std::size_t i) const { return incidence(paths[i].entry, exits[i]); }
-  const std::vector<Op>& log() const { return t.window->form().canvas.log(); }
+  const std::vector<Op>& log() const { return t.window->lab().surface().log(); }
   std::vector<Op> linesOf(QRgb colour, const Pt* from = nullptr) const {
     std::vector<Op> out;
     for (const Op& op : t.ops(Kind::Line))
@@ -78,7 +78,7 @@ class WindowTest : public ::testing::Test {
     return out;
   }
   void TearDown() override {
-    EXPECT_EQ(t.canvas().refusedOperations(), 0);
+    EXPECT_EQ(t.surface().refusedOperations(), 0);
     for (const Op& op : log())
       for (double v : {op.x1, op.y1, op.x2, op.y2, op.r, op.start, op.end})
         ASSERT_TRUE(std::isfinite(v)) << int(op.kind);
@@ -100,7 +100,7 @@ TEST_P(Bundle, FillsArraysAndDrawsDotThenBrokenLine) {
   t.form().arithmosaktinon.setValue(r.n + 5);
   t.form().Command2.click();  // the second press, with another count, replaces the arrays
   t.form().arithmosaktinon.setValue(r.n);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().Command2.click();
   const std::vector<core::BundleRay>& rays = t.w().model().bundle()->Rays;
   ASSERT_EQ(rays.size(), std::size_t(r.n + 1));
@@ -115,7 +115,7 @@ TEST_P(Bundle, FillsArraysAndDrawsDotThenBrokenLine) {
   EXPECT_TRUE(dot.kind == Kind::PSet && dot.width == 4 && near(dot.x1, dot.y1, r.exit, 1e-4));
   EXPECT_TRUE(air.kind == Kind::Line && air.width == 1 && near(air.x1, air.y1, s) && near(air.x2, air.y2, r.entry));
   EXPECT_TRUE(glass.kind == Kind::Line && near(glass.x1, glass.y1, r.entry) && near(glass.x2, glass.y2, r.exit, 1e-4));
-  EXPECT_EQ(t.canvas().DrawWidth, 1);  // the dots' width does not stay
+  EXPECT_EQ(t.surface().DrawWidth, 1);  // the dots' width does not stay
 }
 
 INSTANTIATE_TEST_SUITE_P(FromAxis, Bundle,
@@ -156,7 +156,7 @@ TEST_P(FromSource, FirstWaveletsMarkEveryRayInIndexOrder) {
     }
   }
   EXPECT_NEAR(smallest, 1.4, 1e-3);  // the latest ray leaves the lens in every case here
-  EXPECT_EQ(t.canvas().FillStyle, 1);
+  EXPECT_EQ(t.surface().FillStyle, 1);
 }
 
 TEST_P(FromSource, ContinuationReachesTheFrameAndDrawsBothGenerations) {
@@ -190,7 +190,7 @@ TEST_P(FromSource, ContinuationReachesTheFrameAndDrawsBothGenerations) {
   const QString n4 = t.form().Label4.Caption();
   ASSERT_TRUE(QRegularExpression(QStringLiteral("^n = \\d\\.\\d{3}$")).match(n4).hasMatch()) << n4.toStdString();
   EXPECT_TRUE(n4.mid(4).toDouble() >= 1.999 && n4.mid(4).toDouble() <= 2.001) << n4.toStdString();
-  EXPECT_EQ(t.canvas().FillStyle, 0);
+  EXPECT_EQ(t.surface().FillStyle, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, FromSource,
@@ -209,10 +209,10 @@ TEST_F(WindowTest, TimeSliderGrowsTheSecondGenerationOnly) {
   const Pt after = prepare(-200, 30, 10);
   t.form().xronosmetato.setValue(6);
   EXPECT_EQ(t.form().Label6.Caption(), QStringLiteral("t=6"));
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().xronosmetato.setValue(100);
   const std::vector<Op> late = log();
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.form().xronosmetato.setValue(5);
   const std::vector<Op>& early = log();
   ASSERT_TRUE(late.size() == early.size() && !late.empty() && late.front().kind == Kind::Cls);
@@ -307,7 +307,7 @@ TEST_P(RatioBorder, SingleRayOutcomeFollowsTheDoubleWavefrontPoint) {
   const app::Parsed parsed = app::ParseCommandLine(GetParam().session);
   ASSERT_TRUE(parsed.options) << parsed.error;
   for (const app::Action& a : parsed.options->actions) app::RunAction(t.w(), a);
-  t.canvas().clearLog();
+  t.surface().clearLog();
   t.w().lab().controls().Label4.setCaption(kUntouched.toStdString());
   t.w().follow();
   const lab::ShapeCentre src = testing_support::CentreOf(t.form().kyklos);
@@ -322,7 +322,7 @@ TEST_P(RatioBorder, SingleRayOutcomeFollowsTheDoubleWavefrontPoint) {
     if (op.color == canvas::kBlack && op.style == 0 && std::abs(op.x1 - p.x) < 1e-4 && std::abs(op.y1 - p.y) < 1e-4)
       continued.push_back(op);
   const bool dashed = std::any_of(lines.begin(), lines.end(), [](const Op& op) { return op.style == 1; });
-  EXPECT_TRUE(std::none_of(t.canvas().log().begin(), t.canvas().log().end(),
+  EXPECT_TRUE(std::none_of(t.log().begin(), t.log().end(),
                            [](const Op& op) { return op.kind == Kind::Cls; }));
   if (!GetParam().passes) {  // three constructions, nothing continued, Label4 left alone
     EXPECT_EQ(circles.size(), 9u);

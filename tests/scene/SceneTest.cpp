@@ -13,7 +13,7 @@
 
 namespace {
 
-using canvas::CanvasOp;
+using lab::Op;
 
 using numeric::kOlive;
 using numeric::kRed;
@@ -48,11 +48,11 @@ TEST(StartUpFourByThree, FrameIsCentredWithItsShareOfAThousandUnits) {
 TEST_P(StartUp, BarsAndButtonColumnsFitTogether) {
   const canvas::Form& f = tw->form();
   // The target bar spans exactly the range of its values.
-  EXPECT_NEAR(f.thesiy.Top(), 99, 1e-3);
-  EXPECT_NEAR(f.thesiy.Top() - f.thesiy.Height(), -99, 1e-3);
+  EXPECT_NEAR(testing_support::WorldBoxOf(f.thesiy).top, 99, 1e-3);
+  EXPECT_NEAR(testing_support::WorldBoxOf(f.thesiy).top - testing_support::WorldBoxOf(f.thesiy).height, -99, 1e-3);
   // The time bar is 100 units long on any screen and its label starts where it ends.
-  EXPECT_NEAR(f.xronosmetato.Width(), 100, 1e-3);
-  EXPECT_NEAR(f.Label6.Left(), f.xronosmetato.Left() + 100, 1e-3);
+  EXPECT_NEAR(testing_support::WorldBoxOf(f.xronosmetato).width, 100, 1e-3);
+  EXPECT_NEAR(testing_support::WorldBoxOf(f.Label6).left, testing_support::WorldBoxOf(f.xronosmetato).left + 100, 1e-3);
   // Buttons 1-3 stacked in a column, 4 and 5 beside 2 and 3, all of one non-empty size.
   const QRectF b[] = {f.Command1.pixelRect(), f.Command2.pixelRect(), f.Command3.pixelRect(), f.Command4.pixelRect(),
                       f.Command5.pixelRect()};
@@ -65,7 +65,7 @@ TEST_P(StartUp, BarsAndButtonColumnsFitTogether) {
 }
 
 TEST_P(StartUp, LogsTheCentreMarksAndARingForTheTargetMarkerBeforeTheFill) {
-  const auto circles = tw->ops(CanvasOp::Kind::Circle);
+  const auto circles = tw->ops(Op::Kind::Circle);
   ASSERT_EQ(circles.size(), 3u);
   for (int i : {0, 1}) {  // the centre marks at (-c, 0) and (c, 0)
     EXPECT_EQ(circles[i].x1, i == 0 ? -kC : kC);
@@ -77,12 +77,12 @@ TEST_P(StartUp, LogsTheCentreMarksAndARingForTheTargetMarkerBeforeTheFill) {
   EXPECT_EQ(circles[2].r, 1.5);
   EXPECT_EQ(circles[2].width, 1);
   EXPECT_FALSE(circles[2].fill.has_value()) << "the fill is still transparent";
-  EXPECT_EQ(canvas().log().back().kind, CanvasOp::Kind::FloodFill);
-  EXPECT_EQ(canvas().log().back().color, kOlive);
+  EXPECT_EQ(tw->log().back().kind, Op::Kind::FloodFill);
+  EXPECT_EQ(tw->log().back().color, kOlive);
 }
 
 TEST_P(StartUp, LeavesTheDrawingState) {
-  const canvas::Canvas& c = canvas();
+  const lab::Surface& c = tw->surface();
   EXPECT_EQ(c.DrawWidth, 1);
   EXPECT_EQ(c.DrawStyle, 0);
   EXPECT_EQ(c.FillStyle, 0);

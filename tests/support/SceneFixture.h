@@ -8,15 +8,17 @@
 
 namespace testing_support {
 
-// A started program window whose canvas logs from the first operation, seen
-// as the scene it built: its form, its canvas, its scene constants.
+// A started program window whose lab logs from the first operation, seen as
+// the scene it built: its form, its canvas, its surface, its scene constants.
 struct SceneFixture {
   explicit SceneFixture(QSize client) : t_(client) {}
 
   canvas::Form& form() { return t_.form(); }
   const lab::SceneState& scene() { return t_.scene(); }
   canvas::Canvas& canvas() { return t_.canvas(); }
-  std::vector<canvas::CanvasOp> ops(canvas::CanvasOp::Kind kind) const { return t_.ops(kind); }
+  lab::Surface& surface() { return t_.surface(); }
+  const std::vector<lab::Op>& log() const { return t_.log(); }
+  std::vector<lab::Op> ops(lab::Op::Kind kind) const { return t_.ops(kind); }
   QRgb pixelAt(double x, double y) const { return t_.pixelAt(x, y); }
   // A Cls and the static scene drawn again, as the program's procedures do.
   void clearAndRedraw() {

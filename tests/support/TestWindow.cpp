@@ -18,9 +18,9 @@ void TestWindow::dragEntry(float x, float y) {
   app::RunAction(*window, {.kind = app::Action::Kind::Entry, .x = x, .y = y});
 }
 
-std::vector<canvas::CanvasOp> TestWindow::ops(canvas::CanvasOp::Kind kind) const {
-  std::vector<canvas::CanvasOp> out;
-  for (const canvas::CanvasOp& op : window->form().canvas.log()) {
+std::vector<lab::Op> TestWindow::ops(lab::Op::Kind kind) const {
+  std::vector<lab::Op> out;
+  for (const lab::Op& op : log()) {
     if (op.kind == kind) out.push_back(op);
   }
   return out;
