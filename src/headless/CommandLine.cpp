@@ -31,6 +31,10 @@ constexpr OwnOption kOwnOptions[] = {
     {"graph-screenshot", nullptr, true, Does::NeedsPixels},
 };
 
+// fermat-lab's help line of --size, whose default is its own; the table's
+// line gives fermat-lens's, the maximised window.
+constexpr const char* kLabSizeHelp = "Client area in pixels, 200x150 to 16384x16384 (default 1280x800).";
+
 const OwnOption* findOwn(std::string_view name) {
   const auto* e = std::find_if(std::begin(kOwnOptions), std::end(kOwnOptions),
                                [&](const OwnOption& o) { return o.name == name; });

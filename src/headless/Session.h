@@ -48,10 +48,6 @@ struct SessionOption {
 [[nodiscard]] std::span<const SessionOption> SessionOptions();
 [[nodiscard]] const SessionOption* FindSessionOption(std::string_view name);
 
-// fermat-lab's help line of --size, whose default is its own; fermat-lens's
-// default is the maximised window (the table's line).
-inline constexpr const char* kLabSizeHelp = "Client area in pixels, 200x150 to 16384x16384 (default 1280x800).";
-
 // An option as the command line gave it, with its value ("" for a flag).
 struct GivenOption {
   const SessionOption* option;
