@@ -2,6 +2,7 @@
 
 #include "window/Fermat.h"
 #include "window/LiveLab.h"
+#include "lab/ActionSteps.h"
 #include "lab/Run.h"
 
 #include <QCoreApplication>
@@ -12,68 +13,73 @@ namespace app {
 namespace {
 constexpr int kLeftButton = 1;
 
-// Mouse input goes through the form's handlers, as a real event does.
-void drag(Fermat& w, lab::Marker marker, float x, float y) {
-  canvas::Form& f = w.form();
-  const lab::ShapeCentre c = lab::CentreOf(w.lab().controls().marker(marker));
-  f.MouseDown(kLeftButton, 0, c.x, c.y);
-  f.MouseMove(kLeftButton, 0, x, y);
-  f.MouseUp(kLeftButton, 0, x, y);
-}
+// The lab's sequence of inputs delivered through the window's widgets, as a
+// real event delivers them: mouse input through the form's handlers, bar
+// values and thumbs through the Qt scroll bars, presses through the buttons,
+// keys to the widget with the keyboard focus. Each widget's handler calls the
+// lab and has the window follow it, showing any message at once.
+class WidgetInputs final : public lab::Inputs {
+ public:
+  explicit WidgetInputs(Fermat& w) : w_(w), f_(w.form()) {}
 
-// Presses the thumb, moves it to the value in a few even steps (the event
-// loop running between moves) and releases it there.
-void dragThumb(Fermat& w, canvas::ScrollBar& bar, int value) {
-  QScrollBar* q = bar.bar();
-  q->setSliderDown(true);
-  for (const int at : lab::ThumbPath(bar.Value(), value)) {
-    q->setSliderPosition(bar.toQt(at));
-    w.live().settle();
+  [[nodiscard]] lab::ShapeCentre markerCentre(lab::Marker marker) const override {
+    return lab::CentreOf(w_.lab().controls().marker(marker));
   }
-  q->setSliderDown(false);
-}
+  [[nodiscard]] int barValue(lab::BarId bar) const override { return scrollBar(bar).Value(); }
 
-// A key press and release sent where the window's keyboard focus is.
-void pressKey(Fermat& w, int key) {
-  const QKeyCombination k = QKeyCombination::fromCombined(key);
-  QWidget* target = w.focusWidget() != nullptr ? w.focusWidget() : &w.form();
-  QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers());
-  QKeyEvent release(QEvent::KeyRelease, k.key(), k.keyboardModifiers());
-  QCoreApplication::sendEvent(target, &press);
-  QCoreApplication::sendEvent(target, &release);
-}
+  void pointerDown(float x, float y) override { f_.MouseDown(kLeftButton, 0, x, y); }
+  void pointerMove(float x, float y) override { f_.MouseMove(kLeftButton, 0, x, y); }
+  void pointerUp(float x, float y) override { f_.MouseUp(kLeftButton, 0, x, y); }
+  void setBar(lab::BarId bar, int value) override { scrollBar(bar).setValue(value); }
+  void thumbPressed(lab::BarId bar) override { scrollBar(bar).bar()->setSliderDown(true); }
+  void thumbMoved(lab::BarId bar, int value) override {
+    canvas::ScrollBar& b = scrollBar(bar);
+    b.bar()->setSliderPosition(b.toQt(value));
+  }
+  // Qt releases the thumb where its slider stands, which is the last move's value.
+  void thumbReleased(lab::BarId bar, int) override { scrollBar(bar).bar()->setSliderDown(false); }
+  void click(int button) override {
+    canvas::CommandButton* buttons[] = {&f_.Command1, &f_.Command2, &f_.Command3, &f_.Command4, &f_.Command5};
+    if (button >= 1 && button <= 5) buttons[button - 1]->click();
+  }
+  void key(int combination) override {
+    const QKeyCombination k = QKeyCombination::fromCombined(combination);
+    QWidget* target = w_.focusWidget() != nullptr ? w_.focusWidget() : &f_;
+    QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers());
+    QKeyEvent release(QEvent::KeyRelease, k.key(), k.keyboardModifiers());
+    QCoreApplication::sendEvent(target, &press);
+    QCoreApplication::sendEvent(target, &release);
+  }
+  void playToEnd() override {
+    w_.lab().playToEnd();
+    w_.follow();
+  }
+  void reset() override { w_.reset(); }
+  void setLens(const optics::LensDesign& design) override { (void)w_.setLens(design); }
+  // Refused only while a message is open, and the window has shown and dismissed every one.
+  void setActiveMarker(lab::Marker marker) override { w_.lab().setActiveMarker(marker); }
+  void settle() override { w_.live().settle(); }
+
+ private:
+  [[nodiscard]] canvas::ScrollBar& scrollBar(lab::BarId bar) const {
+    switch (bar) {
+      case lab::BarId::Height: return f_.thesiy;
+      case lab::BarId::Rays: return f_.arithmosaktinon;
+      case lab::BarId::Time: break;
+    }
+    return f_.xronosmetato;
+  }
+
+  Fermat& w_;
+  canvas::Form& f_;
+};
+
 }  // namespace
 
 void RunAction(Fermat& w, const Action& a) {
-  canvas::Form& f = w.form();
-  switch (a.kind) {
-    case Action::Kind::Source: drag(w, lab::Marker::Source, a.x, a.y); break;
-    case Action::Kind::Entry: drag(w, lab::Marker::Entry, a.x, a.y); break;
-    case Action::Kind::Height: f.thesiy.setValue(a.value); break;
-    case Action::Kind::Rays: f.arithmosaktinon.setValue(a.value); break;
-    case Action::Kind::Time: f.xronosmetato.setValue(a.value); break;
-    case Action::Kind::MouseDown: f.MouseDown(kLeftButton, 0, a.x, a.y); break;
-    case Action::Kind::MouseMove: f.MouseMove(kLeftButton, 0, a.x, a.y); break;
-    case Action::Kind::MouseUp: f.MouseUp(kLeftButton, 0, a.x, a.y); break;
-    case Action::Kind::DragHeight: dragThumb(w, f.thesiy, a.value); break;
-    case Action::Kind::DragRays: dragThumb(w, f.arithmosaktinon, a.value); break;
-    case Action::Kind::DragTime: dragThumb(w, f.xronosmetato, a.value); break;
-    case Action::Kind::Key: pressKey(w, a.value); break;
-    case Action::Kind::Play:
-      w.lab().playToEnd();
-      w.follow();
-      break;
-    case Action::Kind::Reset: w.reset(); break;
-    case Action::Kind::Lens: (void)w.setLens(a.lens); break;
-    case Action::Kind::Active: w.lab().setActiveMarker(a.value == 1 ? lab::Marker::Entry : lab::Marker::Source); break;  // refused only while a message is open, and none is
-    case Action::Kind::Press: {
-      canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
-      if (a.value >= 1 && a.value <= 5) buttons[a.value - 1]->click();
-      break;
-    }
-  }
-  // No event loop runs between scripted actions: do what it would do now.
-  w.live().settle();
+  WidgetInputs in(w);
+  // The window shows each message as it opens: nothing is left between groups.
+  lab::RunActionSteps(a, in, [] {});
 }
 
 std::string LabelLines(Fermat& w) { return lab::LabelLines(w.lab()); }

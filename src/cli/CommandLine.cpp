@@ -1,8 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include "lab/LensText.h"
-#include "lab/Lessons.h"
-#include "lab/SetupRun.h"
 
 #include "outputs/PictureExport.h"
 #include "canvas/Form.h"
@@ -27,18 +24,16 @@
 namespace app {
 namespace {
 
+constexpr const char* kOffscreenHelp =
+    "Run without a display (Qt's offscreen platform); message boxes are printed.";
+
 using lab::ParseInt;
 
-std::string readSize(Options& o, const std::string& option, const std::string& v) {
-  if (std::string e = lab::SizeError(option, v); !e.empty()) return e;
-  const auto [w, h] = *lab::ParseSize(v);
-  o.size = QSize(w, h);
-  return {};
-}
-
-// Every option: its long name, the name of its value (none for a flag), its
-// help line and how it lands in Options. `apply` gets the option as typed
-// ("--size") and its value; it returns an error, empty when all is well.
+// Every option that needs pixels: its long name, the name of its value (none
+// for a flag), its help line and how it lands in Options. `apply` gets the
+// option as "--name" and its value; it returns an error, empty when all is
+// well. The options both programs take are the session's table
+// (headless::SessionOptions), registered from there.
 struct OptionEntry {
   const char* name;
   const char* valueName;  // nullptr: a flag
@@ -62,9 +57,7 @@ std::string checkExtension(const std::string& option, const std::string& path,
   return option + ": the file name must end in " + names + ", got " + lab::Quoted(path);
 }
 
-constexpr std::array<std::string_view, 0> kAnyName{};
 constexpr std::array<std::string_view, 1> kPng{"png"};
-constexpr std::array<std::string_view, 1> kCsv{"csv"};
 constexpr std::array<std::string_view, 1> kPdf{"pdf"};
 // As canvas::PictureFormatOf reads them.
 constexpr std::array<std::string_view, 3> kPicture{"png", "svg", "pdf"};
@@ -80,29 +73,6 @@ std::string readOutputFile(Options& o, const std::string& option, const std::str
   return checkExtension(option, v, Extensions);
 }
 
-// No two outputs write one file: the second would silently replace the first.
-std::string checkDistinctOutputs(const Options& o) {
-  const std::pair<const char*, const std::string*> outputs[] = {
-      {"--screenshot", &o.screenshot}, {"--trace", &o.trace},       {"--curve", &o.curve},
-      {"--bundle", &o.bundle},         {"--export", &o.exportFile}, {"--graph-screenshot", &o.graphScreenshot},
-      {"--print-pdf", &o.printPdf},    {"--save", &o.save},         {"--equal-time", &o.equalTime}};
-  std::vector<std::pair<std::string, const char*>> seen;
-  for (const auto& [option, path] : outputs) {
-    if (path->empty()) continue;
-    const std::string landing = headless::LandingPath(*path);
-    if (!o.open.empty() && landing == headless::LandingPath(o.open)) {
-      if (std::string e = lab::OpenedFileConflict(option, *path); !e.empty()) return e;
-    }
-    for (const auto& [other, otherOption] : seen) {
-      if (other == landing) {
-        return std::string(otherOption) + " and " + option + " name the same file " + lab::Quoted(*path);
-      }
-    }
-    seen.emplace_back(landing, option);
-  }
-  return {};
-}
-
 std::string readBackground(Options& o, const std::string& option, const std::string& v) {
   const auto b = canvas::PictureBackgroundOf(v);
   if (!b) return option + " expects white, transparent or window, got " + lab::Quoted(v);
@@ -110,60 +80,9 @@ std::string readBackground(Options& o, const std::string& option, const std::str
   return {};
 }
 
-const OptionEntry kOptions[] = {
-    {"offscreen", nullptr, "Run without a display (Qt's offscreen platform); message boxes are printed.", false,
-     [](Options& o, const std::string&, const std::string&) { return o.offscreen = true, std::string(); }},
-    {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
-    {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged.", false,
-     [](Options& o, const std::string&, const std::string&) { return o.classic = true, std::string(); }},
-    {"lens", "KEY=V,...", lab::kLensHelp, false,
-     [](Options& o, const std::string& option, const std::string& v) {
-       if (o.lens) return option + " is given twice";
-       optics::LensDesign design;
-       if (std::string err = lab::ReadLens(v, design); !err.empty()) return option + ": " + err;
-       o.lens = design;
-       return std::string();
-     }},
-    // Before --open, which reads it.
-    {"verbose", nullptr, lab::kVerboseHelp, false,
-     [](Options& o, const std::string&, const std::string&) { return o.verbose = true, std::string(); }},
-    {"open", "FILE", lab::kOpenHelp, false,
-     [](Options& o, const std::string& option, const std::string& v) {
-       if (o.setup) return option + " is given twice";
-       lab::SetupRead read = lab::ReadSetupFile(v);
-       if (!read.setup) return lab::OpenRefusal(option, read, o.verbose);
-       o.setup = std::move(read.setup);
-       o.open = v;
-       return std::string();
-     }},
-    {"save", "FILE", lab::kSaveHelp, true, readOutputFile<&Options::save, kAnyName>},
-    {"lesson", "KEY", lab::kLessonHelp, false,
-     [](Options& o, const std::string& option, const std::string& v) {
-       if (!o.lesson.empty()) return option + " is given twice";
-       if (!lab::FindLesson(v)) return option + ": " + lab::UnknownLesson(v);
-       o.lesson = v;
-       return std::string();
-     }},
-    {"challenge", nullptr, lab::kChallengeHelp, true,
-     [](Options& o, const std::string&, const std::string&) { return o.challenge = true, std::string(); }},
-    {"equal-time", "FILE.csv", lab::kEqualTimeHelp, true, readOutputFile<&Options::equalTime, kCsv>},
-    {"equal-time-at", "X", lab::kEqualTimeAtHelp, false,
-     [](Options& o, const std::string& option, const std::string& v) {
-       const auto x = lab::ParseCoordinate(v);
-       if (!x) return option + " expects a number, got " + lab::Quoted(v);
-       o.equalTimeAt = *x;
-       return std::string();
-     }},
-    {"print-labels", nullptr, "Print the six labels after the actions.", true,
-     [](Options& o, const std::string&, const std::string&) { return o.printLabels = true, std::string(); }},
+const OptionEntry kPixelOptions[] = {
     {"screenshot", "FILE.png", "Write the client area as a PNG image after the actions.", true,
      readOutputFile<&Options::screenshot, kPng>},
-    {"trace", "FILE", "Write every drawing operation as a line of JSON.", true,
-     readOutputFile<&Options::trace, kAnyName>},
-    {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions.", true,
-     readOutputFile<&Options::curve, kCsv>},
-    {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
-     readOutputFile<&Options::bundle, kCsv>},
     {"export", "FILE", "Write the picture as FILE.png, FILE.svg or FILE.pdf after the actions.", true,
      readOutputFile<&Options::exportFile, kPicture>},
     {"scale", "K", "Scale of a PNG export: 1, 2 or 4 times the client area's pixels.", false,
@@ -183,6 +102,19 @@ const OptionEntry kOptions[] = {
      true, readOutputFile<&Options::graphScreenshot, kPicture>},
 };
 
+QCommandLineOption qtOption(const char* name, const char* valueName, const char* help) {
+  return valueName ? QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(help), QString::fromLatin1(valueName))
+                   : QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(help));
+}
+
+// The values of an option, in the order given; one empty value for a flag
+// that is set, none for an option that is not.
+QStringList valuesOf(const QCommandLineParser& qt, const char* name, bool flag) {
+  const QString n = QString::fromLatin1(name);
+  if (!qt.isSet(n)) return {};
+  return flag ? QStringList{QString()} : qt.values(n);
+}
+
 // The parser with every option of the table, --help and --version.
 struct Parser {
   QCommandLineParser qt;
@@ -198,11 +130,9 @@ struct Parser {
 #endif
     qt.addOption(QCommandLineOption(help, QStringLiteral("Show this help and exit.")));
     qt.addVersionOption();
-    for (const OptionEntry& s : kOptions) {
-      qt.addOption(s.valueName ? QCommandLineOption(QString::fromLatin1(s.name), QString::fromUtf8(s.help),
-                                                    QString::fromLatin1(s.valueName))
-                               : QCommandLineOption(QString::fromLatin1(s.name), QString::fromUtf8(s.help)));
-    }
+    qt.addOption(qtOption("offscreen", nullptr, kOffscreenHelp));
+    for (const headless::SessionOption& s : headless::SessionOptions()) qt.addOption(qtOption(s.name, s.valueName, s.help));
+    for (const OptionEntry& s : kPixelOptions) qt.addOption(qtOption(s.name, s.valueName, s.help));
     qt.addPositionalArgument(QStringLiteral("ACTION"), QStringLiteral("Actions, see below."),
                              QStringLiteral("[ACTION ...]"));
   }
@@ -240,25 +170,31 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
   Options o;
   o.help = parser.qt.isSet(QStringLiteral("help"));
   o.version = parser.qt.isSet(QStringLiteral("version"));
-  for (const OptionEntry& s : kOptions) {
-    const QString name = QString::fromLatin1(s.name);
-    if (!parser.qt.isSet(name)) continue;
-    const std::string option = "--" + std::string(s.name);
-    const QStringList values = s.valueName ? parser.qt.values(name) : QStringList{QString()};
-    for (const QString& v : values) {
-      if (const std::string e = s.apply(o, option, v.toStdString()); !e.empty()) return fail(e);
-    }
-    if (s.impliesOffscreen) o.offscreen = true;
+  o.offscreen = parser.qt.isSet(QStringLiteral("offscreen"));
+  std::vector<headless::GivenOption> given;
+  for (const headless::SessionOption& s : headless::SessionOptions()) {
+    for (const QString& v : valuesOf(parser.qt, s.name, !s.valueName)) given.push_back({&s, v.toStdString()});
+    if (s.output && parser.qt.isSet(QString::fromLatin1(s.name))) o.offscreen = true;
   }
-  for (const QString& a : parser.qt.positionalArguments()) {
-    if (const std::string e = lab::ParseAction(a.toStdString(), o.actions); !e.empty()) return fail(e);
+  std::vector<std::string> actions;
+  for (const QString& a : parser.qt.positionalArguments()) actions.push_back(a.toStdString());
+  if (std::string e = headless::ReadSession(given, actions, o); !e.empty()) return fail(e);
+  for (const OptionEntry& s : kPixelOptions) {
+    const std::string option = "--" + std::string(s.name);
+    for (const QString& v : valuesOf(parser.qt, s.name, !s.valueName)) {
+      if (const std::string e = s.apply(o, option, v.toStdString()); !e.empty()) return fail(e);
+      if (s.impliesOffscreen) o.offscreen = true;
+    }
   }
   if (const std::string e = CheckExportScale(o.exportFile, o.exportScale); !e.empty()) return fail(e);
-  if (const std::string e = CheckExportSize(o.exportFile, o.exportScale, o.size); !e.empty()) return fail(e);
+  const std::optional<QSize> size = o.size ? std::optional(QSize(o.size->first, o.size->second)) : std::nullopt;
+  if (const std::string e = CheckExportSize(o.exportFile, o.exportScale, size); !e.empty()) return fail(e);
   if (o.caption && o.exportFile.empty() && o.printPdf.empty()) return fail("--caption needs --export or --print-pdf");
-  if (const std::string e = checkDistinctOutputs(o); !e.empty()) return fail(e);
-  if (std::string e = lab::StartConflict(o.setup.has_value(), o.lens.has_value(), !o.lesson.empty()); !e.empty())
-    return fail(e);
+  const std::vector<headless::NamedOutput> pixelOutputs{{"--screenshot", o.screenshot},
+                                                        {"--export", o.exportFile},
+                                                        {"--graph-screenshot", o.graphScreenshot},
+                                                        {"--print-pdf", o.printPdf}};
+  if (std::string e = headless::CheckSession(o, pixelOutputs); !e.empty()) return fail(e);
   return {o, {}};
 }
 

@@ -1,19 +1,17 @@
 #pragma once
 
-#include <string>
+#include <QByteArray>
+#include <QString>
 
-namespace canvas {
-class OutputFiles;
-}
+#include <string>
 
 namespace app {
 
 class Fermat;
-struct Options;
 
-// Adds the files of --curve, --bundle and --graph-screenshot that the
-// options ask for to `files`, which the caller commits together with the
-// others. Returns the first error, empty on success.
-[[nodiscard]] std::string WriteGraphOutputs(Fermat& window, const Options& o, canvas::OutputFiles& files);
+// The graph view of --graph-screenshot, opened at a size of its own, its
+// tabs side by side as PNG, SVG or PDF by the file name's extension. Returns
+// the error, empty on success.
+[[nodiscard]] std::string GraphScreenshot(Fermat& window, const QString& path, QByteArray& bytes);
 
 }  // namespace app

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "lab/Script.h"
-#include "lab/Setup.h"
+#include "headless/Session.h"
 
 #include <optional>
 #include <string>
@@ -11,24 +10,7 @@ namespace headless {
 
 // What fermat-lab is asked to do: the options of fermat-lens that need no
 // pixels, and the actions.
-struct Options {
-  bool help = false;
-  bool version = false;
-  std::optional<std::pair<int, int>> size;  // client area in pixels
-  bool printLabels = false;
-  bool classic = false;
-  std::optional<optics::LensDesign> lens;  // --lens, one that can exist
-  std::optional<lab::Setup> setup;       // --open, read before the start
-  std::string open;                      // --open's file, as given
-  bool verbose = false;                  // --verbose: technical words after a damaged set-up's refusal
-  std::string save;                      // --save: the set-up after the actions, empty for none
-  std::string lesson;                    // --lesson KEY, empty for none
-  bool challenge = false;                // --challenge: on from the start, revealed after the actions
-  std::string equalTime;                 // --equal-time FILE.csv, empty for none
-  std::optional<double> equalTimeAt;     // --equal-time-at X
-  std::string trace, curve, bundle;  // output files, empty for none
-  std::vector<lab::Action> actions;
-};
+using Options = Session;
 
 struct Parsed {
   std::optional<Options> options;

@@ -1,5 +1,7 @@
 #include "lab/Run.h"
 
+#include "lab/ActionSteps.h"
+
 #include "graphs/Csv.h"
 #include "lab/Format.h"
 #include "lab/LensText.h"
@@ -21,63 +23,11 @@ void showMessages(Lab& lab, const MessageOut& out) {
   }
 }
 
-void drag(Lab& lab, Marker marker, float x, float y, const MessageOut& out) {
-  const ShapeCentre c = CentreOf(lab.controls().marker(marker));
-  lab.pointerDown(c.x, c.y);
-  lab.pointerMove(x, y);
-  lab.pointerUp(x, y);
-  showMessages(lab, out);
-}
-
-// Moves the thumb to the value in a few even steps (the loop idle between
-// moves) and releases it there.
-void dragThumb(Lab& lab, BarId bar, int value, const MessageOut& out) {
-  int at = lab.controls().bar(bar).value;
-  for (const int next : ThumbPath(at, value)) {
-    // A thumb put where it already stands does not move.
-    if (next != at) lab.thumbMoved(bar, next);
-    at = next;
-    lab.settle();
-    showMessages(lab, out);
-  }
-  lab.thumbReleased(bar, at);
-  showMessages(lab, out);
-}
-
 }  // namespace
 
-std::vector<int> ThumbPath(int from, int to) {
-  constexpr int kMoves = 3;
-  std::vector<int> path;
-  for (int i = 1; i <= kMoves && from != to; ++i) path.push_back(from + (to - from) * i / kMoves);
-  return path;
-}
-
 void RunAction(Lab& lab, const Action& a, const MessageOut& out) {
-  using K = Action::Kind;
-  switch (a.kind) {
-    case K::Source: drag(lab, Marker::Source, a.x, a.y, out); break;
-    case K::Entry: drag(lab, Marker::Entry, a.x, a.y, out); break;
-    case K::Height: lab.setBar(BarId::Height, a.value); break;
-    case K::Rays: lab.setBar(BarId::Rays, a.value); break;
-    case K::Time: lab.setBar(BarId::Time, a.value); break;
-    case K::MouseDown: lab.pointerDown(a.x, a.y); break;
-    case K::MouseMove: lab.pointerMove(a.x, a.y); break;
-    case K::MouseUp: lab.pointerUp(a.x, a.y); break;
-    case K::DragHeight: dragThumb(lab, BarId::Height, a.value, out); break;
-    case K::DragRays: dragThumb(lab, BarId::Rays, a.value, out); break;
-    case K::DragTime: dragThumb(lab, BarId::Time, a.value, out); break;
-    case K::Key: lab.key(a.value); break;
-    case K::Play: lab.playToEnd(); break;
-    case K::Reset: lab.reset(); break;
-    case K::Lens: (void)lab.setLens(a.lens); break;
-    case K::Active: lab.setActiveMarker(a.value == 1 ? Marker::Entry : Marker::Source); break;  // refused only while a message is open, and none is
-    case K::Press: lab.click(a.value); break;
-  }
-  showMessages(lab, out);
-  // No event loop runs between scripted actions: do what it would do now.
-  lab.settle();
-  showMessages(lab, out);
+  LabInputs in(lab);
+  RunActionSteps(a, in, [&] { showMessages(lab, out); });
 }
 
 std::string LabelLines(const Lab& lab) {

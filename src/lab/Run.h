@@ -14,17 +14,10 @@ namespace lab {
 // handed over and the message counts as dismissed.
 using MessageOut = std::function<void(const std::string& text)>;
 
-// Runs one scripted input as a user makes it: a drag presses at the marker's
-// centre, moves to the point and releases there; a bar takes its new value; a
-// thumb is dragged there in three moves with the loop idle between them; a
-// press clicks; a key is pressed. Afterwards it settles what the event loop
-// would: the pending live redraws, a started sweep. Every message raised on
-// the way goes to `out` and is dismissed.
+// Runs one scripted input as a user makes it, on the lab itself, in the
+// groups of ActionSteps (ActionSteps.h). Every message raised on the way goes
+// to `out` and is dismissed after the group that raised it.
 void RunAction(Lab& lab, const Action& action, const MessageOut& out);
-
-// The positions a scripted thumb drag from `from` to `to` passes through:
-// three even moves, the last at `to` (none when the two are equal).
-[[nodiscard]] std::vector<int> ThumbPath(int from, int to);
 
 // "Label1<TAB>caption" ... "Label6<TAB>caption", one a line, UTF-8.
 [[nodiscard]] std::string LabelLines(const Lab& lab);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "lab/KeyNames.h"
+#include "lab/Numbers.h"
 #include "optics/LensDesign.h"
 
 namespace lab {
@@ -43,40 +43,5 @@ struct ActionHelp {
 // coordinate with the fewest significant digits that read back as the same
 // float, in the 'g' form of that many digits (-200 is "-2e+02").
 [[nodiscard]] std::string ActionText(const Action& a);
-
-// A single key press as Qt's portable text spells it ("Right", "Shift+Left",
-// "Ctrl+3", "Space", any case) as a key combination (Keys.h), and back. Only
-// the spelling that reads back the same is taken: the modifiers once each in
-// the order Meta, Ctrl, Alt, Shift, Num, then one key: an ASCII character
-// other than the blank (a letter stands for its capital) or the name of a key of a PC
-// keyboard (Esc, Tab, Backtab, Backspace, Return, Enter, Ins, Del, Pause,
-// Print, SysReq, Clear, Home, End, Left, Up, Right, Down, PgUp, PgDown, Shift,
-// Control, Meta, Alt, CapsLock, NumLock, ScrollLock, F1..F35, Menu, Help).
-[[nodiscard]] std::optional<int> ParseKey(std::string_view text);
-[[nodiscard]] std::string KeyText(int key);
-
-// A whole number written as digits with an optional minus, nothing around it.
-[[nodiscard]] std::optional<int> ParseInt(std::string_view s);
-
-// A finite number that a Single can hold (|v| <= 3e38), read in the C
-// locale's spelling whatever the user's locale: an optional sign (the minus
-// sign U+2212 too), digits with an optional point (".5" and "5." included),
-// an optional exponent. No blanks, hexadecimal, "inf" or "nan". A number that
-// underflows to zero is refused. Unicode spaces other than ASCII blanks around
-// it, and a byte-order mark at the start, are skipped, as QString::toDouble
-// skips them.
-[[nodiscard]] std::optional<float> ParseCoordinate(std::string_view s);
-
-// The shortest decimal text that reads back (through ParseCoordinate) as v.
-[[nodiscard]] std::string CoordinateText(float v);
-
-// A client area "WxH" in pixels, from 200x150 to 16384x16384.
-inline constexpr int kMinClientWidth = 200, kMinClientHeight = 150, kMaxClientSide = 16384;
-[[nodiscard]] std::optional<std::pair<int, int>> ParseSize(std::string_view text);
-// Why `text`, given to `option`, is not a size; empty when ParseSize takes it.
-[[nodiscard]] std::string SizeError(std::string_view option, std::string_view text);
-
-// The argument in single quotes, as the command lines' errors name it.
-[[nodiscard]] std::string Quoted(std::string_view s);
 
 }  // namespace lab

@@ -156,7 +156,7 @@ TEST(CommandLine, ReadsActionsInOrderAndOutputsImplyOffscreen) {
   ASSERT_TRUE(p.options) << p.error;
   const app::Options& o = *p.options;
   EXPECT_TRUE(o.offscreen);
-  EXPECT_EQ(o.size, QSize(200, 150));
+  EXPECT_EQ(o.size, (std::pair{200, 150}));
   ASSERT_EQ(o.actions.size(), 6u);
   EXPECT_EQ(o.actions[0].kind, app::Action::Kind::Source);
   EXPECT_FLOAT_EQ(o.actions[0].y, 40.0f);

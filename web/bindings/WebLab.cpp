@@ -3,6 +3,7 @@
 #include "Json.h"
 #include "graphs/CrossingGraph.h"
 #include "graphs/Csv.h"
+#include "lab/ActionSteps.h"
 #include "lab/Format.h"
 #include "lab/Run.h"
 #include "lab/Script.h"
@@ -89,84 +90,23 @@ void WebLab::reset() {
 
 // ---------------------------------------------------------------- scripted actions
 
-// The calls lab::RunAction makes for the action, in the same groups: a
-// message opened inside a group refuses the group's later calls there too,
-// and between groups RunAction shows and dismisses every open message, where
-// this waits for the page to dismiss them.
+// The groups of lab::ActionSteps, as lab::RunAction runs them, where an open
+// message stops the action until the page dismisses it (RunAction shows and
+// dismisses it at once).
 std::string WebLab::run(const std::string& word) {
   if (busy()) return "busy: a message is open";
   std::vector<lab::Action> parsed;
   if (std::string error = lab::ParseAction(word, parsed); !error.empty()) return error;
-  using K = lab::Action::Kind;
-  lab::Lab& lab = lab_;
-  for (const lab::Action& a : parsed) {
-    switch (a.kind) {
-      case K::Source:
-      case K::Entry: {
-        const lab::Marker marker = a.kind == K::Source ? lab::Marker::Source : lab::Marker::Entry;
-        steps_.push_back([&lab, marker, a] {
-          const lab::ShapeCentre c = lab::CentreOf(lab.controls().marker(marker));
-          lab.pointerDown(c.x, c.y);
-          lab.pointerMove(a.x, a.y);
-          lab.pointerUp(a.x, a.y);
-        });
-        break;
-      }
-      case K::DragHeight:
-      case K::DragRays:
-      case K::DragTime: {
-        const lab::BarId bar = a.kind == K::DragHeight ? lab::BarId::Height
-                               : a.kind == K::DragRays ? lab::BarId::Rays
-                                                       : lab::BarId::Time;
-        // The moves depend on where the thumb stands when the drag begins.
-        steps_.push_back([this, &lab, bar, value = a.value] {
-          // The thumb goes to the value in three even moves, the loop idle
-          // between them, and is released there.
-          constexpr int kMoves = 3;
-          const int from = lab.controls().bar(bar).value;
-          std::vector<std::function<void()>> moves;
-          int at = from;
-          for (int i = 1; i <= kMoves && from != value; ++i) {
-            const int next = from + (value - from) * i / kMoves;
-            const bool moved = next != at;  // a thumb put where it stands does not move
-            moves.emplace_back([&lab, bar, next, moved] {
-              if (moved) lab.thumbMoved(bar, next);
-              lab.settle();
-            });
-            at = next;
-          }
-          moves.emplace_back([&lab, bar, at] { lab.thumbReleased(bar, at); });
-          steps_.insert(steps_.begin(), moves.begin(), moves.end());
-        });
-        break;
-      }
-      case K::Height: steps_.push_back([&lab, a] { lab.setBar(lab::BarId::Height, a.value); }); break;
-      case K::Rays: steps_.push_back([&lab, a] { lab.setBar(lab::BarId::Rays, a.value); }); break;
-      case K::Time: steps_.push_back([&lab, a] { lab.setBar(lab::BarId::Time, a.value); }); break;
-      case K::MouseDown: steps_.push_back([&lab, a] { lab.pointerDown(a.x, a.y); }); break;
-      case K::MouseMove: steps_.push_back([&lab, a] { lab.pointerMove(a.x, a.y); }); break;
-      case K::MouseUp: steps_.push_back([&lab, a] { lab.pointerUp(a.x, a.y); }); break;
-      case K::Key: steps_.push_back([&lab, a] { lab.key(a.value); }); break;
-      case K::Play: steps_.push_back([&lab] { lab.playToEnd(); }); break;
-      case K::Reset: steps_.push_back([&lab] { lab.reset(); }); break;
-      case K::Lens: steps_.push_back([&lab, a] { (void)lab.setLens(a.lens); }); break;
-      case K::Active:
-        steps_.push_back([&lab, a] { lab.setActiveMarker(a.value == 1 ? lab::Marker::Entry : lab::Marker::Source); });
-        break;
-      case K::Press: steps_.push_back([&lab, a] { lab.click(a.value); }); break;
-    }
-    // No event loop runs between scripted actions: what it would do, now.
-    steps_.push_back([&lab] { lab.settle(); });
-  }
+  for (const lab::Action& a : parsed) steps_.emplace_back(a);
   proceed();
   return {};
 }
 
 void WebLab::proceed() {
+  lab::LabInputs in(lab_);
   while (!steps_.empty() && !lab_.busy()) {
-    const std::function<void()> step = std::move(steps_.front());
-    steps_.pop_front();
-    step();
+    steps_.front().runNext(in);
+    if (steps_.front().done()) steps_.pop_front();
   }
 }
 

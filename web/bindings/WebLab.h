@@ -8,11 +8,11 @@
 // from frames()), device-independent pixels of the client area for the
 // controls' rectangles.
 
+#include "lab/ActionSteps.h"
 #include "lab/Lab.h"
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -150,11 +150,10 @@ class WebLab {
   int refusedOperations() const;
 
  private:
-  // The rest of the action run() started: groups of calls made back to back
-  // (as lab::RunAction makes them), each followed by a point where an open
-  // message stops the action until it is dismissed.
+  // The rest of the actions run() started, group by group (lab::ActionSteps):
+  // an open message stops them until it is dismissed.
   void proceed();
-  std::deque<std::function<void()>> steps_;
+  std::deque<lab::ActionSteps> steps_;
 
   lab::Lab lab_;
 };
