@@ -64,12 +64,29 @@ bool WebLab::thumbReleased(int bar, int value) {
 
 bool WebLab::click(int button) { return lab_.click(button); }
 
-bool WebLab::key(const std::string& spelled, bool autoRepeat) {
+bool WebLab::key(const std::string& spelled, bool autoRepeat, bool barFocused) {
   const std::optional<int> combination = lab::ParseKey(spelled);
-  return combination && lab_.key(*combination, autoRepeat);
+  return combination && lab_.key(*combination, autoRepeat, barFocused);
 }
 
 void WebLab::otherInput() { lab_.otherInput(); }
+
+bool WebLab::barKey(int bar, const std::string& spelled) {
+  const std::optional<lab::BarId> id = barOf(bar);
+  const std::optional<int> combination = lab::ParseKey(spelled);
+  return id && combination && lab_.barKey(*id, *combination);
+}
+
+void WebLab::press(const std::string& where) {
+  lab_.press(where == "play"     ? lab::Lab::PressOn::PlayButton
+             : where == "graphs" ? lab::Lab::PressOn::Graphs
+                                 : lab::Lab::PressOn::Elsewhere);
+}
+
+std::string WebLab::fingerPress(double x, double y) const {
+  const lab::PixelPoint p = lab::FingerPressAt(lab_.controls(), {x, y});
+  return "[" + jsonNumber(p.x) + "," + jsonNumber(p.y) + "]";
+}
 bool WebLab::idle() { return lab_.idle(); }
 bool WebLab::idlePending() const { return lab_.idlePending(); }
 void WebLab::startPlay() { lab_.startPlay(); }
@@ -216,7 +233,9 @@ std::string WebLab::controls() const {
   const lab::Size client = lab_.surface().pixelSize();
   out += "],\"markers\":{\"source\":" + jsonRect(c.kyklos.pixelRect()) + ",\"entry\":" + jsonRect(c.shmeio.pixelRect()) +
          "},\"active\":" + (lab_.activeMarker() == lab::Marker::Source ? "\"source\"" : "\"entry\"") +
-         ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) + "]}";
+         ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) +
+         "],\"play\":{\"rect\":" + jsonRect(lab::PlayButtonRect(c)) +
+         ",\"intervalMs\":" + std::to_string(lab::Lab::kPlayIntervalMs) + "}}";
   return out;
 }
 
