@@ -64,6 +64,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("curveCsv", &WebLab::curveCsv)
       .function("bundleCsv", &WebLab::bundleCsv)
       .function("bundleGraph", &WebLab::bundleGraph)
+      .function("curveGraph", &WebLab::curveGraph)
       .function("setLens", &WebLab::setLens)
       .function("lens", &WebLab::lens)
       .function("lensFieldProblem", &WebLab::lensFieldProblem)

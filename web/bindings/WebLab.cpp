@@ -2,6 +2,7 @@
 
 #include "Json.h"
 #include "graphs/CrossingGraph.h"
+#include "graphs/CurveTexts.h"
 #include "graphs/Csv.h"
 #include "lab/Format.h"
 #include "lab/Run.h"
@@ -297,6 +298,13 @@ std::string WebLab::curveCsv() const {
 
 std::string WebLab::bundleCsv() const {
   return lab::BundleFile(lab_);
+}
+
+std::string WebLab::curveGraph() const {
+  const graphs::CurveGraphTexts& t = graphs::CurveTexts();
+  const graphs::CurveData curve = lab::CurrentCurve(lab_.results(), lab_.scene().lens());
+  return "{\"least\":" + jsonString(t.least) + ",\"through\":" + jsonString(t.through) +
+         ",\"leastLine\":" + jsonString(graphs::LeastTimeLine(curve)) + "}";
 }
 
 std::string WebLab::bundleGraph() const {

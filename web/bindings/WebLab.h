@@ -105,6 +105,9 @@ class WebLab {
   std::string labelLines() const;
   std::string curveCsv() const;
   std::string bundleCsv() const;
+  // The travel-time graph's words (graphs::CurveTexts): JSON {"least",
+  // "through", "leastLine" (graphs::LeastTimeLine of the current curve)}.
+  std::string curveGraph() const;
   // The graph of axis crossings beside the CSV's numbers: JSON {"title",
   // "exact", "construction", "paraxial" (the words of graphs::CrossingTexts),
   // "paraxialX" (the paraxial image's x, or null), "summary" (the line under it)}.

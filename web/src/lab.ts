@@ -51,6 +51,8 @@ export interface WebLab {
   curveCsv(): string;
   bundleCsv(): string;
   bundleGraph(): string;
+  /** CurveGraphInfo as JSON. */
+  curveGraph(): string;
   refusedOperations(): number;
 
   // Starts: "" when done, else the one-line reason (nothing changed).
@@ -196,6 +198,14 @@ export interface ChallengeInfo {
   on: boolean;
   tries: number;
   revealed: ChallengeReveal | null;
+}
+
+/** curveGraph(): the travel-time graph's words, the window's chart's too. */
+export interface CurveGraphInfo {
+  least: string;
+  through: string;
+  /** The least-time point in words, or that the search found none; "" without a curve. */
+  leastLine: string;
 }
 
 /** bundleGraph(): the words of the graph of axis crossings and its reference line. */

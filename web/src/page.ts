@@ -257,7 +257,7 @@ export class Page implements BarOwner {
     if (!this.graphs || !this.graphsStale) return;
     if (this.drag || this.bars.some((b) => b.dragging) || this.lab.playing() || this.lab.busy()) return;
     this.graphsStale = false;
-    this.graphs.setCurve(this.lab.curveCsv());
+    this.graphs.setCurve(this.lab.curveCsv(), this.lab.curveGraph());
     this.graphs.setBundle(this.lab.bundleCsv(), this.lab.bundleGraph());
     this.graphs.setEqualTime();
   }
