@@ -8,7 +8,8 @@ import { el, placeRect } from './dom';
 import { Graphs } from './graphs';
 import { type ControlsInfo, type Frame, type ViewTexts, type WebLab } from './lab';
 import { MessageBox } from './messageBox';
-import { BACKGROUND, PictureRecord, paintRecord } from './picture';
+import type { PictureRecord } from './picture';
+import { PictureView } from './pictureView';
 import { PlayButton } from './playButton';
 import { ScrollBar, type BarOwner } from './scrollbar';
 import { spellKey } from './keys';
@@ -39,9 +40,7 @@ export class Page implements BarOwner {
   readonly beforeInput: (() => void)[] = [];
 
   readonly form: HTMLDivElement;
-  private readonly canvas: HTMLCanvasElement;
-  private readonly ctx: CanvasRenderingContext2D;
-  private ratio = 1;
+  private readonly picture: PictureView;
   readonly texts: ViewTexts;
   private readonly buttons: CommandButtons;
   private readonly bars: ScrollBar[] = [];
@@ -66,13 +65,11 @@ export class Page implements BarOwner {
     readonly height: number,
     stage: HTMLElement,
   ) {
-    this.rec = new PictureRecord(width, height);
     this.form = el('div', 'form', stage);
     this.form.style.width = `${width}px`;
     this.form.style.height = `${height}px`;
-    this.canvas = el('canvas', 'picture', this.form);
-    this.canvas.setAttribute('aria-label', 'the picture: drag the red source or the blue entry point');
-    this.ctx = this.canvas.getContext('2d', { alpha: false })!;
+    this.picture = new PictureView(this.form, width, height);
+    this.rec = this.picture.rec;
     for (let i = 0; i < 6; ++i) {
       const label = el('div', 'label', this.form);
       label.dataset.label = String(i + 1);
@@ -106,7 +103,7 @@ export class Page implements BarOwner {
     this.markers.entry.setAttribute('aria-label', 'entry point');
     this.ring = el('div', 'ring', this.form);
 
-    const targets: HTMLElement[] = [this.canvas, this.markers.source, this.markers.entry];
+    const targets: HTMLElement[] = [this.picture.canvas, this.markers.source, this.markers.entry];
     for (const target of targets) {
       target.addEventListener('pointerdown', (e) => this.pointerDown(e, target));
       target.addEventListener('pointermove', (e) => this.pointerMove(e));
@@ -139,34 +136,7 @@ export class Page implements BarOwner {
 
   /** Backing store at the screen's pixel ratio; a change of ratio repaints everything. */
   setRatio(): void {
-    const ratio = window.devicePixelRatio || 1;
-    if (ratio === this.ratio && this.canvas.width > 0 && this.rec.revision >= 0) return;
-    this.ratio = ratio;
-    this.canvas.width = Math.max(1, Math.round(this.width * ratio));
-    this.canvas.height = Math.max(1, Math.round(this.height * ratio));
-    this.canvas.style.width = `${this.width}px`;
-    this.canvas.style.height = `${this.height}px`;
-    this.paintAll();
-  }
-
-  private paintAll(): void {
-    const ctx = this.ctx;
-    ctx.setTransform(this.canvas.width / this.width, 0, 0, this.canvas.height / this.height, 0, 0);
-    ctx.fillStyle = BACKGROUND;
-    ctx.fillRect(0, 0, this.width, this.height);
-    paintRecord(ctx, this.rec, 0, this.rec.count);
-  }
-
-  private paint(): void {
-    const before = this.rec.count;
-    const from = this.rec.sync(this.lab);
-    if (from < 0) return;
-    if (from === 0) {
-      this.paintAll();
-    } else {
-      this.ctx.setTransform(this.canvas.width / this.width, 0, 0, this.canvas.height / this.height, 0, 0);
-      paintRecord(this.ctx, this.rec, Math.min(from, before), this.rec.count);
-    }
+    this.picture.setRatio();
   }
 
   /** Shows everything the lab holds now; then its message, if one is open. */
@@ -193,7 +163,7 @@ export class Page implements BarOwner {
     const active = c.active === 'entry' ? c.markers.entry : c.markers.source;
     const pad = 3;
     placeRect(this.ring, [active[0] - pad, active[1] - pad, active[2] + 2 * pad, active[3] + 2 * pad]);
-    this.paint();
+    this.picture.paint(this.lab);
     this.play.follow(c, this.lab.playing());
     if (this.lab.busy()) this.showMessage();
   }
