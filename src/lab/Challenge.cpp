@@ -30,6 +30,27 @@ void Challenge::stop() noexcept {
 
 int Challenge::tries(const Lab& lab) const noexcept { return on_ ? lab.entryMoves() - startMoves_ : 0; }
 
+ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
+  ChallengeDrawing d;
+  const core::Point source{r.sourceX, r.sourceY}, target{r.targetX, r.targetY}, guess{r.guessX, r.guessY};
+  d.paths.push_back({{source, guess, target}, kChallengeGuessColour, 1.5, {6, 4}});
+  ChallengeDot guessDot{.at = guess, .fill = kChallengeGuessColour, .outline = numeric::kBlack, .radius = 5,
+                        .text = "your guess"};
+  if (!r.found) {
+    d.dots.push_back(guessDot);
+    return d;
+  }
+  const core::Point least{r.leastX, r.leastY};
+  d.paths.push_back({{source, least, target}, kChallengeLeastColour, 3, {}});
+  // World y grows upwards.
+  const bool guessHigher = r.guessY >= r.leastY;
+  guessDot.textAbove = guessHigher;
+  d.dots.push_back(guessDot);
+  d.dots.push_back({.at = least, .fill = kChallengeLeastColour, .outline = numeric::kBlack, .radius = 5,
+                    .text = "least time", .textAbove = !guessHigher});
+  return d;
+}
+
 const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
   if (!on_) return revealed_;
   const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);

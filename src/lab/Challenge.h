@@ -1,8 +1,12 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "core/Inputs.h"
 #include "lab/Placement.h"
+#include "numeric/Colour.h"
 
 namespace lab {
 
@@ -21,6 +25,44 @@ struct ChallengeReveal {
   double timeGap = 0;   // guessTime - leastTime
   double distance = 0;  // from the guess to the least-time point, world units
 };
+
+// The answer as every view draws it over the picture, never into it: points
+// in world units; widths, dashes, radii, text sizes and offsets in pixels of
+// the client area; colours packed as numeric::Colour. Paths are drawn first,
+// then the dots, each with its text beside it.
+struct ChallengePath {
+  std::vector<core::Point> points;
+  numeric::Colour colour = 0;
+  double width = 1;
+  std::vector<double> dash;  // on, off, ... pixels; empty: solid
+};
+struct ChallengeDot {
+  core::Point at;
+  numeric::Colour fill = 0, outline = 0;
+  double radius = 0, outlineWidth = 1;
+  std::string text;
+  // The text's left end lies textDx right of the dot; its bottom textDy above
+  // the dot's centre (textAbove), or its top textDy below it.
+  bool textAbove = true;
+};
+struct ChallengeDrawing {
+  std::vector<ChallengePath> paths;
+  std::vector<ChallengeDot> dots;
+  double textSize = 12;  // pixels
+  double textDx = 8, textDy = 6;
+};
+
+// The least-time path: a colour the lab's picture never uses, so that the
+// answer cannot be taken for part of the construction. The guess in the
+// entry marker's blue.
+inline constexpr numeric::Colour kChallengeLeastColour = numeric::Rgb(255, 122, 0);
+inline constexpr numeric::Colour kChallengeGuessColour = numeric::kBlue;
+
+// What a revealed answer shows: the path through the guess (dashed) and its
+// dot; when the search found the least-time point, its path and dot too.
+// The higher dot's text goes above it and the lower one's below, so the two
+// never lie on top of each other however close the points are.
+[[nodiscard]] ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r);
 
 // The guess-then-reveal game beside the program: the student moves the entry
 // point to where they think the light enters; nothing of the answer is

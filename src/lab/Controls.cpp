@@ -5,6 +5,7 @@
 #include "numeric/Colour.h"
 #include "numeric/Single.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lab {
@@ -129,6 +130,27 @@ const std::string& Label::caption() const {
     shown_.reset();
   }
   return text_;
+}
+
+PixelRect PlayButtonRect(const Controls& c) {
+  const PixelRect& bar = c.xronosmetato.place.pixelRect();
+  const double side = std::max(bar.height, kPlayButtonMinSide);
+  return {std::max(0.0, bar.left - side - kPlayButtonGap), bar.top, side, side};
+}
+
+PixelPoint FingerPressAt(const Controls& c, PixelPoint at) {
+  PixelPoint taken = at;
+  double best = kTouchSlopPixels;
+  for (const Control* m : {&c.shmeio, &c.kyklos}) {
+    const PixelRect& r = m->pixelRect();
+    const PixelPoint centre{r.left + r.width / 2, r.top + r.height / 2};
+    const double d = std::hypot(at.x - centre.x, at.y - centre.y);
+    if (d < best) {
+      best = d;
+      taken = centre;
+    }
+  }
+  return taken;
 }
 
 ShapeCentre CentreOf(const Control& shape) {

@@ -129,6 +129,22 @@ struct Controls {
   void restoreDesign(const Surface& surface);
 };
 
+// Play's button: a square just left of the time bar, as tall as the bar but
+// never under kPlayButtonMinSide, kPlayButtonGap from it, and never left of
+// the client area. In pixels of the client area, as every control is placed;
+// it follows the time bar wherever the start-up puts it.
+inline constexpr double kPlayButtonMinSide = 16;
+inline constexpr double kPlayButtonGap = 2;
+[[nodiscard]] PixelRect PlayButtonRect(const Controls& c);
+
+// A finger or a pen covers more than the point it stands for: a press by one
+// within kTouchSlopPixels of a marker's centre takes that marker, as a press
+// on its centre would (the nearer marker; the entry point on a tie, as it
+// lies above the source). A mouse is exact and never snaps. Pixels of the
+// client area.
+inline constexpr double kTouchSlopPixels = 16;
+[[nodiscard]] PixelPoint FingerPressAt(const Controls& c, PixelPoint at);
+
 // Centre of a circle shape by the placement rule (Left + Width/2, Top - Height/2), in Single arithmetic.
 struct ShapeCentre {
   float x = 0, y = 0;

@@ -20,5 +20,9 @@ inline constexpr int Left = 0x01000012;
 inline constexpr int Up = 0x01000013;
 inline constexpr int Right = 0x01000014;
 inline constexpr int Down = 0x01000015;
+inline constexpr int Home = 0x01000010;
+inline constexpr int End = 0x01000011;
+inline constexpr int PageUp = 0x01000016;
+inline constexpr int PageDown = 0x01000017;
 
 }  // namespace lab::keys

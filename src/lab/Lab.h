@@ -34,6 +34,10 @@ namespace lab {
 // input is refused (returns false) until the view reports the message
 // dismissed, and then the construction goes on. So a message box opens
 // between the same two operations whatever the view.
+// Whether a key is one of a scroll bar's (an arrow, Page Up or Down, Home,
+// End), whatever its modifiers: a view gives none of these to its own bar.
+[[nodiscard]] bool IsBarKey(int combination) noexcept;
+
 class Lab {
  public:
   // Creates the window's state on a client area of that size: every control
@@ -101,7 +105,22 @@ class Lab {
   // A key as a combination of a key code and modifiers (see Keys.h); a
   // focused scroll bar keeps its own arrows. True when the lab used it.
   bool key(int combination, bool autoRepeat = false, bool barFocused = false);
-  // Any other press in the window: it stops Play.
+  // A key on the scroll bar that has the keyboard's focus, the bar's own
+  // rule in every view: Up or Left steps towards Min by the small change,
+  // Down or Right towards Max, Page Up and Page Down by the large change,
+  // Home and End go to Min and Max; Shift changes nothing, and with Ctrl, Alt
+  // or Meta the key is not the bar's (nor on a disabled bar). A key the bar
+  // takes stops Play, as any key but Space does, and the new value is an
+  // ordinary setBar. True when the key was the bar's, moved or not.
+  bool barKey(BarId bar, int combination);
+  // Where a press (a mouse button, a finger, the wheel) lands, for Play.
+  enum class PressOn { PlayButton, Graphs, Elsewhere };
+  // Any press stops Play but one on Play's own button (which toggles it by
+  // itself) and one in the graphs (a window of their own on the desktop).
+  void press(PressOn where) {
+    if (where == PressOn::Elsewhere) stopPlay();
+  }
+  // Any other input in the window: it stops Play.
   void otherInput() { stopPlay(); }
 
   // What the event loop does when idle: draws the newest pending live
@@ -111,6 +130,8 @@ class Lab {
 
   // ---- Play: sweeps the time bar from its value up to its maximum, one step a tick.
   static constexpr int kStepsPerSecond = 25;
+  // The time between two ticks a view's timer gives, in milliseconds.
+  static constexpr int kPlayIntervalMs = 1000 / kStepsPerSecond;
   void startPlay();
   void stopPlay();
   void togglePlay() { sweep_.running ? stopPlay() : startPlay(); }

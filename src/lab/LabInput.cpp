@@ -4,6 +4,8 @@
 #include "lab/Keys.h"
 #include "lab/Lab.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace lab {
@@ -322,6 +324,39 @@ bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
   // World y grows upwards.
   moveActive(code == keys::Left ? -d : code == keys::Right ? d : 0.0f,
              code == keys::Up ? d : code == keys::Down ? -d : 0.0f);
+  return true;
+}
+
+bool IsBarKey(int combination) noexcept {
+  const int code = combination & ~keys::ModifierMask;
+  return code == keys::Up || code == keys::Down || code == keys::Left || code == keys::Right ||
+         code == keys::PageUp || code == keys::PageDown || code == keys::Home || code == keys::End;
+}
+
+bool Lab::barKey(BarId id, int combination) {
+  if (busy()) return false;
+  const Bar& b = controls_.bar(id);
+  const int mods = combination & keys::ModifierMask & ~keys::Keypad;
+  const int code = combination & ~keys::ModifierMask;
+  if (!b.enabled || (mods != 0 && mods != keys::Shift)) return false;
+  // Positions count from Min, whichever end is the larger value.
+  const int towardsMax = b.range.min <= b.range.max ? 1 : -1;
+  const int span = std::abs(b.range.max - b.range.min);
+  const int at = (b.value - b.range.min) * towardsMax;
+  int to = 0;
+  switch (code) {
+    case keys::Up:
+    case keys::Left: to = at - std::max(1, b.smallChange); break;
+    case keys::Down:
+    case keys::Right: to = at + std::max(1, b.smallChange); break;
+    case keys::PageUp: to = at - std::max(1, b.largeChange); break;
+    case keys::PageDown: to = at + std::max(1, b.largeChange); break;
+    case keys::Home: to = 0; break;
+    case keys::End: to = span; break;
+    default: return false;
+  }
+  stopPlay();
+  (void)setBar(id, b.range.min + std::clamp(to, 0, span) * towardsMax);
   return true;
 }
 

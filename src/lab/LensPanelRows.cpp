@@ -2,6 +2,7 @@
 
 #include "lab/Lab.h"
 #include "lab/LensText.h"
+#include "numeric/Chars.h"
 #include "optics/Faces.h"
 
 #include <algorithm>
@@ -73,6 +74,37 @@ optics::FaceDesign FaceAtSlider(int position) {
   if (position == 0) return {.Flat = true};
   const int p = std::clamp(position, -kCurvatureEnd, kCurvatureEnd);
   return {.Flat = false, .Radius = kCurvatureScale / p};
+}
+
+SliderRange LensSliderRange(LensField field) {
+  const LensPanelRow& row = LensPanelRowOf(field);
+  if (row.curvature) return {-kCurvatureEnd, kCurvatureEnd};
+  return {LensSliderPosition(field, row.low), LensSliderPosition(field, row.high)};
+}
+
+int LensSliderPosition(LensField field, double value) {
+  const LensPanelRow& row = LensPanelRowOf(field);
+  if (row.curvature) return FaceSliderPosition({.Flat = !(std::abs(value) > 0), .Radius = value});
+  return static_cast<int>(std::lround(std::clamp(value, row.low, row.high) / row.sliderStep));
+}
+
+std::optional<double> LensSliderValue(LensField field, int position) {
+  const LensPanelRow& row = LensPanelRowOf(field);
+  double v = 0;
+  if (row.curvature) {
+    const optics::FaceDesign face = FaceAtSlider(position);
+    if (face.Flat) return std::nullopt;
+    v = face.Radius;
+  } else {
+    const SliderRange r = LensSliderRange(field);
+    v = std::clamp(position, r.low, r.high) * row.sliderStep;
+  }
+  // The decimals the field shows, rounded from the exact binary value as a
+  // spin box rounds (the text with that many decimals read back).
+  const std::string text = fmt::format("{:.{}f}", v, row.decimals);
+  double shown = v;
+  (void)numeric::FromChars(text.data(), text.data() + text.size(), shown);
+  return shown;
 }
 
 std::string LensFieldProblem(LensField field, std::string_view typed) {

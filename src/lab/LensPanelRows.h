@@ -47,6 +47,20 @@ inline constexpr int kCurvatureEnd = static_cast<int>(kCurvatureScale / optics::
 // The face a slider position stands for.
 [[nodiscard]] optics::FaceDesign FaceAtSlider(int position);
 
+// Every field's slider in whole positions, one mapping for every view: a
+// face's over its curvature (FaceSliderPosition, 0 flat), any other field's
+// in sliderSteps from zero over low .. high. A position stands for the value
+// the field then shows: rounded to the field's decimals as a number field
+// rounds it, so the slider and the field never give two lenses.
+struct SliderRange {
+  int low = 0, high = 0;
+};
+[[nodiscard]] SliderRange LensSliderRange(LensField field);
+// A face's value is its radius, 0 for flat.
+[[nodiscard]] int LensSliderPosition(LensField field, double value);
+// Empty for a face's flat position.
+[[nodiscard]] std::optional<double> LensSliderValue(LensField field, int position);
+
 // Why the text typed into a field is no value, in a teacher's words ("type
 // a number for n, from 1.05 to 4"); empty when it is a number (one out of
 // range is refused by the lens with the range it breaks). `typed` is the

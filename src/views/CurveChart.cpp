@@ -2,6 +2,8 @@
 
 #include "views/ChartAxes.h"
 
+#include "graphs/CurveTexts.h"
+
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -56,13 +58,15 @@ void CurveChart::setCurve(const graphs::CurveData& d) {
 
   if (d.least && std::isfinite(d.least->y) && std::isfinite(d.least->time)) {
     least_->replace(QList<QPointF>{{d.least->y, d.least->time}});
-    least_->setName(QStringLiteral("least time: ") + Decimals2(d.least->time));
+    least_->setName(QString::fromStdString(graphs::LeastTimeLine(d)));
     least_->setPointLabelsFormat(QStringLiteral("least ") + Decimals2(d.least->time));
     heights.add(d.least->y);
     times.add(d.least->time);
   } else {
     least_->clear();
-    least_->setName(QStringLiteral("least time: not found"));
+    // The same words as the page's graph when the search found no point.
+    least_->setName(d.samples.empty() ? QString::fromUtf8(graphs::CurveTexts().least)
+                                      : QString::fromStdString(graphs::LeastTimeLine(d)));
   }
 
   // The line through the entry marker is kept in view only while it is near
@@ -76,10 +80,10 @@ void CurveChart::setCurve(const graphs::CurveData& d) {
   }
   if (handShown) {
     hand_->replace(QList<QPointF>{{heights.lo, hand}, {heights.hi, hand}});
-    hand_->setName(QStringLiteral("through the entry point: ") + Decimals2(hand));
+    hand_->setName(QString::fromUtf8(graphs::CurveTexts().through) + QStringLiteral(": ") + Decimals2(hand));
   } else {
     hand_->clear();
-    hand_->setName(QStringLiteral("through the entry point"));
+    hand_->setName(QString::fromUtf8(graphs::CurveTexts().through));
   }
   FitAxis(*x_, heights, QStringLiteral("%.0f"));
   FitAxis(*y_, times, QStringLiteral("%.2f"));

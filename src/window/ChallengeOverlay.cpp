@@ -6,9 +6,7 @@
 
 namespace app {
 namespace {
-const QColor kLeastColour(0, 150, 0);
-const QColor kGuessColour(0, 0, 200);
-constexpr double kRing = 7;  // pixels
+QColor colourOf(numeric::Colour c) { return QColor::fromRgb(c); }
 }  // namespace
 
 ChallengeOverlay::ChallengeOverlay(QWidget* form, const canvas::Canvas& canvas) : QWidget(form), canvas_(canvas) {
@@ -18,29 +16,49 @@ ChallengeOverlay::ChallengeOverlay(QWidget* form, const canvas::Canvas& canvas) 
 }
 
 void ChallengeOverlay::show(const std::optional<lab::ChallengeReveal>& reveal) {
-  reveal_ = reveal;
-  const bool shown = reveal_ && reveal_->found;
-  setVisible(shown);
-  if (!shown) return;
+  drawing_.reset();
+  if (reveal) drawing_ = lab::ChallengeAnswerDrawing(*reveal);
+  setVisible(drawing_.has_value());
+  if (!drawing_) return;
   setGeometry(parentWidget()->rect());
   raise();
   update();
 }
 
 void ChallengeOverlay::paintEvent(QPaintEvent*) {
-  if (!reveal_ || !reveal_->found) return;
-  const lab::ChallengeReveal& r = *reveal_;
+  if (!drawing_) return;
+  const lab::ChallengeDrawing& d = *drawing_;
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  const QPointF source = canvas_.toPixel(r.sourceX, r.sourceY), least = canvas_.toPixel(r.leastX, r.leastY),
-                target = canvas_.toPixel(r.targetX, r.targetY), guess = canvas_.toPixel(r.guessX, r.guessY);
-  p.setPen(QPen(kLeastColour, 2));
-  p.drawPolyline(QList<QPointF>{source, least, target});
-  p.setBrush(kLeastColour);
-  p.drawEllipse(least, 3.5, 3.5);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kGuessColour, 1.5, Qt::DashLine));
-  p.drawEllipse(guess, kRing, kRing);
+  const auto px = [this](const core::Point& w) { return canvas_.toPixel(w.x, w.y); };
+  for (const lab::ChallengePath& path : d.paths) {
+    QPen pen(colourOf(path.colour), path.width);
+    if (!path.dash.empty()) {
+      // Qt counts a dash in pen widths.
+      QList<qreal> pattern;
+      for (const double v : path.dash) pattern.push_back(v / path.width);
+      pen.setDashPattern(pattern);
+    }
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    QList<QPointF> points;
+    for (const core::Point& w : path.points) points.push_back(px(w));
+    p.drawPolyline(points);
+  }
+  QFont font = p.font();
+  font.setPixelSize(static_cast<int>(d.textSize));
+  p.setFont(font);
+  const QFontMetricsF metrics(font);
+  for (const lab::ChallengeDot& dot : d.dots) {
+    const QPointF at = px(dot.at);
+    p.setPen(QPen(colourOf(dot.outline), dot.outlineWidth));
+    p.setBrush(colourOf(dot.fill));
+    p.drawEllipse(at, dot.radius, dot.radius);
+    p.setPen(colourOf(dot.fill));
+    const double x = at.x() + d.textDx;
+    const double y = dot.textAbove ? at.y() - d.textDy - metrics.descent() : at.y() + d.textDy + metrics.ascent();
+    p.drawText(QPointF(x, y), QString::fromStdString(dot.text));
+  }
 }
 
 }  // namespace app

@@ -13,9 +13,9 @@ class Canvas;
 namespace app {
 
 // The challenge's answer drawn above the picture, a widget of its own over
-// the whole client area: the least-time path source -> entry -> target in
-// green and the student's guess ringed, never drawn into the retained image.
-// Mouse input passes through.
+// the whole client area, never drawn into the retained image: the lab's
+// drawing of the answer (lab::ChallengeAnswerDrawing), its world points
+// mapped by the canvas's frame. Mouse input passes through.
 class ChallengeOverlay final : public QWidget {
  public:
   ChallengeOverlay(QWidget* form, const canvas::Canvas& canvas);
@@ -28,7 +28,7 @@ class ChallengeOverlay final : public QWidget {
 
  private:
   const canvas::Canvas& canvas_;
-  std::optional<lab::ChallengeReveal> reveal_;
+  std::optional<lab::ChallengeDrawing> drawing_;
 };
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include "lab/SetupRun.h"
 #include "window/Banner.h"
 #include "lab/SceneHints.h"
+#include "lab/ViewTexts.h"
 #include "window/ChallengeOverlay.h"
 
 #include "window/LensMenu.h"
@@ -51,6 +52,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   banner_ = new Banner(form_);
   hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
   overlay_ = new ChallengeOverlay(form_, form_->canvas);
+  overlay_->setObjectName(QStringLiteral("challengeOverlay"));
   area_->setFrameShape(QFrame::NoFrame);
   area_->setAlignment(Qt::AlignCenter);
   area_->setWidgetResizable(false);
@@ -71,6 +73,13 @@ Fermat::~Fermat() = default;
 void Fermat::connectInputs() {
   canvas::Form& f = *form_;
   f.MouseDown = [this](int, int, float x, float y) {
+    if (live_ && live_->fingerPress()) {
+      const QPointF at = form_->canvas.toPixel(x, y);
+      const lab::PixelPoint taken = lab::FingerPressAt(lab_.controls(), {at.x(), at.y()});
+      const QPointF world = form_->canvas.toWorld(QPointF(taken.x, taken.y));
+      x = static_cast<float>(world.x());
+      y = static_cast<float>(world.y());
+    }
     lab_.pointerDown(x, y);
     follow();
   };
@@ -189,10 +198,13 @@ void Fermat::showChallenge() {
   const lab::Challenge& c = lab_.challenge();
   if (!c.on()) return;
   overlay_->show(c.revealed());
-  banner_->say(c.revealed() ? QStringLiteral("Challenge: ") + QString::fromStdString(lab::ChallengeText(*c.revealed()))
-                            : QStringLiteral("Challenge: drag the entry point to where you think the light enters, "
-                                             "then Lessons \u25b8 Reveal (Ctrl+E). Tries: %1")
-                                  .arg(c.tries(lab_)));
+  const lab::ViewTexts& t = lab::Texts();
+  const QString title = QString::fromUtf8(t.challenge) + QStringLiteral(": ");
+  // The window reaches Reveal through the Lessons menu.
+  banner_->say(c.revealed() ? title + QString::fromStdString(lab::ChallengeText(*c.revealed()))
+                            : title + QString::fromUtf8(t.challengeTask) +
+                                  QStringLiteral(" (Lessons \u25b8 Reveal, Ctrl+E) ") +
+                                  QString::fromStdString(lab::TriesText(c.tries(lab_))));
 }
 
 QString Fermat::lensNote() const {

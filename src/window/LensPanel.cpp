@@ -24,10 +24,8 @@ using lab::LensPanelRow;
 // with why (a spin box's own range would silently keep the old value).
 constexpr double kTypedReach = 1e6;
 
-int sliderValue(const LensPanelRow& d, double v) {
-  if (d.curvature) return lab::FaceSliderPosition({.Flat = false, .Radius = v});
-  return static_cast<int>(std::lround(std::clamp(v, d.low, d.high) / d.sliderStep));
-}
+// The lab's mapping between a field and its slider, the page's too.
+int sliderValue(const LensPanelRow& d, double v) { return lab::LensSliderPosition(d.field, v); }
 
 }  // namespace
 
@@ -45,11 +43,8 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
     // Typing applies on Enter or when the field is left, not at every digit.
     r.box->setKeyboardTracking(false);
     r.slider = new QSlider(Qt::Horizontal, this);
-    if (d.curvature) {
-      r.slider->setRange(-lab::kCurvatureEnd, lab::kCurvatureEnd);
-    } else {
-      r.slider->setRange(sliderValue(d, d.low), sliderValue(d, d.high));
-    }
+    const lab::SliderRange range = lab::LensSliderRange(d.field);
+    r.slider->setRange(range.low, range.high);
     auto* line = new QHBoxLayout;
     line->addWidget(r.box);
     line->addWidget(r.slider, 1);
@@ -79,18 +74,19 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
     });
     // Live while dragged: every position the slider passes is applied.
     connect(r.slider, &QSlider::valueChanged, this, [this, &r, &d](int v) {
+      const std::optional<double> value = lab::LensSliderValue(d.field, v);
       if (!d.curvature) {
-        r.box->setValue(v * d.sliderStep);
+        r.box->setValue(value.value_or(0));
         return;
       }
-      if (v == 0) {
+      if (!value) {
         r.toggle->setChecked(true);
         return;
       }
       const QSignalBlocker a(r.toggle), b(r.box);
       r.toggle->setChecked(false);
       r.box->setEnabled(true);
-      r.box->setValue(lab::FaceAtSlider(v).Radius);
+      r.box->setValue(*value);
       apply();
     });
   }

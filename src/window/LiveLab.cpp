@@ -3,15 +3,24 @@
 #include "window/Fermat.h"
 #include "window/FocusRing.h"
 
+#include "lab/ViewTexts.h"
+
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointingDevice>
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <cmath>
+#include <optional>
+
 namespace app {
 namespace {
-const QString kPlay = QStringLiteral("▶");
-const QString kPause = QStringLiteral("❚❚");
+QString playText(bool playing) {
+  return QString::fromUtf8(playing ? lab::Texts().pause : lab::Texts().play);
+}
+int widgetCoordinate(double px) { return static_cast<int>(std::lround(px)); }
 }  // namespace
 
 LiveLab::LiveLab(Fermat& window)
@@ -20,14 +29,14 @@ LiveLab::LiveLab(Fermat& window)
       barRing_(new FocusRing(&window.form(), FocusRing::Shape::Box)),
       play_(new QToolButton(&window.form())) {
   canvas::Form& f = window.form();
-  play_->setText(kPlay);
-  play_->setToolTip(QStringLiteral("Play / Pause (Space)"));
+  play_->setText(playText(false));
+  play_->setToolTip(QString::fromUtf8(lab::Texts().playTooltip));
   play_->setFocusPolicy(Qt::NoFocus);
   connect(play_, &QToolButton::clicked, this, [this] {
     window_.lab().togglePlay();
     window_.follow();
   });
-  timer_.setInterval(1000 / lab::Lab::kStepsPerSecond);
+  timer_.setInterval(lab::Lab::kPlayIntervalMs);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] {
     window_.lab().playTick();
@@ -69,7 +78,7 @@ void LiveLab::follow() {
   const bool playing = window_.lab().playing();
   if (playing && !timer_.isActive()) timer_.start();
   if (!playing) timer_.stop();
-  play_->setText(playing ? kPause : kPlay);
+  play_->setText(playText(playing));
   placeControls();
 }
 
@@ -77,10 +86,10 @@ void LiveLab::placeControls() {
   canvas::Form& f = window_.form();
   const canvas::Shape& marker = window_.lab().activeMarker() == lab::Marker::Source ? f.kyklos : f.shmeio;
   ring_->follow(*marker.widget());
-  // A square button just left of the time bar.
-  const QRect bar = f.xronosmetato.widget()->geometry();
-  const int side = std::max(bar.height(), 16);
-  play_->setGeometry(std::max(0, bar.left() - side - 2), bar.top(), side, side);
+  // Where the lab puts it, rounded to whole pixels as every control is.
+  const lab::PixelRect r = lab::PlayButtonRect(window_.lab().controls());
+  play_->setGeometry(widgetCoordinate(r.left), widgetCoordinate(r.top), widgetCoordinate(r.width),
+                     widgetCoordinate(r.height));
 }
 
 void LiveLab::settle() {
@@ -99,16 +108,25 @@ bool LiveLab::eventFilter(QObject* watched, QEvent* event) {
     const auto& key = *static_cast<QKeyEvent*>(event);
     canvas::Form& f = window_.form();
     const QWidget* focus = window_.focusWidget();
-    const bool barFocused = focus == f.thesiy.bar() || focus == f.arithmosaktinon.bar() || focus == f.xronosmetato.bar();
-    const bool used = window_.lab().key(key.keyCombination().toCombined(), key.isAutoRepeat(), barFocused);
+    const int combination = key.keyCombination().toCombined();
+    // A focused bar's keys are the lab's rule too: Qt's bar never moves by itself.
+    std::optional<lab::BarId> bar;
+    if (focus == f.thesiy.bar()) bar = lab::BarId::Height;
+    if (focus == f.arithmosaktinon.bar()) bar = lab::BarId::Rays;
+    if (focus == f.xronosmetato.bar()) bar = lab::BarId::Time;
+    const bool used = (bar && window_.lab().barKey(*bar, combination)) ||
+                      window_.lab().key(combination, key.isAutoRepeat(), bar.has_value());
     window_.follow();
-    return used;
+    return used || (bar && lab::IsBarKey(combination));
   }
-  // Anything else the user does stops the sweep; the Play button toggles it itself.
-  if (widget != play_) {
-    window_.lab().otherInput();
-    follow();
+  if (type != QEvent::Wheel) {
+    // A finger or a pen snaps to a marker near it (the lab's slop).
+    const QPointingDevice* device = static_cast<QMouseEvent*>(event)->pointingDevice();
+    finger_ = device && (device->pointerType() == QPointingDevice::PointerType::Finger ||
+                         device->pointerType() == QPointingDevice::PointerType::Pen);
   }
+  window_.lab().press(widget == play_ ? lab::Lab::PressOn::PlayButton : lab::Lab::PressOn::Elsewhere);
+  follow();
   return false;
 }
 

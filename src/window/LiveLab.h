@@ -35,6 +35,11 @@ class LiveLab final : public QObject {
   // After every call of the lab: the timer, the Play button and the ring follow it.
   void follow();
 
+  // The timer's interval while the lab plays, in milliseconds.
+  [[nodiscard]] int tickInterval() const noexcept { return timer_.interval(); }
+  // Whether the last press in the window was a finger's or a pen's.
+  [[nodiscard]] bool fingerPress() const noexcept { return finger_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,6 +52,7 @@ class LiveLab final : public QObject {
   FocusRing* barRing_;  // around the scroll bar that has the keyboard's focus, if one has
   QToolButton* play_;
   QTimer timer_;
+  bool finger_ = false;
 };
 
 }  // namespace app

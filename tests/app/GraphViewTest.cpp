@@ -1,5 +1,6 @@
 // The graph view in its own window: opened from the View menu, following the
 // scene, closed again, and never touching the main window's picture or frame.
+#include "graphs/CurveTexts.h"
 #include "TestWindow.h"
 #include "optics/LensDesign.h"
 #include "lab/StaticScene.h"
@@ -65,6 +66,8 @@ void expectShows(const views::GraphView& v, TestWindow& t) {
   }
   ASSERT_TRUE(d.least.has_value());
   EXPECT_EQ(only(curve, "least").points(), QList<QPointF>{QPointF(d.least->y, d.least->time)});
+  // The legend in the lab's words, the page's graph's too.
+  EXPECT_EQ(only(curve, "least").name().toStdString(), graphs::LeastTimeLine(d));
   for (const QPointF& p : only(curve, "hand").points()) EXPECT_EQ(p.y(), d.hand.time);
 
   const std::vector<graphs::BundleRayRow> rows = lab::CurrentBundle(t.w().model().results(), t.scene().lens());

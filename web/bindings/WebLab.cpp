@@ -2,6 +2,7 @@
 
 #include "Json.h"
 #include "graphs/CrossingGraph.h"
+#include "graphs/CurveTexts.h"
 #include "graphs/Csv.h"
 #include "lab/ActionSteps.h"
 #include "lab/Format.h"
@@ -65,12 +66,29 @@ bool WebLab::thumbReleased(int bar, int value) {
 
 bool WebLab::click(int button) { return lab_.click(button); }
 
-bool WebLab::key(const std::string& spelled, bool autoRepeat) {
+bool WebLab::key(const std::string& spelled, bool autoRepeat, bool barFocused) {
   const std::optional<int> combination = lab::ParseKey(spelled);
-  return combination && lab_.key(*combination, autoRepeat);
+  return combination && lab_.key(*combination, autoRepeat, barFocused);
 }
 
 void WebLab::otherInput() { lab_.otherInput(); }
+
+bool WebLab::barKey(int bar, const std::string& spelled) {
+  const std::optional<lab::BarId> id = barOf(bar);
+  const std::optional<int> combination = lab::ParseKey(spelled);
+  return id && combination && lab_.barKey(*id, *combination);
+}
+
+void WebLab::press(const std::string& where) {
+  lab_.press(where == "play"     ? lab::Lab::PressOn::PlayButton
+             : where == "graphs" ? lab::Lab::PressOn::Graphs
+                                 : lab::Lab::PressOn::Elsewhere);
+}
+
+std::string WebLab::fingerPress(double x, double y) const {
+  const lab::PixelPoint p = lab::FingerPressAt(lab_.controls(), {x, y});
+  return "[" + jsonNumber(p.x) + "," + jsonNumber(p.y) + "]";
+}
 bool WebLab::idle() { return lab_.idle(); }
 bool WebLab::idlePending() const { return lab_.idlePending(); }
 void WebLab::startPlay() { lab_.startPlay(); }
@@ -156,7 +174,9 @@ std::string WebLab::controls() const {
   const lab::Size client = lab_.surface().pixelSize();
   out += "],\"markers\":{\"source\":" + jsonRect(c.kyklos.pixelRect()) + ",\"entry\":" + jsonRect(c.shmeio.pixelRect()) +
          "},\"active\":" + (lab_.activeMarker() == lab::Marker::Source ? "\"source\"" : "\"entry\"") +
-         ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) + "]}";
+         ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) +
+         "],\"play\":{\"rect\":" + jsonRect(lab::PlayButtonRect(c)) +
+         ",\"intervalMs\":" + std::to_string(lab::Lab::kPlayIntervalMs) + "}}";
   return out;
 }
 
@@ -218,6 +238,13 @@ std::string WebLab::curveCsv() const {
 
 std::string WebLab::bundleCsv() const {
   return lab::BundleFile(lab_);
+}
+
+std::string WebLab::curveGraph() const {
+  const graphs::CurveGraphTexts& t = graphs::CurveTexts();
+  const graphs::CurveData curve = lab::CurrentCurve(lab_.results(), lab_.scene().lens());
+  return "{\"least\":" + jsonString(t.least) + ",\"through\":" + jsonString(t.through) +
+         ",\"leastLine\":" + jsonString(graphs::LeastTimeLine(curve)) + "}";
 }
 
 std::string WebLab::bundleGraph() const {

@@ -32,9 +32,19 @@ class WebLab {
   bool thumbMoved(int bar, int value);
   bool thumbReleased(int bar, int value);
   bool click(int button);                 // 1..5
-  // A key as the desktop's toolkit spells it ("Right", "Shift+Left", "Ctrl+3", "Space").
-  bool key(const std::string& spelled, bool autoRepeat);
+  // A key as the desktop's toolkit spells it ("Right", "Shift+Left", "Ctrl+3",
+  // "Space"); barFocused: a scroll bar has the keyboard's focus (Lab::key).
+  bool key(const std::string& spelled, bool autoRepeat, bool barFocused);
   void otherInput();
+  // A key on the focused bar (0 height, 1 rays, 2 time), by the lab's rule
+  // for bars (Lab::barKey); true when it was the bar's.
+  bool barKey(int bar, const std::string& spelled);
+  // A press: "play" on Play's button, "graphs" in the graphs panel, anything
+  // else elsewhere (Lab::press: any press but those stops Play).
+  void press(const std::string& where);
+  // JSON [x, y]: the pixel point of the client area a finger's or a pen's
+  // press at (x, y) takes effect at (lab::FingerPressAt).
+  std::string fingerPress(double x, double y) const;
   bool idle();
   bool idlePending() const;
   void startPlay();
@@ -69,7 +79,7 @@ class WebLab {
   //        "bars":[{"min","max","value","enabled","vertical","largeChange","smallChange","rect"}...3],
   //        "labels":[{"pointSize","rect"}...6],
   //        "markers":{"source":[l,t,w,h],"entry":[l,t,w,h]}, "active":"source"|"entry",
-  //        "client":[w,h]}
+  //        "client":[w,h], "play":{"rect":[l,t,w,h], "intervalMs"}}
   std::string controls() const;
   // JSON: [{"left","top","width","height"}...]: the world frames items refer
   // to, by index. The last is the frame in force (the one pointer positions
@@ -95,6 +105,9 @@ class WebLab {
   std::string labelLines() const;
   std::string curveCsv() const;
   std::string bundleCsv() const;
+  // The travel-time graph's words (graphs::CurveTexts): JSON {"least",
+  // "through", "leastLine" (graphs::LeastTimeLine of the current curve)}.
+  std::string curveGraph() const;
   // The graph of axis crossings beside the CSV's numbers: JSON {"title",
   // "exact", "construction", "paraxial" (the words of graphs::CrossingTexts),
   // "paraxialX" (the paraxial image's x, or null), "summary" (the line under it)}.
@@ -114,6 +127,10 @@ class WebLab {
   // from 1.05 to 4"), empty when it is a value the field may hold.
   std::string lensFieldProblem(const std::string& key, const std::string& typed) const;
   std::string lens() const;
+  // A lens field's slider (lab::LensSliderValue): the value position stands
+  // for as JSON (a number, or "flat"), and the position of a value.
+  std::string lensSliderValue(const std::string& key, int position) const;
+  int lensSliderPosition(const std::string& key, double value) const;
   // The set-up of the session (lab/Setup.h): the file's JSON text, and the
   // share link's fragment "setup=..." (without the '#').
   std::string setupJson() const;
@@ -124,13 +141,17 @@ class WebLab {
   // JSON: [{"key","title","task"}...].
   // {"guide": rich text, "keys": [{"keys", "what"}] of the page's keys, "keysNote", "firstVisit"}.
   std::string help() const;
+  // JSON {"play", "pause", "playTooltip", "challenge", "challengeTask",
+  // "tries"}: the words both views write themselves (lab::Texts).
+  std::string texts() const;
   // ["sentence", ...]: what the scene shows that needs words (lab::SceneHints).
   std::string sceneHints() const;
   std::string lessons() const;
   std::string openLesson(const std::string& key);
 
   // ---- The challenge (lab/Challenge.h): off by default. challenge() is JSON
-  // {"on", "tries", "revealed": null or {every ChallengeReveal field, "text": ChallengeText}};
+  // {"on", "tries", "revealed": null or {every ChallengeReveal field, "text": ChallengeText,
+  // "parts": ChallengeParts, "drawing": ChallengeAnswerDrawing}};
   // challengeReveal() reveals (when on) and returns the same.
   void challengeStart();
   void challengeStop();

@@ -13,6 +13,7 @@
 #include "lab/SceneHints.h"
 #include "lab/Setup.h"
 #include "lab/SetupRun.h"
+#include "lab/ViewTexts.h"
 
 #include <cmath>
 #include <cstddef>
@@ -44,9 +45,43 @@ std::string lensRows() {
            ",\"step\":" + jsonNumber(r.step) + ",\"sliderStep\":" + jsonNumber(r.sliderStep) +
            ",\"toggle\":" + (r.toggle ? jsonString(r.toggle) : "null") +
            ",\"ticked\":" + (r.ticked ? jsonString(r.ticked) : "null") + ",\"curvature\":" + jsonBool(r.curvature) +
-           "}";
+           ",\"sliderLow\":" + std::to_string(lab::LensSliderRange(r.field).low) +
+           ",\"sliderHigh\":" + std::to_string(lab::LensSliderRange(r.field).high) + "}";
   }
   return out + "]";
+}
+
+std::string jsonColour(numeric::Colour c) { return std::to_string(c & 0xffffffu); }
+
+// The lab's drawing of the answer (lab::ChallengeAnswerDrawing): points in
+// world units as x, y pairs, sizes in pixels, colours as 0xRRGGBB.
+std::string drawingJson(const lab::ChallengeDrawing& d) {
+  std::string out = "{\"paths\":[";
+  for (std::size_t i = 0; i < d.paths.size(); ++i) {
+    const lab::ChallengePath& p = d.paths[i];
+    out += i ? ",{\"points\":[" : "{\"points\":[";
+    for (std::size_t k = 0; k < p.points.size(); ++k) {
+      if (k) out += ",";
+      out += jsonNumber(p.points[k].x);
+      out += ",";
+      out += jsonNumber(p.points[k].y);
+    }
+    out += "],\"colour\":" + jsonColour(p.colour) + ",\"width\":" + jsonNumber(p.width) + ",\"dash\":[";
+    for (std::size_t k = 0; k < p.dash.size(); ++k) out += (k ? "," : "") + jsonNumber(p.dash[k]);
+    out += "]}";
+  }
+  out += "],\"dots\":[";
+  for (std::size_t i = 0; i < d.dots.size(); ++i) {
+    const lab::ChallengeDot& dot = d.dots[i];
+    out += i ? ",{\"x\":" : "{\"x\":";
+    out += jsonNumber(dot.at.x) + ",\"y\":" + jsonNumber(dot.at.y) + ",\"fill\":" + jsonColour(dot.fill) +
+           ",\"outline\":" + jsonColour(dot.outline) + ",\"radius\":" + jsonNumber(dot.radius) +
+           ",\"outlineWidth\":" + jsonNumber(dot.outlineWidth) + ",\"text\":" + jsonString(dot.text) +
+           ",\"textAbove\":" + jsonBool(dot.textAbove) + "}";
+  }
+  out += "],\"textSize\":" + jsonNumber(d.textSize) + ",\"textDx\":" + jsonNumber(d.textDx) +
+         ",\"textDy\":" + jsonNumber(d.textDy) + "}";
+  return out;
 }
 
 std::string revealJson(const lab::ChallengeReveal& r) {
@@ -57,7 +92,8 @@ std::string revealJson(const lab::ChallengeReveal& r) {
          ",\"guessX\":" + jsonNumber(r.guessX) + ",\"guessY\":" + jsonNumber(r.guessY) +
          ",\"guessTime\":" + jsonNumber(r.guessTime) + ",\"tries\":" + std::to_string(r.tries) +
          ",\"timeGap\":" + jsonNumber(r.timeGap) + ",\"distance\":" + jsonNumber(r.distance) +
-         ",\"text\":" + jsonString(lab::ChallengeText(r)) + ",\"parts\":" + jsonStrings(lab::ChallengeParts(r)) + "}";
+         ",\"text\":" + jsonString(lab::ChallengeText(r)) + ",\"parts\":" + jsonStrings(lab::ChallengeParts(r)) +
+         ",\"drawing\":" + drawingJson(lab::ChallengeAnswerDrawing(r)) + "}";
 }
 
 // NaN (or any number that is not finite) asks for the point of least spread.
@@ -104,6 +140,27 @@ std::string WebLab::lensFieldProblem(const std::string& key, const std::string& 
   return "unknown lens field " + lab::Quoted(key);
 }
 
+namespace {
+const lab::LensPanelRow* rowOf(const std::string& key) {
+  for (const lab::LensPanelRow& r : lab::LensPanelRows()) {
+    if (key == r.key) return &r;
+  }
+  return nullptr;
+}
+}  // namespace
+
+std::string WebLab::lensSliderValue(const std::string& key, int position) const {
+  const lab::LensPanelRow* r = rowOf(key);
+  if (!r) return "null";
+  const std::optional<double> v = lab::LensSliderValue(r->field, position);
+  return v ? jsonNumber(*v) : std::string("\"flat\"");
+}
+
+int WebLab::lensSliderPosition(const std::string& key, double value) const {
+  const lab::LensPanelRow* r = rowOf(key);
+  return r ? lab::LensSliderPosition(r->field, value) : 0;
+}
+
 // ---------------------------------------------------------------- set-ups
 
 std::string WebLab::setupJson() const {
@@ -131,6 +188,13 @@ std::string WebLab::sceneHints() const {
   std::string out = "[";
   for (const std::string& h : lab::SceneHints(lab_)) out += (out.size() > 1 ? "," : "") + jsonString(h);
   return out + "]";
+}
+
+std::string WebLab::texts() const {
+  const lab::ViewTexts& t = lab::Texts();
+  return "{\"play\":" + jsonString(t.play) + ",\"pause\":" + jsonString(t.pause) +
+         ",\"playTooltip\":" + jsonString(t.playTooltip) + ",\"challenge\":" + jsonString(t.challenge) +
+         ",\"challengeTask\":" + jsonString(t.challengeTask) + ",\"tries\":" + jsonString(t.tries) + "}";
 }
 
 std::string WebLab::help() const {

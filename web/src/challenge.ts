@@ -4,13 +4,11 @@
 // picture (and everything exported or compared) stays the lab's; it goes as
 // soon as anything else is done, and with challenge mode.
 
-import { el, type Page } from './page';
+import { el } from './dom';
+import type { Page } from './page';
 import type { ChallengeInfo, ChallengeReveal, Frame } from './lab';
 import { onAction } from './menus';
-import { toPixelX, toPixelY } from './picture';
-
-const LEAST = '#ff7a00'; // the least-time path: a colour the lab's picture never uses
-const GUESS = '#0000ff'; // the guess, as the blue entry marker
+import { colourCss, toPixelX, toPixelY } from './picture';
 
 export class ChallengeMode {
   private readonly panel: HTMLElement;
@@ -25,6 +23,11 @@ export class ChallengeMode {
     this.tries = document.getElementById('challenge-tries') as HTMLOutputElement;
     this.answer = document.getElementById('challenge-answer') as HTMLUListElement;
     this.toggle = document.querySelector('[data-action="challenge"]')!;
+    // The words the window's banner says too, from the lab's table.
+    const texts = page.texts;
+    this.panel.querySelector('.challenge-title')!.textContent = texts.challenge;
+    this.panel.querySelector('.challenge-task')!.textContent = texts.challengeTask;
+    this.panel.querySelector('.challenge-tries')!.textContent = texts.tries;
     // Right above the picture, below the labels and markers; presses go through.
     this.canvas = el('canvas', 'overlay');
     page.form.insertBefore(this.canvas, page.form.querySelector('canvas.picture')!.nextSibling);
@@ -97,7 +100,7 @@ export class ChallengeMode {
     if (!r) this.draw();
   }
 
-  /** The overlay: the least-time path and the guess's path, or nothing. */
+  /** The overlay: the lab's drawing of the answer (as the window draws it), or nothing. */
   private draw(): void {
     const ratio = window.devicePixelRatio || 1;
     const { width, height } = this.page;
@@ -114,43 +117,35 @@ export class ChallengeMode {
     if (!r) return;
     const frames = JSON.parse(this.page.lab.frames()) as Frame[];
     const f = frames[frames.length - 1];
-    const px = (x: number, y: number): [number, number] => [toPixelX(f, width, x), toPixelY(f, height, y)];
-    const path = (points: [number, number][], colour: string, lineWidth: number, dash: number[]) => {
+    const d = r.drawing;
+    for (const path of d.paths) {
       ctx.beginPath();
-      points.forEach(([x, y], i) => (i ? ctx.lineTo(x, y) : ctx.moveTo(x, y)));
-      ctx.strokeStyle = colour;
-      ctx.lineWidth = lineWidth;
-      ctx.setLineDash(dash);
+      for (let k = 0; k + 1 < path.points.length; k += 2) {
+        const x = toPixelX(f, width, path.points[k]);
+        const y = toPixelY(f, height, path.points[k + 1]);
+        if (k) ctx.lineTo(x, y);
+        else ctx.moveTo(x, y);
+      }
+      ctx.strokeStyle = colourCss(path.colour);
+      ctx.lineWidth = path.width;
+      ctx.setLineDash(path.dash);
       ctx.stroke();
       ctx.setLineDash([]);
-    };
-    // The higher dot's caption above it, the lower one's below it, so that
-    // the two never lie on top of each other however close the points are.
-    const dot = ([x, y]: [number, number], colour: string, label: string, above: boolean) => {
+    }
+    ctx.font = `${d.textSize}px "DejaVu Sans", sans-serif`;
+    for (const dot of d.dots) {
+      const x = toPixelX(f, width, dot.x);
+      const y = toPixelY(f, height, dot.y);
       ctx.beginPath();
-      ctx.arc(x, y, 5, 0, 2 * Math.PI);
-      ctx.fillStyle = colour;
+      ctx.arc(x, y, dot.radius, 0, 2 * Math.PI);
+      ctx.fillStyle = colourCss(dot.fill);
       ctx.fill();
-      ctx.strokeStyle = '#000';
-      ctx.lineWidth = 1;
+      ctx.strokeStyle = colourCss(dot.outline);
+      ctx.lineWidth = dot.outlineWidth;
       ctx.stroke();
-      ctx.font = '12px "DejaVu Sans", sans-serif';
-      ctx.fillStyle = colour;
-      ctx.textBaseline = above ? 'bottom' : 'top';
-      ctx.fillText(label, x + 8, above ? y - 6 : y + 6);
-    };
-    const source = px(r.sourceX, r.sourceY);
-    const target = px(r.targetX, r.targetY);
-    const guess = px(r.guessX, r.guessY);
-    path([source, guess, target], GUESS, 1.5, [6, 4]);
-    if (r.found) {
-      const least = px(r.leastX, r.leastY);
-      const guessHigher = guess[1] <= least[1];
-      path([source, least, target], LEAST, 3, []);
-      dot(guess, GUESS, 'your guess', guessHigher);
-      dot(least, LEAST, 'least time', !guessHigher);
-    } else {
-      dot(guess, GUESS, 'your guess', true);
+      ctx.fillStyle = colourCss(dot.fill);
+      ctx.textBaseline = dot.textAbove ? 'bottom' : 'top';
+      ctx.fillText(dot.text, x + d.textDx, dot.textAbove ? y - d.textDy : y + d.textDy);
     }
   }
 }

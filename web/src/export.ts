@@ -2,23 +2,8 @@
 // (no buttons or scroll bars), as PNG at 1x, 2x or 4x or as SVG; and the
 // graphs' data as CSV. Everything leaves the page as a download.
 
-import { F, ITEM_STRIDE, Kind, type ControlsInfo, type Rect } from './lab';
-import {
-  BACKGROUND,
-  PictureRecord,
-  arcSweep,
-  colourCss,
-  dashOf,
-  dotOrigin,
-  fillPolygon,
-  lineEnds,
-  paintRecord,
-  penWidth,
-  pixelsPerUnit,
-  strokesOverFill,
-  toPixelX,
-  toPixelY,
-} from './picture';
+import type { ControlsInfo, Rect } from './lab';
+import { BACKGROUND, PictureRecord, colourCss, dashOf, paintRecord, penWidth, walkRecord, type PictureBackEnd } from './picture';
 
 export type Background = 'white' | 'transparent' | 'window';
 
@@ -139,6 +124,72 @@ function esc(s: string): string {
   return s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
 }
 
+/** The SVG back end: an element (or, for a fill, the polygon and the strokes over it) a line. */
+class SvgBackEnd implements PictureBackEnd {
+  private pieces: string[] = [];
+
+  constructor(
+    private readonly out: string[],
+    private readonly w: number,
+    private readonly h: number,
+    private readonly background: string | null,
+  ) {}
+
+  private static strokeAttrs(colour: number, width: number, style: number): string {
+    const pw = penWidth(width);
+    const dash = dashOf(pw, style);
+    return (
+      `fill="none" stroke="${colourCss(colour)}" stroke-width="${pw}"` +
+      (pw === 1 ? '' : ' stroke-linecap="round" stroke-linejoin="round"') +
+      (dash.length ? ` stroke-dasharray="${dash.join(' ')}"` : '')
+    );
+  }
+
+  square(x: number, y: number, side: number, colour: number): void {
+    this.pieces.push(`<rect x="${x}" y="${y}" width="${side}" height="${side}" fill="${colourCss(colour)}"/>`);
+  }
+
+  disc(cx: number, cy: number, r: number, colour: number): void {
+    this.pieces.push(`<circle cx="${num(cx)}" cy="${num(cy)}" r="${num(r)}" fill="${colourCss(colour)}"/>`);
+  }
+
+  line(ax: number, ay: number, bx: number, by: number, colour: number, width: number, style: number): void {
+    this.pieces.push(
+      `<line x1="${num(ax)}" y1="${num(ay)}" x2="${num(bx)}" y2="${num(by)}" ${SvgBackEnd.strokeAttrs(colour, width, style)}/>`,
+    );
+  }
+
+  circle(cx: number, cy: number, r: number, colour: number, width: number, style: number): void {
+    this.pieces.push(`<circle cx="${num(cx)}" cy="${num(cy)}" r="${num(r)}" ${SvgBackEnd.strokeAttrs(colour, width, style)}/>`);
+  }
+
+  arc(cx: number, cy: number, r: number, a0: number, sweep: number, colour: number, width: number, style: number): void {
+    const pt = (a: number) => `${num(cx + r * Math.cos(a))} ${num(cy - r * Math.sin(a))}`;
+    // Counterclockwise on the screen is SVG's negative sweep; a long arc in two halves.
+    const segs = sweep > Math.PI ? [a0, a0 + sweep / 2, a0 + sweep] : [a0, a0 + sweep];
+    let path = `M ${pt(segs[0])}`;
+    for (let k = 1; k < segs.length; ++k) path += ` A ${num(r)} ${num(r)} 0 0 0 ${pt(segs[k])}`;
+    this.pieces.push(`<path d="${path}" ${SvgBackEnd.strokeAttrs(colour, width, style)}/>`);
+  }
+
+  polygon(points: number[], colour: number): void {
+    const pts: string[] = [];
+    for (let k = 0; k < points.length; k += 2) pts.push(`${num(points[k])},${num(points[k + 1])}`);
+    this.pieces.push(`<polygon points="${pts.join(' ')}" fill="${colourCss(colour)}"/>`);
+  }
+
+  clear(): void {
+    if (this.background) this.pieces.push(`<rect width="${this.w}" height="${this.h}" fill="${this.background}"/>`);
+  }
+
+  flush(): void {}
+
+  endItem(): void {
+    if (this.pieces.length) this.out.push(this.pieces.join(''));
+    this.pieces = [];
+  }
+}
+
 /** The picture as SVG: lines, circles, arcs, dots, the fill as a polygon, the labels as text. */
 export function pictureSvg(rec: PictureRecord, o: Overlay, bg: Background, measure: (font: string, s: string) => number): string {
   const w = rec.width, h = rec.height;
@@ -149,85 +200,7 @@ export function pictureSvg(rec: PictureRecord, o: Overlay, bg: Background, measu
   );
   const fill = backgroundCss(bg);
   if (fill) out.push(`<rect width="${w}" height="${h}" fill="${fill}"/>`);
-  const d = rec.data;
-  const strokeAttrs = (colour: number, width: number, style: number) => {
-    const pw = penWidth(width);
-    const dash = dashOf(pw, style);
-    return (
-      `fill="none" stroke="${colourCss(colour)}" stroke-width="${pw}"` +
-      (pw === 1 ? '' : ' stroke-linecap="round" stroke-linejoin="round"') +
-      (dash.length ? ` stroke-dasharray="${dash.join(' ')}"` : '')
-    );
-  };
-  const item = (i: number, strokeOnly: boolean): string => {
-    const o2 = i * ITEM_STRIDE;
-    const kind = d[o2 + F.Kind];
-    const f = rec.frames[d[o2 + F.Frame]];
-    const colour = d[o2 + F.Colour];
-    const width = d[o2 + F.Width];
-    const style = d[o2 + F.Style];
-    if (!f && kind !== Kind.Cls) return '';
-    switch (kind) {
-      case Kind.Line: {
-        const [ax, ay, bx, by] = lineEnds(f, w, h, d, o2);
-        const pw = penWidth(width);
-        if (ax === bx && ay === by) {
-          return pw <= 1
-            ? `<rect x="${Math.floor(ax)}" y="${Math.floor(ay)}" width="1" height="1" fill="${colourCss(colour)}"/>`
-            : `<circle cx="${num(ax)}" cy="${num(ay)}" r="${pw / 2}" fill="${colourCss(colour)}"/>`;
-        }
-        return `<line x1="${num(ax)}" y1="${num(ay)}" x2="${num(bx)}" y2="${num(by)}" ${strokeAttrs(colour, width, style)}/>`;
-      }
-      case Kind.Circle: {
-        const cx = toPixelX(f, w, d[o2 + F.X1]);
-        const cy = toPixelY(f, h, d[o2 + F.Y1]);
-        const r = Math.abs(d[o2 + F.R]) * pixelsPerUnit(f, w);
-        const fc = d[o2 + F.FillColour];
-        let s = '';
-        if (fc >= 0 && !strokeOnly) s += `<circle cx="${num(cx)}" cy="${num(cy)}" r="${num(r)}" fill="${colourCss(fc)}"/>`;
-        return s + `<circle cx="${num(cx)}" cy="${num(cy)}" r="${num(r)}" ${strokeAttrs(colour, width, style)}/>`;
-      }
-      case Kind.Arc: {
-        const cx = toPixelX(f, w, d[o2 + F.X1]);
-        const cy = toPixelY(f, h, d[o2 + F.Y1]);
-        const r = Math.abs(d[o2 + F.R]) * pixelsPerUnit(f, w);
-        const [a0, sweep] = arcSweep(d[o2 + F.Start], d[o2 + F.End]);
-        if (sweep === 0) return '';
-        const pt = (a: number) => `${num(cx + r * Math.cos(a))} ${num(cy - r * Math.sin(a))}`;
-        // Counterclockwise on the screen is SVG's negative sweep; a long arc in two halves.
-        const segs = sweep > Math.PI ? [a0, a0 + sweep / 2, a0 + sweep] : [a0, a0 + sweep];
-        let path = `M ${pt(segs[0])}`;
-        for (let k = 1; k < segs.length; ++k) path += ` A ${num(r)} ${num(r)} 0 0 0 ${pt(segs[k])}`;
-        return `<path d="${path}" ${strokeAttrs(colour, width, style)}/>`;
-      }
-      case Kind.PSet: {
-        const pw = penWidth(width);
-        const x = dotOrigin(toPixelX(f, w, d[o2 + F.X1]), pw);
-        const y = dotOrigin(toPixelY(f, h, d[o2 + F.Y1]), pw);
-        return pw <= 2
-          ? `<rect x="${x}" y="${y}" width="${pw}" height="${pw}" fill="${colourCss(colour)}"/>`
-          : `<circle cx="${x + pw / 2}" cy="${y + pw / 2}" r="${pw / 2}" fill="${colourCss(colour)}"/>`;
-      }
-      case Kind.Cls:
-        return fill ? `<rect width="${w}" height="${h}" fill="${fill}"/>` : '';
-      case Kind.Fill: {
-        if (strokeOnly) return '';
-        const poly = fillPolygon(rec, i);
-        if (!poly) return '';
-        const pts: string[] = [];
-        for (let k = 0; k < poly.points.length; k += 2) pts.push(`${num(poly.points[k])},${num(poly.points[k + 1])}`);
-        let s = `<polygon points="${pts.join(' ')}" fill="${colourCss(colour)}"/>`;
-        for (const j of strokesOverFill(rec, i, poly.bounds)) s += item(j, true);
-        return s;
-      }
-      default:
-        return '';
-    }
-  };
-  for (let i = 0; i < rec.count; ++i) {
-    const s = item(i, false);
-    if (s) out.push(s);
-  }
+  walkRecord(rec, 0, rec.count, new SvgBackEnd(out, w, h, fill));
   o.controls.labels.forEach((label, i) => {
     const text = o.captions[i] ?? '';
     if (!text) return;

@@ -8,7 +8,7 @@
 import uPlot from 'uplot';
 import 'uplot/dist/uPlot.min.css';
 import { EqualTimeView, type EqualTimeSource } from './equalTime';
-import type { BundleGraphInfo } from './lab';
+import type { BundleGraphInfo, CurveGraphInfo } from './lab';
 
 type Cell = number | null;
 
@@ -106,7 +106,7 @@ export class Graphs {
   private width = 320;
 
   /** words: bundleGraph() as the lab gives it, for the crossings' title and series. */
-  constructor(host: HTMLElement, equalTime: EqualTimeSource, words: BundleGraphInfo) {
+  constructor(host: HTMLElement, equalTime: EqualTimeSource, words: BundleGraphInfo, curveWords: CurveGraphInfo) {
     const section = (title: string) => {
       const s = document.createElement('section');
       s.className = 'graph';
@@ -138,8 +138,8 @@ export class Graphs {
         series: [
           { label: 'height' },
           { label: 'time of the path', stroke: '#000', width: 1.5, spanGaps: true, points: { show: false } },
-          { label: 'through the entry point', stroke: '#0000ff', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
-          { ...pointsOnly('#e00000'), label: 'least time' },
+          { label: curveWords.through, stroke: '#0000ff', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
+          { ...pointsOnly('#e00000'), label: curveWords.least },
           { ...pointsOnly('#0000ff', 7), label: 'entry point' },
         ],
       }),
@@ -186,7 +186,8 @@ export class Graphs {
     this.equal.update();
   }
 
-  setCurve(csv: string): void {
+  /** csv: curveCsv(); graph: curveGraph(). */
+  setCurve(csv: string, graph: string): void {
     const c = parseCurve(csv);
     const samples = c.samples.map((s) => ({ x: s.y, v: s.time as Cell }));
     const handLine = c.hand ? c.samples.map((s) => ({ x: s.y, v: c.hand!.time as Cell })) : [];
@@ -198,11 +199,7 @@ export class Graphs {
         c.hand ? [{ x: c.hand.y, v: c.hand.time }] : [],
       ]),
     );
-    this.notes[0].textContent = c.least
-      ? `least time ${c.least.time.toFixed(2)} at height ${c.least.y.toFixed(2)}`
-      : c.samples.length
-        ? 'the least-time search found no point'
-        : '';
+    this.notes[0].textContent = (JSON.parse(graph) as CurveGraphInfo).leastLine;
   }
 
   /** csv: bundleCsv(); graph: bundleGraph(). */

@@ -12,9 +12,14 @@ const NAMED: Record<string, string> = {
   Right: 'Right',
   Up: 'Up',
   Down: 'Down',
+  // A focused scroll bar's keys besides the arrows.
+  PageUp: 'PgUp',
+  PageDown: 'PgDown',
+  Home: 'Home',
+  End: 'End',
 };
 
-/** The lab's spelling of a key press it may use (Space, arrows, digits, M), or null for any other key. */
+/** The lab's spelling of a key press it may use (Space, arrows, a bar's page keys, digits, M), or null for any other key. */
 export function spellKey(e: Pick<KeyboardEvent, 'key' | 'code' | 'ctrlKey' | 'altKey' | 'shiftKey' | 'metaKey'>): string | null {
   let name: string | null = NAMED[e.key] ?? null;
   if (name === null && e.code === 'Space') name = 'Space';

@@ -12,8 +12,14 @@ export interface WebLab {
   thumbMoved(bar: number, value: number): boolean;
   thumbReleased(bar: number, value: number): boolean;
   click(button: number): boolean;
-  key(spelled: string, autoRepeat: boolean): boolean;
+  key(spelled: string, autoRepeat: boolean, barFocused: boolean): boolean;
   otherInput(): void;
+  /** A key on the focused bar, by the lab's rule for bars; true when it was the bar's. */
+  barKey(bar: number, spelled: string): boolean;
+  /** A press: on Play's button, in the graphs panel, or elsewhere (which stops Play). */
+  press(where: 'play' | 'graphs' | 'elsewhere'): void;
+  /** JSON [x, y]: where in the client area a finger's press at (x, y) takes effect. */
+  fingerPress(x: number, y: number): string;
   idle(): boolean;
   idlePending(): boolean;
   startPlay(): void;
@@ -45,12 +51,19 @@ export interface WebLab {
   curveCsv(): string;
   bundleCsv(): string;
   bundleGraph(): string;
+  /** CurveGraphInfo as JSON. */
+  curveGraph(): string;
   refusedOperations(): number;
 
   // Starts: "" when done, else the one-line reason (nothing changed).
   setLens(text: string): string;
   lens(): string;
   lensFieldProblem(key: string, typed: string): string;
+  /** JSON: the value a lens slider's position stands for (a number, or "flat"). */
+  lensSliderValue(key: string, position: number): string;
+  lensSliderPosition(key: string, value: number): number;
+  /** ViewTexts as JSON. */
+  texts(): string;
   setupJson(): string;
   setupFragment(): string;
   openSetup(json: string): string;
@@ -110,6 +123,9 @@ export interface LensRow {
   /** The value the lens text spells for a ticked toggle ("flat", "auto"). */
   ticked: string | null;
   curvature: boolean;
+  /** The slider's whole positions, as the lab maps them to values. */
+  sliderLow: number;
+  sliderHigh: number;
 }
 
 export interface LessonInfo {
@@ -138,6 +154,36 @@ export interface ChallengeReveal {
   text: string;
   /** The same text's parts in order, the first the tries. */
   parts: string[];
+  /** What the overlay draws, as the window draws it. */
+  drawing: ChallengeDrawing;
+}
+
+/** The answer as drawing data: points in world units (x, y pairs), sizes in pixels, colours 0xRRGGBB. */
+export interface ChallengeDrawing {
+  paths: { points: number[]; colour: number; width: number; dash: number[] }[];
+  dots: {
+    x: number;
+    y: number;
+    fill: number;
+    outline: number;
+    radius: number;
+    outlineWidth: number;
+    text: string;
+    textAbove: boolean;
+  }[];
+  textSize: number;
+  textDx: number;
+  textDy: number;
+}
+
+/** texts(): the words both views write themselves. */
+export interface ViewTexts {
+  play: string;
+  pause: string;
+  playTooltip: string;
+  challenge: string;
+  challengeTask: string;
+  tries: string;
 }
 
 export interface HelpInfo {
@@ -152,6 +198,14 @@ export interface ChallengeInfo {
   on: boolean;
   tries: number;
   revealed: ChallengeReveal | null;
+}
+
+/** curveGraph(): the travel-time graph's words, the window's chart's too. */
+export interface CurveGraphInfo {
+  least: string;
+  through: string;
+  /** The least-time point in words, or that the search found none; "" without a curve. */
+  leastLine: string;
 }
 
 /** bundleGraph(): the words of the graph of axis crossings and its reference line. */
@@ -213,6 +267,8 @@ export interface ControlsInfo {
   markers: { source: Rect; entry: Rect };
   active: 'source' | 'entry';
   client: [number, number];
+  /** Play's button where the lab places it, and its timer's interval. */
+  play: { rect: Rect; intervalMs: number };
 }
 
 /** A world frame: the world point (left, top) is the client area's top-left corner. */

@@ -20,7 +20,6 @@ interface Field {
 export class LensPanel {
   private readonly preset: HTMLSelectElement;
   private readonly fields = new Map<Field['key'], Field>();
-  private readonly curvatureScale: number;
   private readonly error: HTMLElement;
   private readonly summary: HTMLElement | null;
   private shown = '';
@@ -30,7 +29,6 @@ export class LensPanel {
     host: HTMLElement,
   ) {
     const info = this.info();
-    this.curvatureScale = info.curvatureScale;
     host.innerHTML = `<h2>Lens</h2>
       <div class="lens-row"><label for="lens-preset">preset</label><select id="lens-preset"></select></div>`;
     this.preset = host.querySelector('#lens-preset')!;
@@ -53,7 +51,7 @@ export class LensPanel {
         check: row.querySelector<HTMLInputElement>('.lens-check') ?? undefined,
       };
       this.fields.set(f.key, field);
-      this.setRange(field, info);
+      this.setRange(field);
       field.number.addEventListener('input', () => {
         if (Number.isFinite(field.number.valueAsNumber)) this.sliderFollows(field);
         this.apply(field.number);
@@ -92,35 +90,32 @@ export class LensPanel {
     return JSON.parse(this.page.lab.lens()) as LensInfo;
   }
 
-  private setRange(f: Field, info: LensInfo): void {
+  private setRange(f: Field): void {
+    // Whole positions, as the window's slider has them; the lab maps them to values.
     const s = f.slider;
-    if (f.row.curvature) {
-      [s.min, s.max, s.step] = [String(-info.curvatureEnd), String(info.curvatureEnd), '1'];
-      return;
-    }
-    [s.min, s.max, s.step] = [String(f.row.low), String(f.row.high), String(f.row.sliderStep)];
+    [s.min, s.max, s.step] = [String(f.row.sliderLow), String(f.row.sliderHigh), '1'];
   }
 
-  /** The radius a face's slider position stands for, as the lab maps it. */
-  private radiusAt(position: number): number | 'flat' {
-    return position === 0 ? 'flat' : this.curvatureScale / position;
+  /** The value a slider position stands for, as the lab maps it (the window's panel too). */
+  private valueAt(f: Field, position: number): number | 'flat' {
+    return JSON.parse(this.page.lab.lensSliderValue(f.key, position)) as number | 'flat';
   }
 
-  /** The slider position of a face's radius. */
-  private positionOf(r: number | 'flat'): number {
-    return r === 'flat' || r === 0 ? 0 : Math.round(this.curvatureScale / r);
+  /** The slider position of a value (a face's radius, 'flat' or 0 for flat). */
+  private positionOf(f: Field, v: number | 'flat'): number {
+    return this.page.lab.lensSliderPosition(f.key, v === 'flat' ? 0 : v);
   }
 
   /** The number field takes the slider's value. */
   private numberFollows(f: Field): void {
+    const v = this.valueAt(f, f.slider.valueAsNumber);
     if (f.row.curvature) {
-      const r = this.radiusAt(f.slider.valueAsNumber);
-      f.check!.checked = r === 'flat';
-      f.number.disabled = r === 'flat';
-      if (r !== 'flat') f.number.value = String(r);
-      f.slider.setAttribute('aria-valuetext', `${f.key} ${r}`);
+      f.check!.checked = v === 'flat';
+      f.number.disabled = v === 'flat';
+      if (v !== 'flat') f.number.value = String(v);
+      f.slider.setAttribute('aria-valuetext', `${f.key} ${v}`);
     } else {
-      f.number.value = f.slider.value;
+      f.number.value = String(v);
       if (f.check) {
         f.check.checked = false;
         f.number.disabled = false;
@@ -130,8 +125,7 @@ export class LensPanel {
 
   /** The slider takes the number field's value. */
   private sliderFollows(f: Field): void {
-    const v = f.number.valueAsNumber;
-    f.slider.value = String(f.row.curvature ? this.positionOf(v) : v);
+    f.slider.value = String(this.positionOf(f, f.number.valueAsNumber));
   }
 
   /** The whole lens as the fields give it, spelled as --lens spells it. */
@@ -193,8 +187,8 @@ export class LensPanel {
         else if (f.key === 'aperture') f.number.value = String(Number(info.halfAperture.toFixed(2)));
       }
       if (f.slider !== keep) {
-        if (f.row.curvature) f.slider.value = String(this.positionOf(v ?? 'flat'));
-        else f.slider.value = String(typeof v === 'number' ? v : info.halfAperture);
+        if (f.row.curvature) f.slider.value = String(this.positionOf(f, v ?? 'flat'));
+        else f.slider.value = String(this.positionOf(f, typeof v === 'number' ? v : info.halfAperture));
       }
       f.slider.setAttribute('aria-valuetext', `${f.key} ${v ?? 'auto'}`);
     }

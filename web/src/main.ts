@@ -62,7 +62,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
     graphsToggle.setAttribute('aria-pressed', String(on));
     layout();
     if (on) {
-      graphs ??= new Graphs(graphsHost, page, JSON.parse(page.lab.bundleGraph()));
+      graphs ??= new Graphs(graphsHost, page, JSON.parse(page.lab.bundleGraph()), JSON.parse(page.lab.curveGraph()));
       graphs.resize(graphsHost.clientWidth);
       page.setGraphs(graphs);
     } else {

@@ -3,22 +3,20 @@
 // display record, the captions, the controls, the markers) and then its
 // message, if one is open.
 
+import { CommandButtons } from './commandButtons';
+import { el, placeRect } from './dom';
 import { Graphs } from './graphs';
-import {
-  BAR_TIME,
-  type ControlsInfo,
-  type Frame,
-  type Rect,
-  type WebLab,
-} from './lab';
-import { BACKGROUND, PictureRecord, paintRecord } from './picture';
+import { type ControlsInfo, type Frame, type ViewTexts, type WebLab } from './lab';
+import { MessageBox } from './messageBox';
+import type { PictureRecord } from './picture';
+import { PictureView } from './pictureView';
+import { PlayButton } from './playButton';
 import { ScrollBar, type BarOwner } from './scrollbar';
 import { spellKey } from './keys';
 import type { Background, Overlay } from './export';
 
-const PLAY = '\u25B6'; // ▶
-const PAUSE = '\u275A\u275A'; // ❚❚
-const PLAY_INTERVAL_MS = 40;
+export { el } from './dom';
+
 const BAR_NAMES = ['target height', 'number of rays', 'time after the lens'];
 
 /** One input call, as a test replays it on the native program. */
@@ -29,23 +27,6 @@ export interface CallRecord {
 
 /** The lab's calls that start it afresh: a lens, a set-up, a share link, a lesson. */
 export type StartCall = 'setLens' | 'openSetup' | 'openFragment' | 'openLesson';
-
-export function el<K extends keyof HTMLElementTagNameMap>(tag: K, cls?: string, parent?: HTMLElement): HTMLElementTagNameMap[K] {
-  const e = document.createElement(tag);
-  if (cls) e.className = cls;
-  parent?.appendChild(e);
-  return e;
-}
-
-function placeRect(e: HTMLElement, r: Rect): void {
-  e.style.left = `${r[0]}px`;
-  e.style.top = `${r[1]}px`;
-  e.style.width = `${r[2]}px`;
-  e.style.height = `${r[3]}px`;
-}
-
-// The smallest caption a button is given to keep it whole (CSS pixels).
-const MIN_CAPTION_PX = 6;
 
 export class Page implements BarOwner {
   readonly rec: PictureRecord;
@@ -59,20 +40,17 @@ export class Page implements BarOwner {
   readonly beforeInput: (() => void)[] = [];
 
   readonly form: HTMLDivElement;
-  private readonly canvas: HTMLCanvasElement;
-  private readonly ctx: CanvasRenderingContext2D;
-  private ratio = 1;
-  private readonly buttons: HTMLButtonElement[] = [];
+  private readonly picture: PictureView;
+  readonly texts: ViewTexts;
+  private readonly buttons: CommandButtons;
   private readonly bars: ScrollBar[] = [];
   private readonly labels: HTMLDivElement[] = [];
   private readonly markers: { source: HTMLDivElement; entry: HTMLDivElement };
   private readonly ring: HTMLDivElement;
-  private readonly play: HTMLButtonElement;
-  private readonly dialog: HTMLDialogElement;
-  private readonly dialogText: HTMLElement;
+  private readonly play: PlayButton;
+  private readonly message: MessageBox;
   private drag: { pointer: number; target: HTMLElement; last: [number, number] } | null = null;
   private focusedBar: number | null = null;
-  private playTimer = 0;
   private idleQueued = false;
   private graphs: Graphs | null = null;
   private graphsTimer = 0;
@@ -87,42 +65,36 @@ export class Page implements BarOwner {
     readonly height: number,
     stage: HTMLElement,
   ) {
-    this.rec = new PictureRecord(width, height);
     this.form = el('div', 'form', stage);
     this.form.style.width = `${width}px`;
     this.form.style.height = `${height}px`;
-    this.canvas = el('canvas', 'picture', this.form);
-    this.canvas.setAttribute('aria-label', 'the picture: drag the red source or the blue entry point');
-    this.ctx = this.canvas.getContext('2d', { alpha: false })!;
+    this.picture = new PictureView(this.form, width, height);
+    this.rec = this.picture.rec;
     for (let i = 0; i < 6; ++i) {
       const label = el('div', 'label', this.form);
       label.dataset.label = String(i + 1);
       label.setAttribute('aria-live', 'polite');
       this.labels.push(label);
     }
-    for (let k = 1; k <= 5; ++k) {
-      const b = el('button', 'command', this.form);
-      b.type = 'button';
-      b.dataset.command = String(k);
-      el('span', undefined, b);
-      b.addEventListener('click', () => this.clickButton(k, b));
-      this.buttons.push(b);
-    }
+    this.texts = JSON.parse(lab.texts()) as ViewTexts;
+    this.buttons = new CommandButtons(this.form, (k, b) => this.clickButton(k, b));
     for (let i = 0; i < 3; ++i) {
       const bar = new ScrollBar(i, this, BAR_NAMES[i]);
       this.form.appendChild(bar.el);
       this.bars.push(bar);
     }
-    this.play = el('button', 'play', this.form);
-    this.play.type = 'button';
-    this.play.title = 'Play / Pause (Space)';
-    this.play.addEventListener('click', () => {
-      if (!this.accepting()) return;
-      this.record('togglePlay');
-      this.lab.togglePlay();
-      this.refresh();
-      this.play.blur();
-    });
+    this.play = new PlayButton(
+      this.form,
+      this.texts,
+      () => {
+        if (!this.accepting()) return;
+        this.record('togglePlay');
+        this.lab.togglePlay();
+        this.refresh();
+      },
+      () => this.tick(),
+      () => this.completed(),
+    );
     this.markers = {
       source: el('div', 'marker source', this.form),
       entry: el('div', 'marker entry', this.form),
@@ -131,7 +103,7 @@ export class Page implements BarOwner {
     this.markers.entry.setAttribute('aria-label', 'entry point');
     this.ring = el('div', 'ring', this.form);
 
-    const targets: HTMLElement[] = [this.canvas, this.markers.source, this.markers.entry];
+    const targets: HTMLElement[] = [this.picture.canvas, this.markers.source, this.markers.entry];
     for (const target of targets) {
       target.addEventListener('pointerdown', (e) => this.pointerDown(e, target));
       target.addEventListener('pointermove', (e) => this.pointerMove(e));
@@ -144,14 +116,7 @@ export class Page implements BarOwner {
     // A press on a label is the label's, as on the desktop.
     for (const label of this.labels) label.addEventListener('pointerdown', (e) => e.preventDefault());
 
-    this.dialog = document.getElementById('message') as HTMLDialogElement;
-    this.dialogText = this.dialog.querySelector('.text') as HTMLElement;
-    const ok = this.dialog.querySelector('button') as HTMLButtonElement;
-    ok.addEventListener('click', () => this.dismiss());
-    this.dialog.addEventListener('cancel', (e) => {
-      e.preventDefault();
-      this.dismiss();
-    });
+    this.message = new MessageBox(() => this.dismiss());
 
     this.setRatio();
     this.refresh();
@@ -160,7 +125,7 @@ export class Page implements BarOwner {
   // ---------------------------------------------------------------- showing
 
   accepting(): boolean {
-    return !this.dialog.open;
+    return !this.message.open;
   }
 
   record(call: string, ...args: (number | string | boolean)[]): void {
@@ -171,34 +136,7 @@ export class Page implements BarOwner {
 
   /** Backing store at the screen's pixel ratio; a change of ratio repaints everything. */
   setRatio(): void {
-    const ratio = window.devicePixelRatio || 1;
-    if (ratio === this.ratio && this.canvas.width > 0 && this.rec.revision >= 0) return;
-    this.ratio = ratio;
-    this.canvas.width = Math.max(1, Math.round(this.width * ratio));
-    this.canvas.height = Math.max(1, Math.round(this.height * ratio));
-    this.canvas.style.width = `${this.width}px`;
-    this.canvas.style.height = `${this.height}px`;
-    this.paintAll();
-  }
-
-  private paintAll(): void {
-    const ctx = this.ctx;
-    ctx.setTransform(this.canvas.width / this.width, 0, 0, this.canvas.height / this.height, 0, 0);
-    ctx.fillStyle = BACKGROUND;
-    ctx.fillRect(0, 0, this.width, this.height);
-    paintRecord(ctx, this.rec, 0, this.rec.count);
-  }
-
-  private paint(): void {
-    const before = this.rec.count;
-    const from = this.rec.sync(this.lab);
-    if (from < 0) return;
-    if (from === 0) {
-      this.paintAll();
-    } else {
-      this.ctx.setTransform(this.canvas.width / this.width, 0, 0, this.canvas.height / this.height, 0, 0);
-      paintRecord(this.ctx, this.rec, Math.min(from, before), this.rec.count);
-    }
+    this.picture.setRatio();
   }
 
   /** Shows everything the lab holds now; then its message, if one is open. */
@@ -215,19 +153,7 @@ export class Page implements BarOwner {
       const text = this.captions[i] ?? '';
       if (label.textContent !== text) label.textContent = text;
     });
-    let buttonsChanged = false;
-    this.buttons.forEach((b, i) => {
-      const info = c.buttons[i];
-      if (!info) return;
-      const key = `${info.rect.join(',')}|${info.pointSize}|${info.caption}`;
-      if (b.dataset.fitted === key) return;
-      b.dataset.fitted = key;
-      buttonsChanged = true;
-      placeRect(b, info.rect);
-      const span = b.firstElementChild as HTMLElement;
-      if (span.textContent !== info.caption) span.textContent = info.caption;
-    });
-    if (buttonsChanged) this.fitCaptions();
+    this.buttons.update(c.buttons);
     this.bars.forEach((bar, i) => {
       const info = c.bars[i];
       if (info) bar.update(info);
@@ -237,52 +163,9 @@ export class Page implements BarOwner {
     const active = c.active === 'entry' ? c.markers.entry : c.markers.source;
     const pad = 3;
     placeRect(this.ring, [active[0] - pad, active[1] - pad, active[2] + 2 * pad, active[3] + 2 * pad]);
-    const time = c.bars[BAR_TIME]?.rect;
-    if (time) {
-      const side = Math.max(time[3], 16);
-      placeRect(this.play, [Math.max(0, time[0] - side - 2), time[1], side, side]);
-    }
-    this.paint();
-    this.followPlay();
+    this.picture.paint(this.lab);
+    this.play.follow(c, this.lab.playing());
     if (this.lab.busy()) this.showMessage();
-  }
-
-  /**
-   * Every button's caption whole inside its button: at the lab's font size
-   * where it fits, else all five a little smaller (one size, so they still
-   * look alike), down to MIN_CAPTION_PX; only past that are long words broken.
-   * The buttons keep the places the lab gives them.
-   */
-  private fitCaptions(): void {
-    const info = this.controls.buttons;
-    const wanted = Math.min(...info.map((b) => b.pointSize)) * (96 / 72);
-    const overflows = () =>
-      this.buttons.some((b) => b.scrollHeight > b.clientHeight + 1 || b.scrollWidth > b.clientWidth + 1);
-    const setSize = (px: number) => this.buttons.forEach((b) => (b.style.fontSize = `${px}px`));
-    this.buttons.forEach((b) => b.classList.remove('break-words'));
-    // At the lab's size when it fits: the specified look wherever there is room.
-    this.buttons.forEach((b, i) => (b.style.fontSize = `${info[i]?.pointSize ?? 8}pt`));
-    if (!overflows()) return;
-    let px = wanted;
-    while (px > MIN_CAPTION_PX) {
-      px = Math.max(MIN_CAPTION_PX, px - 0.5);
-      setSize(px);
-      if (!overflows()) return;
-    }
-    this.buttons.forEach((b) => b.classList.add('break-words'));
-  }
-
-  private followPlay(): void {
-    const playing = this.lab.playing();
-    this.play.textContent = playing ? PAUSE : PLAY;
-    this.play.setAttribute('aria-pressed', String(playing));
-    if (playing && !this.playTimer) {
-      this.playTimer = window.setInterval(() => this.tick(), PLAY_INTERVAL_MS);
-    } else if (!playing && this.playTimer) {
-      window.clearInterval(this.playTimer);
-      this.playTimer = 0;
-      this.completed();
-    }
   }
 
   private tick(): void {
@@ -296,15 +179,12 @@ export class Page implements BarOwner {
   }
 
   private showMessage(): void {
-    if (this.dialog.open) return;
-    this.dialogText.textContent = this.lab.message();
-    this.dialog.showModal();
-    (this.dialog.querySelector('button') as HTMLButtonElement).focus();
+    this.message.show(this.lab.message());
   }
 
   private dismiss(): void {
-    if (!this.dialog.open) return;
-    this.dialog.close();
+    if (!this.message.open) return;
+    this.message.close();
     this.record('dismissMessage');
     this.lab.dismissMessage();
     this.refresh();
@@ -347,7 +227,7 @@ export class Page implements BarOwner {
     if (!this.graphs || !this.graphsStale) return;
     if (this.drag || this.bars.some((b) => b.dragging) || this.lab.playing() || this.lab.busy()) return;
     this.graphsStale = false;
-    this.graphs.setCurve(this.lab.curveCsv());
+    this.graphs.setCurve(this.lab.curveCsv(), this.lab.curveGraph());
     this.graphs.setBundle(this.lab.bundleCsv(), this.lab.bundleGraph());
     this.graphs.setEqualTime();
   }
@@ -364,24 +244,12 @@ export class Page implements BarOwner {
     return [f.left + (px * f.width) / this.width, f.top + (py * f.height) / this.height];
   }
 
-  /** For a finger: a press near a marker takes the marker. */
-  private nearMarker(e: PointerEvent): [number, number] | null {
-    if (e.pointerType !== 'touch' && e.pointerType !== 'pen') return null;
+  /** A finger's or a pen's press snaps to a marker near it, by the lab's slop; a mouse's never does. */
+  private pressPoint(e: PointerEvent): [number, number] {
+    if (e.pointerType !== 'touch' && e.pointerType !== 'pen') return [e.clientX, e.clientY];
     const r = this.form.getBoundingClientRect();
-    const px = e.clientX - r.left;
-    const py = e.clientY - r.top;
-    let best: [number, number] | null = null;
-    let bestD = 16;
-    for (const m of [this.controls.markers.entry, this.controls.markers.source]) {
-      const cx = m[0] + m[2] / 2;
-      const cy = m[1] + m[3] / 2;
-      const dist = Math.hypot(px - cx, py - cy);
-      if (dist < bestD) {
-        bestD = dist;
-        best = [r.left + cx, r.top + cy];
-      }
-    }
-    return best;
+    const [x, y] = JSON.parse(this.lab.fingerPress(e.clientX - r.left, e.clientY - r.top)) as [number, number];
+    return [r.left + x, r.top + y];
   }
 
   private pointerDown(e: PointerEvent, target: HTMLElement): void {
@@ -389,7 +257,7 @@ export class Page implements BarOwner {
     if (e.pointerType === 'mouse' && e.button !== 0) return;
     e.preventDefault();
     this.focusedBar = null;
-    const at = this.nearMarker(e) ?? [e.clientX, e.clientY];
+    const at = this.pressPoint(e);
     const [x, y] = this.world(at[0], at[1]);
     target.setPointerCapture(e.pointerId);
     this.drag = { pointer: e.pointerId, target, last: [x, y] };
@@ -465,34 +333,48 @@ export class Page implements BarOwner {
     if (!this.accepting()) return;
     const t = e.target as HTMLElement | null;
     if (t && (t.closest('input, select, textarea, summary, .menu, .panel, .float-box') !== null)) return;
-    if (this.focusedBar !== null && !e.ctrlKey && !e.altKey && !e.metaKey && /^(Arrow|Page|Home|End)/.test(e.key)) {
-      if (this.lab.playing()) {
-        this.lab.otherInput();
-        this.refresh();
-      }
-      if (this.bars[this.focusedBar].key(e.key)) e.preventDefault();
-      return;
-    }
     const spelled = spellKey(e);
     if (!spelled) return;
+    const bar = this.focusedBar;
+    // A pressed bar keeps its keys, by the lab's rule for bars (the window's too).
+    if (bar !== null) {
+      this.record('barKey', bar, spelled);
+      const barCall = this.calls[this.calls.length - 1];
+      const taken = this.lab.barKey(bar, spelled);
+      this.refresh();
+      // The value it left the bar at, which a replay sets.
+      barCall.args.push(this.controls.bars[bar]?.value ?? 0);
+      if (taken) {
+        e.preventDefault();
+        this.completed();
+        return;
+      }
+    }
     this.record('key', spelled, e.repeat);
-    const used = this.lab.key(spelled, e.repeat);
+    const call = this.calls[this.calls.length - 1];
+    const used = this.lab.key(spelled, e.repeat, bar !== null);
     this.refresh();
+    // A key the lab left to a focused bar changed nothing: a replay (which has
+    // no focused bar) must not see it.
+    if (!used && bar !== null) this.calls.splice(this.calls.lastIndexOf(call), 1);
     if (used) {
       e.preventDefault();
       if (!this.lab.playing()) this.completed();
     }
   }
 
-  /** Any press but Play's stops the sweep. */
+  /** A press anywhere on the page: the lab's rule says whether it stops the sweep. */
   otherPress(target: EventTarget | null): void {
-    if (!this.accepting()) return;
+    if (!this.accepting() || !this.lab.playing()) return;
     const node = target as Node | null;
-    // The graphs are a window of their own on the desktop: they leave Play alone.
-    if (node && (this.play.contains(node) || document.getElementById('panel')?.contains(node))) return;
-    if (!this.lab.playing()) return;
-    this.record('otherInput');
-    this.lab.otherInput();
+    const where =
+      node && this.play.el.contains(node)
+        ? 'play'
+        : node && document.getElementById('panel')?.contains(node)
+          ? 'graphs'
+          : 'elsewhere';
+    this.record('press', where);
+    this.lab.press(where);
     this.refresh();
   }
 

@@ -179,71 +179,57 @@ export function strokesOverFill(rec: PictureRecord, i: number, bounds: [number, 
   return out;
 }
 
-// ------------------------------------------------------------------ canvas
+// ------------------------------------------------------------------ the walk
 
 /**
- * Paints items [from, to) of the record onto ctx, whose user space is the
- * client area in CSS pixels. Strokes of one pen that follow each other go
- * into one path. `background` is what a Cls clears to (null: transparent).
+ * What a device does with the record's items, in pixels of the client area.
+ * The walk over the record (walkRecord) is one; the Canvas 2D back end below
+ * and the SVG back end of export.ts each turn its calls into their device's
+ * drawing. `width` and `style` are the item's pen as recorded (penWidth and
+ * dashOf make the device's pen of them).
  */
-export function paintRecord(
-  ctx: CanvasRenderingContext2D,
-  rec: PictureRecord,
-  from: number,
-  to: number,
-  background: string | null = BACKGROUND,
-): void {
+export interface PictureBackEnd {
+  /** A filled square `side` pixels across with its top-left corner at (x, y), whole pixels. */
+  square(x: number, y: number, side: number, colour: number): void;
+  /** A filled disc. */
+  disc(cx: number, cy: number, r: number, colour: number): void;
+  line(ax: number, ay: number, bx: number, by: number, colour: number, width: number, style: number): void;
+  circle(cx: number, cy: number, r: number, colour: number, width: number, style: number): void;
+  /** Counterclockwise on the screen from angle a0 through `sweep` (radians, world angles: y up). */
+  arc(cx: number, cy: number, r: number, a0: number, sweep: number, colour: number, width: number, style: number): void;
+  /** A filled polygon, points as x0, y0, x1, y1, ... */
+  polygon(points: number[], colour: number): void;
+  /** A Cls: the whole client area back to the background. */
+  clear(): void;
+  /** Ends whatever stroke is still open (the strokes redrawn over a fill stay on top of it). */
+  flush(): void;
+  /** One item of the record is done (the strokes over a fill belong to the fill's item). */
+  endItem(): void;
+}
+
+/** Walks items [from, to) of the record, handing each to the back end. */
+export function walkRecord(rec: PictureRecord, from: number, to: number, be: PictureBackEnd): void {
   const d = rec.data;
   const w = rec.width, h = rec.height;
-  let open = false;
-  let penKey = NaN;
-  const flush = () => {
-    if (open) ctx.stroke();
-    open = false;
-    penKey = NaN;
-  };
-  const pen = (colour: number, width: number, style: number) => {
-    const pw = penWidth(width);
-    const st = pw === 1 ? style : 0;
-    const key = (colour & 0xffffff) * 4096 + pw * 4 + st;
-    if (open && key === penKey) return;
-    flush();
-    ctx.strokeStyle = colourCss(colour);
-    ctx.lineWidth = pw;
-    ctx.setLineDash(dashOf(pw, st));
-    ctx.lineCap = pw === 1 ? 'butt' : 'round';
-    ctx.lineJoin = pw === 1 ? 'miter' : 'round';
-    ctx.beginPath();
-    open = true;
-    penKey = key;
-  };
-
-  const paintOne = (i: number, strokeOnly: boolean) => {
+  const one = (i: number, strokeOnly: boolean) => {
     const o = i * ITEM_STRIDE;
     const kind = d[o + F.Kind];
     const f = rec.frames[d[o + F.Frame]];
     if (!f && kind !== Kind.Cls) return;
     const colour = d[o + F.Colour];
     const width = d[o + F.Width];
+    const style = d[o + F.Style];
     switch (kind) {
       case Kind.Line: {
         const [ax, ay, bx, by] = lineEnds(f, w, h, d, o);
         const pw = penWidth(width);
         if (ax === bx && ay === by) {
-          flush();
-          ctx.fillStyle = colourCss(colour);
-          if (pw <= 1) {
-            ctx.fillRect(Math.floor(ax), Math.floor(ay), 1, 1);
-          } else {
-            ctx.beginPath();
-            ctx.arc(ax, ay, pw / 2, 0, 2 * Math.PI);
-            ctx.fill();
-          }
+          // A line of no length is a dot: one pixel, or a disc of the pen.
+          if (pw <= 1) be.square(Math.floor(ax), Math.floor(ay), 1, colour);
+          else be.disc(ax, ay, pw / 2, colour);
           return;
         }
-        pen(colour, width, d[o + F.Style]);
-        ctx.moveTo(ax, ay);
-        ctx.lineTo(bx, by);
+        be.line(ax, ay, bx, by, colour, width, style);
         return;
       }
       case Kind.Circle: {
@@ -251,16 +237,8 @@ export function paintRecord(
         const cy = toPixelY(f, h, d[o + F.Y1]);
         const r = Math.abs(d[o + F.R]) * pixelsPerUnit(f, w);
         const fill = d[o + F.FillColour];
-        if (fill >= 0 && !strokeOnly) {
-          flush();
-          ctx.fillStyle = colourCss(fill);
-          ctx.beginPath();
-          ctx.arc(cx, cy, r, 0, 2 * Math.PI);
-          ctx.fill();
-        }
-        pen(colour, width, d[o + F.Style]);
-        ctx.moveTo(cx + r, cy);
-        ctx.arc(cx, cy, r, 0, 2 * Math.PI);
+        if (fill >= 0 && !strokeOnly) be.disc(cx, cy, r, fill);
+        be.circle(cx, cy, r, colour, width, style);
         return;
       }
       case Kind.Arc: {
@@ -269,60 +247,153 @@ export function paintRecord(
         const r = Math.abs(d[o + F.R]) * pixelsPerUnit(f, w);
         const [a0, sweep] = arcSweep(d[o + F.Start], d[o + F.End]);
         if (sweep === 0) return;
-        pen(colour, width, d[o + F.Style]);
-        // Screen y runs down: counterclockwise on the screen is anticlockwise
-        // through negated angles.
-        ctx.moveTo(cx + r * Math.cos(a0), cy - r * Math.sin(a0));
-        ctx.arc(cx, cy, r, -a0, -(a0 + sweep), true);
+        be.arc(cx, cy, r, a0, sweep, colour, width, style);
         return;
       }
       case Kind.PSet: {
-        flush();
+        // A dot of the pen's width: a square up to two pixels, a disc beyond.
         const pw = penWidth(width);
         const x = dotOrigin(toPixelX(f, w, d[o + F.X1]), pw);
         const y = dotOrigin(toPixelY(f, h, d[o + F.Y1]), pw);
-        ctx.fillStyle = colourCss(colour);
-        if (pw <= 2) {
-          ctx.fillRect(x, y, pw, pw);
-        } else {
-          ctx.beginPath();
-          ctx.arc(x + pw / 2, y + pw / 2, pw / 2, 0, 2 * Math.PI);
-          ctx.fill();
-        }
+        if (pw <= 2) be.square(x, y, pw, colour);
+        else be.disc(x + pw / 2, y + pw / 2, pw / 2, colour);
         return;
       }
-      case Kind.Cls: {
-        flush();
-        if (background) {
-          ctx.fillStyle = background;
-          ctx.fillRect(0, 0, w, h);
-        } else {
-          ctx.clearRect(0, 0, w, h);
-        }
+      case Kind.Cls:
+        be.clear();
         return;
-      }
       case Kind.Fill: {
         if (strokeOnly) return;
         const poly = fillPolygon(rec, i);
         if (!poly) return;
-        flush();
-        ctx.fillStyle = colourCss(colour);
-        ctx.beginPath();
-        ctx.moveTo(poly.points[0], poly.points[1]);
-        for (let k = 2; k < poly.points.length; k += 2) ctx.lineTo(poly.points[k], poly.points[k + 1]);
-        ctx.closePath();
-        ctx.fill();
-        for (const j of strokesOverFill(rec, i, poly.bounds)) paintOne(j, true);
-        flush();
+        be.polygon(poly.points, colour);
+        for (const j of strokesOverFill(rec, i, poly.bounds)) one(j, true);
+        be.flush();
         return;
       }
       default:
         return;
     }
   };
+  for (let i = from; i < to; ++i) {
+    one(i, false);
+    be.endItem();
+  }
+  be.flush();
+}
 
+// ------------------------------------------------------------------ canvas
+
+/**
+ * The Canvas 2D back end: ctx's user space is the client area in CSS pixels.
+ * Strokes of one pen that follow each other go into one path.
+ */
+export class CanvasBackEnd implements PictureBackEnd {
+  private open = false;
+  private penKey = NaN;
+
+  constructor(
+    private readonly ctx: CanvasRenderingContext2D,
+    private readonly w: number,
+    private readonly h: number,
+    private readonly background: string | null,
+  ) {}
+
+  flush(): void {
+    if (this.open) this.ctx.stroke();
+    this.open = false;
+    this.penKey = NaN;
+  }
+
+  endItem(): void {}
+
+  private pen(colour: number, width: number, style: number): void {
+    const ctx = this.ctx;
+    const pw = penWidth(width);
+    const st = pw === 1 ? style : 0;
+    const key = (colour & 0xffffff) * 4096 + pw * 4 + st;
+    if (this.open && key === this.penKey) return;
+    this.flush();
+    ctx.strokeStyle = colourCss(colour);
+    ctx.lineWidth = pw;
+    ctx.setLineDash(dashOf(pw, st));
+    ctx.lineCap = pw === 1 ? 'butt' : 'round';
+    ctx.lineJoin = pw === 1 ? 'miter' : 'round';
+    ctx.beginPath();
+    this.open = true;
+    this.penKey = key;
+  }
+
+  square(x: number, y: number, side: number, colour: number): void {
+    this.flush();
+    this.ctx.fillStyle = colourCss(colour);
+    this.ctx.fillRect(x, y, side, side);
+  }
+
+  disc(cx: number, cy: number, r: number, colour: number): void {
+    const ctx = this.ctx;
+    this.flush();
+    ctx.fillStyle = colourCss(colour);
+    ctx.beginPath();
+    ctx.arc(cx, cy, r, 0, 2 * Math.PI);
+    ctx.fill();
+  }
+
+  line(ax: number, ay: number, bx: number, by: number, colour: number, width: number, style: number): void {
+    this.pen(colour, width, style);
+    this.ctx.moveTo(ax, ay);
+    this.ctx.lineTo(bx, by);
+  }
+
+  circle(cx: number, cy: number, r: number, colour: number, width: number, style: number): void {
+    this.pen(colour, width, style);
+    this.ctx.moveTo(cx + r, cy);
+    this.ctx.arc(cx, cy, r, 0, 2 * Math.PI);
+  }
+
+  arc(cx: number, cy: number, r: number, a0: number, sweep: number, colour: number, width: number, style: number): void {
+    this.pen(colour, width, style);
+    // Screen y runs down: counterclockwise on the screen is anticlockwise
+    // through negated angles.
+    this.ctx.moveTo(cx + r * Math.cos(a0), cy - r * Math.sin(a0));
+    this.ctx.arc(cx, cy, r, -a0, -(a0 + sweep), true);
+  }
+
+  polygon(points: number[], colour: number): void {
+    const ctx = this.ctx;
+    this.flush();
+    ctx.fillStyle = colourCss(colour);
+    ctx.beginPath();
+    ctx.moveTo(points[0], points[1]);
+    for (let k = 2; k < points.length; k += 2) ctx.lineTo(points[k], points[k + 1]);
+    ctx.closePath();
+    ctx.fill();
+  }
+
+  clear(): void {
+    this.flush();
+    if (this.background) {
+      this.ctx.fillStyle = this.background;
+      this.ctx.fillRect(0, 0, this.w, this.h);
+    } else {
+      this.ctx.clearRect(0, 0, this.w, this.h);
+    }
+  }
+}
+
+/**
+ * Paints items [from, to) of the record onto ctx, whose user space is the
+ * client area in CSS pixels. `background` is what a Cls clears to (null:
+ * transparent).
+ */
+export function paintRecord(
+  ctx: CanvasRenderingContext2D,
+  rec: PictureRecord,
+  from: number,
+  to: number,
+  background: string | null = BACKGROUND,
+): void {
   ctx.save();
-  for (let i = from; i < to; ++i) paintOne(i, false);
-  flush();
+  walkRecord(rec, from, to, new CanvasBackEnd(ctx, rec.width, rec.height, background));
   ctx.restore();
 }

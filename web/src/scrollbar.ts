@@ -2,7 +2,8 @@
 // thumb. Its value runs from Min (top or left) to Max (bottom or right), and
 // Min may be the larger (the height bar: 99 at the top, -99 at the bottom).
 // The bar changes nothing itself: it tells its owner, who asks the lab, and
-// shows whatever value the lab then reports.
+// shows whatever value the lab then reports. Its keys are the lab's rule
+// (Lab::barKey), which the page hands them to while the bar is pressed.
 
 import type { BarInfo } from './lab';
 
@@ -262,38 +263,5 @@ export class ScrollBar {
     if (this.thumb.hasPointerCapture(e.pointerId)) this.thumb.releasePointerCapture(e.pointerId);
     this.owner.thumbReleased(this.index, drag.value);
     if (this.info) this.layout();
-  }
-
-  /** A key on the pressed bar: arrows step, page keys page. True when it was the bar's. */
-  key(name: string): boolean {
-    if (!this.info || !this.info.enabled) return false;
-    const back = this.info.vertical ? 'ArrowUp' : 'ArrowLeft';
-    const fwd = this.info.vertical ? 'ArrowDown' : 'ArrowRight';
-    switch (name) {
-      case back:
-      case 'ArrowUp':
-      case 'ArrowLeft':
-        this.stepBy(-this.small());
-        return true;
-      case fwd:
-      case 'ArrowDown':
-      case 'ArrowRight':
-        this.stepBy(this.small());
-        return true;
-      case 'PageUp':
-        this.stepBy(-this.large());
-        return true;
-      case 'PageDown':
-        this.stepBy(this.large());
-        return true;
-      case 'Home':
-        this.stepBy(-Infinity);
-        return true;
-      case 'End':
-        this.stepBy(Infinity);
-        return true;
-      default:
-        return false;
-    }
   }
 }

@@ -265,6 +265,8 @@ export function callsToActions(calls) {
       case 'pointerMove': out.push(`move=${args[0]},${args[1]}`); break;
       case 'pointerUp': out.push(`up=${args[0]},${args[1]}`); break;
       case 'setBar': out.push(`${BAR_ACTIONS[args[0]]}=${args[1]}`); break;
+      // A key on a focused bar: the value it left the bar at.
+      case 'barKey': out.push(`${BAR_ACTIONS[args[0]]}=${args[2]}`); break;
       case 'thumbReleased': out.push(`drag-${BAR_ACTIONS[args[0]]}=${args[1]}`); break;
       case 'click': out.push(`press=${args[0]}`); break;
       case 'key': out.push(`key=${args[0]}`); break;
@@ -288,6 +290,7 @@ export function callsToActions(calls) {
       case 'idle':
       case 'playTick':
       case 'otherInput':
+      case 'press':
       case 'dismissMessage':
       case 'challengeStart':
       case 'challengeStop':

@@ -199,6 +199,8 @@ export const tests = [
         assert(round.on && round.revealed === null && round.tries === 1, `after a move: ${JSON.stringify(round)}`);
         await page.waitForFunction(() => document.getElementById('challenge-tries').value === '1');
         assert(await page.locator('#challenge-answer').isHidden(), 'the old answer is still shown');
+        const cleared = await overlayPixels(page);
+        assert(cleared.hidden || cleared.any === 0, `the old answer stays on the overlay (${cleared.any} pixels)`);
 
         // Challenge mode off: the overlay and the panel go.
         await chooseMenu(page, 'lessons-menu', 'challenge');

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "graphs/TravelTimeCurve.h"
+
+#include <string>
+
+namespace graphs {
+
+// The words of the travel-time graph, which the window's chart and the
+// page's graph both show (one table, as CrossingTexts is for the crossings).
+struct CurveGraphTexts {
+  const char* least;    // the least-time point's legend
+  const char* through;  // the line of the time through the entry marker
+};
+[[nodiscard]] const CurveGraphTexts& CurveTexts() noexcept;
+
+// The least-time point in words: "least time 12.34 at height 5.67"; when the
+// search found none, that it found none; empty without a curve.
+[[nodiscard]] std::string LeastTimeLine(const CurveData& d);
+
+}  // namespace graphs

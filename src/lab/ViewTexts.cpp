@@ -1,0 +1,24 @@
+#include "lab/ViewTexts.h"
+
+namespace lab {
+
+const ViewTexts& Texts() {
+  static const ViewTexts texts{
+      .play = "\u25B6",
+      .pause = "\u275A\u275A",
+      .playTooltip = "Play / Pause (Space)",
+      .challenge = "Challenge",
+      .challengeTask = "Move the blue entry point to where you think the light enters the lens, then reveal.",
+      .tries = "Tries",
+  };
+  return texts;
+}
+
+std::string TriesText(int tries) {
+  std::string out = Texts().tries;  // appended: g++ 12 at -O3 warns falsely on literal + string
+  out += ": ";
+  out += std::to_string(tries);
+  return out;
+}
+
+}  // namespace lab

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace lab {
+
+// The words both views write themselves around the lab's captions and
+// messages: Play's button, the challenge's task and its count. One table, so
+// the window and the page say the same (how a view reaches Reveal, a menu or
+// a button, stays the view's).
+struct ViewTexts {
+  const char* play;         // Play's button while the sweep stands
+  const char* pause;        // while it runs
+  const char* playTooltip;  // what the button does, and its key
+  const char* challenge;    // the challenge's title
+  const char* challengeTask;
+  const char* tries;        // before the count of tries
+};
+
+[[nodiscard]] const ViewTexts& Texts();
+
+// "Tries: 3".
+[[nodiscard]] std::string TriesText(int tries);
+
+}  // namespace lab

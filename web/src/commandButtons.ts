@@ -1,0 +1,66 @@
+// The five command buttons, placed and captioned as the lab says; a press is
+// handed to the page, which calls the lab.
+
+import { el, placeRect } from './dom';
+import type { ButtonInfo } from './lab';
+
+// The smallest caption a button is given to keep it whole (CSS pixels).
+const MIN_CAPTION_PX = 6;
+
+export class CommandButtons {
+  private readonly buttons: HTMLButtonElement[] = [];
+  private info: ButtonInfo[] = [];
+
+  constructor(form: HTMLElement, onClick: (k: number, b: HTMLButtonElement) => void) {
+    for (let k = 1; k <= 5; ++k) {
+      const b = el('button', 'command', form);
+      b.type = 'button';
+      b.dataset.command = String(k);
+      el('span', undefined, b);
+      b.addEventListener('click', () => onClick(k, b));
+      this.buttons.push(b);
+    }
+  }
+
+  update(info: ButtonInfo[]): void {
+    this.info = info;
+    let changed = false;
+    this.buttons.forEach((b, i) => {
+      const one = info[i];
+      if (!one) return;
+      const key = `${one.rect.join(',')}|${one.pointSize}|${one.caption}`;
+      if (b.dataset.fitted === key) return;
+      b.dataset.fitted = key;
+      changed = true;
+      placeRect(b, one.rect);
+      const span = b.firstElementChild as HTMLElement;
+      if (span.textContent !== one.caption) span.textContent = one.caption;
+    });
+    if (changed) this.fitCaptions();
+  }
+
+  /**
+   * Every button's caption whole inside its button: at the lab's font size
+   * where it fits, else all five a little smaller (one size, so they still
+   * look alike), down to MIN_CAPTION_PX; only past that are long words broken.
+   * The buttons keep the places the lab gives them.
+   */
+  private fitCaptions(): void {
+    const info = this.info;
+    const wanted = Math.min(...info.map((b) => b.pointSize)) * (96 / 72);
+    const overflows = () =>
+      this.buttons.some((b) => b.scrollHeight > b.clientHeight + 1 || b.scrollWidth > b.clientWidth + 1);
+    const setSize = (px: number) => this.buttons.forEach((b) => (b.style.fontSize = `${px}px`));
+    this.buttons.forEach((b) => b.classList.remove('break-words'));
+    // At the lab's size when it fits: the program's own look wherever there is room.
+    this.buttons.forEach((b, i) => (b.style.fontSize = `${info[i]?.pointSize ?? 8}pt`));
+    if (!overflows()) return;
+    let px = wanted;
+    while (px > MIN_CAPTION_PX) {
+      px = Math.max(MIN_CAPTION_PX, px - 0.5);
+      setSize(px);
+      if (!overflows()) return;
+    }
+    this.buttons.forEach((b) => b.classList.add('break-words'));
+  }
+}

@@ -1,0 +1,42 @@
+// Play's button and its timer. Where the button stands and how often the
+// timer ticks are the lab's (controls().play); the button shows whether the
+// lab plays, and the timer runs exactly while it does.
+
+import { el, placeRect } from './dom';
+import type { ControlsInfo, ViewTexts } from './lab';
+
+export class PlayButton {
+  readonly el: HTMLButtonElement;
+  private timer = 0;
+
+  constructor(
+    form: HTMLElement,
+    private readonly texts: ViewTexts,
+    onClick: () => void,
+    private readonly onTick: () => void,
+    /** The sweep stood still again: a complete action. */
+    private readonly onStopped: () => void,
+  ) {
+    this.el = el('button', 'play', form);
+    this.el.type = 'button';
+    this.el.title = texts.playTooltip;
+    this.el.addEventListener('click', () => {
+      onClick();
+      this.el.blur();
+    });
+  }
+
+  /** Follows the lab: its place, its caption, the timer. */
+  follow(c: ControlsInfo, playing: boolean): void {
+    placeRect(this.el, c.play.rect);
+    this.el.textContent = playing ? this.texts.pause : this.texts.play;
+    this.el.setAttribute('aria-pressed', String(playing));
+    if (playing && !this.timer) {
+      this.timer = window.setInterval(() => this.onTick(), c.play.intervalMs);
+    } else if (!playing && this.timer) {
+      window.clearInterval(this.timer);
+      this.timer = 0;
+      this.onStopped();
+    }
+  }
+}
