@@ -54,6 +54,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("captions", &WebLab::captions)
       .function("controls", &WebLab::controls)
       .function("frames", &WebLab::frames)
+      .function("pen", &WebLab::pen)
       .function("revision", &WebLab::revision)
       .function("generation", &WebLab::generation)
       .function("itemCount", &WebLab::itemCount)

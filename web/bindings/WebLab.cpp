@@ -180,6 +180,23 @@ std::string WebLab::controls() const {
   return out;
 }
 
+std::string WebLab::pen() const {
+  const lab::Dashes dashed = lab::PenDashes(1, 1), dotted = lab::PenDashes(1, 2);
+  // Appended piece by piece: g++ 12 -O3 takes literal + string for an overlapping copy.
+  std::string out = "{\"maxWidth\":";
+  out += std::to_string(lab::kMaxPenWidth);
+  out += ",\"dashed\":[";
+  out += jsonNumber(dashed.on);
+  out += ",";
+  out += jsonNumber(dashed.off);
+  out += "],\"dotted\":[";
+  out += jsonNumber(dotted.on);
+  out += ",";
+  out += jsonNumber(dotted.off);
+  out += "]}";
+  return out;
+}
+
 std::string WebLab::frames() const {
   // The record lists its frames by index; items name the ones they were
   // drawn in, and the frame in force comes last.

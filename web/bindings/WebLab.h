@@ -85,6 +85,9 @@ class WebLab {
   // to, by index. The last is the frame in force (the one pointer positions
   // are given in); ask again when revision() changes.
   std::string frames() const;
+  // JSON: {"maxWidth","dashed":[on,off],"dotted":[on,off]}: the lab's pen
+  // rule in pixels (lab::PenWidth, lab::PenDashes), which every painter keeps.
+  std::string pen() const;
   // Changes with every change of the record; the generation only when items
   // are dropped (a Cls): within one generation the record only grows.
   double revision() const;

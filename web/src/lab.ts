@@ -40,6 +40,8 @@ export interface WebLab {
   captions(): string;
   controls(): string;
   frames(): string;
+  /** JSON: the pen rule, {maxWidth, dashed: [on, off], dotted: [on, off]} in pixels. */
+  pen(): string;
   revision(): number;
   generation(): number;
   itemCount(): number;

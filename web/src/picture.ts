@@ -8,6 +8,19 @@ import { F, ITEM_STRIDE, Kind, toNumbers, type Frame, type WebLab } from './lab'
 export const BACKGROUND = 'rgb(240,240,240)';
 const BOUNDARY_COLOUR = 0x000000; // the lens outline a fill stops at
 
+/** The lab's pen: the widest pen and the one-pixel pens' dash patterns, in pixels. */
+interface PenRule {
+  maxWidth: number;
+  dashed: number[];
+  dotted: number[];
+}
+let penRule: PenRule | undefined;
+
+function pen(): PenRule {
+  if (!penRule) throw new Error('the pen rule is read from the lab with the record, before any painting');
+  return penRule;
+}
+
 export class PictureRecord {
   /** ITEM_STRIDE numbers per item. */
   data: number[] = [];
@@ -32,6 +45,7 @@ export class PictureRecord {
    * or -1 when nothing changed.
    */
   sync(lab: WebLab): number {
+    penRule ??= JSON.parse(lab.pen()) as PenRule;
     const revision = lab.revision();
     if (revision === this.revision) return -1;
     this.revision = revision;
@@ -90,13 +104,13 @@ export function pixelsPerUnit(f: Frame, w: number): number {
   return w / Math.abs(f.width);
 }
 export function penWidth(width: number): number {
-  return Math.min(512, Math.max(1, Math.round(width)));
+  return Math.min(pen().maxWidth, Math.max(1, Math.round(width)));
 }
 /** The dash pattern of a pen: only one-pixel pens are dashed or dotted. */
 export function dashOf(width: number, style: number): number[] {
   if (penWidth(width) !== 1) return [];
-  if (style === 1) return [18, 6];
-  if (style === 2) return [3, 3];
+  if (style === 1) return pen().dashed;
+  if (style === 2) return pen().dotted;
   return [];
 }
 /** Start angle and sweep of an arc: counterclockwise on the screen from start to end. */
