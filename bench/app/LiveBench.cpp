@@ -19,7 +19,7 @@ void BM_LiveDragMove(benchmark::State& state) {
     x = x > -150.0f ? -250.0f : x + 0.5f;
     f.MouseMove(1, 0, x, 30.0f);
     w->lab().idle();
-    w->follow();
+    w->catchUp();
     benchmark::ClobberMemory();
   }
   f.MouseUp(1, 0, x, 30.0f);

@@ -20,7 +20,7 @@ void BM_PaintDrawingAfterBundleContinuation(benchmark::State& state) {
   w->form().setMessageHandler([](const QString&) {});
   w->form().arithmosaktinon.setValue(100);
   w->lab().click(5);
-  w->follow();
+  w->catchUp();
   const canvas::Canvas& c = w->form().canvas;
   state.counters["operations"] = static_cast<double>(w->lab().surface().record().items().size());
   QImage image;  // reused from one paint to the next, as the form's cache is

@@ -28,7 +28,7 @@ void BM_DrawBundle(benchmark::State& state) {
   w->form().arithmosaktinon.setValue(kRays);
   for (auto _ : state) {
     w->lab().click(2);
-    w->follow();
+    w->catchUp();
     benchmark::DoNotOptimize(w->model().bundle()->Rays.data());
   }
 }
@@ -38,7 +38,7 @@ void BM_ContinueRay(benchmark::State& state) {
   const auto w = StartedWindow();
   for (auto _ : state) {
     w->lab().click(4);
-    w->follow();
+    w->catchUp();
     benchmark::ClobberMemory();
   }
 }
@@ -69,7 +69,7 @@ void BM_ContinueBundleFull(benchmark::State& state) {
   for (auto _ : state) {
     w->lab().surface().Cls();
     w->lab().click(5);
-    w->follow();
+    w->catchUp();
     benchmark::ClobberMemory();
   }
 }

@@ -52,7 +52,7 @@ class WidgetInputs final : public lab::Inputs {
   }
   void playToEnd() override {
     w_.lab().playToEnd();
-    w_.follow();
+    w_.catchUp();
   }
   void reset() override { w_.reset(); }
   void setLens(const optics::LensDesign& design) override { (void)w_.setLens(design); }

@@ -78,15 +78,16 @@ class Challenge {
   // stop. Empty when the challenge is off.
   const std::optional<ChallengeReveal>& reveal(const Lab& lab);
   [[nodiscard]] const std::optional<ChallengeReveal>& revealed() const noexcept { return revealed_; }
-  // After an input: an answer holds for the scene it was given for, so once
-  // a marker or a bar has moved a new round begins (the answer gone, tries
-  // counted from now).
+ private:
+  // The lab calls these after every input, and nothing else does: an answer
+  // holds for the scene it was given for, so once a marker or a bar has
+  // moved a new round begins (the answer gone, tries counted from now).
+  friend class Lab;
   void follow(const Lab& lab);
   // The same after an input, `movesBefore` the entry moves before it: the
   // new round's tries count from that input.
   void follow(const Lab& lab, int movesBefore);
 
- private:
   bool on_ = false;
   int startMoves_ = 0;
   std::optional<ChallengeReveal> revealed_;

@@ -43,7 +43,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
       lab_(sizeOf(clientPixels), &form_->canvas),
       model_(lab_.results()),
       idle_(*this, [this] {
-        if (lab_.idle()) follow();
+        if (lab_.idle()) catchUp();
       }) {
   // The lab's surface is its member, assigned in place on every restart: the
   // record it holds stays where it is for the canvas to paint from.
@@ -81,15 +81,15 @@ void Fermat::connectInputs() {
       y = static_cast<float>(world.y());
     }
     lab_.pointerDown(x, y);
-    follow();
+    catchUp();
   };
   f.MouseMove = [this](int, int, float x, float y) {
     lab_.pointerMove(x, y);
-    follow();
+    catchUp();
   };
   f.MouseUp = [this](int, int, float x, float y) {
     lab_.pointerUp(x, y);
-    follow();
+    catchUp();
   };
   const std::pair<canvas::ScrollBar*, lab::BarId> bars[] = {
       {&f.thesiy, lab::BarId::Height}, {&f.arithmosaktinon, lab::BarId::Rays}, {&f.xronosmetato, lab::BarId::Time}};
@@ -99,45 +99,45 @@ void Fermat::connectInputs() {
     bar->onChange([this, bar, id] {
       if (bar->Value() == lab_.controls().bar(id).value) return;
       lab_.setBar(id, bar->Value());
-      follow();
+      catchUp();
     });
     QScrollBar* q = bar->bar();
     QObject::connect(q, &QScrollBar::sliderMoved, this, [this, bar, id](int position) {
       lab_.thumbMoved(id, bar->fromQt(position));
-      follow();
+      catchUp();
     });
     QObject::connect(q, &QScrollBar::sliderReleased, this, [this, bar, id, q] {
       lab_.thumbReleased(id, bar->fromQt(q->sliderPosition()));
-      follow();
+      catchUp();
     });
   }
   canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
   for (int i = 0; i < 5; ++i) {
     buttons[i]->onClick([this, i] {
       lab_.click(i + 1);
-      follow();
+      catchUp();
     });
   }
 }
 
 void Fermat::Form_MouseDown(int button, int shift, float x, float y) {
   lab_.Form_MouseDown(button, shift, x, y);
-  follow();
+  catchUp();
 }
 
 void Fermat::Form_MouseMove(int button, int shift, float x, float y) {
   lab_.Form_MouseMove(button, shift, x, y);
-  follow();
+  catchUp();
 }
 
 void Fermat::Form_MouseUp(int button, int shift, float x, float y) {
   lab_.Form_MouseUp(button, shift, x, y);
-  follow();
+  catchUp();
 }
 
 void Fermat::xronosmetato_Change() {
   lab_.xronosmetato_Change();
-  follow();
+  catchUp();
 }
 
 void Fermat::setClientSize(QSize clientPixels) {
@@ -147,31 +147,31 @@ void Fermat::setClientSize(QSize clientPixels) {
 
 void Fermat::buildScene() {
   lab_.buildScene();
-  follow();
+  catchUp();
 }
 
 void Fermat::reset() {
   lab_.reset();
-  follow();
+  catchUp();
 }
 
 std::string Fermat::setLens(const optics::LensDesign& design) {
   std::string refused = lab_.setLens(design);
   if (!refused.empty()) return refused;
-  follow();
+  catchUp();
   return {};
 }
 
 std::string Fermat::openSetup(const lab::Setup& setup) {
   std::string refused = lab::OpenSetup(lab_, setup);
-  if (refused.empty()) follow();
+  if (refused.empty()) catchUp();
   return refused;
 }
 
 std::string Fermat::openLesson(const lab::Lesson& lesson) {
   std::string refused = lab::OpenLesson(lab_, lesson);
   if (!refused.empty()) return refused;
-  follow();
+  catchUp();
   banner_->say(QString::fromUtf8(lesson.title) + QStringLiteral(": ") + QString::fromUtf8(lesson.task));
   return {};
 }
@@ -224,7 +224,7 @@ void Fermat::showLens() {
   for (const auto& f : lensFollowers_) f();
 }
 
-void Fermat::follow() {
+void Fermat::catchUp() {
   sync();
   showLens();
   showChallenge();
@@ -282,7 +282,7 @@ void Fermat::sync() {
   }
   place(f.shmeio, c.shmeio);
   place(f.kyklos, c.kyklos);
-  if (live_) live_->follow();
+  if (live_) live_->catchUp();
 }
 
 std::unique_ptr<Fermat> Main(QSize clientPixels, bool logOperations) {

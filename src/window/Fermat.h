@@ -89,7 +89,7 @@ class Fermat final : public QMainWindow {
   // After every call of the lab: the window brought up to date, then the
   // lab's messages shown one by one (each dismissal lets the lab go on), and
   // a redraw of pending live positions asked for when the loop is next idle.
-  void follow();
+  void catchUp();
 
  private:
   // Captions, places and values, from the lab.

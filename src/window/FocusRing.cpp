@@ -12,7 +12,7 @@ FocusRing::FocusRing(QWidget* parent, Shape shape) : QWidget(parent), shape_(sha
   setFocusPolicy(Qt::NoFocus);
 }
 
-void FocusRing::follow(const QWidget& marker) {
+void FocusRing::catchUp(const QWidget& marker) {
   setGeometry(marker.geometry().adjusted(-kMargin, -kMargin, kMargin, kMargin));
   raise();
 }

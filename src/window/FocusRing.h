@@ -13,7 +13,7 @@ class FocusRing final : public QWidget {
   explicit FocusRing(QWidget* parent, Shape shape = Shape::Ring);
 
   // Places the ring around the marker's widget.
-  void follow(const QWidget& marker);
+  void catchUp(const QWidget& marker);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

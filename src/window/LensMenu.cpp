@@ -31,15 +31,15 @@ LensMenu::LensMenu(Fermat& window) : QObject(&window), window_(window), presets_
         QMessageBox::warning(&window_, QStringLiteral("Lens"), QString::fromStdString(e));
       }
       // Chosen again, the lens in force stays checked.
-      follow();
+      catchUp();
     });
   }
   menu->addSeparator();
   QAction* panel = menu->addAction(QStringLiteral("Lens &panel…"), [this] { openPanel(); });
   panel->setObjectName(QStringLiteral("lensPanel"));
   panel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-  window.addLensFollower([this] { follow(); });
-  follow();
+  window.addLensFollower([this] { catchUp(); });
+  catchUp();
 }
 
 LensPanel& LensMenu::openPanel() {
@@ -73,7 +73,7 @@ void LensMenu::place(QWidget& panel) const {
   panel.move(at);
 }
 
-void LensMenu::follow() {
+void LensMenu::catchUp() {
   // A lens of the panel's own that is no preset leaves none checked.
   presets_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   const auto presets = optics::LensPresets();

@@ -25,7 +25,7 @@ class LensMenu final : public QObject {
   [[nodiscard]] QActionGroup* presets() const noexcept { return presets_; }
 
  private:
-  void follow();
+  void catchUp();
   void place(QWidget& panel) const;
 
   Fermat& window_;

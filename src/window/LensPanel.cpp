@@ -93,8 +93,8 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
   status_->setWordWrap(true);
   status_->setObjectName(QStringLiteral("lensStatus"));
   form->addRow(status_);
-  window.addLensFollower([this] { follow(); });
-  follow();
+  window.addLensFollower([this] { catchUp(); });
+  catchUp();
 }
 
 optics::LensDesign LensPanel::fields() const {
@@ -122,7 +122,7 @@ void LensPanel::apply() {
   }
 }
 
-void LensPanel::follow() {
+void LensPanel::catchUp() {
   following_ = true;
   const optics::LensDesign& s = window_.lab().lensDesign();
   const optics::Lens& lens = window_.lab().lens();

@@ -26,7 +26,7 @@ class LensPanel final : public QWidget {
   explicit LensPanel(Fermat& window);
 
   // The fields from the lens in force.
-  void follow();
+  void catchUp();
   // What the fields say now.
   [[nodiscard]] optics::LensDesign fields() const;
   [[nodiscard]] QString status() const;

@@ -34,13 +34,13 @@ LiveLab::LiveLab(Fermat& window)
   play_->setFocusPolicy(Qt::NoFocus);
   connect(play_, &QToolButton::clicked, this, [this] {
     window_.lab().togglePlay();
-    window_.follow();
+    window_.catchUp();
   });
   timer_.setInterval(lab::Lab::kPlayIntervalMs);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] {
     window_.lab().playTick();
-    window_.follow();
+    window_.catchUp();
   });
 
   // Arrow keys belong to the markers unless a scroll bar was clicked.
@@ -57,7 +57,7 @@ void LiveLab::followFocus(const QWidget* now) {
   canvas::Form& f = window_.form();
   for (const canvas::ScrollBar* b : {&f.thesiy, &f.arithmosaktinon, &f.xronosmetato}) {
     if (now == b->bar()) {
-      barRing_->follow(*b->widget());
+      barRing_->catchUp(*b->widget());
       barRing_->show();
       return;
     }
@@ -74,7 +74,7 @@ void LiveLab::setLive(bool on) {
   if (liveChanged) liveChanged(on);
 }
 
-void LiveLab::follow() {
+void LiveLab::catchUp() {
   const bool playing = window_.lab().playing();
   if (playing && !timer_.isActive()) timer_.start();
   if (!playing) timer_.stop();
@@ -85,7 +85,7 @@ void LiveLab::follow() {
 void LiveLab::placeControls() {
   canvas::Form& f = window_.form();
   const canvas::Shape& marker = window_.lab().activeMarker() == lab::Marker::Source ? f.kyklos : f.shmeio;
-  ring_->follow(*marker.widget());
+  ring_->catchUp(*marker.widget());
   // Where the lab puts it, rounded to whole pixels as every control is.
   const lab::PixelRect r = lab::PlayButtonRect(window_.lab().controls());
   play_->setGeometry(widgetCoordinate(r.left), widgetCoordinate(r.top), widgetCoordinate(r.width),
@@ -94,7 +94,7 @@ void LiveLab::placeControls() {
 
 void LiveLab::settle() {
   window_.lab().settle();
-  window_.follow();
+  window_.catchUp();
 }
 
 bool LiveLab::eventFilter(QObject* watched, QEvent* event) {
@@ -116,7 +116,7 @@ bool LiveLab::eventFilter(QObject* watched, QEvent* event) {
     if (focus == f.xronosmetato.bar()) bar = lab::BarId::Time;
     const bool used = (bar && window_.lab().barKey(*bar, combination)) ||
                       window_.lab().key(combination, key.isAutoRepeat(), bar.has_value());
-    window_.follow();
+    window_.catchUp();
     return used || (bar && lab::IsBarKey(combination));
   }
   if (type != QEvent::Wheel) {
@@ -126,7 +126,7 @@ bool LiveLab::eventFilter(QObject* watched, QEvent* event) {
                          device->pointerType() == QPointingDevice::PointerType::Pen);
   }
   window_.lab().press(widget == play_ ? lab::Lab::PressOn::PlayButton : lab::Lab::PressOn::Elsewhere);
-  follow();
+  catchUp();
   return false;
 }
 

@@ -33,7 +33,7 @@ class LiveLab final : public QObject {
   void settle();
 
   // After every call of the lab: the timer, the Play button and the ring follow it.
-  void follow();
+  void catchUp();
 
   // The timer's interval while the lab plays, in milliseconds.
   [[nodiscard]] int tickInterval() const noexcept { return timer_.interval(); }

@@ -32,7 +32,7 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
   hints->setCheckable(true);
   hints->setChecked(true);
   QObject::connect(hints, &QAction::toggled, &lab, [&window] {
-    if (auto* w = dynamic_cast<Fermat*>(&window)) w->follow();
+    if (auto* w = dynamic_cast<Fermat*>(&window)) w->catchUp();
   });
 
   QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));

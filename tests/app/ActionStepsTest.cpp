@@ -12,7 +12,10 @@
 #include "lab/SetupRun.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -138,6 +141,109 @@ TEST(OneSequencer, RandomSessionsAgree) {
     EXPECT_TRUE(throughTheModule(words) == lab);
   }
 }
+
+// The challenge through the three drivers: started, guessed, revealed, then
+// more inputs. Each driver only starts, reveals and forwards the inputs; the
+// rounds are the lab's, so all three must agree after the reveal and after
+// the inputs that follow it.
+struct ChallengeState {
+  bool on = false;
+  int tries = 0;
+  std::string answer;  // ChallengeText of the answer shown; empty: none
+  bool operator==(const ChallengeState&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const ChallengeState& c) {
+  return os << (c.on ? "on" : "off") << ", " << c.tries << " tries, answer \"" << c.answer << "\"";
+}
+
+ChallengeState challengeOf(const lab::Lab& l) {
+  const lab::Challenge& c = l.challenge();
+  return {c.on(), c.tries(l), c.revealed() ? lab::ChallengeText(*c.revealed()) : std::string()};
+}
+
+ChallengeState challengeOf(const std::string& json) {
+  const nlohmann::json j = nlohmann::json::parse(json);
+  return {j.at("on").get<bool>(), j.at("tries").get<int>(),
+          j.at("revealed").is_null() ? std::string() : j.at("revealed").at("text").get<std::string>()};
+}
+
+struct ChallengeScript {
+  const char* name;
+  std::vector<std::string> guesses, after;
+  bool newRound;  // the inputs after the reveal begin a new round
+};
+
+// The state after the reveal and after the inputs that follow it.
+using Rounds = std::pair<ChallengeState, ChallengeState>;
+
+template <class Run, class State>
+Rounds rounds(const ChallengeScript& k, Run run, State state, std::function<void()> reveal) {
+  for (const std::string& w : k.guesses) run(w);
+  reveal();
+  const ChallengeState revealed = state();
+  for (const std::string& w : k.after) run(w);
+  return {revealed, state()};
+}
+
+std::vector<lab::Action> parsed(const std::string& w) {
+  std::vector<lab::Action> a;
+  EXPECT_EQ(lab::ParseAction(w, a), "");
+  return a;
+}
+
+class ChallengeRounds : public ::testing::TestWithParam<ChallengeScript> {};
+
+TEST_P(ChallengeRounds, AreTheLabsThroughEveryDriver) {
+  const ChallengeScript& k = GetParam();
+  lab::Lab l({1280, 800});
+  l.buildScene();
+  l.challenge().start(l);
+  const Rounds byLab = rounds(
+      k, [&](const std::string& w) { lab::RunAction(l, parsed(w).front(), [](const std::string&) {}); },
+      [&] { return challengeOf(l); }, [&] { (void)l.challenge().reveal(l); });
+
+  TestWindow t;
+  t.w().startChallenge();
+  const Rounds byWindow = rounds(
+      k, [&](const std::string& w) { app::RunAction(t.w(), parsed(w).front()); },
+      [&] { return challengeOf(t.w().lab()); }, [&] { (void)t.w().revealChallenge(); });
+
+  web::WebLab page(1280, 800);
+  page.challengeStart();
+  auto pageRun = [&](const std::string& w) {
+    EXPECT_EQ(page.run(w), "") << w;
+    while (page.busy()) page.dismissMessage();
+  };
+  const Rounds byPage =
+      rounds(k, pageRun, [&] { return challengeOf(page.challenge()); }, [&] { (void)page.challengeReveal(); });
+
+  ASSERT_FALSE(byLab.first.answer.empty()) << "revealed";
+  EXPECT_EQ(byLab.first.tries, static_cast<int>(k.guesses.size()));
+  if (k.newRound) {
+    EXPECT_EQ(byLab.second.answer, "") << "a new round shows no answer";
+    EXPECT_LE(byLab.second.tries, 1) << "tries count from the input that began the round";
+  } else {
+    EXPECT_EQ(byLab.second, byLab.first) << "the answer holds while nothing it depends on moved";
+  }
+  EXPECT_EQ(byWindow.first, byLab.first);
+  EXPECT_EQ(byWindow.second, byLab.second);
+  EXPECT_EQ(byPage.first, byLab.first);
+  EXPECT_EQ(byPage.second, byLab.second);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ChallengeRounds,
+    ::testing::Values(
+        // The entry point moved after the reveal: that move is the new round's first try.
+        ChallengeScript{"entryMoves", {"entry=-20,30", "entry=-15,10"}, {"entry=-18,20"}, true},
+        ChallengeScript{"heightMoves", {"entry=-20,30"}, {"height=30"}, true},
+        ChallengeScript{"sourceMoves", {"entry=-20,30"}, {"source=-200,40", "entry=-15,12"}, true},
+        // "position by Fermat" moves the entry point itself.
+        ChallengeScript{"positionByFermat", {"entry=-20,30"}, {"press=1"}, true},
+        // Drawing wavelets moves nothing: the answer stays.
+        ChallengeScript{"wavelets", {"entry=-20,30", "entry=-10,-20"}, {"press=3", "press=2"}, false}),
+    testing_support::ByName{});
 
 // The steps of one action, counted: a thumb's groups are its moves, the
 // release and the settling; a marker's drag is one group and the settling.

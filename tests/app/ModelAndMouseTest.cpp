@@ -94,7 +94,7 @@ TEST(SceneModel, StoredContinuationReplaysToTheSlidersPicture) {
   const core::BundleWavelets w = core::WaveletsAt(*m.bundleContinuation(), replayed.scene().lens(), 37);
   replayed.surface().clearLog();
   replayed.w().lab().replay(core::BundleContinuationDrawing(*m.bundleContinuation(), w));
-  replayed.w().follow();
+  replayed.w().catchUp();
   const std::vector<lab::Op>& replay = replayed.log();
   ASSERT_GT(slider.size(), replay.size());
   const std::size_t offset = slider.size() - replay.size();  // the clear and the static scene come first

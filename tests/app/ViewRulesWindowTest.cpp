@@ -68,7 +68,7 @@ TEST_P(WindowFocusedBar, TakesItsKeysByTheLabsRule) {
   TestWindow t;
   canvas::Form& f = t.form();
   t.w().lab().setBar(lab::BarId::Rays, c.start);
-  t.w().follow();
+  t.w().catchUp();
   // What the lab's rule gives for that key on that bar.
   lab::Lab expected(t.w().lab().surface().pixelSize());
   expected.buildScene();
@@ -108,7 +108,7 @@ TEST_P(WindowChallengeOverlay, DrawsTheLabsDrawing) {
   const lab::ShapeCentre e = lab::CentreOf(t.w().lab().controls().shmeio);
   t.w().lab().pointerDown(e.x, e.y);
   t.w().lab().pointerUp(e.x + GetParam().dx, e.y + GetParam().dy);
-  t.w().follow();
+  t.w().catchUp();
   const auto& reveal = t.w().revealChallenge();
   ASSERT_TRUE(reveal.has_value());
   auto* overlay = t.w().findChild<QWidget*>(QStringLiteral("challengeOverlay"));

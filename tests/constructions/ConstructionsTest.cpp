@@ -64,7 +64,7 @@ class WindowTest : public ::testing::Test {
     for (lab::Label* label : {&t.w().lab().controls().Label1, &t.w().lab().controls().Label4}) {
       label->setCaption(kUntouched.toStdString());
     }
-    t.w().follow();
+    t.w().catchUp();
     p = {std::sqrt(kR * kR - double(h) * h) - kC, double(h)};
     path = leastTime(s, p);
     t.form().Command4.click();
@@ -309,7 +309,7 @@ TEST_P(RatioBorder, SingleRayOutcomeFollowsTheDoubleWavefrontPoint) {
   for (const app::Action& a : parsed.options->actions) app::RunAction(t.w(), a);
   t.surface().clearLog();
   t.w().lab().controls().Label4.setCaption(kUntouched.toStdString());
-  t.w().follow();
+  t.w().catchUp();
   const lab::ShapeCentre src = testing_support::CentreOf(t.form().kyklos);
   const int h = t.form().thesiy.Value();
   const Pt p{std::sqrt(kR * kR - double(h) * h) - kC, double(h)};

@@ -25,7 +25,7 @@ struct SceneFixture {
     lab::Lab& l = t_.w().lab();
     l.surface().Cls();
     lab::RedrawScene(l.surface(), l.controls(), l.scene());
-    t_.w().follow();
+    t_.w().catchUp();
   }
 
  private:

@@ -164,7 +164,7 @@ export class Page implements BarOwner {
     const pad = 3;
     placeRect(this.ring, [active[0] - pad, active[1] - pad, active[2] + 2 * pad, active[3] + 2 * pad]);
     this.picture.paint(this.lab);
-    this.play.follow(c, this.lab.playing());
+    this.play.catchUp(c, this.lab.playing());
     if (this.lab.busy()) this.showMessage();
   }
 

@@ -27,7 +27,7 @@ export class PlayButton {
   }
 
   /** Follows the lab: its place, its caption, the timer. */
-  follow(c: ControlsInfo, playing: boolean): void {
+  catchUp(c: ControlsInfo, playing: boolean): void {
     placeRect(this.el, c.play.rect);
     this.el.textContent = playing ? this.texts.pause : this.texts.play;
     this.el.setAttribute('aria-pressed', String(playing));
