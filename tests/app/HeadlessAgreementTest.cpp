@@ -1,6 +1,7 @@
 // fermat-lab and fermat-lens --offscreen run one lab: for any session of user
 // actions they print the same labels and messages, exit alike and write the
 // same trace and CSV bytes; what needs pixels fermat-lab refuses in one line.
+#include "ProgramRun.h"
 #include "Sessions.h"
 #include "lab/Script.h"
 
@@ -24,23 +25,8 @@ struct ByName {
   }
 };
 
-struct Result {
-  int code = -1;
-  QByteArray out, err;
-};
-
-Result run(const char* binary, const QStringList& args, const QString& workingDir) {
-  QProcess p;
-  p.setWorkingDirectory(workingDir);
-  p.start(QString::fromUtf8(binary), args);
-  // A session's Play and live time thumbs take a few seconds at most.
-  if (!p.waitForFinished(60000)) {
-    p.kill();
-    p.waitForFinished();
-  }
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-          p.readAllStandardError()};
-}
+using Result = testing_support::ProgramRun;
+constexpr auto run = testing_support::RunProgram;
 
 QByteArray contents(const QString& path) {
   QFile f(path);

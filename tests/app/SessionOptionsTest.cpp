@@ -3,6 +3,7 @@
 // fermat-lens it has the same effect (the same printed lines and the same
 // files), and bad input is refused by both with the same line and exit
 // status 2, nothing printed and nothing written.
+#include "ProgramRun.h"
 #include "QtTesting.h"
 #include "headless/Session.h"
 
@@ -20,22 +21,8 @@
 
 namespace {
 
-struct Result {
-  int code = -1;
-  QByteArray out, err;
-};
-
-Result run(const char* binary, const QStringList& args, const QString& folder) {
-  QProcess p;
-  p.setWorkingDirectory(folder);
-  p.start(QString::fromUtf8(binary), args);
-  if (!p.waitForFinished(60000)) {
-    p.kill();
-    p.waitForFinished();
-  }
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-          p.readAllStandardError()};
-}
+using Result = testing_support::ProgramRun;
+constexpr auto run = testing_support::RunProgram;
 
 QByteArray contents(const QString& path) {
   QFile f(path);
