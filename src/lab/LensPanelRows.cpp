@@ -2,6 +2,7 @@
 
 #include "lab/Lab.h"
 #include "lab/LensText.h"
+#include "lab/SceneHints.h"
 #include "numeric/Chars.h"
 #include "optics/Faces.h"
 
@@ -114,7 +115,7 @@ std::string LensFieldProblem(LensField field, std::string_view typed) {
 
 std::string LensTakenNote(const optics::Lens& lens, double sourceX, double sourceY) {
   if (optics::InGlass(lens, sourceX, sourceY)) {
-    return "the source now lies in the glass: its rays start inside the lens; drag it out to the left";
+    return kSourceInGlassHint;
   }
   return {};
 }

@@ -12,9 +12,7 @@ std::vector<std::string> SceneHints(const Lab& lab) {
   const optics::Lens& lens = lab.lens();
   const ShapeCentre source = CentreOf(lab.controls().kyklos);
   if (optics::InGlass(lens, source.x, source.y)) {
-    hints.emplace_back(
-        "The source lies in the glass: the rays start inside the lens and run to its faces. Drag it out to the left "
-        "to see light enter the lens.");
+    hints.emplace_back(kSourceInGlassHint);
   }
   // The glass's box: between the rims, from the first face's leftmost point
   // to the second's rightmost (a face's vertex or its rims), in pixels. Read

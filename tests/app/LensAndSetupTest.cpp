@@ -1,6 +1,7 @@
 // The window with a lens of the teacher's choice and with set-ups: the Lens
 // menu and panel, a set-up saved from a session and opened in a fresh window
 // (pixels included), and the challenge's overlay beside the picture.
+#include "lab/SceneHints.h"
 #include "Sessions.h"
 #include "TestWindow.h"
 #include "WindowState.h"
@@ -157,7 +158,7 @@ TEST(LensPanel, SaysWhyATypedNumberIsNotTakenAndWhenTheSourceIsInTheGlass) {
   panel.row(app::LensPanel::kAperture).box->setValue(100);
   panel.row(app::LensPanel::kThickness).box->setValue(200);
   EXPECT_EQ(t.w().lab().lensDesign().Thickness, 200);
-  EXPECT_TRUE(panel.status().contains(QStringLiteral("source now lies in the glass"))) << panel.status().toStdString();
+  EXPECT_TRUE(panel.status().contains(QString::fromUtf8(lab::kSourceInGlassHint))) << panel.status().toStdString();
 }
 
 // The hints beside the picture: shown while the scene needs them, gone when

@@ -9,9 +9,11 @@
 #include "lab/Run.h"
 #include "lab/SceneHints.h"
 #include "graphs/EqualTime.h"
+#include "optics/Faces.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 #include <string>
@@ -57,6 +59,33 @@ TEST(SceneHints, SayWhenTheSourceIsInTheGlassAndWhenTheLensReachesUnderTheButton
   const std::vector<std::string> hints = lab::SceneHints(l);
   EXPECT_TRUE(says(hints, "under the buttons"));
   EXPECT_FALSE(says(hints, "source lies in the glass"));
+}
+
+// A biconcave lens is thinnest on the axis: its glass reaches furthest at
+// the rims. One whose rims reach under the buttons while its faces' vertices
+// stay left of them is under the buttons all the same.
+TEST(SceneHints, ALensReachingUnderTheButtonsOnlyAtItsRims) {
+  StartedLab l;
+  drag(l, lab::Marker::Source, -250, 10);
+  optics::LensDesign concave;
+  concave.First = {.Flat = false, .Radius = -200};  // hollow faces
+  concave.Second = {.Flat = false, .Radius = -200};
+  concave.Thickness = 20;
+  concave.Aperture = 180;
+  ASSERT_EQ(l.setLens(concave), "");
+  const optics::Lens& lens = l.lens();
+  const lab::Frame& frame = l.surface().frame();
+  double buttonsLeft = 1e9, buttonsLow = 1e9;  // world units: the buttons' left and lowest edges
+  for (const lab::Button* b : l.controls().buttons()) {
+    const lab::PixelRect& r = b->place.pixelRect();
+    buttonsLeft = std::min(buttonsLeft, frame.toWorld({r.left, 0}).x);
+    buttonsLow = std::min(buttonsLow, frame.toWorld({0, r.top + r.height}).y);
+  }
+  // What makes the case: the vertices left of every button, a rim under them.
+  ASSERT_LT(std::max(lens.First.VertexX, lens.Second.VertexX), buttonsLeft);
+  ASSERT_GT(optics::RimX(lens.Second), buttonsLeft);
+  ASSERT_GT(lens.HalfAperture, buttonsLow);
+  EXPECT_TRUE(says(lab::SceneHints(l), "under the buttons"));
 }
 
 }  // namespace
