@@ -129,6 +129,11 @@ struct Controls {
   void restoreDesign(const Surface& surface);
 };
 
+// A view that shrinks the buttons' captions to keep each whole in its button
+// (the page, whose fonts are the browser's) shrinks them no smaller than this,
+// in pixels of the client area; past it long words are broken instead.
+inline constexpr double kMinButtonCaptionPixels = 6;
+
 // Play's button: a square just left of the time bar, as tall as the bar but
 // never under kPlayButtonMinSide, kPlayButtonGap from it, and never left of
 // the client area. In pixels of the client area, as every control is placed;

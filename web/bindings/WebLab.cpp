@@ -176,7 +176,8 @@ std::string WebLab::controls() const {
          "},\"active\":" + (lab_.activeMarker() == lab::Marker::Source ? "\"source\"" : "\"entry\"") +
          ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) +
          "],\"play\":{\"rect\":" + jsonRect(lab::PlayButtonRect(c)) +
-         ",\"intervalMs\":" + std::to_string(lab::Lab::kPlayIntervalMs) + "}}";
+         ",\"intervalMs\":" + std::to_string(lab::Lab::kPlayIntervalMs) +
+         "},\"minCaptionPx\":" + jsonNumber(lab::kMinButtonCaptionPixels) + "}";
   return out;
 }
 

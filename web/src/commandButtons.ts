@@ -4,12 +4,11 @@
 import { el, placeRect } from './dom';
 import type { ButtonInfo } from './lab';
 
-// The smallest caption a button is given to keep it whole (CSS pixels).
-const MIN_CAPTION_PX = 6;
-
 export class CommandButtons {
   private readonly buttons: HTMLButtonElement[] = [];
   private info: ButtonInfo[] = [];
+  /** The smallest caption a button is given to keep it whole (CSS pixels): the lab's. */
+  private minCaptionPx = 0;
 
   constructor(form: HTMLElement, onClick: (k: number, b: HTMLButtonElement) => void) {
     for (let k = 1; k <= 5; ++k) {
@@ -22,8 +21,9 @@ export class CommandButtons {
     }
   }
 
-  update(info: ButtonInfo[]): void {
+  update(info: ButtonInfo[], minCaptionPx: number): void {
     this.info = info;
+    this.minCaptionPx = minCaptionPx;
     let changed = false;
     this.buttons.forEach((b, i) => {
       const one = info[i];
@@ -42,7 +42,7 @@ export class CommandButtons {
   /**
    * Every button's caption whole inside its button: at the lab's font size
    * where it fits, else all five a little smaller (one size, so they still
-   * look alike), down to MIN_CAPTION_PX; only past that are long words broken.
+   * look alike), down to the lab's smallest caption; only past that are long words broken.
    * The buttons keep the places the lab gives them.
    */
   private fitCaptions(): void {
@@ -56,8 +56,8 @@ export class CommandButtons {
     this.buttons.forEach((b, i) => (b.style.fontSize = `${info[i]?.pointSize ?? 8}pt`));
     if (!overflows()) return;
     let px = wanted;
-    while (px > MIN_CAPTION_PX) {
-      px = Math.max(MIN_CAPTION_PX, px - 0.5);
+    while (px > this.minCaptionPx) {
+      px = Math.max(this.minCaptionPx, px - 0.5);
       setSize(px);
       if (!overflows()) return;
     }

@@ -271,6 +271,8 @@ export interface ControlsInfo {
   client: [number, number];
   /** Play's button where the lab places it, and its timer's interval. */
   play: { rect: Rect; intervalMs: number };
+  /** The smallest caption a button's text is shrunk to (CSS pixels). */
+  minCaptionPx: number;
 }
 
 /** A world frame: the world point (left, top) is the client area's top-left corner. */

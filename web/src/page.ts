@@ -153,7 +153,7 @@ export class Page implements BarOwner {
       const text = this.captions[i] ?? '';
       if (label.textContent !== text) label.textContent = text;
     });
-    this.buttons.update(c.buttons);
+    this.buttons.update(c.buttons, c.minCaptionPx);
     this.bars.forEach((bar, i) => {
       const info = c.bars[i];
       if (info) bar.update(info);
