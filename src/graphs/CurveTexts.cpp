@@ -10,6 +10,7 @@ const CurveGraphTexts& CurveTexts() noexcept {
   static constexpr CurveGraphTexts kTexts{
       .least = "least time",
       .through = "through the entry point",
+      .height = "height of E",
   };
   return kTexts;
 }

@@ -11,6 +11,7 @@ namespace graphs {
 struct CurveGraphTexts {
   const char* least;    // the least-time point's legend
   const char* through;  // the line of the time through the entry marker
+  const char* height;   // the height axis: where E lies on the first face
 };
 [[nodiscard]] const CurveGraphTexts& CurveTexts() noexcept;
 

@@ -14,8 +14,6 @@ void Challenge::start(const Lab& lab) {
   revealedAt_.reset();
 }
 
-void Challenge::follow(const Lab& lab) { follow(lab, lab.entryMoves()); }
-
 void Challenge::follow(const Lab& lab, int movesBefore) {
   if (!(on_ && revealedAt_ && *revealedAt_ != lab.placement())) return;
   start(lab);

@@ -79,13 +79,11 @@ class Challenge {
   const std::optional<ChallengeReveal>& reveal(const Lab& lab);
   [[nodiscard]] const std::optional<ChallengeReveal>& revealed() const noexcept { return revealed_; }
  private:
-  // The lab calls these after every input, and nothing else does: an answer
+  // The lab calls this after every input, and nothing else does: an answer
   // holds for the scene it was given for, so once a marker or a bar has
-  // moved a new round begins (the answer gone, tries counted from now).
+  // moved a new round begins (the answer gone), its tries counted from that
+  // input (`movesBefore`: the entry moves before it).
   friend class Lab;
-  void follow(const Lab& lab);
-  // The same after an input, `movesBefore` the entry moves before it: the
-  // new round's tries count from that input.
   void follow(const Lab& lab, int movesBefore);
 
   bool on_ = false;

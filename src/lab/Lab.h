@@ -22,6 +22,10 @@
 
 namespace lab {
 
+// Whether a key is one of a scroll bar's (an arrow, Page Up or Down, Home,
+// End), whatever its modifiers: a view gives none of these to its own bar.
+[[nodiscard]] bool IsBarKey(int combination) noexcept;
+
 // One running program, without any toolkit: the surface with its record, the
 // controls with their values and captions, the scene, the results of the
 // constructions, and the live side (drags and thumbs that redraw as they go,
@@ -34,10 +38,6 @@ namespace lab {
 // input is refused (returns false) until the view reports the message
 // dismissed, and then the construction goes on. So a message box opens
 // between the same two operations whatever the view.
-// Whether a key is one of a scroll bar's (an arrow, Page Up or Down, Home,
-// End), whatever its modifiers: a view gives none of these to its own bar.
-[[nodiscard]] bool IsBarKey(int combination) noexcept;
-
 class Lab {
  public:
   // Creates the window's state on a client area of that size: every control

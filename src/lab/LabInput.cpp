@@ -14,7 +14,6 @@ constexpr int kLeftButton = 1;
 constexpr float kStep = 1.0f, kShiftStep = 10.0f;
 }  // namespace
 
-
 bool Lab::pointerDown(float x, float y) {
   const FollowChallenge following{*this};
   if (busy()) return false;

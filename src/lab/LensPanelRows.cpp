@@ -86,7 +86,9 @@ SliderRange LensSliderRange(LensField field) {
 int LensSliderPosition(LensField field, double value) {
   const LensPanelRow& row = LensPanelRowOf(field);
   if (row.curvature) return FaceSliderPosition({.Flat = !(std::abs(value) > 0), .Radius = value});
-  return static_cast<int>(std::lround(std::clamp(value, row.low, row.high) / row.sliderStep));
+  // A value that is no number (a field left empty) stands at the slider's low end.
+  const double v = std::isfinite(value) ? std::clamp(value, row.low, row.high) : row.low;
+  return static_cast<int>(std::lround(v / row.sliderStep));
 }
 
 std::optional<double> LensSliderValue(LensField field, int position) {

@@ -32,7 +32,7 @@ CurveChart::CurveChart(QWidget* parent)
        {static_cast<QXYSeries*>(curve_), static_cast<QXYSeries*>(hand_), static_cast<QXYSeries*>(least_)}) {
     c.addSeries(s);
   }
-  const ChartAxes axes = AddAxes(c, QStringLiteral("height of E"), QStringLiteral("travel time"));
+  const ChartAxes axes = AddAxes(c, QString::fromUtf8(graphs::CurveTexts().height), QStringLiteral("travel time"));
   x_ = axes.x;
   y_ = axes.y;
   for (QAbstractSeries* s : c.series()) {

@@ -86,7 +86,7 @@ void LiveLab::placeControls() {
   canvas::Form& f = window_.form();
   const canvas::Shape& marker = window_.lab().activeMarker() == lab::Marker::Source ? f.kyklos : f.shmeio;
   ring_->catchUp(*marker.widget());
-  // Where the lab puts it, rounded to whole pixels as every control is.
+  // Where the lab puts it, each of its numbers rounded to whole pixels.
   const lab::PixelRect r = lab::PlayButtonRect(window_.lab().controls());
   play_->setGeometry(widgetCoordinate(r.left), widgetCoordinate(r.top), widgetCoordinate(r.width),
                      widgetCoordinate(r.height));

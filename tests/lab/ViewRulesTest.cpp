@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 #include <optional>
 #include <set>
@@ -338,6 +340,20 @@ INSTANTIATE_TEST_SUITE_P(
                       SliderCase{"thickness40", lab::LensField::Thickness, 40},
                       SliderCase{"aperture25", lab::LensField::Aperture, 25}),
     CaseName{});
+
+// A field holding no number (empty, or typed nonsense the page reads as NaN)
+// puts its slider at a position inside its range, never at an undefined one.
+TEST(LensSlider, AValueThatIsNoNumberStandsInsideTheRange) {
+  for (const lab::LensPanelRow& row : lab::LensPanelRows()) {
+    const lab::SliderRange r = lab::LensSliderRange(row.field);
+    for (const double v : {std::nan(""), std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity()}) {
+      const int p = lab::LensSliderPosition(row.field, v);
+      EXPECT_GE(p, r.low) << row.key << " " << v;
+      EXPECT_LE(p, r.high) << row.key << " " << v;
+    }
+  }
+}
 
 TEST(LensSlider, PositionsBeyondTheEndsStandAtTheEnds) {
   for (const lab::LensPanelRow& row : lab::LensPanelRows()) {

@@ -261,7 +261,7 @@ std::string WebLab::bundleCsv() const {
 std::string WebLab::curveGraph() const {
   const graphs::CurveGraphTexts& t = graphs::CurveTexts();
   const graphs::CurveData curve = lab::CurrentCurve(lab_.results(), lab_.scene().lens());
-  return "{\"least\":" + jsonString(t.least) + ",\"through\":" + jsonString(t.through) +
+  return "{\"least\":" + jsonString(t.least) + ",\"through\":" + jsonString(t.through) + ",\"height\":" + jsonString(t.height) +
          ",\"leastLine\":" + jsonString(graphs::LeastTimeLine(curve)) + "}";
 }
 

@@ -134,7 +134,7 @@ export class Graphs {
     });
     this.curve = new uPlot(
       common({
-        axes: [axisStyle('height of E'), axisStyle('time')],
+        axes: [axisStyle(curveWords.height), axisStyle('time')],
         series: [
           { label: 'height' },
           { label: 'time of the path', stroke: '#000', width: 1.5, spanGaps: true, points: { show: false } },

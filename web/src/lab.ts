@@ -206,6 +206,8 @@ export interface ChallengeInfo {
 export interface CurveGraphInfo {
   least: string;
   through: string;
+  /** The height axis's title. */
+  height: string;
   /** The least-time point in words, or that the search found none; "" without a curve. */
   leastLine: string;
 }
