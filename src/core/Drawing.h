@@ -20,6 +20,8 @@ enum class Caption {
   IncidenceRefraction,  // Label3: incidence a, refraction b at the exit point
   RayIndex,             // Label4: measured index a, two decimals
   BundleIndex,          // Label4: measured index a, three decimals
+  MirrorAngles,         // Label3: incidence a, reflection b at a mirror's point
+  StationaryCount,      // Label4: how many stationary paths a mirror gives
 };
 
 // One step of a construction's picture, in the order the construction makes

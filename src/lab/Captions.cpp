@@ -15,7 +15,9 @@ Label& CaptionLabel(Controls& f, Caption which) {
     case Caption::IncidenceRefraction: return f.Label3;
     case Caption::FermatRatio:
     case Caption::RayIndex:
-    case Caption::BundleIndex: return f.Label4;
+    case Caption::BundleIndex:
+    case Caption::StationaryCount: return f.Label4;
+    case Caption::MirrorAngles: return f.Label3;
   }
   return f.Label3;
 }
@@ -32,6 +34,9 @@ std::string CaptionText(Caption which, double a, double b) {
       return "incidence =" + Format(a, "0.00") + " refraction =" + Format(b, "0.00");
     case Caption::RayIndex: return "n = " + Format(a, "0.00");
     case Caption::BundleIndex: return "n = " + Format(a, "0.000");
+    case Caption::MirrorAngles:
+      return "incidence = " + Format(a, "0.00") + " reflection = " + Format(b, "0.00");
+    case Caption::StationaryCount: return "stationary paths = " + Format(a, "0");
   }
   return {};
 }
