@@ -71,4 +71,24 @@ std::string BundleCsv(const std::vector<BundleRayRow>& rows) {
   return out;
 }
 
+std::string StationaryCsv(const optics::StationaryResult& r) {
+  constexpr double kDegrees = 180 / 3.14159265358979323846;
+  std::string out = "x,y,time,kind,incidence_deg,reflection_deg\n";
+  for (const optics::StationaryPoint& p : r.Points) {
+    append(out, p.X);
+    out += ',';
+    append(out, p.Y);
+    out += ',';
+    append(out, p.Time);
+    out += ',';
+    out += optics::StationaryKindName(p.Kind);
+    out += ',';
+    append(out, p.Incidence * kDegrees);
+    out += ',';
+    append(out, p.Reflection * kDegrees);
+    out += '\n';
+  }
+  return out;
+}
+
 }  // namespace graphs

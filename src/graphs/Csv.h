@@ -2,6 +2,7 @@
 
 #include "graphs/BundleRayRow.h"
 #include "graphs/TravelTimeCurve.h"
+#include "optics/Stationary.h"
 
 #include <string>
 #include <vector>
@@ -22,5 +23,11 @@ namespace graphs {
 // exact_axis_x (the exact one) are empty when there is none. exact_axis_x is
 // last so that readers of the earlier columns by position keep working.
 [[nodiscard]] std::string BundleCsv(const std::vector<BundleRayRow>& rows);
+
+// "x,y,time,kind,incidence_deg,reflection_deg" and one row per stationary
+// point of a mirror's path, by increasing parameter along the mirror; kind is
+// minimum, maximum, inflection or constant (the middle of a stretch of
+// constant time). Angles in degrees from the mirror's normal.
+[[nodiscard]] std::string StationaryCsv(const optics::StationaryResult& r);
 
 }  // namespace graphs

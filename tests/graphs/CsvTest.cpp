@@ -120,3 +120,34 @@ TEST(CurveCsv, SamplesThenTheLeastAndTheHandRow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StationaryCsv, OneRowPerPointThatReadsBackToTheSearchsNumbers) {
+  const optics::Mirror m = *optics::MakeMirror({.Kind = optics::MirrorKind::Concave, .Radius = 150}).mirror;
+  const optics::StationaryResult r = optics::StationaryPoints(m, -140, 40, -140, -40, 2);
+  ASSERT_EQ(r.Points.size(), 3u);
+  const std::vector<std::string> lines = split(graphs::StationaryCsv(r), '\n');
+  ASSERT_EQ(lines.size(), r.Points.size() + 2);  // the header, the rows, and the empty rest after the last '\n'
+  EXPECT_EQ(lines.front(), "x,y,time,kind,incidence_deg,reflection_deg");
+  EXPECT_EQ(lines.back(), "");
+  for (std::size_t i = 0; i < r.Points.size(); ++i) {
+    const optics::StationaryPoint& p = r.Points[i];
+    const std::vector<std::string> f = split(lines[i + 1], ',');
+    ASSERT_EQ(f.size(), 6u) << lines[i + 1];
+    EXPECT_EQ(parse(f[0]), p.X);
+    EXPECT_EQ(parse(f[1]), p.Y);
+    EXPECT_EQ(parse(f[2]), p.Time);
+    EXPECT_EQ(f[3], optics::StationaryKindName(p.Kind));
+    EXPECT_NEAR(parse(f[4]), p.Incidence * 180 / M_PI, 1e-12);
+    EXPECT_NEAR(parse(f[4]), parse(f[5]), 1e-7);
+  }
+  // A constant time is one row of kind constant.
+  const optics::Mirror ellipse = *optics::MakeMirror({.Kind = optics::MirrorKind::Elliptical}).mirror;
+  const std::vector<std::string> constant =
+      split(graphs::StationaryCsv(optics::StationaryPoints(ellipse, -240, 90, -240, -90, 2)), '\n');
+  ASSERT_EQ(constant.size(), 3u);
+  EXPECT_EQ(split(constant[1], ',').at(3), "constant");
+}
+
+}  // namespace
