@@ -3,7 +3,6 @@
 #include "core/Constants.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace core {
 
@@ -23,7 +22,6 @@ namespace {
 constexpr double kNormalLength = 60;
 // Paths drawn along a mirror of constant time.
 constexpr int kConstantPaths = 9;
-constexpr double kDegrees = 180 / std::numbers::pi;
 
 void path(Drawing& d, const optics::Mirror& m, SourcePoint s, Point t, double u, numeric::Colour c) {
   const optics::MirrorPoint p = m.at(u), n = m.normal(u);
@@ -37,9 +35,9 @@ void path(Drawing& d, const optics::Mirror& m, SourcePoint s, Point t, double u,
 
 }  // namespace
 
-MirrorFermatResult MirrorPositionByFermat(const optics::Mirror& m, SourcePoint source, Point target) {
+MirrorFermatResult MirrorPositionByFermat(const optics::Mirror& m, SourcePoint source, Point target, double speed) {
   MirrorFermatResult r{.Source = source, .Target = target};
-  r.Stationary = optics::StationaryPoints(m, source.x, source.y, target.x, target.y, kMirrorSpeed);
+  r.Stationary = optics::StationaryPoints(m, source.x, source.y, target.x, target.y, speed);
   const auto& points = r.Stationary.Points;
   for (std::size_t i = 0; i < points.size(); ++i) {
     if (!r.Least || points[i].Time < points[*r.Least].Time) r.Least = i;
@@ -60,7 +58,8 @@ MirrorFermatResult MirrorPositionByFermat(const optics::Mirror& m, SourcePoint s
   }
   const optics::StationaryPoint& least = points[*r.Least];
   d.MoveEntry(least.X, least.Y);
-  d.Show(Caption::MirrorAngles, least.Incidence * kDegrees, least.Reflection * kDegrees);
+  d.Show(Caption::MirrorAngles, least.Incidence * optics::kDegreesPerRadian,
+         least.Reflection * optics::kDegreesPerRadian);
   d.Show(Caption::StationaryCount, static_cast<double>(points.size()));
   d.Show(Caption::FermatTime, least.Time);
   return r;
@@ -85,8 +84,12 @@ double NearestParameter(const optics::Mirror& m, double x, double y) {
   constexpr int kSteps = 256;
   const double lo = m.uMin(), step = (m.uMax() - lo) / kSteps;
   int best = 0;
+  double nearest = distance2(lo);
   for (int i = 1; i <= kSteps; ++i) {
-    if (distance2(lo + step * i) < distance2(lo + step * best)) best = i;
+    if (const double d = distance2(lo + step * i); d < nearest) {
+      nearest = d;
+      best = i;
+    }
   }
   // Golden-section search within the neighbouring steps.
   double a = lo + step * std::max(best - 1, 0), b = lo + step * std::min(best + 1, kSteps);

@@ -10,16 +10,14 @@
 
 namespace core {
 
-// Light is as fast on both legs of a mirror's path: the speed outside the glass.
-inline constexpr double kMirrorSpeed = 2;
-
 // The colour of a stationary path by its kind: the least-time paths blue as
 // the entry marker, the most-time ones red, the others magenta, a constant
 // stretch dark green.
 [[nodiscard]] numeric::Colour StationaryColour(optics::StationaryKind k) noexcept;
 
 // "Position by Fermat" in the mirror scene: every path source -> P -> target
-// of stationary time, P on the mirror.
+// of stationary time, P on the mirror, both legs in air at `speed` (the
+// lens's SpeedOutside).
 struct MirrorFermatResult {
   SourcePoint Source;
   Point Target;
@@ -35,12 +33,14 @@ struct MirrorFermatResult {
 // the whole mirror), moves the entry marker onto the least-time point and
 // shows its time, its angles and the number of points found; with none, the
 // message that nothing was found.
-[[nodiscard]] MirrorFermatResult MirrorPositionByFermat(const optics::Mirror& m, SourcePoint source, Point target);
+[[nodiscard]] MirrorFermatResult MirrorPositionByFermat(const optics::Mirror& m, SourcePoint source, Point target,
+                                                          double speed);
 
 // The mirror as a polyline of `steps` segments, uMin to uMax.
 [[nodiscard]] std::vector<Point> MirrorOutline(const optics::Mirror& m, int steps = 128);
 
-// The point of the mirror nearest (x, y) by parameter (a scan, then halving):
+// The parameter of the mirror's point nearest (x, y) (a scan, then a
+// golden-section search between the best sample's neighbours):
 // where a guessed reflection point on the mirror stands for the marker.
 [[nodiscard]] double NearestParameter(const optics::Mirror& m, double x, double y);
 

@@ -72,20 +72,17 @@ std::string BundleCsv(const std::vector<BundleRayRow>& rows) {
 }
 
 std::string StationaryCsv(const optics::StationaryResult& r) {
-  constexpr double kDegrees = 180 / 3.14159265358979323846;
   std::string out = "x,y,time,kind,incidence_deg,reflection_deg\n";
   for (const optics::StationaryPoint& p : r.Points) {
-    append(out, p.X);
-    out += ',';
-    append(out, p.Y);
-    out += ',';
-    append(out, p.Time);
-    out += ',';
+    for (const double v : {p.X, p.Y, p.Time}) {
+      append(out, v);
+      out += ',';
+    }
     out += optics::StationaryKindName(p.Kind);
-    out += ',';
-    append(out, p.Incidence * kDegrees);
-    out += ',';
-    append(out, p.Reflection * kDegrees);
+    for (const double v : {p.Incidence, p.Reflection}) {
+      out += ',';
+      append(out, v * optics::kDegreesPerRadian);
+    }
     out += '\n';
   }
   return out;

@@ -139,7 +139,7 @@ MirrorBuild MirrorMaker::make(const MirrorDesign& d) {
   switch (d.Kind) {
     case MirrorKind::Flat:
     case MirrorKind::Parabolic:
-      m.r_ = d.Focal;
+      m.r_ = d.Kind == MirrorKind::Parabolic ? d.Focal : 0;
       m.uMin_ = -aperture;
       m.uMax_ = aperture;
       break;

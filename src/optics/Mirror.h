@@ -7,8 +7,8 @@
 namespace optics {
 
 // The shapes a mirror can have. Every mirror has its vertex on the axis at
-// the origin and faces the source on the left (its front normal at the
-// vertex is (-1, 0)).
+// the origin and faces the source on the left: its front normal at the
+// vertex is (-1, 0), an ellipse's the bisector of the directions to its foci.
 enum class MirrorKind { Flat, Concave, Convex, Parabolic, Elliptical };
 
 // A mirror as the teacher gives it, in world units.
@@ -42,7 +42,7 @@ struct MirrorPoint {
 };
 
 // A mirror that can exist, as MakeMirror builds it. Its points run with one
-// parameter u over [UMin, UMax], u = 0 at the vertex and y rising with u
+// parameter u over [uMin(), uMax()], u = 0 at the vertex and y rising with u
 // there: a flat mirror's and a parabola's u is the height, a sphere's the
 // polar angle about its centre, an ellipse's the eccentric angle from the
 // vertex's. The front normal, (-dy, dx)/|(dx, dy)|, points to the side the

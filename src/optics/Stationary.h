@@ -2,6 +2,7 @@
 
 #include "optics/Mirror.h"
 
+#include <numbers>
 #include <vector>
 
 namespace optics {
@@ -9,6 +10,9 @@ namespace optics {
 // The kind of a point where the time source -> P -> target is stationary as
 // P runs along the mirror.
 enum class StationaryKind { Minimum, Maximum, Inflection, Constant };
+
+// The angles below are in radians; the labels and files show degrees.
+inline constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 
 [[nodiscard]] const char* StationaryKindName(StationaryKind k) noexcept;  // "minimum", ...
 

@@ -3,6 +3,7 @@
 // labels' numbers, and the mirror's outline and nearest point.
 #include "core/Constants.h"
 #include "core/MirrorFermat.h"
+#include "optics/Lens.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@ namespace {
 using core::DrawOp;
 using optics::MirrorKind;
 using optics::StationaryKind;
+
+const double kSpeed = optics::Lens::Standard().SpeedOutside;
 
 std::vector<const DrawOp*> opsOf(const core::Drawing& d, DrawOp::Kind k) {
   std::vector<const DrawOp*> out;
@@ -36,7 +39,7 @@ TEST(MirrorFermat, EveryStationaryPathIsDrawnInItsKindsColourAndTheMarkerTakesTh
   // the ellipse through its vertex: the vertex is a maximum, with a minimum
   // on either side of it.
   const optics::Mirror m = *optics::MakeMirror({.Kind = MirrorKind::Concave, .Radius = 150}).mirror;
-  const core::MirrorFermatResult r = core::MirrorPositionByFermat(m, {-140, 40}, {-140, -40});
+  const core::MirrorFermatResult r = core::MirrorPositionByFermat(m, {-140, 40}, {-140, -40}, kSpeed);
   const auto& points = r.Stationary.Points;
   ASSERT_EQ(points.size(), 3u);
   ASSERT_TRUE(r.Least);
@@ -51,6 +54,14 @@ TEST(MirrorFermat, EveryStationaryPathIsDrawnInItsKindsColourAndTheMarkerTakesTh
              op->colour == core::StationaryColour(p.Kind);
     });
     EXPECT_TRUE(drawn) << optics::StationaryKindName(p.Kind) << " at y = " << p.Y;
+  }
+  // Each kind has a colour of its own: a most-time path never looks like a least-time one.
+  const numeric::Colour kinds[] = {core::StationaryColour(StationaryKind::Minimum),
+                                   core::StationaryColour(StationaryKind::Maximum),
+                                   core::StationaryColour(StationaryKind::Inflection),
+                                   core::StationaryColour(StationaryKind::Constant)};
+  for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t j = i + 1; j < 4; ++j) EXPECT_NE(kinds[i], kinds[j]) << i << " and " << j;
   }
   const auto moves = opsOf(r.drawing, DrawOp::Kind::MoveEntry);
   ASSERT_EQ(moves.size(), 1u);
@@ -71,7 +82,7 @@ TEST(MirrorFermat, AConstantTimeIsShownByPathsAlongTheWholeMirror) {
   const optics::Mirror m = *optics::MakeMirror(d).mirror;
   const core::Point target{d.F2x, d.F2y};
   const core::MirrorFermatResult r =
-      core::MirrorPositionByFermat(m, {static_cast<float>(d.F1x), static_cast<float>(d.F1y)}, target);
+      core::MirrorPositionByFermat(m, {static_cast<float>(d.F1x), static_cast<float>(d.F1y)}, target, kSpeed);
   ASSERT_TRUE(r.Stationary.Constant);
   std::vector<double> heights;
   for (const DrawOp* op : opsOf(r.drawing, DrawOp::Kind::Line)) {
@@ -87,7 +98,7 @@ TEST(MirrorFermat, AConstantTimeIsShownByPathsAlongTheWholeMirror) {
 
 TEST(MirrorFermat, NoStationaryPathSaysSoAndDrawsNothing) {
   const optics::Mirror m = *optics::MakeMirror({.Kind = MirrorKind::Flat}).mirror;
-  const core::MirrorFermatResult r = core::MirrorPositionByFermat(m, {120, 30}, {-100, 0});
+  const core::MirrorFermatResult r = core::MirrorPositionByFermat(m, {120, 30}, {-100, 0}, kSpeed);
   EXPECT_FALSE(r.Least);
   ASSERT_EQ(r.drawing.ops.size(), 1u);
   EXPECT_EQ(r.drawing.ops[0].kind, DrawOp::Kind::Message);
