@@ -26,6 +26,10 @@ class WidgetInputs final : public lab::Inputs {
     return lab::CentreOf(w_.lab().controls().marker(marker));
   }
   [[nodiscard]] int barValue(lab::BarId bar) const override { return scrollBar(bar).Value(); }
+  [[nodiscard]] lab::ShapeCentre targetCentre() const override {
+    const core::Point t = w_.lab().target();
+    return {static_cast<float>(t.x), static_cast<float>(t.y)};
+  }
 
   void pointerDown(float x, float y) override { f_.MouseDown(kLeftButton, 0, x, y); }
   void pointerMove(float x, float y) override { f_.MouseMove(kLeftButton, 0, x, y); }
@@ -56,6 +60,7 @@ class WidgetInputs final : public lab::Inputs {
   }
   void reset() override { w_.reset(); }
   void setLens(const optics::LensDesign& design) override { (void)w_.setLens(design); }
+  void setMirror(const std::optional<optics::MirrorDesign>& design) override { (void)w_.setMirror(design); }
   // Refused only while a message is open, and the window has shown and dismissed every one.
   void setActiveMarker(lab::Marker marker) override { w_.lab().setActiveMarker(marker); }
   void settle() override { w_.live().settle(); }

@@ -2,6 +2,7 @@
 
 #include "headless/Files.h"
 #include "lab/LensText.h"
+#include "lab/MirrorText.h"
 #include "lab/Lessons.h"
 #include "lab/SetupRun.h"
 
@@ -55,6 +56,15 @@ std::string readLens(Session& s, const std::string& option, const std::string& v
   return {};
 }
 
+std::string readMirror(Session& s, const std::string& option, const std::string& value) {
+  if (s.mirror) return option + " is given twice";
+  std::optional<optics::MirrorDesign> design;
+  if (std::string e = lab::ReadMirror(value, design); !e.empty()) return option + ": " + e;
+  if (!design) return option + ": none is the lens scene, which a start without " + option + " has";
+  s.mirror = design;
+  return {};
+}
+
 std::string readOpen(Session& s, const std::string& option, const std::string& path) {
   if (s.setup) return option + " is given twice";
   lab::SetupRead read = lab::ReadSetupFile(path);
@@ -83,6 +93,7 @@ const SessionOption kOptions[] = {
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged.", false,
      readFlag<&Session::classic>},
     {"lens", "KEY=V,...", lab::kLensHelp, false, readLens},
+    {"mirror", "KIND,KEY=V,...", lab::kMirrorHelp, false, readMirror},
     {"verbose", nullptr, lab::kVerboseHelp, false, readFlag<&Session::verbose>},
     {"open", "FILE", lab::kOpenHelp, false, readOpen},
     {"save", "FILE", lab::kSaveHelp, true, readOutput<&Session::save, false>},
@@ -96,6 +107,10 @@ const SessionOption kOptions[] = {
      readOutput<&Session::curve, true>},
     {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
      readOutput<&Session::bundle, true>},
+    {"stationary", "FILE.csv",
+     "Write one CSV row per stationary path of the mirror scene's last \"position by Fermat\": x, y, time, kind, "
+     "incidence and reflection in degrees.",
+     true, readOutput<&Session::stationary, true>},
 };
 
 }  // namespace
@@ -127,7 +142,7 @@ std::string ReadSession(const std::vector<GivenOption>& given, const std::vector
 std::vector<NamedOutput> SessionOutputs(const Session& s) {
   const std::pair<const char*, const std::string*> all[] = {
       {"--trace", &s.trace}, {"--curve", &s.curve}, {"--bundle", &s.bundle}, {"--save", &s.save},
-      {"--equal-time", &s.equalTime}};
+      {"--equal-time", &s.equalTime}, {"--stationary", &s.stationary}};
   std::vector<NamedOutput> out;
   for (const auto& [option, path] : all) {
     if (!path->empty()) out.push_back({option, *path});

@@ -27,6 +27,7 @@ std::string addSessionOutputs(const Session& s, const lab::Lab& lab, OutputFiles
                               : option == "--curve"  ? lab::CurveFile(lab)
                               : option == "--bundle" ? lab::BundleFile(lab)
                               : option == "--save"   ? lab::SetupJson(lab::CurrentSetup(lab))
+                              : option == "--stationary" ? lab::StationaryFile(lab)
                                                      : lab::EqualTimeFile(lab, s.equalTimeAt);
     if (std::string e = files.add(o.path, bytes); !e.empty()) return e;
   }
@@ -48,6 +49,9 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
   if (!s.lesson.empty()) {
     if (std::string e = program.openLesson(*lab::FindLesson(s.lesson)); !e.empty())
       return failed(prefixed("--lesson", e));
+  }
+  if (s.mirror) {
+    if (std::string e = program.setMirror(*s.mirror); !e.empty()) return failed(prefixed("--mirror", e));
   }
   if (s.classic) program.setLive(false);
   if (s.challenge) program.startChallenge();
@@ -81,6 +85,7 @@ lab::Lab& LabProgram::build(const Session& s) {
 }
 
 std::string LabProgram::setLens(const optics::LensDesign& design) { return lab_->setLens(design); }
+std::string LabProgram::setMirror(const optics::MirrorDesign& design) { return lab_->setMirror(design); }
 std::string LabProgram::openSetup(const lab::Setup& setup) { return lab::OpenSetup(*lab_, setup); }
 std::string LabProgram::openLesson(const lab::Lesson& lesson) { return lab::OpenLesson(*lab_, lesson); }
 void LabProgram::setLive(bool on) { lab_->setLive(on); }

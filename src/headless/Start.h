@@ -28,6 +28,7 @@ class Program {
   virtual lab::Lab& build(const Session& s) = 0;
   // The starts, each refused with a one-line reason and nothing changed.
   [[nodiscard]] virtual std::string setLens(const optics::LensDesign& design) = 0;
+  [[nodiscard]] virtual std::string setMirror(const optics::MirrorDesign& design) = 0;
   [[nodiscard]] virtual std::string openSetup(const lab::Setup& setup) = 0;
   [[nodiscard]] virtual std::string openLesson(const lab::Lesson& lesson) = 0;
   virtual void setLive(bool on) = 0;
@@ -62,6 +63,7 @@ class LabProgram final : public Program {
   explicit LabProgram(std::ostream& out) : out_(out) {}
   lab::Lab& build(const Session& s) override;
   [[nodiscard]] std::string setLens(const optics::LensDesign& design) override;
+  [[nodiscard]] std::string setMirror(const optics::MirrorDesign& design) override;
   [[nodiscard]] std::string openSetup(const lab::Setup& setup) override;
   [[nodiscard]] std::string openLesson(const lab::Lesson& lesson) override;
   void setLive(bool on) override;

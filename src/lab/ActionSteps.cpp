@@ -10,6 +10,9 @@ namespace lab {
 
 ShapeCentre LabInputs::markerCentre(Marker marker) const { return CentreOf(lab_.controls().marker(marker)); }
 int LabInputs::barValue(BarId bar) const { return lab_.controls().bar(bar).value; }
+ShapeCentre LabInputs::targetCentre() const {
+  return {static_cast<float>(lab_.target().x), static_cast<float>(lab_.target().y)};
+}
 void LabInputs::pointerDown(float x, float y) { lab_.pointerDown(x, y); }
 void LabInputs::pointerMove(float x, float y) { lab_.pointerMove(x, y); }
 void LabInputs::pointerUp(float x, float y) { lab_.pointerUp(x, y); }
@@ -22,6 +25,7 @@ void LabInputs::playToEnd() { lab_.playToEnd(); }
 void LabInputs::reset() { lab_.reset(); }
 // A lens of an action was read as one that can exist; a refusal here changes nothing.
 void LabInputs::setLens(const optics::LensDesign& design) { (void)lab_.setLens(design); }
+void LabInputs::setMirror(const std::optional<optics::MirrorDesign>& design) { (void)lab_.setMirror(design); }
 // Refused only while a message is open, and between groups none is.
 void LabInputs::setActiveMarker(Marker marker) { lab_.setActiveMarker(marker); }
 void LabInputs::settle() { lab_.settle(); }
@@ -60,10 +64,12 @@ void runSingle(const Action& a, Inputs& in) {
     case K::Play: in.playToEnd(); break;
     case K::Reset: in.reset(); break;
     case K::Lens: in.setLens(a.lens); break;
+    case K::Mirror: in.setMirror(a.mirror); break;
     case K::Active: in.setActiveMarker(a.value == 1 ? Marker::Entry : Marker::Source); break;
     case K::Press: in.click(a.value); break;
     case K::Source:
     case K::Entry:
+    case K::Target:
     case K::DragHeight:
     case K::DragRays:
     case K::DragTime: break;  // drags have groups of their own
@@ -104,8 +110,9 @@ void ActionSteps::runNext(Inputs& in) {
     if (next_ == 1) {
       // No event loop runs between scripted actions: what it would do, now.
       in.settle();
-    } else if (a.kind == K::Source || a.kind == K::Entry) {
-      const ShapeCentre c = in.markerCentre(a.kind == K::Source ? Marker::Source : Marker::Entry);
+    } else if (a.kind == K::Source || a.kind == K::Entry || a.kind == K::Target) {
+      const ShapeCentre c = a.kind == K::Target ? in.targetCentre()
+                                                : in.markerCentre(a.kind == K::Source ? Marker::Source : Marker::Entry);
       in.pointerDown(c.x, c.y);
       in.pointerMove(a.x, a.y);
       in.pointerUp(a.x, a.y);

@@ -3,6 +3,7 @@
 #include "lab/Controls.h"
 #include "lab/Script.h"
 
+#include <optional>
 #include <vector>
 
 namespace lab {
@@ -19,6 +20,8 @@ class Inputs {
   virtual ~Inputs() = default;
   [[nodiscard]] virtual ShapeCentre markerCentre(Marker marker) const = 0;
   [[nodiscard]] virtual int barValue(BarId bar) const = 0;
+  // The mirror scene's target, where a drag of it begins.
+  [[nodiscard]] virtual ShapeCentre targetCentre() const = 0;
 
   virtual void pointerDown(float x, float y) = 0;
   virtual void pointerMove(float x, float y) = 0;
@@ -34,6 +37,7 @@ class Inputs {
   virtual void playToEnd() = 0;
   virtual void reset() = 0;
   virtual void setLens(const optics::LensDesign& design) = 0;  // one that can exist
+  virtual void setMirror(const std::optional<optics::MirrorDesign>& design) = 0;  // one that can exist, or none
   virtual void setActiveMarker(Marker marker) = 0;
   // What the event loop does when idle: the pending live redraws, a started sweep to its end.
   virtual void settle() = 0;
@@ -45,6 +49,7 @@ class LabInputs final : public Inputs {
   explicit LabInputs(Lab& lab) : lab_(lab) {}
   [[nodiscard]] ShapeCentre markerCentre(Marker marker) const override;
   [[nodiscard]] int barValue(BarId bar) const override;
+  [[nodiscard]] ShapeCentre targetCentre() const override;
   void pointerDown(float x, float y) override;
   void pointerMove(float x, float y) override;
   void pointerUp(float x, float y) override;
@@ -57,6 +62,7 @@ class LabInputs final : public Inputs {
   void playToEnd() override;
   void reset() override;
   void setLens(const optics::LensDesign& design) override;
+  void setMirror(const std::optional<optics::MirrorDesign>& design) override;
   void setActiveMarker(Marker marker) override;
   void settle() override;
 

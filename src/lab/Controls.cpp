@@ -107,11 +107,13 @@ void Controls::restoreDesign(const Surface& s) {
   for (Button* b : {&Command1, &Command2, &Command3, &Command4, &Command5}) {
     b->place.attach(s);
     b->place.restoreDesign();
+    b->enabled = true;
   }
   for (Bar* b : {&thesiy, &arithmosaktinon, &xronosmetato}) {
     b->place.attach(s);
     b->place.restoreDesign();
     b->value = b->designValue;
+    b->enabled = true;
   }
   for (Label* l : labels()) {
     l->place.attach(s);

@@ -101,6 +101,7 @@ struct Button {
   Control place;
   std::string caption;
   double pointSize = 13.5;
+  bool enabled = true;  // a disabled button takes no click (the mirror scene has no use for some)
 };
 
 // The three scroll bars, by the name of their Change procedure.

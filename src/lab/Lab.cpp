@@ -26,7 +26,7 @@ void Lab::setClientSize(Size clientPixels) {
 }
 
 void Lab::buildScene() {
-  BuildScene(surface_, controls_, scene_, lens_);
+  buildStaticScene();
   updatePath(std::nullopt);
   startPlacement_ = placement();
   journal_.clear();
@@ -53,7 +53,8 @@ std::string Lab::setLens(const optics::LensDesign& design) {
 Placement Lab::placement() const {
   const ShapeCentre s = CentreOf(controls_.kyklos), p = CentreOf(controls_.shmeio);
   return {.sourceX = s.x, .sourceY = s.y, .entryX = p.x, .entryY = p.y, .height = controls_.thesiy.value,
-          .rays = controls_.arithmosaktinon.value, .time = controls_.xronosmetato.value};
+          .rays = controls_.arithmosaktinon.value, .time = controls_.xronosmetato.value,
+          .targetX = static_cast<float>(target_.x), .targetY = static_cast<float>(target_.y)};
 }
 
 void Lab::restart(const Placement& p) { restart(std::optional(p)); }
@@ -67,7 +68,7 @@ void Lab::restart(const std::optional<Placement>& p) {
   holding_ = false;
   held_.clear();
   bars_ = {};
-  DraggingPoint = DraggingSource = false;
+  DraggingPoint = DraggingSource = DraggingTarget = false;
   sliderPicture_.reset();
   const bool logging = surface_.logging();
   if (sink_) sink_->reset(client_);
@@ -78,9 +79,14 @@ void Lab::restart(const std::optional<Placement>& p) {
   scene_ = SceneState{};
   Form_Load();
   results_.restore({});
-  BuildScene(surface_, controls_, scene_, lens_);
+  // A reset puts the mirror scene's markers at its start positions.
+  const Placement mirrorStart{.sourceX = static_cast<float>(kMirrorSourceStart.x),
+                              .sourceY = static_cast<float>(kMirrorSourceStart.y)};
+  const Placement& markers = p ? *p : mirrorStart;
+  if (mirror_) target_ = {markers.targetX, markers.targetY};
+  buildStaticScene();
   // The markers' places are world points: the frame must be the scene's.
-  if (p) placeMarkers(*p);
+  if (p || mirror_) placeMarkers(markers);
   updatePath(std::nullopt);
   settle();
   startPlacement_ = placement();
@@ -89,8 +95,17 @@ void Lab::restart(const std::optional<Placement>& p) {
 }
 
 void Lab::placeMarkers(const Placement& p) {
-  CentreOn(controls_.kyklos, p.sourceX, p.sourceY);
-  CentreOn(controls_.shmeio, p.entryX, p.entryY);
+  if (!mirror_) {
+    CentreOn(controls_.kyklos, p.sourceX, p.sourceY);
+    CentreOn(controls_.shmeio, p.entryX, p.entryY);
+    return;
+  }
+  // In the mirror scene the markers stay inside the frame and the entry
+  // point (the guessed reflection point) on the mirror.
+  const core::Point s = InsideFrame({p.sourceX, p.sourceY}, scene_);
+  CentreOn(controls_.kyklos, static_cast<float>(s.x), static_cast<float>(s.y));
+  const ShapeCentre e = onMirror({p.entryX, p.entryY});
+  CentreOn(controls_.shmeio, e.x, e.y);
 }
 
 void Lab::placeBars(const Placement& p) {

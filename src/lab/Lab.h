@@ -5,6 +5,7 @@
 #include "optics/LensDesign.h"
 #include "lab/Challenge.h"
 #include "lab/Controls.h"
+#include "lab/MirrorScene.h"
 #include "lab/Placement.h"
 #include "lab/Results.h"
 #include "lab/Script.h"
@@ -73,6 +74,21 @@ class Lab {
   // its range); nothing of the session before is kept but the lens and the
   // live switch.
   void restart(const Placement& p);
+
+  // ---- The mirror scene: a mirror in the lens's place (none at start).
+  // Takes the mirror at once (none: the lens scene again), drawn afresh as a
+  // start-up draws; coming from the lens scene the source and the target go
+  // to the mirror scene's start positions and the entry point to the vertex,
+  // from another mirror they stay where they stand (the entry point taken
+  // onto the new mirror). Returns the one-line reason when the mirror cannot
+  // exist or a message is open, changing nothing.
+  [[nodiscard]] std::string setMirror(const std::optional<optics::MirrorDesign>& design);
+  [[nodiscard]] const MirrorShape* mirror() const noexcept { return mirror_ ? &*mirror_ : nullptr; }
+  [[nodiscard]] std::optional<optics::MirrorDesign> mirrorDesign() const {
+    return mirror_ ? std::optional(mirror_->design) : std::nullopt;
+  }
+  // The mirror scene's target marker, a world point (dragged like the markers).
+  [[nodiscard]] core::Point target() const noexcept { return target_; }
 
   // ---- The session since the last start (a start-up, a reset, a change of
   // lens): where the markers and bars stood then, and the inputs since, as
@@ -201,9 +217,10 @@ class Lab {
   // test makes a construction raise a message at a value of its choosing.
   std::function<void(BarId)> afterChange;
 
-  // At most one of the two is true at any time.
+  // At most one of the three is true at any time.
   bool DraggingPoint = false;   // the entry point shmeio is being dragged
   bool DraggingSource = false;  // the source kyklos is being dragged
+  bool DraggingTarget = false;  // the mirror scene's target is being dragged
 
  private:
   void restart(const std::optional<Placement>& p);
@@ -220,6 +237,17 @@ class Lab {
   void updatePath(std::optional<double> time);
   // The path source -> p -> target drawn on a cleared scene with its time in Label2.
   double drawDragPath(ShapeCentre s, ShapeCentre p);
+  // The mirror scene's: the path by the point p on the mirror, both legs in air.
+  double drawMirrorPath(ShapeCentre s, ShapeCentre p, core::Point t);
+  // The mirror's point nearest p, where the entry marker stands in the mirror scene.
+  [[nodiscard]] ShapeCentre onMirror(ShapeCentre p) const;
+  [[nodiscard]] bool dragging() const noexcept { return DraggingPoint || DraggingSource || DraggingTarget; }
+  // The scene's start-up: the lens scene's or the mirror scene's.
+  void buildStaticScene();
+  void mirrorMouseUp(float x, float y);
+  void mirrorCommand1();
+  void mirrorCommand2();
+  [[nodiscard]] bool buttonEnabled(int button) const;
 
   // ---- Steps: a drawing's operations and what follows them, run in order
   // until a message stops them.
@@ -324,6 +352,8 @@ class Lab {
   void record(const Action& a);
   void recordSweepEnd();
   optics::Lens lens_ = optics::Lens::Standard();
+  std::optional<MirrorShape> mirror_;
+  core::Point target_ = kMirrorTargetStart;
   Marker active_ = Marker::Source;
   std::string lesson_;
   struct Position {

@@ -24,11 +24,12 @@ void Lab::Form_MouseDown(int, int, float x, float y) {
   // The entry point is tested first: where the two overlap, it is taken.
   if (Hits(controls_.shmeio, x, y)) {
     DraggingPoint = true;
-    DraggingSource = false;
+    DraggingSource = DraggingTarget = false;
     return;
   }
   DraggingSource = Hits(controls_.kyklos, x, y);
   DraggingPoint = false;
+  DraggingTarget = mirror_ && !DraggingSource && HitsTarget(surface_, target_, x, y);
 }
 
 void Lab::Form_MouseMove(int, int, float x, float y) {
@@ -36,10 +37,16 @@ void Lab::Form_MouseMove(int, int, float x, float y) {
     CentreOn(controls_.shmeio, x, y);
   } else if (DraggingSource) {
     CentreOn(controls_.kyklos, x, y);
+  } else if (DraggingTarget) {
+    target_ = InsideFrame({x, y}, scene_);
   }
 }
 
 void Lab::Form_MouseUp(int, int, float x, float y) {
+  if (mirror_) {
+    if (dragging()) mirrorMouseUp(x, y);
+    return;
+  }
   ShapeCentre s = CentreOf(controls_.kyklos);
   ShapeCentre p = CentreOf(controls_.shmeio);
   if (DraggingPoint) {
@@ -158,11 +165,15 @@ void Lab::updatePath(std::optional<double> time) {
   const ShapeCentre s = CentreOf(controls_.kyklos), p = CentreOf(controls_.shmeio);
   results_.setPath({.Source = {s.x, s.y},
                     .Entry = {p.x, p.y},
-                    .Target = TargetPoint(controls_.thesiy.value, scene_),
+                    .Target = mirror_ ? target_ : TargetPoint(controls_.thesiy.value, scene_),
                     .Time = time});
 }
 
 void Lab::Command1_Click() {
+  if (mirror_) {
+    mirrorCommand1();
+    return;
+  }
   const Inputs in = readInputs();
   auto r = std::make_shared<core::FermatResult>(core::PositionByFermat(scene_.lens(), in.source, in.height));
   draw(r->drawing);
@@ -175,6 +186,10 @@ void Lab::Command1_Click() {
 }
 
 void Lab::Command2_Click() {
+  if (mirror_) {
+    mirrorCommand2();
+    return;
+  }
   const Inputs in = readInputs();
   auto b = std::make_shared<core::BundleResult>(core::TraceBundle(scene_.lens(), in.source, in.rays, true));
   draw(b->drawing);
@@ -212,6 +227,7 @@ void Lab::Command5_Click() {
 }
 
 void Lab::clickButton(int button) {
+  if (!buttonEnabled(button)) return;
   switch (button) {
     case 1: Command1_Click(); break;
     case 2: Command2_Click(); break;

@@ -21,7 +21,7 @@ bool Lab::pointerDown(float x, float y) {
   Form_MouseDown(kLeftButton, 0, x, y);
   if (DraggingPoint) active_ = Marker::Entry;
   if (DraggingSource) active_ = Marker::Source;
-  if (DraggingPoint || DraggingSource) {
+  if (dragging()) {
     record({.kind = Action::Kind::MouseDown, .x = x, .y = y});
     journalActive_ = active_;
   }
@@ -35,7 +35,7 @@ bool Lab::pointerMove(float x, float y) {
   const FollowChallenge following{*this};
   if (busy()) return false;
   Form_MouseMove(kLeftButton, 0, x, y);
-  if (DraggingPoint || DraggingSource) {
+  if (dragging()) {
     if (live_) dragPending_ = Position{x, y};
     record({.kind = Action::Kind::MouseMove, .x = x, .y = y});
   }
@@ -47,7 +47,7 @@ bool Lab::pointerUp(float x, float y) {
   if (busy()) return false;
   // The release draws the final picture itself.
   dragPending_.reset();
-  if (DraggingPoint || DraggingSource) record({.kind = Action::Kind::MouseUp, .x = x, .y = y});
+  if (dragging()) record({.kind = Action::Kind::MouseUp, .x = x, .y = y});
   if (DraggingPoint) ++entryMoves_;
   Form_MouseUp(kLeftButton, 0, x, y);
   return true;
@@ -55,7 +55,7 @@ bool Lab::pointerUp(float x, float y) {
 
 bool Lab::setBar(BarId id, int value) {
   const FollowChallenge following{*this};
-  if (busy() || !controls_.bar(id).range.contains(value)) return false;
+  if (busy() || !controls_.bar(id).enabled || !controls_.bar(id).range.contains(value)) return false;
   stopPlay();
   // A bar set to the value it has changes nothing (its Change does not run),
   // so the journal leaves it out, as it leaves out any input without effect.
@@ -71,7 +71,7 @@ bool Lab::setBar(BarId id, int value) {
 
 bool Lab::click(int button) {
   const FollowChallenge following{*this};
-  if (busy() || button < 1 || button > 5) return false;
+  if (busy() || !buttonEnabled(button)) return false;
   stopPlay();
   record({.kind = Action::Kind::Press, .value = button});
   clickButton(button);
@@ -102,16 +102,19 @@ void Lab::flushDrag() {
   const Position at = *std::exchange(dragPending_, std::nullopt);
   ShapeCentre s = CentreOf(controls_.kyklos);
   ShapeCentre p = CentreOf(controls_.shmeio);
+  core::Point t = target_;
   if (DraggingPoint) {
-    p = {at.x, at.y};
+    p = mirror_ ? onMirror({at.x, at.y}) : ShapeCentre{at.x, at.y};
   } else if (DraggingSource) {
     s = {at.x, at.y};
+  } else if (DraggingTarget) {
+    t = InsideFrame({at.x, at.y}, scene_);
   } else {
     return;
   }
   // The release will start from the drawing state the drag started from.
   const DrawingState before = surface_.drawingState();
-  const double time = drawDragPath(s, p);
+  const double time = mirror_ ? drawMirrorPath(s, p, t) : drawDragPath(s, p);
   updatePath(time);  // the graphs follow the hand too
   surface_.setDrawingState(before);
   ++dragRedraws_;
@@ -139,7 +142,7 @@ void Lab::setLive(bool on) {
 
 bool Lab::thumbMoved(BarId id, int value) {
   const FollowChallenge following{*this};
-  if (busy() || !controls_.bar(id).range.contains(value)) return false;
+  if (busy() || !controls_.bar(id).enabled || !controls_.bar(id).range.contains(value)) return false;
   LiveBar& b = bars_[index(id)];
   if (!b.down) stopPlay();
   b.down = true;
@@ -169,7 +172,7 @@ void Lab::flushBar(BarId id) {
 
 bool Lab::thumbReleased(BarId id, int at) {
   const FollowChallenge following{*this};
-  if (busy() || !controls_.bar(id).range.contains(at)) return false;
+  if (busy() || !controls_.bar(id).enabled || !controls_.bar(id).range.contains(at)) return false;
   record({.kind = id == BarId::Height ? Action::Kind::DragHeight
                   : id == BarId::Rays ? Action::Kind::DragRays
                                       : Action::Kind::DragTime,
@@ -213,7 +216,7 @@ bool Lab::thumbReleased(BarId id, int at) {
 // from, so a sweep ends as one change to the maximum would.
 
 void Lab::startPlay() {
-  if (sweep_.running || sweep_.stepping || busy()) return;
+  if (sweep_.running || sweep_.stepping || busy() || !controls_.xronosmetato.enabled) return;
   sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
   sweep_.start = surface_.drawingState();
   sweep_.from = controls_.xronosmetato.value;
@@ -254,7 +257,7 @@ bool Lab::advancePlay() {
 
 void Lab::playToEnd() {
   const FollowChallenge following{*this};
-  if (sweep_.stepping || busy()) return;
+  if (sweep_.stepping || busy() || !controls_.xronosmetato.enabled) return;
   if (!sweep_.running) {
     sweep_.fromMinimum = controls_.xronosmetato.value == kTimeRange.max;
     sweep_.start = surface_.drawingState();
@@ -299,6 +302,7 @@ bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
   }
   stopPlay();
   if (mods == keys::Control && code >= keys::Digit1 && code <= keys::Digit5) {
+    if (!buttonEnabled(code - keys::Digit1 + 1)) return true;  // used, as a click on a greyed button is
     record({.kind = Action::Kind::Press, .value = code - keys::Digit1 + 1});
     clickButton(code - keys::Digit1 + 1);
     run();
@@ -365,6 +369,7 @@ void Lab::moveActive(float dx, float dy) {
   // The marker itself is taken, even where the other one covers its centre.
   DraggingSource = active_ == Marker::Source;
   DraggingPoint = active_ == Marker::Entry;
+  DraggingTarget = false;
   Form_MouseMove(kLeftButton, 0, x, y);
   Form_MouseUp(kLeftButton, 0, x, y);
 }

@@ -10,6 +10,8 @@ struct Placement {
   int height = 0;                  // target bar
   int rays = 10;                   // ray-count bar
   int time = 5;                    // time slider
+  // The mirror scene's target (unused by the lens scene), at its start position.
+  float targetX = -240, targetY = -90;
   bool operator==(const Placement&) const = default;
 };
 

@@ -48,10 +48,21 @@ void Results::setPath(const Path& p) {
   tell(Change::Path);
 }
 
+void Results::setMirrorFermat(core::MirrorFermatResult r) {
+  s_.mirrorFermat = std::move(r);
+  tell(Change::Mirror);
+}
+
+void Results::setMirrorBundle(core::MirrorBundleResult b) {
+  s_.mirrorBundle = std::move(b);
+  tell(Change::Mirror);
+}
+
 void Results::restore(Snapshot s) {
   s_ = std::move(s);
   ++serial_;
-  for (Change c : {Change::Fermat, Change::Bundle, Change::Ray, Change::Continuation, Change::Path}) tell(c);
+  for (Change c : {Change::Fermat, Change::Bundle, Change::Ray, Change::Continuation, Change::Path, Change::Mirror})
+    tell(c);
 }
 
 graphs::CurveData CurrentCurve(const Results& results, const optics::Lens& lens) {

@@ -4,6 +4,8 @@
 #include "core/BundleContinuation.h"
 #include "core/Inputs.h"
 #include "core/LeastTimeRay.h"
+#include "core/MirrorBundle.h"
+#include "core/MirrorFermat.h"
 #include "core/RayContinuation.h"
 #include "graphs/BundleRayRow.h"
 #include "graphs/TravelTimeCurve.h"
@@ -39,10 +41,12 @@ class Results {
     std::optional<core::RayContinuationResult> ray;
     std::optional<core::BundleContinuationResult> continuation;
     std::optional<core::BundleWavelets> bundleWavelets;
+    std::optional<core::MirrorFermatResult> mirrorFermat;  // the mirror scene's
+    std::optional<core::MirrorBundleResult> mirrorBundle;
     Path path;
   };
 
-  enum class Change { Fermat, Bundle, Ray, Continuation, Path };
+  enum class Change { Fermat, Bundle, Ray, Continuation, Path, Mirror };
   // Called after every change, once for each kind that changed.
   std::function<void(Change)> changed;
 
@@ -56,6 +60,9 @@ class Results {
   }
   [[nodiscard]] const std::optional<core::BundleWavelets>& bundleWavelets() const noexcept { return s_.bundleWavelets; }
   [[nodiscard]] const Path& path() const noexcept { return s_.path; }
+  // The mirror scene's "position by Fermat" (every stationary path) and reflected bundle.
+  [[nodiscard]] const std::optional<core::MirrorFermatResult>& mirrorFermat() const noexcept { return s_.mirrorFermat; }
+  [[nodiscard]] const std::optional<core::MirrorBundleResult>& mirrorBundle() const noexcept { return s_.mirrorBundle; }
 
   void setFermat(core::FermatResult r);
   void setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w);
@@ -64,6 +71,8 @@ class Results {
   // The stored continuation again, for another slider value.
   void setBundleWavelets(core::BundleWavelets w);
   void setPath(const Path& p);
+  void setMirrorFermat(core::MirrorFermatResult r);
+  void setMirrorBundle(core::MirrorBundleResult b);
 
   // Counts the continuations stored: what was drawn from the stored
   // continuation is good only while this stands.

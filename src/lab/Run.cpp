@@ -5,6 +5,7 @@
 #include "graphs/Csv.h"
 #include "lab/Format.h"
 #include "lab/LensText.h"
+#include "lab/MirrorText.h"
 #include "optics/Faces.h"
 
 #include <algorithm>
@@ -23,6 +24,14 @@ void showMessages(Lab& lab, const MessageOut& out) {
   }
 }
 
+// The pieces of one line, and its end.
+std::string joinedLine(std::initializer_list<std::string_view> pieces) {
+  std::string out;
+  for (const std::string_view p : pieces) out.append(p);
+  out += '\n';
+  return out;
+}
+
 }  // namespace
 
 void RunAction(Lab& lab, const Action& a, const MessageOut& out) {
@@ -36,6 +45,27 @@ std::string LabelLines(const Lab& lab) {
   for (std::size_t i = 0; i < captions.size(); ++i) {
     out += "Label" + std::to_string(i + 1) + "\t" + captions[i] + "\n";
   }
+  if (!lab.mirror() || !lab.results().mirrorFermat()) return out;
+  const optics::StationaryResult& st = lab.results().mirrorFermat()->Stationary;
+  auto degrees = [](double radians) { return Format(radians * optics::kDegreesPerRadian, "0.00") + "\u00b0"; };
+  for (const optics::StationaryPoint& p : st.Points) {
+    out += joinedLine({"Stationary\t", optics::StationaryKindName(p.Kind), "\tat (", Format(p.X, "0.00"), ", ",
+                       Format(p.Y, "0.00"), "), time ", Format(p.Time, "0.00"), ", incidence ", degrees(p.Incidence),
+                       ", reflection ", degrees(p.Reflection),
+                       p.Kind == optics::StationaryKind::Constant ? ", the same along the whole mirror" : ""});
+  }
+  return out;
+}
+
+std::string SceneSummary(const Lab& lab) {
+  if (const MirrorShape* m = lab.mirror()) return MirrorSummary(m->design, m->mirror);
+  if (lab.lensDesign() == optics::LensDesign{}) return {};
+  return LensSummary(lab.lensDesign(), lab.lens());
+}
+
+std::string StationaryFile(const Lab& lab) {
+  std::string out = "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n";
+  if (lab.results().mirrorFermat()) out += graphs::StationaryCsv(lab.results().mirrorFermat()->Stationary);
   return out;
 }
 

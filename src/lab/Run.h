@@ -19,8 +19,22 @@ using MessageOut = std::function<void(const std::string& text)>;
 // to `out` and is dismissed after the group that raised it.
 void RunAction(Lab& lab, const Action& action, const MessageOut& out);
 
-// "Label1<TAB>caption" ... "Label6<TAB>caption", one a line, UTF-8.
+// "Label1<TAB>caption" ... "Label6<TAB>caption", one a line, UTF-8; in the
+// mirror scene after a "position by Fermat", a line for each stationary path
+// ("Stationary<TAB>minimum<TAB>at (-0.00, 0.00), time 254.56, incidence
+// 20.56°, reflection 20.56°"), or "Stationary<TAB>constant<TAB>..." once for
+// a mirror along which the time does not change.
 [[nodiscard]] std::string LabelLines(const Lab& lab);
+
+// What the scene holds in one line for people, empty for the standard lens
+// without a mirror: the mirror's summary in the mirror scene, else the lens's
+// (for the window's title and the page's heading).
+[[nodiscard]] std::string SceneSummary(const Lab& lab);
+
+// One row per stationary point of the mirror scene's last "position by
+// Fermat" (graphs::StationaryCsv), headed by "# mirror: <text>"; the header
+// alone before any.
+[[nodiscard]] std::string StationaryFile(const Lab& lab);
 
 // The travel-time curve and the rays of the last bundle as CSV files
 // (graphs/Csv.h); for a lens other than the standard one, headed by the line

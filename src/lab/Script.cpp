@@ -4,6 +4,7 @@
 
 #include "lab/Controls.h"
 #include "lab/LensText.h"
+#include "lab/MirrorText.h"
 
 #include <algorithm>
 #include <iterator>
@@ -54,6 +55,9 @@ std::string readKey(std::string_view v, Action& a) {
 // The lens from the standard one with the keys given; one that cannot exist is refused here.
 std::string readLens(std::string_view v, Action& a) { return ReadLens(v, a.lens); }
 
+// The mirror as --mirror gives it; one that cannot exist is refused here.
+std::string readMirror(std::string_view v, Action& a) { return ReadMirror(v, a.mirror); }
+
 std::string readMarker(std::string_view v, Action& a) {
   if (v != "source" && v != "entry") return "expected source or entry";
   a.value = v == "entry" ? 1 : 0;
@@ -69,7 +73,7 @@ struct ActionEntry {
   const char* syntax;
   const char* help;
   std::string (*read)(std::string_view value, Action& a);  // null: the action takes no value
-  enum class Text { Number, Point, Key, Lens, Marker, None } text;      // how the value is written back
+  enum class Text { Number, Point, Key, Lens, Marker, Mirror, None } text;      // how the value is written back
 };
 
 using T = ActionEntry::Text;
@@ -97,6 +101,9 @@ const ActionEntry kActions[] = {
      T::Marker},
     {K::Lens, "lens", "lens=KEY=V,...", "take another lens, as --lens gives it (e.g. lens=preset=crown)", readLens,
      T::Lens},
+    {K::Mirror, "mirror", "mirror=KIND,KEY=V,...",
+     "take a mirror in place of the lens, as --mirror gives it (mirror=none: the lens again)", readMirror, T::Mirror},
+    {K::Target, "target", "target=X,Y", "drag the mirror scene's target to (X, Y)", readPoint, T::Point},
 };
 
 }  // namespace
@@ -136,6 +143,7 @@ std::string ActionText(const Action& a) {
     case T::None: return entry->key;
     case T::Key: return text + KeyText(a.value);
     case T::Lens: return text + LensText(a.lens);
+    case T::Mirror: return text + MirrorText(a.mirror);
     case T::Marker: return text + (a.value == 1 ? "entry" : "source");
     case T::Point: return text + CoordinateText(a.x) + "," + CoordinateText(a.y);
     case T::Number: break;

@@ -7,6 +7,9 @@
 #include "lab/KeyNames.h"
 #include "lab/Numbers.h"
 #include "optics/LensDesign.h"
+#include "optics/Mirror.h"
+
+#include <optional>
 
 namespace lab {
 
@@ -17,13 +20,16 @@ struct Action {
   // DragTime: a drag of the bar's thumb to a value; Key: one key press (value
   // is the key combination, see Keys.h); Play: the time sweep run to its end;
   // Reset: everything back as at start-up (File > Reset); Lens: another lens;
-  // Active: the marker the arrow keys move (value 0: the source, 1: the entry point).
+  // Active: the marker the arrow keys move (value 0: the source, 1: the entry
+  // point); Mirror: another mirror, or none (the lens scene); Target: a whole
+  // drag of the mirror scene's target.
   enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active };
+                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active, Mirror, Target };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
   optics::LensDesign lens;  // Lens: the lens, one that can exist
+  std::optional<optics::MirrorDesign> mirror;  // Mirror: one that can exist, or none
   bool operator==(const Action&) const = default;
 };
 

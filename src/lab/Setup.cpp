@@ -1,5 +1,7 @@
 #include "lab/Setup.h"
 
+#include "lab/MirrorText.h"
+
 #include "lab/Base64Url.h"
 #include "lab/Controls.h"
 #include "lab/Format.h"
@@ -116,6 +118,11 @@ std::string write(const Setup& s, bool pretty) {
   }
   out += '}';
 
+  if (s.mirror) {
+    topKey("mirror", false);
+    out += stringText(MirrorText(s.mirror));
+  }
+
   topKey("live", false);
   out += s.live ? "true" : "false";
 
@@ -131,6 +138,10 @@ std::string write(const Setup& s, bool pretty) {
   out += std::to_string(s.start.rays);
   member("time", false);
   out += std::to_string(s.start.time);
+  if (s.mirror) {
+    member("target", false);
+    point(s.start.targetX, s.start.targetY);
+  }
   out += '}';
 
   topKey("actions", false);
@@ -261,7 +272,10 @@ std::string readLens(const json& v, optics::LensDesign& out) {
 
 std::string readStart(const json& v, Placement& out) {
   if (!v.is_object()) return "start must be an object, not " + kindOf(v);
-  if (auto e = checkKeys(v, "start", {"source", "entry", "height", "rays", "time"}); !e.empty()) return e;
+  if (auto e = checkKeys(v, "start", {"source", "entry", "height", "rays", "time"}, {"target"}); !e.empty()) return e;
+  if (v.contains("target")) {
+    if (auto e = readPoint(v["target"], "start.target", out.targetX, out.targetY); !e.empty()) return e;
+  }
   if (auto e = readPoint(v["source"], "start.source", out.sourceX, out.sourceY); !e.empty()) return e;
   if (auto e = readPoint(v["entry"], "start.entry", out.entryX, out.entryY); !e.empty()) return e;
   if (auto e = readBar(v["height"], "start.height", kThesiyRange, out.height); !e.empty()) return e;
@@ -308,10 +322,16 @@ std::string readHeader(const json& v) {
 std::string readSetup(const json& v, Setup& out) {
   if (!v.is_object()) return "the file must hold a JSON object, not " + kindOf(v);
   if (auto e = readHeader(v); !e.empty()) return e;
-  if (auto e = checkKeys(v, "the file", {"format", "version", "lens", "live", "start", "actions"}); !e.empty()) {
+  if (auto e = checkKeys(v, "the file", {"format", "version", "lens", "live", "start", "actions"}, {"mirror"});
+      !e.empty()) {
     return e;
   }
   if (auto e = readLens(v["lens"], out.lens); !e.empty()) return e;
+  if (v.contains("mirror")) {
+    const json& m = v["mirror"];
+    if (!m.is_string()) return "mirror must be a string such as \"concave,r=300\", not " + kindOf(m);
+    if (auto e = ParseMirror(m.get_ref<const std::string&>(), out.mirror); !e.empty()) return "mirror: " + e;
+  }
   if (!v["live"].is_boolean()) return "live must be true or false, not " + kindOf(v["live"]);
   out.live = v["live"].get<bool>();
   if (auto e = readStart(v["start"], out.start); !e.empty()) return e;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lab/Placement.h"
+#include "optics/Mirror.h"
 #include "lab/Script.h"
 #include "optics/LensDesign.h"
 
@@ -18,6 +19,9 @@ namespace lab {
 // picture.
 struct Setup {
   optics::LensDesign lens;
+  // The mirror scene's mirror ("mirror": its text, left out for the lens
+  // scene) and, with it, the target's start ("start.target").
+  std::optional<optics::MirrorDesign> mirror;
   bool live = false;  // the live-lab switch
   Placement start;
   std::vector<Action> actions;  // the inputs since the last start

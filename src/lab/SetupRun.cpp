@@ -9,15 +9,25 @@
 namespace lab {
 
 Setup CurrentSetup(const Lab& lab) {
-  return {.lens = lab.lensDesign(), .live = lab.live(), .start = lab.startPlacement(), .actions = lab.journal()};
+  return {.lens = lab.lensDesign(),
+          .mirror = lab.mirrorDesign(),
+          .live = lab.live(),
+          .start = lab.startPlacement(),
+          .actions = lab.journal()};
 }
 
 std::string OpenSetup(Lab& lab, const Setup& setup) {
   if (lab.busy()) return "a message is open";
   if (const optics::LensBuild b = optics::MakeLens(setup.lens); !b.lens) return "the set-up's lens: " + b.error;
+  if (setup.mirror) {
+    if (const optics::MirrorBuild b = optics::MakeMirror(*setup.mirror); !b.mirror) {
+      return "the set-up's mirror: " + b.error;
+    }
+  }
   lab.stopPlay();
   lab.setLive(setup.live);
   if (std::string e = lab.setLens(setup.lens); !e.empty()) return e;
+  if (std::string e = lab.setMirror(setup.mirror); !e.empty()) return e;
   lab.restart(setup.start);
   // The replay writes its own journal, which replays to the same state (a
   // reset or a lens among the actions starts it afresh, as it did then).

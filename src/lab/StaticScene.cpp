@@ -187,7 +187,7 @@ std::shared_ptr<const std::vector<core::Point>> LensOutline(const SceneState& s)
   return outline;
 }
 
-void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens) {
+void FrameScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens) {
   // The client area in twips fixes the frame's proportions once and for all.
   const float w = c.ScaleWidth(), h = c.ScaleHeight();
   s.AspectX = w / (w + h);
@@ -199,7 +199,6 @@ void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens
   s.SpeedOutside = lens.SpeedOutside;
   s.SpeedInside = lens.SpeedInside;
   c.Scale(-500 * ax, 500 * ay, 500 * ax, -500 * ay);
-  c.Line(-500 * ax, 0, 500 * ax, 0, kRed);
   s.XMax = static_cast<float>(500 * ax);
   s.YMax = static_cast<float>(500 * ay);
   layOutControls(f, s);
@@ -208,6 +207,15 @@ void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens
   s.SurfaceRadius = static_cast<float>(lens.First.Radius);
   s.HalfAperture = lens.HalfAperture;
   s.Pi = lens.Pi;
+  s.FrameLeft = static_cast<float>(c.ScaleX(c.ScaleLeft(), c.ScaleMode(), kScalePixels));
+  s.FrameTop = static_cast<float>(c.ScaleY(c.ScaleTop(), c.ScaleMode(), kScalePixels));
+  s.FillSeedX = -s.FrameLeft;
+  s.FillSeedY = -s.FrameTop;
+}
+
+void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens) {
+  FrameScene(c, f, s, lens);
+  c.Line(-500.0 * s.AspectX, 0, 500.0 * s.AspectX, 0, kRed);
   const ArcAngles first = arcAngles(lens.First, rimOf(lens.First, lens.HalfAperture).angle, s.Pi);
   const ArcAngles second = arcAngles(lens.Second, rimOf(lens.Second, lens.HalfAperture).angle, s.Pi);
 
@@ -229,11 +237,7 @@ void BuildScene(Surface& c, Controls& f, SceneState& s, const optics::Lens& lens
   drawFaces(c, s);
   c.DrawWidth = 1;
 
-  s.FrameLeft = static_cast<float>(c.ScaleX(c.ScaleLeft(), c.ScaleMode(), kScalePixels));
-  s.FrameTop = static_cast<float>(c.ScaleY(c.ScaleTop(), c.ScaleMode(), kScalePixels));
   c.FillColor = kOlive;
-  s.FillSeedX = -s.FrameLeft;
-  s.FillSeedY = -s.FrameTop;
   lensFill(c, s, t.y);
 }
 

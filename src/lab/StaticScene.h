@@ -6,6 +6,10 @@
 
 namespace lab {
 
+// The frame, the constants and the controls' layout of a start-up, drawing
+// nothing: what the lens scene and the mirror scene start from.
+void FrameScene(Surface& surface, Controls& controls, SceneState& s, const optics::Lens& lens);
+
 // The start-up of the scene with `lens` on a fresh surface whose client area has its
 // final size: derives the world frame from it, gives every constant its
 // value, lays out the controls in world units and draws the static scene

@@ -10,6 +10,7 @@
 #include "window/ChallengeOverlay.h"
 
 #include "window/LensMenu.h"
+#include "window/MirrorMenu.h"
 #include "window/LiveLab.h"
 #include "window/SetupMenus.h"
 #include "window/LiveMenus.h"
@@ -60,6 +61,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   setCentralWidget(area_);
   InstallMenus(*this);
   lensMenu_ = new LensMenu(*this);
+  new MirrorMenu(*this);  // owned by the window
   AddLessonsMenu(*this);
   viewMenu_ = new ViewMenu(*this);
   connectInputs();
@@ -162,6 +164,13 @@ std::string Fermat::setLens(const optics::LensDesign& design) {
   return {};
 }
 
+std::string Fermat::setMirror(const std::optional<optics::MirrorDesign>& design) {
+  std::string refused = lab_.setMirror(design);
+  if (!refused.empty()) return refused;
+  catchUp();
+  return {};
+}
+
 std::string Fermat::openSetup(const lab::Setup& setup) {
   std::string refused = lab::OpenSetup(lab_, setup);
   if (refused.empty()) catchUp();
@@ -214,13 +223,12 @@ QString Fermat::lensNote() const {
 }
 
 void Fermat::showLens() {
-  if (lab_.lensDesign() == shownLens_) return;
-  shownLens_ = lab_.lensDesign();
+  std::string summary = lab::SceneSummary(lab_);
+  if (summary == shownScene_) return;
+  shownScene_ = std::move(summary);
   // The standard lens keeps the window's own caption.
-  setWindowTitle(shownLens_ == optics::LensDesign{}
-                     ? WindowCaption()
-                     : WindowCaption() + QStringLiteral(" \u2014 ") +
-                           QString::fromStdString(lab::LensSummary(shownLens_, lab_.lens())));
+  setWindowTitle(shownScene_.empty() ? WindowCaption()
+                                     : WindowCaption() + QStringLiteral(" \u2014 ") + QString::fromStdString(shownScene_));
   for (const auto& f : lensFollowers_) f();
 }
 
@@ -268,7 +276,11 @@ void Fermat::sync() {
   }
   canvas::CommandButton* buttons[] = {&f.Command1, &f.Command2, &f.Command3, &f.Command4, &f.Command5};
   const auto fromButtons = c.buttons();
-  for (std::size_t i = 0; i < 5; ++i) place(*buttons[i], fromButtons[i]->place);
+  for (std::size_t i = 0; i < 5; ++i) {
+    place(*buttons[i], fromButtons[i]->place);
+    QWidget* w = buttons[i]->widget();
+    if (w->isEnabled() != fromButtons[i]->enabled) w->setEnabled(fromButtons[i]->enabled);
+  }
   const std::pair<canvas::ScrollBar*, const lab::Bar*> bars[] = {
       {&f.thesiy, &c.thesiy}, {&f.arithmosaktinon, &c.arithmosaktinon}, {&f.xronosmetato, &c.xronosmetato}};
   for (const auto& [bar, state] : bars) {

@@ -70,6 +70,8 @@ class Fermat final : public QMainWindow {
   // Takes another lens (Lab::setLens) and shows it in the title; the reason
   // when it is refused, nothing changed.
   std::string setLens(const optics::LensDesign& design);
+  // Takes a mirror in the lens's place, or none (Lab::setMirror), and shows it in the title.
+  std::string setMirror(const std::optional<optics::MirrorDesign>& design);
   // Opens a set-up or a lesson in the lab (lab/SetupRun.h, lab/Lessons.h);
   // a lesson's task is shown in the banner. The reason when refused.
   std::string openSetup(const lab::Setup& setup);
@@ -115,7 +117,7 @@ class Fermat final : public QMainWindow {
   QString shownHints_;  // what hints_ was last given: hidden by a click, it stays hidden until they change
   ChallengeOverlay* overlay_;
   std::vector<std::function<void()>> lensFollowers_;
-  optics::LensDesign shownLens_;
+  std::string shownScene_;  // the scene's summary the title shows
 };
 
 // Creates the window (which runs Form_Load) with a client area of the given

@@ -11,6 +11,7 @@ SceneModel::SceneModel(lab::Results& results, QObject* parent) : QObject(parent)
       case C::Ray: emit rayContinuationChanged(); break;
       case C::Continuation: emit bundleContinuationChanged(); break;
       case C::Path: emit pathChanged(); break;
+      case C::Mirror: emit mirrorChanged(); break;
     }
   };
 }

@@ -46,6 +46,7 @@ class SceneModel final : public QObject {
   void rayContinuationChanged();
   void bundleContinuationChanged();
   void pathChanged();
+  void mirrorChanged();
 
  private:
   lab::Results& r_;

@@ -65,7 +65,8 @@ TEST_P(HeadlessAgreement, SameOutputAndFiles) {
     ASSERT_TRUE(QDir().mkpath(p.folder));
     const QStringList args = p.extra + c.options +
                              QStringList{"--print-labels", "--trace", "trace.jsonl", "--curve", "curve.csv", "--bundle",
-                                         "bundle.csv", "--save", "set-up.json", "--equal-time", "equal-time.csv"} +
+                                         "bundle.csv", "--save", "set-up.json", "--equal-time", "equal-time.csv",
+                                         "--stationary", "stationary.csv"} +
                              actions;
     p.result = run(p.binary, args, p.folder);
   }
@@ -75,7 +76,8 @@ TEST_P(HeadlessAgreement, SameOutputAndFiles) {
   EXPECT_TRUE(lab.err.isEmpty()) << lab.err.toStdString();
   EXPECT_EQ(lab.out.toStdString(), lens.out.toStdString());
   EXPECT_EQ(lab.out.count("\nLabel") + (lab.out.startsWith("Label") ? 1 : 0), 6) << "six labels";
-  for (const char* file : {"trace.jsonl", "curve.csv", "bundle.csv", "set-up.json", "equal-time.csv"}) {
+  for (const char* file :
+       {"trace.jsonl", "curve.csv", "bundle.csv", "set-up.json", "equal-time.csv", "stationary.csv"}) {
     const QByteArray mine = contents(QDir(programs[0].folder).filePath(file));
     const QByteArray theirs = contents(QDir(programs[1].folder).filePath(file));
     EXPECT_NE(mine, QByteArray("<missing>")) << file;
@@ -126,6 +128,16 @@ std::vector<SessionCase> sessions() {
     const char* presets[] = {"preset=crown", "preset=slab,n=1.33", "preset=biconcave", "n=2.42,r2=flat"};
     out.push_back({"seed" + std::to_string(seed) + "Lens", seed, 10, {"--lens", presets[seed - 401]}});
   }
+  // The mirror scene: random sessions on each kind, and one of every input it has.
+  for (std::uint32_t seed = 501; seed <= 505; ++seed) {
+    const char* mirrors[] = {"flat", "concave,r=150", "convex,r=200,aperture=120", "parabolic,f=90",
+                             "elliptical,f1=-200,80,f2=-230,-70"};
+    out.push_back({"seed" + std::to_string(seed) + "Mirror", seed, 10, {"--mirror", mirrors[seed - 501]}});
+  }
+  out.push_back({"mirrorEveryInput", 0, 0, {"--mirror", "tangent-ellipse"},
+                 {"source=-140,40", "target=-140,-40", "press=1", "entry=-30,60", "rays=25", "press=2",
+                  "down=-140,-40", "move=-120,-60", "up=-120,-60", "key=Right", "press=1", "mirror=flat",
+                  "press=1", "reset", "mirror=none", "press=1"}});
   out.push_back({"lessonWithChallenge", 0, 0, {"--lesson", "lifeguard", "--challenge"},
                  {"entry=-50,-30", "press=5", "lens=preset=meniscus", "rays=30", "press=5"}});
   return out;
@@ -197,7 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"sizeWithEquals", {"--size=1280x"}}, RefusalCase{"unknownOption", {"--fast"}},
                       RefusalCase{"traceTwice", {"--trace", "a.jsonl", "--trace", "b.jsonl"}},
                       RefusalCase{"curveNotCsv", {"--curve", "curve.txt"}},
-                      RefusalCase{"sameFileTwice", {"--curve", "same.csv", "--bundle", "same.csv"}}),
+                      RefusalCase{"sameFileTwice", {"--curve", "same.csv", "--bundle", "same.csv"}},
+                      RefusalCase{"mirrorUnknown", {"--mirror", "spoon"}}, RefusalCase{"mirrorNone", {"--mirror", "none"}},
+                      RefusalCase{"mirrorTooCurved", {"mirror=concave,r=5"}},
+                      RefusalCase{"stationaryNotCsv", {"--stationary", "points.txt"}}),
     ByName{});
 
 }  // namespace

@@ -5,6 +5,7 @@
 // that actions read back, alone and inside set-ups.
 #include "lab/Script.h"
 #include "optics/LensDesign.h"
+#include "optics/Mirror.h"
 
 #include <functional>
 #include <random>
@@ -15,10 +16,11 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
                                 const std::function<int()>& key) {
   using Kind = lab::Action::Kind;
   auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-  lab::Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Active)))};
+  lab::Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Target)))};
   switch (a.kind) {
     case Kind::Source:
     case Kind::Entry:
+    case Kind::Target:
     case Kind::MouseDown:
     case Kind::MouseMove:
     case Kind::MouseUp:
@@ -43,6 +45,21 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
       break;
     }
     case Kind::Active: a.value = between(0, 1); break;
+    case Kind::Mirror: {
+      // None, or a preset with its own number drawn anew (the text carries
+      // only the kind's numbers): each such mirror can exist.
+      const auto presets = optics::MirrorPresets();
+      const int i = between(-1, static_cast<int>(presets.size()) - 1);
+      if (i < 0) break;
+      optics::MirrorDesign m = presets[static_cast<std::size_t>(i)].design;
+      using MK = optics::MirrorKind;
+      if (m.Kind == MK::Concave || m.Kind == MK::Convex) m.Radius = std::uniform_real_distribution<>(200, 2000)(rng);
+      if (m.Kind == MK::Parabolic) m.Focal = std::uniform_real_distribution<>(20, 500)(rng);
+      if (m.Kind == MK::Elliptical) m.F1y = std::uniform_real_distribution<>(10, 150)(rng);
+      if (between(0, 1) == 1) m.Aperture = std::uniform_real_distribution<>(20, 150)(rng);
+      a.mirror = m;
+      break;
+    }
   }
   return a;
 }

@@ -44,6 +44,14 @@ class RandomSetups {
     s.live = coin();
     s.start = {coordinate(),     coordinate(),    coordinate(),   coordinate(),
                between(-99, 99), between(2, 100), between(5, 100)};
+    // A mirror scene, with its target, as the mirror action draws one.
+    lab::Action m;
+    while (m.kind != lab::Action::Kind::Mirror) m = action();
+    if (m.mirror) {
+      s.mirror = m.mirror;
+      s.start.targetX = coordinate();
+      s.start.targetY = coordinate();
+    }
     const int count = coin() ? between(0, 3) : between(0, 40);
     for (int i = 0; i < count; ++i) s.actions.push_back(action());
     return s;

@@ -1,0 +1,66 @@
+#include "core/MirrorBundle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace core {
+namespace {
+
+// How far along d from (x, y) the ray leaves the frame [-XMax, XMax] x
+// [-YMax, YMax]; 0 when it starts outside heading away.
+double exitDistance(double x, double y, double dx, double dy, Frame f) {
+  double t = std::numeric_limits<double>::infinity();
+  if (dx > 0) t = std::min(t, (f.XMax - x) / dx);
+  if (dx < 0) t = std::min(t, (-f.XMax - x) / dx);
+  if (dy > 0) t = std::min(t, (f.YMax - y) / dy);
+  if (dy < 0) t = std::min(t, (-f.YMax - y) / dy);
+  return std::isfinite(t) ? std::max(t, 0.0) : 0.0;
+}
+
+}  // namespace
+
+std::optional<Point> StationaryDirection(const optics::Mirror& m, double u, double sx, double sy) {
+  const optics::MirrorPoint p = m.at(u), n = m.normal(u);
+  const double ex = p.X - sx, ey = p.Y - sy, el = std::hypot(ex, ey);
+  const double tl = std::hypot(p.Dx, p.Dy);
+  if (!(el > 0) || !(tl > 0)) return std::nullopt;
+  const double tx = p.Dx / tl, ty = p.Dy / tl;
+  // The front normal points to the side the light comes from: arriving light
+  // runs against it.
+  const double along = (ex * tx + ey * ty) / el, across = (ex * n.X + ey * n.Y) / el;
+  if (!(across < 0)) return std::nullopt;
+  const double out = std::sqrt(std::max(0.0, 1 - along * along));
+  return Point{along * tx + out * n.X, along * ty + out * n.Y};
+}
+
+MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, int n, Frame frame, double speed) {
+  MirrorBundleResult r{.Source = source, .N = std::max(n, 0)};
+  r.Rays.resize(static_cast<std::size_t>(r.N) + 1);
+  Drawing& d = r.drawing;
+  for (int i = 0; i <= r.N; ++i) {
+    MirrorRay& ray = r.Rays[static_cast<std::size_t>(i)];
+    ray.U = m.uMin() + (m.uMax() - m.uMin()) * (i + 0.5) / (r.N + 1);
+    const optics::MirrorPoint p = m.at(ray.U);
+    ray.X = p.X;
+    ray.Y = p.Y;
+    ray.Time = std::hypot(p.X - source.x, p.Y - source.y) / speed;
+    const std::optional<Point> dir = StationaryDirection(m, ray.U, source.x, source.y);
+    if (!dir) continue;
+    ray.Lit = true;
+    ray.Dx = dir->x;
+    ray.Dy = dir->y;
+    if (ray.Dy != 0) ray.AxisX = ray.X - ray.Y * ray.Dx / ray.Dy;
+    const double reach = exitDistance(ray.X, ray.Y, ray.Dx, ray.Dy, frame);
+    ray.Drawn = {ray.X, ray.Y, ray.X + reach * ray.Dx, ray.Y + reach * ray.Dy};
+    d.DrawWidth(4);
+    d.PSet(ray.X, ray.Y);
+    d.DrawWidth(1);
+    d.Line(source.x, source.y, ray.X, ray.Y);
+    d.Line(ray.Drawn.x1, ray.Drawn.y1, ray.Drawn.x2, ray.Drawn.y2);
+  }
+  d.DrawWidth(1);
+  return r;
+}
+
+}  // namespace core

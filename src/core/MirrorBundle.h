@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/Drawing.h"
+#include "core/Inputs.h"
+#include "optics/Mirror.h"
+
+#include <optional>
+#include <vector>
+
+namespace core {
+
+// One ray of a reflected bundle: where it meets the mirror, the direction it
+// leaves in, and where that leaving ray crosses the axis (if it does).
+struct MirrorRay {
+  double U = 0;               // the mirror's parameter of the reflection point
+  double X = 0, Y = 0;        // the reflection point
+  double Dx = 0, Dy = 0;      // unit direction after the reflection
+  double Time = 0;            // source to the reflection point, at the speed in air
+  std::optional<double> AxisX;  // where the reflected ray (or its backward extension) meets y = 0
+  bool Lit = false;           // the source stands in front of the mirror there
+  Segment Drawn;              // the reflected ray from the mirror to the frame's edge
+};
+
+struct MirrorBundleResult {
+  SourcePoint Source;
+  int N = 0;  // rays 0..N
+  std::vector<MirrorRay> Rays;
+  Drawing drawing;
+};
+
+// The direction light leaves the mirror in at parameter u, coming from
+// (sx, sy), found from the time alone: for light that goes on to a point far
+// away in the direction d, the time is |P(u) - S| - P(u) . d up to a constant,
+// and it is stationary in u when d . P'(u) = e . P'(u), e the unit direction
+// of arrival. So d keeps e's component along the mirror and turns its
+// component along the normal to the front. None where the source lies behind
+// the mirror at u.
+[[nodiscard]] std::optional<Point> StationaryDirection(const optics::Mirror& m, double u, double sx, double sy);
+
+// A bundle of rays 0..n from the source to points spread evenly along the
+// mirror (strictly inside its ends), each drawn to its point with a 4-pixel
+// dot there and on, reflected by stationary time, to the frame's edge; points
+// the source cannot see are left undrawn. Leaves DrawWidth 1.
+[[nodiscard]] MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, int n, Frame frame,
+                                               double speed);
+
+}  // namespace core

@@ -1,0 +1,54 @@
+#include "window/MirrorMenu.h"
+
+#include "window/Fermat.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <optional>
+
+namespace app {
+namespace {
+
+// What each entry of the menu takes, in the menu's order: none first.
+std::optional<optics::MirrorDesign> choiceAt(int i) {
+  if (i == 0) return std::nullopt;
+  return optics::MirrorPresets()[static_cast<std::size_t>(i - 1)].design;
+}
+
+}  // namespace
+
+MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choices_(new QActionGroup(this)) {
+  QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Mirror"));
+  menu->setObjectName(QStringLiteral("mirrorMenu"));
+  const auto presets = optics::MirrorPresets();
+  const int count = static_cast<int>(presets.size()) + 1;
+  for (int i = 0; i < count; ++i) {
+    const bool none = i == 0;
+    const auto& p = none ? presets[0] : presets[static_cast<std::size_t>(i - 1)];
+    QAction* a = menu->addAction(none ? QStringLiteral("&No mirror (the lens)") : QString::fromUtf8(p.name));
+    a->setObjectName(none ? QStringLiteral("mirror-none") : QStringLiteral("mirror-") + QString::fromLatin1(p.key));
+    a->setCheckable(true);
+    choices_->addAction(a);
+    connect(a, &QAction::triggered, this, [this, i] {
+      if (const std::string e = window_.setMirror(choiceAt(i)); !e.empty()) {
+        QMessageBox::warning(&window_, QStringLiteral("Mirror"), QString::fromStdString(e));
+      }
+      catchUp();
+    });
+    if (none) menu->addSeparator();
+  }
+  window.addLensFollower([this] { catchUp(); });
+  catchUp();
+}
+
+void MirrorMenu::catchUp() {
+  choices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  const std::optional<optics::MirrorDesign> now = window_.lab().mirrorDesign();
+  const QList<QAction*> actions = choices_->actions();
+  for (int i = 0; i < actions.size(); ++i) actions[i]->setChecked(choiceAt(i) == now);
+}
+
+}  // namespace app

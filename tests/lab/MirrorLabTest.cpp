@@ -1,0 +1,286 @@
+// The mirror scene in the lab: the mirror's text, taking a mirror and
+// leaving it, the markers on and off the mirror, every stationary path of
+// "position by Fermat", the reflected bundle, what the scene refuses.
+#include "LabTesting.h"
+
+#include "core/MirrorBundle.h"
+#include "lab/MirrorText.h"
+#include "lab/Run.h"
+#include "lab/Setup.h"
+#include "lab/SetupRun.h"
+#include "optics/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using lab_testing::StartedLab;
+
+optics::MirrorDesign concave(double r) { return {.Kind = optics::MirrorKind::Concave, .Radius = r}; }
+
+// ---------------------------------------------------------------- the text
+
+struct TextCase {
+  const char* text;
+  std::optional<optics::MirrorDesign> design;
+};
+
+class MirrorTextReads : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(MirrorTextReads, ToTheDesignAndBackToTheSameDesign) {
+  std::optional<optics::MirrorDesign> read = optics::MirrorDesign{.Kind = optics::MirrorKind::Convex};
+  ASSERT_EQ(lab::ReadMirror(GetParam().text, read), "") << GetParam().text;
+  EXPECT_EQ(read, GetParam().design);
+  std::optional<optics::MirrorDesign> again;
+  ASSERT_EQ(lab::ReadMirror(lab::MirrorText(read), again), "") << lab::MirrorText(read);
+  EXPECT_EQ(again, read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MirrorTextReads,
+    ::testing::Values(
+        TextCase{"flat", optics::MirrorDesign{}}, TextCase{"none", std::nullopt},
+        TextCase{"concave,r=120", concave(120)},
+        TextCase{"convex,r=250.5,aperture=90",
+                 optics::MirrorDesign{.Kind = optics::MirrorKind::Convex, .Radius = 250.5, .Aperture = 90}},
+        TextCase{"parabolic,f=80", optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 80}},
+        TextCase{"elliptical,f1=-200,60,f2=-260,-75",
+                 optics::MirrorDesign{
+                     .Kind = optics::MirrorKind::Elliptical, .F1x = -200, .F1y = 60, .F2x = -260, .F2y = -75}},
+        TextCase{"preset=tangent-ellipse", concave(150)}, TextCase{"tangent-ellipse,r=140", concave(140)}));
+
+struct BadText {
+  const char* text;
+  const char* says;  // a part of the one-line refusal
+};
+
+class MirrorTextRefuses : public ::testing::TestWithParam<BadText> {};
+
+TEST_P(MirrorTextRefuses, InOneLineKeepingTheMirror) {
+  std::optional<optics::MirrorDesign> kept = concave(400);
+  const std::string e = lab::ReadMirror(GetParam().text, kept);
+  EXPECT_NE(e.find(GetParam().says), std::string::npos) << e;
+  EXPECT_EQ(e.find('\n'), std::string::npos);
+  EXPECT_EQ(kept, concave(400));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MirrorTextRefuses,
+    ::testing::Values(BadText{"", "empty mirror"}, BadText{"spoon", "'spoon' is no kind of mirror"},
+                      BadText{"r=100", "starts with its kind"}, BadText{"flat,r=100", "not a key of a flat mirror"},
+                      BadText{"concave,f=100", "not a key of a concave mirror"},
+                      BadText{"concave,r=x", "expected a number"}, BadText{"concave,r=100,r=200", "twice"},
+                      BadText{"elliptical,f1=-200", "f1=X,Y"}, BadText{"elliptical,f1=-200,y", "f1=X,Y"},
+                      BadText{"concave,zoom=2", "unknown mirror key 'zoom'"}, BadText{"concave,flat", "KEY=VALUE"},
+                      BadText{"concave,r=1", "radius"}, BadText{"flat,aperture=0", "aperture"}));
+
+// ---------------------------------------------------------------- the scene
+
+TEST(MirrorScene, OpensWithTheMarkersAtItsStartAndTheEntryOnTheVertex) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(concave(300)), "");
+  const lab::ShapeCentre s = lab_testing::centre(l, lab::Marker::Source);
+  const lab::ShapeCentre p = lab_testing::centre(l, lab::Marker::Entry);
+  EXPECT_NEAR(s.x, lab::kMirrorSourceStart.x, 0.05);
+  EXPECT_NEAR(s.y, lab::kMirrorSourceStart.y, 0.05);
+  EXPECT_NEAR(p.x, 0, 0.05);
+  EXPECT_NEAR(p.y, 0, 0.05);
+  EXPECT_EQ(l.target().x, lab::kMirrorTargetStart.x);
+  EXPECT_EQ(l.target().y, lab::kMirrorTargetStart.y);
+  // The height bar and the lens's own constructions have no use here.
+  EXPECT_FALSE(l.setBar(lab::BarId::Height, 20));
+  EXPECT_FALSE(l.click(4));
+  EXPECT_TRUE(l.click(2));
+  l.startPlay();
+  EXPECT_FALSE(l.playing());
+  EXPECT_EQ(l.journal().size(), 1u) << "only the press that ran";
+}
+
+TEST(MirrorScene, LeftForTheLensDrawsWhatAChangeOfLensDraws) {
+  // A lab that went into the mirror scene and back draws the lens scene as a
+  // lab that only took the standard lens again with the markers there.
+  StartedLab a, b;
+  ASSERT_EQ(a.setMirror(concave(200)), "");
+  lab_testing::drag(a, lab::Marker::Source, -150, 60);
+  ASSERT_EQ(a.setMirror(std::nullopt), "");
+  lab_testing::drag(b, lab::Marker::Source, -150, 60);
+  const lab::ShapeCentre e = lab_testing::centre(a, lab::Marker::Entry);
+  lab_testing::drag(b, lab::Marker::Entry, e.x, e.y);
+  ASSERT_EQ(b.setLens(optics::LensDesign{}), "");
+  EXPECT_TRUE(lab_testing::sameOps(lab_testing::sinceLastCls(a), lab_testing::sinceLastCls(b)));
+  EXPECT_EQ(lab_testing::stateText(a), lab_testing::stateText(b));
+  EXPECT_EQ(a.placement(), b.placement());
+  EXPECT_TRUE(a.setBar(lab::BarId::Height, 20));
+}
+
+TEST(MirrorScene, TheEntryPointLandsOnTheMirrorWhereverItIsDropped) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(concave(150)), "");
+  const optics::Mirror& m = l.mirror()->mirror;
+  for (const auto& [x, y] : {std::pair{-60.0f, 40.0f}, std::pair{30.0f, -100.0f}, std::pair{-200.0f, 170.0f}}) {
+    lab_testing::drag(l, lab::Marker::Entry, x, y);
+    const lab::ShapeCentre p = lab_testing::centre(l, lab::Marker::Entry);
+    // On the sphere about (-150, 0), to the marker's Single rounding.
+    EXPECT_NEAR(std::hypot(p.x + 150.0, p.y), 150, 0.01) << x << "," << y;
+    EXPECT_LE(std::abs(p.y), m.aperture() + 0.01);
+    // The label's time is the path's by that point, both legs in air.
+    const core::Point t = l.target();
+    const lab::ShapeCentre s = lab_testing::centre(l, lab::Marker::Source);
+    const double time = (std::hypot(p.x - s.x, p.y - s.y) + std::hypot(t.x - p.x, t.y - p.y)) /
+                        l.scene().SpeedOutside;
+    ASSERT_TRUE(l.results().path().Time.has_value());
+    EXPECT_NEAR(*l.results().path().Time, time, 1e-9);
+  }
+}
+
+TEST(MirrorScene, TheTargetIsTakenAndDroppedLikeAMarker) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(optics::MirrorDesign{}), "");
+  std::vector<lab::Action> script;
+  ASSERT_EQ(lab::ParseAction("target=-100,-30", script), "");
+  lab::RunAction(l, script[0], {});
+  EXPECT_EQ(l.target().x, -100);
+  EXPECT_EQ(l.target().y, -30);
+  EXPECT_EQ(l.results().path().Target.x, -100);
+  // A press beside the target takes nothing.
+  l.pointerDown(-100, -10);
+  EXPECT_FALSE(l.DraggingTarget);
+  l.pointerUp(-100, -10);
+  // Dropped beyond the frame, it stays on its edge.
+  lab::RunAction(l, {.kind = lab::Action::Kind::Target, .x = -100, .y = 5000}, {});
+  EXPECT_EQ(l.target().y, l.scene().YMax);
+}
+
+TEST(MirrorScene, AReplayOfTheJournalEndsWhereTheSessionDid) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(concave(150)), "");
+  std::vector<lab::Action> script;
+  for (const char* a : {"source=-140,40", "target=-140,-40", "entry=-20,50", "press=1", "rays=14", "press=2"}) {
+    ASSERT_EQ(lab::ParseAction(a, script), "") << a;
+  }
+  for (const lab::Action& a : script) lab::RunAction(l, a, {});
+  StartedLab again;
+  ASSERT_EQ(again.setMirror(concave(150)), "");
+  again.restart(l.startPlacement());
+  for (const lab::Action& a : l.journal()) lab::RunAction(again, a, {});
+  EXPECT_EQ(lab_testing::stateText(again), lab_testing::stateText(l));
+  EXPECT_EQ(again.placement(), l.placement());
+  EXPECT_EQ(lab::LabelLines(again), lab::LabelLines(l));
+}
+
+TEST(MirrorScene, ASetUpCarriesTheMirrorAndTheTarget) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 70}), "");
+  std::vector<lab::Action> script;
+  for (const char* a : {"target=-60,20", "source=-200,-30", "press=1"}) ASSERT_EQ(lab::ParseAction(a, script), "");
+  for (const lab::Action& a : script) lab::RunAction(l, a, {});
+  const std::string text = lab::SetupJson(lab::CurrentSetup(l));
+  EXPECT_NE(text.find("\"mirror\": \"parabolic,f=70\""), std::string::npos) << text;
+  const lab::SetupRead read = lab::ParseSetup(text);
+  ASSERT_TRUE(read.setup.has_value()) << read.error;
+  StartedLab opened;
+  ASSERT_EQ(lab::OpenSetup(opened, *read.setup), "");
+  EXPECT_EQ(opened.mirrorDesign(), l.mirrorDesign());
+  EXPECT_EQ(opened.placement(), l.placement());
+  EXPECT_EQ(lab::LabelLines(opened), lab::LabelLines(l));
+  // A set-up of the lens scene leaves the mirror scene.
+  ASSERT_EQ(lab::OpenSetup(opened, lab::CurrentSetup(StartedLab{})), "");
+  EXPECT_EQ(opened.mirror(), nullptr);
+}
+
+// ---------------------------------------------------------------- position by Fermat
+
+TEST(MirrorPositionByFermat, ListsEveryStationaryPathAndPutsTheEntryOnTheLeast) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(concave(150)), "");
+  std::vector<lab::Action> script;
+  for (const char* a : {"source=-140,40", "target=-140,-40", "press=1"}) ASSERT_EQ(lab::ParseAction(a, script), "");
+  for (const lab::Action& a : script) lab::RunAction(l, a, {});
+  ASSERT_TRUE(l.results().mirrorFermat().has_value());
+  const auto& points = l.results().mirrorFermat()->Stationary.Points;
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(points[0].Kind, optics::StationaryKind::Minimum);
+  EXPECT_EQ(points[1].Kind, optics::StationaryKind::Maximum);
+  EXPECT_EQ(points[2].Kind, optics::StationaryKind::Minimum);
+  const lab::ShapeCentre p = lab_testing::centre(l, lab::Marker::Entry);
+  const std::size_t least = *l.results().mirrorFermat()->Least;
+  EXPECT_NEAR(p.x, points[least].X, 0.01);
+  EXPECT_NEAR(p.y, points[least].Y, 0.01);
+  EXPECT_EQ(l.captions()[3], "stationary paths = 3");
+  const std::string lines = lab::LabelLines(l);
+  EXPECT_NE(lines.find("Stationary\tmaximum\tat (0.00, 0.00)"), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 9) << lines;
+  const std::string file = lab::StationaryFile(l);
+  EXPECT_EQ(file.rfind("# mirror: concave,r=150\nx,y,time,kind", 0), 0u) << file;
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 5) << file;
+}
+
+TEST(MirrorPositionByFermat, SaysSoWhereNoPathIsStationary) {
+  // Source and target behind a flat mirror: the light never meets its front.
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(optics::MirrorDesign{}), "");
+  lab::RunAction(l, {.kind = lab::Action::Kind::Source, .x = 100, .y = 50}, {});
+  lab::RunAction(l, {.kind = lab::Action::Kind::Target, .x = 120, .y = -50}, {});
+  std::vector<std::string> shown;
+  lab::RunAction(l, {.kind = lab::Action::Kind::Press, .value = 1}, [&](const std::string& m) { shown.push_back(m); });
+  EXPECT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(l.results().mirrorFermat()->Stationary.Points.empty());
+  EXPECT_FALSE(l.busy());
+}
+
+// ---------------------------------------------------------------- the reflected bundle
+
+// Angles from the normal measured apart from the construction: the arriving
+// ray reversed and the leaving ray make one angle with the front normal.
+TEST(ReflectBundle, EachRayLeavesAtTheAngleItArrivedAt) {
+  for (const optics::MirrorDesign& d :
+       {optics::MirrorDesign{}, concave(150), optics::MirrorDesign{.Kind = optics::MirrorKind::Convex, .Radius = 120},
+        optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 60},
+        optics::MirrorDesign{.Kind = optics::MirrorKind::Elliptical}}) {
+    const optics::Mirror m = *optics::MakeMirror(d).mirror;
+    const core::MirrorBundleResult b = core::ReflectBundle(m, {-230, 70}, 24, {300, 190}, 1);
+    int lit = 0;
+    for (const core::MirrorRay& r : b.Rays) {
+      if (!r.Lit) continue;
+      ++lit;
+      const optics::MirrorPoint n = m.normal(r.U);
+      const double ex = -230 - r.X, ey = 70 - r.Y, el = std::hypot(ex, ey);
+      const double in = std::acos(std::clamp((ex * n.X + ey * n.Y) / el, -1.0, 1.0));
+      const double out = std::acos(std::clamp(r.Dx * n.X + r.Dy * n.Y, -1.0, 1.0));
+      EXPECT_NEAR(in, out, 1e-9) << lab::MirrorText(d) << " ray at " << r.U;
+      // On opposite sides of the normal: the cross products differ in sign.
+      EXPECT_LE((ex * n.Y - ey * n.X) * (r.Dx * n.Y - r.Dy * n.X), 1e-12);
+      EXPECT_NEAR(std::hypot(r.Dx, r.Dy), 1, 1e-12);
+    }
+    EXPECT_GT(lit, 12) << lab::MirrorText(d);
+  }
+}
+
+TEST(ReflectBundle, FromAParabolasFocusLeavesParallelToTheAxis) {
+  const optics::Mirror m = *optics::MakeMirror({.Kind = optics::MirrorKind::Parabolic, .Focal = 90}).mirror;
+  const core::MirrorBundleResult b = core::ReflectBundle(m, {-90, 0}, 30, {300, 190}, 1);
+  for (const core::MirrorRay& r : b.Rays) {
+    ASSERT_TRUE(r.Lit);
+    EXPECT_NEAR(r.Dy, 0, 1e-12) << r.Y;
+    EXPECT_LT(r.Dx, 0);
+  }
+}
+
+TEST(ReflectBundle, FromAnEllipsesFocusMeetsAtTheOther) {
+  const optics::MirrorDesign d{.Kind = optics::MirrorKind::Elliptical};
+  const optics::Mirror m = *optics::MakeMirror(d).mirror;
+  const core::MirrorBundleResult b = core::ReflectBundle(m, {static_cast<float>(d.F1x), static_cast<float>(d.F1y)},
+                                                         20, {300, 190}, 1);
+  for (const core::MirrorRay& r : b.Rays) {
+    ASSERT_TRUE(r.Lit);
+    // The distance of the other focus from the leaving ray's line.
+    const double fx = d.F2x - r.X, fy = d.F2y - r.Y;
+    EXPECT_NEAR(fx * r.Dy - fy * r.Dx, 0, 1e-9) << r.Y;
+    EXPECT_GT(fx * r.Dx + fy * r.Dy, 0);
+  }
+}
+
+}  // namespace
