@@ -48,6 +48,10 @@ std::string CurveCsv(const CurveData& curve) {
     out += "least,,,,\n";
   }
   appendRow(out, "hand", NAN, curve.hand);
+  // Along a mirror, every stationary point by its kind.
+  for (const StationaryMark& m : curve.stationary) {
+    appendRow(out, optics::StationaryKindName(m.kind), NAN, {m.x, m.y, m.time});
+  }
   return out;
 }
 

@@ -11,6 +11,8 @@ const CurveGraphTexts& CurveTexts() noexcept {
       .least = "least time",
       .through = "through the entry point",
       .height = "height of E",
+      .title = "Travel time source \u2192 E \u2192 target point, E on the lens's first surface",
+      .mirrorTitle = "Travel time source \u2192 E \u2192 target point, E on the mirror",
   };
   return kTexts;
 }

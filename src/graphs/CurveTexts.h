@@ -12,6 +12,8 @@ struct CurveGraphTexts {
   const char* least;    // the least-time point's legend
   const char* through;  // the line of the time through the entry marker
   const char* height;   // the height axis: where E lies on the first face
+  const char* title;        // the window's chart title, for the lens
+  const char* mirrorTitle;  // and for a mirror
 };
 [[nodiscard]] const CurveGraphTexts& CurveTexts() noexcept;
 

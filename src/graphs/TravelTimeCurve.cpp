@@ -33,4 +33,27 @@ CurveData TravelTimeCurve(const CurveInput& in, const optics::Lens& lens) {
   return d;
 }
 
+CurveData MirrorTravelTimeCurve(const CurveInput& in, const optics::Mirror& m, double speed) {
+  auto time = [&](double x, double y) {
+    return (std::hypot(x - in.sourceX, y - in.sourceY) + std::hypot(in.targetX - x, in.targetY - y)) / speed;
+  };
+  CurveData d;
+  d.alongMirror = true;
+  d.samples.reserve(kCurveSamples);
+  const double lo = m.uMin(), hi = m.uMax();
+  for (int k = 0; k < kCurveSamples; ++k) {
+    const double u = k == kCurveSamples - 1 ? hi : lo + (hi - lo) * k / (kCurveSamples - 1);
+    const optics::MirrorPoint p = m.at(u);
+    d.samples.push_back({u, p.X, p.Y, time(p.X, p.Y)});
+  }
+  const optics::StationaryResult st =
+      optics::StationaryPoints(m, in.sourceX, in.sourceY, in.targetX, in.targetY, speed);
+  for (const optics::StationaryPoint& p : st.Points) {
+    d.stationary.push_back({p.X, p.Y, p.Time, p.Kind});
+    if (!d.least || p.Time < d.least->time) d.least = TimedPoint{p.X, p.Y, p.Time};
+  }
+  d.hand = {in.handX, in.handY, time(in.handX, in.handY)};
+  return d;
+}
+
 }  // namespace graphs

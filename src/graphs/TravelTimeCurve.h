@@ -1,6 +1,8 @@
 #pragma once
 
 #include "optics/Lens.h"
+#include "optics/Mirror.h"
+#include "optics/Stationary.h"
 
 #include <optional>
 #include <vector>
@@ -24,10 +26,18 @@ struct CurveSample {
 };
 
 // What the travel-time graph shows.
+// A stationary point of the time along a mirror, with its kind.
+struct StationaryMark {
+  double x = 0, y = 0, time = 0;
+  optics::StationaryKind kind = optics::StationaryKind::Minimum;
+};
+
 struct CurveData {
   std::vector<CurveSample> samples;  // theta rising from the lower rim to the upper one
   std::optional<TimedPoint> least;   // the least-time search's point, unrounded; empty if it failed
   TimedPoint hand;                   // through the entry marker's centre
+  std::vector<StationaryMark> stationary;  // along a mirror: every stationary point; none for a lens
+  bool alongMirror = false;                // E runs over a mirror, not the lens's first face
 };
 
 // Where the curve is taken: source S, target T and the entry marker's centre H.
@@ -42,5 +52,11 @@ struct CurveInput {
 // and the time through H. Times may be infinite for absurd inputs; whoever
 // shows or writes them leaves such values out.
 [[nodiscard]] CurveData TravelTimeCurve(const CurveInput& in, const optics::Lens& lens);
+
+// The travel time of S -> P -> T for P running over the mirror (theta: the
+// mirror's parameter u), both legs at `speed`; every stationary point
+// (optics::StationaryPoints) with its kind, the least of them as `least`, and
+// the time through H (the entry marker, on the mirror).
+[[nodiscard]] CurveData MirrorTravelTimeCurve(const CurveInput& in, const optics::Mirror& mirror, double speed);
 
 }  // namespace graphs

@@ -46,6 +46,7 @@ void BuildMirrorScene(Surface& c, Controls& f, SceneState& s, const MirrorShape&
 
 void RedrawMirrorScene(Surface& c, const SceneState& s, const MirrorShape& mirror, core::Point target) {
   c.Line(-500.0 * s.AspectX, 0, 500.0 * s.AspectX, 0, numeric::kRed);
+  c.FillStyle = 1;  // the marks are rings, whatever the last construction left
   for (const core::Point& m : mirror.marks) c.Circle(m.x, m.y, 2);
   c.DrawWidth = 2;
   const std::vector<core::Point>& o = mirror.outline;

@@ -76,8 +76,17 @@ std::string lensHeader(const Lab& lab) {
 }
 }  // namespace
 
+graphs::CurveData CurrentCurve(const Lab& lab) {
+  const MirrorShape* m = lab.mirror();
+  if (!m) return CurrentCurve(lab.results(), lab.scene().lens());
+  const Results::Path& p = lab.results().path();
+  return graphs::MirrorTravelTimeCurve({p.Source.x, p.Source.y, p.Target.x, p.Target.y, p.Entry.x, p.Entry.y},
+                                       m->mirror, lab.scene().SpeedOutside);
+}
+
 std::string CurveFile(const Lab& lab) {
-  return lensHeader(lab) + graphs::CurveCsv(CurrentCurve(lab.results(), lab.scene().lens()));
+  const std::string header = lab.mirror() ? "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n" : lensHeader(lab);
+  return header + graphs::CurveCsv(CurrentCurve(lab));
 }
 
 std::string BundleFile(const Lab& lab) {

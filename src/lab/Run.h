@@ -36,6 +36,11 @@ void RunAction(Lab& lab, const Action& action, const MessageOut& out);
 // alone before any.
 [[nodiscard]] std::string StationaryFile(const Lab& lab);
 
+// The travel-time curve for the path the results hold: over the first face
+// of the lens, or in the mirror scene along the mirror (with every
+// stationary point).
+[[nodiscard]] graphs::CurveData CurrentCurve(const Lab& lab);
+
 // The travel-time curve and the rays of the last bundle as CSV files
 // (graphs/Csv.h); for a lens other than the standard one, headed by the line
 // "# lens: <summary>; <lens text>".

@@ -2,8 +2,10 @@
 
 #include "views/ChartAxes.h"
 
+#include "core/MirrorFermat.h"
 #include "graphs/CurveTexts.h"
 
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -15,7 +17,7 @@ CurveChart::CurveChart(QWidget* parent)
   QChart& c = *chart();
   c.setMargins(QMargins(4, 2, 4, 2));
   c.setBackgroundRoundness(0);
-  SetWrappedTitle(*this, QStringLiteral("Travel time source → E → target point, E on the lens's first surface"));
+  SetWrappedTitle(*this, QString::fromUtf8(graphs::CurveTexts().title));
   curve_->setObjectName(QStringLiteral("curve"));
   curve_->setName(QStringLiteral("through E"));
   least_->setObjectName(QStringLiteral("least"));
@@ -32,6 +34,16 @@ CurveChart::CurveChart(QWidget* parent)
        {static_cast<QXYSeries*>(curve_), static_cast<QXYSeries*>(hand_), static_cast<QXYSeries*>(least_)}) {
     c.addSeries(s);
   }
+  for (std::size_t k = 0; k < kinds_.size(); ++k) {
+    const auto kind = static_cast<optics::StationaryKind>(k);
+    QScatterSeries* s = new QScatterSeries;
+    s->setObjectName(QString::fromLatin1(optics::StationaryKindName(kind)));
+    s->setName(s->objectName());
+    s->setMarkerSize(8);
+    s->setColor(QColor::fromRgb(core::StationaryColour(kind)));
+    c.addSeries(s);
+    kinds_[k] = s;
+  }
   const ChartAxes axes = AddAxes(c, QString::fromUtf8(graphs::CurveTexts().height), QStringLiteral("travel time"));
   x_ = axes.x;
   y_ = axes.y;
@@ -44,6 +56,19 @@ CurveChart::CurveChart(QWidget* parent)
 }
 
 void CurveChart::setCurve(const graphs::CurveData& d) {
+  if (d.alongMirror != alongMirror_) {
+    alongMirror_ = d.alongMirror;
+    SetWrappedTitle(*this, QString::fromUtf8(alongMirror_ ? graphs::CurveTexts().mirrorTitle : graphs::CurveTexts().title));
+  }
+  std::array<QList<QPointF>, 4> marks;
+  for (const graphs::StationaryMark& m : d.stationary) {
+    if (std::isfinite(m.y) && std::isfinite(m.time)) marks[static_cast<std::size_t>(m.kind)].append({m.y, m.time});
+  }
+  for (std::size_t k = 0; k < kinds_.size(); ++k) {
+    kinds_[k]->replace(marks[k]);
+    // A kind the curve has none of takes no room in the legend.
+    chart()->legend()->markers(kinds_[k]).value(0)->setVisible(!marks[k].isEmpty());
+  }
   QList<QPointF> points;
   points.reserve(static_cast<qsizetype>(d.samples.size()));
   Span heights, times;

@@ -4,6 +4,8 @@
 
 #include <QChartView>
 
+#include <array>
+
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -14,7 +16,10 @@ namespace views {
 // on the first surface, with the least-time point marked with its time and
 // the time through the entry marker as a horizontal line.
 //
-// Series object names, for whoever inspects the chart: "curve", "least", "hand".
+// Along a mirror every stationary point is marked in its kind's colour.
+//
+// Series object names, for whoever inspects the chart: "curve", "least",
+// "hand", and "minimum", "maximum", "inflection", "constant".
 class CurveChart final : public QChartView {
  public:
   explicit CurveChart(QWidget* parent = nullptr);
@@ -25,8 +30,10 @@ class CurveChart final : public QChartView {
   QLineSeries* curve_;
   QScatterSeries* least_;
   QLineSeries* hand_;
+  std::array<QScatterSeries*, 4> kinds_;  // by optics::StationaryKind
   QValueAxis* x_;
   QValueAxis* y_;
+  bool alongMirror_ = false;
 };
 
 }  // namespace views

@@ -80,7 +80,7 @@ void ViewMenu::refresh() {
 }
 
 void ViewMenu::refreshCurve() {
-  if (view_) view_->setCurve(lab::CurrentCurve(window_.model().results(), window_.scene().lens()));
+  if (view_) view_->setCurve(lab::CurrentCurve(window_.lab()));
 }
 
 void ViewMenu::refreshBundle() {

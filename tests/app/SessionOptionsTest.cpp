@@ -118,6 +118,8 @@ std::vector<OptionCase> optionCases() {
       {"trace", {"--trace", "t.jsonl"}, {"press=2", "drag-rays=30"}, false},
       {"curve", {"--curve", "c.csv"}, {"source=-230,15", "height=25"}, false},
       {"bundle", {"--bundle", "b.csv"}, {"press=2", "press=5"}, false},
+      {"mirror", {"--mirror", "concave,r=150"}, labels, true},
+      {"stationary", {"--stationary", "s.csv"}, {"--mirror", "flat", "target=-100,-60", "press=1"}, false},
       {"optionWithEquals", {"--lens=preset=slab"}, labels, true},
       {"oneDash", {"-size", "800x500"}, {"--print-labels", "--trace", "t.jsonl", "press=2"}, true},
   };
@@ -181,7 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"lessonWithLens", {"--lesson", "wavefront", "--lens", "n=1.5"}, "cannot be combined"},
         RefusalCase{"flagWithValue", {"--classic=1"}, "unexpected value after '--classic'"},
         RefusalCase{"traceIntoAFolder", {"--trace", "."}, "--trace"},
-        RefusalCase{"badAction", {"rays=1"}, "rays=1"}),
+        RefusalCase{"badAction", {"rays=1"}, "rays=1"},
+        RefusalCase{"mirrorTwice", {"--mirror", "flat", "--mirror", "concave"}, "--mirror is given twice"},
+        RefusalCase{"mirrorWithAKeyOfAnother", {"--mirror", "flat,r=100"}, "--mirror: 'r' is not a key of a flat"},
+        RefusalCase{"mirrorThatCannotExist", {"--mirror", "convex,r=2"}, "--mirror: "},
+        RefusalCase{"stationaryTwice", {"--stationary", "a.csv", "--stationary", "b.csv"},
+                    "--stationary is given twice"}),
     testing_support::ByName{});
 
 }  // namespace

@@ -68,6 +68,8 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("curveGraph", &WebLab::curveGraph)
       .function("setLens", &WebLab::setLens)
       .function("lens", &WebLab::lens)
+      .function("setMirror", &WebLab::setMirror)
+      .function("mirror", &WebLab::mirror)
       .function("lensFieldProblem", &WebLab::lensFieldProblem)
       .function("lensSliderValue", &WebLab::lensSliderValue)
       .function("lensSliderPosition", &WebLab::lensSliderPosition)

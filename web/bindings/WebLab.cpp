@@ -1,6 +1,7 @@
 #include "WebLab.h"
 
 #include "Json.h"
+#include "core/MirrorFermat.h"
 #include "graphs/CrossingGraph.h"
 #include "graphs/CurveTexts.h"
 #include "graphs/Csv.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 
 namespace web {
@@ -154,7 +156,8 @@ std::string WebLab::controls() const {
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const lab::Button& b = *buttons[i];
     out += std::string(i ? "," : "") + "{\"caption\":" + jsonString(b.caption) +
-           ",\"pointSize\":" + jsonNumber(b.pointSize) + ",\"rect\":" + jsonRect(b.place.pixelRect()) + "}";
+           ",\"pointSize\":" + jsonNumber(b.pointSize) + ",\"rect\":" + jsonRect(b.place.pixelRect()) +
+           ",\"enabled\":" + jsonBool(b.enabled) + "}";
   }
   out += "],\"bars\":[";
   for (int i = 0; i < 3; ++i) {
@@ -258,11 +261,27 @@ std::string WebLab::bundleCsv() const {
   return lab::BundleFile(lab_);
 }
 
+namespace {
+// "#rrggbb", as CSS spells a colour.
+std::string hexColour(numeric::Colour c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(c & 0xffffffu));
+  return text;
+}
+}  // namespace
+
 std::string WebLab::curveGraph() const {
   const graphs::CurveGraphTexts& t = graphs::CurveTexts();
-  const graphs::CurveData curve = lab::CurrentCurve(lab_.results(), lab_.scene().lens());
+  const graphs::CurveData curve = lab::CurrentCurve(lab_);
+  // Every kind of stationary point with its colour in the picture, for the marks along a mirror.
+  std::string kinds;
+  for (const optics::StationaryKind k : {optics::StationaryKind::Minimum, optics::StationaryKind::Maximum,
+                                         optics::StationaryKind::Inflection, optics::StationaryKind::Constant}) {
+    kinds += std::string(kinds.empty() ? "" : ",") + "{\"name\":" + jsonString(optics::StationaryKindName(k)) +
+             ",\"colour\":" + jsonString(hexColour(core::StationaryColour(k))) + "}";
+  }
   return "{\"least\":" + jsonString(t.least) + ",\"through\":" + jsonString(t.through) + ",\"height\":" + jsonString(t.height) +
-         ",\"leastLine\":" + jsonString(graphs::LeastTimeLine(curve)) + "}";
+         ",\"leastLine\":" + jsonString(graphs::LeastTimeLine(curve)) + ",\"kinds\":[" + kinds + "]}";
 }
 
 std::string WebLab::bundleGraph() const {

@@ -130,6 +130,12 @@ class WebLab {
   // from 1.05 to 4"), empty when it is a value the field may hold.
   std::string lensFieldProblem(const std::string& key, const std::string& typed) const;
   std::string lens() const;
+  // The mirror as --mirror spells it ("concave,r=150"; "none": the lens
+  // scene); "" when taken, else the one-line reason.
+  std::string setMirror(const std::string& text);
+  // JSON: {"text": MirrorText, "summary": the scene's summary, "preset": key
+  // or "", "presets": [{"key", "name", "text"}]}.
+  std::string mirror() const;
   // A lens field's slider (lab::LensSliderValue): the value position stands
   // for as JSON (a number, or "flat"), and the position of a value.
   std::string lensSliderValue(const std::string& key, int position) const;

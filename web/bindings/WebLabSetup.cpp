@@ -8,6 +8,7 @@
 #include "lab/HelpTexts.h"
 #include "lab/LensPanelRows.h"
 #include "lab/LensText.h"
+#include "lab/MirrorText.h"
 #include "lab/Lessons.h"
 #include "lab/Run.h"
 #include "lab/SceneHints.h"
@@ -119,7 +120,10 @@ std::string WebLab::lens() const {
     presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
                ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::LensText(p.design)) + "}";
   }
+  // The toolbar's line: the mirror's in the mirror scene, else the lens's.
+  const std::string scene = lab_.mirror() ? lab::SceneSummary(lab_) : lab::LensSummary(s, lab_.lens());
   return "{\"text\":" + jsonString(lab::LensText(s)) + ",\"summary\":" + jsonString(lab::LensSummary(s, lab_.lens())) +
+         ",\"scene\":" + jsonString(scene) + ",\"mirror\":" + jsonBool(lab_.mirror() != nullptr) +
          ",\"preset\":" + jsonString(preset) + ",\"n\":" + jsonNumber(s.N) + ",\"r1\":" + jsonFace(s.First) +
          ",\"r2\":" + jsonFace(s.Second) + ",\"thickness\":" + jsonNumber(s.Thickness) +
          ",\"aperture\":" + (s.Aperture ? jsonNumber(*s.Aperture) : "null") +
@@ -131,6 +135,24 @@ std::string WebLab::lens() const {
          lensRows() + ",\"curvatureScale\":" + jsonNumber(lab::kCurvatureScale) +
          ",\"curvatureEnd\":" + std::to_string(lab::kCurvatureEnd) + ",\"note\":" + jsonString(lab::LensTakenNote(lab_)) +
          "}";
+}
+
+std::string WebLab::setMirror(const std::string& text) {
+  std::optional<optics::MirrorDesign> mirror;
+  if (std::string e = lab::ReadMirror(text, mirror); !e.empty()) return e;
+  return lab_.setMirror(mirror);
+}
+
+std::string WebLab::mirror() const {
+  const std::optional<optics::MirrorDesign> now = lab_.mirrorDesign();
+  std::string preset = now ? "" : "none", presets;
+  for (const optics::MirrorPreset& p : optics::MirrorPresets()) {
+    if (now && p.design == *now && preset.empty()) preset = p.key;
+    presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
+               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::MirrorText(p.design)) + "}";
+  }
+  return "{\"text\":" + jsonString(lab::MirrorText(now)) + ",\"summary\":" + jsonString(lab::SceneSummary(lab_)) +
+         ",\"preset\":" + jsonString(preset) + ",\"presets\":[" + presets + "]}";
 }
 
 std::string WebLab::lensFieldProblem(const std::string& key, const std::string& typed) const {

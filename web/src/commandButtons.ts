@@ -28,6 +28,7 @@ export class CommandButtons {
     this.buttons.forEach((b, i) => {
       const one = info[i];
       if (!one) return;
+      if (b.disabled !== !one.enabled) b.disabled = !one.enabled;
       const key = `${one.rect.join(',')}|${one.pointSize}|${one.caption}`;
       if (b.dataset.fitted === key) return;
       b.dataset.fitted = key;

@@ -33,13 +33,15 @@ export interface CurveData {
   samples: { y: number; time: number }[];
   least: { y: number; time: number } | null;
   hand: { y: number; time: number } | null;
+  /** Along a mirror: every stationary point, by the kind's name. */
+  stationary: { kind: string; y: number; time: number }[];
 }
 
 export function parseCurve(text: string): CurveData {
   const { header, rows } = parseCsv(text);
   const col = (name: string) => header.indexOf(name);
   const [ky, kt] = [col('y'), col('time')];
-  const out: CurveData = { samples: [], least: null, hand: null };
+  const out: CurveData = { samples: [], least: null, hand: null, stationary: [] };
   for (const r of rows) {
     const y = cell(r[ky]);
     const t = cell(r[kt]);
@@ -47,6 +49,7 @@ export function parseCurve(text: string): CurveData {
     if (r[0] === 'sample') out.samples.push({ y, time: t });
     else if (r[0] === 'least') out.least = { y, time: t };
     else if (r[0] === 'hand') out.hand = { y, time: t };
+    else out.stationary.push({ kind: r[0], y, time: t });
   }
   return out;
 }
@@ -141,9 +144,10 @@ export class Graphs {
           { label: curveWords.through, stroke: '#0000ff', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
           { ...pointsOnly('#e00000'), label: curveWords.least },
           { ...pointsOnly('#0000ff', 7), label: 'entry point' },
+          ...curveWords.kinds.map((k) => ({ ...pointsOnly(k.colour, 9), label: k.name })),
         ],
       }),
-      [[], [], [], [], []],
+      [[], [], [], [], [], ...curveWords.kinds.map(() => [])],
       c.s,
     );
     this.arrival = new uPlot(
@@ -189,6 +193,7 @@ export class Graphs {
   /** csv: curveCsv(); graph: curveGraph(). */
   setCurve(csv: string, graph: string): void {
     const c = parseCurve(csv);
+    const info = JSON.parse(graph) as CurveGraphInfo;
     const samples = c.samples.map((s) => ({ x: s.y, v: s.time as Cell }));
     const handLine = c.hand ? c.samples.map((s) => ({ x: s.y, v: c.hand!.time as Cell })) : [];
     this.curve.setData(
@@ -197,9 +202,10 @@ export class Graphs {
         handLine,
         c.least ? [{ x: c.least.y, v: c.least.time }] : [],
         c.hand ? [{ x: c.hand.y, v: c.hand.time }] : [],
+        ...info.kinds.map((k) => c.stationary.filter((p) => p.kind === k.name).map((p) => ({ x: p.y, v: p.time }))),
       ]),
     );
-    this.notes[0].textContent = (JSON.parse(graph) as CurveGraphInfo).leastLine;
+    this.notes[0].textContent = info.leastLine;
   }
 
   /** csv: bundleCsv(); graph: bundleGraph(). */

@@ -60,6 +60,10 @@ export interface WebLab {
   // Starts: "" when done, else the one-line reason (nothing changed).
   setLens(text: string): string;
   lens(): string;
+  /** The mirror as --mirror spells it ("none": the lens scene). */
+  setMirror(text: string): string;
+  /** MirrorInfo as JSON. */
+  mirror(): string;
   lensFieldProblem(key: string, typed: string): string;
   /** JSON: the value a lens slider's position stands for (a number, or "flat"). */
   lensSliderValue(key: string, position: number): string;
@@ -96,6 +100,9 @@ export interface WebLabModule {
 export interface LensInfo {
   text: string;
   summary: string;
+  /** The toolbar's line: the mirror's in the mirror scene, else the lens's summary. */
+  scene: string;
+  mirror: boolean;
   preset: string;
   n: number;
   r1: number | 'flat';
@@ -210,6 +217,8 @@ export interface CurveGraphInfo {
   height: string;
   /** The least-time point in words, or that the search found none; "" without a curve. */
   leastLine: string;
+  /** Every kind of stationary point along a mirror, with its colour in the picture. */
+  kinds: { name: string; colour: string }[];
 }
 
 /** bundleGraph(): the words of the graph of axis crossings and its reference line. */
@@ -246,6 +255,17 @@ export interface ButtonInfo {
   caption: string;
   pointSize: number;
   rect: Rect;
+  /** A disabled button takes no press (the mirror scene has no use for some). */
+  enabled: boolean;
+}
+
+/** mirror(): the mirror in force ("none" for the lens scene) and the prepared ones. */
+export interface MirrorInfo {
+  text: string;
+  summary: string;
+  /** The preset in force, "none" for the lens scene, "" for a mirror of one's own. */
+  preset: string;
+  presets: { key: string; name: string; text: string }[];
 }
 
 export interface BarInfo {

@@ -23,6 +23,7 @@ export class LensPanel {
   private readonly error: HTMLElement;
   private readonly summary: HTMLElement | null;
   private shown = '';
+  private shownScene = '';
 
   constructor(
     private readonly page: Page,
@@ -82,7 +83,7 @@ export class LensPanel {
     // A lens from elsewhere (a set-up, a lesson, a link) shows here too.
     page.afterAction.push(() => {
       const now = this.info();
-      if (now.text !== this.shown) this.show(now, null);
+      if (now.text !== this.shown || now.scene !== this.shownScene) this.show(now, null);
     });
   }
 
@@ -192,9 +193,10 @@ export class LensPanel {
       }
       f.slider.setAttribute('aria-valuetext', `${f.key} ${v ?? 'auto'}`);
     }
+    this.shownScene = info.scene;
     if (this.summary) {
-      this.summary.textContent = info.summary;
-      this.summary.title = `the lens in force: ${info.summary}`;
+      this.summary.textContent = info.scene;
+      this.summary.title = `the ${info.mirror ? 'mirror' : 'lens'} in force: ${info.scene}`;
     }
   }
 }

@@ -6,6 +6,7 @@ import { ChallengeMode } from './challenge';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
+import { MirrorChoice } from './mirrorChoice';
 import { Help } from './help';
 import { Lessons } from './lessons';
 import { setupFileMenu } from './menus';
@@ -47,6 +48,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
   const lensToggle = document.getElementById('toggle-lens') as HTMLButtonElement;
   let graphs: Graphs | null = null;
   new LensPanel(page, lensHost);
+  new MirrorChoice(page, lensHost);
   const stage = document.getElementById('stage')!;
   const layout = () => {
     const panel = !graphsHost.hidden || !lensHost.hidden;

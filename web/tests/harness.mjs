@@ -160,7 +160,10 @@ export function nativeRun(size, actions) {
     .map((l) => l.slice('MsgBox\t'.length));
   const labels = [];
   const parts = ('\n' + r.stdout.slice(at)).split(/\nLabel([1-6])\t/);
-  for (let k = 1; k + 1 < parts.length; k += 2) labels[Number(parts[k]) - 1] = parts[k + 1].replace(/\n$/, '');
+  // The mirror scene's stationary paths follow the labels, one a line.
+  for (let k = 1; k + 1 < parts.length; k += 2) {
+    labels[Number(parts[k]) - 1] = parts[k + 1].split('\nStationary\t')[0].replace(/\n$/, '');
+  }
   return { labels, messages };
 }
 
@@ -275,6 +278,7 @@ export function callsToActions(calls) {
       case 'reset': out.push('reset'); break;
       // Only a lens the lab took is recorded: the lens action of the same text.
       case 'setLens': out.push(`lens=${args[0]}`); break;
+      case 'setMirror': out.push(`mirror=${args[0]}`); break;
       case 'openSetup':
       case 'openFragment': {
         const json = call === 'openSetup' ? String(args[0]) : fragmentJson(String(args[0]));

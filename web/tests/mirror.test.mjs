@@ -1,0 +1,69 @@
+// The mirror scene on the page: the Mirror choice of the Lens panel, every
+// stationary path of "position by Fermat" and the reflected bundle give the
+// labels, the stationary lines and the drawing of native --mirror; the
+// buttons the mirror scene has no use for are greyed and take no press.
+
+import {
+  assert,
+  clientSize,
+  dismissMessages,
+  expectNativeDrawing,
+  expectNativeLabels,
+  nativeStdout,
+  openBrowser,
+  openPage,
+  pageCalls,
+  callsToActions,
+} from './harness.mjs';
+
+const mirrorOf = (page) => page.evaluate(() => JSON.parse(window.fermatLens.lab.mirror()));
+
+export const tests = [
+  {
+    name: 'the Mirror choice, position by Fermat and the reflected bundle give the labels and drawing of native --mirror',
+    async run({ url }) {
+      const b = await openBrowser();
+      try {
+        const { page, problems } = await openPage(b, `${url}?lens=1`);
+        const size = await clientSize(page);
+        await page.locator('#mirror-preset').selectOption('concave,r=150');
+        let mirror = await mirrorOf(page);
+        assert(mirror.preset === 'tangent-ellipse', `the choice gave ${mirror.text} (${mirror.preset})`);
+        await page.evaluate(() => window.fermatLens.page.run('source=-140,40', 'target=-140,-40'));
+        await page.locator('.form .command[data-command="1"]').click();
+        await dismissMessages(page);
+        await expectNativeLabels(page, 'after position by Fermat on the mirror');
+        await expectNativeDrawing(page, 'after position by Fermat on the mirror');
+        // Every stationary path, as fermat-lab prints it after its labels.
+        const lines = await page.evaluate(() => window.fermatLens.lab.labelLines());
+        const native = nativeStdout(size, ['--print-labels', ...callsToActions(await pageCalls(page))]);
+        assert(lines === native, `the page's lines:\n${lines}\nfermat-lab's:\n${native}`);
+        assert(lines.split('\n').filter((l) => l.startsWith('Stationary\t')).length === 3, lines);
+
+        await page.locator('.form .command[data-command="2"]').click();
+        await dismissMessages(page);
+        await expectNativeDrawing(page, 'after the reflected bundle');
+        // The lens's continuations are greyed here and a press on one changes nothing.
+        const calls = (await pageCalls(page)).length;
+        for (const k of [3, 4, 5]) {
+          const disabled = await page.locator(`.form .command[data-command="${k}"]`).isDisabled();
+          assert(disabled, `button ${k} is not greyed in the mirror scene`);
+        }
+        assert((await pageCalls(page)).length === calls, 'a greyed button was pressed');
+
+        // Back to the lens: every button again, the lens scene's drawing.
+        await page.locator('#mirror-preset').selectOption('none');
+        mirror = await mirrorOf(page);
+        assert(mirror.preset === 'none', `none gave ${mirror.text}`);
+        assert(!(await page.locator('.form .command[data-command="4"]').isDisabled()), 'button 4 stays greyed');
+        await page.locator('.form .command[data-command="1"]').click();
+        await dismissMessages(page);
+        await expectNativeLabels(page, 'after position by Fermat back on the lens');
+        await expectNativeDrawing(page, 'after position by Fermat back on the lens');
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+];
