@@ -47,6 +47,28 @@ std::span<const Lesson> Lessons() {
        "press \"position by Fermat\".",
        {.First = {.Flat = true}, .Second = {.Flat = true}, .Thickness = 100, .Aperture = 150},
        {"height=-60"}},
+      // The mirror scene's source and target start at (-240, 90) and (-240, -90):
+      // the ellipse through the vertex with foci there is the whispering
+      // ellipse, and a sphere of radius 150 is curved more than it.
+      {"least-or-most", "Least or most?",
+       "Press \"position by Fermat\" on this flat mirror, then take the whispering ellipse and the mirror curved "
+       "more than it from the Mirror menu and press it again on each: is the real path's time the least, the same "
+       "everywhere, or the most?",
+       {},
+       {},
+       optics::MirrorDesign{}},
+      {"whispering-ellipse", "The whispering ellipse",
+       "The source and the target stand at the ellipse's foci. Press \"position by Fermat\" and see every path "
+       "by the mirror take the same time; then drag the target off its focus and press it again.",
+       {},
+       {},
+       optics::MirrorDesign{.Kind = optics::MirrorKind::Elliptical}},
+      {"parabolic-dish", "The parabolic dish",
+       "The source stands at the dish's focus. Press \"BUNDLE OF RAYS\" and see every reflected ray leave parallel "
+       "to the axis; then drag the source off the focus and press it again.",
+       {},
+       {"source=-150,0", "rays=20"},
+       optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 150}},
   };
   return kLessons;
 }
@@ -71,6 +93,7 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
   }
   lab.stopPlay();
   if (std::string e = lab.setLens(lesson.lens); !e.empty()) return e;
+  if (std::string e = lab.setMirror(lesson.mirror); !e.empty()) return e;
   lab.reset();  // markers and bars where a start-up puts them, the lens kept
   lab.setLesson(lesson.key);
   for (const Action& a : actions) RunAction(lab, a, nullptr);
@@ -78,7 +101,7 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
 }
 
 std::string PictureCaption(const Lab& lab) {
-  std::string caption = "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
+  std::string caption = lab.mirror() ? "Mirror: " + SceneSummary(lab) : "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
   if (const Lesson* l = FindLesson(lab.lesson())) {
     caption += "; lesson: ";
     caption += l->title;

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "optics/LensDesign.h"
+#include "optics/Mirror.h"
+
+#include <optional>
 
 namespace lab {
 
@@ -19,6 +22,7 @@ struct Lesson {
   const char* task;   // one sentence: what to do
   optics::LensDesign lens;
   std::vector<const char*> actions;  // as the command line spells them
+  std::optional<optics::MirrorDesign> mirror;  // a lesson of the mirror scene: its mirror
 };
 
 [[nodiscard]] std::span<const Lesson> Lessons();
@@ -29,13 +33,14 @@ struct Lesson {
 // "unknown lesson 'x' (one of a, b, ...)".
 [[nodiscard]] std::string UnknownLesson(std::string_view key);
 
-// Starts the lesson in the lab: its lens, a reset, its actions. Refused with
+// Starts the lesson in the lab: its lens, its mirror (or the lens scene), a
+// reset, its actions. Refused with
 // a one-line reason, nothing changed, while a message is open.
 [[nodiscard]] std::string OpenLesson(Lab& lab, const Lesson& lesson);
 
 // The line an exported or printed picture may carry for a worksheet: the
-// lens in force and the lesson, if one is open ("Lens: Standard lens (n = 2);
-// lesson: The lifeguard problem").
+// lens in force (in the mirror scene the mirror) and the lesson, if one is
+// open ("Lens: Standard lens (n = 2); lesson: The lifeguard problem").
 [[nodiscard]] std::string PictureCaption(const Lab& lab);
 
 }  // namespace lab

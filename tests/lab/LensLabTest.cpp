@@ -299,7 +299,8 @@ TEST(Lessons, EachTextIsTrueToTheFirstStateItOpensIn) {
         if (button == 5) button = 0;
       }
       ASSERT_NE(button, 0) << lesson.key << ": no button reads \"" << caption << "\"";
-      const bool done = button == 1 ? r.fermat().has_value()
+      const bool done = button == 1 ? r.fermat().has_value() || r.mirrorFermat().has_value()
+                        : button == 2 && l.mirror() ? r.mirrorBundle().has_value()
                         : button == 4 ? r.rayContinuation().has_value()
                         : button == 5 ? r.bundleContinuation().has_value()
                         : button == 3 ? r.wavelets().has_value()

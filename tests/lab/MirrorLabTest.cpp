@@ -4,6 +4,7 @@
 #include "LabTesting.h"
 
 #include "core/MirrorBundle.h"
+#include "lab/Lessons.h"
 #include "lab/MirrorText.h"
 #include "lab/Run.h"
 #include "lab/Setup.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -229,6 +231,58 @@ TEST(MirrorPositionByFermat, SaysSoWhereNoPathIsStationary) {
   EXPECT_EQ(shown.size(), 1u);
   EXPECT_TRUE(l.results().mirrorFermat()->Stationary.Points.empty());
   EXPECT_FALSE(l.busy());
+}
+
+// ---------------------------------------------------------------- the lessons
+
+// What each mirror lesson's task says the class will find is what the lab
+// shows, with the mirrors of the menu the task names.
+TEST(MirrorLessons, FindWhatTheirTasksSay) {
+  auto press1 = [](StartedLab& l) {
+    lab::RunAction(l, {.kind = lab::Action::Kind::Press, .value = 1}, {});
+    return l.results().mirrorFermat()->Stationary;
+  };
+  auto preset = [](const char* name) {
+    for (const optics::MirrorPreset& p : optics::MirrorPresets()) {
+      if (std::string(p.name).starts_with(name)) return p.design;
+    }
+    ADD_FAILURE() << "no mirror named " << name;
+    return optics::MirrorDesign{};
+  };
+  {
+    StartedLab l;
+    ASSERT_EQ(lab::OpenLesson(l, *lab::FindLesson("least-or-most")), "");
+    const optics::StationaryResult flat = press1(l);
+    ASSERT_EQ(flat.Points.size(), 1u);
+    EXPECT_EQ(flat.Points[0].Kind, optics::StationaryKind::Minimum);
+    ASSERT_EQ(l.setMirror(preset("Whispering ellipse")), "");
+    EXPECT_TRUE(press1(l).Constant);
+    ASSERT_EQ(l.setMirror(preset("Curved more than the ellipse")), "");
+    const optics::StationaryResult curved = press1(l);
+    ASSERT_FALSE(curved.Points.empty());
+    const auto vertex = std::find_if(curved.Points.begin(), curved.Points.end(),
+                                     [](const optics::StationaryPoint& p) { return std::abs(p.Y) < 1e-6; });
+    ASSERT_NE(vertex, curved.Points.end());
+    EXPECT_EQ(vertex->Kind, optics::StationaryKind::Maximum);
+  }
+  {
+    StartedLab l;
+    ASSERT_EQ(lab::OpenLesson(l, *lab::FindLesson("whispering-ellipse")), "");
+    EXPECT_TRUE(press1(l).Constant);
+    lab::RunAction(l, {.kind = lab::Action::Kind::Target, .x = -200, .y = -40}, {});
+    EXPECT_FALSE(press1(l).Constant);
+  }
+  {
+    StartedLab l;
+    ASSERT_EQ(lab::OpenLesson(l, *lab::FindLesson("parabolic-dish")), "");
+    lab::RunAction(l, {.kind = lab::Action::Kind::Press, .value = 2}, {});
+    ASSERT_TRUE(l.results().mirrorBundle().has_value());
+    for (const core::MirrorRay& r : l.results().mirrorBundle()->Rays) {
+      ASSERT_TRUE(r.Lit);
+      EXPECT_NEAR(r.Dy, 0, 1e-9) << r.Y;
+    }
+    EXPECT_EQ(lab::PictureCaption(l).rfind("Mirror: ", 0), 0u) << lab::PictureCaption(l);
+  }
 }
 
 // ---------------------------------------------------------------- the reflected bundle
