@@ -1,5 +1,7 @@
 #include "lab/Challenge.h"
 
+#include "core/MirrorFermat.h"
+
 #include "lab/Lab.h"
 #include "optics/Faces.h"
 #include "optics/Geometry.h"
@@ -52,6 +54,32 @@ ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
 const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
   if (!on_) return revealed_;
   const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);
+  if (const MirrorShape* shape = lab.mirror()) {
+    // The guess is a reflection point: the mirror's point nearest the
+    // marker; the answer the least-time path of "position by Fermat".
+    const optics::Mirror& m = shape->mirror;
+    const core::Point t = lab.target();
+    const optics::MirrorPoint g = m.at(core::NearestParameter(m, marker.x, marker.y));
+    const double v = lab.scene().SpeedOutside;
+    ChallengeReveal r{.sourceX = s.x, .sourceY = s.y, .targetX = t.x, .targetY = t.y, .guessX = g.X, .guessY = g.Y};
+    r.guessTime = (optics::Distance(s.x, s.y, g.X, g.Y) + optics::Distance(g.X, g.Y, t.x, t.y)) / v;
+    r.tries = tries(lab);
+    const optics::StationaryResult st = optics::StationaryPoints(m, s.x, s.y, t.x, t.y, v);
+    for (const optics::StationaryPoint& p : st.Points) {
+      if (r.found && p.Time >= r.leastTime) continue;
+      r.found = true;
+      r.leastX = p.X;
+      r.leastY = p.Y;
+      r.leastTime = p.Time;
+    }
+    if (r.found) {
+      r.timeGap = r.guessTime - r.leastTime;
+      r.distance = optics::Distance(g.X, g.Y, r.leastX, r.leastY);
+    }
+    revealed_ = r;
+    revealedAt_ = lab.placement();
+    return revealed_;
+  }
   const core::Point t = TargetPoint(lab.controls().thesiy.value, lab.scene());
   const optics::Lens& lens = lab.scene().lens();
   // The guess is where light would enter: the point of the first face (or

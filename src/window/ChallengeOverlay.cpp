@@ -16,8 +16,13 @@ ChallengeOverlay::ChallengeOverlay(QWidget* form, const canvas::Canvas& canvas) 
 }
 
 void ChallengeOverlay::show(const std::optional<lab::ChallengeReveal>& reveal) {
-  drawing_.reset();
-  if (reveal) drawing_ = lab::ChallengeAnswerDrawing(*reveal);
+  showDrawing(reveal ? std::optional(lab::ChallengeAnswerDrawing(*reveal)) : std::nullopt);
+}
+
+void ChallengeOverlay::showDrawing(std::optional<lab::ChallengeDrawing> drawing) {
+  if (drawing && drawing->paths.empty() && drawing->dots.empty()) drawing.reset();
+  if (!drawing && !drawing_) return;
+  drawing_ = std::move(drawing);
   setVisible(drawing_.has_value());
   if (!drawing_) return;
   setGeometry(parentWidget()->rect());

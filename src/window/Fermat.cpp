@@ -2,6 +2,7 @@
 
 #include "lab/Lessons.h"
 #include "lab/LensText.h"
+#include "lab/MirrorWhy.h"
 #include "lab/Run.h"
 #include "lab/SetupRun.h"
 #include "window/Banner.h"
@@ -52,6 +53,8 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   setWindowTitle(WindowCaption());
   banner_ = new Banner(form_);
   hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
+  why_ = new ChallengeOverlay(form_, form_->canvas);
+  why_->setObjectName(QStringLiteral("mirrorWhyOverlay"));
   overlay_ = new ChallengeOverlay(form_, form_->canvas);
   overlay_->setObjectName(QStringLiteral("challengeOverlay"));
   area_->setFrameShape(QFrame::NoFrame);
@@ -237,6 +240,8 @@ void Fermat::catchUp() {
   showLens();
   showChallenge();
   showHints();
+  const auto* why = findChild<QAction*>(QStringLiteral("mirrorWhy"));
+  why_->showDrawing(why && !why->isChecked() ? std::nullopt : std::optional(lab::MirrorWhyDrawing(lab_)));
   // A call made while a message is shown (its modal loop runs) leaves the
   // message to the loop below, which is still waiting for it.
   while (lab_.message() && !showingMessage_) {

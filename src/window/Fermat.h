@@ -87,6 +87,7 @@ class Fermat final : public QMainWindow {
   // The lens in force as one line for exported files; empty for the standard lens.
   [[nodiscard]] QString lensNote() const;
   [[nodiscard]] ChallengeOverlay& challengeOverlay() noexcept { return *overlay_; }
+  [[nodiscard]] ChallengeOverlay& whyOverlay() noexcept { return *why_; }
 
   // After every call of the lab: the window brought up to date, then the
   // lab's messages shown one by one (each dismissal lets the lab go on), and
@@ -116,6 +117,7 @@ class Fermat final : public QMainWindow {
   Banner* hints_;       // what the scene shows that needs words (lab::SceneHints)
   QString shownHints_;  // what hints_ was last given: hidden by a click, it stays hidden until they change
   ChallengeOverlay* overlay_;
+  ChallengeOverlay* why_;  // the mirror scene's ellipses (lab::MirrorWhyDrawing)
   std::vector<std::function<void()>> lensFollowers_;
   std::string shownScene_;  // the scene's summary the title shows
 };

@@ -35,6 +35,16 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
     if (auto* w = dynamic_cast<Fermat*>(&window)) w->catchUp();
   });
 
+  // In the mirror scene, after "position by Fermat": the ellipse through
+  // each stationary point, over the picture.
+  QAction* why = view->addAction(QStringLiteral("Ellipses through the stationary points"));
+  why->setObjectName(QStringLiteral("mirrorWhy"));
+  why->setCheckable(true);
+  why->setChecked(true);
+  QObject::connect(why, &QAction::toggled, &lab, [&window] {
+    if (auto* w = dynamic_cast<Fermat*>(&window)) w->catchUp();
+  });
+
   QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
   auto show = [&window](const QString& title, QString (*text)()) {
     QMessageBox box(QMessageBox::NoIcon, title, text(), QMessageBox::Ok, &window);

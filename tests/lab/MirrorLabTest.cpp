@@ -6,6 +6,7 @@
 #include "core/MirrorBundle.h"
 #include "lab/Lessons.h"
 #include "lab/MirrorText.h"
+#include "lab/MirrorWhy.h"
 #include "lab/Run.h"
 #include "lab/Setup.h"
 #include "lab/SetupRun.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace {
 
@@ -231,6 +233,91 @@ TEST(MirrorPositionByFermat, SaysSoWhereNoPathIsStationary) {
   EXPECT_EQ(shown.size(), 1u);
   EXPECT_TRUE(l.results().mirrorFermat()->Stationary.Points.empty());
   EXPECT_FALSE(l.busy());
+}
+
+// ---------------------------------------------------------------- why: the ellipses
+
+// The side of the ellipse through P the mirror runs on, found from the
+// geometry alone, agrees with the kind the time's second derivative gives:
+// inside for a maximum, outside for a minimum.
+TEST(MirrorWhy, InsideTheEllipseIsAMaximumOutsideAMinimum) {
+  std::mt19937 rng(31);
+  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); };
+  int maxima = 0, minima = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    optics::MirrorDesign d;
+    switch (trial % 4) {
+      case 0: d = concave(uniform(60, 600)); break;
+      case 1: d = {.Kind = optics::MirrorKind::Convex, .Radius = uniform(60, 600)}; break;
+      case 2: d = {.Kind = optics::MirrorKind::Parabolic, .Focal = uniform(20, 300)}; break;
+      default: d = {}; break;
+    }
+    const auto built = optics::MakeMirror(d);
+    ASSERT_TRUE(built.mirror.has_value()) << built.error;
+    const core::Point s{uniform(-300, -20), uniform(-150, 150)}, t{uniform(-300, -20), uniform(-150, 150)};
+    const optics::StationaryResult st = optics::StationaryPoints(*built.mirror, s.x, s.y, t.x, t.y, 1);
+    for (const optics::StationaryPoint& p : st.Points) {
+      const lab::EllipseSide side = lab::MirrorSideOfEllipse(*built.mirror, p.U, s, t);
+      if (p.Kind == optics::StationaryKind::Maximum) {
+        ++maxima;
+        EXPECT_EQ(side, lab::EllipseSide::Inside) << lab::MirrorText(d) << " at u " << p.U;
+      } else if (p.Kind == optics::StationaryKind::Minimum) {
+        ++minima;
+        EXPECT_EQ(side, lab::EllipseSide::Outside) << lab::MirrorText(d) << " at u " << p.U;
+      }
+    }
+  }
+  EXPECT_GT(maxima, 10);
+  EXPECT_GT(minima, 100);
+}
+
+TEST(MirrorWhy, DrawsTheEllipseThroughEachPointUntilTheSourceMoves) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(concave(150)), "");
+  EXPECT_TRUE(lab::MirrorWhyDrawing(l).paths.empty()) << "nothing before the press";
+  std::vector<lab::Action> script;
+  for (const char* a : {"source=-140,40", "target=-140,-40", "press=1"}) ASSERT_EQ(lab::ParseAction(a, script), "");
+  for (const lab::Action& a : script) lab::RunAction(l, a, {});
+  const lab::ChallengeDrawing d = lab::MirrorWhyDrawing(l);
+  const auto& points = l.results().mirrorFermat()->Stationary.Points;
+  ASSERT_EQ(d.paths.size(), points.size());
+  ASSERT_EQ(d.dots.size(), points.size());
+  const lab::ShapeCentre s = lab_testing::centre(l, lab::Marker::Source);
+  const core::Point t = l.target();
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const double sum = std::hypot(points[i].X - s.x, points[i].Y - s.y) + std::hypot(points[i].X - t.x, points[i].Y - t.y);
+    for (const core::Point& q : d.paths[i].points) {
+      EXPECT_NEAR(std::hypot(q.x - s.x, q.y - s.y) + std::hypot(q.x - t.x, q.y - t.y), sum, 1e-9);
+    }
+    EXPECT_EQ(d.paths[i].colour, core::StationaryColour(points[i].Kind));
+  }
+  EXPECT_EQ(d.dots[1].text, "mirror inside the ellipse: maximum");
+  lab::RunAction(l, {.kind = lab::Action::Kind::Source, .x = -150, .y = 40}, {});
+  EXPECT_TRUE(lab::MirrorWhyDrawing(l).paths.empty()) << "the ellipses of a source that moved";
+}
+
+// ---------------------------------------------------------------- the challenge
+
+TEST(MirrorChallenge, ScoresTheGuessedReflectionPointAgainstTheLeastTimePath) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(concave(150)), "");
+  std::vector<lab::Action> script;
+  for (const char* a : {"source=-140,40", "target=-140,-40"}) ASSERT_EQ(lab::ParseAction(a, script), "");
+  for (const lab::Action& a : script) lab::RunAction(l, a, {});
+  l.challenge().start(l);
+  lab::RunAction(l, {.kind = lab::Action::Kind::Entry, .x = -5, .y = 30}, {});
+  const std::optional<lab::ChallengeReveal> r = l.challenge().reveal(l);
+  ASSERT_TRUE(r.has_value());
+  ASSERT_TRUE(r->found);
+  // The guess on the mirror, its time the path's by it in air.
+  EXPECT_NEAR(std::hypot(r->guessX + 150, r->guessY), 150, 1e-9);
+  lab::RunAction(l, {.kind = lab::Action::Kind::Press, .value = 1}, {});
+  const auto& f = *l.results().mirrorFermat();
+  const optics::StationaryPoint& least = f.Stationary.Points[*f.Least];
+  EXPECT_DOUBLE_EQ(r->leastTime, least.Time);
+  EXPECT_DOUBLE_EQ(std::abs(r->leastY), std::abs(least.Y));
+  EXPECT_GT(r->timeGap, 0);
+  EXPECT_EQ(r->tries, 1);
 }
 
 // ---------------------------------------------------------------- the lessons

@@ -70,6 +70,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("lens", &WebLab::lens)
       .function("setMirror", &WebLab::setMirror)
       .function("mirror", &WebLab::mirror)
+      .function("mirrorWhy", &WebLab::mirrorWhy)
       .function("lensFieldProblem", &WebLab::lensFieldProblem)
       .function("lensSliderValue", &WebLab::lensSliderValue)
       .function("lensSliderPosition", &WebLab::lensSliderPosition)

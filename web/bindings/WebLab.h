@@ -136,6 +136,9 @@ class WebLab {
   // JSON: {"text": MirrorText, "summary": the scene's summary, "preset": key
   // or "", "presets": [{"key", "name", "text"}]}.
   std::string mirror() const;
+  // The mirror scene's ellipses over the picture (lab::MirrorWhyDrawing), as
+  // the challenge's drawing is given.
+  std::string mirrorWhy() const;
   // A lens field's slider (lab::LensSliderValue): the value position stands
   // for as JSON (a number, or "flat"), and the position of a value.
   std::string lensSliderValue(const std::string& key, int position) const;

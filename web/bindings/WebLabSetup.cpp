@@ -9,6 +9,7 @@
 #include "lab/LensPanelRows.h"
 #include "lab/LensText.h"
 #include "lab/MirrorText.h"
+#include "lab/MirrorWhy.h"
 #include "lab/Lessons.h"
 #include "lab/Run.h"
 #include "lab/SceneHints.h"
@@ -154,6 +155,8 @@ std::string WebLab::mirror() const {
   return "{\"text\":" + jsonString(lab::MirrorText(now)) + ",\"summary\":" + jsonString(lab::SceneSummary(lab_)) +
          ",\"preset\":" + jsonString(preset) + ",\"presets\":[" + presets + "]}";
 }
+
+std::string WebLab::mirrorWhy() const { return drawingJson(lab::MirrorWhyDrawing(lab_)); }
 
 std::string WebLab::lensFieldProblem(const std::string& key, const std::string& typed) const {
   for (const lab::LensPanelRow& r : lab::LensPanelRows()) {

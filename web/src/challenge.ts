@@ -6,9 +6,9 @@
 
 import { el } from './dom';
 import type { Page } from './page';
-import type { ChallengeInfo, ChallengeReveal, Frame } from './lab';
+import type { ChallengeInfo, ChallengeReveal } from './lab';
 import { onAction } from './menus';
-import { colourCss, toPixelX, toPixelY } from './picture';
+import { drawOverlay } from './overlay';
 
 export class ChallengeMode {
   private readonly panel: HTMLElement;
@@ -102,50 +102,6 @@ export class ChallengeMode {
 
   /** The overlay: the lab's drawing of the answer (as the window draws it), or nothing. */
   private draw(): void {
-    const ratio = window.devicePixelRatio || 1;
-    const { width, height } = this.page;
-    const c = this.canvas;
-    c.width = Math.max(1, Math.round(width * ratio));
-    c.height = Math.max(1, Math.round(height * ratio));
-    c.style.width = `${width}px`;
-    c.style.height = `${height}px`;
-    const ctx = c.getContext('2d')!;
-    ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
-    ctx.clearRect(0, 0, width, height);
-    const r = this.revealed;
-    c.hidden = !r;
-    if (!r) return;
-    const frames = JSON.parse(this.page.lab.frames()) as Frame[];
-    const f = frames[frames.length - 1];
-    const d = r.drawing;
-    for (const path of d.paths) {
-      ctx.beginPath();
-      for (let k = 0; k + 1 < path.points.length; k += 2) {
-        const x = toPixelX(f, width, path.points[k]);
-        const y = toPixelY(f, height, path.points[k + 1]);
-        if (k) ctx.lineTo(x, y);
-        else ctx.moveTo(x, y);
-      }
-      ctx.strokeStyle = colourCss(path.colour);
-      ctx.lineWidth = path.width;
-      ctx.setLineDash(path.dash);
-      ctx.stroke();
-      ctx.setLineDash([]);
-    }
-    ctx.font = `${d.textSize}px "DejaVu Sans", sans-serif`;
-    for (const dot of d.dots) {
-      const x = toPixelX(f, width, dot.x);
-      const y = toPixelY(f, height, dot.y);
-      ctx.beginPath();
-      ctx.arc(x, y, dot.radius, 0, 2 * Math.PI);
-      ctx.fillStyle = colourCss(dot.fill);
-      ctx.fill();
-      ctx.strokeStyle = colourCss(dot.outline);
-      ctx.lineWidth = dot.outlineWidth;
-      ctx.stroke();
-      ctx.fillStyle = colourCss(dot.fill);
-      ctx.textBaseline = dot.textAbove ? 'bottom' : 'top';
-      ctx.fillText(dot.text, x + d.textDx, dot.textAbove ? y - d.textDy : y + d.textDy);
-    }
+    drawOverlay(this.canvas, this.page, this.revealed?.drawing ?? null);
   }
 }

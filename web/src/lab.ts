@@ -64,6 +64,8 @@ export interface WebLab {
   setMirror(text: string): string;
   /** MirrorInfo as JSON. */
   mirror(): string;
+  /** ChallengeDrawing as JSON: the mirror scene's ellipses (none: empty). */
+  mirrorWhy(): string;
   lensFieldProblem(key: string, typed: string): string;
   /** JSON: the value a lens slider's position stands for (a number, or "flat"). */
   lensSliderValue(key: string, position: number): string;

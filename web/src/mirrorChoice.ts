@@ -1,14 +1,19 @@
 // The mirror in the lens's place, or none: a choice of the prepared mirrors
 // at the head of the Lens panel. A choice is one setMirror call with the
 // mirror spelled as --mirror spells it; a mirror from elsewhere (a set-up, a
-// link, the console) shows here too.
+// link, the console) shows here too. After "position by Fermat" the ellipse
+// through each stationary point is drawn over the picture (a switch turns it off).
 
-import type { MirrorInfo } from './lab';
+import { el } from './dom';
+import type { ChallengeDrawing, MirrorInfo } from './lab';
+import { drawOverlay } from './overlay';
 import type { Page } from './page';
 
 export class MirrorChoice {
   private readonly select: HTMLSelectElement;
   private readonly error: HTMLElement;
+  private readonly why: HTMLInputElement;
+  private readonly canvas: HTMLCanvasElement;
 
   constructor(
     private readonly page: Page,
@@ -18,9 +23,20 @@ export class MirrorChoice {
     const box = document.createElement('div');
     box.className = 'mirror-choice';
     box.innerHTML = `<h2>Mirror</h2>
-      <div class="lens-row"><label for="mirror-preset">mirror</label><select id="mirror-preset"></select></div>`;
+      <div class="lens-row"><label for="mirror-preset">mirror</label><select id="mirror-preset"></select></div>
+      <label class="check"><input type="checkbox" id="mirror-why" checked> ellipses through the stationary points</label>`;
     host.prepend(box);
     this.select = box.querySelector('#mirror-preset')!;
+    this.why = box.querySelector('#mirror-why')!;
+    this.why.addEventListener('change', () => this.draw());
+    // Above the picture, below the challenge's answer; presses go through.
+    this.canvas = el('canvas', 'overlay');
+    this.canvas.classList.add('mirror-why');
+    page.form.insertBefore(this.canvas, page.form.querySelector('canvas.picture')!.nextSibling);
+    this.canvas.setAttribute('aria-hidden', 'true');
+    window.addEventListener('resize', () => this.draw());
+    // A moved marker may leave the ellipses belonging to no path: the lab says again after the action.
+    page.beforeInput.push(() => drawOverlay(this.canvas, this.page, null));
     this.select.append(new Option('none (the lens)', 'none'));
     for (const p of info.presets) this.select.append(new Option(p.name, p.text));
     this.select.append(new Option('(your own mirror)', ''));
@@ -34,7 +50,16 @@ export class MirrorChoice {
       this.show();
     });
     this.show();
-    page.afterAction.push(() => this.show());
+    page.afterAction.push(() => {
+      this.show();
+      this.draw();
+    });
+    this.draw();
+  }
+
+  private draw(): void {
+    const d = this.why.checked ? (JSON.parse(this.page.lab.mirrorWhy()) as ChallengeDrawing) : null;
+    drawOverlay(this.canvas, this.page, d);
   }
 
   private info(): MirrorInfo {

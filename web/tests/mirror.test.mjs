@@ -39,6 +39,13 @@ export const tests = [
         const native = nativeStdout(size, ['--print-labels', ...callsToActions(await pageCalls(page))]);
         assert(lines === native, `the page's lines:\n${lines}\nfermat-lab's:\n${native}`);
         assert(lines.split('\n').filter((l) => l.startsWith('Stationary\t')).length === 3, lines);
+        // Why: the ellipse through each point, over the picture and not in it (the drawing above matched).
+        const why = await page.evaluate(() => JSON.parse(window.fermatLens.lab.mirrorWhy()));
+        assert(why.paths.length === 3 && why.dots[1].text === 'mirror inside the ellipse: maximum', JSON.stringify(why.dots));
+        assert(!(await page.locator('canvas.mirror-why').isHidden()), 'the ellipses are not shown');
+        await page.locator('#mirror-why').uncheck();
+        assert(await page.locator('canvas.mirror-why').isHidden(), 'the switch leaves the ellipses shown');
+        await page.locator('#mirror-why').check();
 
         await page.locator('.form .command[data-command="2"]').click();
         await dismissMessages(page);
