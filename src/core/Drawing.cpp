@@ -10,6 +10,10 @@ void Drawing::Line(double x1, double y1, double x2, double y2, std::optional<num
 void Drawing::LineTo(double x2, double y2, std::optional<numeric::Colour> c) {
   ops.push_back({.kind = K::LineTo, .x2 = x2, .y2 = y2, .colour = c});
 }
+void Drawing::Arc(double x, double y, double r, double start, double end, std::optional<numeric::Colour> c) {
+  ops.push_back({.kind = K::Arc, .x1 = x, .y1 = y, .r = r, .start = start, .end = end, .colour = c});
+}
+
 void Drawing::Circle(double x, double y, double r, std::optional<numeric::Colour> c) {
   ops.push_back({.kind = K::Circle, .x1 = x, .y1 = y, .r = r, .colour = c});
 }

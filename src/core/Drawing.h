@@ -29,10 +29,11 @@ enum class Caption {
 // a message box (which opens between the operations before and after it), or
 // the entry marker moved.
 struct DrawOp {
-  enum class Kind { Line, LineTo, Circle, PSet, DrawWidth, DrawStyle, FillStyle, Caption, Message, MoveEntry };
+  enum class Kind { Line, LineTo, Circle, Arc, PSet, DrawWidth, DrawStyle, FillStyle, Caption, Message, MoveEntry };
   Kind kind = Kind::Line;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line ends; LineTo end in x2, y2; centre or point in x1, y1
   double r = 0;                           // circle radius
+  double start = 0, end = 0;              // an arc's angles, radians, counter-clockwise from start to end
   std::optional<numeric::Colour> colour;  // none: the canvas's fore colour
   int value = 0;                          // new DrawWidth, DrawStyle or FillStyle
   Caption caption = Caption::FermatAngles;
@@ -47,6 +48,8 @@ struct Drawing {
   void Line(double x1, double y1, double x2, double y2, std::optional<numeric::Colour> c = std::nullopt);
   void LineTo(double x2, double y2, std::optional<numeric::Colour> c = std::nullopt);
   void Circle(double x, double y, double r, std::optional<numeric::Colour> c = std::nullopt);
+  // The arc of that circle from `start` to `end`, both in [0, 2 pi].
+  void Arc(double x, double y, double r, double start, double end, std::optional<numeric::Colour> c = std::nullopt);
   void PSet(double x, double y, std::optional<numeric::Colour> c = std::nullopt);
   void DrawWidth(int v);
   void DrawStyle(int v);

@@ -7,6 +7,9 @@
 namespace core {
 namespace {
 
+// A unit direction's component across the axis below which it runs along it.
+constexpr double kParallel = 1e-9;
+
 // How far along d from (x, y) the ray leaves the frame [-XMax, XMax] x
 // [-YMax, YMax]; 0 when it starts outside heading away.
 double exitDistance(double x, double y, double dx, double dy, Frame f) {
@@ -50,7 +53,8 @@ MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, in
     ray.Lit = true;
     ray.Dx = dir->x;
     ray.Dy = dir->y;
-    if (ray.Dy != 0) ray.AxisX = ray.X - ray.Y * ray.Dx / ray.Dy;
+    // A ray parallel to the axis within rounding (from a parabola's focus) crosses it nowhere.
+    if (std::abs(ray.Dy) > kParallel) ray.AxisX = ray.X - ray.Y * ray.Dx / ray.Dy;
     const double reach = exitDistance(ray.X, ray.Y, ray.Dx, ray.Dy, frame);
     ray.Drawn = {ray.X, ray.Y, ray.X + reach * ray.Dx, ray.Y + reach * ray.Dy};
     d.DrawWidth(4);

@@ -247,6 +247,10 @@ class Lab {
   void mirrorMouseUp(float x, float y);
   void mirrorCommand1();
   void mirrorCommand2();
+  // Buttons 3 and 5 and the time bar: the reflected bundle with its wavelets
+  // (and the wavefront) at the time bar's value after the latest reflection.
+  void mirrorWaves(bool front);
+  void mirrorTimeChange();
   [[nodiscard]] bool buttonEnabled(int button) const;
 
   // ---- Steps: a drawing's operations and what follows them, run in order

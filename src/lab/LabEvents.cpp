@@ -85,6 +85,10 @@ void Lab::arithmosaktinon_Change() {
 }
 
 void Lab::xronosmetato_Change() {
+  if (mirror_) {
+    mirrorTimeChange();
+    return;
+  }
   const Inputs in = readInputs();
   const optics::Lens lens = scene_.lens();
   const std::string time = TimeCaption(in.slider, false);
@@ -198,6 +202,10 @@ void Lab::Command2_Click() {
 }
 
 void Lab::Command3_Click() {
+  if (mirror_) {
+    mirrorWaves(false);
+    return;
+  }
   const Inputs in = readInputs();
   const optics::Lens lens = scene_.lens();
   auto b = std::make_shared<core::BundleResult>(core::TraceBundle(lens, in.source, in.rays, true));
@@ -217,6 +225,10 @@ void Lab::Command4_Click() {
 }
 
 void Lab::Command5_Click() {
+  if (mirror_) {
+    mirrorWaves(true);
+    return;
+  }
   const Inputs in = readInputs();
   const optics::Lens lens = scene_.lens();
   auto c = std::make_shared<core::BundleContinuationResult>(core::ContinueBundle(lens, in.frame, in.source, in.rays));

@@ -107,6 +107,23 @@ void Lab::mirrorCommand2() {
   run();
 }
 
+void Lab::mirrorWaves(bool front) {
+  const Inputs in = readInputs();
+  auto w = std::make_shared<core::MirrorWavesResult>(core::MirrorWaves(
+      mirror_->mirror, in.source, in.rays, in.frame, scene_.SpeedOutside, in.slider, true, front));
+  draw(w->drawing);
+  then([this, w] { results_.setMirrorWaves(std::move(*w)); });
+  run();
+}
+
+void Lab::mirrorTimeChange() {
+  // As the lens's time bar: the picture drawn afresh with the waves at the new time.
+  surface_.Cls();
+  RedrawMirrorScene(surface_, scene_, *mirror_, target_);
+  controls_.Label6.setCaption(TimeCaption(controls_.xronosmetato.value, false));
+  mirrorWaves(true);
+}
+
 bool Lab::buttonEnabled(int button) const {
   const auto buttons = controls_.buttons();
   return button >= 1 && button <= 5 && buttons[static_cast<std::size_t>(button - 1)]->enabled;

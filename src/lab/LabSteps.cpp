@@ -54,6 +54,7 @@ void Lab::apply(const core::DrawOp& op) {
     case K::Line: c.Line(op.x1, op.y1, op.x2, op.y2, op.colour); break;
     case K::LineTo: c.LineTo(op.x2, op.y2, op.colour); break;
     case K::Circle: c.Circle(op.x1, op.y1, op.r, op.colour); break;
+    case K::Arc: c.Circle(op.x1, op.y1, op.r, op.colour, op.start, op.end); break;
     case K::PSet: c.PSet(op.x1, op.y1, op.colour); break;
     case K::DrawWidth: c.DrawWidth = op.value; break;
     case K::DrawStyle: c.DrawStyle = op.value; break;

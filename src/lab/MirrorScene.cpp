@@ -39,8 +39,8 @@ MirrorShape ShapeOf(const optics::MirrorDesign& design, const optics::Mirror& mi
 }
 
 void BuildMirrorScene(Surface& c, Controls& f, SceneState& s, const MirrorShape& mirror, core::Point target) {
-  for (Bar* b : {&f.thesiy, &f.xronosmetato}) b->enabled = false;
-  for (Button* b : {&f.Command3, &f.Command4, &f.Command5}) b->enabled = false;
+  f.thesiy.enabled = false;
+  f.Command4.enabled = false;
   RedrawMirrorScene(c, s, mirror, target);
 }
 

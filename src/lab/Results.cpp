@@ -55,6 +55,13 @@ void Results::setMirrorFermat(core::MirrorFermatResult r) {
 
 void Results::setMirrorBundle(core::MirrorBundleResult b) {
   s_.mirrorBundle = std::move(b);
+  s_.mirrorWaves.reset();
+  tell(Change::Mirror);
+}
+
+void Results::setMirrorWaves(core::MirrorWavesResult w) {
+  s_.mirrorBundle = w.Bundle;
+  s_.mirrorWaves = std::move(w);
   tell(Change::Mirror);
 }
 

@@ -6,6 +6,7 @@
 #include "core/LeastTimeRay.h"
 #include "core/MirrorBundle.h"
 #include "core/MirrorFermat.h"
+#include "core/MirrorWaves.h"
 #include "core/RayContinuation.h"
 #include "graphs/BundleRayRow.h"
 #include "graphs/TravelTimeCurve.h"
@@ -42,7 +43,8 @@ class Results {
     std::optional<core::BundleContinuationResult> continuation;
     std::optional<core::BundleWavelets> bundleWavelets;
     std::optional<core::MirrorFermatResult> mirrorFermat;  // the mirror scene's
-    std::optional<core::MirrorBundleResult> mirrorBundle;
+    std::optional<core::MirrorBundleResult> mirrorBundle;  // the last reflected bundle, by any button
+    std::optional<core::MirrorWavesResult> mirrorWaves;    // its wavelets and wavefront, when drawn
     Path path;
   };
 
@@ -63,6 +65,7 @@ class Results {
   // The mirror scene's "position by Fermat" (every stationary path) and reflected bundle.
   [[nodiscard]] const std::optional<core::MirrorFermatResult>& mirrorFermat() const noexcept { return s_.mirrorFermat; }
   [[nodiscard]] const std::optional<core::MirrorBundleResult>& mirrorBundle() const noexcept { return s_.mirrorBundle; }
+  [[nodiscard]] const std::optional<core::MirrorWavesResult>& mirrorWaves() const noexcept { return s_.mirrorWaves; }
 
   void setFermat(core::FermatResult r);
   void setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w);
@@ -73,6 +76,8 @@ class Results {
   void setPath(const Path& p);
   void setMirrorFermat(core::MirrorFermatResult r);
   void setMirrorBundle(core::MirrorBundleResult b);
+  // The waves' bundle becomes the last bundle as well.
+  void setMirrorWaves(core::MirrorWavesResult w);
 
   // Counts the continuations stored: what was drawn from the stored
   // continuation is good only while this stands.

@@ -89,8 +89,36 @@ std::string CurveFile(const Lab& lab) {
   return header + graphs::CurveCsv(CurrentCurve(lab));
 }
 
+std::vector<graphs::BundleRayRow> CurrentBundle(const Lab& lab) {
+  const MirrorShape* m = lab.mirror();
+  if (!m) return CurrentBundle(lab.results(), lab.scene().lens());
+  std::vector<graphs::BundleRayRow> rows;
+  const auto& bundle = lab.results().mirrorBundle();
+  if (!bundle) return rows;
+  for (const core::MirrorRay& ray : bundle->Rays) {
+    if (!ray.Lit) continue;
+    graphs::BundleRayRow& r = rows.emplace_back();
+    r.exitX = r.entryX = ray.X;
+    r.exitY = r.entryY = ray.Y;
+    r.arrivalTime = ray.Time;
+    // The angle between the ray leaving and the front normal.
+    const optics::MirrorPoint n = m->mirror.normal(ray.U);
+    r.incidenceDeg = std::acos(std::clamp(ray.Dx * n.X + ray.Dy * n.Y, -1.0, 1.0)) * optics::kDegreesPerRadian;
+    r.continuation = {.drawn = true, .endX = ray.Drawn.x2, .endY = ray.Drawn.y2};
+    // Forwards along the reflected ray only.
+    if (ray.AxisX && ray.Dy != 0 && -ray.Y / ray.Dy > 0) r.exactAxisX = ray.AxisX;
+  }
+  return rows;
+}
+
+std::optional<double> CurrentParaxialImage(const Lab& lab) {
+  if (lab.mirror()) return std::nullopt;
+  return CurrentParaxialImage(lab.results(), lab.scene().lens());
+}
+
 std::string BundleFile(const Lab& lab) {
-  return lensHeader(lab) + graphs::BundleCsv(CurrentBundle(lab.results(), lab.scene().lens()));
+  const std::string header = lab.mirror() ? "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n" : lensHeader(lab);
+  return header + graphs::BundleCsv(CurrentBundle(lab));
 }
 
 graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at) {

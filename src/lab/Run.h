@@ -41,6 +41,14 @@ void RunAction(Lab& lab, const Action& action, const MessageOut& out);
 // stationary point).
 [[nodiscard]] graphs::CurveData CurrentCurve(const Lab& lab);
 
+// One row per ray of the last bundle: the lens's, or in the mirror scene the
+// reflected bundle's (the reflection point as the exit point, its red line
+// the reflected ray to the frame's edge, its axis crossing from the direction
+// stationary time gives); and the reference line of the crossings' graph,
+// which a mirror has none of.
+[[nodiscard]] std::vector<graphs::BundleRayRow> CurrentBundle(const Lab& lab);
+[[nodiscard]] std::optional<double> CurrentParaxialImage(const Lab& lab);
+
 // The travel-time curve and the rays of the last bundle as CSV files
 // (graphs/Csv.h); for a lens other than the standard one, headed by the line
 // "# lens: <summary>; <lens text>".

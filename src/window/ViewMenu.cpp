@@ -85,9 +85,7 @@ void ViewMenu::refreshCurve() {
 
 void ViewMenu::refreshBundle() {
   if (!view_) return;
-  const lab::Results& results = window_.model().results();
-  view_->setBundle(lab::CurrentBundle(results, window_.scene().lens()),
-                   lab::CurrentParaxialImage(results, window_.scene().lens()));
+  view_->setBundle(lab::CurrentBundle(window_.lab()), lab::CurrentParaxialImage(window_.lab()));
   // A new bundle starts again from where its times agree best.
   equalTimeAt_.reset();
   view_->setEqualTime(lab::CurrentEqualTime(window_.lab(), equalTimeAt_));

@@ -4,6 +4,7 @@
 #include "LabTesting.h"
 
 #include "core/MirrorBundle.h"
+#include "core/MirrorWaves.h"
 #include "lab/Lessons.h"
 #include "lab/MirrorText.h"
 #include "lab/MirrorWhy.h"
@@ -94,12 +95,13 @@ TEST(MirrorScene, OpensWithTheMarkersAtItsStartAndTheEntryOnTheVertex) {
   EXPECT_NEAR(p.y, 0, 0.05);
   EXPECT_EQ(l.target().x, lab::kMirrorTargetStart.x);
   EXPECT_EQ(l.target().y, lab::kMirrorTargetStart.y);
-  // The height bar and the lens's own constructions have no use here.
+  // The height bar and the continuation of one ray through the lens have no use here.
   EXPECT_FALSE(l.setBar(lab::BarId::Height, 20));
+  EXPECT_FALSE(l.thumbMoved(lab::BarId::Height, 20));
   EXPECT_FALSE(l.click(4));
+  EXPECT_TRUE(l.key(lab_testing::keyOf("Ctrl+4")));
+  EXPECT_FALSE(l.results().rayContinuation().has_value());
   EXPECT_TRUE(l.click(2));
-  l.startPlay();
-  EXPECT_FALSE(l.playing());
   EXPECT_EQ(l.journal().size(), 1u) << "only the press that ran";
 }
 
@@ -422,6 +424,60 @@ TEST(ReflectBundle, FromAnEllipsesFocusMeetsAtTheOther) {
     EXPECT_NEAR(fx * r.Dy - fy * r.Dx, 0, 1e-9) << r.Y;
     EXPECT_GT(fx * r.Dx + fy * r.Dy, 0);
   }
+}
+
+// ---------------------------------------------------------------- waves after the mirror
+
+// From a parabola's focus every reflected ray keeps pace: at one instant the
+// wavefront is a straight line across the axis, the points light reaches at
+// the same time (the equal time of a dish, its parallel beam run backwards).
+TEST(MirrorWaves, FromAParabolasFocusTheFrontIsStraight) {
+  const optics::Mirror m = *optics::MakeMirror({.Kind = optics::MirrorKind::Parabolic, .Focal = 120}).mirror;
+  const core::MirrorWavesResult w = core::MirrorWaves(m, {-120, 0}, 40, {300, 190}, 2, 30, true, true);
+  std::optional<double> x;
+  for (const std::optional<core::Point>& p : w.Front) {
+    ASSERT_TRUE(p.has_value());
+    if (!x) x = p->x;
+    EXPECT_NEAR(p->x, *x, 1e-12 * std::abs(*x)) << p->y;
+  }
+  // Each wavelet's radius is the time left after its reflection, at the speed given.
+  for (std::size_t i = 0; i < w.Radius.size(); ++i) {
+    EXPECT_NEAR(w.Radius[i], 2 * (w.Instant - w.Bundle.Rays[i].Time), 1e-12 * w.Radius[i]);
+  }
+}
+
+// From one focus of the elliptical mirror every path reaches the other at
+// the same time.
+TEST(MirrorWaves, FromAnEllipsesFocusEveryRayReachesTheOtherTogether) {
+  const optics::MirrorDesign d{.Kind = optics::MirrorKind::Elliptical};
+  const optics::Mirror m = *optics::MakeMirror(d).mirror;
+  const core::MirrorWavesResult w = core::MirrorWaves(
+      m, {static_cast<float>(d.F1x), static_cast<float>(d.F1y)}, 30, {300, 190}, 2, 10, false, false);
+  std::optional<double> arrival;
+  for (const core::MirrorRay& r : w.Bundle.Rays) {
+    ASSERT_TRUE(r.Lit);
+    const double t = r.Time + std::hypot(d.F2x - r.X, d.F2y - r.Y) / 2;
+    if (!arrival) arrival = t;
+    EXPECT_NEAR(t, *arrival, 1e-12 * *arrival);
+  }
+}
+
+TEST(MirrorWaves, TheTimeBarAndPlayRedrawThemAsAPressOfButtonFiveDoes) {
+  StartedLab played, pressed;
+  for (StartedLab* l : {&played, &pressed}) ASSERT_EQ(l->setMirror(concave(300)), "");
+  ASSERT_TRUE(played.click(5));
+  played.playToEnd();
+  EXPECT_EQ(played.controls().xronosmetato.value, lab::kTimeRange.max);
+  ASSERT_TRUE(pressed.setBar(lab::BarId::Time, lab::kTimeRange.max));
+  EXPECT_TRUE(lab_testing::sameOps(lab_testing::sinceLastCls(played), lab_testing::sinceLastCls(pressed)));
+  ASSERT_TRUE(played.results().mirrorWaves().has_value());
+  EXPECT_NEAR(played.results().mirrorWaves()->Instant - played.results().mirrorWaves()->Latest, lab::kTimeRange.max,
+              1e-9);
+  EXPECT_EQ(played.captions(), pressed.captions());
+  // The crossings of the reflected rays, for the graphs: a sphere's spread along the axis.
+  const std::vector<graphs::BundleRayRow> rows = lab::CurrentBundle(played);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_FALSE(lab::CurrentParaxialImage(played).has_value());
 }
 
 }  // namespace

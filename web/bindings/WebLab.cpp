@@ -285,14 +285,12 @@ std::string WebLab::curveGraph() const {
 }
 
 std::string WebLab::bundleGraph() const {
-  const lab::Results& r = lab_.results();
-  const optics::Lens& lens = lab_.scene().lens();
-  const std::optional<double> image = lab::CurrentParaxialImage(r, lens);
+  const std::optional<double> image = lab::CurrentParaxialImage(lab_);
   const graphs::CrossingGraphTexts& t = graphs::CrossingTexts();
   return "{\"title\":" + jsonString(t.title) + ",\"exact\":" + jsonString(t.exact) +
          ",\"construction\":" + jsonString(t.construction) + ",\"paraxial\":" + jsonString(t.paraxial) +
          ",\"paraxialX\":" + (image ? jsonNumber(*image) : std::string("null")) +
-         ",\"summary\":" + jsonString(graphs::CrossingSummary(lab::CurrentBundle(r, lens), image)) + "}";
+         ",\"summary\":" + jsonString(graphs::CrossingSummary(lab::CurrentBundle(lab_), image)) + "}";
 }
 
 int WebLab::refusedOperations() const { return lab_.surface().refusedOperations(); }
