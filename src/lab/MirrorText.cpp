@@ -1,6 +1,7 @@
 #include "lab/MirrorText.h"
 
 #include "lab/LensText.h"
+#include "lab/MirrorPanelRows.h"
 #include "lab/Numbers.h"
 
 #include <algorithm>
@@ -13,16 +14,7 @@ namespace {
 
 std::string shortest(double v) { return fmt::format("{}", v); }
 
-const char* kindWord(optics::MirrorKind k) {
-  switch (k) {
-    case optics::MirrorKind::Flat: return "flat";
-    case optics::MirrorKind::Concave: return "concave";
-    case optics::MirrorKind::Convex: return "convex";
-    case optics::MirrorKind::Parabolic: return "parabolic";
-    case optics::MirrorKind::Elliptical: return "elliptical";
-  }
-  return "flat";
-}
+const char* kindWord(optics::MirrorKind k) { return MirrorKindWord(k); }
 
 const optics::MirrorPreset* findPreset(std::string_view key) {
   const auto presets = optics::MirrorPresets();

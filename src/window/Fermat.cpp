@@ -64,7 +64,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   setCentralWidget(area_);
   InstallMenus(*this);
   lensMenu_ = new LensMenu(*this);
-  new MirrorMenu(*this);  // owned by the window
+  mirrorMenu_ = new MirrorMenu(*this);
   AddLessonsMenu(*this);
   viewMenu_ = new ViewMenu(*this);
   connectInputs();

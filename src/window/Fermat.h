@@ -27,6 +27,7 @@ class Banner;
 class ChallengeOverlay;
 class ViewMenu;
 class LensMenu;
+class MirrorMenu;
 class LiveLab;
 
 // The program's single window, a view over the lab: each Qt input becomes one
@@ -51,6 +52,7 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] SceneModel& model() noexcept { return model_; }
   [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
   [[nodiscard]] LensMenu& lensMenu() noexcept { return *lensMenu_; }
+  [[nodiscard]] MirrorMenu& mirrorMenu() noexcept { return *mirrorMenu_; }
   // Play, the keyboard, the focus ring.
   [[nodiscard]] LiveLab& live() noexcept { return *live_; }
 
@@ -110,6 +112,7 @@ class Fermat final : public QMainWindow {
   SceneModel model_;
   ViewMenu* viewMenu_;
   LensMenu* lensMenu_;
+  MirrorMenu* mirrorMenu_;
   std::unique_ptr<LiveLab> live_;
   IdleCall idle_;
   bool showingMessage_ = false;

@@ -1,6 +1,7 @@
 #include "window/MirrorMenu.h"
 
 #include "window/Fermat.h"
+#include "window/MirrorPanel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -40,8 +41,23 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
     });
     if (none) menu->addSeparator();
   }
+  menu->addSeparator();
+  QAction* panel = menu->addAction(QStringLiteral("Mirror &panel…"), [this] { openPanel(); });
+  panel->setObjectName(QStringLiteral("mirrorPanelAction"));
+  panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
   window.addLensFollower([this] { catchUp(); });
   catchUp();
+}
+
+MirrorPanel& MirrorMenu::openPanel() {
+  if (!panel_) {
+    panel_ = new MirrorPanel(window_);
+    panel_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  panel_->show();
+  panel_->raise();
+  panel_->activateWindow();
+  return *panel_;
 }
 
 void MirrorMenu::catchUp() {

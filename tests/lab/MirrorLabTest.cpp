@@ -6,7 +6,9 @@
 #include "core/MirrorBundle.h"
 #include "core/MirrorWaves.h"
 #include "lab/Lessons.h"
+#include "lab/MirrorPanelRows.h"
 #include "lab/MirrorText.h"
+#include "lab/Format.h"
 #include "lab/MirrorWhy.h"
 #include "lab/Run.h"
 #include "lab/Setup.h"
@@ -81,6 +83,61 @@ INSTANTIATE_TEST_SUITE_P(
                       BadText{"elliptical,f1=-200", "f1=X,Y"}, BadText{"elliptical,f1=-200,y", "f1=X,Y"},
                       BadText{"concave,zoom=2", "unknown mirror key 'zoom'"}, BadText{"concave,flat", "KEY=VALUE"},
                       BadText{"concave,r=1", "radius"}, BadText{"flat,aperture=0", "aperture"}));
+
+// ---------------------------------------------------------------- the panel's rule
+
+struct EditCase {
+  const char* name;
+  optics::MirrorDesign from;
+  const char* key;
+  const char* typed;
+  std::optional<optics::MirrorDesign> to;  // none: refused
+  const char* says;                        // part of the refusal
+};
+
+class MirrorPanelEdit : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(MirrorPanelEdit, TakesAFieldOfTheKindOrRefusesInOneLine) {
+  const EditCase& c = GetParam();
+  const lab::MirrorEdit e = lab::EditMirror(c.from, c.key, c.typed);
+  EXPECT_EQ(e.design, c.to);
+  if (!c.to) {
+    EXPECT_NE(e.error.find(c.says), std::string::npos) << e.error;
+    EXPECT_EQ(e.error.find('\n'), std::string::npos);
+  } else {
+    EXPECT_EQ(e.error, "");
+  }
+  // Every row the kind shows is a field the rule takes.
+  for (const lab::MirrorPanelRow& row : lab::MirrorPanelRows(c.from.Kind)) {
+    const optics::Mirror m = *optics::MakeMirror(c.from).mirror;
+    const std::string shown = lab::ShortestText(lab::MirrorFieldValue(c.from, m, row.key));
+    EXPECT_TRUE(lab::EditMirror(c.from, row.key, shown).design.has_value()) << row.key << "=" << shown;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, MirrorPanelEdit,
+    ::testing::Values(
+        EditCase{"radius", concave(300), "r", "120", concave(120), ""},
+        EditCase{"aperture", {}, "aperture", "90", optics::MirrorDesign{.Aperture = 90}, ""},
+        EditCase{"focus", {.Kind = optics::MirrorKind::Elliptical}, "f2y", "-60",
+                 optics::MirrorDesign{.Kind = optics::MirrorKind::Elliptical, .F2y = -60}, ""},
+        EditCase{"notANumber", concave(300), "r", "big", std::nullopt, "type a number for r"},
+        EditCase{"cannotExist", concave(300), "r", "2", std::nullopt, "r"},
+        EditCase{"keyOfAnotherKind", {}, "f", "100", std::nullopt, "not a field of a flat mirror"}),
+    [](const ::testing::TestParamInfo<EditCase>& p) { return std::string(p.param.name); });
+
+TEST(MirrorPanelKind, KeepsTheNumbersAcrossKinds) {
+  const lab::MirrorEdit e = lab::MirrorOfKind(concave(222), "convex");
+  ASSERT_TRUE(e.design.has_value()) << e.error;
+  EXPECT_EQ(e.design->Kind, optics::MirrorKind::Convex);
+  EXPECT_EQ(e.design->Radius, 222);
+  EXPECT_FALSE(lab::MirrorOfKind(concave(222), "spoon").design.has_value());
+  for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) {
+    // Each kind's word is the one the mirror's text starts with.
+    EXPECT_EQ(lab::MirrorText(lab::MirrorOfKind({}, k.word).design).rfind(k.word, 0), 0u) << k.word;
+  }
+}
 
 // ---------------------------------------------------------------- the scene
 

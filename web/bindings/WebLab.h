@@ -139,6 +139,13 @@ class WebLab {
   // The mirror scene's ellipses over the picture (lab::MirrorWhyDrawing), as
   // the challenge's drawing is given.
   std::string mirrorWhy() const;
+  // The Mirror panel (lab::MirrorPanelRows): {"kind": word or "none", "kinds":
+  // [{"word", "name"}], "rows": [{"key", "label", "hint", "low", "high",
+  // "step", "value"}]}; and a field typed anew or another kind, as
+  // {"text": the mirror's text to take, "error": ""} or {"text": "", "error": why}.
+  std::string mirrorPanel() const;
+  std::string editMirror(const std::string& key, const std::string& typed) const;
+  std::string mirrorOfKind(const std::string& word) const;
   // A lens field's slider (lab::LensSliderValue): the value position stands
   // for as JSON (a number, or "flat"), and the position of a value.
   std::string lensSliderValue(const std::string& key, int position) const;

@@ -8,6 +8,7 @@
 #include "lab/HelpTexts.h"
 #include "lab/LensPanelRows.h"
 #include "lab/LensText.h"
+#include "lab/MirrorPanelRows.h"
 #include "lab/MirrorText.h"
 #include "lab/MirrorWhy.h"
 #include "lab/Lessons.h"
@@ -154,6 +155,40 @@ std::string WebLab::mirror() const {
   }
   return "{\"text\":" + jsonString(lab::MirrorText(now)) + ",\"summary\":" + jsonString(lab::SceneSummary(lab_)) +
          ",\"preset\":" + jsonString(preset) + ",\"presets\":[" + presets + "]}";
+}
+
+std::string WebLab::mirrorPanel() const {
+  const std::optional<optics::MirrorDesign> d = lab_.mirrorDesign();
+  std::string kinds, rows;
+  for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) {
+    kinds += std::string(kinds.empty() ? "" : ",") + "{\"word\":" + jsonString(k.word) + ",\"name\":" + jsonString(k.name) + "}";
+  }
+  if (d) {
+    for (const lab::MirrorPanelRow& r : lab::MirrorPanelRows(d->Kind)) {
+      rows += std::string(rows.empty() ? "" : ",") + "{\"key\":" + jsonString(r.key) + ",\"label\":" +
+              jsonString(r.label) + ",\"hint\":" + jsonString(r.hint) + ",\"low\":" + jsonNumber(r.low) +
+              ",\"high\":" + jsonNumber(r.high) + ",\"step\":" + jsonNumber(r.step) +
+              ",\"value\":" + jsonNumber(lab::MirrorFieldValue(*d, lab_.mirror()->mirror, r.key)) + "}";
+    }
+  }
+  return "{\"kind\":" + jsonString(d ? lab::MirrorKindWord(d->Kind) : "none") + ",\"kinds\":[" + kinds +
+         "],\"rows\":[" + rows + "]}";
+}
+
+namespace {
+std::string editJson(const lab::MirrorEdit& e) {
+  return "{\"text\":" + jsonString(e.design ? lab::MirrorText(e.design) : "") + ",\"error\":" + jsonString(e.error) + "}";
+}
+}  // namespace
+
+std::string WebLab::editMirror(const std::string& key, const std::string& typed) const {
+  const std::optional<optics::MirrorDesign> d = lab_.mirrorDesign();
+  if (!d) return editJson({std::nullopt, "no mirror is in force"});
+  return editJson(lab::EditMirror(*d, key, typed));
+}
+
+std::string WebLab::mirrorOfKind(const std::string& word) const {
+  return editJson(lab::MirrorOfKind(lab_.mirrorDesign().value_or(optics::MirrorDesign{}), word));
 }
 
 std::string WebLab::mirrorWhy() const { return drawingJson(lab::MirrorWhyDrawing(lab_)); }

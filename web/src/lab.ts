@@ -66,6 +66,12 @@ export interface WebLab {
   mirror(): string;
   /** ChallengeDrawing as JSON: the mirror scene's ellipses (none: empty). */
   mirrorWhy(): string;
+  /** MirrorPanelInfo as JSON. */
+  mirrorPanel(): string;
+  /** MirrorEditInfo as JSON: a field of the mirror in force typed anew. */
+  editMirror(key: string, typed: string): string;
+  /** MirrorEditInfo as JSON: the mirror in force as another kind. */
+  mirrorOfKind(word: string): string;
   lensFieldProblem(key: string, typed: string): string;
   /** JSON: the value a lens slider's position stands for (a number, or "flat"). */
   lensSliderValue(key: string, position: number): string;
@@ -259,6 +265,19 @@ export interface ButtonInfo {
   rect: Rect;
   /** A disabled button takes no press (the mirror scene has no use for some). */
   enabled: boolean;
+}
+
+/** mirrorPanel(): the kind in force and the fields that kind has, from the lab's table. */
+export interface MirrorPanelInfo {
+  kind: string;
+  kinds: { word: string; name: string }[];
+  rows: { key: string; label: string; hint: string; low: number; high: number; step: number; value: number }[];
+}
+
+/** editMirror(), mirrorOfKind(): the mirror's text to take, or why not. */
+export interface MirrorEditInfo {
+  text: string;
+  error: string;
 }
 
 /** mirror(): the mirror in force ("none" for the lens scene) and the prepared ones. */

@@ -5,7 +5,7 @@
 // through each stationary point is drawn over the picture (a switch turns it off).
 
 import { el } from './dom';
-import type { ChallengeDrawing, MirrorInfo } from './lab';
+import type { ChallengeDrawing, MirrorEditInfo, MirrorInfo, MirrorPanelInfo } from './lab';
 import { drawOverlay } from './overlay';
 import type { Page } from './page';
 
@@ -13,6 +13,9 @@ export class MirrorChoice {
   private readonly select: HTMLSelectElement;
   private readonly error: HTMLElement;
   private readonly why: HTMLInputElement;
+  private readonly kind: HTMLSelectElement;
+  private readonly fields: HTMLElement;
+  private shownRows = '';
   private readonly canvas: HTMLCanvasElement;
 
   constructor(
@@ -24,10 +27,21 @@ export class MirrorChoice {
     box.className = 'mirror-choice';
     box.innerHTML = `<h2>Mirror</h2>
       <div class="lens-row"><label for="mirror-preset">mirror</label><select id="mirror-preset"></select></div>
+      <div class="lens-row"><label for="mirror-kind">kind</label><select id="mirror-kind"></select></div>
+      <div class="mirror-fields"></div>
       <label class="check"><input type="checkbox" id="mirror-why" checked> ellipses through the stationary points</label>`;
     host.prepend(box);
     this.select = box.querySelector('#mirror-preset')!;
     this.why = box.querySelector('#mirror-why')!;
+    this.kind = box.querySelector('#mirror-kind')!;
+    this.fields = box.querySelector('.mirror-fields')!;
+    const panel = this.panelInfo();
+    this.kind.append(new Option('none (the lens)', 'none'));
+    for (const k of panel.kinds) this.kind.append(new Option(k.name, k.word));
+    this.kind.addEventListener('change', () => {
+      if (this.kind.value === 'none') this.take('none');
+      else this.takeEdit(JSON.parse(this.page.lab.mirrorOfKind(this.kind.value)) as MirrorEditInfo);
+    });
     this.why.addEventListener('change', () => this.draw());
     // Above the picture, below the challenge's answer; presses go through.
     this.canvas = el('canvas', 'overlay');
@@ -46,8 +60,7 @@ export class MirrorChoice {
     box.appendChild(this.error);
     this.select.addEventListener('change', () => {
       if (!this.select.value) return; // "your own mirror" is what a set-up or the console gave
-      this.error.textContent = this.page.start('setMirror', this.select.value);
-      this.show();
+      this.take(this.select.value);
     });
     this.show();
     page.afterAction.push(() => {
@@ -62,6 +75,53 @@ export class MirrorChoice {
     drawOverlay(this.canvas, this.page, d);
   }
 
+  private take(text: string): void {
+    this.error.textContent = this.page.start('setMirror', text);
+    this.show();
+  }
+
+  /** A field's or a kind's change, as the lab's rule words it. */
+  private takeEdit(e: MirrorEditInfo): void {
+    if (e.error) {
+      this.error.textContent = e.error;
+      this.show();
+      return;
+    }
+    this.take(e.text);
+  }
+
+  private panelInfo(): MirrorPanelInfo {
+    return JSON.parse(this.page.lab.mirrorPanel()) as MirrorPanelInfo;
+  }
+
+  /** The kind's fields, made anew when the kind changes, their values the mirror's. */
+  private showFields(): void {
+    const panel = this.panelInfo();
+    if (this.kind.value !== panel.kind) this.kind.value = panel.kind;
+    const rows = panel.rows.map((r) => r.key).join(',');
+    if (rows !== this.shownRows) {
+      this.shownRows = rows;
+      this.fields.replaceChildren(
+        ...panel.rows.map((r) => {
+          const row = document.createElement('div');
+          row.className = 'lens-row';
+          row.title = r.hint;
+          row.innerHTML = `<label for="mirror-${r.key}">${r.label}</label>
+            <input type="number" id="mirror-${r.key}" class="mirror-number" min="${r.low}" max="${r.high}" step="${r.step}">`;
+          const input = row.querySelector('input')!;
+          input.addEventListener('change', () =>
+            this.takeEdit(JSON.parse(this.page.lab.editMirror(r.key, input.value)) as MirrorEditInfo),
+          );
+          return row;
+        }),
+      );
+    }
+    for (const r of panel.rows) {
+      const input = this.fields.querySelector<HTMLInputElement>(`#mirror-${r.key}`);
+      if (input && document.activeElement !== input) input.value = String(r.value);
+    }
+  }
+
   private info(): MirrorInfo {
     return JSON.parse(this.page.lab.mirror()) as MirrorInfo;
   }
@@ -71,5 +131,6 @@ export class MirrorChoice {
     const preset = now.presets.find((p) => p.key === now.preset);
     const value = now.preset === 'none' ? 'none' : (preset?.text ?? '');
     if (this.select.value !== value) this.select.value = value;
+    this.showFields();
   }
 }

@@ -50,13 +50,27 @@ export const tests = [
         await page.locator('.form .command[data-command="2"]').click();
         await dismissMessages(page);
         await expectNativeDrawing(page, 'after the reflected bundle');
-        // The lens's continuations are greyed here and a press on one changes nothing.
+        // The lens's continuation of one ray is greyed here and a press on it changes nothing.
         const calls = (await pageCalls(page)).length;
-        for (const k of [3, 4, 5]) {
-          const disabled = await page.locator(`.form .command[data-command="${k}"]`).isDisabled();
-          assert(disabled, `button ${k} is not greyed in the mirror scene`);
-        }
+        assert(await page.locator('.form .command[data-command="4"]').isDisabled(), 'button 4 is not greyed in the mirror scene');
+        assert(!(await page.locator('.form .command[data-command="5"]').isDisabled()), 'button 5 is greyed in the mirror scene');
         assert((await pageCalls(page)).length === calls, 'a greyed button was pressed');
+
+        // The panel's fields: a typed radius is the mirror --mirror gives; one that cannot exist is refused.
+        await page.locator('#mirror-kind').selectOption('concave');
+        await page.locator('#mirror-r').fill('220');
+        await page.locator('#mirror-r').dispatchEvent('change');
+        mirror = await mirrorOf(page);
+        assert(mirror.text === 'concave,r=220', `the typed radius gave ${mirror.text}`);
+        await page.locator('#mirror-r').fill('2');
+        await page.locator('#mirror-r').dispatchEvent('change');
+        assert((await mirrorOf(page)).text === 'concave,r=220', 'a radius of 2 was taken');
+        const said = await page.locator('.mirror-error').textContent();
+        assert(said.length > 0 && !said.includes('\n'), `the refusal reads ${JSON.stringify(said)}`);
+        await page.locator('.form .command[data-command="5"]').click();
+        await dismissMessages(page);
+        await expectNativeLabels(page, 'after the waves on the typed mirror');
+        await expectNativeDrawing(page, 'after the waves on the typed mirror');
 
         // Back to the lens: every button again, the lens scene's drawing.
         await page.locator('#mirror-preset').selectOption('none');
