@@ -24,20 +24,27 @@ double exitDistance(double x, double y, double dx, double dy, Frame f) {
 }  // namespace
 
 std::optional<Point> StationaryDirection(const optics::Mirror& m, double u, double sx, double sy) {
-  const optics::MirrorPoint p = m.at(u), n = m.normal(u);
+  const optics::MirrorPoint p = m.at(u);
   const double ex = p.X - sx, ey = p.Y - sy, el = std::hypot(ex, ey);
+  if (!(el > 0)) return std::nullopt;
+  return StationaryDirectionAlong(m, u, ex / el, ey / el);
+}
+
+std::optional<Point> StationaryDirectionAlong(const optics::Mirror& m, double u, double ex, double ey) {
+  const optics::MirrorPoint p = m.at(u), n = m.normal(u);
   const double tl = std::hypot(p.Dx, p.Dy);
-  if (!(el > 0) || !(tl > 0)) return std::nullopt;
+  if (!(tl > 0)) return std::nullopt;
   const double tx = p.Dx / tl, ty = p.Dy / tl;
   // The front normal points to the side the light comes from: arriving light
   // runs against it.
-  const double along = (ex * tx + ey * ty) / el, across = (ex * n.X + ey * n.Y) / el;
+  const double along = ex * tx + ey * ty, across = ex * n.X + ey * n.Y;
   if (!(across < 0)) return std::nullopt;
   const double out = std::sqrt(std::max(0.0, 1 - along * along));
   return Point{along * tx + out * n.X, along * ty + out * n.Y};
 }
 
-MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, int n, Frame frame, double speed) {
+MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, int n, Frame frame, double speed,
+                                 bool parallel) {
   MirrorBundleResult r{.Source = source, .N = std::max(n, 0)};
   r.Rays.resize(static_cast<std::size_t>(r.N) + 1);
   Drawing& d = r.drawing;
@@ -47,8 +54,11 @@ MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, in
     const optics::MirrorPoint p = m.at(ray.U);
     ray.X = p.X;
     ray.Y = p.Y;
-    ray.Time = std::hypot(p.X - source.x, p.Y - source.y) / speed;
-    const std::optional<Point> dir = StationaryDirection(m, ray.U, source.x, source.y);
+    // Where the ray is drawn from: the source, or the beam's entry at the frame's left edge.
+    const double fromX = parallel ? -frame.XMax : source.x, fromY = parallel ? p.Y : source.y;
+    ray.Time = std::hypot(p.X - fromX, p.Y - fromY) / speed;
+    const std::optional<Point> dir =
+        parallel ? StationaryDirectionAlong(m, ray.U, 1, 0) : StationaryDirection(m, ray.U, source.x, source.y);
     if (!dir) continue;
     ray.Lit = true;
     ray.Dx = dir->x;
@@ -60,7 +70,7 @@ MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, in
     d.DrawWidth(4);
     d.PSet(ray.X, ray.Y);
     d.DrawWidth(1);
-    d.Line(source.x, source.y, ray.X, ray.Y);
+    d.Line(fromX, fromY, ray.X, ray.Y);
     d.Line(ray.Drawn.x1, ray.Drawn.y1, ray.Drawn.x2, ray.Drawn.y2);
   }
   d.DrawWidth(1);

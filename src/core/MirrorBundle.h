@@ -36,12 +36,18 @@ struct MirrorBundleResult {
 // component along the normal to the front. None where the source lies behind
 // the mirror at u.
 [[nodiscard]] std::optional<Point> StationaryDirection(const optics::Mirror& m, double u, double sx, double sy);
+// The same for light arriving in the unit direction (ex, ey) (a parallel beam).
+[[nodiscard]] std::optional<Point> StationaryDirectionAlong(const optics::Mirror& m, double u, double ex, double ey);
 
 // A bundle of rays 0..n from the source to points spread evenly along the
 // mirror (strictly inside its ends), each drawn to its point with a 4-pixel
 // dot there and on, reflected by stationary time, to the frame's edge; points
 // the source cannot see are left undrawn. Leaves DrawWidth 1.
+//
+// With `parallel` the source stands at infinity on the left: every ray comes
+// along the axis from the frame's left edge (the plane wavefront the times
+// count from) to its point of the mirror.
 [[nodiscard]] MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, int n, Frame frame,
-                                               double speed);
+                                               double speed, bool parallel = false);
 
 }  // namespace core

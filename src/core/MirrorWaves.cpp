@@ -18,8 +18,8 @@ double turn(double a) {
 }  // namespace
 
 MirrorWavesResult MirrorWaves(const optics::Mirror& m, SourcePoint source, int n, Frame frame, double speed,
-                              double after, bool wavelets, bool front) {
-  MirrorWavesResult r{.Bundle = ReflectBundle(m, source, n, frame, speed)};
+                              double after, bool wavelets, bool front, bool parallel) {
+  MirrorWavesResult r{.Bundle = ReflectBundle(m, source, n, frame, speed, parallel)};
   const std::vector<MirrorRay>& rays = r.Bundle.Rays;
   for (const MirrorRay& ray : rays) {
     if (ray.Lit) r.Latest = std::max(r.Latest, ray.Time);

@@ -32,6 +32,7 @@ struct MirrorWavesResult {
 // `wavelets`, and the wavefront (blue, pen width 2, through the lit rays'
 // points in order) when `front`; leaves DrawWidth 1 and FillStyle 1.
 [[nodiscard]] MirrorWavesResult MirrorWaves(const optics::Mirror& m, SourcePoint source, int n, Frame frame,
-                                            double speed, double after, bool wavelets, bool front);
+                                            double speed, double after, bool wavelets, bool front,
+                                            bool parallel = false);
 
 }  // namespace core

@@ -90,6 +90,7 @@ void Lab::restart(const std::optional<Placement>& p) {
   updatePath(std::nullopt);
   settle();
   startPlacement_ = placement();
+  startParallelBeam_ = parallelBeam_;
   journal_.clear();
   journalActive_ = active_;
 }

@@ -89,6 +89,14 @@ class Lab {
   }
   // The mirror scene's target marker, a world point (dragged like the markers).
   [[nodiscard]] core::Point target() const noexcept { return target_; }
+  // The mirror scene's bundles from a source at infinity on the left (a beam
+  // parallel to the axis) instead of from the source marker; off at start,
+  // kept by a reset and a change of mirror or lens. An input: refused while a
+  // message is open, written to the journal when it changes.
+  bool setParallelBeam(bool on);
+  [[nodiscard]] bool parallelBeam() const noexcept { return parallelBeam_; }
+  // The switch as the last start found it (a set-up's start).
+  [[nodiscard]] bool startParallelBeam() const noexcept { return startParallelBeam_; }
 
   // ---- The session since the last start (a start-up, a reset, a change of
   // lens): where the markers and bars stood then, and the inputs since, as
@@ -358,6 +366,7 @@ class Lab {
   optics::Lens lens_ = optics::Lens::Standard();
   std::optional<MirrorShape> mirror_;
   core::Point target_ = kMirrorTargetStart;
+  bool parallelBeam_ = false, startParallelBeam_ = false;
   Marker active_ = Marker::Source;
   std::string lesson_;
   struct Position {

@@ -42,6 +42,14 @@ std::string Lab::setMirror(const std::optional<optics::MirrorDesign>& design) {
   return {};
 }
 
+bool Lab::setParallelBeam(bool on) {
+  if (busy()) return false;
+  if (on == parallelBeam_) return true;
+  parallelBeam_ = on;
+  record({.kind = Action::Kind::Beam, .value = on ? 1 : 0});
+  return true;
+}
+
 void Lab::buildStaticScene() {
   if (!mirror_) {
     BuildScene(surface_, controls_, scene_, lens_);
@@ -101,7 +109,7 @@ void Lab::mirrorCommand1() {
 void Lab::mirrorCommand2() {
   const Inputs in = readInputs();
   auto b = std::make_shared<core::MirrorBundleResult>(
-      core::ReflectBundle(mirror_->mirror, in.source, in.rays, in.frame, scene_.SpeedOutside));
+      core::ReflectBundle(mirror_->mirror, in.source, in.rays, in.frame, scene_.SpeedOutside, parallelBeam_));
   draw(b->drawing);
   then([this, b] { results_.setMirrorBundle(std::move(*b)); });
   run();
@@ -110,7 +118,7 @@ void Lab::mirrorCommand2() {
 void Lab::mirrorWaves(bool front) {
   const Inputs in = readInputs();
   auto w = std::make_shared<core::MirrorWavesResult>(core::MirrorWaves(
-      mirror_->mirror, in.source, in.rays, in.frame, scene_.SpeedOutside, in.slider, true, front));
+      mirror_->mirror, in.source, in.rays, in.frame, scene_.SpeedOutside, in.slider, true, front, parallelBeam_));
   draw(w->drawing);
   then([this, w] { results_.setMirrorWaves(std::move(*w)); });
   run();

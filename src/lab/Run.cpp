@@ -123,6 +123,14 @@ std::string BundleFile(const Lab& lab) {
 
 graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at) {
   const Results& r = lab.results();
+  if (lab.mirror()) {
+    // In front of the mirror, after its waves were drawn (button 5, the time bar).
+    if (!r.mirrorWaves()) return {};
+    graphs::EqualTimeData d =
+        graphs::EqualTime(CurrentBundle(lab), lab.scene().SpeedOutside, -lab.scene().XMax, 0, at);
+    d.sourceOnAxis = lab.parallelBeam() || std::abs(CentreOf(lab.controls().kyklos).y) <= graphs::kOnAxisTolerance;
+    return d;
+  }
   if (!r.bundleContinuation()) return {};
   const optics::Lens& lens = lab.scene().lens();
   const double from = std::max(lens.Second.VertexX, optics::RimX(lens.Second));
@@ -132,7 +140,8 @@ graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at)
 }
 
 std::string EqualTimeFile(const Lab& lab, std::optional<double> at) {
-  return lensHeader(lab) + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
+  const std::string header = lab.mirror() ? "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n" : lensHeader(lab);
+  return header + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
 }
 
 namespace {

@@ -58,6 +58,12 @@ std::string readLens(std::string_view v, Action& a) { return ReadLens(v, a.lens)
 // The mirror as --mirror gives it; one that cannot exist is refused here.
 std::string readMirror(std::string_view v, Action& a) { return ReadMirror(v, a.mirror); }
 
+std::string readBeam(std::string_view v, Action& a) {
+  if (v != "parallel" && v != "point") return "expected parallel or point";
+  a.value = v == "parallel" ? 1 : 0;
+  return {};
+}
+
 std::string readMarker(std::string_view v, Action& a) {
   if (v != "source" && v != "entry") return "expected source or entry";
   a.value = v == "entry" ? 1 : 0;
@@ -73,7 +79,7 @@ struct ActionEntry {
   const char* syntax;
   const char* help;
   std::string (*read)(std::string_view value, Action& a);  // null: the action takes no value
-  enum class Text { Number, Point, Key, Lens, Marker, Mirror, None } text;      // how the value is written back
+  enum class Text { Number, Point, Key, Lens, Marker, Mirror, Beam, None } text;      // how the value is written back
 };
 
 using T = ActionEntry::Text;
@@ -104,6 +110,8 @@ const ActionEntry kActions[] = {
     {K::Mirror, "mirror", "mirror=KIND,KEY=V,...",
      "take a mirror in place of the lens, as --mirror gives it (mirror=none: the lens again)", readMirror, T::Mirror},
     {K::Target, "target", "target=X,Y", "drag the mirror scene's target to (X, Y)", readPoint, T::Point},
+    {K::Beam, "beam", "beam=B", "the mirror scene's bundles from a parallel beam (parallel) or the source (point)",
+     readBeam, T::Beam},
 };
 
 }  // namespace
@@ -144,6 +152,7 @@ std::string ActionText(const Action& a) {
     case T::Key: return text + KeyText(a.value);
     case T::Lens: return text + LensText(a.lens);
     case T::Mirror: return text + MirrorText(a.mirror);
+    case T::Beam: return text + (a.value == 1 ? "parallel" : "point");
     case T::Marker: return text + (a.value == 1 ? "entry" : "source");
     case T::Point: return text + CoordinateText(a.x) + "," + CoordinateText(a.y);
     case T::Number: break;

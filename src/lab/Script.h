@@ -22,9 +22,10 @@ struct Action {
   // Reset: everything back as at start-up (File > Reset); Lens: another lens;
   // Active: the marker the arrow keys move (value 0: the source, 1: the entry
   // point); Mirror: another mirror, or none (the lens scene); Target: a whole
-  // drag of the mirror scene's target.
+  // drag of the mirror scene's target; Beam: the mirror scene's bundles from
+  // a parallel beam (value 1) or from the source (0).
   enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active, Mirror, Target };
+                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active, Mirror, Target, Beam };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5

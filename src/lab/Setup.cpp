@@ -122,6 +122,10 @@ std::string write(const Setup& s, bool pretty) {
     topKey("mirror", false);
     out += stringText(MirrorText(s.mirror));
   }
+  if (s.parallelBeam) {
+    topKey("beam", false);
+    out += stringText("parallel");
+  }
 
   topKey("live", false);
   out += s.live ? "true" : "false";
@@ -322,7 +326,8 @@ std::string readHeader(const json& v) {
 std::string readSetup(const json& v, Setup& out) {
   if (!v.is_object()) return "the file must hold a JSON object, not " + kindOf(v);
   if (auto e = readHeader(v); !e.empty()) return e;
-  if (auto e = checkKeys(v, "the file", {"format", "version", "lens", "live", "start", "actions"}, {"mirror"});
+  if (auto e = checkKeys(v, "the file", {"format", "version", "lens", "live", "start", "actions"},
+                            {"mirror", "beam"});
       !e.empty()) {
     return e;
   }
@@ -331,6 +336,13 @@ std::string readSetup(const json& v, Setup& out) {
     const json& m = v["mirror"];
     if (!m.is_string()) return "mirror must be a string such as \"concave,r=300\", not " + kindOf(m);
     if (auto e = ParseMirror(m.get_ref<const std::string&>(), out.mirror); !e.empty()) return "mirror: " + e;
+  }
+  if (v.contains("beam")) {
+    const json& b = v["beam"];
+    if (!b.is_string() || (b.get_ref<const std::string&>() != "parallel" && b.get_ref<const std::string&>() != "point")) {
+      return "beam must be \"parallel\" or \"point\", not " + (b.is_string() ? Quoted(b.get_ref<const std::string&>()) : kindOf(b));
+    }
+    out.parallelBeam = b.get_ref<const std::string&>() == "parallel";
   }
   if (!v["live"].is_boolean()) return "live must be true or false, not " + kindOf(v["live"]);
   out.live = v["live"].get<bool>();

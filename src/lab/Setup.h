@@ -22,6 +22,7 @@ struct Setup {
   // The mirror scene's mirror ("mirror": its text, left out for the lens
   // scene) and, with it, the target's start ("start.target").
   std::optional<optics::MirrorDesign> mirror;
+  bool parallelBeam = false;  // the mirror scene's bundles from a parallel beam at the start ("beam": "parallel")
   bool live = false;  // the live-lab switch
   Placement start;
   std::vector<Action> actions;  // the inputs since the last start

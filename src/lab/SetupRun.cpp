@@ -11,6 +11,7 @@ namespace lab {
 Setup CurrentSetup(const Lab& lab) {
   return {.lens = lab.lensDesign(),
           .mirror = lab.mirrorDesign(),
+          .parallelBeam = lab.startParallelBeam(),
           .live = lab.live(),
           .start = lab.startPlacement(),
           .actions = lab.journal()};
@@ -28,6 +29,7 @@ std::string OpenSetup(Lab& lab, const Setup& setup) {
   lab.setLive(setup.live);
   if (std::string e = lab.setLens(setup.lens); !e.empty()) return e;
   if (std::string e = lab.setMirror(setup.mirror); !e.empty()) return e;
+  (void)lab.setParallelBeam(setup.parallelBeam);  // no message is open: taken
   lab.restart(setup.start);
   // The replay writes its own journal, which replays to the same state (a
   // reset or a lens among the actions starts it afresh, as it did then).

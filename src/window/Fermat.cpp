@@ -174,6 +174,12 @@ std::string Fermat::setMirror(const std::optional<optics::MirrorDesign>& design)
   return {};
 }
 
+bool Fermat::setParallelBeam(bool on) {
+  const bool taken = lab_.setParallelBeam(on);
+  for (const auto& f : lensFollowers_) f();
+  return taken;
+}
+
 std::string Fermat::openSetup(const lab::Setup& setup) {
   std::string refused = lab::OpenSetup(lab_, setup);
   if (refused.empty()) catchUp();

@@ -42,6 +42,13 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
     if (none) menu->addSeparator();
   }
   menu->addSeparator();
+  beam_ = menu->addAction(QStringLiteral("Parallel &beam from the left"));
+  beam_->setObjectName(QStringLiteral("mirrorParallelBeam"));
+  beam_->setCheckable(true);
+  connect(beam_, &QAction::triggered, this, [this](bool on) {
+    (void)window_.setParallelBeam(on);
+    catchUp();
+  });
   QAction* panel = menu->addAction(QStringLiteral("Mirror &panel…"), [this] { openPanel(); });
   panel->setObjectName(QStringLiteral("mirrorPanelAction"));
   panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
@@ -65,6 +72,8 @@ void MirrorMenu::catchUp() {
   const std::optional<optics::MirrorDesign> now = window_.lab().mirrorDesign();
   const QList<QAction*> actions = choices_->actions();
   for (int i = 0; i < actions.size(); ++i) actions[i]->setChecked(choiceAt(i) == now);
+  beam_->setChecked(window_.lab().parallelBeam());
+  beam_->setEnabled(now.has_value());
 }
 
 }  // namespace app

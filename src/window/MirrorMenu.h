@@ -5,6 +5,7 @@
 
 #include "window/MirrorPanel.h"
 
+class QAction;
 class QActionGroup;
 
 namespace app {
@@ -28,6 +29,7 @@ class MirrorMenu final : public QObject {
   Fermat& window_;
   QActionGroup* choices_;
   QPointer<MirrorPanel> panel_;
+  QAction* beam_ = nullptr;
 };
 
 }  // namespace app

@@ -138,6 +138,8 @@ std::vector<SessionCase> sessions() {
                  {"source=-140,40", "target=-140,-40", "press=1", "entry=-30,60", "rays=25", "press=2",
                   "down=-140,-40", "move=-120,-60", "up=-120,-60", "key=Right", "press=1", "mirror=flat",
                   "press=1", "reset", "mirror=none", "press=1"}});
+  out.push_back({"mirrorParallelBeam", 0, 0, {"--mirror", "parabolic,f=120"},
+                 {"beam=parallel", "rays=30", "press=5", "drag-time=40", "press=3", "beam=point", "press=2"}});
   out.push_back({"lessonWithChallenge", 0, 0, {"--lesson", "lifeguard", "--challenge"},
                  {"entry=-50,-30", "press=5", "lens=preset=meniscus", "rays=30", "press=5"}});
   return out;

@@ -519,6 +519,45 @@ TEST(MirrorWaves, FromAnEllipsesFocusEveryRayReachesTheOtherTogether) {
   }
 }
 
+// A beam parallel to a parabola's axis meets at its focus, every ray at the
+// same time: the equal-time view finds no spread there.
+TEST(MirrorWaves, AParallelBeamMeetsAtTheParabolasFocusAtOneTime) {
+  StartedLab l;
+  ASSERT_EQ(l.setMirror(optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 150}), "");
+  ASSERT_TRUE(l.setParallelBeam(true));
+  ASSERT_TRUE(l.setBar(lab::BarId::Rays, 40));
+  ASSERT_TRUE(l.click(5));
+  const auto& rays = l.results().mirrorBundle()->Rays;
+  std::optional<double> total;
+  for (const core::MirrorRay& r : rays) {
+    ASSERT_TRUE(r.Lit);
+    // Leaving towards the focus, through it (the ray on the axis runs back along it).
+    if (std::abs(r.Y) > 1e-9) {
+      ASSERT_TRUE(r.AxisX.has_value()) << r.Y;
+      EXPECT_NEAR(*r.AxisX, -150, 1e-9) << r.Y;
+    }
+    // From the beam's plane at the frame's left edge to the focus.
+    const double t = r.Time + std::hypot(r.X + 150, r.Y) / l.scene().SpeedOutside;
+    if (!total) total = t;
+    EXPECT_NEAR(t, *total, 1e-12 * *total) << r.Y;
+  }
+  const graphs::EqualTimeData d = lab::CurrentEqualTime(l, -150);
+  ASSERT_FALSE(d.empty());
+  double lo = d.rays.front().time, hi = lo;
+  for (const graphs::EqualTimeRay& r : d.rays) {
+    lo = std::min(lo, r.time);
+    hi = std::max(hi, r.time);
+  }
+  EXPECT_LE(hi - lo, 1e-12 * hi);
+  EXPECT_NEAR(d.bestX, -150, 2 * l.scene().XMax / (graphs::kEqualTimeSamples - 1));
+  // The switch is an input of the journal, and a set-up's start keeps it.
+  EXPECT_EQ(lab::ActionText(l.journal().front()), "beam=parallel");
+  StartedLab opened;
+  ASSERT_EQ(lab::OpenSetup(opened, lab::CurrentSetup(l)), "");
+  EXPECT_TRUE(opened.parallelBeam());
+  EXPECT_EQ(lab::LabelLines(opened), lab::LabelLines(l));
+}
+
 TEST(MirrorWaves, TheTimeBarAndPlayRedrawThemAsAPressOfButtonFiveDoes) {
   StartedLab played, pressed;
   for (StartedLab* l : {&played, &pressed}) ASSERT_EQ(l->setMirror(concave(300)), "");

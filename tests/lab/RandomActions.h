@@ -16,7 +16,7 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
                                 const std::function<int()>& key) {
   using Kind = lab::Action::Kind;
   auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-  lab::Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Target)))};
+  lab::Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Beam)))};
   switch (a.kind) {
     case Kind::Source:
     case Kind::Entry:
@@ -44,7 +44,8 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
       a.lens.N = std::uniform_real_distribution<>(optics::kMinIndex, optics::kMaxIndex)(rng);
       break;
     }
-    case Kind::Active: a.value = between(0, 1); break;
+    case Kind::Active:
+    case Kind::Beam: a.value = between(0, 1); break;
     case Kind::Mirror: {
       // None, or a preset with its own number drawn anew (the text carries
       // only the kind's numbers): each such mirror can exist.

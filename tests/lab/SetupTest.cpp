@@ -49,6 +49,7 @@ class RandomSetups {
     while (m.kind != lab::Action::Kind::Mirror) m = action();
     if (m.mirror) {
       s.mirror = m.mirror;
+      s.parallelBeam = coin();
       s.start.targetX = coordinate();
       s.start.targetY = coordinate();
     }

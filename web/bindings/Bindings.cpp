@@ -71,6 +71,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("setMirror", &WebLab::setMirror)
       .function("mirror", &WebLab::mirror)
       .function("mirrorWhy", &WebLab::mirrorWhy)
+      .function("setParallelBeam", &WebLab::setParallelBeam)
       .function("mirrorPanel", &WebLab::mirrorPanel)
       .function("editMirror", &WebLab::editMirror)
       .function("mirrorOfKind", &WebLab::mirrorOfKind)

@@ -139,6 +139,7 @@ class WebLab {
   // The mirror scene's ellipses over the picture (lab::MirrorWhyDrawing), as
   // the challenge's drawing is given.
   std::string mirrorWhy() const;
+  bool setParallelBeam(bool on);
   // The Mirror panel (lab::MirrorPanelRows): {"kind": word or "none", "kinds":
   // [{"word", "name"}], "rows": [{"key", "label", "hint", "low", "high",
   // "step", "value"}]}; and a field typed anew or another kind, as

@@ -154,7 +154,8 @@ std::string WebLab::mirror() const {
                ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::MirrorText(p.design)) + "}";
   }
   return "{\"text\":" + jsonString(lab::MirrorText(now)) + ",\"summary\":" + jsonString(lab::SceneSummary(lab_)) +
-         ",\"preset\":" + jsonString(preset) + ",\"presets\":[" + presets + "]}";
+         ",\"preset\":" + jsonString(preset) + ",\"parallelBeam\":" + jsonBool(lab_.parallelBeam()) + ",\"presets\":[" +
+         presets + "]}";
 }
 
 std::string WebLab::mirrorPanel() const {
@@ -190,6 +191,8 @@ std::string WebLab::editMirror(const std::string& key, const std::string& typed)
 std::string WebLab::mirrorOfKind(const std::string& word) const {
   return editJson(lab::MirrorOfKind(lab_.mirrorDesign().value_or(optics::MirrorDesign{}), word));
 }
+
+bool WebLab::setParallelBeam(bool on) { return lab_.setParallelBeam(on); }
 
 std::string WebLab::mirrorWhy() const { return drawingJson(lab::MirrorWhyDrawing(lab_)); }
 

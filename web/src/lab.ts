@@ -66,6 +66,8 @@ export interface WebLab {
   mirror(): string;
   /** ChallengeDrawing as JSON: the mirror scene's ellipses (none: empty). */
   mirrorWhy(): string;
+  /** The mirror scene's bundles from a parallel beam; false while a message is open. */
+  setParallelBeam(on: boolean): boolean;
   /** MirrorPanelInfo as JSON. */
   mirrorPanel(): string;
   /** MirrorEditInfo as JSON: a field of the mirror in force typed anew. */
@@ -286,6 +288,7 @@ export interface MirrorInfo {
   summary: string;
   /** The preset in force, "none" for the lens scene, "" for a mirror of one's own. */
   preset: string;
+  parallelBeam: boolean;
   presets: { key: string; name: string; text: string }[];
 }
 

@@ -13,6 +13,7 @@ export class MirrorChoice {
   private readonly select: HTMLSelectElement;
   private readonly error: HTMLElement;
   private readonly why: HTMLInputElement;
+  private readonly beam: HTMLInputElement;
   private readonly kind: HTMLSelectElement;
   private readonly fields: HTMLElement;
   private shownRows = '';
@@ -29,10 +30,22 @@ export class MirrorChoice {
       <div class="lens-row"><label for="mirror-preset">mirror</label><select id="mirror-preset"></select></div>
       <div class="lens-row"><label for="mirror-kind">kind</label><select id="mirror-kind"></select></div>
       <div class="mirror-fields"></div>
+      <label class="check"><input type="checkbox" id="mirror-beam"> parallel beam from the left</label>
       <label class="check"><input type="checkbox" id="mirror-why" checked> ellipses through the stationary points</label>`;
     host.prepend(box);
     this.select = box.querySelector('#mirror-preset')!;
     this.why = box.querySelector('#mirror-why')!;
+    this.beam = box.querySelector('#mirror-beam')!;
+    this.beam.addEventListener('change', () => {
+      if (!this.page.accepting()) {
+        this.show();
+        return;
+      }
+      this.page.record('setParallelBeam', this.beam.checked);
+      this.page.lab.setParallelBeam(this.beam.checked);
+      this.page.completed();
+      this.show();
+    });
     this.kind = box.querySelector('#mirror-kind')!;
     this.fields = box.querySelector('.mirror-fields')!;
     const panel = this.panelInfo();
@@ -131,6 +144,8 @@ export class MirrorChoice {
     const preset = now.presets.find((p) => p.key === now.preset);
     const value = now.preset === 'none' ? 'none' : (preset?.text ?? '');
     if (this.select.value !== value) this.select.value = value;
+    this.beam.checked = now.parallelBeam;
+    this.beam.disabled = now.preset === 'none';
     this.showFields();
   }
 }

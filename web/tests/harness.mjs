@@ -279,6 +279,7 @@ export function callsToActions(calls) {
       // Only a lens the lab took is recorded: the lens action of the same text.
       case 'setLens': out.push(`lens=${args[0]}`); break;
       case 'setMirror': out.push(`mirror=${args[0]}`); break;
+      case 'setParallelBeam': out.push(`beam=${args[0] ? 'parallel' : 'point'}`); break;
       case 'openSetup':
       case 'openFragment': {
         const json = call === 'openSetup' ? String(args[0]) : fragmentJson(String(args[0]));

@@ -72,6 +72,14 @@ export const tests = [
         await expectNativeLabels(page, 'after the waves on the typed mirror');
         await expectNativeDrawing(page, 'after the waves on the typed mirror');
 
+        // A parallel beam on a dish: the reflected rays meet at its focus, as native beam=parallel draws them.
+        await page.locator('#mirror-kind').selectOption('parabolic');
+        await page.locator('#mirror-beam').check();
+        assert((await mirrorOf(page)).parallelBeam, 'the beam switch was not taken');
+        await page.locator('.form .command[data-command="5"]').click();
+        await dismissMessages(page);
+        await expectNativeDrawing(page, 'after the parallel beam on the dish');
+
         // Back to the lens: every button again, the lens scene's drawing.
         await page.locator('#mirror-preset').selectOption('none');
         mirror = await mirrorOf(page);
