@@ -1,5 +1,8 @@
 #include "core/MirrorBundle.h"
 
+#include "core/Constants.h"
+#include "optics/Stationary.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -41,6 +44,35 @@ std::optional<Point> StationaryDirectionAlong(const optics::Mirror& m, double u,
   if (!(across < 0)) return std::nullopt;
   const double out = std::sqrt(std::max(0.0, 1 - along * along));
   return Point{along * tx + out * n.X, along * ty + out * n.Y};
+}
+
+MirrorRayResult ContinueMirrorRay(const optics::Mirror& m, SourcePoint source, Point target, Frame frame,
+                                  double speed) {
+  MirrorRayResult r;
+  const optics::StationaryResult st = optics::StationaryPoints(m, source.x, source.y, target.x, target.y, speed);
+  const optics::StationaryPoint* least = nullptr;
+  for (const optics::StationaryPoint& p : st.Points) {
+    if (!least || p.Time < least->Time) least = &p;
+  }
+  const std::optional<Point> dir = least ? StationaryDirection(m, least->U, source.x, source.y) : std::nullopt;
+  if (!dir) {
+    r.drawing.Message(kNotFound);
+    return r;
+  }
+  MirrorRay ray{.U = least->U, .X = least->X, .Y = least->Y, .Dx = dir->x, .Dy = dir->y,
+                .Time = std::hypot(least->X - source.x, least->Y - source.y) / speed, .Lit = true};
+  if (std::abs(ray.Dy) > kParallel) ray.AxisX = ray.X - ray.Y * ray.Dx / ray.Dy;
+  const double reach = exitDistance(ray.X, ray.Y, ray.Dx, ray.Dy, frame);
+  ray.Drawn = {ray.X, ray.Y, ray.X + reach * ray.Dx, ray.Y + reach * ray.Dy};
+  Drawing& d = r.drawing;
+  d.Line(source.x, source.y, ray.X, ray.Y);
+  d.Line(ray.Drawn.x1, ray.Drawn.y1, ray.Drawn.x2, ray.Drawn.y2, numeric::kRed);
+  d.MoveEntry(ray.X, ray.Y);
+  d.Show(Caption::MirrorAngles, least->Incidence * optics::kDegreesPerRadian,
+         least->Reflection * optics::kDegreesPerRadian);
+  r.Ray = ray;
+  r.Time = least->Time;
+  return r;
 }
 
 MirrorBundleResult ReflectBundle(const optics::Mirror& m, SourcePoint source, int n, Frame frame, double speed,

@@ -39,6 +39,20 @@ struct MirrorBundleResult {
 // The same for light arriving in the unit direction (ex, ey) (a parallel beam).
 [[nodiscard]] std::optional<Point> StationaryDirectionAlong(const optics::Mirror& m, double u, double ex, double ey);
 
+// "continuation of ray" in the mirror scene: the least-time path source ->
+// P -> target found as "position by Fermat" finds it, and the ray leaving P
+// in the direction stationary time gives, drawn in red past the target to
+// the frame's edge, with the angles at P; with no path, the message that
+// none was found. None of it uses the law of reflection: that the red line
+// runs through the target is what the tests check.
+struct MirrorRayResult {
+  std::optional<MirrorRay> Ray;
+  std::optional<double> Time;  // of the whole path source -> P -> target
+  Drawing drawing;
+};
+[[nodiscard]] MirrorRayResult ContinueMirrorRay(const optics::Mirror& m, SourcePoint source, Point target,
+                                                Frame frame, double speed);
+
 // A bundle of rays 0..n from the source to points spread evenly along the
 // mirror (strictly inside its ends), each drawn to its point with a 4-pixel
 // dot there and on, reflected by stationary time, to the frame's edge; points

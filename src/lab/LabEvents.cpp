@@ -2,6 +2,7 @@
 // release on the picture, a scroll bar's change and each button's click do.
 #include "core/Bundle.h"
 #include "core/LeastTimeRay.h"
+#include "core/MirrorBundle.h"
 #include "core/RayContinuation.h"
 #include "core/Wavelets.h"
 #include "lab/Captions.h"
@@ -217,6 +218,16 @@ void Lab::Command3_Click() {
 }
 
 void Lab::Command4_Click() {
+  if (mirror_) {
+    const Inputs in = readInputs();
+    auto r = std::make_shared<core::MirrorRayResult>(
+        core::ContinueMirrorRay(mirror_->mirror, in.source, target_, in.frame, scene_.SpeedOutside));
+    draw(r->drawing);
+    // The entry marker moved onto the path's point: the path and its time follow.
+    then([this, r] { updatePath(r->Time ? r->Time : results_.path().Time); });
+    run();
+    return;
+  }
   const Inputs in = readInputs();
   auto r = std::make_shared<core::RayContinuationResult>(core::ContinueRay(scene_.lens(), in.source, in.height));
   draw(r->drawing);

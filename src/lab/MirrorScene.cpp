@@ -40,7 +40,6 @@ MirrorShape ShapeOf(const optics::MirrorDesign& design, const optics::Mirror& mi
 
 void BuildMirrorScene(Surface& c, Controls& f, SceneState& s, const MirrorShape& mirror, core::Point target) {
   f.thesiy.enabled = false;
-  f.Command4.enabled = false;
   RedrawMirrorScene(c, s, mirror, target);
 }
 

@@ -33,8 +33,7 @@ struct MirrorShape {
 
 // The start-up of the mirror scene after FrameScene (the lens in force still
 // sets the speed in air): the mirror scene drawn. The
-// height bar is disabled (the target is a marker of its own here), and so is
-// the fourth button, the continuation of one ray through the lens.
+// height bar is disabled: the target is a marker of its own here.
 void BuildMirrorScene(Surface& surface, Controls& controls, SceneState& s, const MirrorShape& mirror,
                       core::Point target);
 

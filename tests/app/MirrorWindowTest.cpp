@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -37,13 +38,13 @@ TEST(MirrorMenu, TakesEachPresetAndNoneGivesTheLensBack) {
     ASSERT_TRUE(t.w().lab().mirrorDesign().has_value()) << p.key;
     EXPECT_EQ(*t.w().lab().mirrorDesign(), p.design) << p.key;
     EXPECT_TRUE(t.w().windowTitle().contains(QString::fromUtf8(p.name))) << t.w().windowTitle().toStdString();
-    // The lens's continuation of one ray is greyed and its click does nothing.
-    EXPECT_FALSE(t.w().form().Command4.widget()->isEnabled());
+    // The height bar is greyed: the target is a marker of its own.
+    EXPECT_FALSE(t.w().form().thesiy.bar()->isEnabled());
   }
   choice(t.w(), "none")->trigger();
   EXPECT_FALSE(t.w().lab().mirrorDesign().has_value());
   EXPECT_TRUE(choice(t.w(), "none")->isChecked());
-  EXPECT_TRUE(t.w().form().Command4.widget()->isEnabled());
+  EXPECT_TRUE(t.w().form().thesiy.bar()->isEnabled());
 }
 
 TEST(MirrorPanel, TakesAKindAndATypedNumberAndRefusesAMirrorThatCannotExist) {

@@ -152,12 +152,9 @@ TEST(MirrorScene, OpensWithTheMarkersAtItsStartAndTheEntryOnTheVertex) {
   EXPECT_NEAR(p.y, 0, 0.05);
   EXPECT_EQ(l.target().x, lab::kMirrorTargetStart.x);
   EXPECT_EQ(l.target().y, lab::kMirrorTargetStart.y);
-  // The height bar and the continuation of one ray through the lens have no use here.
+  // The height bar has no use here: the target is a marker of its own.
   EXPECT_FALSE(l.setBar(lab::BarId::Height, 20));
   EXPECT_FALSE(l.thumbMoved(lab::BarId::Height, 20));
-  EXPECT_FALSE(l.click(4));
-  EXPECT_TRUE(l.key(lab_testing::keyOf("Ctrl+4")));
-  EXPECT_FALSE(l.results().rayContinuation().has_value());
   EXPECT_TRUE(l.click(2));
   EXPECT_EQ(l.journal().size(), 1u) << "only the press that ran";
 }
@@ -429,6 +426,30 @@ TEST(MirrorLessons, FindWhatTheirTasksSay) {
     }
     EXPECT_EQ(lab::PictureCaption(l).rfind("Mirror: ", 0), 0u) << lab::PictureCaption(l);
   }
+}
+
+// The continued ray leaves the least-time point in the direction stationary
+// time gives: measured apart, its line runs through the target.
+TEST(ContinueMirrorRay, RunsOnThroughTheTarget) {
+  for (const optics::MirrorDesign& d :
+       {optics::MirrorDesign{}, concave(150), optics::MirrorDesign{.Kind = optics::MirrorKind::Convex, .Radius = 250},
+        optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 90}}) {
+    const optics::Mirror m = *optics::MakeMirror(d).mirror;
+    const core::Point t{-160, -50};
+    const core::MirrorRayResult r = core::ContinueMirrorRay(m, {-230, 70}, t, {300, 190}, 2);
+    ASSERT_TRUE(r.Ray.has_value()) << lab::MirrorText(d);
+    const core::MirrorRay& ray = *r.Ray;
+    EXPECT_NEAR((t.x - ray.X) * ray.Dy - (t.y - ray.Y) * ray.Dx, 0, 1e-9) << lab::MirrorText(d);
+    EXPECT_GT((t.x - ray.X) * ray.Dx + (t.y - ray.Y) * ray.Dy, 0) << "towards the target";
+    ASSERT_TRUE(r.Time.has_value());
+    EXPECT_NEAR(*r.Time, (std::hypot(ray.X + 230, ray.Y - 70) + std::hypot(t.x - ray.X, t.y - ray.Y)) / 2, 1e-9);
+  }
+  // Behind a flat mirror there is no path: the message, nothing drawn.
+  const core::MirrorRayResult none = core::ContinueMirrorRay(*optics::MakeMirror({}).mirror, {50, 10}, {60, -10},
+                                                             {300, 190}, 2);
+  EXPECT_FALSE(none.Ray.has_value());
+  ASSERT_EQ(none.drawing.ops.size(), 1u);
+  EXPECT_EQ(none.drawing.ops[0].kind, core::DrawOp::Kind::Message);
 }
 
 // ---------------------------------------------------------------- the reflected bundle
