@@ -22,6 +22,7 @@ enum class Caption {
   BundleIndex,          // Label4: measured index a, three decimals
   MirrorAngles,         // Label3: incidence a, reflection b at a mirror's point
   StationaryCount,      // Label4: how many stationary paths a mirror gives
+  StationaryStretch,    // Label4: the time is the same along the whole mirror
 };
 
 // One step of a construction's picture, in the order the construction makes

@@ -60,7 +60,12 @@ MirrorFermatResult MirrorPositionByFermat(const optics::Mirror& m, SourcePoint s
   d.MoveEntry(least.X, least.Y);
   d.Show(Caption::MirrorAngles, least.Incidence * optics::kDegreesPerRadian,
          least.Reflection * optics::kDegreesPerRadian);
-  d.Show(Caption::StationaryCount, static_cast<double>(points.size()));
+  // A mirror of constant time has no count of paths: every one is stationary.
+  if (r.Stationary.Constant) {
+    d.Show(Caption::StationaryStretch, 0);
+  } else {
+    d.Show(Caption::StationaryCount, static_cast<double>(points.size()));
+  }
   d.Show(Caption::FermatTime, least.Time);
   return r;
 }

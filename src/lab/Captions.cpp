@@ -16,7 +16,8 @@ Label& CaptionLabel(Controls& f, Caption which) {
     case Caption::FermatRatio:
     case Caption::RayIndex:
     case Caption::BundleIndex:
-    case Caption::StationaryCount: return f.Label4;
+    case Caption::StationaryCount:
+    case Caption::StationaryStretch: return f.Label4;
     case Caption::MirrorAngles: return f.Label3;
   }
   return f.Label3;
@@ -37,6 +38,7 @@ std::string CaptionText(Caption which, double a, double b) {
     case Caption::MirrorAngles:
       return "incidence = " + Format(a, "0.00") + " reflection = " + Format(b, "0.00");
     case Caption::StationaryCount: return "stationary paths = " + Format(a, "0");
+    case Caption::StationaryStretch: return "stationary: the whole mirror";
   }
   return {};
 }

@@ -84,10 +84,10 @@ MirrorEdit EditMirror(const optics::MirrorDesign& design, std::string_view key, 
   const std::optional<double> v = ParseLensNumber(typed);
   if (!v) return {std::nullopt, std::string("type a number for ") + row->label};
   optics::MirrorDesign d = design;
-  if (key == "aperture") {
-    d.Aperture = *v;
+  if (double* field = fieldOf(d, key)) {
+    *field = *v;
   } else {
-    *fieldOf(d, key) = *v;
+    d.Aperture = *v;  // the one row that is no number of the design's own
   }
   return checked(d);
 }

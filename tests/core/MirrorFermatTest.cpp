@@ -94,6 +94,9 @@ TEST(MirrorFermat, AConstantTimeIsShownByPathsAlongTheWholeMirror) {
   const auto [low, high] = std::minmax_element(heights.begin(), heights.end());
   EXPECT_LT(*low, -0.5 * m.aperture());
   EXPECT_GT(*high, 0.5 * m.aperture());
+  // The label says the whole mirror, not a count of one.
+  EXPECT_NE(caption(r.drawing, core::Caption::StationaryStretch), nullptr);
+  EXPECT_EQ(caption(r.drawing, core::Caption::StationaryCount), nullptr);
 }
 
 TEST(MirrorFermat, NoStationaryPathSaysSoAndDrawsNothing) {
