@@ -14,8 +14,6 @@ namespace {
 
 std::string shortest(double v) { return fmt::format("{}", v); }
 
-const char* kindWord(optics::MirrorKind k) { return MirrorKindWord(k); }
-
 const optics::MirrorPreset* findPreset(std::string_view key) {
   const auto presets = optics::MirrorPresets();
   const auto p = std::find_if(presets.begin(), presets.end(), [&](const auto& q) { return key == q.key; });
@@ -27,7 +25,6 @@ std::string presetKeys() {
   for (const auto& q : optics::MirrorPresets()) keys += std::string(keys.empty() ? "" : ", ") + q.key;
   return keys;
 }
-
 
 std::vector<std::string_view> splitCommas(std::string_view text) {
   std::vector<std::string_view> out;
@@ -72,7 +69,7 @@ std::string ParseMirror(std::string_view text, std::optional<optics::MirrorDesig
     const optics::MirrorKind kind = design.Kind;
     auto onlyFor = [&](bool fits, const char* kinds) -> std::string {
       if (fits) return {};
-      return Quoted(key) + " is not a key of a " + kindWord(kind) + " mirror (it belongs to " + kinds + ")";
+      return Quoted(key) + " is not a key of a " + MirrorKindWord(kind) + " mirror (it belongs to " + kinds + ")";
     };
     if (key == "f1" || key == "f2") {
       if (std::string e = onlyFor(kind == optics::MirrorKind::Elliptical, "elliptical ones"); !e.empty()) return e;
@@ -119,7 +116,7 @@ std::string ReadMirror(std::string_view text, std::optional<optics::MirrorDesign
 std::string MirrorText(const std::optional<optics::MirrorDesign>& design) {
   if (!design) return "none";
   const optics::MirrorDesign& d = *design;
-  std::string text = kindWord(d.Kind);
+  std::string text = MirrorKindWord(d.Kind);
   switch (d.Kind) {
     case optics::MirrorKind::Concave:
     case optics::MirrorKind::Convex: text += ",r=" + shortest(d.Radius); break;
@@ -149,7 +146,7 @@ std::string MirrorSummary(const optics::MirrorDesign& design, const optics::Mirr
       break;
     case optics::MirrorKind::Flat: break;
   }
-  return fmt::format("{}{}{}, aperture {}", name, kindWord(design.Kind), numbers, shortest(mirror.aperture()));
+  return fmt::format("{}{}{}, aperture {}", name, MirrorKindWord(design.Kind), numbers, shortest(mirror.aperture()));
 }
 
 }  // namespace lab

@@ -63,18 +63,23 @@ std::string SceneSummary(const Lab& lab) {
   return LensSummary(lab.lensDesign(), lab.lens());
 }
 
-std::string StationaryFile(const Lab& lab) {
-  std::string out = "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n";
-  if (lab.results().mirrorFermat()) out += graphs::StationaryCsv(lab.results().mirrorFermat()->Stationary);
-  return out;
-}
 
 namespace {
 std::string lensHeader(const Lab& lab) {
   if (lab.lensDesign() == optics::LensDesign{}) return {};
   return "# lens: " + LensSummary(lab.lensDesign(), lab.lens()) + "; " + LensText(lab.lensDesign()) + "\n";
 }
+// The files' first line in the mirror scene, "# mirror: <text>".
+std::string mirrorHeader(const Lab& lab) { return "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n"; }
+// The mirror's line in the mirror scene, else the lens's (none for the standard lens).
+std::string sceneHeader(const Lab& lab) { return lab.mirror() ? mirrorHeader(lab) : lensHeader(lab); }
 }  // namespace
+
+std::string StationaryFile(const Lab& lab) {
+  std::string out = mirrorHeader(lab);
+  if (lab.results().mirrorFermat()) out += graphs::StationaryCsv(lab.results().mirrorFermat()->Stationary);
+  return out;
+}
 
 graphs::CurveData CurrentCurve(const Lab& lab) {
   const MirrorShape* m = lab.mirror();
@@ -85,8 +90,7 @@ graphs::CurveData CurrentCurve(const Lab& lab) {
 }
 
 std::string CurveFile(const Lab& lab) {
-  const std::string header = lab.mirror() ? "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n" : lensHeader(lab);
-  return header + graphs::CurveCsv(CurrentCurve(lab));
+  return sceneHeader(lab) + graphs::CurveCsv(CurrentCurve(lab));
 }
 
 std::vector<graphs::BundleRayRow> CurrentBundle(const Lab& lab) {
@@ -117,8 +121,7 @@ std::optional<double> CurrentParaxialImage(const Lab& lab) {
 }
 
 std::string BundleFile(const Lab& lab) {
-  const std::string header = lab.mirror() ? "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n" : lensHeader(lab);
-  return header + graphs::BundleCsv(CurrentBundle(lab));
+  return sceneHeader(lab) + graphs::BundleCsv(CurrentBundle(lab));
 }
 
 graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at) {
@@ -140,8 +143,7 @@ graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at)
 }
 
 std::string EqualTimeFile(const Lab& lab, std::optional<double> at) {
-  const std::string header = lab.mirror() ? "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n" : lensHeader(lab);
-  return header + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
+  return sceneHeader(lab) + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
 }
 
 namespace {

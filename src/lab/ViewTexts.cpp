@@ -10,6 +10,10 @@ const ViewTexts& Texts() {
       .challenge = "Challenge",
       .challengeTask = "Move the blue entry point to where you think the light enters the lens, then reveal.",
       .tries = "Tries",
+      .noMirror = "No mirror (the lens)",
+      .ownMirror = "(your own mirror)",
+      .parallelBeam = "Parallel beam from the left",
+      .mirrorWhy = "Ellipses through the stationary points",
   };
   return texts;
 }

@@ -15,6 +15,12 @@ struct ViewTexts {
   const char* challenge;    // the challenge's title
   const char* challengeTask;
   const char* tries;        // before the count of tries
+  // The mirror scene's choices: the lens scene, a mirror that is no preset,
+  // the parallel beam's switch and the ellipses' switch.
+  const char* noMirror;
+  const char* ownMirror;
+  const char* parallelBeam;
+  const char* mirrorWhy;
 };
 
 [[nodiscard]] const ViewTexts& Texts();

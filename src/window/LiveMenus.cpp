@@ -1,5 +1,6 @@
 #include "window/LiveMenus.h"
 
+#include "lab/ViewTexts.h"
 #include "window/Fermat.h"
 
 #include "window/HelpTexts.h"
@@ -37,7 +38,7 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
 
   // In the mirror scene, after "position by Fermat": the ellipse through
   // each stationary point, over the picture.
-  QAction* why = view->addAction(QStringLiteral("Ellipses through the stationary points"));
+  QAction* why = view->addAction(QString::fromUtf8(lab::Texts().mirrorWhy));
   why->setObjectName(QStringLiteral("mirrorWhy"));
   why->setCheckable(true);
   why->setChecked(true);

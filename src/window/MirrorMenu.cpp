@@ -1,5 +1,6 @@
 #include "window/MirrorMenu.h"
 
+#include "lab/ViewTexts.h"
 #include "window/Fermat.h"
 #include "window/MirrorPanel.h"
 
@@ -29,7 +30,7 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
   for (int i = 0; i < count; ++i) {
     const bool none = i == 0;
     const auto& p = none ? presets[0] : presets[static_cast<std::size_t>(i - 1)];
-    QAction* a = menu->addAction(none ? QStringLiteral("&No mirror (the lens)") : QString::fromUtf8(p.name));
+    QAction* a = menu->addAction(QString::fromUtf8(none ? lab::Texts().noMirror : p.name));
     a->setObjectName(none ? QStringLiteral("mirror-none") : QStringLiteral("mirror-") + QString::fromLatin1(p.key));
     a->setCheckable(true);
     choices_->addAction(a);
@@ -42,7 +43,7 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
     if (none) menu->addSeparator();
   }
   menu->addSeparator();
-  beam_ = menu->addAction(QStringLiteral("Parallel &beam from the left"));
+  beam_ = menu->addAction(QString::fromUtf8(lab::Texts().parallelBeam));
   beam_->setObjectName(QStringLiteral("mirrorParallelBeam"));
   beam_->setCheckable(true);
   connect(beam_, &QAction::triggered, this, [this](bool on) {

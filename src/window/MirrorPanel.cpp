@@ -2,6 +2,7 @@
 
 #include "lab/MirrorPanelRows.h"
 #include "lab/MirrorText.h"
+#include "lab/ViewTexts.h"
 #include "window/Fermat.h"
 
 #include <QComboBox>
@@ -32,7 +33,7 @@ MirrorPanel::MirrorPanel(Fermat& window)
   setWindowTitle(QStringLiteral("Mirror"));
   setObjectName(QStringLiteral("mirrorPanel"));
   kind_->setObjectName(QStringLiteral("mirrorKind"));
-  kind_->addItem(QStringLiteral("none (the lens)"));
+  kind_->addItem(QString::fromUtf8(lab::Texts().noMirror));
   for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) kind_->addItem(QString::fromUtf8(k.name));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QFormLayout;

@@ -257,7 +257,9 @@ std::string WebLab::texts() const {
   const lab::ViewTexts& t = lab::Texts();
   return "{\"play\":" + jsonString(t.play) + ",\"pause\":" + jsonString(t.pause) +
          ",\"playTooltip\":" + jsonString(t.playTooltip) + ",\"challenge\":" + jsonString(t.challenge) +
-         ",\"challengeTask\":" + jsonString(t.challengeTask) + ",\"tries\":" + jsonString(t.tries) + "}";
+         ",\"challengeTask\":" + jsonString(t.challengeTask) + ",\"tries\":" + jsonString(t.tries) +
+         ",\"noMirror\":" + jsonString(t.noMirror) + ",\"ownMirror\":" + jsonString(t.ownMirror) +
+         ",\"parallelBeam\":" + jsonString(t.parallelBeam) + ",\"mirrorWhy\":" + jsonString(t.mirrorWhy) + "}";
 }
 
 std::string WebLab::help() const {

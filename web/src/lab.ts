@@ -203,6 +203,10 @@ export interface ViewTexts {
   challenge: string;
   challengeTask: string;
   tries: string;
+  noMirror: string;
+  ownMirror: string;
+  parallelBeam: string;
+  mirrorWhy: string;
 }
 
 export interface HelpInfo {

@@ -30,8 +30,12 @@ export class MirrorChoice {
       <div class="lens-row"><label for="mirror-preset">mirror</label><select id="mirror-preset"></select></div>
       <div class="lens-row"><label for="mirror-kind">kind</label><select id="mirror-kind"></select></div>
       <div class="mirror-fields"></div>
-      <label class="check"><input type="checkbox" id="mirror-beam"> parallel beam from the left</label>
-      <label class="check"><input type="checkbox" id="mirror-why" checked> ellipses through the stationary points</label>`;
+      <label class="check"><input type="checkbox" id="mirror-beam"> <span class="beam-text"></span></label>
+      <label class="check"><input type="checkbox" id="mirror-why" checked> <span class="why-text"></span></label>`;
+    // The words the window's menus say too, from the lab's table.
+    const texts = page.texts;
+    box.querySelector('.beam-text')!.textContent = texts.parallelBeam;
+    box.querySelector('.why-text')!.textContent = texts.mirrorWhy;
     host.prepend(box);
     this.select = box.querySelector('#mirror-preset')!;
     this.why = box.querySelector('#mirror-why')!;
@@ -49,7 +53,7 @@ export class MirrorChoice {
     this.kind = box.querySelector('#mirror-kind')!;
     this.fields = box.querySelector('.mirror-fields')!;
     const panel = this.panelInfo();
-    this.kind.append(new Option('none (the lens)', 'none'));
+    this.kind.append(new Option(texts.noMirror, 'none'));
     for (const k of panel.kinds) this.kind.append(new Option(k.name, k.word));
     this.kind.addEventListener('change', () => {
       if (this.kind.value === 'none') this.take('none');
@@ -64,9 +68,9 @@ export class MirrorChoice {
     window.addEventListener('resize', () => this.draw());
     // A moved marker may leave the ellipses belonging to no path: the lab says again after the action.
     page.beforeInput.push(() => drawOverlay(this.canvas, this.page, null));
-    this.select.append(new Option('none (the lens)', 'none'));
+    this.select.append(new Option(texts.noMirror, 'none'));
     for (const p of info.presets) this.select.append(new Option(p.name, p.text));
-    this.select.append(new Option('(your own mirror)', ''));
+    this.select.append(new Option(texts.ownMirror, ''));
     this.error = document.createElement('p');
     this.error.className = 'mirror-error';
     this.error.setAttribute('role', 'alert');
