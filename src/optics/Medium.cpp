@@ -33,40 +33,54 @@ std::string indexError(const char* what, double n) {
 }  // namespace
 
 bool Medium::defined(double x, double y) const noexcept {
+  if (!std::isfinite(x) || !std::isfinite(y)) return false;
   switch (d_.Profile) {
-    case MediumProfile::Fibre: return std::abs(d_.A * y) < 1;
-    case MediumProfile::HalfPlane: return y > d_.Y0;
-    case MediumProfile::HotRoad: return d_.N0 + d_.G * y > 0;
+    case MediumProfile::Fibre:
+      if (!(std::abs(d_.A * y) < 1)) return false;
+      break;
+    case MediumProfile::HalfPlane:
+      if (!(y > d_.Y0)) return false;
+      break;
+    case MediumProfile::HotRoad:
     case MediumProfile::Uniform:
     case MediumProfile::Luneburg:
     case MediumProfile::Layers: break;
   }
-  return std::isfinite(x) && std::isfinite(y);
+  // Where the index leaves the range a medium may have (the hot road's
+  // index falling to zero, the half plane's rising without bound at y0), the
+  // medium ends: no path is sought there.
+  return inRange(at(x, y).n);
 }
 
 IndexAt Medium::at(double x, double y) const noexcept {
   switch (d_.Profile) {
-    case MediumProfile::Uniform: return {d_.N, 0, 0};
-    case MediumProfile::HotRoad: return {d_.N0 + d_.G * y, 0, d_.G};
+    case MediumProfile::Uniform: return {.n = d_.N};
+    case MediumProfile::HotRoad: return {.n = d_.N0 + d_.G * y, .dy = d_.G};
     case MediumProfile::Fibre: {
-      // n = N0 sqrt(1 - (A y)^2), dn/dy = -N0 A^2 y / sqrt(1 - (A y)^2).
+      // n = N0 s with s = sqrt(1 - (A y)^2): dn/dy = -N0 A^2 y / s,
+      // d2n/dy2 = -N0 A^2 / s^3.
       const double s = std::sqrt(std::max(0.0, 1 - (d_.A * y) * (d_.A * y)));
-      return {d_.N0 * s, 0, s > 0 ? -d_.N0 * d_.A * d_.A * y / s : 0};
+      if (!(s > 0)) return {0, 0, 0};
+      const double a2 = d_.A * d_.A;
+      return {.n = d_.N0 * s, .dy = -d_.N0 * a2 * y / s, .yy = -d_.N0 * a2 / (s * s * s)};
     }
     case MediumProfile::HalfPlane: {
       const double h = y - d_.Y0;
-      return {d_.C / h, 0, -d_.C / (h * h)};
+      return {.n = d_.C / h, .dy = -d_.C / (h * h), .yy = 2 * d_.C / (h * h * h)};
     }
     case MediumProfile::Luneburg: {
-      const double q = (x * x + y * y) / (d_.R * d_.R);
-      if (q >= 1) return {1, 0, 0};
-      // n = sqrt(2 - q), dn/dx = -x / (R^2 n).
+      const double r2 = d_.R * d_.R;
+      const double q = (x * x + y * y) / r2;
+      if (q >= 1) return {};
+      // n = sqrt(2 - q): dn/dx = -x / (R^2 n),
+      // d2n/dx2 = -1 / (R^2 n) - x^2 / (R^4 n^3), d2n/dxdy = -x y / (R^4 n^3).
       const double n = std::sqrt(2 - q);
-      return {n, -x / (d_.R * d_.R * n), -y / (d_.R * d_.R * n)};
+      const double a = 1 / (r2 * n), b = 1 / (r2 * r2 * n * n * n);
+      return {.n = n, .dx = -x * a, .dy = -y * a, .xx = -a - x * x * b, .xy = -x * y * b, .yy = -a - y * y * b};
     }
     case MediumProfile::Layers: {
       const auto above = std::upper_bound(d_.Y.begin(), d_.Y.end(), y);
-      return {d_.Ns[static_cast<std::size_t>(above - d_.Y.begin())], 0, 0};
+      return {.n = d_.Ns[static_cast<std::size_t>(above - d_.Y.begin())]};
     }
   }
   return {};

@@ -31,10 +31,13 @@ struct MediumDesign {
   bool operator==(const MediumDesign&) const = default;
 };
 
-// The index at a point and its gradient (dn/dx, dn/dy); a layered medium's
-// gradient is zero inside each layer (the jumps are its boundaries').
+// The index at a point, its gradient (dn/dx, dn/dy) and its second
+// derivatives (xx, xy, yy), which give the least-time search its exact
+// Hessian; a layered medium's derivatives are zero inside each layer (the
+// jumps are its boundaries').
 struct IndexAt {
   double n = 1, dx = 0, dy = 0;
+  double xx = 0, xy = 0, yy = 0;
 };
 
 // A medium that can exist, as MakeMedium builds it: its index is finite and

@@ -32,6 +32,11 @@ TEST_P(MediumGradient, IsTheIndexsDerivative) {
     const double dy = (m.at(x, y + h).n - m.at(x, y - h).n) / (2 * h);
     EXPECT_NEAR(n.dx, dx, 1e-8) << x << "," << y;
     EXPECT_NEAR(n.dy, dy, 1e-8) << x << "," << y;
+    // The second derivatives are the gradient's derivatives.
+    EXPECT_NEAR(n.xx, (m.at(x + h, y).dx - m.at(x - h, y).dx) / (2 * h), 1e-8) << x << "," << y;
+    EXPECT_NEAR(n.xy, (m.at(x, y + h).dx - m.at(x, y - h).dx) / (2 * h), 1e-8) << x << "," << y;
+    EXPECT_NEAR(n.xy, (m.at(x + h, y).dy - m.at(x - h, y).dy) / (2 * h), 1e-8) << x << "," << y;
+    EXPECT_NEAR(n.yy, (m.at(x, y + h).dy - m.at(x, y - h).dy) / (2 * h), 1e-8) << x << "," << y;
   }
 }
 
@@ -56,6 +61,12 @@ TEST(Medium, ClosedFormsHold) {
   const optics::Medium half = *optics::MakeMedium({.Profile = MediumProfile::HalfPlane, .C = 200, .Y0 = -100}).medium;
   EXPECT_DOUBLE_EQ(half.at(0, 100).n, 1);
   EXPECT_FALSE(half.defined(0, -100));
+  // The medium ends where its index leaves the range a medium may have.
+  EXPECT_TRUE(half.defined(0, -79));   // n = 200 / 21 < 10
+  EXPECT_FALSE(half.defined(0, -81));  // n = 200 / 19 > 10
+  const optics::Medium road = *optics::MakeMedium({.Profile = MediumProfile::HotRoad, .N0 = 1, .G = 0.01}).medium;
+  EXPECT_TRUE(road.defined(0, -94));   // n = 0.06
+  EXPECT_FALSE(road.defined(0, -96));  // n = 0.04
   const optics::Medium layers =
       *optics::MakeMedium({.Profile = MediumProfile::Layers, .Y = {-50, 20}, .Ns = {1, 1.33, 2}}).medium;
   EXPECT_EQ(layers.at(0, -80).n, 1);
