@@ -61,6 +61,7 @@ class WidgetInputs final : public lab::Inputs {
   void reset() override { w_.reset(); }
   void setLens(const optics::LensDesign& design) override { (void)w_.setLens(design); }
   void setMirror(const std::optional<optics::MirrorDesign>& design) override { (void)w_.setMirror(design); }
+  void setMedium(const std::optional<optics::MediumDesign>& design) override { (void)w_.setMedium(design); }
   void setParallelBeam(bool on) override { (void)w_.setParallelBeam(on); }
   // Refused only while a message is open, and the window has shown and dismissed every one.
   void setActiveMarker(lab::Marker marker) override { w_.lab().setActiveMarker(marker); }

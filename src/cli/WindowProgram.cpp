@@ -52,6 +52,7 @@ lab::Lab& WindowProgram::build(const headless::Session& s) {
 
 std::string WindowProgram::setLens(const optics::LensDesign& design) { return window_->setLens(design); }
 std::string WindowProgram::setMirror(const optics::MirrorDesign& design) { return window_->setMirror(design); }
+std::string WindowProgram::setMedium(const optics::MediumDesign& design) { return window_->setMedium(design); }
 std::string WindowProgram::openSetup(const lab::Setup& setup) { return window_->openSetup(setup); }
 std::string WindowProgram::openLesson(const lab::Lesson& lesson) { return window_->openLesson(lesson); }
 void WindowProgram::setLive(bool on) { window_->live().setLive(on); }

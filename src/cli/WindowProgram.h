@@ -23,6 +23,7 @@ class WindowProgram final : public headless::Program {
   lab::Lab& build(const headless::Session& s) override;
   [[nodiscard]] std::string setLens(const optics::LensDesign& design) override;
   [[nodiscard]] std::string setMirror(const optics::MirrorDesign& design) override;
+  [[nodiscard]] std::string setMedium(const optics::MediumDesign& design) override;
   [[nodiscard]] std::string openSetup(const lab::Setup& setup) override;
   [[nodiscard]] std::string openLesson(const lab::Lesson& lesson) override;
   void setLive(bool on) override;

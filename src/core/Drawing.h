@@ -23,6 +23,8 @@ enum class Caption {
   MirrorAngles,         // Label3: incidence a, reflection b at a mirror's point
   StationaryCount,      // Label4: how many stationary paths a mirror gives
   StationaryStretch,    // Label4: the time is the same along the whole mirror
+  CurvedPaths,          // Label3: a stationary paths through the medium, b of them saddles
+  RayAgreement,         // Label4: the ray equation's path lies within a of the least-time paths
 };
 
 // One step of a construction's picture, in the order the construction makes

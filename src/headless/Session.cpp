@@ -2,6 +2,7 @@
 
 #include "headless/Files.h"
 #include "lab/LensText.h"
+#include "lab/MediumText.h"
 #include "lab/MirrorText.h"
 #include "lab/Lessons.h"
 #include "lab/SetupRun.h"
@@ -65,6 +66,16 @@ std::string readMirror(Session& s, const std::string& option, const std::string&
   return {};
 }
 
+std::string readMedium(Session& s, const std::string& option, const std::string& value) {
+  if (s.medium) return option + " is given twice";
+  if (s.mirror) return option + " and --mirror each take the lens's place: give one";
+  std::optional<optics::MediumDesign> design;
+  if (std::string e = lab::ReadMedium(value, design); !e.empty()) return option + ": " + e;
+  if (!design) return option + ": none is the lens scene, which a start without " + option + " has";
+  s.medium = design;
+  return {};
+}
+
 std::string readOpen(Session& s, const std::string& option, const std::string& path) {
   if (s.setup) return option + " is given twice";
   lab::SetupRead read = lab::ReadSetupFile(path);
@@ -94,6 +105,7 @@ const SessionOption kOptions[] = {
      readFlag<&Session::classic>},
     {"lens", "KEY=V,...", lab::kLensHelp, false, readLens},
     {"mirror", "KIND,KEY=V,...", lab::kMirrorHelp, false, readMirror},
+    {"medium", "PROFILE,KEY=V,...", lab::kMediumHelp, false, readMedium},
     {"verbose", nullptr, lab::kVerboseHelp, false, readFlag<&Session::verbose>},
     {"open", "FILE", lab::kOpenHelp, false, readOpen},
     {"save", "FILE", lab::kSaveHelp, true, readOutput<&Session::save, false>},
@@ -111,6 +123,10 @@ const SessionOption kOptions[] = {
      "Write one CSV row per stationary path of the mirror scene's last \"position by Fermat\": x, y, time, kind, "
      "incidence and reflection in degrees.",
      true, readOutput<&Session::stationary, true>},
+    {"paths", "FILE.csv",
+     "Write every path of the medium scene's last construction as CSV: path, point, x, y, each path headed by its "
+     "kind, its time and its distance from the ray equation's path.",
+     true, readOutput<&Session::paths, true>},
 };
 
 }  // namespace
@@ -142,7 +158,7 @@ std::string ReadSession(const std::vector<GivenOption>& given, const std::vector
 std::vector<NamedOutput> SessionOutputs(const Session& s) {
   const std::pair<const char*, const std::string*> all[] = {
       {"--trace", &s.trace}, {"--curve", &s.curve}, {"--bundle", &s.bundle}, {"--save", &s.save},
-      {"--equal-time", &s.equalTime}, {"--stationary", &s.stationary}};
+      {"--equal-time", &s.equalTime}, {"--stationary", &s.stationary}, {"--paths", &s.paths}};
   std::vector<NamedOutput> out;
   for (const auto& [option, path] : all) {
     if (!path->empty()) out.push_back({option, *path});

@@ -21,6 +21,7 @@ struct Session {
   bool classic = false;                     // nothing drawn while a marker or a thumb is dragged
   std::optional<optics::LensDesign> lens;   // --lens, one that can exist
   std::optional<optics::MirrorDesign> mirror;  // --mirror, one that can exist
+  std::optional<optics::MediumDesign> medium;  // --medium, one that can exist
   std::optional<lab::Setup> setup;          // --open, read before the start
   std::string open;                         // --open's file, as given
   bool verbose = false;                     // --verbose: technical words after a damaged set-up's refusal
@@ -31,6 +32,7 @@ struct Session {
   std::optional<double> equalTimeAt;        // --equal-time-at X
   std::string trace, curve, bundle;         // output files, empty for none
   std::string stationary;                   // --stationary FILE.csv, empty for none
+  std::string paths;                        // --paths FILE.csv, empty for none
   std::vector<lab::Action> actions;
 };
 

@@ -2,6 +2,7 @@
 
 #include "headless/Files.h"
 #include "lab/Lessons.h"
+#include "lab/MediumRun.h"
 #include "lab/Run.h"
 #include "lab/SetupRun.h"
 
@@ -28,6 +29,7 @@ std::string addSessionOutputs(const Session& s, const lab::Lab& lab, OutputFiles
                               : option == "--bundle" ? lab::BundleFile(lab)
                               : option == "--save"   ? lab::SetupJson(lab::CurrentSetup(lab))
                               : option == "--stationary" ? lab::StationaryFile(lab)
+                              : option == "--paths"  ? lab::PathsFile(lab)
                                                      : lab::EqualTimeFile(lab, s.equalTimeAt);
     if (std::string e = files.add(o.path, bytes); !e.empty()) return e;
   }
@@ -52,6 +54,9 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
   }
   if (s.mirror) {
     if (std::string e = program.setMirror(*s.mirror); !e.empty()) return failed(prefixed("--mirror", e));
+  }
+  if (s.medium) {
+    if (std::string e = program.setMedium(*s.medium); !e.empty()) return failed(prefixed("--medium", e));
   }
   if (s.classic) program.setLive(false);
   if (s.challenge) program.startChallenge();
@@ -86,6 +91,7 @@ lab::Lab& LabProgram::build(const Session& s) {
 
 std::string LabProgram::setLens(const optics::LensDesign& design) { return lab_->setLens(design); }
 std::string LabProgram::setMirror(const optics::MirrorDesign& design) { return lab_->setMirror(design); }
+std::string LabProgram::setMedium(const optics::MediumDesign& design) { return lab_->setMedium(design); }
 std::string LabProgram::openSetup(const lab::Setup& setup) { return lab::OpenSetup(*lab_, setup); }
 std::string LabProgram::openLesson(const lab::Lesson& lesson) { return lab::OpenLesson(*lab_, lesson); }
 void LabProgram::setLive(bool on) { lab_->setLive(on); }

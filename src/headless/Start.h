@@ -29,6 +29,7 @@ class Program {
   // The starts, each refused with a one-line reason and nothing changed.
   [[nodiscard]] virtual std::string setLens(const optics::LensDesign& design) = 0;
   [[nodiscard]] virtual std::string setMirror(const optics::MirrorDesign& design) = 0;
+  [[nodiscard]] virtual std::string setMedium(const optics::MediumDesign& design) = 0;
   [[nodiscard]] virtual std::string openSetup(const lab::Setup& setup) = 0;
   [[nodiscard]] virtual std::string openLesson(const lab::Lesson& lesson) = 0;
   virtual void setLive(bool on) = 0;
@@ -64,6 +65,7 @@ class LabProgram final : public Program {
   lab::Lab& build(const Session& s) override;
   [[nodiscard]] std::string setLens(const optics::LensDesign& design) override;
   [[nodiscard]] std::string setMirror(const optics::MirrorDesign& design) override;
+  [[nodiscard]] std::string setMedium(const optics::MediumDesign& design) override;
   [[nodiscard]] std::string openSetup(const lab::Setup& setup) override;
   [[nodiscard]] std::string openLesson(const lab::Lesson& lesson) override;
   void setLive(bool on) override;

@@ -26,6 +26,7 @@ void LabInputs::reset() { lab_.reset(); }
 // A lens of an action was read as one that can exist; a refusal here changes nothing.
 void LabInputs::setLens(const optics::LensDesign& design) { (void)lab_.setLens(design); }
 void LabInputs::setMirror(const std::optional<optics::MirrorDesign>& design) { (void)lab_.setMirror(design); }
+void LabInputs::setMedium(const std::optional<optics::MediumDesign>& design) { (void)lab_.setMedium(design); }
 void LabInputs::setParallelBeam(bool on) { (void)lab_.setParallelBeam(on); }
 // Refused only while a message is open, and between groups none is.
 void LabInputs::setActiveMarker(Marker marker) { lab_.setActiveMarker(marker); }
@@ -66,6 +67,7 @@ void runSingle(const Action& a, Inputs& in) {
     case K::Reset: in.reset(); break;
     case K::Lens: in.setLens(a.lens); break;
     case K::Mirror: in.setMirror(a.mirror); break;
+    case K::Medium: in.setMedium(a.medium); break;
     case K::Beam: in.setParallelBeam(a.value == 1); break;
     case K::Active: in.setActiveMarker(a.value == 1 ? Marker::Entry : Marker::Source); break;
     case K::Press: in.click(a.value); break;

@@ -38,6 +38,7 @@ class Inputs {
   virtual void reset() = 0;
   virtual void setLens(const optics::LensDesign& design) = 0;  // one that can exist
   virtual void setMirror(const std::optional<optics::MirrorDesign>& design) = 0;  // one that can exist, or none
+  virtual void setMedium(const std::optional<optics::MediumDesign>& design) = 0;  // one that can exist, or none
   virtual void setParallelBeam(bool on) = 0;
   virtual void setActiveMarker(Marker marker) = 0;
   // What the event loop does when idle: the pending live redraws, a started sweep to its end.
@@ -64,6 +65,7 @@ class LabInputs final : public Inputs {
   void reset() override;
   void setLens(const optics::LensDesign& design) override;
   void setMirror(const std::optional<optics::MirrorDesign>& design) override;
+  void setMedium(const std::optional<optics::MediumDesign>& design) override;
   void setParallelBeam(bool on) override;
   void setActiveMarker(Marker marker) override;
   void settle() override;

@@ -17,7 +17,9 @@ Label& CaptionLabel(Controls& f, Caption which) {
     case Caption::RayIndex:
     case Caption::BundleIndex:
     case Caption::StationaryCount:
-    case Caption::StationaryStretch: return f.Label4;
+    case Caption::StationaryStretch:
+    case Caption::RayAgreement: return f.Label4;
+    case Caption::CurvedPaths: return f.Label3;
     case Caption::MirrorAngles: return f.Label3;
   }
   return f.Label3;
@@ -39,6 +41,8 @@ std::string CaptionText(Caption which, double a, double b) {
       return "incidence = " + Format(a, "0.00") + " reflection = " + Format(b, "0.00");
     case Caption::StationaryCount: return "stationary paths = " + Format(a, "0");
     case Caption::StationaryStretch: return "stationary: the whole mirror";
+    case Caption::CurvedPaths: return "paths = " + Format(a, "0") + " (saddles " + Format(b, "0") + ")";
+    case Caption::RayAgreement: return "ray equation within " + SignificantText(a, 2);
   }
   return {};
 }

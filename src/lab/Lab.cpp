@@ -82,11 +82,20 @@ void Lab::restart(const std::optional<Placement>& p) {
   // A reset puts the mirror scene's markers at its start positions.
   const Placement mirrorStart{.sourceX = static_cast<float>(kMirrorSourceStart.x),
                               .sourceY = static_cast<float>(kMirrorSourceStart.y)};
-  const Placement& markers = p ? *p : mirrorStart;
-  if (mirror_) target_ = {markers.targetX, markers.targetY};
+  // And the medium scene's at the medium's.
+  const Placement mediumStart =
+      medium_ ? Placement{.sourceX = static_cast<float>(medium_->sourceStart.x),
+                          .sourceY = static_cast<float>(medium_->sourceStart.y),
+                          .entryX = static_cast<float>((medium_->sourceStart.x + medium_->targetStart.x) / 2),
+                          .entryY = static_cast<float>((medium_->sourceStart.y + medium_->targetStart.y) / 2),
+                          .targetX = static_cast<float>(medium_->targetStart.x),
+                          .targetY = static_cast<float>(medium_->targetStart.y)}
+              : Placement{};
+  const Placement& markers = p ? *p : medium_ ? mediumStart : mirrorStart;
+  if (ownTarget()) target_ = {markers.targetX, markers.targetY};
   buildStaticScene();
   // The markers' places are world points: the frame must be the scene's.
-  if (p || mirror_) placeMarkers(markers);
+  if (p || ownTarget()) placeMarkers(markers);
   updatePath(std::nullopt);
   settle();
   startPlacement_ = placement();
@@ -96,6 +105,13 @@ void Lab::restart(const std::optional<Placement>& p) {
 }
 
 void Lab::placeMarkers(const Placement& p) {
+  if (medium_) {
+    // In the medium scene every marker stays inside the frame.
+    const core::Point s = InsideFrame({p.sourceX, p.sourceY}, scene_), e = InsideFrame({p.entryX, p.entryY}, scene_);
+    CentreOn(controls_.kyklos, static_cast<float>(s.x), static_cast<float>(s.y));
+    CentreOn(controls_.shmeio, static_cast<float>(e.x), static_cast<float>(e.y));
+    return;
+  }
   if (!mirror_) {
     CentreOn(controls_.kyklos, p.sourceX, p.sourceY);
     CentreOn(controls_.shmeio, p.entryX, p.entryY);

@@ -5,6 +5,7 @@
 #include "optics/LensDesign.h"
 #include "lab/Challenge.h"
 #include "lab/Controls.h"
+#include "lab/MediumScene.h"
 #include "lab/MirrorScene.h"
 #include "lab/Placement.h"
 #include "lab/Results.h"
@@ -97,6 +98,19 @@ class Lab {
   [[nodiscard]] bool parallelBeam() const noexcept { return parallelBeam_; }
   // The switch as the last start found it (a set-up's start).
   [[nodiscard]] bool startParallelBeam() const noexcept { return startParallelBeam_; }
+
+  // ---- The medium scene: light through a medium whose index changes from
+  // place to place, in the lens's place (none at start). Takes the medium at
+  // once (none: the lens scene again), as setMirror takes a mirror, leaving
+  // a mirror scene. From another scene the source and the target go to the
+  // medium's start positions (a preset's own); from another medium they stay.
+  [[nodiscard]] std::string setMedium(const std::optional<optics::MediumDesign>& design);
+  [[nodiscard]] const MediumShape* medium() const noexcept { return medium_ ? &*medium_ : nullptr; }
+  [[nodiscard]] std::optional<optics::MediumDesign> mediumDesign() const {
+    return medium_ ? std::optional(medium_->design) : std::nullopt;
+  }
+  // Whether the scene has a target marker of its own (the mirror and medium scenes).
+  [[nodiscard]] bool ownTarget() const noexcept { return mirror_ || medium_; }
 
   // ---- The session since the last start (a start-up, a reset, a change of
   // lens): where the markers and bars stood then, and the inputs since, as
@@ -260,6 +274,17 @@ class Lab {
   void mirrorWaves(bool front);
   void mirrorTimeChange();
   [[nodiscard]] bool buttonEnabled(int button) const;
+  // The medium scene's: the path from the source through p to the target,
+  // each leg the least-time path, with its time in Label2.
+  double drawMediumPath(ShapeCentre s, ShapeCentre p, core::Point t);
+  void mediumMouseUp(float x, float y);
+  void mediumCommand1();
+  // Buttons 2, 3 and 5 and the time bar: the bundle, with fronts at ten
+  // times (3) or at the time bar's share of the longest path's time (5).
+  enum class Fronts { None, Ten, AtTimeBar };
+  void mediumBundle(Fronts fronts);
+  void mediumCommand4();
+  void mediumTimeChange();
 
   // ---- Steps: a drawing's operations and what follows them, run in order
   // until a message stops them.
@@ -365,6 +390,7 @@ class Lab {
   void recordSweepEnd();
   optics::Lens lens_ = optics::Lens::Standard();
   std::optional<MirrorShape> mirror_;
+  std::optional<MediumShape> medium_;
   core::Point target_ = kMirrorTargetStart;
   bool parallelBeam_ = false, startParallelBeam_ = false;
   Marker active_ = Marker::Source;

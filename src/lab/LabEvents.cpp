@@ -30,7 +30,7 @@ void Lab::Form_MouseDown(int, int, float x, float y) {
   }
   DraggingSource = Hits(controls_.kyklos, x, y);
   DraggingPoint = false;
-  DraggingTarget = mirror_ && !DraggingSource && HitsTarget(surface_, target_, x, y);
+  DraggingTarget = ownTarget() && !DraggingSource && HitsTarget(surface_, target_, x, y);
 }
 
 void Lab::Form_MouseMove(int, int, float x, float y) {
@@ -44,6 +44,10 @@ void Lab::Form_MouseMove(int, int, float x, float y) {
 }
 
 void Lab::Form_MouseUp(int, int, float x, float y) {
+  if (medium_) {
+    if (dragging()) mediumMouseUp(x, y);
+    return;
+  }
   if (mirror_) {
     if (dragging()) mirrorMouseUp(x, y);
     return;
@@ -86,6 +90,10 @@ void Lab::arithmosaktinon_Change() {
 }
 
 void Lab::xronosmetato_Change() {
+  if (medium_) {
+    mediumTimeChange();
+    return;
+  }
   if (mirror_) {
     mirrorTimeChange();
     return;
@@ -170,11 +178,15 @@ void Lab::updatePath(std::optional<double> time) {
   const ShapeCentre s = CentreOf(controls_.kyklos), p = CentreOf(controls_.shmeio);
   results_.setPath({.Source = {s.x, s.y},
                     .Entry = {p.x, p.y},
-                    .Target = mirror_ ? target_ : TargetPoint(controls_.thesiy.value, scene_),
+                    .Target = ownTarget() ? target_ : TargetPoint(controls_.thesiy.value, scene_),
                     .Time = time});
 }
 
 void Lab::Command1_Click() {
+  if (medium_) {
+    mediumCommand1();
+    return;
+  }
   if (mirror_) {
     mirrorCommand1();
     return;
@@ -191,6 +203,10 @@ void Lab::Command1_Click() {
 }
 
 void Lab::Command2_Click() {
+  if (medium_) {
+    mediumBundle(Fronts::None);
+    return;
+  }
   if (mirror_) {
     mirrorCommand2();
     return;
@@ -203,6 +219,10 @@ void Lab::Command2_Click() {
 }
 
 void Lab::Command3_Click() {
+  if (medium_) {
+    mediumBundle(Fronts::Ten);
+    return;
+  }
   if (mirror_) {
     mirrorWaves(false);
     return;
@@ -218,6 +238,10 @@ void Lab::Command3_Click() {
 }
 
 void Lab::Command4_Click() {
+  if (medium_) {
+    mediumCommand4();
+    return;
+  }
   if (mirror_) {
     const Inputs in = readInputs();
     auto r = std::make_shared<core::MirrorRayResult>(
@@ -236,6 +260,10 @@ void Lab::Command4_Click() {
 }
 
 void Lab::Command5_Click() {
+  if (medium_) {
+    mediumBundle(Fronts::AtTimeBar);
+    return;
+  }
   if (mirror_) {
     mirrorWaves(true);
     return;

@@ -114,6 +114,15 @@ void Lab::flushDrag() {
   }
   // The release will start from the drawing state the drag started from.
   const DrawingState before = surface_.drawingState();
+  if (medium_) {
+    const core::Point inS = InsideFrame({s.x, s.y}, scene_), inP = InsideFrame({p.x, p.y}, scene_);
+    const double time = drawMediumPath({static_cast<float>(inS.x), static_cast<float>(inS.y)},
+                                       {static_cast<float>(inP.x), static_cast<float>(inP.y)}, t);
+    updatePath(std::isfinite(time) ? std::optional(time) : std::nullopt);
+    surface_.setDrawingState(before);
+    ++dragRedraws_;
+    return;
+  }
   const double time = mirror_ ? drawMirrorPath(s, p, t) : drawDragPath(s, p);
   updatePath(time);  // the graphs follow the hand too
   surface_.setDrawingState(before);

@@ -24,12 +24,19 @@ std::string Lab::setMirror(const std::optional<optics::MirrorDesign>& design) {
   }
   Placement here = placement();
   if (shape && !mirror_) {
+    medium_.reset();
     // From the lens scene: the mirror scene's own start positions.
     here.sourceX = static_cast<float>(kMirrorSourceStart.x);
     here.sourceY = static_cast<float>(kMirrorSourceStart.y);
     here.targetX = static_cast<float>(kMirrorTargetStart.x);
     here.targetY = static_cast<float>(kMirrorTargetStart.y);
     here.entryX = here.entryY = 0;
+  }
+  if (!shape && medium_) {
+    // No mirror from the medium scene: the lens scene again.
+    medium_.reset();
+    here.targetX = static_cast<float>(kMirrorTargetStart.x);
+    here.targetY = static_cast<float>(kMirrorTargetStart.y);
   }
   if (!shape && mirror_) {
     // Back to the lens: the target waits at its start for the next mirror.
@@ -51,6 +58,13 @@ bool Lab::setParallelBeam(bool on) {
 }
 
 void Lab::buildStaticScene() {
+  if (medium_) {
+    FrameScene(surface_, controls_, scene_, lens_);
+    target_ = InsideFrame(target_, scene_);
+    medium_->edges = ShapeOf(medium_->design, medium_->medium, scene_.frame()).edges;
+    BuildMediumScene(surface_, controls_, scene_, *medium_, target_);
+    return;
+  }
   if (!mirror_) {
     BuildScene(surface_, controls_, scene_, lens_);
     return;

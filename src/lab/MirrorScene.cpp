@@ -12,7 +12,9 @@ namespace {
 // turns by under a pixel's sagitta between two points.
 constexpr int kOutlineSteps = 128;
 
-void drawTarget(Surface& c, core::Point t) {
+}  // namespace
+
+void DrawTargetMarker(Surface& c, core::Point t) {
   c.FillStyle = 0;
   c.FillColor = numeric::kYellow;
   c.DrawWidth = 2;
@@ -20,8 +22,6 @@ void drawTarget(Surface& c, core::Point t) {
   c.DrawWidth = 1;
   c.FillColor = numeric::kOlive;
 }
-
-}  // namespace
 
 MirrorShape ShapeOf(const optics::MirrorDesign& design, const optics::Mirror& mirror) {
   MirrorShape shape{.design = design, .mirror = mirror, .outline = core::MirrorOutline(mirror, kOutlineSteps)};
@@ -54,7 +54,7 @@ void RedrawMirrorScene(Surface& c, const SceneState& s, const MirrorShape& mirro
     for (std::size_t i = 2; i < o.size(); ++i) c.LineTo(o[i].x, o[i].y);
   }
   c.DrawWidth = 1;
-  drawTarget(c, target);
+  DrawTargetMarker(c, target);
 }
 
 bool HitsTarget(const Surface& surface, core::Point target, float x, float y) {

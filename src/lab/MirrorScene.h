@@ -43,6 +43,10 @@ void BuildMirrorScene(Surface& surface, Controls& controls, SceneState& s, const
 // FillColor, as the lens scene's redraw does.
 void RedrawMirrorScene(Surface& surface, const SceneState& s, const MirrorShape& mirror, core::Point target);
 
+// The target marker of the mirror and medium scenes: a yellow disc ringed
+// black at pen width 2; leaves DrawWidth 1, FillStyle 0, the olive FillColor.
+void DrawTargetMarker(Surface& surface, core::Point target);
+
 // Whether a press at (x, y) takes the target marker.
 [[nodiscard]] bool HitsTarget(const Surface& surface, core::Point target, float x, float y);
 

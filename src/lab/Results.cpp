@@ -65,6 +65,19 @@ void Results::setMirrorWaves(core::MirrorWavesResult w) {
   tell(Change::Mirror);
 }
 
+void Results::setMediumFermat(core::MediumFermatResult r) {
+  s_.mediumFermat = std::move(r);
+  s_.mediumBundleLast = false;
+  tell(Change::Mirror);
+}
+
+void Results::setMediumBundle(core::MediumBundleResult b, std::optional<double> front) {
+  s_.mediumBundle = std::move(b);
+  s_.mediumFront = front;
+  s_.mediumBundleLast = true;
+  tell(Change::Mirror);
+}
+
 void Results::restore(Snapshot s) {
   s_ = std::move(s);
   ++serial_;

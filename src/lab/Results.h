@@ -4,6 +4,8 @@
 #include "core/BundleContinuation.h"
 #include "core/Inputs.h"
 #include "core/LeastTimeRay.h"
+#include "core/MediumBundle.h"
+#include "core/MediumFermat.h"
 #include "core/MirrorBundle.h"
 #include "core/MirrorFermat.h"
 #include "core/MirrorWaves.h"
@@ -45,9 +47,14 @@ class Results {
     std::optional<core::MirrorFermatResult> mirrorFermat;  // the mirror scene's
     std::optional<core::MirrorBundleResult> mirrorBundle;  // the last reflected bundle, by any button
     std::optional<core::MirrorWavesResult> mirrorWaves;    // its wavelets and wavefront, when drawn
+    std::optional<core::MediumFermatResult> mediumFermat;  // the medium scene's stationary paths
+    std::optional<core::MediumBundleResult> mediumBundle;  // its last bundle, by any button
+    std::optional<double> mediumFront;                     // the time of the front drawn over it (5, the time bar)
+    bool mediumBundleLast = false;                         // the bundle came after the stationary paths
     Path path;
   };
 
+  // Mirror: a construction of the mirror or the medium scene.
   enum class Change { Fermat, Bundle, Ray, Continuation, Path, Mirror };
   // Called after every change, once for each kind that changed.
   std::function<void(Change)> changed;
@@ -66,6 +73,11 @@ class Results {
   [[nodiscard]] const std::optional<core::MirrorFermatResult>& mirrorFermat() const noexcept { return s_.mirrorFermat; }
   [[nodiscard]] const std::optional<core::MirrorBundleResult>& mirrorBundle() const noexcept { return s_.mirrorBundle; }
   [[nodiscard]] const std::optional<core::MirrorWavesResult>& mirrorWaves() const noexcept { return s_.mirrorWaves; }
+  // The medium scene's.
+  [[nodiscard]] const std::optional<core::MediumFermatResult>& mediumFermat() const noexcept { return s_.mediumFermat; }
+  [[nodiscard]] const std::optional<core::MediumBundleResult>& mediumBundle() const noexcept { return s_.mediumBundle; }
+  [[nodiscard]] std::optional<double> mediumFront() const noexcept { return s_.mediumFront; }
+  [[nodiscard]] bool mediumBundleLast() const noexcept { return s_.mediumBundleLast; }
 
   void setFermat(core::FermatResult r);
   void setBundle(core::BundleResult b, std::optional<core::WaveletsResult> w);
@@ -78,6 +90,9 @@ class Results {
   void setMirrorBundle(core::MirrorBundleResult b);
   // The waves' bundle becomes the last bundle as well.
   void setMirrorWaves(core::MirrorWavesResult w);
+  void setMediumFermat(core::MediumFermatResult r);
+  // A bundle, with the time of the front drawn over it, if one was.
+  void setMediumBundle(core::MediumBundleResult b, std::optional<double> front);
 
   // Counts the continuations stored: what was drawn from the stored
   // continuation is good only while this stands.

@@ -5,6 +5,8 @@
 #include "graphs/Csv.h"
 #include "lab/Format.h"
 #include "lab/LensText.h"
+#include "lab/MediumRun.h"
+#include "lab/MediumText.h"
 #include "lab/MirrorText.h"
 #include "optics/Faces.h"
 
@@ -45,6 +47,7 @@ std::string LabelLines(const Lab& lab) {
   for (std::size_t i = 0; i < captions.size(); ++i) {
     out += "Label" + std::to_string(i + 1) + "\t" + captions[i] + "\n";
   }
+  if (lab.medium()) return out + MediumLabelLines(lab);
   if (!lab.mirror() || !lab.results().mirrorFermat()) return out;
   const optics::StationaryResult& st = lab.results().mirrorFermat()->Stationary;
   auto degrees = [](double radians) { return Format(radians * optics::kDegreesPerRadian, "0.00") + "\u00b0"; };
@@ -59,6 +62,7 @@ std::string LabelLines(const Lab& lab) {
 
 std::string SceneSummary(const Lab& lab) {
   if (const MirrorShape* m = lab.mirror()) return MirrorSummary(m->design, m->mirror);
+  if (const MediumShape* m = lab.medium()) return MediumSummary(m->design);
   if (lab.lensDesign() == optics::LensDesign{}) return {};
   return LensSummary(lab.lensDesign(), lab.lens());
 }
@@ -72,7 +76,9 @@ std::string lensHeader(const Lab& lab) {
 // The files' first line in the mirror scene, "# mirror: <text>".
 std::string mirrorHeader(const Lab& lab) { return "# mirror: " + MirrorText(lab.mirrorDesign()) + "\n"; }
 // The mirror's line in the mirror scene, else the lens's (none for the standard lens).
-std::string sceneHeader(const Lab& lab) { return lab.mirror() ? mirrorHeader(lab) : lensHeader(lab); }
+std::string sceneHeader(const Lab& lab) {
+  return lab.mirror() ? mirrorHeader(lab) : lab.medium() ? MediumHeader(lab) : lensHeader(lab);
+}
 }  // namespace
 
 std::string StationaryFile(const Lab& lab) {
@@ -82,6 +88,7 @@ std::string StationaryFile(const Lab& lab) {
 }
 
 graphs::CurveData CurrentCurve(const Lab& lab) {
+  if (lab.medium()) return {};  // the medium scene has no face to run over
   const MirrorShape* m = lab.mirror();
   if (!m) return CurrentCurve(lab.results(), lab.scene().lens());
   const Results::Path& p = lab.results().path();
@@ -94,6 +101,7 @@ std::string CurveFile(const Lab& lab) {
 }
 
 std::vector<graphs::BundleRayRow> CurrentBundle(const Lab& lab) {
+  if (lab.medium()) return {};  // its bundle's paths are curves: --paths writes them
   const MirrorShape* m = lab.mirror();
   if (!m) return CurrentBundle(lab.results(), lab.scene().lens());
   std::vector<graphs::BundleRayRow> rows;
@@ -116,7 +124,7 @@ std::vector<graphs::BundleRayRow> CurrentBundle(const Lab& lab) {
 }
 
 std::optional<double> CurrentParaxialImage(const Lab& lab) {
-  if (lab.mirror()) return std::nullopt;
+  if (lab.mirror() || lab.medium()) return std::nullopt;
   return CurrentParaxialImage(lab.results(), lab.scene().lens());
 }
 
@@ -126,6 +134,7 @@ std::string BundleFile(const Lab& lab) {
 
 graphs::EqualTimeData CurrentEqualTime(const Lab& lab, std::optional<double> at) {
   const Results& r = lab.results();
+  if (lab.medium()) return {};
   if (lab.mirror()) {
     // In front of the mirror, after its waves were drawn (button 5, the time bar).
     if (!r.mirrorWaves()) return {};

@@ -4,6 +4,7 @@
 
 #include "lab/Controls.h"
 #include "lab/LensText.h"
+#include "lab/MediumText.h"
 #include "lab/MirrorText.h"
 
 #include <algorithm>
@@ -57,6 +58,8 @@ std::string readLens(std::string_view v, Action& a) { return ReadLens(v, a.lens)
 
 // The mirror as --mirror gives it; one that cannot exist is refused here.
 std::string readMirror(std::string_view v, Action& a) { return ReadMirror(v, a.mirror); }
+// The medium as --medium gives it.
+std::string readMedium(std::string_view v, Action& a) { return ReadMedium(v, a.medium); }
 
 std::string readBeam(std::string_view v, Action& a) {
   if (v != "parallel" && v != "point") return "expected parallel or point";
@@ -79,7 +82,7 @@ struct ActionEntry {
   const char* syntax;
   const char* help;
   std::string (*read)(std::string_view value, Action& a);  // null: the action takes no value
-  enum class Text { Number, Point, Key, Lens, Marker, Mirror, Beam, None } text;      // how the value is written back
+  enum class Text { Number, Point, Key, Lens, Marker, Mirror, Medium, Beam, None } text;      // how the value is written back
 };
 
 using T = ActionEntry::Text;
@@ -109,9 +112,12 @@ const ActionEntry kActions[] = {
      T::Lens},
     {K::Mirror, "mirror", "mirror=KIND,KEY=V,...",
      "take a mirror in place of the lens, as --mirror gives it (mirror=none: the lens again)", readMirror, T::Mirror},
-    {K::Target, "target", "target=X,Y", "drag the mirror scene's target to (X, Y)", readPoint, T::Point},
+    {K::Target, "target", "target=X,Y", "drag the mirror or medium scene's target to (X, Y)", readPoint, T::Point},
     {K::Beam, "beam", "beam=B", "the mirror scene's bundles from a parallel beam (parallel) or the source (point)",
      readBeam, T::Beam},
+    {K::Medium, "medium", "medium=PROFILE,KEY=V,...",
+     "take a graded medium in place of the lens, as --medium gives it (medium=none: the lens again)", readMedium,
+     T::Medium},
 };
 
 }  // namespace
@@ -152,6 +158,7 @@ std::string ActionText(const Action& a) {
     case T::Key: return text + KeyText(a.value);
     case T::Lens: return text + LensText(a.lens);
     case T::Mirror: return text + MirrorText(a.mirror);
+    case T::Medium: return text + MediumText(a.medium);
     case T::Beam: return text + (a.value == 1 ? "parallel" : "point");
     case T::Marker: return text + (a.value == 1 ? "entry" : "source");
     case T::Point: return text + CoordinateText(a.x) + "," + CoordinateText(a.y);

@@ -7,6 +7,7 @@
 #include "lab/KeyNames.h"
 #include "lab/Numbers.h"
 #include "optics/LensDesign.h"
+#include "optics/Medium.h"
 #include "optics/Mirror.h"
 
 #include <optional>
@@ -23,14 +24,16 @@ struct Action {
   // Active: the marker the arrow keys move (value 0: the source, 1: the entry
   // point); Mirror: another mirror, or none (the lens scene); Target: a whole
   // drag of the mirror scene's target; Beam: the mirror scene's bundles from
-  // a parallel beam (value 1) or from the source (0).
+  // a parallel beam (value 1) or from the source (0); Medium: a graded
+  // medium in the lens's place, or none (the lens scene).
   enum class Kind { Source, Entry, Height, Rays, Time, Press, MouseDown, MouseMove, MouseUp,
-                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active, Mirror, Target, Beam };
+                    DragHeight, DragRays, DragTime, Key, Play, Reset, Lens, Active, Mirror, Target, Beam, Medium };
   Kind kind = Kind::Press;
   float x = 0, y = 0;  // the world point of a drag's end or of a mouse event
   int value = 0;       // Height, Rays, Time: the bar's value; Press: the button 1..5
   optics::LensDesign lens;  // Lens: the lens, one that can exist
   std::optional<optics::MirrorDesign> mirror;  // Mirror: one that can exist, or none
+  std::optional<optics::MediumDesign> medium;  // Medium: one that can exist, or none
   bool operator==(const Action&) const = default;
 };
 

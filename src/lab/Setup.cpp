@@ -1,5 +1,6 @@
 #include "lab/Setup.h"
 
+#include "lab/MediumText.h"
 #include "lab/MirrorText.h"
 
 #include "lab/Base64Url.h"
@@ -122,6 +123,10 @@ std::string write(const Setup& s, bool pretty) {
     topKey("mirror", false);
     out += stringText(MirrorText(s.mirror));
   }
+  if (s.medium) {
+    topKey("medium", false);
+    out += stringText(MediumText(s.medium));
+  }
   if (s.parallelBeam) {
     topKey("beam", false);
     out += stringText("parallel");
@@ -142,7 +147,7 @@ std::string write(const Setup& s, bool pretty) {
   out += std::to_string(s.start.rays);
   member("time", false);
   out += std::to_string(s.start.time);
-  if (s.mirror) {
+  if (s.mirror || s.medium) {
     member("target", false);
     point(s.start.targetX, s.start.targetY);
   }
@@ -327,7 +332,7 @@ std::string readSetup(const json& v, Setup& out) {
   if (!v.is_object()) return "the file must hold a JSON object, not " + kindOf(v);
   if (auto e = readHeader(v); !e.empty()) return e;
   if (auto e = checkKeys(v, "the file", {"format", "version", "lens", "live", "start", "actions"},
-                            {"mirror", "beam"});
+                            {"mirror", "beam", "medium"});
       !e.empty()) {
     return e;
   }
@@ -336,6 +341,12 @@ std::string readSetup(const json& v, Setup& out) {
     const json& m = v["mirror"];
     if (!m.is_string()) return "mirror must be a string such as \"concave,r=300\", not " + kindOf(m);
     if (auto e = ParseMirror(m.get_ref<const std::string&>(), out.mirror); !e.empty()) return "mirror: " + e;
+  }
+  if (v.contains("medium")) {
+    const json& m = v["medium"];
+    if (!m.is_string()) return "medium must be a string such as \"hot-road,n0=0.95,g=0.005\", not " + kindOf(m);
+    if (auto e = ParseMedium(m.get_ref<const std::string&>(), out.medium); !e.empty()) return "medium: " + e;
+    if (out.medium && out.mirror) return "a set-up holds a mirror or a medium, not both";
   }
   if (v.contains("beam")) {
     const json& b = v["beam"];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lab/Placement.h"
+#include "optics/Medium.h"
 #include "optics/Mirror.h"
 #include "lab/Script.h"
 #include "optics/LensDesign.h"
@@ -22,6 +23,9 @@ struct Setup {
   // The mirror scene's mirror ("mirror": its text, left out for the lens
   // scene) and, with it, the target's start ("start.target").
   std::optional<optics::MirrorDesign> mirror;
+  // The medium scene's medium ("medium": its text), with the target's start
+  // as well; a set-up holds a mirror or a medium, never both.
+  std::optional<optics::MediumDesign> medium;
   bool parallelBeam = false;  // the mirror scene's bundles from a parallel beam at the start ("beam": "parallel")
   bool live = false;  // the live-lab switch
   Placement start;

@@ -11,6 +11,7 @@ namespace lab {
 Setup CurrentSetup(const Lab& lab) {
   return {.lens = lab.lensDesign(),
           .mirror = lab.mirrorDesign(),
+          .medium = lab.mediumDesign(),
           .parallelBeam = lab.startParallelBeam(),
           .live = lab.live(),
           .start = lab.startPlacement(),
@@ -25,10 +26,18 @@ std::string OpenSetup(Lab& lab, const Setup& setup) {
       return "the set-up's mirror: " + b.error;
     }
   }
+  if (setup.medium) {
+    if (const optics::MediumBuild b = optics::MakeMedium(*setup.medium); !b.medium) {
+      return "the set-up's medium: " + b.error;
+    }
+  }
   lab.stopPlay();
   lab.setLive(setup.live);
   if (std::string e = lab.setLens(setup.lens); !e.empty()) return e;
   if (std::string e = lab.setMirror(setup.mirror); !e.empty()) return e;
+  if (setup.medium) {
+    if (std::string e = lab.setMedium(setup.medium); !e.empty()) return e;
+  }
   (void)lab.setParallelBeam(setup.parallelBeam);  // no message is open: taken
   lab.restart(setup.start);
   // The replay writes its own journal, which replays to the same state (a

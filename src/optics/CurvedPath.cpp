@@ -14,14 +14,14 @@ constexpr int kMaxNewtonSteps = 60;
 // The chord's frame: station i stands at A + (i / N) d + w_i e, with e the
 // unit normal to the left of d.
 struct Chord {
-  PathPoint a;
+  PlanePoint a;
   double dx = 0, dy = 0, length = 0, ex = 0, ey = 0;
-  Chord(PathPoint from, PathPoint to) : a(from), dx(to.x - from.x), dy(to.y - from.y) {
+  Chord(PlanePoint from, PlanePoint to) : a(from), dx(to.x - from.x), dy(to.y - from.y) {
     length = std::sqrt(dx * dx + dy * dy);
     ex = -dy / length;
     ey = dx / length;
   }
-  [[nodiscard]] PathPoint station(std::size_t i, std::size_t n, double w) const noexcept {
+  [[nodiscard]] PlanePoint station(std::size_t i, std::size_t n, double w) const noexcept {
     const double s = static_cast<double>(i) / static_cast<double>(n);
     return {a.x + s * dx + w * ex, a.y + s * dy + w * ey};
   }
@@ -35,7 +35,7 @@ struct MeanIndex {
 };
 
 // A smooth index: the midpoint rule, m = n((P + Q) / 2).
-MeanIndex midpointMean(const Medium& medium, PathPoint p, PathPoint q, double ex, double ey) {
+MeanIndex midpointMean(const Medium& medium, PlanePoint p, PlanePoint q, double ex, double ey) {
   const IndexAt n = medium.at((p.x + q.x) / 2, (p.y + q.y) / 2);
   const double g = ex * n.dx + ey * n.dy;
   const double h = ex * ex * n.xx + 2 * ex * ey * n.xy + ey * ey * n.yy;
@@ -54,7 +54,7 @@ struct SegmentTime {
 //   T_p = -a m + L m_p,        T_q = a m + L m_q,
 //   T_pp = m k - 2 a m_p + L m_pp,  T_qq = m k + 2 a m_q + L m_qq,
 //   T_pq = -m k + a (m_p - m_q) + L m_pq.
-SegmentTime segmentTime(const Medium& medium, const Chord& c, PathPoint p, PathPoint q) {
+SegmentTime segmentTime(const Medium& medium, const Chord& c, PlanePoint p, PlanePoint q) {
   const double sx = q.x - p.x, sy = q.y - p.y;
   const double len = std::sqrt(sx * sx + sy * sy);
   const MeanIndex m = midpointMean(medium, p, q, c.ex, c.ey);
@@ -71,7 +71,7 @@ SegmentTime segmentTime(const Medium& medium, const Chord& c, PathPoint p, PathP
           .momentumY = uy * m.m - len * m.gradPy};
 }
 
-bool segmentInside(const Medium& medium, PathPoint p, PathPoint q) {
+bool segmentInside(const Medium& medium, PlanePoint p, PlanePoint q) {
   return medium.defined(p.x, p.y) && medium.defined(q.x, q.y) && medium.defined((p.x + q.x) / 2, (p.y + q.y) / 2);
 }
 
@@ -90,9 +90,9 @@ Assembly assemble(const Medium& medium, const Chord& c, const std::vector<double
   r.diagonal.assign(n + 1, 0);
   r.upper.assign(n + 1, 0);
   r.cumulative.assign(n + 1, 0);
-  PathPoint p = c.station(0, n, w[0]);
+  PlanePoint p = c.station(0, n, w[0]);
   for (std::size_t i = 0; i < n; ++i) {
-    const PathPoint q = c.station(i + 1, n, w[i + 1]);
+    const PlanePoint q = c.station(i + 1, n, w[i + 1]);
     if (!segmentInside(medium, p, q)) return r;
     const SegmentTime s = segmentTime(medium, c, p, q);
     r.time += s.t;
@@ -152,7 +152,7 @@ TridiagonalSolve solveNewton(const Assembly& h, double shift) {
 
 }  // namespace
 
-double DiscreteTime(const Medium& medium, PathPoint a, PathPoint b, const std::vector<double>& offsets) {
+double DiscreteTime(const Medium& medium, PlanePoint a, PlanePoint b, const std::vector<double>& offsets) {
   if (offsets.size() < 2) return kInfinity;
   const Chord c(a, b);
   if (!(c.length > 0) || !std::isfinite(c.length)) return kInfinity;
@@ -160,7 +160,7 @@ double DiscreteTime(const Medium& medium, PathPoint a, PathPoint b, const std::v
   return h.inside ? h.time : kInfinity;
 }
 
-DiscretePath SolveDiscretePath(const Medium& medium, PathPoint a, PathPoint b, std::vector<double> offsets) {
+DiscretePath SolveDiscretePath(const Medium& medium, PlanePoint a, PlanePoint b, std::vector<double> offsets) {
   DiscretePath r;
   const Chord c(a, b);
   if (offsets.size() < 3 || !(c.length > 0) || !std::isfinite(c.length)) return r;
@@ -255,7 +255,7 @@ Momentum richardson(const std::vector<Momentum>& levels) {
   return {(8 * b.x - a.x) / 7, (8 * b.y - a.y) / 7};
 }
 
-CurvedPath pathOf(const Medium& medium, PathPoint a, PathPoint b, const DiscretePath& coarse,
+CurvedPath pathOf(const Medium& medium, PlanePoint a, PlanePoint b, const DiscretePath& coarse,
                   const DiscretePath& fine, const std::vector<double>& w, Momentum m) {
   const Chord c(a, b);
   const std::size_t n = w.size() - 1;
@@ -285,7 +285,7 @@ struct Pieces {
   std::vector<double> n;      // one per piece
 };
 
-Pieces piecesOf(const Medium& medium, PathPoint a, PathPoint b) {
+Pieces piecesOf(const Medium& medium, PlanePoint a, PlanePoint b) {
   Pieces p;
   p.y.push_back(a.y);
   std::vector<double> between;
@@ -299,7 +299,7 @@ Pieces piecesOf(const Medium& medium, PathPoint a, PathPoint b) {
   return p;
 }
 
-CurvedPath layeredPath(const Medium& medium, PathPoint a, PathPoint b, int segments) {
+CurvedPath layeredPath(const Medium& medium, PlanePoint a, PlanePoint b, int segments) {
   const Pieces pc = piecesOf(medium, a, b);
   const std::size_t k = pc.n.size();  // pieces; k - 1 free crossings
   std::vector<double> x(k + 1);
@@ -380,7 +380,7 @@ CurvedPath layeredPath(const Medium& medium, PathPoint a, PathPoint b, int segme
 
 }  // namespace
 
-std::optional<CurvedPath> RefineCurvedPath(const Medium& medium, PathPoint a, PathPoint b,
+std::optional<CurvedPath> RefineCurvedPath(const Medium& medium, PlanePoint a, PlanePoint b,
                                            const std::vector<double>& start, const CurvedPathOptions& options) {
   int n = std::max(options.segments, 64);
   DiscretePath coarse = SolveDiscretePath(medium, a, b, Resample(start, n));
@@ -406,7 +406,8 @@ std::optional<CurvedPath> RefineCurvedPath(const Medium& medium, PathPoint a, Pa
       // discrete path caught on the kink of the Luneburg lens's rim): none.
       // Below that it is drawn, its distance from the ray equation saying
       // how far it is from settled.
-      if (change > 1e-3 * Chord(a, b).length) return std::nullopt;
+      // (Asked for two resolutions only, there is no change to measure.)
+      if (!previous.empty() && change > 1e-3 * Chord(a, b).length) return std::nullopt;
       return pathOf(medium, a, b, coarse, fine, w, richardson(momenta));
     }
     previous = std::move(w);
@@ -415,7 +416,7 @@ std::optional<CurvedPath> RefineCurvedPath(const Medium& medium, PathPoint a, Pa
   }
 }
 
-CurvedSearch FindCurvedPaths(const Medium& medium, PathPoint a, PathPoint b, const CurvedPathOptions& options) {
+CurvedSearch FindCurvedPaths(const Medium& medium, PlanePoint a, PlanePoint b, const CurvedPathOptions& options) {
   CurvedSearch r;
   if (!medium.defined(a.x, a.y)) {
     r.error = "the source stands where the medium has no index";
@@ -454,9 +455,13 @@ CurvedSearch FindCurvedPaths(const Medium& medium, PathPoint a, PathPoint b, con
     });
     if (known) continue;
     found.push_back(d.offsets);
-    if (std::optional<CurvedPath> p = RefineCurvedPath(medium, a, b, d.offsets, options)) {
-      r.paths.push_back(std::move(*p));
-    }
+    std::optional<CurvedPath> p = RefineCurvedPath(medium, a, b, d.offsets, options);
+    // Two coarse paths apart may refine to one: the same time and start.
+    const bool same = p && std::any_of(r.paths.begin(), r.paths.end(), [&](const CurvedPath& q) {
+      return std::abs(q.time - p->time) <= 1e-9 * p->time && std::abs(q.directionX - p->directionX) < 1e-6 &&
+             std::abs(q.directionY - p->directionY) < 1e-6;
+    });
+    if (p && !same) r.paths.push_back(std::move(*p));
   }
   std::sort(r.paths.begin(), r.paths.end(), [](const CurvedPath& x, const CurvedPath& y) { return x.time < y.time; });
   if (r.paths.empty()) r.error = "no path of stationary time was found between the source and the target";

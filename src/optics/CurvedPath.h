@@ -9,9 +9,9 @@
 
 namespace optics {
 
-struct PathPoint {
+struct PlanePoint {
   double x = 0, y = 0;
-  bool operator==(const PathPoint&) const = default;
+  bool operator==(const PlanePoint&) const = default;
 };
 
 // A path from A to B as N straight segments through N + 1 stations spaced
@@ -44,7 +44,7 @@ struct DiscretePath {
 
 // The discrete path's time for the given offsets; +infinity where a
 // station or a segment's midpoint lies where the medium has no index.
-[[nodiscard]] double DiscreteTime(const Medium& medium, PathPoint a, PathPoint b,
+[[nodiscard]] double DiscreteTime(const Medium& medium, PlanePoint a, PlanePoint b,
                                   const std::vector<double>& offsets);
 
 // The stationary discrete path nearest the start (offsets: N + 1 values,
@@ -53,7 +53,7 @@ struct DiscretePath {
 // costs O(N). Steps are shortened until the gradient's size falls, so the
 // search finds saddles as well as minima. Not converged after 60 steps, or
 // where no step stays inside the medium.
-[[nodiscard]] DiscretePath SolveDiscretePath(const Medium& medium, PathPoint a, PathPoint b,
+[[nodiscard]] DiscretePath SolveDiscretePath(const Medium& medium, PlanePoint a, PlanePoint b,
                                              std::vector<double> offsets);
 
 // A stationary path through the medium as the program draws it: the
@@ -63,7 +63,7 @@ struct DiscretePath {
 // momentum at the source of three resolutions, whose error has an N^-3
 // term beside the N^-2 one (the end of the path is not symmetric).
 struct CurvedPath {
-  std::vector<PathPoint> points;  // N + 1 points, the source first, the target last
+  std::vector<PlanePoint> points;  // N + 1 points, the source first, the target last
   std::vector<double> times;      // the time from the source to each point
   double time = 0;                // the whole path's time
   double directionX = 1, directionY = 0;  // unit starting direction at the source
@@ -83,7 +83,7 @@ struct CurvedPathOptions {
 // the coarsest N), refined until two refinements agree within the
 // tolerance. Nothing where the search does not converge, or where at the
 // finest N the path still moves by more than a thousandth of its chord.
-[[nodiscard]] std::optional<CurvedPath> RefineCurvedPath(const Medium& medium, PathPoint a, PathPoint b,
+[[nodiscard]] std::optional<CurvedPath> RefineCurvedPath(const Medium& medium, PlanePoint a, PlanePoint b,
                                                        const std::vector<double>& start,
                                                        const CurvedPathOptions& options = {});
 
@@ -100,7 +100,7 @@ struct CurvedSearch {
 // Newton's method on the crossings (each piece couples two neighbours: a
 // tridiagonal Hessian again) finds its only minimum. A clear one-line error where A or B lies
 // outside the medium or no path converges.
-[[nodiscard]] CurvedSearch FindCurvedPaths(const Medium& medium, PathPoint a, PathPoint b,
+[[nodiscard]] CurvedSearch FindCurvedPaths(const Medium& medium, PlanePoint a, PlanePoint b,
                                            const CurvedPathOptions& options = {});
 
 // The offsets at `count` + 1 even stations, linearly interpolated from any

@@ -26,7 +26,7 @@ State plus(const State& s, const State& d, double h) {
 // along it is kept, the one across it follows from |p| = n on the far side,
 // or the ray turns back where n there is below the kept component. Each
 // crossing is a corner of the ray, added to it so that the polyline keeps it.
-State layerStep(const Medium& medium, State s, double h, std::vector<PathPoint>& corners) {
+State layerStep(const Medium& medium, State s, double h, std::vector<PlanePoint>& corners) {
   const std::vector<double>& ys = medium.design().Y;
   double left = h;
   for (int crossings = 0; left > 0 && crossings < 64; ++crossings) {
@@ -65,7 +65,7 @@ State layerStep(const Medium& medium, State s, double h, std::vector<PathPoint>&
   return s;
 }
 
-double segmentDistance(PathPoint p, PathPoint a, PathPoint b) {
+double segmentDistance(PlanePoint p, PlanePoint a, PlanePoint b) {
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double l2 = dx * dx + dy * dy;
   double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
@@ -76,9 +76,9 @@ double segmentDistance(PathPoint p, PathPoint a, PathPoint b) {
 
 }  // namespace
 
-std::vector<PathPoint> IntegrateRay(const Medium& medium, PathPoint from, double directionX, double directionY,
+std::vector<PlanePoint> IntegrateRay(const Medium& medium, PlanePoint from, double directionX, double directionY,
                                     double length, double step) {
-  std::vector<PathPoint> ray{from};
+  std::vector<PlanePoint> ray{from};
   const double dl = std::sqrt(directionX * directionX + directionY * directionY);
   if (!medium.defined(from.x, from.y) || !(dl > 0) || !(step > 0) || !(length > 0) || !std::isfinite(length)) {
     return ray;
@@ -115,11 +115,11 @@ std::vector<PathPoint> IntegrateRay(const Medium& medium, PathPoint from, double
   return ray;
 }
 
-double LargestDistance(const std::vector<PathPoint>& path, const std::vector<PathPoint>& ray) {
+double LargestDistance(const std::vector<PlanePoint>& path, const std::vector<PlanePoint>& ray) {
   if (ray.size() < 2) return path.empty() ? 0 : std::numeric_limits<double>::infinity();
   double largest = 0;
   std::size_t j = 0;  // the ray's segment nearest the previous point: both run forward together
-  for (const PathPoint& p : path) {
+  for (const PlanePoint& p : path) {
     double best = segmentDistance(p, ray[j], ray[j + 1]);
     while (j + 2 < ray.size()) {
       const double next = segmentDistance(p, ray[j + 1], ray[j + 2]);
@@ -132,7 +132,7 @@ double LargestDistance(const std::vector<PathPoint>& path, const std::vector<Pat
   return largest;
 }
 
-double PolylineLength(const std::vector<PathPoint>& path) {
+double PolylineLength(const std::vector<PlanePoint>& path) {
   double l = 0;
   for (std::size_t i = 1; i < path.size(); ++i) l += std::hypot(path[i].x - path[i - 1].x, path[i].y - path[i - 1].y);
   return l;

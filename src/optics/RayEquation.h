@@ -21,16 +21,16 @@ namespace optics {
 //
 // The ray runs for `length` in steps of `step` (world units) or until it
 // leaves the medium; the points are every step's end, the start first.
-[[nodiscard]] std::vector<PathPoint> IntegrateRay(const Medium& medium, PathPoint from, double directionX,
+[[nodiscard]] std::vector<PlanePoint> IntegrateRay(const Medium& medium, PlanePoint from, double directionX,
                                                   double directionY, double length, double step);
 
 // The largest distance of any of the path's points from the ray's
 // polyline, in world units: how far the two constructions lie apart. The
 // ray's steps must be short (the chord between steps lies within
 // curvature x step^2 / 8 of the ray).
-[[nodiscard]] double LargestDistance(const std::vector<PathPoint>& path, const std::vector<PathPoint>& ray);
+[[nodiscard]] double LargestDistance(const std::vector<PlanePoint>& path, const std::vector<PlanePoint>& ray);
 
 // The path's length as a polyline.
-[[nodiscard]] double PolylineLength(const std::vector<PathPoint>& path);
+[[nodiscard]] double PolylineLength(const std::vector<PlanePoint>& path);
 
 }  // namespace optics

@@ -174,6 +174,13 @@ std::string Fermat::setMirror(const std::optional<optics::MirrorDesign>& design)
   return {};
 }
 
+std::string Fermat::setMedium(const std::optional<optics::MediumDesign>& design) {
+  std::string refused = lab_.setMedium(design);
+  if (!refused.empty()) return refused;
+  catchUp();
+  return {};
+}
+
 bool Fermat::setParallelBeam(bool on) {
   const bool taken = lab_.setParallelBeam(on);
   for (const auto& f : lensFollowers_) f();

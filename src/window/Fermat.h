@@ -74,6 +74,8 @@ class Fermat final : public QMainWindow {
   std::string setLens(const optics::LensDesign& design);
   // Takes a mirror in the lens's place, or none (Lab::setMirror), and shows it in the title.
   std::string setMirror(const std::optional<optics::MirrorDesign>& design);
+  // Takes a graded medium in the lens's place, or none (Lab::setMedium).
+  std::string setMedium(const std::optional<optics::MediumDesign>& design);
   // The mirror scene's parallel beam on or off (Lab::setParallelBeam), the Mirror menu following.
   bool setParallelBeam(bool on);
   // Opens a set-up or a lesson in the lab (lab/SetupRun.h, lab/Lessons.h);

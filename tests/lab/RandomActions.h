@@ -5,6 +5,7 @@
 // that actions read back, alone and inside set-ups.
 #include "lab/Script.h"
 #include "optics/LensDesign.h"
+#include "lab/MediumText.h"
 #include "optics/Mirror.h"
 
 #include <functional>
@@ -16,7 +17,7 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
                                 const std::function<int()>& key) {
   using Kind = lab::Action::Kind;
   auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-  lab::Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Beam)))};
+  lab::Action a{.kind = static_cast<Kind>(between(0, static_cast<int>(Kind::Medium)))};
   switch (a.kind) {
     case Kind::Source:
     case Kind::Entry:
@@ -59,6 +60,13 @@ inline lab::Action RandomAction(std::mt19937& rng, const std::function<float()>&
       if (m.Kind == MK::Elliptical) m.F1y = std::uniform_real_distribution<>(10, 150)(rng);
       if (between(0, 1) == 1) m.Aperture = std::uniform_real_distribution<>(20, 150)(rng);
       a.mirror = m;
+      break;
+    }
+    case Kind::Medium: {
+      // None, or a preset (each can exist).
+      const auto presets = lab::MediumPresets();
+      const int i = between(-1, static_cast<int>(presets.size()) - 1);
+      if (i >= 0) a.medium = presets[static_cast<std::size_t>(i)].design;
       break;
     }
   }

@@ -407,7 +407,7 @@ TEST(ActionText, ReadsBackAsTheSameAction) {
 // --help lists every action once, by a syntax whose key the reader knows.
 TEST(ActionHelpRows, NameEveryActionOnce) {
   const std::vector<lab::ActionHelp> rows = lab::ActionHelpRows();
-  ASSERT_EQ(rows.size(), static_cast<std::size_t>(Kind::Beam) + 1);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(Kind::Medium) + 1);
   std::vector<std::string> keys;
   for (const lab::ActionHelp& row : rows) {
     const std::string syntax = row.syntax;

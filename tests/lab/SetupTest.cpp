@@ -52,6 +52,15 @@ class RandomSetups {
       s.parallelBeam = coin();
       s.start.targetX = coordinate();
       s.start.targetY = coordinate();
+    } else if (coin()) {
+      // Or a medium scene, with its target.
+      lab::Action g;
+      while (g.kind != lab::Action::Kind::Medium) g = action();
+      s.medium = g.medium;
+      if (s.medium) {
+        s.start.targetX = coordinate();
+        s.start.targetY = coordinate();
+      }
     }
     const int count = coin() ? between(0, 3) : between(0, 40);
     for (int i = 0; i < count; ++i) s.actions.push_back(action());

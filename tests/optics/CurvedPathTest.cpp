@@ -15,7 +15,7 @@ namespace {
 using optics::CurvedPath;
 using optics::MediumDesign;
 using optics::MediumProfile;
-using optics::PathPoint;
+using optics::PlanePoint;
 
 optics::Medium make(const MediumDesign& d) {
   optics::MediumBuild b = optics::MakeMedium(d);
@@ -36,7 +36,7 @@ constexpr double kFrame = 1000;
 
 TEST(CurvedPath, UniformMediumGivesTheStraightLine) {
   const optics::Medium m = make({.N = 1.33});
-  const PathPoint a{-300, -40}, b{250, 120};
+  const PlanePoint a{-300, -40}, b{250, 120};
   const optics::CurvedSearch s = optics::FindCurvedPaths(m, a, b);
   ASSERT_EQ(s.paths.size(), 1u) << "a uniform medium has one path";
   const CurvedPath& p = s.paths.front();
@@ -50,15 +50,15 @@ TEST(CurvedPath, HalfPlanePathsAreCircleArcsCentredOnTheLine) {
   // n = c / (y - y0): every least-time path is an arc of a circle centred on
   // y = y0. Its centre is on the perpendicular bisector of the chord.
   const optics::Medium m = make({.Profile = MediumProfile::HalfPlane, .C = 300, .Y0 = -300});
-  for (const auto& [a, b] : {std::pair{PathPoint{-350, -100}, PathPoint{300, -50}},
-                             std::pair{PathPoint{-200, 100}, PathPoint{250, -150}}}) {
+  for (const auto& [a, b] : {std::pair{PlanePoint{-350, -100}, PlanePoint{300, -50}},
+                             std::pair{PlanePoint{-200, 100}, PlanePoint{250, -150}}}) {
     const CurvedPath p = least(optics::FindCurvedPaths(m, a, b));
     // Centre (xc, y0): equidistant from a and b.
     const double y0 = -300;
     const double xc = ((b.x * b.x - a.x * a.x) + (b.y - y0) * (b.y - y0) - (a.y - y0) * (a.y - y0)) / (2 * (b.x - a.x));
     const double r = std::hypot(a.x - xc, a.y - y0);
     double worst = 0;
-    for (const PathPoint& q : p.points) worst = std::max(worst, std::abs(std::hypot(q.x - xc, q.y - y0) - r));
+    for (const PlanePoint& q : p.points) worst = std::max(worst, std::abs(std::hypot(q.x - xc, q.y - y0) - r));
     EXPECT_LT(worst, 1e-6 * kFrame) << "from (" << a.x << ", " << a.y << ")";
     EXPECT_TRUE(p.minimum());
   }
@@ -75,9 +75,9 @@ TEST(CurvedPath, FibreHoldsAParaxialRayOnASinusoidOfTheKnownPeriod) {
   // From the axis to a point near the axis a quarter period on: the path
   // rises like sin, reaching its height h at x = pi / (2 a).
   const double h = 2;  // paraxial: a h = 0.02
-  const PathPoint from{-half / 2, 0}, to{0, h};
+  const PlanePoint from{-half / 2, 0}, to{0, h};
   const CurvedPath p = least(optics::FindCurvedPaths(m, from, to));
-  for (const PathPoint& q : p.points) {
+  for (const PlanePoint& q : p.points) {
     const double expected = h * std::sin(a * (q.x - from.x));
     // Paraxial: the exact ray differs from the sinusoid by O((a h)^2) of h.
     EXPECT_NEAR(q.y, expected, 4 * (a * h) * (a * h) * h) << "at x = " << q.x;
@@ -87,13 +87,13 @@ TEST(CurvedPath, FibreHoldsAParaxialRayOnASinusoidOfTheKnownPeriod) {
 TEST(CurvedPath, LayersGiveStraightPiecesWhoseSinesKeepTheIndexRatio) {
   const double n1 = 1, n2 = 1.5;
   const optics::Medium m = make({.Profile = MediumProfile::Layers, .Y = {0}, .Ns = {n2, n1}});
-  const PathPoint a{-300, 200}, b{250, -180};
+  const PlanePoint a{-300, 200}, b{250, -180};
   const CurvedPath p = least(optics::FindCurvedPaths(m, a, b));
   // The pieces' directions, measured from the points on either side of the
   // crossing, well away from it.
   const auto direction = [&](bool above) {
-    std::vector<PathPoint> pts;
-    for (const PathPoint& q : p.points) {
+    std::vector<PlanePoint> pts;
+    for (const PlanePoint& q : p.points) {
       if (above ? q.y > 20 : q.y < -20) pts.push_back(q);
     }
     EXPECT_GE(pts.size(), 10u);
@@ -102,7 +102,7 @@ TEST(CurvedPath, LayersGiveStraightPiecesWhoseSinesKeepTheIndexRatio) {
   const auto [ux, uy] = direction(true);
   const auto [lx, ly] = direction(false);
   // Straight: every point of a piece lies on the line through its ends.
-  for (const PathPoint& q : p.points) {
+  for (const PlanePoint& q : p.points) {
     if (q.y > 20) {
       EXPECT_NEAR((q.x - a.x) * uy - (q.y - a.y) * ux, 0, 1e-6 * std::hypot(ux, uy));
     }
@@ -113,7 +113,7 @@ TEST(CurvedPath, LayersGiveStraightPiecesWhoseSinesKeepTheIndexRatio) {
 
 TEST(CurvedPath, TimeConvergesAtSecondOrderAsTheSegmentsDouble) {
   const optics::Medium m = make({.Profile = MediumProfile::Luneburg, .R = 200});
-  const PathPoint a{-150, 60}, b{160, -30};  // both inside the lens: the index is smooth
+  const PlanePoint a{-150, 60}, b{160, -30};  // both inside the lens: the index is smooth
   std::vector<double> times;
   std::vector<double> start(65, 0);
   for (int n = 64; n <= 512; n *= 2) {
@@ -162,7 +162,7 @@ TEST(CurvedPath, MirageHasTwoPathsAMinimumAndASaddle) {
   // The dipping path runs far below the direct one (the image below the road).
   const auto lowest = [](const CurvedPath& p) {
     double y = 0;
-    for (const PathPoint& q : p.points) y = std::min(y, q.y);
+    for (const PlanePoint& q : p.points) y = std::min(y, q.y);
     return y;
   };
   EXPECT_LT(lowest(dip), lowest(direct) - 100);
@@ -179,7 +179,7 @@ TEST(CurvedPath, MirageHasTwoPathsAMinimumAndASaddle) {
 struct AgreementCase {
   const char* name;
   MediumDesign design;
-  PathPoint a, b;
+  PlanePoint a, b;
 };
 
 class RayAgreement : public ::testing::TestWithParam<AgreementCase> {};
@@ -190,7 +190,7 @@ TEST_P(RayAgreement, RayEquationFollowsEveryPathFound) {
   ASSERT_FALSE(s.paths.empty()) << s.error;
   for (const CurvedPath& p : s.paths) {
     const double length = optics::PolylineLength(p.points);
-    const std::vector<PathPoint> ray =
+    const std::vector<PlanePoint> ray =
         optics::IntegrateRay(m, GetParam().a, p.directionX, p.directionY, 1.05 * length, length / 8000);
     EXPECT_LT(optics::LargestDistance(p.points, ray), 1e-6 * kFrame) << "path of time " << p.time;
   }
@@ -246,7 +246,7 @@ TEST(CurvedPath, FuzzedMediaNeverGiveNaNOrHang) {
       ++found;
       EXPECT_TRUE(std::isfinite(p.time));
       EXPECT_TRUE(std::isfinite(p.directionX) && std::isfinite(p.directionY));
-      for (const PathPoint& q : p.points) EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y));
+      for (const PlanePoint& q : p.points) EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y));
     }
   }
   EXPECT_GT(found, 30);
