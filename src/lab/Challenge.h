@@ -44,8 +44,17 @@ struct ChallengeDot {
   // The text's left end lies textDx right of the dot; its bottom textDy above
   // the dot's centre (textAbove), or its top textDy below it.
   bool textAbove = true;
+  // The text's colour; 0 (no colour: every drawn colour is opaque) for the fill's.
+  numeric::Colour textInk = 0;
+};
+// A world rectangle filled at an opacity from 0 to 1 (an overlay's shading).
+struct ChallengeCell {
+  core::Point from, to;
+  numeric::Colour fill = 0;
+  double opacity = 1;
 };
 struct ChallengeDrawing {
+  std::vector<ChallengeCell> cells;  // drawn before everything else
   std::vector<ChallengePath> paths;
   std::vector<ChallengeDot> dots;
   double textSize = 12;  // pixels

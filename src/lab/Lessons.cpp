@@ -4,6 +4,7 @@
 
 #include "lab/Lab.h"
 #include "lab/LensText.h"
+#include "lab/MediumText.h"
 #include "lab/Run.h"
 #include "lab/Script.h"
 
@@ -69,6 +70,36 @@ std::span<const Lesson> Lessons() {
        {},
        {"source=-150,0", "rays=20"},
        optics::MirrorDesign{.Kind = optics::MirrorKind::Parabolic, .Focal = 150}},
+      {"hot-road", "The hot road",
+       "The eye on the right sees the point on the left twice. Press \"position by Fermat\": beside the least-time "
+       "path a second one dips towards the hot road, where light runs faster, and arrives from below: the image "
+       "under the road. Which of the two is a minimum of the time?",
+       {},
+       {},
+       std::nullopt,
+       "mirage"},
+      {"fibre", "The fibre",
+       "The index is highest on the fibre's axis. Press \"BUNDLE OF RAYS\" and see the paths held near the axis; "
+       "then press \"position by Fermat\": three paths reach one point, and only one of them is a minimum.",
+       {},
+       {"rays=15"},
+       std::nullopt,
+       "fibre"},
+      {"circle-paths", "The circle paths",
+       "Here n = c / (y - y0). Press \"BUNDLE OF RAYS\": every least-time path is an arc of a circle, and all "
+       "their centres lie on one line, y = -200, just below the picture.",
+       {},
+       {"rays=12"},
+       std::nullopt,
+       "circles"},
+      {"sunset", "The sunset",
+       "The air is denser low down. The sun on the left stands below the straight line from the eye on the right. "
+       "Press \"position by Fermat\": the light bends towards the denser air and reaches the eye from above the "
+       "sun, which is still seen after it has set.",
+       {},
+       {},
+       std::nullopt,
+       "evening-air"},
   };
   return kLessons;
 }
@@ -94,6 +125,11 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
   lab.stopPlay();
   if (std::string e = lab.setLens(lesson.lens); !e.empty()) return e;
   if (std::string e = lab.setMirror(lesson.mirror); !e.empty()) return e;
+  if (lesson.medium) {
+    const MediumPreset* p = FindMediumPreset(lesson.medium);
+    if (!p) return std::string("no medium ") + lesson.medium;  // the table's own fault
+    if (std::string e = lab.setMedium(p->design); !e.empty()) return e;
+  }
   lab.reset();  // markers and bars where a start-up puts them, the lens kept
   lab.setLesson(lesson.key);
   for (const Action& a : actions) RunAction(lab, a, nullptr);
@@ -101,7 +137,9 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
 }
 
 std::string PictureCaption(const Lab& lab) {
-  std::string caption = lab.mirror() ? "Mirror: " + SceneSummary(lab) : "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
+  std::string caption = lab.mirror()   ? "Mirror: " + SceneSummary(lab)
+                        : lab.medium() ? "Medium: " + SceneSummary(lab)
+                                       : "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
   if (const Lesson* l = FindLesson(lab.lesson())) {
     caption += "; lesson: ";
     caption += l->title;

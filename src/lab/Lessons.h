@@ -23,6 +23,7 @@ struct Lesson {
   optics::LensDesign lens;
   std::vector<const char*> actions;  // as the command line spells them
   std::optional<optics::MirrorDesign> mirror;  // a lesson of the mirror scene: its mirror
+  const char* medium = nullptr;                // a lesson of the medium scene: its preset's key
 };
 
 [[nodiscard]] std::span<const Lesson> Lessons();
@@ -33,8 +34,8 @@ struct Lesson {
 // "unknown lesson 'x' (one of a, b, ...)".
 [[nodiscard]] std::string UnknownLesson(std::string_view key);
 
-// Starts the lesson in the lab: its lens, its mirror (or the lens scene), a
-// reset, its actions. Refused with
+// Starts the lesson in the lab: its lens, its mirror or medium (or the lens
+// scene), a reset, its actions. Refused with
 // a one-line reason, nothing changed, while a message is open.
 [[nodiscard]] std::string OpenLesson(Lab& lab, const Lesson& lesson);
 

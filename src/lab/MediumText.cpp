@@ -88,7 +88,7 @@ const char* MediumProfileWord(MediumProfile p) noexcept {
 }
 
 std::span<const MediumPreset> MediumPresets() noexcept {
-  static const std::array<MediumPreset, 7> presets{{
+  static const std::array<MediumPreset, 8> presets{{
       // Each placed so that its paths stay inside the picture (about 300
       // units either side of the centre and 190 above and below the axis in
       // a window of 16:10).
@@ -96,6 +96,8 @@ std::span<const MediumPreset> MediumPresets() noexcept {
        20, 120, 20},
       {"cold-sea", "Looming over a cold sea", {.Profile = MediumProfile::HotRoad, .N0 = 1.0, .G = -0.004}, -200,
        -60, 200, -60},
+      {"evening-air", "The evening air, thinning upwards",
+       {.Profile = MediumProfile::HotRoad, .N0 = 1.0, .G = -0.002}, -250, -120, 250, -40},
       {"fibre", "A graded-index fibre", {.Profile = MediumProfile::Fibre, .N0 = 1.5, .A = 0.006}, -280, 0, 120, 20},
       {"circles", "The half plane of circle paths", {.Profile = MediumProfile::HalfPlane, .C = 200, .Y0 = -200},
        -200, 100, 200, 100},
@@ -105,6 +107,13 @@ std::span<const MediumPreset> MediumPresets() noexcept {
       {"water", "Still water", {.N = 1.33}, -250, 50, 250, -50},
   }};
   return presets;
+}
+
+const MediumPreset* FindMediumPreset(std::string_view key) noexcept {
+  for (const MediumPreset& p : MediumPresets()) {
+    if (key == p.key) return &p;
+  }
+  return nullptr;
 }
 
 std::string ParseMedium(std::string_view text, std::optional<MediumDesign>& into) {

@@ -41,13 +41,15 @@ struct MediumPreset {
   double sourceX, sourceY, targetX, targetY;
 };
 [[nodiscard]] std::span<const MediumPreset> MediumPresets() noexcept;
+// The preset by its key; null when there is none.
+[[nodiscard]] const MediumPreset* FindMediumPreset(std::string_view key) noexcept;
 
 // The help line of --medium and of the medium action.
 inline constexpr const char* kMediumHelp =
     "A medium whose index changes from place to place, in place of the lens: PROFILE,KEY=V,... with PROFILE "
     "uniform (n), hot-road (n0, g: n = n0 + g y), fibre (n0, a: n^2 = n0^2 (1 - (a y)^2)), half-plane (c, y0: "
     "n = c / (y - y0) above y0), luneburg (r: n = sqrt(2 - (r'/r)^2) within r of the origin) or layers "
-    "(y=Y1:Y2:.., n=N1:N2:.., the indices bottom first), or a preset (mirage, cold-sea, fibre, circles, "
+    "(y=Y1:Y2:.., n=N1:N2:.., the indices bottom first), or a preset (mirage, cold-sea, evening-air, fibre, circles, "
     "luneburg, layers, water); none is the lens again.";
 
 }  // namespace lab

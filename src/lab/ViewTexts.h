@@ -21,6 +21,14 @@ struct ViewTexts {
   const char* ownMirror;
   const char* parallelBeam;
   const char* mirrorWhy;
+  // The medium scene's: its menu, the lens scene, a medium that is no
+  // preset, the index shading's switch, the panel and its field's prompt.
+  const char* mediumMenu;
+  const char* noMedium;
+  const char* ownMedium;
+  const char* indexShading;
+  const char* mediumPanel;
+  const char* mediumPrompt;
 };
 
 [[nodiscard]] const ViewTexts& Texts();

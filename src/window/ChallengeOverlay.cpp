@@ -20,7 +20,7 @@ void ChallengeOverlay::show(const std::optional<lab::ChallengeReveal>& reveal) {
 }
 
 void ChallengeOverlay::showDrawing(std::optional<lab::ChallengeDrawing> drawing) {
-  if (drawing && drawing->paths.empty() && drawing->dots.empty()) drawing.reset();
+  if (drawing && drawing->cells.empty() && drawing->paths.empty() && drawing->dots.empty()) drawing.reset();
   if (!drawing && !drawing_) return;
   drawing_ = std::move(drawing);
   setVisible(drawing_.has_value());
@@ -36,6 +36,16 @@ void ChallengeOverlay::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   const auto px = [this](const core::Point& w) { return canvas_.toPixel(w.x, w.y); };
+  p.setPen(Qt::NoPen);
+  for (const lab::ChallengeCell& c : d.cells) {
+    QColor fill = colourOf(c.fill);
+    fill.setAlphaF(static_cast<float>(c.opacity));
+    p.setBrush(fill);
+    // Cells share their edges: unsmoothed, so no seam shows between them.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawRect(QRectF(px(c.from), px(c.to)).normalized());
+    p.setRenderHint(QPainter::Antialiasing, true);
+  }
   for (const lab::ChallengePath& path : d.paths) {
     QPen pen(colourOf(path.colour), path.width);
     if (!path.dash.empty()) {
@@ -59,7 +69,7 @@ void ChallengeOverlay::paintEvent(QPaintEvent*) {
     p.setPen(QPen(colourOf(dot.outline), dot.outlineWidth));
     p.setBrush(colourOf(dot.fill));
     p.drawEllipse(at, dot.radius, dot.radius);
-    p.setPen(colourOf(dot.fill));
+    p.setPen(colourOf(dot.textInk != 0 ? dot.textInk : dot.fill));
     const double x = at.x() + d.textDx;
     const double y = dot.textAbove ? at.y() - d.textDy - metrics.descent() : at.y() + d.textDy + metrics.ascent();
     p.drawText(QPointF(x, y), QString::fromStdString(dot.text));

@@ -2,6 +2,7 @@
 
 #include "lab/Lessons.h"
 #include "lab/LensText.h"
+#include "lab/MediumShading.h"
 #include "lab/MirrorWhy.h"
 #include "lab/Run.h"
 #include "lab/SetupRun.h"
@@ -11,6 +12,7 @@
 #include "window/ChallengeOverlay.h"
 
 #include "window/LensMenu.h"
+#include "window/MediumMenu.h"
 #include "window/MirrorMenu.h"
 #include "window/LiveLab.h"
 #include "window/SetupMenus.h"
@@ -53,6 +55,8 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   setWindowTitle(WindowCaption());
   banner_ = new Banner(form_);
   hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
+  shading_ = new ChallengeOverlay(form_, form_->canvas);
+  shading_->setObjectName(QStringLiteral("mediumShadingOverlay"));
   why_ = new ChallengeOverlay(form_, form_->canvas);
   why_->setObjectName(QStringLiteral("mirrorWhyOverlay"));
   overlay_ = new ChallengeOverlay(form_, form_->canvas);
@@ -65,6 +69,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   InstallMenus(*this);
   lensMenu_ = new LensMenu(*this);
   mirrorMenu_ = new MirrorMenu(*this);
+  mediumMenu_ = new MediumMenu(*this);
   AddLessonsMenu(*this);
   viewMenu_ = new ViewMenu(*this);
   connectInputs();
@@ -251,6 +256,9 @@ void Fermat::showLens() {
 void Fermat::catchUp() {
   sync();
   showLens();
+  const auto* shading = findChild<QAction*>(QStringLiteral("mediumShading"));
+  shading_->showDrawing(shading && !shading->isChecked() ? std::nullopt
+                                                         : std::optional(lab::MediumShadingDrawing(lab_)));
   showChallenge();
   showHints();
   const auto* why = findChild<QAction*>(QStringLiteral("mirrorWhy"));

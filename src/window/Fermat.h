@@ -28,6 +28,7 @@ class ChallengeOverlay;
 class ViewMenu;
 class LensMenu;
 class MirrorMenu;
+class MediumMenu;
 class LiveLab;
 
 // The program's single window, a view over the lab: each Qt input becomes one
@@ -53,6 +54,7 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] ViewMenu& viewMenu() noexcept { return *viewMenu_; }
   [[nodiscard]] LensMenu& lensMenu() noexcept { return *lensMenu_; }
   [[nodiscard]] MirrorMenu& mirrorMenu() noexcept { return *mirrorMenu_; }
+  [[nodiscard]] MediumMenu& mediumMenu() noexcept { return *mediumMenu_; }
   // Play, the keyboard, the focus ring.
   [[nodiscard]] LiveLab& live() noexcept { return *live_; }
 
@@ -94,6 +96,7 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] QString lensNote() const;
   [[nodiscard]] ChallengeOverlay& challengeOverlay() noexcept { return *overlay_; }
   [[nodiscard]] ChallengeOverlay& whyOverlay() noexcept { return *why_; }
+  [[nodiscard]] ChallengeOverlay& shadingOverlay() noexcept { return *shading_; }
 
   // After every call of the lab: the window brought up to date, then the
   // lab's messages shown one by one (each dismissal lets the lab go on), and
@@ -117,6 +120,7 @@ class Fermat final : public QMainWindow {
   ViewMenu* viewMenu_;
   LensMenu* lensMenu_;
   MirrorMenu* mirrorMenu_;
+  MediumMenu* mediumMenu_;
   std::unique_ptr<LiveLab> live_;
   IdleCall idle_;
   bool showingMessage_ = false;
@@ -125,6 +129,7 @@ class Fermat final : public QMainWindow {
   QString shownHints_;  // what hints_ was last given: hidden by a click, it stays hidden until they change
   ChallengeOverlay* overlay_;
   ChallengeOverlay* why_;  // the mirror scene's ellipses (lab::MirrorWhyDrawing)
+  ChallengeOverlay* shading_;  // the medium scene's index (lab::MediumShadingDrawing), under the others
   std::vector<std::function<void()>> lensFollowers_;
   std::string shownScene_;  // the scene's summary the title shows
 };
