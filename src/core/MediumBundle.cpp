@@ -36,7 +36,10 @@ MediumBundleResult MediumBundle(const optics::Medium& medium, SourcePoint source
     };
     if (sameRow) {
       while (w < warm->Of.size() && warm->Of[w] < k) ++w;
-      if (w < warm->Of.size() && warm->Of[w] == k) consider(optics::RefineCurvedPath(medium, a, t, warm->Paths[w].offsets));
+      // A target the bundle before had no path to is not searched again
+      // while the hand moves: a search that finds nothing is the slowest.
+      if (w >= warm->Of.size() || warm->Of[w] != k) continue;
+      consider(optics::RefineCurvedPath(medium, a, t, warm->Paths[w].offsets));
     }
     if (!best && neighbour.empty()) {
       optics::CurvedSearch s = optics::FindCurvedPaths(medium, a, t);

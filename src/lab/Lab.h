@@ -277,6 +277,11 @@ class Lab {
   // The medium scene's: the path from the source through p to the target,
   // each leg the least-time path, with its time in Label2.
   double drawMediumPath(ShapeCentre s, ShapeCentre p, core::Point t);
+  // While the bundle is the medium scene's last construction it follows a
+  // moved source or target: drawn again from there, each path from its
+  // place before when `warm` (a live move), from the start otherwise (a
+  // release: the same picture however the hand went).
+  void followMediumBundle(ShapeCentre s, core::Point t, bool warm);
   void mediumMouseUp(float x, float y);
   void mediumCommand1();
   // Buttons 2, 3 and 5 and the time bar: the bundle, with fronts at ten

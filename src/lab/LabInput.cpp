@@ -116,8 +116,9 @@ void Lab::flushDrag() {
   const DrawingState before = surface_.drawingState();
   if (medium_) {
     const core::Point inS = InsideFrame({s.x, s.y}, scene_), inP = InsideFrame({p.x, p.y}, scene_);
-    const double time = drawMediumPath({static_cast<float>(inS.x), static_cast<float>(inS.y)},
-                                       {static_cast<float>(inP.x), static_cast<float>(inP.y)}, t);
+    const ShapeCentre from{static_cast<float>(inS.x), static_cast<float>(inS.y)};
+    const double time = drawMediumPath(from, {static_cast<float>(inP.x), static_cast<float>(inP.y)}, t);
+    if (!DraggingPoint) followMediumBundle(from, t, true);
     updatePath(std::isfinite(time) ? std::optional(time) : std::nullopt);
     surface_.setDrawingState(before);
     ++dragRedraws_;

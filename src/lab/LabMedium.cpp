@@ -56,6 +56,15 @@ double Lab::drawMediumPath(ShapeCentre s, ShapeCentre p, core::Point t) {
   return via.Time ? *via.Time : NAN;
 }
 
+void Lab::followMediumBundle(ShapeCentre s, core::Point t, bool warm) {
+  const auto& last = results_.mediumBundle();
+  if (!last || !results_.mediumBundleLast() || last->Rays != controls_.arithmosaktinon.value) return;
+  auto b = std::make_shared<core::MediumBundleResult>(core::MediumBundle(
+      medium_->medium, {s.x, s.y}, t, last->Rays, scene_.frame(), warm ? &*last : nullptr));
+  for (const core::DrawOp& op : b->drawing.ops) apply(op);
+  results_.setMediumBundle(std::move(*b), std::nullopt);
+}
+
 void Lab::mediumMouseUp(float x, float y) {
   ShapeCentre s = CentreOf(controls_.kyklos);
   ShapeCentre p = CentreOf(controls_.shmeio);
@@ -70,8 +79,10 @@ void Lab::mediumMouseUp(float x, float y) {
   } else {
     target_ = InsideFrame({x, y}, scene_);
   }
+  const bool moved = DraggingSource || DraggingTarget;
   DraggingPoint = DraggingSource = DraggingTarget = false;
   const double time = drawMediumPath(s, p, target_);
+  if (moved) followMediumBundle(s, target_, false);
   updatePath(std::isfinite(time) ? std::optional(time) : std::nullopt);
 }
 

@@ -169,6 +169,12 @@ DiscretePath SolveDiscretePath(const Medium& medium, PlanePoint a, PlanePoint b,
   if (!h.inside) return r;
   // A step longer than half the chord would leave the picture at once.
   const double maxStep = c.length / 2;
+  // A search that has not halved the gradient in this many steps is
+  // wandering (no stationary path near its start): it gives up early, so
+  // that the starts that lead nowhere cost little.
+  constexpr int kPatience = 12;
+  double record = interiorNorm(h.gradient);
+  int sinceRecord = 0;
   for (int step = 0; step < kMaxNewtonSteps; ++step) {
     TridiagonalSolve s = solveNewton(h, 0);
     // A singular Hessian (a path exactly at a conjugate point): a small
@@ -181,7 +187,9 @@ DiscretePath SolveDiscretePath(const Medium& medium, PlanePoint a, PlanePoint b,
     double factor = longest > maxStep ? maxStep / longest : 1;
     const double before = interiorNorm(h.gradient);
     double used = 0;
-    for (int halving = 0; halving < 40; ++halving, factor /= 2) {
+    // Twenty halvings: a step a millionth of Newton's lowers nothing a
+    // longer one could not.
+    for (int halving = 0; halving < 20; ++halving, factor /= 2) {
       std::vector<double> trial = offsets;
       for (std::size_t i = 1; i + 1 < trial.size(); ++i) trial[i] += factor * s.x[i];
       Assembly t = assemble(medium, c, trial);
@@ -203,6 +211,12 @@ DiscretePath SolveDiscretePath(const Medium& medium, PlanePoint a, PlanePoint b,
       return r;
     }
     r.steps.push_back(used * longest);
+    if (const double now = interiorNorm(h.gradient); now < record / 2) {
+      record = now;
+      sinceRecord = 0;
+    } else if (++sinceRecord > kPatience && used < 1) {
+      return r;
+    }
     if (r.steps.back() <= 1e-11 * c.length) break;
     if (step + 1 == kMaxNewtonSteps) return r;
   }
