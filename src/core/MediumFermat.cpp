@@ -72,7 +72,7 @@ MediumFermatResult MediumPositionByFermat(const optics::Medium& medium, SourcePo
   // The saddles first, so that the least path lies on top.
   for (std::size_t i = r.Paths.size(); i-- > 0;) {
     const CheckedPath& c = r.Paths[i];
-    d.DrawWidth(i == 0 ? 2 : 1);
+    d.DrawWidth(i == 0 ? 3 : 2);  // wide enough for the colour to show beside the dots
     polyline(d, c.Path.points, c.Path.minimum() ? kMinimumPathColour : kSaddlePathColour);
     d.DrawWidth(1);
     d.DrawStyle(2);  // dotted
