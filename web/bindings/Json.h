@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numeric/Colour.h"
+
 // JSON text for the page, written by hand: the records are small and flat,
 // and every number must read back in JavaScript as the very double the lab
 // holds.
@@ -37,6 +39,9 @@ inline std::string jsonString(const std::string& s) {
 inline std::string jsonNumber(double v) {
   return std::isfinite(v) ? lab::ShortestText(v) : "null";
 }
+
+// A colour as the page reads it: 0xRRGGBB as a number.
+inline std::string jsonColour(numeric::Colour c) { return std::to_string(c & 0xffffffu); }
 
 inline std::string jsonBool(bool b) {
   return b ? "true" : "false";

@@ -147,6 +147,15 @@ class WebLab {
   std::string mirrorPanel() const;
   std::string editMirror(const std::string& key, const std::string& typed) const;
   std::string mirrorOfKind(const std::string& word) const;
+  // The medium as --medium spells it ("mirage", "fibre,n0=1.5,a=0.006";
+  // "none": the lens scene); "" when taken, else the one-line reason.
+  std::string setMedium(const std::string& text);
+  // JSON: {"text": MediumText, "summary": the scene's summary, "preset": key,
+  // "none" or "", "presets": [{"key", "name", "text"}]}.
+  std::string medium() const;
+  // The index shaded over the picture (lab::MediumShadingDrawing), as the
+  // other overlays are given.
+  std::string mediumShading() const;
   // A lens field's slider (lab::LensSliderValue): the value position stands
   // for as JSON (a number, or "flat"), and the position of a value.
   std::string lensSliderValue(const std::string& key, int position) const;

@@ -5,6 +5,7 @@
 #include "WebLab.h"
 
 #include "Json.h"
+#include "OverlayJson.h"
 #include "lab/HelpTexts.h"
 #include "lab/LensPanelRows.h"
 #include "lab/LensText.h"
@@ -54,39 +55,9 @@ std::string lensRows() {
   return out + "]";
 }
 
-std::string jsonColour(numeric::Colour c) { return std::to_string(c & 0xffffffu); }
 
 // The lab's drawing of the answer (lab::ChallengeAnswerDrawing): points in
 // world units as x, y pairs, sizes in pixels, colours as 0xRRGGBB.
-std::string drawingJson(const lab::ChallengeDrawing& d) {
-  std::string out = "{\"paths\":[";
-  for (std::size_t i = 0; i < d.paths.size(); ++i) {
-    const lab::ChallengePath& p = d.paths[i];
-    out += i ? ",{\"points\":[" : "{\"points\":[";
-    for (std::size_t k = 0; k < p.points.size(); ++k) {
-      if (k) out += ",";
-      out += jsonNumber(p.points[k].x);
-      out += ",";
-      out += jsonNumber(p.points[k].y);
-    }
-    out += "],\"colour\":" + jsonColour(p.colour) + ",\"width\":" + jsonNumber(p.width) + ",\"dash\":[";
-    for (std::size_t k = 0; k < p.dash.size(); ++k) out += (k ? "," : "") + jsonNumber(p.dash[k]);
-    out += "]}";
-  }
-  out += "],\"dots\":[";
-  for (std::size_t i = 0; i < d.dots.size(); ++i) {
-    const lab::ChallengeDot& dot = d.dots[i];
-    out += i ? ",{\"x\":" : "{\"x\":";
-    out += jsonNumber(dot.at.x) + ",\"y\":" + jsonNumber(dot.at.y) + ",\"fill\":" + jsonColour(dot.fill) +
-           ",\"outline\":" + jsonColour(dot.outline) + ",\"radius\":" + jsonNumber(dot.radius) +
-           ",\"outlineWidth\":" + jsonNumber(dot.outlineWidth) + ",\"text\":" + jsonString(dot.text) +
-           ",\"textAbove\":" + jsonBool(dot.textAbove) + "}";
-  }
-  out += "],\"textSize\":" + jsonNumber(d.textSize) + ",\"textDx\":" + jsonNumber(d.textDx) +
-         ",\"textDy\":" + jsonNumber(d.textDy) + "}";
-  return out;
-}
-
 std::string revealJson(const lab::ChallengeReveal& r) {
   return "{\"found\":" + jsonBool(r.found) + ",\"sourceX\":" + jsonNumber(r.sourceX) +
          ",\"sourceY\":" + jsonNumber(r.sourceY) + ",\"targetX\":" + jsonNumber(r.targetX) +
@@ -96,7 +67,7 @@ std::string revealJson(const lab::ChallengeReveal& r) {
          ",\"guessTime\":" + jsonNumber(r.guessTime) + ",\"tries\":" + std::to_string(r.tries) +
          ",\"timeGap\":" + jsonNumber(r.timeGap) + ",\"distance\":" + jsonNumber(r.distance) +
          ",\"text\":" + jsonString(lab::ChallengeText(r)) + ",\"parts\":" + jsonStrings(lab::ChallengeParts(r)) +
-         ",\"drawing\":" + drawingJson(lab::ChallengeAnswerDrawing(r)) + "}";
+         ",\"drawing\":" + OverlayJson(lab::ChallengeAnswerDrawing(r)) + "}";
 }
 
 // NaN (or any number that is not finite) asks for the point of least spread.
@@ -123,7 +94,7 @@ std::string WebLab::lens() const {
                ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::LensText(p.design)) + "}";
   }
   // The toolbar's line: the mirror's in the mirror scene, else the lens's.
-  const std::string scene = lab_.mirror() ? lab::SceneSummary(lab_) : lab::LensSummary(s, lab_.lens());
+  const std::string scene = lab_.ownTarget() ? lab::SceneSummary(lab_) : lab::LensSummary(s, lab_.lens());
   return "{\"text\":" + jsonString(lab::LensText(s)) + ",\"summary\":" + jsonString(lab::LensSummary(s, lab_.lens())) +
          ",\"scene\":" + jsonString(scene) + ",\"mirror\":" + jsonBool(lab_.mirror() != nullptr) +
          ",\"preset\":" + jsonString(preset) + ",\"n\":" + jsonNumber(s.N) + ",\"r1\":" + jsonFace(s.First) +
@@ -194,7 +165,7 @@ std::string WebLab::mirrorOfKind(const std::string& word) const {
 
 bool WebLab::setParallelBeam(bool on) { return lab_.setParallelBeam(on); }
 
-std::string WebLab::mirrorWhy() const { return drawingJson(lab::MirrorWhyDrawing(lab_)); }
+std::string WebLab::mirrorWhy() const { return OverlayJson(lab::MirrorWhyDrawing(lab_)); }
 
 std::string WebLab::lensFieldProblem(const std::string& key, const std::string& typed) const {
   for (const lab::LensPanelRow& r : lab::LensPanelRows()) {
@@ -259,7 +230,10 @@ std::string WebLab::texts() const {
          ",\"playTooltip\":" + jsonString(t.playTooltip) + ",\"challenge\":" + jsonString(t.challenge) +
          ",\"challengeTask\":" + jsonString(t.challengeTask) + ",\"tries\":" + jsonString(t.tries) +
          ",\"noMirror\":" + jsonString(t.noMirror) + ",\"ownMirror\":" + jsonString(t.ownMirror) +
-         ",\"parallelBeam\":" + jsonString(t.parallelBeam) + ",\"mirrorWhy\":" + jsonString(t.mirrorWhy) + "}";
+         ",\"parallelBeam\":" + jsonString(t.parallelBeam) + ",\"mirrorWhy\":" + jsonString(t.mirrorWhy) +
+         ",\"noMedium\":" + jsonString(t.noMedium) + ",\"ownMedium\":" + jsonString(t.ownMedium) +
+         ",\"indexShading\":" + jsonString(t.indexShading) + ",\"mediumPrompt\":" + jsonString(t.mediumPrompt) +
+         ",\"medium\":" + jsonString(t.mediumMenu) + "}";
 }
 
 std::string WebLab::help() const {

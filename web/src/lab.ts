@@ -62,6 +62,12 @@ export interface WebLab {
   lens(): string;
   /** The mirror as --mirror spells it ("none": the lens scene). */
   setMirror(text: string): string;
+  /** "" when the medium (as --medium spells it) was taken, else why not. */
+  setMedium(text: string): string;
+  /** MediumInfo as JSON. */
+  medium(): string;
+  /** ChallengeDrawing as JSON: the index shaded over the picture. */
+  mediumShading(): string;
   /** MirrorInfo as JSON. */
   mirror(): string;
   /** ChallengeDrawing as JSON: the mirror scene's ellipses (none: empty). */
@@ -179,6 +185,8 @@ export interface ChallengeReveal {
 
 /** The answer as drawing data: points in world units (x, y pairs), sizes in pixels, colours 0xRRGGBB. */
 export interface ChallengeDrawing {
+  /** World rectangles filled at an opacity, drawn first (a medium's shading). */
+  cells?: { x1: number; y1: number; x2: number; y2: number; fill: number; opacity: number }[];
   paths: { points: number[]; colour: number; width: number; dash: number[] }[];
   dots: {
     x: number;
@@ -189,6 +197,8 @@ export interface ChallengeDrawing {
     outlineWidth: number;
     text: string;
     textAbove: boolean;
+    /** The text's colour (the fill's unless the lab says otherwise). */
+    textInk?: number;
   }[];
   textSize: number;
   textDx: number;
@@ -205,6 +215,12 @@ export interface ViewTexts {
   tries: string;
   noMirror: string;
   ownMirror: string;
+  noMedium: string;
+  ownMedium: string;
+  indexShading: string;
+  mediumPrompt: string;
+  /** The Medium menu's title, its access key marked with "&". */
+  medium: string;
   parallelBeam: string;
   mirrorWhy: string;
 }
@@ -284,6 +300,14 @@ export interface MirrorPanelInfo {
 export interface MirrorEditInfo {
   text: string;
   error: string;
+}
+
+/** medium(): the medium in force ("none" for no medium) and the prepared ones. */
+export interface MediumInfo {
+  text: string;
+  summary: string;
+  preset: string;
+  presets: { key: string; name: string; text: string }[];
 }
 
 /** mirror(): the mirror in force ("none" for the lens scene) and the prepared ones. */

@@ -6,6 +6,7 @@ import { ChallengeMode } from './challenge';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
+import { MediumChoice } from './mediumChoice';
 import { MirrorChoice } from './mirrorChoice';
 import { Help } from './help';
 import { Lessons } from './lessons';
@@ -49,6 +50,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
   let graphs: Graphs | null = null;
   new LensPanel(page, lensHost);
   new MirrorChoice(page, lensHost);
+  new MediumChoice(page, lensHost);
   const stage = document.getElementById('stage')!;
   const layout = () => {
     const panel = !graphsHost.hidden || !lensHost.hidden;

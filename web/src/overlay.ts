@@ -1,5 +1,5 @@
 // One of the lab's overlay drawings (the challenge's answer, the mirror
-// scene's ellipses) on a canvas of its own above the picture, as the window
+// scene's ellipses, the medium's shading) on a canvas of its own above the picture, as the window
 // draws it: world points mapped by the picture's frame, never into the
 // lab's record.
 
@@ -18,10 +18,19 @@ export function drawOverlay(c: HTMLCanvasElement, page: Page, d: ChallengeDrawin
   const ctx = c.getContext('2d')!;
   ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
   ctx.clearRect(0, 0, width, height);
-  c.hidden = !d || (d.paths.length === 0 && d.dots.length === 0);
+  const cells = d?.cells ?? [];
+  c.hidden = !d || (cells.length === 0 && d.paths.length === 0 && d.dots.length === 0);
   if (!d) return;
   const frames = JSON.parse(page.lab.frames()) as Frame[];
   const f = frames[frames.length - 1];
+  for (const cell of cells) {
+    const x1 = toPixelX(f, width, cell.x1), x2 = toPixelX(f, width, cell.x2);
+    const y1 = toPixelY(f, height, cell.y1), y2 = toPixelY(f, height, cell.y2);
+    ctx.globalAlpha = cell.opacity;
+    ctx.fillStyle = colourCss(cell.fill);
+    ctx.fillRect(Math.min(x1, x2), Math.min(y1, y2), Math.abs(x2 - x1), Math.abs(y2 - y1));
+  }
+  ctx.globalAlpha = 1;
   for (const path of d.paths) {
     ctx.beginPath();
     for (let k = 0; k + 1 < path.points.length; k += 2) {
@@ -47,7 +56,7 @@ export function drawOverlay(c: HTMLCanvasElement, page: Page, d: ChallengeDrawin
     ctx.strokeStyle = colourCss(dot.outline);
     ctx.lineWidth = dot.outlineWidth;
     ctx.stroke();
-    ctx.fillStyle = colourCss(dot.fill);
+    ctx.fillStyle = colourCss(dot.textInk ?? dot.fill);
     ctx.textBaseline = dot.textAbove ? 'bottom' : 'top';
     ctx.fillText(dot.text, x + d.textDx, dot.textAbove ? y - d.textDy : y + d.textDy);
   }

@@ -26,7 +26,7 @@ export interface CallRecord {
 }
 
 /** The lab's calls that start it afresh: a lens, a set-up, a share link, a lesson. */
-export type StartCall = 'setLens' | 'setMirror' | 'openSetup' | 'openFragment' | 'openLesson';
+export type StartCall = 'setLens' | 'setMirror' | 'setMedium' | 'openSetup' | 'openFragment' | 'openLesson';
 
 export class Page implements BarOwner {
   readonly rec: PictureRecord;
@@ -409,7 +409,9 @@ export class Page implements BarOwner {
     for (const w of words) {
       this.record('run', w);
       const error = this.lab.run(w);
-      if (w === 'reset' || w.startsWith('lens=') || w.startsWith('mirror=')) this.rec.invalidate();
+      if (w === 'reset' || w.startsWith('lens=') || w.startsWith('mirror=') || w.startsWith('medium=')) {
+        this.rec.invalidate();
+      }
       this.refresh();
       if (error) return error;
       if (!this.accepting()) break;

@@ -160,9 +160,9 @@ export function nativeRun(size, actions) {
     .map((l) => l.slice('MsgBox\t'.length));
   const labels = [];
   const parts = ('\n' + r.stdout.slice(at)).split(/\nLabel([1-6])\t/);
-  // The mirror scene's stationary paths follow the labels, one a line.
+  // The mirror scene's stationary paths, and the medium scene's, follow the labels, one a line.
   for (let k = 1; k + 1 < parts.length; k += 2) {
-    labels[Number(parts[k]) - 1] = parts[k + 1].split('\nStationary\t')[0].replace(/\n$/, '');
+    labels[Number(parts[k]) - 1] = parts[k + 1].split(/\n(?:Stationary|Paths?)\t/)[0].replace(/\n$/, '');
   }
   return { labels, messages };
 }
@@ -279,6 +279,7 @@ export function callsToActions(calls) {
       // Only a lens the lab took is recorded: the lens action of the same text.
       case 'setLens': out.push(`lens=${args[0]}`); break;
       case 'setMirror': out.push(`mirror=${args[0]}`); break;
+      case 'setMedium': out.push(`medium=${args[0]}`); break;
       case 'setParallelBeam': out.push(`beam=${args[0] ? 'parallel' : 'point'}`); break;
       case 'openSetup':
       case 'openFragment': {

@@ -90,7 +90,11 @@ try {
         p.refresh();
         repaint.push(performance.now() - t1);
       }
-      return { startUp, afterBundle, size: [p.width, p.height], heavy: { press, repaint, items: p.rec.count } };
+      // The medium scene with a bundle of 20 least-time paths following the source.
+      p.start('setMedium', 'mirage');
+      p.run('rays=20', 'press=2');
+      const medium = await measure(60);
+      return { startUp, afterBundle, medium, size: [p.width, p.height], heavy: { press, repaint, items: p.rec.count } };
     });
   } finally {
     await b.close();
@@ -109,7 +113,11 @@ try {
   }
 
   console.log(`load to first complete frame (from navigation, 1920x1080): cold median ${fmt(median(cold))} ms [${cold.map(fmt).join(', ')}], from the worker's cache median ${fmt(median(warm))} ms [${warm.map(fmt).join(', ')}]; of the cold load, from the page's code starting to the frame: median ${fmt(median(inPage))} ms`);
-  for (const [name, s] of [['start-up scene', steps.startUp], ['after the bundle continuation', steps.afterBundle]]) {
+  for (const [name, s] of [
+    ['start-up scene', steps.startUp],
+    ['after the bundle continuation', steps.afterBundle],
+    ['the mirage with a bundle of 20 least-time paths following the source', steps.medium],
+  ]) {
     console.log(`live drag step at ${steps.size.join('x')} ratio 1, ${name} (${s.items} items): pointerMove+idle+paint median ${fmt(median(s.sync))} ms (max ${fmt(Math.max(...s.sync))}), to the next frame median ${fmt(median(s.framed))} ms`);
   }
   console.log(`continuation of the bundle at 100 rays (${steps.heavy.items} items): press + paint ${fmt(steps.heavy.press)} ms, full repaint from the record median ${fmt(median(steps.heavy.repaint))} ms`);
