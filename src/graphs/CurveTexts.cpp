@@ -13,8 +13,14 @@ const CurveGraphTexts& CurveTexts() noexcept {
       .height = "height of E",
       .title = "Travel time source \u2192 E \u2192 target point, E on the lens's first surface",
       .mirrorTitle = "Travel time source \u2192 E \u2192 target point, E on the mirror",
+      .mediumTitle = "Travel time source \u2192 E \u2192 target point by least-time legs, E on the line "
+                     "through the entry point",
   };
   return kTexts;
+}
+
+const char* CurveTitle(const CurveData& d) noexcept {
+  return d.throughPoint ? CurveTexts().mediumTitle : d.alongMirror ? CurveTexts().mirrorTitle : CurveTexts().title;
 }
 
 std::string LeastTimeLine(const CurveData& d) {

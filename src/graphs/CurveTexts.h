@@ -14,7 +14,10 @@ struct CurveGraphTexts {
   const char* height;   // the height axis: where E lies on the first face
   const char* title;        // the window's chart title, for the lens
   const char* mirrorTitle;  // and for a mirror
+  const char* mediumTitle;  // and for a graded medium
 };
+// The chart's title for the curve it shows.
+[[nodiscard]] const char* CurveTitle(const CurveData& d) noexcept;
 [[nodiscard]] const CurveGraphTexts& CurveTexts() noexcept;
 
 // The least-time point in words: "least time 12.34 at height 5.67"; when the

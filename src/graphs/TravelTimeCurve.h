@@ -38,6 +38,7 @@ struct CurveData {
   TimedPoint hand;                   // through the entry marker's centre
   std::vector<StationaryMark> stationary;  // along a mirror: every stationary point; none for a lens
   bool alongMirror = false;                // E runs over a mirror, not the lens's first face
+  bool throughPoint = false;               // E runs up a vertical line through a graded medium (theta: its height)
 };
 
 // Where the curve is taken: source S, target T and the entry marker's centre H.

@@ -1,11 +1,14 @@
 #include "lab/Challenge.h"
 
+#include "core/MediumFermat.h"
 #include "core/MirrorFermat.h"
 
 #include "lab/Lab.h"
 #include "optics/Faces.h"
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
+
+#include <cmath>
 
 namespace lab {
 
@@ -33,7 +36,8 @@ int Challenge::tries(const Lab& lab) const noexcept { return on_ ? lab.entryMove
 ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
   ChallengeDrawing d;
   const core::Point source{r.sourceX, r.sourceY}, target{r.targetX, r.targetY}, guess{r.guessX, r.guessY};
-  d.paths.push_back({{source, guess, target}, kChallengeGuessColour, 1.5, {6, 4}});
+  d.paths.push_back({r.guessPath.empty() ? std::vector<core::Point>{source, guess, target} : r.guessPath,
+                     kChallengeGuessColour, 1.5, {6, 4}});
   ChallengeDot guessDot{.at = guess, .fill = kChallengeGuessColour, .outline = numeric::kBlack, .radius = 5,
                         .text = "your guess"};
   if (!r.found) {
@@ -41,7 +45,8 @@ ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
     return d;
   }
   const core::Point least{r.leastX, r.leastY};
-  d.paths.push_back({{source, least, target}, kChallengeLeastColour, 3, {}});
+  d.paths.push_back({r.leastPath.empty() ? std::vector<core::Point>{source, least, target} : r.leastPath,
+                     kChallengeLeastColour, 3, {}});
   // World y grows upwards.
   const bool guessHigher = r.guessY >= r.leastY;
   guessDot.textAbove = guessHigher;
@@ -51,9 +56,54 @@ ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
   return d;
 }
 
+ChallengeReveal Challenge::mediumReveal(const Lab& lab, const MediumShape& shape) const {
+  // The guess is the point the student thinks the light passes: the blue
+  // marker. The answer is where the least-time path crosses the vertical
+  // line through it (or, for a path that does not reach that line, its
+  // point nearest the guess).
+  const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);
+  const core::Point t = lab.target();
+  ChallengeReveal r{.sourceX = s.x, .sourceY = s.y, .targetX = t.x, .targetY = t.y, .guessX = marker.x,
+                    .guessY = marker.y};
+  r.tries = tries(lab);
+  const core::ViaPath via = core::PathThrough(shape.medium, {s.x, s.y}, {marker.x, marker.y}, t);
+  r.guessPath = via.Points;
+  r.guessTime = via.Time.value_or(NAN);
+  const optics::CurvedSearch found = optics::FindCurvedPaths(shape.medium, {s.x, s.y}, {t.x, t.y});
+  if (found.paths.empty()) return r;
+  const optics::CurvedPath& p = found.paths.front();
+  for (const optics::PlanePoint& q : p.points) r.leastPath.push_back({q.x, q.y});
+  double best = INFINITY;
+  for (std::size_t i = 1; i < p.points.size(); ++i) {
+    const optics::PlanePoint a = p.points[i - 1], b = p.points[i];
+    if ((a.x - marker.x) * (b.x - marker.x) <= 0 && a.x != b.x) {
+      const double f = (marker.x - a.x) / (b.x - a.x);
+      r.leastX = marker.x;
+      r.leastY = a.y + f * (b.y - a.y);
+      best = 0;
+      break;
+    }
+    if (const double d = optics::Distance(b.x, b.y, marker.x, marker.y); d < best) {
+      best = d;
+      r.leastX = b.x;
+      r.leastY = b.y;
+    }
+  }
+  r.found = true;
+  r.leastTime = p.time;
+  r.timeGap = std::isfinite(r.guessTime) ? r.guessTime - r.leastTime : NAN;
+  r.distance = optics::Distance(r.guessX, r.guessY, r.leastX, r.leastY);
+  return r;
+}
+
 const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
   if (!on_) return revealed_;
   const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);
+  if (const MediumShape* shape = lab.medium()) {
+    revealed_ = mediumReveal(lab, *shape);
+    revealedAt_ = lab.placement();
+    return revealed_;
+  }
   if (const MirrorShape* shape = lab.mirror()) {
     // The guess is a reflection point: the mirror's point nearest the
     // marker; the answer the least-time path of "position by Fermat".

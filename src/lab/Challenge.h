@@ -24,6 +24,10 @@ struct ChallengeReveal {
   int tries = 0;
   double timeGap = 0;   // guessTime - leastTime
   double distance = 0;  // from the guess to the least-time point, world units
+  // In a graded medium the paths are curves: the guessed path (through the
+  // guess by least-time legs) and the least-time path, source to target.
+  // Empty: straight lines by the points, as a lens or a mirror has them.
+  std::vector<core::Point> guessPath, leastPath;
 };
 
 // The answer as every view draws it over the picture, never into it: points
@@ -94,6 +98,8 @@ class Challenge {
   // input (`movesBefore`: the entry moves before it).
   friend class Lab;
   void follow(const Lab& lab, int movesBefore);
+  // The medium scene's answer (reveal's part for it).
+  [[nodiscard]] ChallengeReveal mediumReveal(const Lab& lab, const struct MediumShape& shape) const;
 
   bool on_ = false;
   int startMoves_ = 0;

@@ -3,6 +3,7 @@
 #include "lab/ActionSteps.h"
 
 #include "graphs/Csv.h"
+#include "graphs/MediumCurve.h"
 #include "lab/Format.h"
 #include "lab/LensText.h"
 #include "lab/MediumRun.h"
@@ -88,7 +89,11 @@ std::string StationaryFile(const Lab& lab) {
 }
 
 graphs::CurveData CurrentCurve(const Lab& lab) {
-  if (lab.medium()) return {};  // the medium scene has no face to run over
+  if (const MediumShape* m = lab.medium()) {
+    const Results::Path& p = lab.results().path();
+    return graphs::MediumTravelTimeCurve({p.Source.x, p.Source.y, p.Target.x, p.Target.y, p.Entry.x, p.Entry.y},
+                                         m->medium, lab.scene().YMax);
+  }
   const MirrorShape* m = lab.mirror();
   if (!m) return CurrentCurve(lab.results(), lab.scene().lens());
   const Results::Path& p = lab.results().path();

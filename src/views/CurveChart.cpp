@@ -18,6 +18,7 @@ CurveChart::CurveChart(QWidget* parent)
   c.setMargins(QMargins(4, 2, 4, 2));
   c.setBackgroundRoundness(0);
   SetWrappedTitle(*this, QString::fromUtf8(graphs::CurveTexts().title));
+  title_ = graphs::CurveTexts().title;
   curve_->setObjectName(QStringLiteral("curve"));
   curve_->setName(QStringLiteral("through E"));
   least_->setObjectName(QStringLiteral("least"));
@@ -56,9 +57,9 @@ CurveChart::CurveChart(QWidget* parent)
 }
 
 void CurveChart::setCurve(const graphs::CurveData& d) {
-  if (d.alongMirror != alongMirror_) {
-    alongMirror_ = d.alongMirror;
-    SetWrappedTitle(*this, QString::fromUtf8(alongMirror_ ? graphs::CurveTexts().mirrorTitle : graphs::CurveTexts().title));
+  if (const char* title = graphs::CurveTitle(d); title != title_) {
+    title_ = title;
+    SetWrappedTitle(*this, QString::fromUtf8(title));
   }
   std::array<QList<QPointF>, 4> marks;
   for (const graphs::StationaryMark& m : d.stationary) {

@@ -33,7 +33,7 @@ class CurveChart final : public QChartView {
   std::array<QScatterSeries*, 4> kinds_;  // by optics::StationaryKind
   QValueAxis* x_;
   QValueAxis* y_;
-  bool alongMirror_ = false;
+  const char* title_ = nullptr;  // the CurveTexts title shown, one of the table's own
 };
 
 }  // namespace views

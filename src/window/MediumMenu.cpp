@@ -56,7 +56,7 @@ MediumMenu::MediumMenu(Fermat& window) : QObject(&window), window_(window), choi
   connect(shading_, &QAction::toggled, this, [this] { window_.catchUp(); });
   QAction* panel = menu->addAction(QString::fromUtf8(t.mediumPanel), [this] { openPanel(); });
   panel->setObjectName(QStringLiteral("mediumPanelAction"));
-  panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+  panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   window.addLensFollower([this] { catchUp(); });
   catchUp();
 }

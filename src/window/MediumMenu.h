@@ -17,7 +17,7 @@ class Fermat;
 
 // The window's Medium menu: the lens scene ("No medium") and the prepared
 // media, the one in force checked; the index shading's switch; and
-// "Medium panel…" (Ctrl+Shift+E), where any medium is typed as the command
+// "Medium panel…" (Ctrl+Shift+N), where any medium is typed as the command
 // line spells it, the lab's summary or refusal shown under it.
 class MediumMenu final : public QObject {
  public:

@@ -66,7 +66,7 @@ TEST_P(HeadlessAgreement, SameOutputAndFiles) {
     const QStringList args = p.extra + c.options +
                              QStringList{"--print-labels", "--trace", "trace.jsonl", "--curve", "curve.csv", "--bundle",
                                          "bundle.csv", "--save", "set-up.json", "--equal-time", "equal-time.csv",
-                                         "--stationary", "stationary.csv"} +
+                                         "--stationary", "stationary.csv", "--paths", "paths.csv"} +
                              actions;
     p.result = run(p.binary, args, p.folder);
   }
@@ -77,7 +77,7 @@ TEST_P(HeadlessAgreement, SameOutputAndFiles) {
   EXPECT_EQ(lab.out.toStdString(), lens.out.toStdString());
   EXPECT_EQ(lab.out.count("\nLabel") + (lab.out.startsWith("Label") ? 1 : 0), 6) << "six labels";
   for (const char* file :
-       {"trace.jsonl", "curve.csv", "bundle.csv", "set-up.json", "equal-time.csv", "stationary.csv"}) {
+       {"trace.jsonl", "curve.csv", "bundle.csv", "set-up.json", "equal-time.csv", "stationary.csv", "paths.csv"}) {
     const QByteArray mine = contents(QDir(programs[0].folder).filePath(file));
     const QByteArray theirs = contents(QDir(programs[1].folder).filePath(file));
     EXPECT_NE(mine, QByteArray("<missing>")) << file;
@@ -140,6 +140,15 @@ std::vector<SessionCase> sessions() {
                   "press=1", "reset", "mirror=none", "press=1"}});
   out.push_back({"mirrorParallelBeam", 0, 0, {"--mirror", "parabolic,f=120"},
                  {"beam=parallel", "rays=30", "press=5", "drag-time=40", "press=3", "beam=point", "press=2"}});
+  // The medium scene: random sessions in three media, and one of every input it has.
+  for (std::uint32_t seed = 601; seed <= 603; ++seed) {
+    const char* media[] = {"mirage", "layers,y=-40:60,n=1.5:1.2:1", "luneburg,r=120"};
+    out.push_back({"seed" + std::to_string(seed) + "Medium", seed, 8, {"--medium", media[seed - 601]}});
+  }
+  out.push_back({"mediumEveryInput", 0, 0, {"--medium", "fibre"},
+                 {"press=1", "entry=-100,30", "rays=8", "press=2", "source=-250,10", "target=150,30", "press=3",
+                  "drag-time=60", "press=4", "key=Left", "medium=cold-sea", "press=5", "play", "reset", "press=1",
+                  "medium=none", "press=1"}});
   out.push_back({"lessonWithChallenge", 0, 0, {"--lesson", "lifeguard", "--challenge"},
                  {"entry=-50,-30", "press=5", "lens=preset=meniscus", "rays=30", "press=5"}});
   return out;
@@ -214,7 +223,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"sameFileTwice", {"--curve", "same.csv", "--bundle", "same.csv"}},
                       RefusalCase{"mirrorUnknown", {"--mirror", "spoon"}}, RefusalCase{"mirrorNone", {"--mirror", "none"}},
                       RefusalCase{"mirrorTooCurved", {"mirror=concave,r=5"}},
-                      RefusalCase{"stationaryNotCsv", {"--stationary", "points.txt"}}),
+                      RefusalCase{"stationaryNotCsv", {"--stationary", "points.txt"}},
+                      RefusalCase{"mediumUnknown", {"--medium", "glass"}},
+                      RefusalCase{"mediumCannotExist", {"medium=fibre,a=0"}}),
     ByName{});
 
 }  // namespace

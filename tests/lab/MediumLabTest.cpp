@@ -10,6 +10,7 @@
 #include "lab/MediumRun.h"
 #include "lab/MediumText.h"
 #include "lab/Run.h"
+#include "graphs/MediumCurve.h"
 #include "lab/Setup.h"
 #include "lab/SetupRun.h"
 
@@ -278,6 +279,50 @@ TEST(MediumScene, ASetUpCarriesTheMediumAndTheTarget) {
   std::string both = text;
   both.insert(both.find("\"medium\""), "\"mirror\": \"flat\", ");
   EXPECT_NE(lab::ParseSetup(both).error.find("a set-up holds a mirror or a medium, not both"), std::string::npos);
+}
+
+TEST(MediumScene, TheCurveThroughAPointIsLeastWhereTheLineMeetsThePath) {
+  StartedLab l;
+  ASSERT_EQ(l.setMedium(preset("circles")), "");
+  runAll(l, {"entry=0,60", "press=1"});
+  const optics::CurvedPath& p = l.results().mediumFermat()->Paths.front().Path;
+  const graphs::CurveData d = lab::CurrentCurve(l);
+  EXPECT_TRUE(d.throughPoint);
+  ASSERT_GE(d.samples.size(), 20u);
+  ASSERT_TRUE(d.least.has_value());
+  EXPECT_NEAR(d.least->time, p.time, 1e-9);
+  // Every point of the family takes at least the least time, and the
+  // sample nearest the crossing little more.
+  const graphs::CurveSample* nearest = &d.samples.front();
+  for (const graphs::CurveSample& c : d.samples) {
+    EXPECT_GE(c.time, p.time - 1e-3) << "at height " << c.y;
+    if (std::abs(c.y - d.least->y) < std::abs(nearest->y - d.least->y)) nearest = &c;
+  }
+  const double spacing = d.samples[1].y - d.samples[0].y;
+  EXPECT_LT(nearest->time - p.time, 0.01 * spacing * spacing);
+  ASSERT_EQ(d.stationary.size(), 1u);
+  EXPECT_EQ(d.stationary.front().kind, optics::StationaryKind::Minimum);
+}
+
+TEST(MediumScene, TheChallengeScoresTheGuessAgainstTheCurvedPath) {
+  StartedLab l;
+  ASSERT_EQ(l.setMedium(preset("mirage")), "");
+  l.challenge().start(l);
+  runAll(l, {"entry=0,40"});
+  const std::optional<lab::ChallengeReveal>& r = l.challenge().reveal(l);
+  ASSERT_TRUE(r.has_value());
+  ASSERT_TRUE(r->found);
+  EXPECT_EQ(r->tries, 1);
+  const optics::CurvedSearch least = optics::FindCurvedPaths(l.medium()->medium, {-120, 20}, {120, 20});
+  EXPECT_DOUBLE_EQ(r->leastTime, least.paths.front().time);
+  EXPECT_EQ(r->leastX, 0);
+  EXPECT_NEAR(r->distance, 40 - r->leastY, 1e-9);
+  EXPECT_GT(r->timeGap, 0) << "a path forced off the least-time path is slower";
+  // Both paths are drawn as the curves they are.
+  const lab::ChallengeDrawing d = lab::ChallengeAnswerDrawing(*r);
+  ASSERT_EQ(d.paths.size(), 2u);
+  EXPECT_GT(d.paths[0].points.size(), 64u);
+  EXPECT_GT(d.paths[1].points.size(), 64u);
 }
 
 }  // namespace
