@@ -47,14 +47,12 @@ std::string profileWords() {
 // "1.5:1.2:1" as numbers.
 std::optional<std::vector<double>> numberList(std::string_view text) {
   std::vector<double> out;
-  for (std::size_t start = 0;;) {
-    const std::size_t colon = std::min(text.find(':', start), text.size());
-    const auto v = ParseLensNumber(text.substr(start, colon - start));
+  for (const std::string_view piece : SplitOn(text, ':')) {
+    const auto v = ParseLensNumber(piece);
     if (!v) return std::nullopt;
     out.push_back(*v);
-    if (colon == text.size()) return out;
-    start = colon + 1;
   }
+  return out;
 }
 
 std::string listText(const std::vector<double>& v) {
@@ -66,16 +64,6 @@ std::string listText(const std::vector<double>& v) {
     s += shortest(x);
   }
   return s;
-}
-
-std::vector<std::string_view> splitCommas(std::string_view text) {
-  std::vector<std::string_view> out;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = std::min(text.find(',', start), text.size());
-    out.push_back(text.substr(start, comma - start));
-    if (comma == text.size()) return out;
-    start = comma + 1;
-  }
 }
 
 }  // namespace
@@ -127,7 +115,7 @@ std::string ParseMedium(std::string_view text, std::optional<MediumDesign>& into
     return {};
   }
   if (text.empty()) return "empty medium: expected PROFILE,KEY=V,... with PROFILE one of " + profileWords() + " or none";
-  const std::vector<std::string_view> words = splitCommas(text);
+  const std::vector<std::string_view> words = SplitOn(text, ',');
   MediumDesign d;
   const std::string_view first = words.front().substr(0, words.front().find('='));
   const std::string_view kind = words.front().find('=') == std::string_view::npos ? words.front() : std::string_view{};

@@ -26,16 +26,6 @@ std::string presetKeys() {
   return keys;
 }
 
-std::vector<std::string_view> splitCommas(std::string_view text) {
-  std::vector<std::string_view> out;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = std::min(text.find(',', start), text.size());
-    out.push_back(text.substr(start, comma - start));
-    if (comma == text.size()) return out;
-    start = comma + 1;
-  }
-}
-
 }  // namespace
 
 std::string ParseMirror(std::string_view text, std::optional<optics::MirrorDesign>& into) {
@@ -44,7 +34,7 @@ std::string ParseMirror(std::string_view text, std::optional<optics::MirrorDesig
     return {};
   }
   if (text.empty()) return "empty mirror: expected KIND,KEY=V,... with KIND one of " + presetKeys() + " or none";
-  const std::vector<std::string_view> words = splitCommas(text);
+  const std::vector<std::string_view> words = SplitOn(text, ',');
   optics::MirrorDesign design;
   bool kindGiven = false;
   std::vector<std::string_view> seen;

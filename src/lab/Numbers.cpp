@@ -160,4 +160,14 @@ std::string Quoted(std::string_view s) {
   return out;
 }
 
+std::vector<std::string_view> SplitOn(std::string_view text, char separator) {
+  std::vector<std::string_view> out;
+  for (std::size_t start = 0;;) {
+    const std::size_t at = std::min(text.find(separator, start), text.size());
+    out.push_back(text.substr(start, at - start));
+    if (at == text.size()) return out;
+    start = at + 1;
+  }
+}
+
 }  // namespace lab

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <utility>
 
 namespace lab {
@@ -34,5 +35,9 @@ inline constexpr int kMinClientWidth = 200, kMinClientHeight = 150, kMaxClientSi
 
 // The argument in single quotes, as the command lines' errors name it.
 [[nodiscard]] std::string Quoted(std::string_view s);
+
+// The pieces of `text` between the separators, empty ones kept ("a,,b" is
+// three pieces; "" is one, empty). The views point into `text`.
+[[nodiscard]] std::vector<std::string_view> SplitOn(std::string_view text, char separator);
 
 }  // namespace lab
