@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include <cstdio>
+#include <charconv>
 
 namespace optics {
 
@@ -19,10 +19,12 @@ namespace {
 
 bool inRange(double n) { return std::isfinite(n) && n >= kMinMediumIndex && n <= kMaxMediumIndex; }
 
+// The shortest digits that read back as v, with a point whatever the
+// locale (to_chars never follows it): "0.05", not "0.050000000000000003".
 std::string text(double v) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  return buf;
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, r.ptr);
 }
 
 std::string indexError(const char* what, double n) {

@@ -92,7 +92,8 @@ TEST_P(MediumRefusal, InOneLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Designs, MediumRefusal,
-    ::testing::Values(RefusalCase{"indexZero", {.N = 0}, "n = 0 is out of range"},
+    ::testing::Values(RefusalCase{"indexZero", {.N = 0}, "n = 0 is out of range (0.05 to 10)"},
+                      RefusalCase{"indexHigh", {.N = 12.5}, "n = 12.5 is out of range (0.05 to 10)"},
                       RefusalCase{"indexNaN", {.N = NAN}, "out of range"},
                       RefusalCase{"steepRoad", {.Profile = MediumProfile::HotRoad, .G = 2}, "g must"},
                       RefusalCase{"flatFibre", {.Profile = MediumProfile::Fibre, .A = 0}, "a must"},
