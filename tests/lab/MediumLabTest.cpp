@@ -326,3 +326,63 @@ TEST(MediumScene, TheChallengeScoresTheGuessAgainstTheCurvedPath) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MediumBundle, AWarmStartFindsThePathsAColdStartFinds) {
+  // While the hand moves each path starts from where it was: the paths must
+  // be the ones a fresh search gives for the new source, not the old ones.
+  const optics::Medium m = *optics::MakeMedium(preset("mirage")).medium;
+  const core::Frame frame{307, 192};
+  const core::MediumBundleResult before = core::MediumBundle(m, {-120, 20}, {120, 20}, 10, frame);
+  const core::MediumBundleResult warm = core::MediumBundle(m, {-110, 28}, {120, 20}, 10, frame, &before);
+  const core::MediumBundleResult cold = core::MediumBundle(m, {-110, 28}, {120, 20}, 10, frame);
+  ASSERT_GE(cold.Paths.size(), 5u);
+  ASSERT_EQ(warm.Of, cold.Of);
+  for (std::size_t i = 0; i < cold.Paths.size(); ++i) {
+    EXPECT_NEAR(warm.Paths[i].time, cold.Paths[i].time, 1e-6) << "target " << cold.Of[i];
+    EXPECT_EQ(warm.Paths[i].points.front(), (optics::PlanePoint{-110, 28}));
+  }
+}
+
+struct EdgeCase {
+  const char* name;
+  MediumDesign design;
+  std::vector<double> heights;  // of the horizontal edges, in order
+};
+
+class MediumEdges : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(MediumEdges, StandWhereTheMediumEndsOrChanges) {
+  const optics::Medium m = *optics::MakeMedium(GetParam().design).medium;
+  const lab::MediumShape s = lab::ShapeOf(GetParam().design, m, {307, 192});
+  ASSERT_EQ(s.edges.size(), GetParam().heights.size());
+  for (std::size_t i = 0; i < s.edges.size(); ++i) {
+    const double y = GetParam().heights[i];
+    EXPECT_NEAR(s.edges[i].front().y, y, 1e-9);
+    // Past a medium's end it has no index; a layer's boundary changes it.
+    if (GetParam().design.Profile == MediumProfile::Layers) {
+      EXPECT_NE(m.at(0, y - 0.01).n, m.at(0, y + 0.01).n) << "at y = " << y;
+    } else {
+      EXPECT_NE(m.defined(0, y - 0.01), m.defined(0, y + 0.01)) << "at y = " << y;
+    }
+  }
+}
+
+const double kFibreEdge = std::sqrt(1 - (0.05 / 1.5) * (0.05 / 1.5)) / 0.006;
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, MediumEdges,
+    ::testing::Values(EdgeCase{"road", {.Profile = MediumProfile::HotRoad, .N0 = 0.95, .G = 0.005}, {-180}},
+                      EdgeCase{"fibre", {.Profile = MediumProfile::Fibre, .N0 = 1.5, .A = 0.006},
+                               {-kFibreEdge, kFibreEdge}},
+                      EdgeCase{"halfPlane", {.Profile = MediumProfile::HalfPlane, .C = 200, .Y0 = -200}, {-180}},
+                      // The boundary above the frame is left out.
+                      EdgeCase{"layers",
+                               {.Profile = MediumProfile::Layers, .Y = {-80, 0, 80, 300}, .Ns = {1, 2, 3, 4, 5}},
+                               {-80, 0, 80}},
+                      EdgeCase{"uniform", {.N = 1.2}, {}}),
+    [](const ::testing::TestParamInfo<EdgeCase>& p) { return std::string(p.param.name); });
+
+}  // namespace
+
