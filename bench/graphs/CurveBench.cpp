@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "graphs/Csv.h"
+#include "graphs/MediumCurve.h"
 #include "graphs/TravelTimeCurve.h"
 
 namespace {
@@ -31,4 +32,17 @@ void BM_CurveCsv(benchmark::State& state) {
 }
 BENCHMARK(BM_CurveCsv);
 
+// The graph of the medium scene, which follows a drag of any marker: the
+// family of paths through the vertical line through the entry point.
+void BM_MediumTravelTimeCurve(benchmark::State& state) {
+  const optics::Medium m =
+      *optics::MakeMedium({.Profile = optics::MediumProfile::HotRoad, .N0 = 0.95, .G = 0.005}).medium;
+  for (auto _ : state) {
+    graphs::CurveData d = graphs::MediumTravelTimeCurve({-120, 20, 120, 20, 0, -10}, m, 192);
+    benchmark::DoNotOptimize(d);
+  }
+}
+BENCHMARK(BM_MediumTravelTimeCurve)->Unit(benchmark::kMillisecond);
+
 }  // namespace
+

@@ -61,6 +61,15 @@ struct Drawing {
   void Message(const char* text);
   void MoveEntry(double x, double y);
   void Append(const Drawing& other);
+  // The points (anything with x and y) joined in order: a Line from the
+  // first to the second, then a LineTo to each point after; nothing for
+  // fewer than two.
+  template <class Points>
+  void Polyline(const Points& pts, std::optional<numeric::Colour> c = std::nullopt) {
+    if (pts.size() < 2) return;
+    Line(pts[0].x, pts[0].y, pts[1].x, pts[1].y, c);
+    for (std::size_t i = 2; i < pts.size(); ++i) LineTo(pts[i].x, pts[i].y, c);
+  }
 };
 
 }  // namespace core

@@ -55,11 +55,7 @@ MediumBundleResult MediumBundle(const optics::Medium& medium, SourcePoint source
     b.Of.push_back(k);
   }
   Drawing& d = b.drawing;
-  for (const optics::CurvedPath& p : b.Paths) {
-    if (p.points.size() < 2) continue;
-    d.Line(p.points[0].x, p.points[0].y, p.points[1].x, p.points[1].y);
-    for (std::size_t i = 2; i < p.points.size(); ++i) d.LineTo(p.points[i].x, p.points[i].y);
-  }
+  for (const optics::CurvedPath& p : b.Paths) d.Polyline(p.points);
   return b;
 }
 
@@ -90,10 +86,7 @@ Drawing FrontsDrawing(const MediumBundleResult& bundle, const std::vector<double
   Drawing d;
   d.DrawWidth(width);
   for (const double t : times) {
-    for (const std::vector<Point>& piece : FrontAt(bundle, t)) {
-      d.Line(piece[0].x, piece[0].y, piece[1].x, piece[1].y, kMediumFrontColour);
-      for (std::size_t i = 2; i < piece.size(); ++i) d.LineTo(piece[i].x, piece[i].y, kMediumFrontColour);
-    }
+    for (const std::vector<Point>& piece : FrontAt(bundle, t)) d.Polyline(piece, kMediumFrontColour);
   }
   d.DrawWidth(1);
   return d;

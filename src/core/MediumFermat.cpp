@@ -15,18 +15,6 @@ namespace {
 // the integrated curve at the picture's scale.
 constexpr std::size_t kRayPointEvery = 40;
 
-void polyline(Drawing& d, const std::vector<optics::PlanePoint>& pts, numeric::Colour c) {
-  if (pts.size() < 2) return;
-  d.Line(pts[0].x, pts[0].y, pts[1].x, pts[1].y, c);
-  for (std::size_t i = 2; i < pts.size(); ++i) d.LineTo(pts[i].x, pts[i].y, c);
-}
-
-void polyline(Drawing& d, const std::vector<Point>& pts, numeric::Colour c) {
-  if (pts.size() < 2) return;
-  d.Line(pts[0].x, pts[0].y, pts[1].x, pts[1].y, c);
-  for (std::size_t i = 2; i < pts.size(); ++i) d.LineTo(pts[i].x, pts[i].y, c);
-}
-
 // The point of the path at half its time.
 optics::PlanePoint halfway(const optics::CurvedPath& p) {
   const double half = p.time / 2;
@@ -73,10 +61,10 @@ MediumFermatResult MediumPositionByFermat(const optics::Medium& medium, SourcePo
   for (std::size_t i = r.Paths.size(); i-- > 0;) {
     const CheckedPath& c = r.Paths[i];
     d.DrawWidth(i == 0 ? 3 : 2);  // wide enough for the colour to show beside the dots
-    polyline(d, c.Path.points, c.Path.minimum() ? kMinimumPathColour : kSaddlePathColour);
+    d.Polyline(c.Path.points, c.Path.minimum() ? kMinimumPathColour : kSaddlePathColour);
     d.DrawWidth(1);
     d.DrawStyle(2);  // dotted
-    polyline(d, c.Ray, kRayEquationColour);
+    d.Polyline(c.Ray, kRayEquationColour);
     d.DrawStyle(0);
   }
   const optics::PlanePoint mid = halfway(r.Paths.front().Path);

@@ -11,6 +11,7 @@
 namespace lab {
 
 class Lab;
+struct MediumShape;
 
 // What "Reveal" shows in challenge mode: the least-time entry point for the
 // markers and the target height as they stand, its time, the student's guess
@@ -99,7 +100,7 @@ class Challenge {
   friend class Lab;
   void follow(const Lab& lab, int movesBefore);
   // The medium scene's answer (reveal's part for it).
-  [[nodiscard]] ChallengeReveal mediumReveal(const Lab& lab, const struct MediumShape& shape) const;
+  [[nodiscard]] ChallengeReveal mediumReveal(const Lab& lab, const MediumShape& shape) const;
 
   bool on_ = false;
   int startMoves_ = 0;

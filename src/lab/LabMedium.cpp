@@ -135,8 +135,7 @@ void Lab::mediumCommand4() {
     const std::vector<optics::PlanePoint> ray =
         optics::IntegrateRay(medium_->medium, p.points.front(), p.directionX, p.directionY, reach, length / 2000);
     d.DrawWidth(2);
-    d.Line(p.points[0].x, p.points[0].y, p.points[1].x, p.points[1].y, core::kMinimumPathColour);
-    for (std::size_t i = 2; i < p.points.size(); ++i) d.LineTo(p.points[i].x, p.points[i].y, core::kMinimumPathColour);
+    d.Polyline(p.points, core::kMinimumPathColour);
     d.DrawWidth(1);
     // Past the target: from the ray's point nearest it, as far as the frame.
     std::size_t from = 0;

@@ -22,12 +22,9 @@ void horizontal(std::vector<std::vector<core::Point>>& edges, double y, core::Fr
 
 MediumShape ShapeOf(const optics::MediumDesign& d, const optics::Medium& medium, core::Frame frame) {
   MediumShape s{.design = d, .medium = medium, .sourceStart = kMediumSourceStart, .targetStart = kMediumTargetStart};
-  for (const MediumPreset& p : MediumPresets()) {
-    if (p.design == d) {
-      s.sourceStart = {p.sourceX, p.sourceY};
-      s.targetStart = {p.targetX, p.targetY};
-      break;
-    }
+  if (const MediumPreset* p = PresetOf(d)) {
+    s.sourceStart = {p->sourceX, p->sourceY};
+    s.targetStart = {p->targetX, p->targetY};
   }
   switch (d.Profile) {
     case optics::MediumProfile::Layers:

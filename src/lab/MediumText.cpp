@@ -109,6 +109,13 @@ const MediumPreset* FindMediumPreset(std::string_view key) noexcept {
   return nullptr;
 }
 
+const MediumPreset* PresetOf(const MediumDesign& design) noexcept {
+  for (const MediumPreset& p : MediumPresets()) {
+    if (p.design == design) return &p;
+  }
+  return nullptr;
+}
+
 std::string ParseMedium(std::string_view text, std::optional<MediumDesign>& into) {
   if (text == "none") {
     into.reset();
@@ -203,10 +210,8 @@ std::string MediumText(const std::optional<MediumDesign>& design) {
 }
 
 std::string MediumSummary(const MediumDesign& d) {
-  std::string name;
-  for (const MediumPreset& p : MediumPresets()) {
-    if (p.design == d && name.empty()) name = std::string(p.name) + ": ";
-  }
+  const MediumPreset* preset = PresetOf(d);
+  const std::string name = preset ? std::string(preset->name) + ": " : std::string();
   std::string formula;
   switch (d.Profile) {
     case MediumProfile::Uniform: formula = "n = " + shortest(d.N); break;

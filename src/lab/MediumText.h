@@ -41,8 +41,9 @@ struct MediumPreset {
   double sourceX, sourceY, targetX, targetY;
 };
 [[nodiscard]] std::span<const MediumPreset> MediumPresets() noexcept;
-// The preset by its key; null when there is none.
+// The preset by its key, or the one that is this medium; null when there is none.
 [[nodiscard]] const MediumPreset* FindMediumPreset(std::string_view key) noexcept;
+[[nodiscard]] const MediumPreset* PresetOf(const optics::MediumDesign& design) noexcept;
 
 // The help line of --medium and of the medium action.
 inline constexpr const char* kMediumHelp =

@@ -1,5 +1,7 @@
 #include "lab/MirrorPanelRows.h"
 
+#include "lab/Format.h"
+
 #include "lab/LensText.h"
 #include "lab/Numbers.h"
 
@@ -98,6 +100,10 @@ MirrorEdit MirrorOfKind(const optics::MirrorDesign& design, std::string_view wor
   optics::MirrorDesign d = design;
   d.Kind = e->kind;
   return checked(d);
+}
+
+std::string MirrorFieldText(const optics::MirrorDesign& design, const optics::Mirror& mirror, std::string_view key) {
+  return SignificantText(MirrorFieldValue(design, mirror, key), 12);
 }
 
 }  // namespace lab

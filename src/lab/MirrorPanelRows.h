@@ -39,6 +39,10 @@ struct MirrorPanelRow {
 // mirror has, a sphere's radius where that is smaller than the default).
 [[nodiscard]] double MirrorFieldValue(const optics::MirrorDesign& design, const optics::Mirror& mirror,
                                       std::string_view key);
+// And as the field writes it, in both views: 12 significant digits, so that
+// a computed aperture shows as 180, not 179.99999999999997.
+[[nodiscard]] std::string MirrorFieldText(const optics::MirrorDesign& design, const optics::Mirror& mirror,
+                                          std::string_view key);
 
 // The mirror with one field typed anew, or of another kind (its numbers
 // kept); refused with one line ("type a number for r", the reason the mirror

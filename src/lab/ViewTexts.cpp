@@ -14,12 +14,18 @@ const ViewTexts& Texts() {
       .ownMirror = "(your own mirror)",
       .parallelBeam = "Parallel beam from the left",
       .mirrorWhy = "Ellipses through the stationary points",
+      .mirrorMenu = "&Mirror",
+      .mirrorPanel = "Mirror &panel…",
+      .mirrorKind = "&kind",
+      .mirrorChoice = "mirror",
       .mediumMenu = "M&edium",
       .noMedium = "No medium (the lens)",
       .ownMedium = "(your own medium)",
       .indexShading = "Shade the index",
       .mediumPanel = "Medium &panel…",
       .mediumPrompt = "PROFILE,KEY=V,... as on the command line, e.g. hot-road,n0=0.95,g=0.005",
+      .mediumChoice = "medium",
+      .mediumAny = "any",
   };
   return texts;
 }

@@ -21,6 +21,13 @@ struct ViewTexts {
   const char* ownMirror;
   const char* parallelBeam;
   const char* mirrorWhy;
+  // The Mirror menu's title (its access key marked "&", the panel's and the
+  // page's heading without it), the panel's entry, the kind's label, and the
+  // page's label of the choice.
+  const char* mirrorMenu;
+  const char* mirrorPanel;
+  const char* mirrorKind;
+  const char* mirrorChoice;
   // The medium scene's: its menu, the lens scene, a medium that is no
   // preset, the index shading's switch, the panel and its field's prompt.
   const char* mediumMenu;
@@ -29,6 +36,9 @@ struct ViewTexts {
   const char* indexShading;
   const char* mediumPanel;
   const char* mediumPrompt;
+  // The page's labels of the choice and of the field for any medium.
+  const char* mediumChoice;
+  const char* mediumAny;
 };
 
 [[nodiscard]] const ViewTexts& Texts();

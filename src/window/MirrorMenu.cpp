@@ -23,7 +23,7 @@ std::optional<optics::MirrorDesign> choiceAt(int i) {
 }  // namespace
 
 MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choices_(new QActionGroup(this)) {
-  QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Mirror"));
+  QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(lab::Texts().mirrorMenu));
   menu->setObjectName(QStringLiteral("mirrorMenu"));
   const auto presets = optics::MirrorPresets();
   const int count = static_cast<int>(presets.size()) + 1;
@@ -36,7 +36,8 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
     choices_->addAction(a);
     connect(a, &QAction::triggered, this, [this, i] {
       if (const std::string e = window_.setMirror(choiceAt(i)); !e.empty()) {
-        QMessageBox::warning(&window_, QStringLiteral("Mirror"), QString::fromStdString(e));
+        QMessageBox::warning(&window_, QString::fromUtf8(lab::Texts().mirrorMenu).remove('&'),
+                             QString::fromStdString(e));
       }
       catchUp();
     });
@@ -50,7 +51,7 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
     (void)window_.setParallelBeam(on);
     catchUp();
   });
-  QAction* panel = menu->addAction(QStringLiteral("Mirror &panel…"), [this] { openPanel(); });
+  QAction* panel = menu->addAction(QString::fromUtf8(lab::Texts().mirrorPanel), [this] { openPanel(); });
   panel->setObjectName(QStringLiteral("mirrorPanelAction"));
   panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
   window.addLensFollower([this] { catchUp(); });

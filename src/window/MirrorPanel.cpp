@@ -24,20 +24,18 @@ int indexOf(const std::optional<optics::MirrorDesign>& d) {
   return 0;
 }
 
-QString number(double v) { return QString::number(v, 'g', 12); }
-
 }  // namespace
 
 MirrorPanel::MirrorPanel(Fermat& window)
     : QWidget(&window, Qt::Tool), window_(window), kind_(new QComboBox), form_(new QFormLayout), status_(new QLabel) {
-  setWindowTitle(QStringLiteral("Mirror"));
+  setWindowTitle(QString::fromUtf8(lab::Texts().mirrorMenu).remove('&'));
   setObjectName(QStringLiteral("mirrorPanel"));
   kind_->setObjectName(QStringLiteral("mirrorKind"));
   kind_->addItem(QString::fromUtf8(lab::Texts().noMirror));
   for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) kind_->addItem(QString::fromUtf8(k.name));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QFormLayout;
-  top->addRow(QStringLiteral("&kind"), kind_);
+  top->addRow(QString::fromUtf8(lab::Texts().mirrorKind), kind_);
   layout->addLayout(top);
   layout->addLayout(form_);
   status_->setObjectName(QStringLiteral("mirrorStatus"));
@@ -109,7 +107,7 @@ void MirrorPanel::catchUp() {
   for (const lab::MirrorPanelRow& row : lab::MirrorPanelRows(d->Kind)) {
     QLineEdit* edit = field(row.key);
     if (!edit || edit->hasFocus()) continue;
-    const QString text = number(lab::MirrorFieldValue(*d, shape->mirror, row.key));
+    const QString text = QString::fromStdString(lab::MirrorFieldText(*d, shape->mirror, row.key));
     if (edit->text() != text) edit->setText(text);
   }
 }

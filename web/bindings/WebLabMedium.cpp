@@ -18,9 +18,10 @@ std::string WebLab::setMedium(const std::string& text) {
 
 std::string WebLab::medium() const {
   const std::optional<optics::MediumDesign> now = lab_.mediumDesign();
-  std::string presets, preset = now ? "" : "none";
+  const lab::MediumPreset* inForce = now ? lab::PresetOf(*now) : nullptr;
+  const std::string preset = !now ? "none" : inForce ? inForce->key : "";
+  std::string presets;
   for (const lab::MediumPreset& p : lab::MediumPresets()) {
-    if (now && p.design == *now && preset.empty()) preset = p.key;
     presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
                ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::MediumText(p.design)) + "}";
   }

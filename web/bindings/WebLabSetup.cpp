@@ -140,7 +140,8 @@ std::string WebLab::mirrorPanel() const {
       rows += std::string(rows.empty() ? "" : ",") + "{\"key\":" + jsonString(r.key) + ",\"label\":" +
               jsonString(r.label) + ",\"hint\":" + jsonString(r.hint) + ",\"low\":" + jsonNumber(r.low) +
               ",\"high\":" + jsonNumber(r.high) + ",\"step\":" + jsonNumber(r.step) +
-              ",\"value\":" + jsonNumber(lab::MirrorFieldValue(*d, lab_.mirror()->mirror, r.key)) + "}";
+              ",\"value\":" + jsonNumber(lab::MirrorFieldValue(*d, lab_.mirror()->mirror, r.key)) +
+              ",\"text\":" + jsonString(lab::MirrorFieldText(*d, lab_.mirror()->mirror, r.key)) + "}";
     }
   }
   return "{\"kind\":" + jsonString(d ? lab::MirrorKindWord(d->Kind) : "none") + ",\"kinds\":[" + kinds +
@@ -233,7 +234,10 @@ std::string WebLab::texts() const {
          ",\"parallelBeam\":" + jsonString(t.parallelBeam) + ",\"mirrorWhy\":" + jsonString(t.mirrorWhy) +
          ",\"noMedium\":" + jsonString(t.noMedium) + ",\"ownMedium\":" + jsonString(t.ownMedium) +
          ",\"indexShading\":" + jsonString(t.indexShading) + ",\"mediumPrompt\":" + jsonString(t.mediumPrompt) +
-         ",\"medium\":" + jsonString(t.mediumMenu) + "}";
+         ",\"medium\":" + jsonString(t.mediumMenu) +
+         ",\"mirrorMenu\":" + jsonString(t.mirrorMenu) + ",\"mirrorKind\":" + jsonString(t.mirrorKind) +
+         ",\"mirrorChoice\":" + jsonString(t.mirrorChoice) + ",\"mediumChoice\":" + jsonString(t.mediumChoice) +
+         ",\"mediumAny\":" + jsonString(t.mediumAny) + "}";
 }
 
 std::string WebLab::help() const {

@@ -221,6 +221,12 @@ export interface ViewTexts {
   mediumPrompt: string;
   /** The Medium menu's title, its access key marked with "&". */
   medium: string;
+  /** The Mirror menu's title ("&" marks its access key), the kind's label, the choices' labels. */
+  mirrorMenu: string;
+  mirrorKind: string;
+  mirrorChoice: string;
+  mediumChoice: string;
+  mediumAny: string;
   parallelBeam: string;
   mirrorWhy: string;
 }
@@ -293,7 +299,8 @@ export interface ButtonInfo {
 export interface MirrorPanelInfo {
   kind: string;
   kinds: { word: string; name: string }[];
-  rows: { key: string; label: string; hint: string; low: number; high: number; step: number; value: number }[];
+  /** value: the number; text: as the field shows it (the lab's rule, the window's too). */
+  rows: { key: string; label: string; hint: string; low: number; high: number; step: number; value: number; text: string }[];
 }
 
 /** editMirror(), mirrorOfKind(): the mirror's text to take, or why not. */

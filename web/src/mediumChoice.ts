@@ -24,11 +24,13 @@ export class MediumChoice {
     const box = document.createElement('div');
     box.className = 'medium-choice';
     box.innerHTML = `<h2></h2>
-      <div class="lens-row"><label for="medium-preset">medium</label><select id="medium-preset"></select></div>
-      <div class="lens-row"><label for="medium-text">any</label><input type="text" id="medium-text" spellcheck="false"></div>
+      <div class="lens-row"><label for="medium-preset" class="choice-text"></label><select id="medium-preset"></select></div>
+      <div class="lens-row"><label for="medium-text" class="any-text"></label><input type="text" id="medium-text" spellcheck="false"></div>
       <label class="check"><input type="checkbox" id="medium-shading" checked> <span class="shading-text"></span></label>`;
     box.querySelector('h2')!.textContent = texts.medium.replace('&', '');
     box.querySelector('.shading-text')!.textContent = texts.indexShading;
+    box.querySelector('.choice-text')!.textContent = texts.mediumChoice;
+    box.querySelector('.any-text')!.textContent = texts.mediumAny;
     host.prepend(box);
     this.select = box.querySelector('#medium-preset')!;
     this.field = box.querySelector('#medium-text')!;

@@ -26,14 +26,17 @@ export class MirrorChoice {
     const info = this.info();
     const box = document.createElement('div');
     box.className = 'mirror-choice';
-    box.innerHTML = `<h2>Mirror</h2>
-      <div class="lens-row"><label for="mirror-preset">mirror</label><select id="mirror-preset"></select></div>
-      <div class="lens-row"><label for="mirror-kind">kind</label><select id="mirror-kind"></select></div>
+    box.innerHTML = `<h2></h2>
+      <div class="lens-row"><label for="mirror-preset" class="choice-text"></label><select id="mirror-preset"></select></div>
+      <div class="lens-row"><label for="mirror-kind" class="kind-text"></label><select id="mirror-kind"></select></div>
       <div class="mirror-fields"></div>
       <label class="check"><input type="checkbox" id="mirror-beam"> <span class="beam-text"></span></label>
       <label class="check"><input type="checkbox" id="mirror-why" checked> <span class="why-text"></span></label>`;
     // The words the window's menus say too, from the lab's table.
     const texts = page.texts;
+    box.querySelector('h2')!.textContent = texts.mirrorMenu.replace('&', '');
+    box.querySelector('.choice-text')!.textContent = texts.mirrorChoice;
+    box.querySelector('.kind-text')!.textContent = texts.mirrorKind.replace('&', '');
     box.querySelector('.beam-text')!.textContent = texts.parallelBeam;
     box.querySelector('.why-text')!.textContent = texts.mirrorWhy;
     host.prepend(box);
@@ -135,7 +138,7 @@ export class MirrorChoice {
     }
     for (const r of panel.rows) {
       const input = this.fields.querySelector<HTMLInputElement>(`#mirror-${r.key}`);
-      if (input && document.activeElement !== input) input.value = String(r.value);
+      if (input && document.activeElement !== input) input.value = r.text;
     }
   }
 
