@@ -4,7 +4,9 @@
 #include "lab/LensText.h"
 #include "lab/MediumText.h"
 #include "lab/MirrorText.h"
+#include "lab/Language.h"
 #include "lab/Lessons.h"
+#include "lab/Translations.h"
 #include "lab/SetupRun.h"
 
 #include <algorithm>
@@ -99,7 +101,20 @@ std::string readEqualTimeAt(Session& s, const std::string& option, const std::st
   return {};
 }
 
+std::string readLang(Session& s, const std::string& option, const std::string& code) {
+  if (!s.lang.empty()) return option + " is given twice";
+  lab::AddBuiltInTranslations();
+  if (std::string e = lab::UseLanguage(code); !e.empty()) return option + ": " + e;
+  s.lang = code;
+  return {};
+}
+
 const SessionOption kOptions[] = {
+    // First, so that what follows is read in the language chosen.
+    {"lang", "CODE",
+     "Show every text in this language: en, el, de, fr, es, pt-BR, zh-CN, ar, qps (the pseudo-language of the "
+     "tests) or original (the default).",
+     false, readLang},
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged.", false,
      readFlag<&Session::classic>},

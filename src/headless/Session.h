@@ -15,6 +15,7 @@ namespace headless {
 // command lines take, read by one table, and the actions.
 struct Session {
   bool help = false;
+  std::string lang;                         // --lang CODE, empty for the original's texts
   bool version = false;
   std::optional<std::pair<int, int>> size;  // client area in pixels
   bool printLabels = false;

@@ -13,7 +13,15 @@ namespace lab {
 // The caption's text with its numbers, exactly as the label shows it (UTF-8).
 [[nodiscard]] std::string CaptionText(core::Caption which, double a, double b);
 
-// The label texts the event procedures write themselves.
+// A construction's message (core's constants) in the language in force.
+[[nodiscard]] std::string MessageText(const std::string& message);
+
+// The label texts the event procedures write themselves, as phrases (which
+// a change of language words anew) and as their text in the language in force.
+[[nodiscard]] LabelPhrase HeightPhrase(int height);
+[[nodiscard]] LabelPhrase RaysPhrase(int rays, bool atStartUp);
+[[nodiscard]] LabelPhrase TimePhrase(int time, bool atStartUp);
+[[nodiscard]] LabelPhrase PathTimePhrase(double time);
 [[nodiscard]] std::string HeightCaption(int height);      // Label1: "ψ= 0"
 [[nodiscard]] std::string RaysCaption(int rays, bool atStartUp);  // Label5
 [[nodiscard]] std::string TimeCaption(int time, bool atStartUp);  // Label6

@@ -1,6 +1,7 @@
 #include "lab/Controls.h"
 
 #include "lab/Captions.h"
+#include "lab/Language.h"
 
 #include "numeric/Colour.h"
 #include "numeric/Single.h"
@@ -59,8 +60,8 @@ PixelRect twips(double l, double t, double w, double h) { return {l, t, w, h}; }
 constexpr double kButtonPt = 13.5;
 constexpr double kDefaultPt = 8.25;
 
-Button makeButton(const Surface& s, double pt, const char* caption) {
-  return {Control(s, twips(0, 0, 1500, 700)), caption, pt};
+Button makeButton(const Surface& s, double pt, const char* key) {
+  return {Control(s, twips(0, 0, 1500, 700)), key, pt};
 }
 Bar makeBar(const Surface& s, PixelRect design, BarRange range, int large, int small, int value, bool vertical) {
   return {Control(s, design), range, large, small, value, value, true, vertical};
@@ -71,11 +72,11 @@ Label makeLabel(const Surface& s, PixelRect design, double pt, const char* capti
 }  // namespace
 
 Controls::Controls(const Surface& s)
-    : Command1(makeButton(s, kButtonPt, "position by Fermat")),
-      Command2(makeButton(s, kButtonPt, "BUNDLE OF RAYS")),
-      Command3(makeButton(s, 9.75, "SHOW FIRST CIRLCES AFTER LENS")),
-      Command4(makeButton(s, kButtonPt, "conitinuation of ray after lens")),
-      Command5(makeButton(s, kButtonPt, "continuation of bundle after lens")),
+    : Command1(makeButton(s, kButtonPt, "button.command1")),
+      Command2(makeButton(s, kButtonPt, "button.command2")),
+      Command3(makeButton(s, 9.75, "button.command3")),
+      Command4(makeButton(s, kButtonPt, "button.command4")),
+      Command5(makeButton(s, kButtonPt, "button.command5")),
       thesiy(makeBar(s, twips(0, 0, 255, 3000), kThesiyRange, 10, 1, 0, true)),
       arithmosaktinon(makeBar(s, twips(0, 1800, 495, 3735), kRaysRange, 10, 1, 10, true)),
       xronosmetato(makeBar(s, twips(0, 0, 1500, 495), kTimeRange, 5, 1, 5, false)),
@@ -126,10 +127,13 @@ void Controls::restoreDesign(const Surface& s) {
   }
 }
 
+std::string Button::caption() const { return Tr(key); }
+
 const std::string& Label::caption() const {
-  if (shown_) {
-    text_ = CaptionText(shown_->which, shown_->a, shown_->b);
-    shown_.reset();
+  if (stale_ || revision_ != LanguageRevision()) {
+    text_ = PhraseText(phrase_);
+    stale_ = false;
+    revision_ = LanguageRevision();
   }
   return text_;
 }

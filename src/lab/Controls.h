@@ -4,6 +4,7 @@
 #include "lab/Surface.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -68,38 +69,64 @@ struct Bar {
   bool vertical = true;
 };
 
-// A label's caption. A construction may write a label many times in one
-// press (once a ray); only the last text is ever seen, so a caption given as
-// numbers is turned into text only when somebody reads it.
+// What a label says, kept as the kind of its words and their numbers rather
+// than as text: a construction may write a label many times in one press
+// (once a ray) and only the last is ever seen, and a change of language
+// words it anew with the same numbers.
+struct LabelPhrase {
+  enum class Kind : unsigned char { Fixed, Caption, Height, Rays, Time, PathTime };
+  Kind kind = Kind::Fixed;
+  core::Caption which{};  // Caption
+  double a = 0, b = 0;    // the numbers (the height, count, time in a)
+  bool atStartUp = false;  // Rays and Time: the start-up spells them differently
+  std::string fixed;      // Fixed: the text itself
+};
+
+// The text of a phrase in the language in force (Captions.cpp).
+[[nodiscard]] std::string PhraseText(const LabelPhrase& phrase);
+
 class Label {
  public:
   Label(Control at, std::string design, double points)
-      : place(at), designCaption(std::move(design)), pointSize(points), text_(designCaption) {}
+      : place(at), designCaption(std::move(design)), pointSize(points) {
+    phrase_.fixed = designCaption;
+  }
 
   Control place;
   std::string designCaption;
   double pointSize = 8.25;
 
   [[nodiscard]] const std::string& caption() const;
+  [[nodiscard]] const LabelPhrase& phrase() const noexcept { return phrase_; }
+  void setCaption(LabelPhrase phrase) {
+    phrase_ = std::move(phrase);
+    stale_ = true;
+  }
   void setCaption(std::string text) {
-    text_ = std::move(text);
-    shown_.reset();
+    phrase_.kind = LabelPhrase::Kind::Fixed;
+    phrase_.fixed = std::move(text);
+    stale_ = true;
   }
   // The caption of a construction, with its numbers.
-  void show(core::Caption which, double a, double b) { shown_ = Shown{which, a, b}; }
+  void show(core::Caption which, double a, double b) {
+    phrase_.kind = LabelPhrase::Kind::Caption;
+    phrase_.which = which;
+    phrase_.a = a;
+    phrase_.b = b;
+    stale_ = true;
+  }
 
  private:
-  struct Shown {
-    core::Caption which;
-    double a, b;
-  };
+  LabelPhrase phrase_;
   mutable std::string text_;
-  mutable std::optional<Shown> shown_;
+  mutable bool stale_ = true;
+  mutable std::uint64_t revision_ = 0;  // the language's revision text_ was worded in
 };
 
 struct Button {
   Control place;
-  std::string caption;
+  const char* key = "";  // its caption's key in the catalogue ("button.command1")
+  [[nodiscard]] std::string caption() const;
   double pointSize = 13.5;
   bool enabled = true;  // a disabled button takes no click (the mirror scene has no use for some)
 };

@@ -76,7 +76,7 @@ const std::string& GuideHtml() {
       "(for a source on the axis). Near the axis the construction's points scatter by a per cent or more: there "
       "neighbouring wavelets meet at grazing angles, so the smallest error in a wavelet moves their crossing far; "
       "elsewhere they lie within about a tenth of a per cent of the line (Lessons &rsaquo; " +
-      std::string(FindLesson("exact-crossings")->title) +
+      std::string(FindLesson("exact-crossings")->title()) +
       ").</li>"
       "<li><b>Export and print</b> (File menu): the picture as PNG, SVG or PDF, the graphs' data as CSV, and a "
       "printed page.</li>"

@@ -171,6 +171,13 @@ std::vector<Action> Lab::journal() const {
   return out;
 }
 
+std::array<LabelPhrase, 6> Lab::phrases() const {
+  std::array<LabelPhrase, 6> out;
+  const auto labels = controls_.labels();
+  for (std::size_t i = 0; i < labels.size(); ++i) out[i] = labels[i]->phrase();
+  return out;
+}
+
 std::array<std::string, 6> Lab::captions() const {
   std::array<std::string, 6> out;
   const auto labels = controls_.labels();

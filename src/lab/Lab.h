@@ -201,6 +201,8 @@ class Lab {
   [[nodiscard]] const Results& results() const noexcept { return results_; }
   // The captions of Label1 ... Label6.
   [[nodiscard]] std::array<std::string, 6> captions() const;
+  // The six labels as phrases (their words and numbers), kept across a change of language.
+  [[nodiscard]] std::array<LabelPhrase, 6> phrases() const;
 
   // Live drawing while dragging (on by default); off is the classic program.
   [[nodiscard]] bool live() const noexcept { return live_; }
@@ -335,7 +337,7 @@ class Lab {
     struct Before {
       int value = 0;
       Surface::Saved surface;
-      std::array<std::string, 6> labels;
+      std::array<LabelPhrase, 6> labels;
       Results::Snapshot results;
     };
     std::optional<Before> before;

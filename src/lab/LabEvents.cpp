@@ -17,8 +17,8 @@
 namespace lab {
 
 void Lab::Form_Load() {
-  controls_.Label5.setCaption(RaysCaption(controls_.arithmosaktinon.value, true));
-  controls_.Label6.setCaption(TimeCaption(controls_.xronosmetato.value, true));
+  controls_.Label5.setCaption(RaysPhrase(controls_.arithmosaktinon.value, true));
+  controls_.Label6.setCaption(TimePhrase(controls_.xronosmetato.value, true));
 }
 
 void Lab::Form_MouseDown(int, int, float x, float y) {
@@ -74,19 +74,19 @@ double Lab::drawDragPath(ShapeCentre s, ShapeCentre p) {
   surface_.LineTo(t.x, t.y);
   // First leg in air, second in glass, whatever the positions.
   const double time = optics::PathTime(s.x, s.y, p.x, p.y, t.x, t.y, scene_.SpeedOutside, scene_.SpeedInside);
-  controls_.Label2.setCaption(PathTimeCaption(time));
+  controls_.Label2.setCaption(PathTimePhrase(time));
   return time;
 }
 
 void Lab::thesiy_Change() {
   surface_.Cls();
-  controls_.Label1.setCaption(HeightCaption(controls_.thesiy.value));
+  controls_.Label1.setCaption(HeightPhrase(controls_.thesiy.value));
   RedrawScene(surface_, controls_, scene_);
   updatePath(results_.path().Time);
 }
 
 void Lab::arithmosaktinon_Change() {
-  controls_.Label5.setCaption(RaysCaption(controls_.arithmosaktinon.value, false));
+  controls_.Label5.setCaption(RaysPhrase(controls_.arithmosaktinon.value, false));
 }
 
 void Lab::xronosmetato_Change() {
@@ -100,7 +100,7 @@ void Lab::xronosmetato_Change() {
   }
   const Inputs in = readInputs();
   const optics::Lens lens = scene_.lens();
-  const std::string time = TimeCaption(in.slider, false);
+  const LabelPhrase time = TimePhrase(in.slider, false);
   // The continuation does not depend on the slider: when the last one was
   // made for this source, ray count and frame, only the wavelets are new.
   // While its steps run no input is taken, so the stored one stays put.

@@ -171,7 +171,7 @@ void Lab::flushBar(BarId id) {
     surface_.setDrawingState(b.before->surface.state);
   } else {
     b.before = LiveBar::Before{
-        .value = bar.value, .surface = surface_.save(), .labels = captions(), .results = results_.snapshot()};
+        .value = bar.value, .surface = surface_.save(), .labels = phrases(), .results = results_.snapshot()};
   }
   holding_ = true;
   changeBar(id, v);  // the bar's own Change, as on a release at v

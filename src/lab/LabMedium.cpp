@@ -52,7 +52,7 @@ double Lab::drawMediumPath(ShapeCentre s, ShapeCentre p, core::Point t) {
     surface_.Line(pts[0].x, pts[0].y, pts[1].x, pts[1].y);
     for (std::size_t i = 2; i < pts.size(); ++i) surface_.LineTo(pts[i].x, pts[i].y);
   }
-  controls_.Label2.setCaption(PathTimeCaption(via.Time ? *via.Time : NAN));
+  controls_.Label2.setCaption(PathTimePhrase(via.Time ? *via.Time : NAN));
   return via.Time ? *via.Time : NAN;
 }
 
@@ -175,7 +175,7 @@ void Lab::mediumCommand4() {
 void Lab::mediumTimeChange() {
   surface_.Cls();
   RedrawMediumScene(surface_, scene_, *medium_, target_);
-  controls_.Label6.setCaption(TimeCaption(controls_.xronosmetato.value, false));
+  controls_.Label6.setCaption(TimePhrase(controls_.xronosmetato.value, false));
   mediumBundle(Fronts::AtTimeBar);
 }
 

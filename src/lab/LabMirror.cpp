@@ -88,7 +88,7 @@ double Lab::drawMirrorPath(ShapeCentre s, ShapeCentre p, core::Point t) {
   surface_.LineTo(t.x, t.y);
   // Both legs in air: the mirror only turns the light.
   const double time = (std::hypot(p.x - s.x, p.y - s.y) + std::hypot(t.x - p.x, t.y - p.y)) / scene_.SpeedOutside;
-  controls_.Label2.setCaption(PathTimeCaption(time));
+  controls_.Label2.setCaption(PathTimePhrase(time));
   return time;
 }
 
@@ -142,7 +142,7 @@ void Lab::mirrorTimeChange() {
   // As the lens's time bar: the picture drawn afresh with the waves at the new time.
   surface_.Cls();
   RedrawMirrorScene(surface_, scene_, *mirror_, target_);
-  controls_.Label6.setCaption(TimeCaption(controls_.xronosmetato.value, false));
+  controls_.Label6.setCaption(TimePhrase(controls_.xronosmetato.value, false));
   mirrorWaves(true);
 }
 

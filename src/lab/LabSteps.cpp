@@ -63,9 +63,9 @@ void Lab::apply(const core::DrawOp& op) {
     case K::Message:
       ++messageCount_;
       if (holding_) {
-        held_.emplace_back(op.text);
+        held_.emplace_back(MessageText(op.text));
       } else {
-        message_ = op.text;
+        message_ = MessageText(op.text);
       }
       break;
     case K::MoveEntry:

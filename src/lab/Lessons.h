@@ -18,12 +18,14 @@ class Lab;
 // class of what to do.
 struct Lesson {
   const char* key;    // as --lesson and the page's links spell it
-  const char* title;  // as the Lessons menu shows it
-  const char* task;   // one sentence: what to do
   optics::LensDesign lens;
   std::vector<const char*> actions;  // as the command line spells them
   std::optional<optics::MirrorDesign> mirror;  // a lesson of the mirror scene: its mirror
   const char* medium = nullptr;                // a lesson of the medium scene: its preset's key
+
+  // In the language in force, from the catalogue ("lesson.KEY.title", ".task").
+  [[nodiscard]] std::string title() const;  // as the Lessons menu shows it
+  [[nodiscard]] std::string task() const;   // one sentence: what to do
 };
 
 [[nodiscard]] std::span<const Lesson> Lessons();

@@ -1,5 +1,6 @@
 #include "lab/StaticScene.h"
 
+#include "lab/Captions.h"
 #include "lab/Format.h"
 #include "numeric/Elementary.h"
 #include "optics/Faces.h"
@@ -140,7 +141,7 @@ void layOutControls(Controls& f, const SceneState& s) {
   const double ax = s.AspectX, ay = s.AspectY;
   place(f.thesiy.place, 450 * ax, 99, 30 * ax, 198);
   place(f.Label1.place, -500 * ax, 500 * ay, 120 * ax, 150 * ay);
-  f.Label1.setCaption("ψ= " + Format(f.thesiy.value));
+  f.Label1.setCaption(HeightPhrase(f.thesiy.value));
   place(f.Label2.place, 350 * ax, 500 * ay, 150 * ax, f.Label2.place.Height());
   place(f.Command1.place, 50 * ax, 500 * ay, 150 * ax, 70 * ay);
   place(f.Label3.place, -350 * ax, 500 * ay, 150 * ax, f.Label3.place.Height());

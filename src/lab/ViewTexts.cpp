@@ -1,40 +1,53 @@
 #include "lab/ViewTexts.h"
 
+#include <array>
+
+#include "lab/Language.h"
+
 namespace lab {
 
 const ViewTexts& Texts() {
-  static const ViewTexts texts{
-      .play = "\u25B6",
-      .pause = "\u275A\u275A",
-      .playTooltip = "Play / Pause (Space)",
-      .challenge = "Challenge",
-      .challengeTask = "Move the blue entry point to where you think the light enters the lens, then reveal.",
-      .tries = "Tries",
-      .noMirror = "No mirror (the lens)",
-      .ownMirror = "(your own mirror)",
-      .parallelBeam = "Parallel beam from the left",
-      .mirrorWhy = "Ellipses through the stationary points",
-      .mirrorMenu = "&Mirror",
-      .mirrorPanel = "Mirror &panel…",
-      .mirrorKind = "&kind",
-      .mirrorChoice = "mirror",
-      .mediumMenu = "M&edium",
-      .noMedium = "No medium (the lens)",
-      .ownMedium = "(your own medium)",
-      .indexShading = "Shade the index",
-      .mediumPanel = "Medium &panel…",
-      .mediumPrompt = "PROFILE,KEY=V,... as on the command line, e.g. hot-road,n0=0.95,g=0.005",
-      .mediumChoice = "medium",
-      .mediumAny = "any",
-  };
+  // The pointers point into `store`, worded anew when the language changes;
+  // a view reads them when it shows them, never keeps them.
+  static constexpr std::array kKeys{
+      "view.play",        "view.pause",      "view.playTooltip", "view.challenge",    "view.challengeTask",
+      "view.noMirror",    "view.ownMirror",  "view.parallelBeam", "view.mirrorWhy",   "view.mirrorMenu",
+      "view.mirrorPanel", "view.mirrorKind", "view.mirrorChoice", "view.mediumMenu",  "view.noMedium",
+      "view.ownMedium",   "view.indexShading", "view.mediumPanel", "view.mediumPrompt", "view.mediumChoice",
+      "view.mediumAny"};
+  static std::array<std::string, kKeys.size()> store;
+  static ViewTexts texts;
+  static std::uint64_t revision = ~std::uint64_t{0};
+  if (revision != LanguageRevision()) {
+    revision = LanguageRevision();
+    for (std::size_t i = 0; i < kKeys.size(); ++i) store[i] = Tr(kKeys[i]);
+    std::size_t i = 0;
+    const auto next = [&] { return store[i++].c_str(); };
+    texts.play = next();
+    texts.pause = next();
+    texts.playTooltip = next();
+    texts.challenge = next();
+    texts.challengeTask = next();
+    texts.noMirror = next();
+    texts.ownMirror = next();
+    texts.parallelBeam = next();
+    texts.mirrorWhy = next();
+    texts.mirrorMenu = next();
+    texts.mirrorPanel = next();
+    texts.mirrorKind = next();
+    texts.mirrorChoice = next();
+    texts.mediumMenu = next();
+    texts.noMedium = next();
+    texts.ownMedium = next();
+    texts.indexShading = next();
+    texts.mediumPanel = next();
+    texts.mediumPrompt = next();
+    texts.mediumChoice = next();
+    texts.mediumAny = next();
+  }
   return texts;
 }
 
-std::string TriesText(int tries) {
-  std::string out = Texts().tries;  // appended: g++ 12 at -O3 warns falsely on literal + string
-  out += ": ";
-  out += std::to_string(tries);
-  return out;
-}
+std::string TriesText(int tries) { return Tr("view.tries", {{"count", std::to_string(tries)}}); }
 
 }  // namespace lab

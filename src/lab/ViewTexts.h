@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace lab {
@@ -8,13 +9,12 @@ namespace lab {
 // messages: Play's button, the challenge's task and its count. One table, so
 // the window and the page say the same (how a view reaches Reveal, a menu or
 // a button, stays the view's).
-struct ViewTexts {
+struct ViewTexts {  // in the language in force; read them when shown, never keep them
   const char* play;         // Play's button while the sweep stands
   const char* pause;        // while it runs
   const char* playTooltip;  // what the button does, and its key
   const char* challenge;    // the challenge's title
   const char* challengeTask;
-  const char* tries;        // before the count of tries
   // The mirror scene's choices: the lens scene, a mirror that is no preset,
   // the parallel beam's switch and the ellipses' switch.
   const char* noMirror;

@@ -202,7 +202,7 @@ std::string Fermat::openLesson(const lab::Lesson& lesson) {
   std::string refused = lab::OpenLesson(lab_, lesson);
   if (!refused.empty()) return refused;
   catchUp();
-  banner_->say(QString::fromUtf8(lesson.title) + QStringLiteral(": ") + QString::fromUtf8(lesson.task));
+  banner_->say(QString::fromStdString(lesson.title()) + QStringLiteral(": ") + QString::fromStdString(lesson.task()));
   return {};
 }
 

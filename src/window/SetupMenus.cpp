@@ -70,12 +70,12 @@ void AddLessonsMenu(Fermat& w) {
   QMenu* menu = w.menuBar()->addMenu(QStringLiteral("Less&ons"));
   menu->setObjectName(QStringLiteral("lessonsMenu"));
   for (const lab::Lesson& lesson : lab::Lessons()) {
-    QAction* a = menu->addAction(QString::fromUtf8(lesson.title), [&w, &lesson] {
+    QAction* a = menu->addAction(QString::fromStdString(lesson.title()), [&w, &lesson] {
       if (const std::string e = w.openLesson(lesson); !e.empty())
         QMessageBox::warning(&w, QStringLiteral("Lessons"), QString::fromStdString(e));
     });
     a->setObjectName(QStringLiteral("lesson-") + QString::fromLatin1(lesson.key));
-    a->setToolTip(QString::fromUtf8(lesson.task));
+    a->setToolTip(QString::fromStdString(lesson.task()));
   }
   menu->setToolTipsVisible(true);
   menu->addSeparator();

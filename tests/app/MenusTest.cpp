@@ -84,7 +84,7 @@ TEST(HelpTexts, GuideNamesEveryButtonAsItReadsAndWhatTheWindowShows) {
   for (const char* words : {"red dot", "blue dot", "target point", "&psi;", "points", "centres of curvature"})
     EXPECT_TRUE(guide.contains(QString::fromUtf8(words))) << words;
   // The graph of the crossings: the lesson it points to is there by its title.
-  EXPECT_TRUE(guide.contains(QString::fromUtf8(lab::FindLesson("exact-crossings")->title)));
+  EXPECT_TRUE(guide.contains(QString::fromStdString(lab::FindLesson("exact-crossings")->title())));
 }
 
 // --help's key list: every description starts in the same column.

@@ -286,7 +286,7 @@ TEST(Lessons, EachTextIsTrueToTheFirstStateItOpensIn) {
   for (const lab::Lesson& lesson : lab::Lessons()) {
     StartedLab l;
     ASSERT_EQ(lab::OpenLesson(l, lesson), "") << lesson.key;
-    const std::string task = lesson.task;
+    const std::string task = lesson.task();
     const lab::Controls& c = l.controls();
     const lab::Results& r = l.results();
     for (std::size_t at = task.find("Press \""); at != std::string::npos; at = task.find("Press \"", at + 1)) {
@@ -295,7 +295,7 @@ TEST(Lessons, EachTextIsTrueToTheFirstStateItOpensIn) {
       int button = 0;
       for (const auto* b : {&c.Command1, &c.Command2, &c.Command3, &c.Command4, &c.Command5}) {
         ++button;
-        if (b->caption == caption) break;
+        if (b->caption() == caption) break;
         if (button == 5) button = 0;
       }
       ASSERT_NE(button, 0) << lesson.key << ": no button reads \"" << caption << "\"";
@@ -330,7 +330,7 @@ TEST(PictureCaption, NamesTheLensAndTheLessonInForce) {
   const lab::Lesson& lifeguard = *lab::FindLesson("lifeguard");
   ASSERT_EQ(lab::OpenLesson(l, lifeguard), "");
   const std::string withLesson = lab::PictureCaption(l);
-  EXPECT_EQ(withLesson, "Lens: " + lab::LensSummary(l.lensDesign(), l.lens()) + "; lesson: " + lifeguard.title);
+  EXPECT_EQ(withLesson, "Lens: " + lab::LensSummary(l.lensDesign(), l.lens()) + "; lesson: " + lifeguard.title());
   l.reset();
   EXPECT_EQ(lab::PictureCaption(l), withLesson);
   ASSERT_EQ(l.setLens(optics::LensPresets()[1].design), "");

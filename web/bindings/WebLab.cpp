@@ -155,7 +155,7 @@ std::string WebLab::controls() const {
   const auto buttons = c.buttons();
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const lab::Button& b = *buttons[i];
-    out += std::string(i ? "," : "") + "{\"caption\":" + jsonString(b.caption) +
+    out += std::string(i ? "," : "") + "{\"caption\":" + jsonString(b.caption()) +
            ",\"pointSize\":" + jsonNumber(b.pointSize) + ",\"rect\":" + jsonRect(b.place.pixelRect()) +
            ",\"enabled\":" + jsonBool(b.enabled) + "}";
   }

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lab/Catalogue.h"
+
+namespace lab {
+
+// The language every text of the program is shown in: one for the process,
+// as a class has one language at a time. Nothing chosen (the code ""), every
+// text is the original's, character for character; a chosen language's
+// catalogue gives the texts, and where it lacks one the original's stands.
+//
+// The original catalogue is compiled into the lab; translations are added
+// by `AddCatalogue` (the desktop and fermat-lab add the ones built into them
+// at start, the page hands over the one it fetched).
+
+// The pseudo-language of the tests: every original text bracketed, its
+// letters accented and 40 % longer, so a clipped or overlapping text shows.
+inline constexpr std::string_view kPseudoLanguage = "qps";
+
+struct LanguageInfo {
+  std::string code;  // "" for the original
+  std::string name;  // in its own language
+  bool rightToLeft = false;
+};
+
+// Adds (or replaces) the catalogue under its meta.language; "" when it was
+// taken, else the one-line reason.
+std::string AddCatalogue(std::string_view json);
+
+// The original, then every added language and the pseudo-language.
+[[nodiscard]] std::vector<LanguageInfo> Languages();
+
+// Switches every text to `code` ("" or "original": the original's); "" when
+// it was taken, else "unknown language 'xx' (one of: de, el, ...)" and the
+// language in force is kept.
+std::string UseLanguage(std::string_view code);
+[[nodiscard]] const std::string& LanguageInForce() noexcept;
+[[nodiscard]] bool RightToLeft() noexcept;
+// Moves on with every switch, so a view knows its texts are stale.
+[[nodiscard]] std::uint64_t LanguageRevision() noexcept;
+
+// The text of `key` in the language in force; a key no catalogue has reads
+// as itself, so a missing text shows where it is missing.
+[[nodiscard]] std::string Tr(std::string_view key);
+[[nodiscard]] std::string Tr(std::string_view key, std::initializer_list<TextArg> args);
+// A counted text: "key_one", "key_other", ... by the language's plural rule,
+// with {{count}} filled by `count`.
+[[nodiscard]] std::string TrCount(std::string_view key, std::uint64_t count, std::initializer_list<TextArg> args = {});
+
+// A number as the labels show it, with the decimal separator of the
+// language in force: '.' for the original, the catalogue's (',' in German)
+// for a translation.
+[[nodiscard]] std::string LocalNumber(std::string text);
+
+// The original's catalogue and the one in force, for checks and for the
+// page, which reads every text it shows from it.
+[[nodiscard]] const Catalogue& OriginalCatalogue();
+[[nodiscard]] const Catalogue* AddedCatalogue(std::string_view code);
+
+// The pseudo-language's text of an original text.
+[[nodiscard]] std::string PseudoText(std::string_view original);
+
+// Keeps the language in force for a scope and restores it after (tests).
+class LanguageScope {
+ public:
+  explicit LanguageScope(std::string_view code);
+  ~LanguageScope();
+  LanguageScope(const LanguageScope&) = delete;
+  LanguageScope& operator=(const LanguageScope&) = delete;
+
+ private:
+  std::string before_;
+};
+
+}  // namespace lab
