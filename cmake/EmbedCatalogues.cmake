@@ -5,7 +5,7 @@
 # FUNCTION returns the one file's text (std::string_view), or with -DLIST=ON
 # every file's text (std::vector<std::string_view>).
 set(body "// Generated from resources/i18n by cmake/EmbedCatalogues.cmake; edit the JSON files.\n")
-string(APPEND body "#include <string_view>\n#include <vector>\n\nnamespace lab {\nnamespace {\n")
+string(APPEND body "#include <string_view>\n#include <vector>\n\nnamespace text {\nnamespace {\n")
 set(index 0)
 set(names "")
 foreach(file IN LISTS FILES)
@@ -44,6 +44,6 @@ else()
   endforeach()
   string(APPEND body "};\n}\n")
 endif()
-string(APPEND body "\n}  // namespace lab\n")
+string(APPEND body "\n}  // namespace text\n")
 file(WRITE "${OUTPUT}.tmp" "${body}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -4,9 +4,9 @@
 #include "lab/LensText.h"
 #include "lab/MediumText.h"
 #include "lab/MirrorText.h"
-#include "lab/Language.h"
+#include "text/Language.h"
 #include "lab/Lessons.h"
-#include "lab/Translations.h"
+#include "text/Translations.h"
 #include "lab/SetupRun.h"
 
 #include <algorithm>
@@ -103,8 +103,8 @@ std::string readEqualTimeAt(Session& s, const std::string& option, const std::st
 
 std::string readLang(Session& s, const std::string& option, const std::string& code) {
   if (!s.lang.empty()) return option + " is given twice";
-  lab::AddBuiltInTranslations();
-  if (std::string e = lab::UseLanguage(code); !e.empty()) return option + ": " + e;
+  text::AddBuiltInTranslations();
+  if (std::string e = text::UseLanguage(code); !e.empty()) return option + ": " + e;
   s.lang = code;
   return {};
 }

@@ -2,9 +2,12 @@
 
 #include "core/Constants.h"
 #include "lab/Format.h"
-#include "lab/Language.h"
+#include "text/Language.h"
 
 namespace lab {
+
+using text::LocalNumber;
+using text::Tr;
 
 using core::Caption;
 

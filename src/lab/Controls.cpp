@@ -1,7 +1,7 @@
 #include "lab/Controls.h"
 
 #include "lab/Captions.h"
-#include "lab/Language.h"
+#include "text/Language.h"
 
 #include "numeric/Colour.h"
 #include "numeric/Single.h"
@@ -10,6 +10,9 @@
 #include <cmath>
 
 namespace lab {
+
+using text::LanguageRevision;
+using text::Tr;
 
 Control::Control(const Surface& surface, PixelRect designTwips) : surface_(&surface), design_(designTwips) {
   restoreDesign();

@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "lab/Lab.h"
-#include "lab/Language.h"
+#include "text/Language.h"
 #include "lab/LensText.h"
 #include "lab/MediumText.h"
 #include "lab/Run.h"
 #include "lab/Script.h"
 
 namespace lab {
+
+using text::Tr;
 
 std::span<const Lesson> Lessons() {
   static const std::vector<Lesson> kLessons{

@@ -151,15 +151,6 @@ std::string SizeError(std::string_view option, std::string_view text) {
   return {};
 }
 
-// Built by appending: "'" + std::string(s) makes g++ 12 at -O3 raise a false
-// -Wrestrict (GCC bug 105329).
-std::string Quoted(std::string_view s) {
-  std::string out(1, '\'');
-  out.append(s);
-  out += '\'';
-  return out;
-}
-
 std::vector<std::string_view> SplitOn(std::string_view text, char separator) {
   std::vector<std::string_view> out;
   for (std::size_t start = 0;;) {

@@ -10,6 +10,8 @@
 #include <vector>
 #include <utility>
 
+#include "text/Quoted.h"
+
 namespace lab {
 
 // A whole number written as digits with an optional minus, nothing around it.
@@ -34,7 +36,7 @@ inline constexpr int kMinClientWidth = 200, kMinClientHeight = 150, kMaxClientSi
 [[nodiscard]] std::string SizeError(std::string_view option, std::string_view text);
 
 // The argument in single quotes, as the command lines' errors name it.
-[[nodiscard]] std::string Quoted(std::string_view s);
+using text::Quoted;
 
 // The pieces of `text` between the separators, empty ones kept ("a,,b" is
 // three pieces; "" is one, empty). The views point into `text`.

@@ -6,7 +6,7 @@
 #include "lab/Base64Url.h"
 #include "lab/Controls.h"
 #include "lab/Format.h"
-#include "lab/JsonDocument.h"
+#include "text/JsonDocument.h"
 #include "numeric/Chars.h"
 
 #include <algorithm>
@@ -17,6 +17,9 @@
 #include <utility>
 
 namespace lab {
+
+using text::JsonDocument;
+using text::ReadJsonDocument;
 namespace {
 
 using nlohmann::json;

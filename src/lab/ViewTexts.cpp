@@ -2,9 +2,12 @@
 
 #include <array>
 
-#include "lab/Language.h"
+#include "text/Language.h"
 
 namespace lab {
+
+using text::LanguageRevision;
+using text::Tr;
 
 const ViewTexts& Texts() {
   // The pointers point into `store`, worded anew when the language changes;

@@ -17,7 +17,7 @@
 #include "lab/SceneHints.h"
 #include "lab/Setup.h"
 #include "lab/SetupRun.h"
-#include "lab/Language.h"
+#include "text/Language.h"
 #include "lab/ViewTexts.h"
 
 #include <cmath>
@@ -230,7 +230,7 @@ std::string WebLab::texts() const {
   const lab::ViewTexts& t = lab::Texts();
   return "{\"play\":" + jsonString(t.play) + ",\"pause\":" + jsonString(t.pause) +
          ",\"playTooltip\":" + jsonString(t.playTooltip) + ",\"challenge\":" + jsonString(t.challenge) +
-         ",\"challengeTask\":" + jsonString(t.challengeTask) + ",\"tries\":" + jsonString(lab::Tr("view.triesLabel")) +
+         ",\"challengeTask\":" + jsonString(t.challengeTask) + ",\"tries\":" + jsonString(text::Tr("view.triesLabel")) +
          ",\"noMirror\":" + jsonString(t.noMirror) + ",\"ownMirror\":" + jsonString(t.ownMirror) +
          ",\"parallelBeam\":" + jsonString(t.parallelBeam) + ",\"mirrorWhy\":" + jsonString(t.mirrorWhy) +
          ",\"noMedium\":" + jsonString(t.noMedium) + ",\"ownMedium\":" + jsonString(t.ownMedium) +

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace lab {
+namespace text {
 
 // A JSON text read into a document, or the one-line reason it is not one.
 struct JsonDocument {
@@ -31,4 +31,4 @@ struct JsonDocument {
 // overflow the stack.
 [[nodiscard]] JsonDocument ReadJsonDocument(std::string_view text, int maxDepth);
 
-}  // namespace lab
+}  // namespace text

@@ -1,10 +1,10 @@
-#include "lab/Language.h"
+#include "text/Language.h"
 
 #include <map>
 
-#include "lab/Plural.h"
+#include "text/Plural.h"
 
-namespace lab {
+namespace text {
 
 std::string_view OriginalCatalogueText() noexcept;  // generated from resources/i18n/original.json
 
@@ -187,4 +187,4 @@ const Catalogue* AddedCatalogue(std::string_view code) {
 LanguageScope::LanguageScope(std::string_view code) : before_(LanguageInForce()) { (void)UseLanguage(code); }
 LanguageScope::~LanguageScope() { (void)UseLanguage(before_); }
 
-}  // namespace lab
+}  // namespace text

@@ -1,11 +1,11 @@
-#include "lab/Translations.h"
+#include "text/Translations.h"
 
 #include <string_view>
 #include <vector>
 
-#include "lab/Language.h"
+#include "text/Language.h"
 
-namespace lab {
+namespace text {
 
 std::vector<std::string_view> TranslationTexts();  // generated from resources/i18n/*.json
 
@@ -21,4 +21,4 @@ void AddBuiltInTranslations() {
   (void)added;
 }
 
-}  // namespace lab
+}  // namespace text

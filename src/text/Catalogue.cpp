@@ -1,10 +1,10 @@
-#include "lab/Catalogue.h"
+#include "text/Catalogue.h"
 
-#include "lab/JsonDocument.h"
+#include "text/JsonDocument.h"
 
 #include <vector>
 
-namespace lab {
+namespace text {
 namespace {
 
 using nlohmann::json;
@@ -102,4 +102,4 @@ std::string Interpolate(std::string_view text, std::initializer_list<TextArg> ar
   return out;
 }
 
-}  // namespace lab
+}  // namespace text

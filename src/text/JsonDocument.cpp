@@ -1,13 +1,13 @@
-#include "lab/JsonDocument.h"
+#include "text/JsonDocument.h"
 
-#include "lab/Script.h"
+#include "text/Quoted.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
 
-namespace lab {
+namespace text {
 namespace {
 
 using nlohmann::json;
@@ -180,4 +180,4 @@ JsonDocument ReadJsonDocument(std::string_view text, int maxDepth) {
   return doc;
 }
 
-}  // namespace lab
+}  // namespace text

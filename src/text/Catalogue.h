@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace lab {
+namespace text {
 
 // One language's texts, as an i18next JSON v4 file holds them: nested
 // objects of strings, the keys joined with "." ("caption.fermatTime"),
@@ -41,4 +41,4 @@ struct TextArg {
 };
 [[nodiscard]] std::string Interpolate(std::string_view text, std::initializer_list<TextArg> args);
 
-}  // namespace lab
+}  // namespace text

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace lab {
+namespace text {
 
 // Adds every translation built into the program (resources/i18n) to the
 // languages `UseLanguage` knows. Idempotent.
 void AddBuiltInTranslations();
 
-}  // namespace lab
+}  // namespace text

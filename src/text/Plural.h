@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lab {
+namespace text {
 
 // CLDR's plural categories, the suffixes of an i18next v4 key ("_one", ...).
 enum class PluralCategory { Zero, One, Two, Few, Many, Other };
@@ -21,4 +21,4 @@ enum class PluralCategory { Zero, One, Two, Few, Many, Other };
 // CLDR's order.
 [[nodiscard]] std::vector<PluralCategory> PluralCategories(std::string_view language);
 
-}  // namespace lab
+}  // namespace text

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "lab/Catalogue.h"
+#include "text/Catalogue.h"
 
-namespace lab {
+namespace text {
 
 // The language every text of the program is shown in: one for the process,
 // as a class has one language at a time. Nothing chosen (the code ""), every
@@ -77,4 +77,4 @@ class LanguageScope {
   std::string before_;
 };
 
-}  // namespace lab
+}  // namespace text

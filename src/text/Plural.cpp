@@ -1,6 +1,6 @@
-#include "lab/Plural.h"
+#include "text/Plural.h"
 
-namespace lab {
+namespace text {
 namespace {
 
 // The language's primary subtag: "pt-BR" -> "pt".
@@ -56,4 +56,4 @@ std::vector<PluralCategory> PluralCategories(std::string_view language) {
   return {C::One, C::Other};
 }
 
-}  // namespace lab
+}  // namespace text
