@@ -31,6 +31,7 @@ CommandButton::CommandButton(QWidget* parent, QRectF designTwips, double pointSi
                              const QString& caption)
     : Control(makeButton(parent, pointSize, caption), designTwips),
       button_(static_cast<QPushButton*>(widget())),
+      text_(button_->findChild<QLabel*>()),
       caption_(caption) {
   QObject::connect(button_, &QPushButton::clicked, button_, [this] {
     if (click_) click_();
@@ -38,5 +39,12 @@ CommandButton::CommandButton(QWidget* parent, QRectF designTwips, double pointSi
 }
 
 void CommandButton::click() { button_->click(); }
+
+void CommandButton::setCaption(const QString& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  text_->setText(caption);
+  button_->setAccessibleName(caption);
+}
 
 }  // namespace canvas

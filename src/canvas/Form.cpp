@@ -1,5 +1,7 @@
 #include "canvas/Form.h"
 
+#include "text/Language.h"
+
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -20,12 +22,12 @@ constexpr double kDefaultPt = 8.25;
 Form::Form(QSize clientPixels, QWidget* parent)
     : QWidget(parent),
       canvas(clientPixels),
-      Command1(this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("position by Fermat")),
-      Command2(this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("BUNDLE OF RAYS")),
-      Command3(this, twips(0, 0, 1500, 700), 9.75, QStringLiteral("SHOW FIRST CIRLCES AFTER LENS")),
-      Command4(this, twips(0, 0, 1500, 700), kButtonPt, QStringLiteral("conitinuation of ray after lens")),
+      Command1(this, twips(0, 0, 1500, 700), kButtonPt, QString::fromStdString(text::Tr("button.command1"))),
+      Command2(this, twips(0, 0, 1500, 700), kButtonPt, QString::fromStdString(text::Tr("button.command2"))),
+      Command3(this, twips(0, 0, 1500, 700), 9.75, QString::fromStdString(text::Tr("button.command3"))),
+      Command4(this, twips(0, 0, 1500, 700), kButtonPt, QString::fromStdString(text::Tr("button.command4"))),
       Command5(this, twips(0, 0, 1500, 700), kButtonPt,
-               QStringLiteral("continuation of bundle after lens")),
+               QString::fromStdString(text::Tr("button.command5"))),
       thesiy(this, Qt::Vertical, twips(0, 0, 255, 3000), kThesiyRange.min, kThesiyRange.max, 10, 1, 0),
       arithmosaktinon(this, Qt::Vertical, twips(0, 1800, 495, 3735), kRaysRange.min, kRaysRange.max, 10, 1, 10),
       xronosmetato(this, Qt::Horizontal, twips(0, 0, 1500, 495), kTimeRange.min, kTimeRange.max, 5, 1, 5),

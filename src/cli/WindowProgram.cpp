@@ -5,10 +5,13 @@
 #include "headless/Files.h"
 #include "lab/Lessons.h"
 #include "outputs/PictureExport.h"
+#include "text/Language.h"
+#include "text/Translations.h"
 #include "window/Fermat.h"
 #include "window/LiveLab.h"
 #include "window/StartUp.h"
 
+#include <QSettings>
 #include <QApplication>
 #include <QBuffer>
 
@@ -34,6 +37,15 @@ WindowProgram::WindowProgram(const Options& options) : o_(options) {}
 WindowProgram::~WindowProgram() = default;
 
 lab::Lab& WindowProgram::build(const headless::Session& s) {
+  // A window on a screen starts in the language last chosen from its menu,
+  // unless --lang says otherwise; offscreen runs are the scripts' and tests',
+  // which say what they want.
+  const bool remembers = !o_.offscreen;
+  if (remembers && s.lang.empty()) {
+    const QString saved = QSettings().value(QStringLiteral("language")).toString();
+    text::AddBuiltInTranslations();
+    if (!saved.isEmpty()) (void)text::UseLanguage(saved.toStdString());  // one since removed: the original
+  }
   if (o_.offscreen || s.size) {
     const QSize size = s.size ? QSize(s.size->first, s.size->second) : kOffscreenSize;
     window_ = Main(size, !s.trace.empty());
@@ -47,6 +59,11 @@ lab::Lab& WindowProgram::build(const headless::Session& s) {
     window_ = MainMaximised();
   }
   if (o_.offscreen) qtDefaultHandler = qInstallMessageHandler(quietHeadless);
+  if (remembers) {
+    window_->languageChosen = [](const std::string& code) {
+      QSettings().setValue(QStringLiteral("language"), QString::fromStdString(code));
+    };
+  }
   return window_->lab();
 }
 

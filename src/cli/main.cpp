@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
 #ifdef FERMAT_CHECKS_DISPLAY
   if (!o.offscreen) releaseStartMessages();
 #endif
+  QApplication::setOrganizationName(QStringLiteral("fermat-lens"));
   QApplication::setApplicationName(QStringLiteral("fermat-lens"));
   QApplication::setApplicationDisplayName(QStringLiteral("Fermat"));
   QApplication::setApplicationVersion(QStringLiteral(FERMAT_LENS_VERSION));

@@ -1,20 +1,28 @@
 #include "graphs/CrossingGraph.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 #include <fmt/format.h>
 
+#include "text/Language.h"
+
 namespace graphs {
 
-const CrossingGraphTexts& CrossingTexts() noexcept {
-  static constexpr CrossingGraphTexts kTexts{
-      .title = "Where each ray crosses the axis",
-      // Short: a legend on a small graph window has room for a few words.
-      .exact = "exact, least time",
-      .construction = "the construction",
-      .paraxial = "paraxial image",
-  };
-  return kTexts;
+const CrossingGraphTexts& CrossingTexts() {
+  // Worded anew when the language changes; the pointers stay good until then.
+  static std::array<std::string, 4> store;
+  static CrossingGraphTexts texts{};
+  static std::uint64_t revision = ~std::uint64_t{0};
+  if (revision != text::LanguageRevision()) {
+    revision = text::LanguageRevision();
+    constexpr const char* kKeys[] = {"graph.crossing.title", "graph.crossing.exact", "graph.crossing.construction",
+                                     "graph.crossing.paraxial"};
+    for (std::size_t i = 0; i < store.size(); ++i) store[i] = text::Tr(kKeys[i]);
+    texts = {store[0].c_str(), store[1].c_str(), store[2].c_str(), store[3].c_str()};
+  }
+  return texts;
 }
 
 std::string CrossingSummary(const std::vector<BundleRayRow>& rows, std::optional<double> paraxialX) {
@@ -26,11 +34,12 @@ std::string CrossingSummary(const std::vector<BundleRayRow>& rows, std::optional
     constructed += AxisCrossing(r).has_value();
     continued = continued || r.continuation.drawn;
   }
-  std::string text = fmt::format("{} of {} rays cross the axis exactly", exact, rows.size());
-  text += continued ? fmt::format("; {} by the construction", constructed)
-                    : std::string("; the construction's points come with \"continuation of bundle after lens\"");
-  if (paraxialX && std::isfinite(*paraxialX)) text += fmt::format("; paraxial image at x = {:.2f}", *paraxialX);
-  return text;
+  std::string line = text::TrCount("graph.crossing.summary", rows.size(), {{"exact", std::to_string(exact)}});
+  line += continued ? text::Tr("graph.crossing.byConstruction", {{"constructed", std::to_string(constructed)}})
+                    : text::Tr("graph.crossing.comesWithContinuation");
+  if (paraxialX && std::isfinite(*paraxialX))
+    line += text::Tr("graph.crossing.paraxialAt", {{"x", text::LocalNumber(fmt::format("{:.2f}", *paraxialX))}});
+  return line;
 }
 
 }  // namespace graphs

@@ -18,7 +18,7 @@ struct CrossingGraphTexts {
   const char* construction;  // the construction's points
   const char* paraxial;      // the paraxial image's line
 };
-[[nodiscard]] const CrossingGraphTexts& CrossingTexts() noexcept;
+[[nodiscard]] const CrossingGraphTexts& CrossingTexts();
 
 // One line under the graph: how many rays cross the axis exactly and by the
 // construction (or that the construction's points come with a continuation),

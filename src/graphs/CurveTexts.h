@@ -17,8 +17,8 @@ struct CurveGraphTexts {
   const char* mediumTitle;  // and for a graded medium
 };
 // The chart's title for the curve it shows.
-[[nodiscard]] const char* CurveTitle(const CurveData& d) noexcept;
-[[nodiscard]] const CurveGraphTexts& CurveTexts() noexcept;
+[[nodiscard]] const char* CurveTitle(const CurveData& d);
+[[nodiscard]] const CurveGraphTexts& CurveTexts();
 
 // The least-time point in words: "least time 12.34 at height 5.67"; when the
 // search found none, that it found none; empty without a curve.

@@ -5,6 +5,7 @@
 #include "lab/SceneHints.h"
 #include "numeric/Chars.h"
 #include "optics/Faces.h"
+#include "text/Language.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,21 +17,22 @@
 namespace lab {
 namespace {
 
+using text::Tr;
+
 using optics::kMaxAperture, optics::kMaxIndex, optics::kMaxRadius, optics::kMaxThickness, optics::kMinIndex,
     optics::kMinRadius, optics::kMinThickness;
 
 constexpr std::array<LensPanelRow, 5> kRows{{
-    {LensField::Index, "n", "n", "Index &n (light n times slower in the glass)",
-     "index: light n times slower in the glass", kMinIndex, kMaxIndex, 0.01, 3, 0.01, nullptr, nullptr, false},
-    {LensField::First, "r1", "r1", "First face radius r&1 (negative: hollow)",
-     "radius of the first face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", "flat", true},
-    {LensField::Second, "r2", "r2", "Second face radius r&2 (negative: hollow)",
-     "radius of the second face (negative: hollow)", kMinRadius, kMaxRadius, 1, 1, 0, "flat", "flat", true},
-    {LensField::Thickness, "thickness", "the thickness", "&Thickness on the axis", "thickness on the axis",
-     kMinThickness, kMaxThickness, 1, 1, 1, nullptr, nullptr, false},
+    {LensField::Index, "n", "lensPanel.n.name", "lensPanel.n.label", "lensPanel.n.hint", kMinIndex, kMaxIndex, 0.01, 3, 0.01, nullptr, nullptr, false},
+    {LensField::First, "r1", "lensPanel.r1.name", "lensPanel.r1.label", "lensPanel.r1.hint", kMinRadius, kMaxRadius,
+     1, 1, 0, "lensPanel.r1.toggle", "flat", true},
+    {LensField::Second, "r2", "lensPanel.r2.name", "lensPanel.r2.label", "lensPanel.r2.hint", kMinRadius, kMaxRadius,
+     1, 1, 0, "lensPanel.r2.toggle", "flat", true},
+    {LensField::Thickness, "thickness", "lensPanel.thickness.name", "lensPanel.thickness.label",
+     "lensPanel.thickness.hint", kMinThickness, kMaxThickness, 1, 1, 1, nullptr, nullptr, false},
     // The aperture's lower bound is open (above 0): its slider starts at 1.
-    {LensField::Aperture, "aperture", "the aperture", "&Aperture (half height)",
-     "half height of the lens (or where the faces meet)", 1, kMaxAperture, 1, 2, 1, "where the faces meet", "auto", false},
+    {LensField::Aperture, "aperture", "lensPanel.aperture.name", "lensPanel.aperture.label",
+     "lensPanel.aperture.hint", 1, kMaxAperture, 1, 2, 1, "lensPanel.aperture.toggle", "auto", false},
 }};
 
 // A number as a field's text holds it: blanks around it allowed.
@@ -47,14 +49,17 @@ std::string wanted(const LensPanelRow& row) {
   switch (row.field) {
     case LensField::Index:
     case LensField::Thickness:
-      return fmt::format("type a number for {}, from {} to {}", row.name, shortest(row.low), shortest(row.high));
+      return Tr("lensPanel.wantNumber",
+                {{"name", Tr(row.name)}, {"low", shortest(row.low)}, {"high", shortest(row.high)}});
     case LensField::First:
     case LensField::Second:
-      return fmt::format("type a radius for {}, {} to {} either sign, or tick {}", row.name, shortest(row.low),
-                         shortest(row.high), row.toggle);
+      return Tr("lensPanel.wantRadius", {{"name", Tr(row.name)},
+                                         {"low", shortest(row.low)},
+                                         {"high", shortest(row.high)},
+                                         {"toggle", Tr(row.toggle)}});
     case LensField::Aperture:
-      return fmt::format("type a number for {}, above 0 up to {}, or tick {}", row.name, shortest(row.high),
-                         row.toggle);
+      return Tr("lensPanel.wantAperture",
+                {{"name", Tr(row.name)}, {"high", shortest(row.high)}, {"toggle", Tr(row.toggle)}});
   }
   return {};
 }
@@ -117,7 +122,7 @@ std::string LensFieldProblem(LensField field, std::string_view typed) {
 
 std::string LensTakenNote(const optics::Lens& lens, double sourceX, double sourceY) {
   if (optics::InGlass(lens, sourceX, sourceY)) {
-    return kSourceInGlassHint;
+    return SourceInGlassHint();
   }
   return {};
 }

@@ -20,6 +20,7 @@ enum class LensField { Index, First, Second, Thickness, Aperture };
 struct LensPanelRow {
   LensField field;
   const char* key;    // as --lens spells it: n, r1, r2, thickness, aperture
+  // The words are catalogue keys (text::Tr):
   const char* name;   // as a sentence names it: "n", "the thickness"
   const char* label;  // the window's label (with its & mnemonic)
   const char* hint;
@@ -27,7 +28,7 @@ struct LensPanelRow {
   double step;          // a spin box's or number field's step
   int decimals;         // the decimals a field shows
   double sliderStep;    // a plain slider's step; faces run over the curvature
-  const char* toggle;   // "flat", "where the faces meet", or nullptr
+  const char* toggle;   // "flat", "where the faces meet" (keys), or nullptr
   const char* ticked;   // the value --lens spells for a ticked toggle ("flat", "auto"), or nullptr
   bool curvature;       // a face: the slider runs over kCurvatureScale / R
 };

@@ -8,6 +8,7 @@
 #include <fmt/format.h>
 
 #include "lab/Script.h"
+#include "text/Language.h"
 #include "numeric/Chars.h"
 
 namespace lab {
@@ -108,10 +109,12 @@ std::string LensText(const optics::LensDesign& s) {
   return text;
 }
 
+std::string LensPresetName(const optics::LensPreset& p) { return text::Tr(std::string("preset.lens.") + p.key); }
+
 std::string LensSummary(const optics::LensDesign& design, const optics::Lens& lens) {
   std::string name;
   for (const auto& p : optics::LensPresets()) {
-    if (p.design == design) name = std::string(p.name) + ": ";
+    if (p.design == design) name = LensPresetName(p) + ": ";
   }
   return fmt::format("{}n = {}, r1 = {}, r2 = {}, thickness {}, aperture {:.2f}", name, shortest(design.N),
                      face(design.First), face(design.Second), shortest(design.Thickness), lens.HalfAperture);

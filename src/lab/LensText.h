@@ -38,6 +38,8 @@ inline constexpr const char* kLensHelp =
 // headers: the preset's name when it is one, then the numbers of the lens in
 // force ("Crown glass (n = 1.5): n = 1.5, r1 = 180, r2 = 180, thickness 30,
 // aperture 71.94").
+// A preset's name as the menu shows it, in the language in force.
+[[nodiscard]] std::string LensPresetName(const optics::LensPreset& preset);
 [[nodiscard]] std::string LensSummary(const optics::LensDesign& design, const optics::Lens& lens);
 
 }  // namespace lab

@@ -2,6 +2,7 @@
 
 #include "lab/LensText.h"
 #include "lab/Numbers.h"
+#include "text/Language.h"
 
 #include <algorithm>
 #include <array>
@@ -85,22 +86,24 @@ std::span<const MediumPreset> MediumPresets() noexcept {
       // Each placed so that its paths stay inside the picture (about 300
       // units either side of the centre and 190 above and below the axis in
       // a window of 16:10).
-      {"mirage", "The mirage over a hot road", {.Profile = MediumProfile::HotRoad, .N0 = 0.95, .G = 0.005}, -120,
+      {"mirage", {.Profile = MediumProfile::HotRoad, .N0 = 0.95, .G = 0.005}, -120,
        20, 120, 20},
-      {"cold-sea", "Looming over a cold sea", {.Profile = MediumProfile::HotRoad, .N0 = 1.0, .G = -0.004}, -200,
+      {"cold-sea", {.Profile = MediumProfile::HotRoad, .N0 = 1.0, .G = -0.004}, -200,
        -60, 200, -60},
-      {"evening-air", "The evening air, thinning upwards",
+      {"evening-air",
        {.Profile = MediumProfile::HotRoad, .N0 = 1.0, .G = -0.002}, -250, -120, 250, -40},
-      {"fibre", "A graded-index fibre", {.Profile = MediumProfile::Fibre, .N0 = 1.5, .A = 0.006}, -280, 0, 120, 20},
-      {"circles", "The half plane of circle paths", {.Profile = MediumProfile::HalfPlane, .C = 200, .Y0 = -200},
+      {"fibre", {.Profile = MediumProfile::Fibre, .N0 = 1.5, .A = 0.006}, -280, 0, 120, 20},
+      {"circles", {.Profile = MediumProfile::HalfPlane, .C = 200, .Y0 = -200},
        -200, 100, 200, 100},
-      {"luneburg", "The Luneburg lens", {.Profile = MediumProfile::Luneburg, .R = 150}, -150, 0, 120, 50},
-      {"layers", "Layers of air, thinning upwards",
+      {"luneburg", {.Profile = MediumProfile::Luneburg, .R = 150}, -150, 0, 120, 50},
+      {"layers",
        {.Profile = MediumProfile::Layers, .Y = {-80, 0, 80}, .Ns = {1.6, 1.4, 1.2, 1}}, -250, 150, 250, -150},
-      {"water", "Still water", {.N = 1.33}, -250, 50, 250, -50},
+      {"water", {.N = 1.33}, -250, 50, 250, -50},
   }};
   return presets;
 }
+
+std::string MediumPresetName(const MediumPreset& p) { return text::Tr(std::string("preset.medium.") + p.key); }
 
 const MediumPreset* FindMediumPreset(std::string_view key) noexcept {
   for (const MediumPreset& p : MediumPresets()) {
@@ -211,7 +214,7 @@ std::string MediumText(const std::optional<MediumDesign>& design) {
 
 std::string MediumSummary(const MediumDesign& d) {
   const MediumPreset* preset = PresetOf(d);
-  const std::string name = preset ? std::string(preset->name) + ": " : std::string();
+  const std::string name = preset ? MediumPresetName(*preset) + ": " : std::string();
   std::string formula;
   switch (d.Profile) {
     case MediumProfile::Uniform: formula = "n = " + shortest(d.N); break;

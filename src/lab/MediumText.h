@@ -35,12 +35,13 @@ namespace lab {
 // source and the target stand when one is taken from the lens or mirror
 // scene (world units): placed so that each shows what it is for.
 struct MediumPreset {
-  const char* key;
-  const char* name;
+  const char* key;  // its name: lab::MediumPresetName
   optics::MediumDesign design;
   double sourceX, sourceY, targetX, targetY;
 };
 [[nodiscard]] std::span<const MediumPreset> MediumPresets() noexcept;
+// A preset's name as the menu shows it, in the language in force.
+[[nodiscard]] std::string MediumPresetName(const MediumPreset& preset);
 // The preset by its key, or the one that is this medium; null when there is none.
 [[nodiscard]] const MediumPreset* FindMediumPreset(std::string_view key) noexcept;
 [[nodiscard]] const MediumPreset* PresetOf(const optics::MediumDesign& design) noexcept;

@@ -4,6 +4,7 @@
 
 #include "lab/LensText.h"
 #include "lab/Numbers.h"
+#include "text/Language.h"
 
 #include <algorithm>
 
@@ -13,25 +14,24 @@ namespace {
 using K = optics::MirrorKind;
 
 constexpr MirrorKindEntry kKinds[] = {
-    {K::Flat, "flat", "flat"},
-    {K::Concave, "concave", "concave sphere"},
-    {K::Convex, "convex", "convex sphere"},
-    {K::Parabolic, "parabolic", "parabola"},
-    {K::Elliptical, "elliptical", "ellipse"},
+    {K::Flat, "flat", "mirrorPanel.kind.flat"},
+    {K::Concave, "concave", "mirrorPanel.kind.concave"},
+    {K::Convex, "convex", "mirrorPanel.kind.convex"},
+    {K::Parabolic, "parabolic", "mirrorPanel.kind.parabolic"},
+    {K::Elliptical, "elliptical", "mirrorPanel.kind.elliptical"},
 };
 
 constexpr double kFocusReach = 500;  // what a field offers for a focus's coordinate; the text takes more
 
-constexpr MirrorPanelRow kRadius{"r", "r", "radius of the sphere; the centre at (-r, 0), (r, 0) when convex",
-                                 optics::kMinMirrorRadius, 5000, 1};
-constexpr MirrorPanelRow kFocal{"f", "f", "focal length; the focus at (-f, 0)", optics::kMinMirrorFocal, 5000, 1};
+constexpr MirrorPanelRow kRadius{"r", "mirrorPanel.r.label", "mirrorPanel.r.hint", optics::kMinMirrorRadius, 5000, 1};
+constexpr MirrorPanelRow kFocal{"f", "mirrorPanel.f.label", "mirrorPanel.f.hint", optics::kMinMirrorFocal, 5000, 1};
 constexpr MirrorPanelRow kFoci[] = {
-    {"f1x", "focus 1 x", "the first focus, x", -kFocusReach, kFocusReach, 1},
-    {"f1y", "focus 1 y", "the first focus, y", -kFocusReach, kFocusReach, 1},
-    {"f2x", "focus 2 x", "the second focus, x", -kFocusReach, kFocusReach, 1},
-    {"f2y", "focus 2 y", "the second focus, y", -kFocusReach, kFocusReach, 1},
+    {"f1x", "mirrorPanel.f1x.label", "mirrorPanel.f1x.hint", -kFocusReach, kFocusReach, 1},
+    {"f1y", "mirrorPanel.f1y.label", "mirrorPanel.f1y.hint", -kFocusReach, kFocusReach, 1},
+    {"f2x", "mirrorPanel.f2x.label", "mirrorPanel.f2x.hint", -kFocusReach, kFocusReach, 1},
+    {"f2y", "mirrorPanel.f2y.label", "mirrorPanel.f2y.hint", -kFocusReach, kFocusReach, 1},
 };
-constexpr MirrorPanelRow kAperture{"aperture", "aperture", "half the height the mirror covers",
+constexpr MirrorPanelRow kAperture{"aperture", "mirrorPanel.aperture.label", "mirrorPanel.aperture.hint",
                                    optics::kMinMirrorAperture, optics::kMaxMirrorAperture, 1};
 
 double* fieldOf(optics::MirrorDesign& d, std::string_view key) {
@@ -84,7 +84,7 @@ MirrorEdit EditMirror(const optics::MirrorDesign& design, std::string_view key, 
   const auto row = std::find_if(rows.begin(), rows.end(), [&](const MirrorPanelRow& r) { return key == r.key; });
   if (row == rows.end()) return {std::nullopt, Quoted(key) + " is not a field of a " + MirrorKindWord(design.Kind) + " mirror"};
   const std::optional<double> v = ParseLensNumber(typed);
-  if (!v) return {std::nullopt, std::string("type a number for ") + row->label};
+  if (!v) return {std::nullopt, text::Tr("mirrorPanel.wantNumber", {{"label", text::Tr(row->label)}})};
   optics::MirrorDesign d = design;
   if (double* field = fieldOf(d, key)) {
     *field = *v;

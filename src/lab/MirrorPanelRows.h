@@ -19,15 +19,15 @@ namespace lab {
 struct MirrorKindEntry {
   optics::MirrorKind kind;
   const char* word;  // flat, concave, ...
-  const char* name;  // as the panel's list shows it
+  const char* name;  // as the panel's list shows it (a catalogue key)
 };
 [[nodiscard]] std::span<const MirrorKindEntry> MirrorKinds() noexcept;
 [[nodiscard]] const char* MirrorKindWord(optics::MirrorKind kind) noexcept;
 
 struct MirrorPanelRow {
   const char* key;    // r, f, f1x, f1y, f2x, f2y, aperture
-  const char* label;  // the field's label
-  const char* hint;
+  const char* label;  // the field's label (a catalogue key)
+  const char* hint;   // (a catalogue key)
   double low, high;   // the values the field may take
   double step;
 };

@@ -3,6 +3,7 @@
 #include "lab/LensText.h"
 #include "lab/MirrorPanelRows.h"
 #include "lab/Numbers.h"
+#include "text/Language.h"
 
 #include <algorithm>
 #include <vector>
@@ -120,10 +121,14 @@ std::string MirrorText(const std::optional<optics::MirrorDesign>& design) {
   return text;
 }
 
+std::string MirrorPresetName(const optics::MirrorPreset& p) {
+  return text::Tr(std::string("preset.mirror.") + p.key);
+}
+
 std::string MirrorSummary(const optics::MirrorDesign& design, const optics::Mirror& mirror) {
   std::string name;
   for (const auto& p : optics::MirrorPresets()) {
-    if (p.design == design && name.empty()) name = std::string(p.name) + ": ";
+    if (p.design == design && name.empty()) name = MirrorPresetName(p) + ": ";
   }
   std::string numbers;
   switch (design.Kind) {

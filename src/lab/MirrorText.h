@@ -28,6 +28,8 @@ namespace lab {
 
 // One line for people: the preset's name when it is one, then the numbers
 // ("Concave mirror (r = 300): concave, r = 300, aperture 180").
+// A preset's name as the menu shows it, in the language in force.
+[[nodiscard]] std::string MirrorPresetName(const optics::MirrorPreset& preset);
 [[nodiscard]] std::string MirrorSummary(const optics::MirrorDesign& design, const optics::Mirror& mirror);
 
 // The help line of --mirror and of the mirror action.

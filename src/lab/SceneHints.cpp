@@ -2,17 +2,20 @@
 
 #include "lab/Lab.h"
 #include "optics/Faces.h"
+#include "text/Language.h"
 
 #include <algorithm>
 
 namespace lab {
+
+std::string SourceInGlassHint() { return text::Tr("hint.sourceInGlass"); }
 
 std::vector<std::string> SceneHints(const Lab& lab) {
   std::vector<std::string> hints;
   const optics::Lens& lens = lab.lens();
   const ShapeCentre source = CentreOf(lab.controls().kyklos);
   if (optics::InGlass(lens, source.x, source.y)) {
-    hints.emplace_back(kSourceInGlassHint);
+    hints.push_back(SourceInGlassHint());
   }
   // The glass's box: between the rims, from the first face's leftmost point
   // to the second's rightmost (a face's vertex or its rims), in pixels. Read
@@ -25,9 +28,7 @@ std::vector<std::string> SceneHints(const Lab& lab) {
   for (const Button* button : lab.controls().buttons()) {
     const PixelRect& r = button->place.pixelRect();
     if (r.left < x1 && r.left + r.width > x0 && r.top < y1 && r.top + r.height > y0) {
-      hints.emplace_back(
-          "Part of the lens lies under the buttons, which hide it: a thinner lens or a smaller aperture shows it "
-          "whole.");
+      hints.push_back(text::Tr("hint.lensUnderButtons"));
       break;
     }
   }

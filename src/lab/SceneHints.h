@@ -16,8 +16,6 @@ class Lab;
 
 // The hint for a source in the glass, which the Lens panel also says when a
 // lens it takes puts the glass around the source: one text for both.
-inline constexpr const char* kSourceInGlassHint =
-    "The source lies in the glass: the rays start inside the lens and run to its faces. Drag it out to the left "
-    "to see light enter the lens.";
+[[nodiscard]] std::string SourceInGlassHint();
 
 }  // namespace lab

@@ -127,15 +127,15 @@ std::span<const LensPreset> LensPresets() noexcept {
   // Materials keep the standard shape; shapes keep the standard glass (light
   // twice as fast outside), so a class changes one thing at a time.
   static const std::array<LensPreset, 8> kPresets{{
-      {"standard", "Standard lens (n = 2)", {}},
-      {"crown", "Crown glass (n = 1.5)", {.N = 1.5}},
-      {"water", "Water (n = 1.33)", {.N = 1.33}},
-      {"diamond", "Diamond (n = 2.42)", {.N = 2.42}},
-      {"plano-convex", "Plano-convex", {.Second = {.Flat = true}}},
-      {"biconcave", "Biconcave", {.First = {.Radius = -180}, .Second = {.Radius = -180}, .Thickness = 10,
+      {"standard", {}},
+      {"crown", {.N = 1.5}},
+      {"water", {.N = 1.33}},
+      {"diamond", {.N = 2.42}},
+      {"plano-convex", {.Second = {.Flat = true}}},
+      {"biconcave", {.First = {.Radius = -180}, .Second = {.Radius = -180}, .Thickness = 10,
                                    .Aperture = 72}},
-      {"meniscus", "Meniscus", {.Second = {.Radius = -300}, .Aperture = 100}},
-      {"slab", "Slab (the lifeguard problem)", {.First = {.Flat = true}, .Second = {.Flat = true}, .Thickness = 100,
+      {"meniscus", {.Second = {.Radius = -300}, .Aperture = 100}},
+      {"slab", {.First = {.Flat = true}, .Second = {.Flat = true}, .Thickness = 100,
                                                  .Aperture = 150}},
   }};
   return kPresets;

@@ -53,7 +53,6 @@ struct LensBuild {
 // The prepared lenses of the Lens menu, the first being the standard lens.
 struct LensPreset {
   const char* key;   // as --lens preset=KEY spells it
-  const char* name;  // as the menu shows it
   LensDesign design;
 };
 [[nodiscard]] std::span<const LensPreset> LensPresets() noexcept;

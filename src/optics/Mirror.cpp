@@ -164,12 +164,12 @@ std::span<const MirrorPreset> MirrorPresets() noexcept {
   // a^2/b = 273.75 at the vertex; a sphere of radius 150 is curved more
   // strongly, so the path by the vertex takes the most time.
   static const MirrorPreset kPresets[] = {
-      {"flat", "Flat mirror", {.Kind = MirrorKind::Flat}},
-      {"concave", "Concave mirror (r = 300)", {.Kind = MirrorKind::Concave, .Radius = 300}},
-      {"convex", "Convex mirror (r = 300)", {.Kind = MirrorKind::Convex, .Radius = 300}},
-      {"parabolic", "Parabolic dish (f = 150)", {.Kind = MirrorKind::Parabolic, .Focal = 150}},
-      {"elliptical", "Whispering ellipse (foci at source and target)", {.Kind = MirrorKind::Elliptical}},
-      {"tangent-ellipse", "Curved more than the ellipse (r = 150)", {.Kind = MirrorKind::Concave, .Radius = 150}},
+      {"flat", {.Kind = MirrorKind::Flat}},
+      {"concave", {.Kind = MirrorKind::Concave, .Radius = 300}},
+      {"convex", {.Kind = MirrorKind::Convex, .Radius = 300}},
+      {"parabolic", {.Kind = MirrorKind::Parabolic, .Focal = 150}},
+      {"elliptical", {.Kind = MirrorKind::Elliptical}},
+      {"tangent-ellipse", {.Kind = MirrorKind::Concave, .Radius = 150}},
   };
   return kPresets;
 }

@@ -76,7 +76,6 @@ struct MirrorBuild {
 // The prepared mirrors of the Mirror menu, the first the flat one.
 struct MirrorPreset {
   const char* key;   // as --mirror preset=KEY spells it
-  const char* name;  // as the menu shows it
   MirrorDesign design;
 };
 [[nodiscard]] std::span<const MirrorPreset> MirrorPresets() noexcept;

@@ -1,3 +1,4 @@
+#include "text/Language.h"
 #include "views/BundleCharts.h"
 
 #include "graphs/CrossingGraph.h"
@@ -33,11 +34,11 @@ BundleCharts::BundleCharts(QWidget* parent)
   // The crossings' graph carries a legend and a second line of title: it
   // gets the larger share.
   layout->addWidget(new ChartPair(this, arrivalView_, crossingView_, 2, 3));
-  SetWrappedTitle(*arrivalView_, QStringLiteral("Arrival time at the exit point, every ray of the last bundle"));
+  SetWrappedTitle(*arrivalView_, QString::fromStdString(text::Tr("graph.bundle.arrivalTitle")));
   SetWrappedTitle(*crossingView_, QString::fromUtf8(graphs::CrossingTexts().title));
 
   QChart& a = *arrivalView_->chart();
-  const ChartAxes aa = AddAxes(a, QStringLiteral("exit height"), QStringLiteral("arrival time"));
+  const ChartAxes aa = AddAxes(a, QString::fromStdString(text::Tr("graph.bundle.exitHeight")), QString::fromStdString(text::Tr("graph.bundle.arrivalTime")));
   arrivalX_ = aa.x;
   arrivalY_ = aa.y;
   arrival_->setObjectName(QStringLiteral("arrival"));
@@ -50,7 +51,7 @@ BundleCharts::BundleCharts(QWidget* parent)
   a.legend()->hide();
 
   QChart& c = *crossingView_->chart();
-  const ChartAxes ca = AddAxes(c, QStringLiteral("exit height"), QStringLiteral("crossing x"));
+  const ChartAxes ca = AddAxes(c, QString::fromStdString(text::Tr("graph.bundle.exitHeight")), QString::fromStdString(text::Tr("graph.bundle.crossingX")));
   crossingX_ = ca.x;
   crossingY_ = ca.y;
   crossingPoints_->setObjectName(QStringLiteral("axisCrossingPoints"));

@@ -1,3 +1,4 @@
+#include "text/Language.h"
 #include "views/CurveChart.h"
 
 #include "views/ChartAxes.h"
@@ -20,7 +21,7 @@ CurveChart::CurveChart(QWidget* parent)
   SetWrappedTitle(*this, QString::fromUtf8(graphs::CurveTexts().title));
   title_ = graphs::CurveTexts().title;
   curve_->setObjectName(QStringLiteral("curve"));
-  curve_->setName(QStringLiteral("through E"));
+  curve_->setName(QString::fromStdString(text::Tr("graph.curve.throughE")));
   least_->setObjectName(QStringLiteral("least"));
   least_->setMarkerSize(11);
   least_->setColor(QColor(200, 0, 0));
@@ -45,7 +46,7 @@ CurveChart::CurveChart(QWidget* parent)
     c.addSeries(s);
     kinds_[k] = s;
   }
-  const ChartAxes axes = AddAxes(c, QString::fromUtf8(graphs::CurveTexts().height), QStringLiteral("travel time"));
+  const ChartAxes axes = AddAxes(c, QString::fromUtf8(graphs::CurveTexts().height), QString::fromStdString(text::Tr("graph.curve.travelTime")));
   x_ = axes.x;
   y_ = axes.y;
   for (QAbstractSeries* s : c.series()) {
@@ -85,7 +86,7 @@ void CurveChart::setCurve(const graphs::CurveData& d) {
   if (d.least && std::isfinite(d.least->y) && std::isfinite(d.least->time)) {
     least_->replace(QList<QPointF>{{d.least->y, d.least->time}});
     least_->setName(QString::fromStdString(graphs::LeastTimeLine(d)));
-    least_->setPointLabelsFormat(QStringLiteral("least ") + Decimals2(d.least->time));
+    least_->setPointLabelsFormat(QString::fromStdString(text::Tr("graph.curve.leastPoint", {{"time", text::LocalNumber(Decimals2(d.least->time).toStdString())}})));
     heights.add(d.least->y);
     times.add(d.least->time);
   } else {

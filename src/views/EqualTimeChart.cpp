@@ -1,3 +1,4 @@
+#include "text/Language.h"
 #include "views/EqualTimeChart.h"
 
 #include "views/ChartAxes.h"
@@ -44,11 +45,11 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
   at_->setObjectName(QStringLiteral("equalTimeAt"));
   at_->setDecimals(1);
   at_->setKeyboardTracking(false);
-  form->addRow(QStringLiteral("Point on the axis, x:"), at_);
+  form->addRow(QString::fromStdString(text::Tr("graph.equalTime.pointField")), at_);
   layout->addLayout(form);
 
   QChart& s = *spreadView_->chart();
-  const ChartAxes sa = AddAxes(s, QStringLiteral("point on the axis, x"), QStringLiteral("spread"));
+  const ChartAxes sa = AddAxes(s, QString::fromStdString(text::Tr("graph.equalTime.point")), QString::fromStdString(text::Tr("graph.equalTime.spread")));
   spreadX_ = sa.x;
   spreadY_ = sa.y;
   spread_->setObjectName(QStringLiteral("equalTimeSpread"));
@@ -60,7 +61,7 @@ EqualTimeChart::EqualTimeChart(QWidget* parent)
   AttachSeries(s, least_, spreadX_, spreadY_);
 
   QChart& t = *timesView_->chart();
-  const ChartAxes ta = AddAxes(t, QStringLiteral("ray"), QStringLiteral("time"));
+  const ChartAxes ta = AddAxes(t, QString::fromStdString(text::Tr("graph.equalTime.ray")), QString::fromStdString(text::Tr("graph.equalTime.time")));
   timesX_ = ta.x;
   timesY_ = ta.y;
   times_->setObjectName(QStringLiteral("equalTimeRays"));
@@ -102,8 +103,9 @@ void EqualTimeChart::setData(const graphs::EqualTimeData& d) {
   FitAxis(*timesX_, rays, QStringLiteral("%.0f"));
   FitAxis(*timesY_, values, QStringLiteral("%.2f"));
   SetWrappedTitle(*timesView_, d.empty() ? QString()
-                                         : QStringLiteral("Each continued ray's time from the source to x = %1")
-                                               .arg(Decimals2(d.chosenX)));
+                                         : QString::fromStdString(text::Tr(
+                                               "graph.equalTime.timesTitle",
+                                               {{"x", text::LocalNumber(Decimals2(d.chosenX).toStdString())}})));
   const QSignalBlocker quiet(at_);
   at_->setEnabled(!d.empty());
   if (!d.empty()) {

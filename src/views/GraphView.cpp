@@ -1,3 +1,4 @@
+#include "text/Language.h"
 #include "views/GraphView.h"
 
 #include "views/BundleCharts.h"
@@ -26,19 +27,19 @@ constexpr QSize kDefaultSize{720, 540};
 GraphView::GraphView(QWidget* parent)
     : QWidget(parent, Qt::Window), tabs_(new QTabWidget(this)), curve_(new CurveChart), bundle_(new BundleCharts),
       equalTime_(new EqualTimeChart) {
-  setWindowTitle(QStringLiteral("Travel time"));
+  setWindowTitle(QString::fromStdString(text::Tr("window.view.travelTime")));
   // Closing the main window ends the program even while this one is open.
   setAttribute(Qt::WA_QuitOnClose, false);
   auto* bar = new QMenuBar(this);
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QMenu* file = bar->addMenu(QString::fromStdString(text::Tr("window.file.menu")));
   // Not Ctrl+E: over the main window that reveals the challenge's answer.
-  file->addAction(QStringLiteral("Export…"), QKeySequence(QStringLiteral("Ctrl+Shift+E")), this,
+  file->addAction(QString::fromStdString(text::Tr("graph.view.export")), QKeySequence(QStringLiteral("Ctrl+Shift+E")), this,
                   [this] { exportInteractively(); });
-  file->addAction(QStringLiteral("Close"), QKeySequence::Close, this, [this] { close(); });
+  file->addAction(QString::fromStdString(text::Tr("graph.view.close")), QKeySequence::Close, this, [this] { close(); });
 
-  tabs_->addTab(curve_, QStringLiteral("Travel time"));
-  tabs_->addTab(bundle_, QStringLiteral("Bundle"));
-  tabs_->addTab(equalTime_, QStringLiteral("Equal time"));
+  tabs_->addTab(curve_, QString::fromStdString(text::Tr("window.view.travelTime")));
+  tabs_->addTab(bundle_, QString::fromStdString(text::Tr("graph.view.bundle")));
+  tabs_->addTab(equalTime_, QString::fromStdString(text::Tr("graph.view.equalTime")));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setMenuBar(bar);
@@ -128,14 +129,14 @@ QString GraphView::encodeBoth(const QString& path, QByteArray& bytes) {
 
 void GraphView::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  menu.addAction(QStringLiteral("Export…"), this, [this] { exportInteractively(); });
+  menu.addAction(QString::fromStdString(text::Tr("graph.view.export")), this, [this] { exportInteractively(); });
   menu.exec(event->globalPos());
 }
 
 void GraphView::exportInteractively() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the graph"),
+  const QString path = QFileDialog::getSaveFileName(this, QString::fromStdString(text::Tr("graph.view.exportTitle")),
                                                     tabs_->currentIndex() == 0 ? "travel-time.png" : "bundle.png",
-                                                    QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+                                                    QString::fromStdString(text::Tr("graph.view.exportFilter")));
   // The keyboard stays with this window, where the user was (the dialog's
   // closing may hand it to the main window, whose keys mean other things).
   const auto backHere = [this] {

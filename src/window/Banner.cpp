@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/Banner.h"
 
 #include <QMouseEvent>
@@ -19,7 +20,7 @@ Banner::Banner(QWidget* form, Anchor anchor) : QLabel(form), anchor_(anchor) {
   setAutoFillBackground(true);
   setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 225, 235); border: 1px solid #888; "
                                "padding: 4px; }"));
-  setToolTip(QStringLiteral("Click to hide"));
+  Word(this, "window.banner.hide", "toolTip");
   hide();
 }
 

@@ -19,8 +19,13 @@
 #include "window/LiveMenus.h"
 #include "window/MenuBar.h"
 #include "window/ViewMenu.h"
+#include "window/LanguageMenu.h"
+#include "window/Words.h"
+#include "text/Language.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -38,7 +43,7 @@ void place(canvas::Control& widget, const lab::Control& c) {
 
 }  // namespace
 
-QString WindowCaption() { return QStringLiteral("Πορεία Ακτίνων: αρχή Fermat"); }
+QString WindowCaption() { return Tr("window.title"); }
 
 Fermat::Fermat(QSize clientPixels, QWidget* parent)
     : QMainWindow(parent),
@@ -75,7 +80,34 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   connectInputs();
   live_ = std::make_unique<LiveLab>(*this);
   AddLiveMenus(*this, *live_);
+  AddLanguageMenu(*this);
+  // The picture is physics, not text: it never mirrors, whatever the language.
+  form_->setLayoutDirection(Qt::LeftToRight);
+  applyDirection();
   sync();
+}
+
+void Fermat::applyDirection() {
+  const Qt::LayoutDirection d = text::RightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+  if (QGuiApplication::layoutDirection() != d) QGuiApplication::setLayoutDirection(d);
+  setLayoutDirection(d);
+}
+
+std::string Fermat::setLanguage(const std::string& code) {
+  if (std::string e = text::UseLanguage(code); !e.empty()) return e;
+  Reword();
+  applyDirection();
+  shownScene_ = "\x01";  // the title anew
+  shownHints_.clear();
+  viewMenu_->reword();
+  catchUp();
+  showChallenge();
+  if (const lab::Lesson* lesson = lab::FindLesson(lab_.lesson()); lesson && banner_->isVisible())
+    banner_->say(QString::fromStdString(lesson->title()) + QStringLiteral(": ") +
+                 QString::fromStdString(lesson->task()));
+  if (auto* group = findChild<QActionGroup*>(QStringLiteral("languages")))
+    for (QAction* a : group->actions()) a->setChecked(a->data().toString().toStdString() == text::LanguageInForce());
+  return {};
 }
 
 Fermat::~Fermat() = default;
@@ -233,7 +265,7 @@ void Fermat::showChallenge() {
   // The window reaches Reveal through the Lessons menu.
   banner_->say(c.revealed() ? title + QString::fromStdString(lab::ChallengeText(*c.revealed()))
                             : title + QString::fromUtf8(t.challengeTask) +
-                                  QStringLiteral(" (Lessons \u25b8 Reveal, Ctrl+E) ") +
+                                  Tr("window.challengeReveal") +
                                   QString::fromStdString(lab::TriesText(c.tries(lab_))));
 }
 
@@ -304,6 +336,7 @@ void Fermat::sync() {
   const auto fromButtons = c.buttons();
   for (std::size_t i = 0; i < 5; ++i) {
     place(*buttons[i], fromButtons[i]->place);
+    buttons[i]->setCaption(QString::fromStdString(fromButtons[i]->caption()));
     QWidget* w = buttons[i]->widget();
     if (w->isEnabled() != fromButtons[i]->enabled) w->setEnabled(fromButtons[i]->enabled);
   }

@@ -98,6 +98,15 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] ChallengeOverlay& whyOverlay() noexcept { return *why_; }
   [[nodiscard]] ChallengeOverlay& shadingOverlay() noexcept { return *shading_; }
 
+  // Shows every text in another language (text::UseLanguage: "" the
+  // original's), at once: menus, panels, labels, buttons, banners, the graph
+  // view; in a right-to-left language the menus and panels run right to left,
+  // the picture does not mirror. The reason when the language is unknown.
+  std::string setLanguage(const std::string& code);
+  // Told of each language the user chooses from the menu (the program
+  // remembers it for the next start); tests leave it empty.
+  std::function<void(const std::string&)> languageChosen;
+
   // After every call of the lab: the window brought up to date, then the
   // lab's messages shown one by one (each dismissal lets the lab go on), and
   // a redraw of pending live positions asked for when the loop is next idle.
@@ -112,6 +121,8 @@ class Fermat final : public QMainWindow {
   void showChallenge();
   void showHints();
   void connectInputs();
+  // The application's layout direction from the language in force.
+  void applyDirection();
 
   canvas::Form* form_;
   QScrollArea* area_;

@@ -6,20 +6,15 @@
 
 namespace app {
 
-const std::vector<KeyRow>& KeyRows() {
-  static const std::vector<KeyRow> rows = [] {
-    std::vector<KeyRow> out;
-    for (const lab::KeyHelp& k : lab::KeyHelpRows()) {
-      if (k.window) out.push_back({QString::fromUtf8(k.keys), QString::fromUtf8(k.what)});
-    }
-    return out;
-  }();
-  return rows;
+std::vector<KeyRow> KeyRows() {
+  std::vector<KeyRow> out;
+  for (const lab::KeyHelp& k : lab::KeyHelpRows()) {
+    if (k.window) out.push_back({QString::fromStdString(k.keys), QString::fromStdString(k.what)});
+  }
+  return out;
 }
 
-QString KeysNote() {
-  return QString::fromUtf8(lab::KeysNote());
-}
+QString KeysNote() { return QString::fromStdString(lab::KeysNote()); }
 
 QString KeysHelp() {
   qsizetype width = 0;

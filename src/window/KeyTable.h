@@ -10,7 +10,7 @@ namespace app {
 struct KeyRow {
   QString keys, what;
 };
-[[nodiscard]] const std::vector<KeyRow>& KeyRows();
+[[nodiscard]] std::vector<KeyRow> KeyRows();
 // What the table leaves unsaid, one paragraph.
 [[nodiscard]] QString KeysNote();
 

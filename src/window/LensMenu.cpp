@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/LensMenu.h"
 
 #include "window/Fermat.h"
@@ -17,25 +18,27 @@
 namespace app {
 
 LensMenu::LensMenu(Fermat& window) : QObject(&window), window_(window), presets_(new QActionGroup(this)) {
-  QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Lens"));
+  QMenu* menu = window.menuBar()->addMenu(QString());
+  Word(menu, "window.lens.menu", "title");
   menu->setObjectName(QStringLiteral("lensMenu"));
   const auto presets = optics::LensPresets();
   for (std::size_t i = 0; i < presets.size(); ++i) {
     const optics::LensPreset& p = presets[i];
-    QAction* a = menu->addAction(QString::fromUtf8(p.name));
+    QAction* a = Word(menu->addAction(QString()), std::string("preset.lens.") + p.key);
     a->setObjectName(QStringLiteral("lens-") + QString::fromLatin1(p.key));
     a->setCheckable(true);
     presets_->addAction(a);
     connect(a, &QAction::triggered, this, [this, &p] {
       if (const std::string e = window_.setLens(p.design); !e.empty()) {
-        QMessageBox::warning(&window_, QStringLiteral("Lens"), QString::fromStdString(e));
+        QMessageBox::warning(&window_, Tr("window.lens.title"), QString::fromStdString(e));
       }
       // Chosen again, the lens in force stays checked.
       catchUp();
     });
   }
   menu->addSeparator();
-  QAction* panel = menu->addAction(QStringLiteral("Lens &panel…"), [this] { openPanel(); });
+  QAction* panel = menu->addAction(QString(), [this] { openPanel(); });
+  Word(panel, "window.lens.panel");
   panel->setObjectName(QStringLiteral("lensPanel"));
   panel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   window.addLensFollower([this] { catchUp(); });

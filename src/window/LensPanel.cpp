@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/LensPanel.h"
 
 #include "lab/LensPanelRows.h"
@@ -30,7 +31,7 @@ int sliderValue(const LensPanelRow& d, double v) { return lab::LensSliderPositio
 }  // namespace
 
 LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(window), status_(new QLabel(this)) {
-  setWindowTitle(QStringLiteral("Lens"));
+  Word(this, "window.lens.title", "windowTitle");
   setObjectName(QStringLiteral("lensPanel"));
   auto* form = new QFormLayout(this);
   for (std::size_t i = 0; i < lab::LensPanelRows().size(); ++i) {
@@ -49,7 +50,7 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
     line->addWidget(r.box);
     line->addWidget(r.slider, 1);
     if (d.toggle) {
-      r.toggle = new QCheckBox(QString::fromLatin1(d.toggle), this);
+      r.toggle = Word(new QCheckBox(this), d.toggle);
       line->addWidget(r.toggle);
       connect(r.toggle, &QCheckBox::toggled, this, [this, &r, &d](bool on) {
         r.box->setEnabled(!on);
@@ -64,7 +65,7 @@ LensPanel::LensPanel(Fermat& window) : QWidget(&window, Qt::Tool), window_(windo
       });
     }
     // The label's mnemonic (Alt+N, ...) moves to its field.
-    auto* label = new QLabel(QString::fromLatin1(d.label), this);
+    auto* label = Word(new QLabel(this), d.label);
     label->setBuddy(r.box);
     form->addRow(label, line);
     connect(r.box, &QDoubleSpinBox::valueChanged, this, [this, &r, &d](double v) {
@@ -117,7 +118,7 @@ void LensPanel::apply() {
   // one out of range with the range it breaks.
   const std::string refused = window_.setLens(fields());
   if (!refused.empty()) {
-    status_->setText(QStringLiteral("Not taken: ") + QString::fromStdString(refused));
+    status_->setText(Tr("window.lens.notTaken", {{"why", refused}}));
     status_->setStyleSheet(QStringLiteral("color: #b00000"));
   }
 }

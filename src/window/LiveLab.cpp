@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/LiveLab.h"
 
 #include "window/Fermat.h"
@@ -30,7 +31,7 @@ LiveLab::LiveLab(Fermat& window)
       play_(new QToolButton(&window.form())) {
   canvas::Form& f = window.form();
   play_->setText(playText(false));
-  play_->setToolTip(QString::fromUtf8(lab::Texts().playTooltip));
+  Word(play_, "view.playTooltip", "toolTip");
   play_->setFocusPolicy(Qt::NoFocus);
   connect(play_, &QToolButton::clicked, this, [this] {
     window_.lab().togglePlay();

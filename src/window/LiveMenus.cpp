@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/LiveMenus.h"
 
 #include "lab/ViewTexts.h"
@@ -17,7 +18,8 @@ namespace app {
 
 void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
   QMenu* view = ViewMenuOf(window);
-  QAction* live = view->addAction(QStringLiteral("Live while dragging"));
+  QAction* live = view->addAction(QString());
+  Word(live, "window.view.live");
   live->setCheckable(true);
   live->setChecked(lab.live());
   QObject::connect(live, &QAction::toggled, &lab, [&lab](bool on) { lab.setLive(on); });
@@ -28,7 +30,8 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
 
   // Words beside the picture on what it shows (the source in the glass, a
   // lens under the buttons); off, the window shows the picture alone.
-  QAction* hints = view->addAction(QStringLiteral("Hints beside the picture"));
+  QAction* hints = view->addAction(QString());
+  Word(hints, "window.view.hints");
   hints->setObjectName(QStringLiteral("sceneHints"));
   hints->setCheckable(true);
   hints->setChecked(true);
@@ -38,7 +41,7 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
 
   // In the mirror scene, after "position by Fermat": the ellipse through
   // each stationary point, over the picture.
-  QAction* why = view->addAction(QString::fromUtf8(lab::Texts().mirrorWhy));
+  QAction* why = Word(view->addAction(QString()), "view.mirrorWhy");
   why->setObjectName(QStringLiteral("mirrorWhy"));
   why->setCheckable(true);
   why->setChecked(true);
@@ -46,21 +49,22 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
     if (auto* w = dynamic_cast<Fermat*>(&window)) w->catchUp();
   });
 
-  QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
-  auto show = [&window](const QString& title, QString (*text)()) {
-    QMessageBox box(QMessageBox::NoIcon, title, text(), QMessageBox::Ok, &window);
+  QMenu* help = window.menuBar()->addMenu(QString());
+  Word(help, "window.help.menu", "title");
+  auto show = [&window](const char* title, QString (*text)()) {
+    QMessageBox box(QMessageBox::NoIcon, Tr(title), text(), QMessageBox::Ok, &window);
     box.setTextFormat(Qt::RichText);
     box.setTextInteractionFlags(Qt::TextBrowserInteraction);
     box.exec();
   };
-  QAction* guide =
-      help->addAction(QStringLiteral("&Guide"), &window, [show] { show(QStringLiteral("Guide"), GuideText); });
+  QAction* guide = Word(help->addAction(QString(), &window, [show] { show("window.help.guideTitle", GuideText); }),
+                        "window.help.guide");
   guide->setShortcut(QKeySequence::HelpContents);
   guide->setObjectName(QStringLiteral("guide"));
-  help->addAction(QStringLiteral("&Keys"), &window, [show] { show(QStringLiteral("Keys"), KeysTable); })
+  Word(help->addAction(QString(), &window, [show] { show("window.help.keysTitle", KeysTable); }), "window.help.keys")
       ->setObjectName(QStringLiteral("keys"));
-  help->addAction(QStringLiteral("&About fermat-lens"), &window,
-                  [show] { show(QStringLiteral("About fermat-lens"), AboutText); })
+  Word(help->addAction(QString(), &window, [show] { show("window.help.aboutTitle", AboutText); }),
+       "window.help.about")
       ->setObjectName(QStringLiteral("about"));
 }
 

@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/MediumMenu.h"
 
 #include "lab/MediumText.h"
@@ -28,33 +29,32 @@ std::optional<optics::MediumDesign> choiceAt(int i) {
 }  // namespace
 
 MediumMenu::MediumMenu(Fermat& window) : QObject(&window), window_(window), choices_(new QActionGroup(this)) {
-  const lab::ViewTexts& t = lab::Texts();
-  QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(t.mediumMenu));
+  QMenu* menu = Word(window.menuBar()->addMenu(QString()), "view.mediumMenu", "title");
   menu->setObjectName(QStringLiteral("mediumMenu"));
   const auto presets = lab::MediumPresets();
   const int count = static_cast<int>(presets.size()) + 1;
   for (int i = 0; i < count; ++i) {
     const bool none = i == 0;
     const lab::MediumPreset& p = presets[static_cast<std::size_t>(none ? 0 : i - 1)];
-    QAction* a = menu->addAction(QString::fromUtf8(none ? t.noMedium : p.name));
+    QAction* a = Word(menu->addAction(QString()), none ? std::string("view.noMedium") : std::string("preset.medium.") + p.key);
     a->setObjectName(none ? QStringLiteral("medium-none") : QStringLiteral("medium-") + QString::fromLatin1(p.key));
     a->setCheckable(true);
     choices_->addAction(a);
     connect(a, &QAction::triggered, this, [this, i] {
       if (const std::string e = window_.setMedium(choiceAt(i)); !e.empty()) {
-        QMessageBox::warning(&window_, QString::fromUtf8(lab::Texts().mediumMenu).remove('&'), QString::fromStdString(e));
+        QMessageBox::warning(&window_, Tr("view.mediumTitle"), QString::fromStdString(e));
       }
       catchUp();
     });
     if (none) menu->addSeparator();
   }
   menu->addSeparator();
-  shading_ = menu->addAction(QString::fromUtf8(t.indexShading));
+  shading_ = Word(menu->addAction(QString()), "view.indexShading");
   shading_->setObjectName(QStringLiteral("mediumShading"));
   shading_->setCheckable(true);
   shading_->setChecked(true);
   connect(shading_, &QAction::toggled, this, [this] { window_.catchUp(); });
-  QAction* panel = menu->addAction(QString::fromUtf8(t.mediumPanel), [this] { openPanel(); });
+  QAction* panel = Word(menu->addAction(QString(), [this] { openPanel(); }), "view.mediumPanel");
   panel->setObjectName(QStringLiteral("mediumPanelAction"));
   panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   window.addLensFollower([this] { catchUp(); });
@@ -66,9 +66,9 @@ QDialog& MediumMenu::openPanel() {
     panel_ = new QDialog(&window_);
     panel_->setObjectName(QStringLiteral("mediumPanel"));
     panel_->setAttribute(Qt::WA_DeleteOnClose);
-    panel_->setWindowTitle(QString::fromUtf8(lab::Texts().mediumPanel).remove('&').remove(QStringLiteral("…")));
+    Word(panel_.data(), "view.mediumPanelTitle", "windowTitle");
     auto* layout = new QVBoxLayout(panel_);
-    auto* prompt = new QLabel(QString::fromUtf8(lab::Texts().mediumPrompt), panel_);
+    auto* prompt = Word(new QLabel(panel_), "view.mediumPrompt");
     prompt->setWordWrap(true);
     field_ = new QLineEdit(panel_);
     field_->setObjectName(QStringLiteral("mediumText"));

@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/MenuBar.h"
 
 #include "lab/Lessons.h"
@@ -26,57 +27,59 @@ namespace {
 // One file-dialog filter per choice; the chosen one gives the PNG scale and
 // the extension added to a name without one.
 struct ExportChoice {
-  const char* filter;
+  const char* filter;  // a catalogue key
   const char* extension;
   int scale;
 };
 constexpr std::array<ExportChoice, 5> kExportChoices{{
-    {"PNG image, screen size (*.png)", "png", 1},
-    {"PNG image, twice the size (*.png)", "png", 2},
-    {"PNG image, four times the size (*.png)", "png", 4},
-    {"SVG drawing (*.svg)", "svg", 1},
-    {"PDF document (*.pdf)", "pdf", 1},
+    {"window.export.png1", "png", 1},
+    {"window.export.png2", "png", 2},
+    {"window.export.png4", "png", 4},
+    {"window.export.svg", "svg", 1},
+    {"window.export.pdf", "pdf", 1},
 }};
 
 struct BackgroundChoice {
-  const char* text;
+  const char* text;  // a catalogue key
   canvas::PictureBackground background;
 };
 constexpr std::array<BackgroundChoice, 3> kBackgroundChoices{{
-    {"&White", canvas::PictureBackground::White},
-    {"&Transparent (PNG, SVG)", canvas::PictureBackground::Transparent},
-    {"Window &colour", canvas::PictureBackground::Window},
+    {"window.background.white", canvas::PictureBackground::White},
+    {"window.background.transparent", canvas::PictureBackground::Transparent},
+    {"window.background.window", canvas::PictureBackground::Window},
 }};
 const QString kBackgroundGroup = QStringLiteral("pictureBackground");
 
 void addBackgroundMenu(Fermat& w, QMenu& file) {
-  QMenu* menu = file.addMenu(QStringLiteral("Picture &background"));
+  QMenu* menu = file.addMenu(QString());
+  Word(menu, "window.file.background", "title");
   auto* group = new QActionGroup(&w);
   group->setObjectName(kBackgroundGroup);
   for (const BackgroundChoice& c : kBackgroundChoices) {
-    QAction* a = menu->addAction(QString::fromUtf8(c.text));
+    QAction* a = Word(menu->addAction(QString()), c.text);
     a->setCheckable(true);
     a->setData(static_cast<int>(c.background));
     a->setChecked(c.background == canvas::PictureBackground::White);
     group->addAction(a);
   }
   // Off by default: the picture is then exactly the window's.
-  QAction* caption = file.addAction(QStringLiteral("Caption with the lens and lesson"));
+  QAction* caption = file.addAction(QString());
+  Word(caption, "window.file.caption");
   caption->setObjectName(QStringLiteral("pictureCaption"));
   caption->setCheckable(true);
-  caption->setStatusTip(QStringLiteral("Exports and prints get a line below the picture naming the lens and the lesson"));
+  Word(caption, "window.file.captionTip", "statusTip");
 }
 
 void exportPicture(Fermat& w) {
   QStringList filters;
-  for (const ExportChoice& c : kExportChoices) filters << QString::fromLatin1(c.filter);
+  for (const ExportChoice& c : kExportChoices) filters << Tr(c.filter);
   QString chosen;
-  QString path = QFileDialog::getSaveFileName(&w, QStringLiteral("Export picture"), QStringLiteral("fermat.png"),
+  QString path = QFileDialog::getSaveFileName(&w, Tr("window.export.title"), QStringLiteral("fermat.png"),
                                               filters.join(QStringLiteral(";;")), &chosen);
   if (path.isEmpty()) return;
   const ExportChoice* choice = &kExportChoices[0];
   for (const ExportChoice& c : kExportChoices)
-    if (chosen == QString::fromLatin1(c.filter)) choice = &c;
+    if (chosen == Tr(c.filter)) choice = &c;
   if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + QString::fromLatin1(choice->extension);
   // The name's extension decides the format; the filter only the PNG scale.
   const int scale = PictureFormatOf(path) == PictureFormat::Png && QFileInfo(path).suffix().compare(
@@ -86,7 +89,7 @@ void exportPicture(Fermat& w) {
                         : 1;
   if (const std::string e = ExportPicture(w.form(), path, scale, ChosenBackground(w), w.lensNote(), ChosenCaption(w));
       !e.empty())
-    QMessageBox::warning(&w, QStringLiteral("Export picture"), QString::fromStdString(e));
+    QMessageBox::warning(&w, Tr("window.export.title"), QString::fromStdString(e));
 }
 
 void printPicture(Fermat& w) {
@@ -118,18 +121,22 @@ canvas::PictureBackground ChosenBackground(const QMainWindow& window) {
 QMenu* ViewMenuOf(QMainWindow& window) {
   const QString name = QStringLiteral("viewMenu");
   if (auto* existing = window.menuBar()->findChild<QMenu*>(name)) return existing;
-  QMenu* view = window.menuBar()->addMenu(QStringLiteral("&View"));
+  QMenu* view = window.menuBar()->addMenu(QString());
+  Word(view, "window.view.menu", "title");
   view->setObjectName(name);
   return view;
 }
 
 void InstallMenus(Fermat& w) {
   QMenuBar* bar = w.menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  QAction* exportAction = file->addAction(QStringLiteral("&Export picture…"), [&w] { exportPicture(w); });
+  QMenu* file = bar->addMenu(QString());
+  Word(file, "window.file.menu", "title");
+  QAction* exportAction = file->addAction(QString(), [&w] { exportPicture(w); });
+  Word(exportAction, "window.file.export");
   exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   exportAction->setObjectName(QStringLiteral("exportPicture"));
-  QAction* print = file->addAction(QStringLiteral("&Print…"), [&w] { printPicture(w); });
+  QAction* print = file->addAction(QString(), [&w] { printPicture(w); });
+  Word(print, "window.file.print");
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   print->setObjectName(QStringLiteral("printPicture"));
   addBackgroundMenu(w, *file);
@@ -137,23 +144,28 @@ void InstallMenus(Fermat& w) {
   AddSetupFileEntries(w, *file);
   file->addSeparator();
   // A lesson's or the teacher's lens stays: the Lens menu's standard lens goes back to it.
-  QAction* reset = file->addAction(QStringLiteral("&Reset (the lens stays)"), [&w] { w.reset(); });
-  reset->setStatusTip(QStringLiteral("Markers, bars, labels and picture as at start-up, with the lens in force"));
+  QAction* reset = file->addAction(QString(), [&w] { w.reset(); });
+  Word(reset, "window.file.reset");
+  Word(reset, "window.file.resetTip", "statusTip");
   reset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   reset->setObjectName(QStringLiteral("reset"));
   file->addSeparator();
-  QAction* quit = file->addAction(QStringLiteral("&Quit"), &w, &QWidget::close);
+  QAction* quit = file->addAction(QString(), &w, &QWidget::close);
+  Word(quit, "window.file.quit");
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   quit->setObjectName(QStringLiteral("quit"));
 
-  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-  QAction* copy = edit->addAction(QStringLiteral("&Copy picture"), [&w] { copyPicture(w); });
+  QMenu* edit = bar->addMenu(QString());
+  Word(edit, "window.edit.menu", "title");
+  QAction* copy = edit->addAction(QString(), [&w] { copyPicture(w); });
+  Word(copy, "window.edit.copy");
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copy->setObjectName(QStringLiteral("copyPicture"));
   AddSetupEditEntries(w, *edit);
 
   QMenu* view = ViewMenuOf(w);
-  QAction* smooth = view->addAction(QStringLiteral("&Smooth drawing"));
+  QAction* smooth = view->addAction(QString());
+  Word(smooth, "window.view.smooth");
   smooth->setCheckable(true);
   smooth->setChecked(w.form().smooth());
   smooth->setObjectName(QStringLiteral("smoothDrawing"));

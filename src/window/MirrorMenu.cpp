@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/MirrorMenu.h"
 
 #include "lab/ViewTexts.h"
@@ -23,20 +24,20 @@ std::optional<optics::MirrorDesign> choiceAt(int i) {
 }  // namespace
 
 MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choices_(new QActionGroup(this)) {
-  QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(lab::Texts().mirrorMenu));
+  QMenu* menu = Word(window.menuBar()->addMenu(QString()), "view.mirrorMenu", "title");
   menu->setObjectName(QStringLiteral("mirrorMenu"));
   const auto presets = optics::MirrorPresets();
   const int count = static_cast<int>(presets.size()) + 1;
   for (int i = 0; i < count; ++i) {
     const bool none = i == 0;
     const auto& p = none ? presets[0] : presets[static_cast<std::size_t>(i - 1)];
-    QAction* a = menu->addAction(QString::fromUtf8(none ? lab::Texts().noMirror : p.name));
+    QAction* a = Word(menu->addAction(QString()), none ? std::string("view.noMirror") : std::string("preset.mirror.") + p.key);
     a->setObjectName(none ? QStringLiteral("mirror-none") : QStringLiteral("mirror-") + QString::fromLatin1(p.key));
     a->setCheckable(true);
     choices_->addAction(a);
     connect(a, &QAction::triggered, this, [this, i] {
       if (const std::string e = window_.setMirror(choiceAt(i)); !e.empty()) {
-        QMessageBox::warning(&window_, QString::fromUtf8(lab::Texts().mirrorMenu).remove('&'),
+        QMessageBox::warning(&window_, Tr("view.mirrorTitle"),
                              QString::fromStdString(e));
       }
       catchUp();
@@ -44,14 +45,14 @@ MirrorMenu::MirrorMenu(Fermat& window) : QObject(&window), window_(window), choi
     if (none) menu->addSeparator();
   }
   menu->addSeparator();
-  beam_ = menu->addAction(QString::fromUtf8(lab::Texts().parallelBeam));
+  beam_ = Word(menu->addAction(QString()), "view.parallelBeam");
   beam_->setObjectName(QStringLiteral("mirrorParallelBeam"));
   beam_->setCheckable(true);
   connect(beam_, &QAction::triggered, this, [this](bool on) {
     (void)window_.setParallelBeam(on);
     catchUp();
   });
-  QAction* panel = menu->addAction(QString::fromUtf8(lab::Texts().mirrorPanel), [this] { openPanel(); });
+  QAction* panel = Word(menu->addAction(QString(), [this] { openPanel(); }), "view.mirrorPanel");
   panel->setObjectName(QStringLiteral("mirrorPanelAction"));
   panel->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
   window.addLensFollower([this] { catchUp(); });

@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/MirrorPanel.h"
 
 #include "lab/MirrorPanelRows.h"
@@ -28,14 +29,14 @@ int indexOf(const std::optional<optics::MirrorDesign>& d) {
 
 MirrorPanel::MirrorPanel(Fermat& window)
     : QWidget(&window, Qt::Tool), window_(window), kind_(new QComboBox), form_(new QFormLayout), status_(new QLabel) {
-  setWindowTitle(QString::fromUtf8(lab::Texts().mirrorMenu).remove('&'));
+  Word(this, "view.mirrorTitle", "windowTitle");
   setObjectName(QStringLiteral("mirrorPanel"));
   kind_->setObjectName(QStringLiteral("mirrorKind"));
-  kind_->addItem(QString::fromUtf8(lab::Texts().noMirror));
-  for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) kind_->addItem(QString::fromUtf8(k.name));
+  kind_->addItem(Tr("view.noMirror"));
+  for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) kind_->addItem(Tr(k.name));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QFormLayout;
-  top->addRow(QString::fromUtf8(lab::Texts().mirrorKind), kind_);
+  top->addRow(Word(new QLabel(this), "view.mirrorKind"), kind_);
   layout->addLayout(top);
   layout->addLayout(form_);
   status_->setObjectName(QStringLiteral("mirrorStatus"));
@@ -87,10 +88,10 @@ void MirrorPanel::rebuild() {
   for (const lab::MirrorPanelRow& row : lab::MirrorPanelRows(d->Kind)) {
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("mirror-") + QString::fromLatin1(row.key));
-    edit->setToolTip(QString::fromUtf8(row.hint));
+    edit->setToolTip(Tr(row.hint));
     const char* key = row.key;  // the table's own text, alive for the program's life
     connect(edit, &QLineEdit::editingFinished, this, [this, key, edit] { takeField(key, edit); });
-    form_->addRow(QString::fromUtf8(row.label), edit);
+    form_->addRow(Tr(row.label), edit);
   }
 }
 

@@ -1,3 +1,4 @@
+#include "window/Words.h"
 #include "window/ViewMenu.h"
 
 #include "window/Fermat.h"
@@ -8,6 +9,7 @@
 #include "views/EqualTimeChart.h"
 #include "views/GraphView.h"
 
+#include <QTabWidget>
 #include <QAction>
 #include <QMenuBar>
 #include <QScreen>
@@ -30,7 +32,8 @@ constexpr int kGap = 8;
 
 ViewMenu::ViewMenu(Fermat& window) : QObject(&window), window_(window) {
   QMenu* view = ViewMenuOf(window);
-  travelTime_ = view->addAction(QStringLiteral("Travel time"));
+  travelTime_ = view->addAction(QString());
+  Word(travelTime_, "window.view.travelTime");
   travelTime_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
   travelTime_->setShortcutContext(Qt::ApplicationShortcut);
   connect(travelTime_, &QAction::triggered, this, [this] { openGraphs(); });
@@ -72,6 +75,20 @@ void ViewMenu::openGraphs() {
   }
   refresh();
   view->show();
+}
+
+void ViewMenu::reword() {
+  views::GraphView* old = view_.data();
+  if (old == nullptr) return;
+  const QRect where = old->geometry();
+  const auto* oldTabs = old->findChild<QTabWidget*>();
+  const int tab = oldTabs ? oldTabs->currentIndex() : 0;
+  delete old;
+  openGraphs();
+  if (views::GraphView* view = view_.data()) {
+    view->setGeometry(where);
+    if (auto* tabs = view->findChild<QTabWidget*>()) tabs->setCurrentIndex(tab);
+  }
 }
 
 void ViewMenu::refresh() {

@@ -38,6 +38,9 @@ class ViewMenu final : public QObject {
   void refresh();
   void refreshCurve();
   void refreshBundle();
+  // After a change of language: an open view is made anew where it stood,
+  // with every word in the new language.
+  void reword();
 
  private:
   // Puts a new view where it leaves the lens, the controls and the axis

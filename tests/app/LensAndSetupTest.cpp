@@ -1,6 +1,7 @@
 // The window with a lens of the teacher's choice and with set-ups: the Lens
 // menu and panel, a set-up saved from a session and opened in a fresh window
 // (pixels included), and the challenge's overlay beside the picture.
+#include "lab/LensText.h"
 #include "lab/SceneHints.h"
 #include "Sessions.h"
 #include "TestWindow.h"
@@ -90,7 +91,7 @@ TEST_P(LensMenuPreset, TakesTheLensAndEveryButtonWorks) {
   EXPECT_EQ(t.pixelAt(0, 10), qRgb(150, 150, 80)) << p.key;
   EXPECT_NE(t.pixelAt(-150, 10), qRgb(150, 150, 80)) << p.key;
   if (GetParam() != 0) {
-    EXPECT_TRUE(t.w().windowTitle().contains(QString::fromUtf8(p.name))) << p.key;
+    EXPECT_TRUE(t.w().windowTitle().contains(QString::fromStdString(lab::LensPresetName(p)))) << p.key;
   }
   for (int b = 1; b <= 5; ++b) {
     app::RunAction(t.w(), {.kind = Action::Kind::Press, .value = b});
@@ -158,7 +159,7 @@ TEST(LensPanel, SaysWhyATypedNumberIsNotTakenAndWhenTheSourceIsInTheGlass) {
   panel.row(app::LensPanel::kAperture).box->setValue(100);
   panel.row(app::LensPanel::kThickness).box->setValue(200);
   EXPECT_EQ(t.w().lab().lensDesign().Thickness, 200);
-  EXPECT_TRUE(panel.status().contains(QString::fromUtf8(lab::kSourceInGlassHint))) << panel.status().toStdString();
+  EXPECT_TRUE(panel.status().contains(QString::fromStdString(lab::SourceInGlassHint()))) << panel.status().toStdString();
 }
 
 // The hints beside the picture: shown while the scene needs them, gone when

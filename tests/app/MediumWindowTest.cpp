@@ -33,7 +33,7 @@ TEST(MediumMenu, TakesEachPresetAndNoneGivesTheLensBack) {
     ASSERT_TRUE(t.w().lab().mediumDesign().has_value()) << p.key;
     EXPECT_EQ(*t.w().lab().mediumDesign(), p.design) << p.key;
     EXPECT_TRUE(a->isChecked()) << p.key;
-    EXPECT_TRUE(t.w().windowTitle().contains(QString::fromUtf8(p.name))) << t.w().windowTitle().toStdString();
+    EXPECT_TRUE(t.w().windowTitle().contains(QString::fromStdString(lab::MediumPresetName(p)))) << t.w().windowTitle().toStdString();
     EXPECT_FALSE(t.w().form().thesiy.bar()->isEnabled());
   }
   choice(t.w(), "none")->trigger();

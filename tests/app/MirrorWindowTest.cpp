@@ -37,7 +37,7 @@ TEST(MirrorMenu, TakesEachPresetAndNoneGivesTheLensBack) {
     a->trigger();
     ASSERT_TRUE(t.w().lab().mirrorDesign().has_value()) << p.key;
     EXPECT_EQ(*t.w().lab().mirrorDesign(), p.design) << p.key;
-    EXPECT_TRUE(t.w().windowTitle().contains(QString::fromUtf8(p.name))) << t.w().windowTitle().toStdString();
+    EXPECT_TRUE(t.w().windowTitle().contains(QString::fromStdString(lab::MirrorPresetName(p)))) << t.w().windowTitle().toStdString();
     // The height bar is greyed: the target is a marker of its own.
     EXPECT_FALSE(t.w().form().thesiy.bar()->isEnabled());
   }

@@ -3,6 +3,7 @@
 // start (all of them, so the ones since the last Cls too), the drawing state
 // and the model; and the next input then does exactly what it does after a
 // fresh start.
+#include "lab/LensText.h"
 #include "Sessions.h"
 #include "TestWindow.h"
 #include "cli/Actions.h"
@@ -123,7 +124,7 @@ TEST(ResetAction, KeepsTheLensAsItsMenuEntrySaysAndTheStandardLensGoesBack) {
   expectSameWindow(used, fresh);
   const QList<QAction*> actions = used.w().findChildren<QAction*>();
   const auto standard = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
-    return a->text().remove(QLatin1Char('&')) == QString::fromUtf8(optics::LensPresets()[0].name);
+    return a->text().remove(QLatin1Char('&')) == QString::fromStdString(lab::LensPresetName(optics::LensPresets()[0]));
   });
   ASSERT_NE(standard, actions.end()) << "no Lens menu entry for the standard lens";
   (*standard)->trigger();

@@ -387,7 +387,7 @@ TEST(MirrorLessons, FindWhatTheirTasksSay) {
   };
   auto preset = [](const char* name) {
     for (const optics::MirrorPreset& p : optics::MirrorPresets()) {
-      if (std::string(p.name).starts_with(name)) return p.design;
+      if (lab::MirrorPresetName(p).starts_with(name)) return p.design;
     }
     ADD_FAILURE() << "no mirror named " << name;
     return optics::MirrorDesign{};

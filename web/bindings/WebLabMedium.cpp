@@ -23,7 +23,7 @@ std::string WebLab::medium() const {
   std::string presets;
   for (const lab::MediumPreset& p : lab::MediumPresets()) {
     presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
-               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::MediumText(p.design)) + "}";
+               ",\"name\":" + jsonString(lab::MediumPresetName(p)) + ",\"text\":" + jsonString(lab::MediumText(p.design)) + "}";
   }
   return "{\"text\":" + jsonString(lab::MediumText(now)) + ",\"summary\":" + jsonString(lab::SceneSummary(lab_)) +
          ",\"preset\":" + jsonString(preset) + ",\"presets\":[" + presets + "]}";

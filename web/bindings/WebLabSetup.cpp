@@ -45,10 +45,10 @@ std::string jsonStrings(const std::vector<std::string>& items) {
 std::string lensRows() {
   std::string out = "[";
   for (const lab::LensPanelRow& r : lab::LensPanelRows()) {
-    out += std::string(out.size() > 1 ? "," : "") + "{\"key\":" + jsonString(r.key) + ",\"hint\":" +
-           jsonString(r.hint) + ",\"low\":" + jsonNumber(r.low) + ",\"high\":" + jsonNumber(r.high) +
+    out += std::string(out.size() > 1 ? "," : "") + "{\"key\":" + jsonString(r.key) + ",\"label\":" +
+           jsonString(text::Tr(r.label)) + ",\"hint\":" + jsonString(text::Tr(r.hint)) + ",\"low\":" + jsonNumber(r.low) + ",\"high\":" + jsonNumber(r.high) +
            ",\"step\":" + jsonNumber(r.step) + ",\"sliderStep\":" + jsonNumber(r.sliderStep) +
-           ",\"toggle\":" + (r.toggle ? jsonString(r.toggle) : "null") +
+           ",\"toggle\":" + (r.toggle ? jsonString(text::Tr(r.toggle)) : "null") +
            ",\"ticked\":" + (r.ticked ? jsonString(r.ticked) : "null") + ",\"curvature\":" + jsonBool(r.curvature) +
            ",\"sliderLow\":" + std::to_string(lab::LensSliderRange(r.field).low) +
            ",\"sliderHigh\":" + std::to_string(lab::LensSliderRange(r.field).high) + "}";
@@ -92,7 +92,7 @@ std::string WebLab::lens() const {
   for (const optics::LensPreset& p : optics::LensPresets()) {
     if (p.design == s && preset.empty()) preset = p.key;
     presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
-               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::LensText(p.design)) + "}";
+               ",\"name\":" + jsonString(lab::LensPresetName(p)) + ",\"text\":" + jsonString(lab::LensText(p.design)) + "}";
   }
   // The toolbar's line: the mirror's in the mirror scene, else the lens's.
   const std::string scene = lab_.ownTarget() ? lab::SceneSummary(lab_) : lab::LensSummary(s, lab_.lens());
@@ -123,7 +123,7 @@ std::string WebLab::mirror() const {
   for (const optics::MirrorPreset& p : optics::MirrorPresets()) {
     if (now && p.design == *now && preset.empty()) preset = p.key;
     presets += std::string(presets.empty() ? "" : ",") + "{\"key\":" + jsonString(p.key) +
-               ",\"name\":" + jsonString(p.name) + ",\"text\":" + jsonString(lab::MirrorText(p.design)) + "}";
+               ",\"name\":" + jsonString(lab::MirrorPresetName(p)) + ",\"text\":" + jsonString(lab::MirrorText(p.design)) + "}";
   }
   return "{\"text\":" + jsonString(lab::MirrorText(now)) + ",\"summary\":" + jsonString(lab::SceneSummary(lab_)) +
          ",\"preset\":" + jsonString(preset) + ",\"parallelBeam\":" + jsonBool(lab_.parallelBeam()) + ",\"presets\":[" +
@@ -134,12 +134,12 @@ std::string WebLab::mirrorPanel() const {
   const std::optional<optics::MirrorDesign> d = lab_.mirrorDesign();
   std::string kinds, rows;
   for (const lab::MirrorKindEntry& k : lab::MirrorKinds()) {
-    kinds += std::string(kinds.empty() ? "" : ",") + "{\"word\":" + jsonString(k.word) + ",\"name\":" + jsonString(k.name) + "}";
+    kinds += std::string(kinds.empty() ? "" : ",") + "{\"word\":" + jsonString(k.word) + ",\"name\":" + jsonString(text::Tr(k.name)) + "}";
   }
   if (d) {
     for (const lab::MirrorPanelRow& r : lab::MirrorPanelRows(d->Kind)) {
       rows += std::string(rows.empty() ? "" : ",") + "{\"key\":" + jsonString(r.key) + ",\"label\":" +
-              jsonString(r.label) + ",\"hint\":" + jsonString(r.hint) + ",\"low\":" + jsonNumber(r.low) +
+              jsonString(text::Tr(r.label)) + ",\"hint\":" + jsonString(text::Tr(r.hint)) + ",\"low\":" + jsonNumber(r.low) +
               ",\"high\":" + jsonNumber(r.high) + ",\"step\":" + jsonNumber(r.step) +
               ",\"value\":" + jsonNumber(lab::MirrorFieldValue(*d, lab_.mirror()->mirror, r.key)) +
               ",\"text\":" + jsonString(lab::MirrorFieldText(*d, lab_.mirror()->mirror, r.key)) + "}";
