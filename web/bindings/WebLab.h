@@ -173,6 +173,19 @@ class WebLab {
   // JSON {"play", "pause", "playTooltip", "challenge", "challengeTask",
   // "tries"}: the words both views write themselves (lab::Texts).
   std::string texts() const;
+  // Languages (the catalogues, text/Language.h). The page fetches a
+  // translation's catalogue and hands its text over; every text the lab and
+  // the page show then comes from it.
+  // JSON [{"code", "name", "rtl"}]: the original ("") and every language added.
+  std::string languages() const;
+  // "" when taken, else the one-line reason.
+  std::string addCatalogue(const std::string& json);
+  std::string useLanguage(const std::string& code);
+  // JSON {"code", "rtl"}: the language in force.
+  std::string language() const;
+  // The text of `key` in the language in force, {{name}} filled from the JSON
+  // object `args` (strings or numbers; "" for none).
+  std::string tr(const std::string& key, const std::string& args) const;
   // ["sentence", ...]: what the scene shows that needs words (lab::SceneHints).
   std::string sceneHints() const;
   std::string lessons() const;

@@ -17,6 +17,7 @@
 #include "lab/SceneHints.h"
 #include "lab/Setup.h"
 #include "lab/SetupRun.h"
+#include "text/JsonDocument.h"
 #include "text/Language.h"
 #include "lab/ViewTexts.h"
 
@@ -224,6 +225,40 @@ std::string WebLab::sceneHints() const {
   std::string out = "[";
   for (const std::string& h : lab::SceneHints(lab_)) out += (out.size() > 1 ? "," : "") + jsonString(h);
   return out + "]";
+}
+
+// ---------------------------------------------------------------- languages
+
+std::string WebLab::languages() const {
+  std::string out = "[";
+  for (const text::LanguageInfo& l : text::Languages()) {
+    out += std::string(out.size() > 1 ? "," : "") + "{\"code\":" + jsonString(l.code) +
+           ",\"name\":" + jsonString(l.name) + ",\"rtl\":" + jsonBool(l.rightToLeft) + "}";
+  }
+  return out + "]";
+}
+
+std::string WebLab::addCatalogue(const std::string& json) { return text::AddCatalogue(json); }
+
+std::string WebLab::useLanguage(const std::string& code) { return text::UseLanguage(code); }
+
+std::string WebLab::language() const {
+  return "{\"code\":" + jsonString(text::LanguageInForce()) + ",\"rtl\":" + jsonBool(text::RightToLeft()) + "}";
+}
+
+std::string WebLab::tr(const std::string& key, const std::string& args) const {
+  if (args.empty()) return text::Tr(key);
+  const text::JsonDocument doc = text::ReadJsonDocument(args, 2);
+  std::vector<std::string> names, values;
+  if (doc.error.empty() && doc.value.is_object()) {
+    for (const auto& [name, value] : doc.value.items()) {
+      names.push_back(name);
+      values.push_back(value.is_string() ? value.get<std::string>() : value.dump());
+    }
+  }
+  std::string out = text::Tr(key);
+  for (std::size_t i = 0; i < names.size(); ++i) out = text::Interpolate(out, {{names[i], values[i]}});
+  return out;
 }
 
 std::string WebLab::texts() const {
