@@ -8,7 +8,7 @@ namespace {
 
 // The options fermat-lab reads itself; the rest are the session's table.
 struct OwnOption {
-  enum class Does { Help, Version, Nothing, NeedsPixels };
+  enum class Does { Help, Version, CheckCatalogue, Nothing, NeedsPixels };
   const char* name;
   const char* help;  // nullptr: not listed (a short name, or refused)
   bool takesValue;
@@ -21,6 +21,9 @@ constexpr OwnOption kOwnOptions[] = {
     {"h", nullptr, false, Does::Help},
     {"version", "Show the version and exit.", false, Does::Version},
     {"v", nullptr, false, Does::Version},
+    {"check-catalogue", "Check a translation's catalogue (resources/i18n/CODE.json) against the original: every "
+                        "text there, its placeholders, tags and access key kept; list what is not, and exit.",
+     true, Does::CheckCatalogue},
     {"offscreen", "Accepted for fermat-lens's command lines; there is never a display here.", false, Does::Nothing},
     {"screenshot", nullptr, true, Does::NeedsPixels},
     {"export", nullptr, true, Does::NeedsPixels},
@@ -88,6 +91,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
     switch (own->does) {
       case Does::Help: o.help = true; break;
       case Does::Version: o.version = true; break;
+      case Does::CheckCatalogue: o.checkCatalogue = value; break;
       case Does::Nothing: break;
       case Does::NeedsPixels: {
         std::string e = "--";

@@ -17,6 +17,7 @@ struct Session {
   bool help = false;
   std::string lang;                         // --lang CODE, empty for the original's texts
   bool version = false;
+  std::string checkCatalogue;               // fermat-lab --check-catalogue FILE
   std::optional<std::pair<int, int>> size;  // client area in pixels
   bool printLabels = false;
   bool classic = false;                     // nothing drawn while a marker or a thumb is dragged

@@ -184,7 +184,9 @@ class WebLab {
   // JSON {"code", "rtl"}: the language in force.
   std::string language() const;
   // The text of `key` in the language in force, {{name}} filled from the JSON
-  // object `args` (strings or numbers; "" for none).
+  // object `args` (strings or numbers; "" for none). A whole "count" picks
+  // the plural form ("key_one", "key_other", ...) when the original counts
+  // the key.
   std::string tr(const std::string& key, const std::string& args) const;
   // ["sentence", ...]: what the scene shows that needs words (lab::SceneHints).
   std::string sceneHints() const;

@@ -23,7 +23,10 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <optional>
+#include <string_view>
 
 namespace web {
 namespace {
@@ -249,15 +252,35 @@ std::string WebLab::language() const {
 std::string WebLab::tr(const std::string& key, const std::string& args) const {
   if (args.empty()) return text::Tr(key);
   const text::JsonDocument doc = text::ReadJsonDocument(args, 2);
-  std::vector<std::string> names, values;
+  std::map<std::string, std::string, std::less<>> values;
+  std::optional<std::uint64_t> count;
   if (doc.error.empty() && doc.value.is_object()) {
     for (const auto& [name, value] : doc.value.items()) {
-      names.push_back(name);
-      values.push_back(value.is_string() ? value.get<std::string>() : value.dump());
+      values[name] = value.is_string() ? value.get<std::string>() : value.dump();
+      if (name == "count" && value.is_number_unsigned()) count = value.get<std::uint64_t>();
     }
   }
-  std::string out = text::Tr(key);
-  for (std::size_t i = 0; i < names.size(); ++i) out = text::Interpolate(out, {{names[i], values[i]}});
+  // A counted text ("key_one", "key_other", ...) by the language's plural
+  // rule when the original has one under the key; any other key as it stands.
+  const bool counted = count && text::OriginalCatalogue().find(key + "_other") != nullptr;
+  const std::string pattern = counted ? text::TrCount(key, *count) : text::Tr(key);
+  // Every {{name}} filled in one pass, so a value that itself reads like a
+  // placeholder (a typed text quoted in a reason) stays as it is.
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size();) {
+    if (pattern.compare(i, 2, "{{") == 0) {
+      const std::size_t end = pattern.find("}}", i + 2);
+      if (end != std::string::npos) {
+        const auto it = values.find(std::string_view(pattern).substr(i + 2, end - i - 2));
+        if (it != values.end()) {
+          out += it->second;
+          i = end + 2;
+          continue;
+        }
+      }
+    }
+    out += pattern[i++];
+  }
   return out;
 }
 

@@ -4,6 +4,7 @@
 
 import type { ControlsInfo, Rect } from './lab';
 import { BACKGROUND, PictureRecord, colourCss, dashOf, paintRecord, penWidth, walkRecord, type PictureBackEnd } from './picture';
+import { t } from './words';
 
 export type Background = 'white' | 'transparent' | 'window';
 
@@ -242,6 +243,6 @@ export function download(name: string, blob: Blob): void {
 
 export function canvasBlob(canvas: HTMLCanvasElement): Promise<Blob> {
   return new Promise((resolve, reject) =>
-    canvas.toBlob((b) => (b ? resolve(b) : reject(new Error('the picture could not be encoded'))), 'image/png'),
+    canvas.toBlob((b) => (b ? resolve(b) : reject(new Error(t('page.export.notEncoded')))), 'image/png'),
   );
 }

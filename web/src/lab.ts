@@ -102,6 +102,17 @@ export interface WebLab {
   challenge(): string;
   challengeReveal(): string;
 
+  /** JSON: LanguageInfo[], the original (code "") first. */
+  languages(): string;
+  /** Hands the lab a translation's catalogue (the text of i18n/CODE.json): "" when taken, else why not. */
+  addCatalogue(json: string): string;
+  /** "" or "original": the original texts; "" when taken, else why not (the language in force is kept). */
+  useLanguage(code: string): string;
+  /** JSON: {code, rtl}, the language in force. */
+  language(): string;
+  /** The text of a catalogue key in the language in force, {{name}} filled from the JSON object args ("" for none). */
+  tr(key: string, args: string): string;
+
   /** at: NaN for the point of least spread. */
   equalTime(at: number): string;
   equalTimeCsv(at: number): string;
@@ -151,6 +162,14 @@ export interface LensRow {
   /** The slider's whole positions, as the lab maps them to values. */
   sliderLow: number;
   sliderHigh: number;
+}
+
+/** languages(): a language the lab has texts for, by its own name. */
+export interface LanguageInfo {
+  /** BCP 47 ("de", "pt-BR"); "" for the original texts. */
+  code: string;
+  name: string;
+  rtl: boolean;
 }
 
 export interface LessonInfo {

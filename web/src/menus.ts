@@ -3,15 +3,33 @@
 
 import { canvasBlob, download, pictureSvg, renderPicture, type Background } from './export';
 import type { Page } from './page';
+import { clearWords, onLanguageChange, setWords, type WordArgs } from './words';
+
+const oneLine = (text: string) => text.replace(/\s*\n\s*/g, ' ');
 
 /** One line in the toolbar (an error, a confirmation); "" clears it. */
 export function showStatus(text: string): void {
   const status = document.getElementById('status');
   if (!status) return;
+  clearWords(status);
   // One line whatever the text: the lab's reasons have none, an exception's might.
-  status.textContent = text.replace(/\s*\n\s*/g, ' ');
+  status.textContent = oneLine(text);
   status.title = status.textContent;
 }
+
+/** The status line in the page's words (a catalogue key), worded anew on a switch of language. */
+export function showStatusWords(key: string, args?: WordArgs): void {
+  const status = document.getElementById('status');
+  if (!status) return;
+  const flat = args && Object.fromEntries(Object.entries(args).map(([k, v]) => [k, typeof v === 'string' ? oneLine(v) : v]));
+  setWords(status, key, flat);
+  status.title = status.textContent ?? '';
+}
+
+onLanguageChange(() => {
+  const status = document.getElementById('status');
+  if (status) status.title = status.textContent ?? '';
+});
 
 export function closeMenus(): void {
   document.querySelectorAll('details.menu[open]').forEach((m) => m.removeAttribute('open'));

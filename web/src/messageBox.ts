@@ -28,6 +28,11 @@ export class MessageBox {
     this.ok.focus();
   }
 
+  /** The open message in the words of another language. */
+  reword(message: string): void {
+    this.text.textContent = message;
+  }
+
   close(): void {
     this.dialog.close();
   }

@@ -14,10 +14,12 @@ import { PlayButton } from './playButton';
 import { ScrollBar, type BarOwner } from './scrollbar';
 import { spellKey } from './keys';
 import type { Background, Overlay } from './export';
+import { onLanguageChange, setAttrWords, t } from './words';
 
 export { el } from './dom';
 
-const BAR_NAMES = ['target height', 'number of rays', 'time after the lens'];
+/** The bars' names for assistive technology, by index (catalogue keys). */
+const BAR_NAMES = ['page.stage.heightBar', 'page.stage.raysBar', 'page.stage.timeBar'];
 
 /** One input call, as a test replays it on the native program. */
 export interface CallRecord {
@@ -41,7 +43,8 @@ export class Page implements BarOwner {
 
   readonly form: HTMLDivElement;
   private readonly picture: PictureView;
-  readonly texts: ViewTexts;
+  /** The lab's words for what the page writes itself (Play, the challenge, the mirror and medium choices). */
+  texts: ViewTexts;
   private readonly buttons: CommandButtons;
   private readonly bars: ScrollBar[] = [];
   private readonly labels: HTMLDivElement[] = [];
@@ -79,7 +82,8 @@ export class Page implements BarOwner {
     this.texts = JSON.parse(lab.texts()) as ViewTexts;
     this.buttons = new CommandButtons(this.form, (k, b) => this.clickButton(k, b));
     for (let i = 0; i < 3; ++i) {
-      const bar = new ScrollBar(i, this, BAR_NAMES[i]);
+      const bar = new ScrollBar(i, this, t(BAR_NAMES[i]));
+      setAttrWords(bar.el, { 'aria-label': BAR_NAMES[i] });
       this.form.appendChild(bar.el);
       this.bars.push(bar);
     }
@@ -99,8 +103,8 @@ export class Page implements BarOwner {
       source: el('div', 'marker source', this.form),
       entry: el('div', 'marker entry', this.form),
     };
-    this.markers.source.setAttribute('aria-label', 'source');
-    this.markers.entry.setAttribute('aria-label', 'entry point');
+    setAttrWords(this.markers.source, { 'aria-label': 'page.stage.source' });
+    setAttrWords(this.markers.entry, { 'aria-label': 'page.stage.entry' });
     this.ring = el('div', 'ring', this.form);
 
     const targets: HTMLElement[] = [this.picture.canvas, this.markers.source, this.markers.entry];
@@ -119,6 +123,17 @@ export class Page implements BarOwner {
     this.message = new MessageBox(() => this.dismiss());
 
     this.setRatio();
+    this.refresh();
+    // Another language: the lab's captions, buttons and Play in its words; the
+    // state, the picture and every number stay as they are.
+    onLanguageChange(() => this.reword());
+  }
+
+  /** Shows the lab's words anew after a switch of language (no input: nothing is recorded). */
+  private reword(): void {
+    this.texts = JSON.parse(this.lab.texts()) as ViewTexts;
+    this.play.setTexts(this.texts);
+    if (this.message.open) this.message.reword(this.lab.message());
     this.refresh();
   }
 
@@ -393,7 +408,7 @@ export class Page implements BarOwner {
    * nothing changed.
    */
   start(call: StartCall, arg: string): string {
-    if (!this.accepting()) return 'a message is open';
+    if (!this.accepting()) return t('page.status.messageOpen');
     const error = this.lab[call](arg);
     // Only a start the lab took is an input: a refused one changed nothing.
     if (error) return error;

@@ -6,6 +6,7 @@
 import { el } from './dom';
 import type { WebLab } from './lab';
 import { BACKGROUND, PictureRecord, paintRecord } from './picture';
+import { setAttrWords } from './words';
 
 export class PictureView {
   readonly rec: PictureRecord;
@@ -20,7 +21,7 @@ export class PictureView {
   ) {
     this.rec = new PictureRecord(width, height);
     this.canvas = el('canvas', 'picture', form);
-    this.canvas.setAttribute('aria-label', 'the picture: drag the red source or the blue entry point');
+    setAttrWords(this.canvas, { 'aria-label': 'page.stage.picture' });
     this.ctx = this.canvas.getContext('2d', { alpha: false })!;
   }
 

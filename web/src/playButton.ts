@@ -11,7 +11,7 @@ export class PlayButton {
 
   constructor(
     form: HTMLElement,
-    private readonly texts: ViewTexts,
+    private texts: ViewTexts,
     onClick: () => void,
     private readonly onTick: () => void,
     /** The sweep stood still again: a complete action. */
@@ -24,6 +24,12 @@ export class PlayButton {
       onClick();
       this.el.blur();
     });
+  }
+
+  /** The lab's words in another language: the tooltip now, the caption at the next catch-up. */
+  setTexts(texts: ViewTexts): void {
+    this.texts = texts;
+    this.el.title = texts.playTooltip;
   }
 
   /** Follows the lab: its place, its caption, the timer. */
