@@ -5,20 +5,30 @@
 import type { HelpInfo } from './lab';
 import { onAction } from './menus';
 import type { Page } from './page';
+import { onLanguageChange, t } from './words';
 
 // Set once the first-visit words have been shown: they are for a first visit only.
 const VISITED_KEY = 'fermat-lens-visited';
 
+type Topic = 'guide' | 'keys';
+
 export class Help {
   private readonly dialog: HTMLDialogElement;
-  private readonly info: HelpInfo;
+  private info: HelpInfo;
+  /** What the dialog shows. */
+  private topic: Topic = 'guide';
 
   constructor(page: Page) {
     this.info = JSON.parse(page.lab.help()) as HelpInfo;
     this.dialog = document.getElementById('help') as HTMLDialogElement;
     this.dialog.querySelector('button')!.addEventListener('click', () => this.dialog.close());
-    onAction('guide', () => this.show('Guide', this.guide()));
-    onAction('keys', () => this.show('Keys', this.keys()));
+    onAction('guide', () => this.show('guide'));
+    onAction('keys', () => this.show('keys'));
+    // The lab's texts in another language, an open dialog with them.
+    onLanguageChange(() => {
+      this.info = JSON.parse(page.lab.help()) as HelpInfo;
+      if (this.dialog.open) this.fill();
+    });
     this.firstVisit(page);
     this.sceneHints(page);
   }
@@ -28,13 +38,15 @@ export class Help {
     const box = document.getElementById('scene-hints')!;
     const body = box.querySelector('.hints')!;
     let shown = '';
+    let rewording = false;
     const show = () => {
       const hints = JSON.parse(page.lab.sceneHints()) as string[];
       const text = hints.join('\n');
       if (text === shown) return;
       shown = text;
       body.replaceChildren(...hints.map((h) => Object.assign(document.createElement('p'), { textContent: h })));
-      box.hidden = hints.length === 0;
+      // The same hints in another language are no news: closed, they stay closed.
+      if (!rewording || hints.length === 0) box.hidden = hints.length === 0;
     };
     const close = box.querySelector('button.close') as HTMLButtonElement;
     close.addEventListener('click', () => {
@@ -42,13 +54,24 @@ export class Help {
       close.blur();
     });
     page.afterAction.push(show);
+    onLanguageChange(() => {
+      rewording = true;
+      show();
+      rewording = false;
+    });
     show();
   }
 
-  private show(title: string, body: Node[]): void {
-    this.dialog.querySelector('h2')!.textContent = title;
-    this.dialog.querySelector('.help-body')!.replaceChildren(...body);
+  private show(topic: Topic): void {
+    this.topic = topic;
+    this.fill();
     this.dialog.showModal();
+  }
+
+  private fill(): void {
+    const guide = this.topic === 'guide';
+    this.dialog.querySelector('h2')!.textContent = t(guide ? 'window.help.guideTitle' : 'window.help.keysTitle');
+    this.dialog.querySelector('.help-body')!.replaceChildren(...(guide ? this.guide() : this.keys()));
   }
 
   /** The lab's guide is its own fixed rich text (headings, paragraphs, lists, bold), never user input. */
@@ -84,6 +107,7 @@ export class Help {
     }
     if (visited) return;
     box.querySelector('p')!.textContent = this.info.firstVisit;
+    onLanguageChange(() => (box.querySelector('p')!.textContent = this.info.firstVisit));
     box.hidden = false;
     const close = box.querySelector('button.close') as HTMLButtonElement;
     const hide = () => {

@@ -4,10 +4,13 @@
 import type { LessonInfo } from './lab';
 import { onAction, showStatus } from './menus';
 import type { Page } from './page';
+import { onLanguageChange } from './words';
 
 export class Lessons {
-  private readonly lessons: LessonInfo[];
+  private lessons: LessonInfo[];
   private readonly banner: HTMLElement;
+  /** The lesson whose task the banner shows. */
+  private shown = '';
 
   constructor(private readonly page: Page) {
     this.lessons = JSON.parse(page.lab.lessons()) as LessonInfo[];
@@ -27,16 +30,31 @@ export class Lessons {
       this.banner.hidden = true;
       close.blur();
     });
+    // The titles and the task in the lab's words of another language.
+    onLanguageChange(() => {
+      this.lessons = JSON.parse(page.lab.lessons()) as LessonInfo[];
+      for (const l of this.lessons) {
+        const b = list.querySelector<HTMLElement>(`[data-lesson="${l.key}"]`);
+        if (b) b.textContent = l.title;
+      }
+      this.showTask();
+    });
+  }
+
+  private showTask(): void {
+    const lesson = this.lessons.find((l) => l.key === this.shown);
+    if (!lesson) return;
+    document.getElementById('lesson-title')!.textContent = lesson.title;
+    document.getElementById('lesson-task')!.textContent = lesson.task;
   }
 
   /** Starts the lesson and shows its task: "" when done, else the one-line reason. */
   open(key: string): string {
     const error = this.page.start('openLesson', key);
     if (error) return error;
-    const lesson = this.lessons.find((l) => l.key === key);
-    if (lesson) {
-      document.getElementById('lesson-title')!.textContent = lesson.title;
-      document.getElementById('lesson-task')!.textContent = lesson.task;
+    if (this.lessons.some((l) => l.key === key)) {
+      this.shown = key;
+      this.showTask();
       this.banner.hidden = false;
     }
     return '';

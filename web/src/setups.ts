@@ -1,11 +1,14 @@
 // Set-ups: saved to and opened from a file, and kept in the address as a
 // share link. After every complete action the address's fragment is the
 // session's set-up (history.replaceState: nothing goes to a server), so the
-// address is always a link to what is shown; "Copy link" copies it.
+// address is always a link to what is shown; "Copy link" copies it. In
+// another language than the original the link names it too
+// ("#setup=...&lang=de"), so whoever opens it reads the same words.
 
 import { download } from './export';
-import { onAction, showStatus } from './menus';
+import { onAction, showStatus, showStatusWords } from './menus';
 import type { Page } from './page';
+import { languageInForce, onLanguageChange, t } from './words';
 
 export const SETUP_FILE_NAME = 'fermat-lens-setup.json';
 // A set-up file is at most this long (lab/Setup.h); a longer one is refused
@@ -22,9 +25,14 @@ export class Setups {
   /** The fragment this page wrote last: a hashchange to anything else is a link to open. */
   private written = '';
 
+  /**
+   * openLesson: starts a lesson ("" or why not); chooseLanguage: the
+   * language a link set while the page runs names.
+   */
   constructor(
     private readonly page: Page,
     private readonly openLesson: (key: string) => string,
+    private readonly chooseLanguage: (code: string) => void,
   ) {
     onAction('save-setup', () => {
       download(SETUP_FILE_NAME, new Blob([page.lab.setupJson()], { type: 'application/json' }));
@@ -40,12 +48,14 @@ export class Setups {
       this.writeLink();
       try {
         await navigator.clipboard.writeText(location.href);
-        showStatus('The link to this set-up is copied.');
+        showStatusWords('page.status.linkCopied');
       } catch {
-        showStatus(`Copy this link: ${location.href}`);
+        showStatusWords('page.status.copyLink', { link: location.href });
       }
     });
     page.afterAction.push(() => this.queueLink());
+    // The link names the language in force.
+    onLanguageChange(() => this.writeLink());
     window.addEventListener('hashchange', () => {
       if (location.hash !== this.written) this.openLocation();
     });
@@ -55,23 +65,29 @@ export class Setups {
     try {
       const text = await file.slice(0, MAX_SETUP_BYTES + 1).text();
       const error = this.page.start('openSetup', text);
-      showStatus(error ? `${file.name}: ${error}` : '');
+      if (error) showStatusWords('page.status.fileRefused', { file: file.name, why: error });
+      else showStatus('');
     } catch (err) {
-      showStatus(`${file.name}: ${String(err)}`);
+      showStatusWords('page.status.fileRefused', { file: file.name, why: String(err) });
     }
   }
 
-  /** Opens what the address's fragment names: "#setup=..." or "#lesson=KEY". An error goes to the status line. */
-  openLocation(): void {
+  /**
+   * Opens what the address's fragment names: "#setup=..." or "#lesson=KEY",
+   * and with `language` the language it names ("&lang=CODE"; at start-up the
+   * page has taken that already). An error goes to the status line.
+   */
+  openLocation(language = true): void {
     // Everything read from the address goes through the refusal path: a
     // link is typed or pasted by hand, and a bad escape in it ("%FF") must
     // leave the page running with what it shows, never stop it.
     let error = '';
     try {
-      const hash = location.hash;
+      const { hash, lang } = splitLink(location.hash);
+      if (language && lang !== null) this.chooseLanguage(lang);
       if (hash.startsWith('#lesson=')) {
         const key = decodeLinkPart(hash.slice('#lesson='.length));
-        error = key === undefined ? 'the lesson\'s name has a broken %-escape' : this.openLesson(key);
+        error = key === undefined ? t('page.status.lessonEscape') : this.openLesson(key);
       } else if (hash.startsWith('#setup=')) {
         error = this.page.start('openFragment', hash);
       } else {
@@ -80,7 +96,8 @@ export class Setups {
     } catch (err) {
       error = err instanceof Error ? err.message : String(err);
     }
-    showStatus(error ? `The link could not be opened: ${error}` : '');
+    if (error) showStatusWords('page.status.linkRefused', { why: error });
+    else showStatus('');
   }
 
   private queueLink(): void {
@@ -94,11 +111,28 @@ export class Setups {
     this.linkTimer = 0;
     // Left alone while a message is open: the action is not complete.
     if (this.page.lab.busy()) return;
-    const hash = `#${this.page.lab.setupFragment()}`;
+    const { code } = languageInForce();
+    const hash = `#${this.page.lab.setupFragment()}${code ? `&lang=${encodeURIComponent(code)}` : ''}`;
     if (hash === location.hash) return;
     this.written = hash;
     history.replaceState(history.state, '', hash);
   }
+}
+
+/**
+ * The fragment without the language it names, and that language: "" for the
+ * original, null when it names none ("#setup=...&lang=de" is "#setup=..." in
+ * German). A base64url set-up and a lesson's key hold no "&".
+ */
+export function splitLink(fragment: string): { hash: string; lang: string | null } {
+  const [head, ...rest] = fragment.split('&');
+  let lang: string | null = null;
+  const kept = [head];
+  for (const part of rest) {
+    if (part.startsWith('lang=')) lang = decodeLinkPart(part.slice('lang='.length)) ?? part.slice('lang='.length);
+    else kept.push(part);
+  }
+  return { hash: kept.join('&'), lang };
 }
 
 /** A %-escaped part of an address, or undefined when an escape in it is malformed. */
