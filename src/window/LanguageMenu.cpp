@@ -1,6 +1,7 @@
 #include "window/LanguageMenu.h"
 
 #include "text/Language.h"
+#include "text/Translations.h"
 #include "window/Fermat.h"
 #include "window/MenuBar.h"
 #include "window/Words.h"
@@ -12,6 +13,7 @@
 namespace app {
 
 void AddLanguageMenu(Fermat& window) {
+  text::AddBuiltInTranslations();  // every language the program is built with
   QMenu* menu = Word(ViewMenuOf(window)->addMenu(QString()), "window.view.language", "title");
   menu->setObjectName(QStringLiteral("languageMenu"));
   auto* group = new QActionGroup(menu);

@@ -9,6 +9,7 @@ import type { Page } from './page';
 import type { ChallengeInfo, ChallengeReveal } from './lab';
 import { onAction } from './menus';
 import { drawOverlay } from './overlay';
+import { onLanguageChange } from './words';
 
 export class ChallengeMode {
   private readonly panel: HTMLElement;
@@ -23,11 +24,7 @@ export class ChallengeMode {
     this.tries = document.getElementById('challenge-tries') as HTMLOutputElement;
     this.answer = document.getElementById('challenge-answer') as HTMLUListElement;
     this.toggle = document.querySelector('[data-action="challenge"]')!;
-    // The words the window's banner says too, from the lab's table.
-    const texts = page.texts;
-    this.panel.querySelector('.challenge-title')!.textContent = texts.challenge;
-    this.panel.querySelector('.challenge-task')!.textContent = texts.challengeTask;
-    this.panel.querySelector('.challenge-tries')!.textContent = texts.tries;
+    this.words();
     // Right above the picture, below the labels and markers; presses go through.
     this.canvas = el('canvas', 'overlay');
     page.form.insertBefore(this.canvas, page.form.querySelector('canvas.picture')!.nextSibling);
@@ -47,7 +44,22 @@ export class ChallengeMode {
     page.beforeInput.push(() => this.hideAnswer());
     page.afterAction.push(() => this.show());
     window.addEventListener('resize', () => this.draw());
+    // Another language: the panel's words, and the answer shown in them (its drawing's texts too).
+    onLanguageChange(() => {
+      this.words();
+      if (this.revealed) this.revealed = this.info().revealed ?? this.revealed;
+      this.show();
+      this.draw();
+    });
     this.show();
+  }
+
+  /** The words the window's banner says too, from the lab's table. */
+  private words(): void {
+    const texts = this.page.texts;
+    this.panel.querySelector('.challenge-title')!.textContent = texts.challenge;
+    this.panel.querySelector('.challenge-task')!.textContent = texts.challengeTask;
+    this.panel.querySelector('.challenge-tries')!.textContent = texts.tries;
   }
 
   private info(): ChallengeInfo {

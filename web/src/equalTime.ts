@@ -6,9 +6,7 @@
 
 import uPlot from 'uplot';
 import type { EqualTimeInfo } from './lab';
-
-export const NO_CONTINUATION = 'press "continuation of bundle after lens" first';
-export const TOO_FEW_RAYS = 'fewer than two rays were continued after the lens: no times to compare';
+import { reword, t } from './words';
 
 /** Where the view takes its numbers: the lab, and the chosen x (NaN: the least spread), kept by the page. */
 export interface EqualTimeSource {
@@ -47,13 +45,14 @@ export class EqualTimeView {
     this.section = document.createElement('section');
     this.section.className = 'graph equal-time';
     this.section.innerHTML = `
-      <h2>Equal time at the focus</h2>
+      <h2 data-i18n="page.graph.equalTime.title"></h2>
       <p class="graph-note"></p>
       <div class="equal-time-controls">
-        <label>x on the axis <input type="number" step="0.5" class="et-x"></label>
-        <label class="check"><input type="checkbox" class="et-least" checked> least spread</label>
-        <input type="range" step="0.5" class="et-slider" aria-label="x on the axis">
+        <label><span data-i18n="page.graph.equalTime.x"></span> <input type="number" step="0.5" class="et-x"></label>
+        <label class="check"><input type="checkbox" class="et-least" checked> <span data-i18n="page.graph.equalTime.leastSpread"></span></label>
+        <input type="range" step="0.5" class="et-slider" data-i18n-attr="aria-label:page.graph.equalTime.x">
       </div>`;
+    reword(this.section);
     host.appendChild(this.section);
     const q = <T extends Element>(sel: string) => this.section.querySelector(sel) as T;
     this.note = q('.graph-note');
@@ -71,27 +70,33 @@ export class EqualTimeView {
       series,
     });
     this.spreadPlot = new uPlot(
-      common(180, [axis('x on the axis'), axis('spread of the times')], [
-        { label: 'x' },
-        { label: 'spread', stroke: '#000', width: 1.5, points: { show: false } },
-        { ...points('#e00000', 9), label: 'least spread' },
-        { ...points('#0000ff', 7), label: 'chosen x' },
+      common(180, [axis(t('page.graph.equalTime.x')), axis(t('page.graph.equalTime.spreadAxis'))], [
+        { label: t('page.graph.equalTime.xSeries') },
+        { label: t('graph.equalTime.spread'), stroke: '#000', width: 1.5, points: { show: false } },
+        { ...points('#e00000', 9), label: t('page.graph.equalTime.leastSpread') },
+        { ...points('#0000ff', 7), label: t('page.graph.equalTime.chosen') },
       ]),
       [[], [], [], []],
       this.section,
     );
     this.raysPlot = new uPlot(
-      common(140, [axis('ray'), axis('time to (x, 0)')], [{ label: 'ray' }, { ...points('#000', 6), label: 'total time' }]),
+      common(140, [axis(t('graph.equalTime.ray')), axis(t('page.graph.equalTime.timeAxis'))], [
+        { label: t('graph.equalTime.ray') },
+        { ...points('#000', 6), label: t('page.graph.equalTime.total') },
+      ]),
       [[], []],
       this.section,
     );
     const table = document.createElement('table');
     table.className = 'et-rays';
-    table.innerHTML = '<caption>Each ray’s total time at the chosen x</caption><thead><tr><th>ray</th><th>time</th></tr></thead><tbody></tbody>';
+    table.innerHTML =
+      '<caption data-i18n="page.graph.equalTime.tableCaption"></caption>' +
+      '<thead><tr><th data-i18n="graph.equalTime.ray"></th><th data-i18n="graph.equalTime.time"></th></tr></thead><tbody></tbody>';
     this.table = table.querySelector('tbody')!;
     const details = document.createElement('details');
-    details.innerHTML = '<summary>Ray times as a table</summary>';
+    details.innerHTML = '<summary data-i18n="page.graph.equalTime.table"></summary>';
     details.appendChild(table);
+    reword(details);
     this.section.appendChild(details);
 
     const choose = (v: number) => {
@@ -104,6 +109,11 @@ export class EqualTimeView {
     this.number.addEventListener('change', () => choose(finite(this.number.valueAsNumber) ? this.number.valueAsNumber : NaN));
     this.slider.addEventListener('input', () => choose(this.slider.valueAsNumber));
     this.least.addEventListener('change', () => choose(this.least.checked ? NaN : (this.data?.chosenX ?? NaN)));
+  }
+
+  destroy(): void {
+    this.spreadPlot.destroy();
+    this.raysPlot.destroy();
   }
 
   resize(width: number): void {
@@ -130,7 +140,9 @@ export class EqualTimeView {
     const empty = d.rays.length === 0 || d.x.length === 0;
     this.controls.hidden = empty;
     if (empty) {
-      this.note.textContent = d.continued ? TOO_FEW_RAYS : NO_CONTINUATION;
+      this.note.textContent = d.continued
+        ? t('page.graph.equalTime.tooFew')
+        : t('page.graph.equalTime.noContinuation', { button: t('button.command5') });
       this.spreadPlot.setData([[], [], [], []]);
       this.raysPlot.setData([[], []]);
       this.table.replaceChildren();
@@ -152,9 +164,13 @@ export class EqualTimeView {
     const least = d.sourceOnAxis ? mark(d.bestX, d.bestSpread) : d.x.map(() => null);
     this.spreadPlot.setData([d.x, d.spread, least, mark(d.chosenX, chosenSpread)] as uPlot.AlignedData);
     this.raysPlot.setData([d.rays.map((r) => r.index), times] as uPlot.AlignedData);
-    this.note.textContent =
-      `${d.title}; ` +
-      `at x = ${fixed(d.chosenX, 2)} the ${d.rays.length} rays take ${fixed(Math.min(...times), 2)} to ${fixed(Math.max(...times), 2)}`;
+    this.note.textContent = t('page.graph.equalTime.note', {
+      title: d.title,
+      x: fixed(d.chosenX, 2),
+      count: d.rays.length,
+      from: fixed(Math.min(...times), 2),
+      to: fixed(Math.max(...times), 2),
+    });
     const atLeast = !finite(this.source.equalTimeAt);
     this.least.checked = atLeast;
     this.slider.min = String(d.x[0]);

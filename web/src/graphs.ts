@@ -9,6 +9,7 @@ import uPlot from 'uplot';
 import 'uplot/dist/uPlot.min.css';
 import { EqualTimeView, type EqualTimeSource } from './equalTime';
 import type { BundleGraphInfo, CurveGraphInfo } from './lab';
+import { t } from './words';
 
 type Cell = number | null;
 
@@ -121,8 +122,8 @@ export class Graphs {
       host.appendChild(s);
       return { s, h, note };
     };
-    const c = section('Travel time');
-    const a = section('Bundle: arrival time');
+    const c = section(t('window.view.travelTime'));
+    const a = section(t('page.graph.bundle.title'));
     const x = section(words.title);
     this.notes = [c.note, a.note, x.note];
     this.axisTitle = x.h;
@@ -137,13 +138,13 @@ export class Graphs {
     });
     this.curve = new uPlot(
       common({
-        axes: [axisStyle(curveWords.height), axisStyle('time')],
+        axes: [axisStyle(curveWords.height), axisStyle(t('page.graph.curve.timeAxis'))],
         series: [
-          { label: 'height' },
-          { label: 'time of the path', stroke: '#000', width: 1.5, spanGaps: true, points: { show: false } },
+          { label: t('page.graph.curve.heightSeries') },
+          { label: t('page.graph.curve.pathTime'), stroke: '#000', width: 1.5, spanGaps: true, points: { show: false } },
           { label: curveWords.through, stroke: '#0000ff', width: 1, dash: [6, 4], spanGaps: true, points: { show: false } },
           { ...pointsOnly('#e00000'), label: curveWords.least },
-          { ...pointsOnly('#0000ff', 7), label: 'entry point' },
+          { ...pointsOnly('#0000ff', 7), label: t('page.graph.curve.entry') },
           ...curveWords.kinds.map((k) => ({ ...pointsOnly(k.colour, 9), label: k.name })),
         ],
       }),
@@ -152,10 +153,10 @@ export class Graphs {
     );
     this.arrival = new uPlot(
       common({
-        axes: [axisStyle('exit height'), axisStyle('arrival time')],
+        axes: [axisStyle(t('graph.bundle.exitHeight')), axisStyle(t('graph.bundle.arrivalTime'))],
         series: [
-          { label: 'exit height' },
-          { label: 'arrival time', stroke: '#000', width: 1, spanGaps: false, points: { show: true, size: 5, fill: '#000' } },
+          { label: t('graph.bundle.exitHeight') },
+          { label: t('graph.bundle.arrivalTime'), stroke: '#000', width: 1, spanGaps: false, points: { show: true, size: 5, fill: '#000' } },
         ],
       }),
       [[], []],
@@ -163,9 +164,9 @@ export class Graphs {
     );
     this.axis = new uPlot(
       common({
-        axes: [axisStyle('exit height'), axisStyle('axis crossing x')],
+        axes: [axisStyle(t('graph.bundle.exitHeight')), axisStyle(t('page.graph.bundle.crossingAxis'))],
         series: [
-          { label: 'exit height' },
+          { label: t('graph.bundle.exitHeight') },
           // The construction's points first: the exact curve is drawn over them.
           { ...pointsOnly('#ff0000', 5), label: words.construction },
           { label: words.exact, stroke: '#00008c', width: 1.5, spanGaps: false, points: { show: false } },
@@ -176,6 +177,12 @@ export class Graphs {
       x.s,
     );
     this.equal = new EqualTimeView(host, equalTime, this.width);
+  }
+
+  /** Lets go of the plots (another language makes the graphs anew). */
+  destroy(): void {
+    for (const p of [this.curve, this.arrival, this.axis]) p.destroy();
+    this.equal.destroy();
   }
 
   resize(width: number): void {
@@ -222,7 +229,7 @@ export class Graphs {
       ]),
     );
     this.axisTitle.textContent = info.title;
-    this.notes[1].textContent = rows.length ? `${rows.length} rays` : 'no bundle yet';
+    this.notes[1].textContent = rows.length ? t('page.graph.bundle.rays', { count: rows.length }) : t('page.graph.bundle.none');
     this.notes[2].textContent = info.summary;
   }
 }

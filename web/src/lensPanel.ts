@@ -7,6 +7,16 @@
 
 import type { LensInfo, LensRow } from './lab';
 import type { Page } from './page';
+import { onLanguageChange, setWords, t } from './words';
+
+/** A field's name beside it: the lens text's own symbol for n, r1 and r2, a word for the others. */
+const FIELD_NAMES: Record<LensRow['key'], string> = {
+  n: 'lensPanel.n.name',
+  r1: 'lensPanel.r1.name',
+  r2: 'lensPanel.r2.name',
+  thickness: 'page.lens.thickness',
+  aperture: 'page.lens.aperture',
+};
 
 interface Field {
   row: LensRow;
@@ -15,6 +25,8 @@ interface Field {
   slider: HTMLInputElement;
   /** r1, r2: flat; aperture: where the faces meet. */
   check?: HTMLInputElement;
+  /** The row: its title is the lab's hint. */
+  el: HTMLElement;
 }
 
 export class LensPanel {
@@ -30,19 +42,23 @@ export class LensPanel {
     host: HTMLElement,
   ) {
     const info = this.info();
-    host.innerHTML = `<h2>Lens</h2>
-      <div class="lens-row"><label for="lens-preset">preset</label><select id="lens-preset"></select></div>`;
+    host.innerHTML = `<h2></h2>
+      <div class="lens-row"><label for="lens-preset"></label><select id="lens-preset"></select></div>`;
+    setWords(host.querySelector('h2')!, 'window.lens.title');
+    setWords(host.querySelector('label')!, 'page.lens.preset');
     this.preset = host.querySelector('#lens-preset')!;
-    this.preset.append(new Option('(your own lens)', ''));
+    const own = new Option('', '');
+    setWords(own, 'page.lens.ownLens');
+    this.preset.append(own);
     for (const p of info.presets) this.preset.append(new Option(p.name, p.key));
     for (const f of info.rows) {
       const row = document.createElement('div');
       row.className = 'lens-row';
-      row.title = f.hint;
-      row.innerHTML = `<label for="lens-${f.key}">${f.key}</label>
+      row.innerHTML = `<label for="lens-${f.key}"></label>
         <input type="number" id="lens-${f.key}" step="${f.step}" class="lens-number">
-        ${f.toggle ? `<label class="check"><input type="checkbox" class="lens-check"> ${f.toggle}</label>` : '<span></span>'}
-        <input type="range" class="lens-slider" aria-label="${f.hint}">`;
+        ${f.toggle ? `<label class="check"><input type="checkbox" class="lens-check"> <span class="lens-toggle"></span></label>` : '<span></span>'}
+        <input type="range" class="lens-slider">`;
+      setWords(row.querySelector('label')!, FIELD_NAMES[f.key]);
       host.appendChild(row);
       const field: Field = {
         row: f,
@@ -50,7 +66,9 @@ export class LensPanel {
         number: row.querySelector('.lens-number')!,
         slider: row.querySelector('.lens-slider')!,
         check: row.querySelector<HTMLInputElement>('.lens-check') ?? undefined,
+        el: row,
       };
+      this.rowWords(field);
       this.fields.set(f.key, field);
       this.setRange(field);
       field.number.addEventListener('input', () => {
@@ -72,19 +90,48 @@ export class LensPanel {
     host.appendChild(this.error);
     const note = document.createElement('p');
     note.className = 'lens-note';
-    note.textContent = 'A face bulges outwards for a positive radius and is hollow for a negative one; its slider passes through flat.';
+    setWords(note, 'page.lens.note');
     host.appendChild(note);
     this.preset.addEventListener('change', () => {
       if (!this.preset.value) return; // "your own lens" is what the fields say
       this.take(`preset=${this.preset.value}`, null);
     });
     this.summary = document.getElementById('lens-summary');
+    // Its title names the lens or the mirror in force from now on.
+    this.summary?.removeAttribute('data-i18n-attr');
     this.show(info, null);
     // A lens from elsewhere (a set-up, a lesson, a link) shows here too.
     page.afterAction.push(() => {
       const now = this.info();
       if (now.text !== this.shown || now.scene !== this.shownScene) this.show(now, null);
     });
+    // Another language: the presets' names, the hints and the lens line in its words.
+    onLanguageChange(() => {
+      const now = this.info();
+      now.presets.forEach((p, i) => {
+        const option = this.preset.options[i + 1];
+        if (option?.value === p.key) option.text = p.name;
+      });
+      for (const f of this.fields.values()) {
+        f.row = now.rows.find((r) => r.key === f.key) ?? f.row;
+        this.rowWords(f);
+      }
+      this.show(now, null);
+    });
+  }
+
+  /** A row's words from the lab's table: its hint, the toggle's word. */
+  private rowWords(f: Field): void {
+    f.el.title = f.row.hint;
+    f.slider.setAttribute('aria-label', f.row.hint);
+    const toggle = f.el.querySelector('.lens-toggle');
+    if (toggle && f.row.toggle) toggle.textContent = f.row.toggle;
+  }
+
+  /** What a slider says for a value: the field's name and the number, or its toggle's word. */
+  private valueText(f: Field, v: number | 'flat' | null): string {
+    const value = typeof v === 'number' ? String(v) : v === 'flat' ? (f.row.toggle ?? v) : t('page.lens.auto');
+    return t('page.lens.value', { name: t(FIELD_NAMES[f.key]), value });
   }
 
   private info(): LensInfo {
@@ -114,7 +161,7 @@ export class LensPanel {
       f.check!.checked = v === 'flat';
       f.number.disabled = v === 'flat';
       if (v !== 'flat') f.number.value = String(v);
-      f.slider.setAttribute('aria-valuetext', `${f.key} ${v}`);
+      f.slider.setAttribute('aria-valuetext', this.valueText(f, v));
     } else {
       f.number.value = String(v);
       if (f.check) {
@@ -191,12 +238,12 @@ export class LensPanel {
         if (f.row.curvature) f.slider.value = String(this.positionOf(f, v ?? 'flat'));
         else f.slider.value = String(this.positionOf(f, typeof v === 'number' ? v : info.halfAperture));
       }
-      f.slider.setAttribute('aria-valuetext', `${f.key} ${v ?? 'auto'}`);
+      f.slider.setAttribute('aria-valuetext', this.valueText(f, v));
     }
     this.shownScene = info.scene;
     if (this.summary) {
       this.summary.textContent = info.scene;
-      this.summary.title = `the ${info.mirror ? 'mirror' : 'lens'} in force: ${info.scene}`;
+      this.summary.title = t(info.mirror ? 'page.toolbar.mirrorInForce' : 'page.toolbar.lensInForce', { scene: info.scene });
     }
   }
 }

@@ -8,6 +8,7 @@ import { el } from './dom';
 import type { ChallengeDrawing, MediumInfo } from './lab';
 import { drawOverlay } from './overlay';
 import type { Page } from './page';
+import { onLanguageChange } from './words';
 
 export class MediumChoice {
   private readonly select: HTMLSelectElement;
@@ -15,36 +16,28 @@ export class MediumChoice {
   private readonly said: HTMLElement;
   private readonly shading: HTMLInputElement;
   private readonly canvas: HTMLCanvasElement;
+  private readonly box: HTMLElement;
 
   constructor(
     private readonly page: Page,
     host: HTMLElement,
   ) {
-    const texts = page.texts;
     const box = document.createElement('div');
     box.className = 'medium-choice';
     box.innerHTML = `<h2></h2>
       <div class="lens-row"><label for="medium-preset" class="choice-text"></label><select id="medium-preset"></select></div>
       <div class="lens-row"><label for="medium-text" class="any-text"></label><input type="text" id="medium-text" spellcheck="false"></div>
       <label class="check"><input type="checkbox" id="medium-shading" checked> <span class="shading-text"></span></label>`;
-    box.querySelector('h2')!.textContent = texts.medium.replace('&', '');
-    box.querySelector('.shading-text')!.textContent = texts.indexShading;
-    box.querySelector('.choice-text')!.textContent = texts.mediumChoice;
-    box.querySelector('.any-text')!.textContent = texts.mediumAny;
+    this.box = box;
     host.prepend(box);
     this.select = box.querySelector('#medium-preset')!;
     this.field = box.querySelector('#medium-text')!;
-    this.field.title = texts.mediumPrompt;
-    this.field.placeholder = texts.mediumPrompt;
     this.shading = box.querySelector('#medium-shading')!;
     this.said = document.createElement('p');
     this.said.className = 'medium-said';
     this.said.setAttribute('role', 'status');
     box.appendChild(this.said);
-    const info = this.info();
-    this.select.append(new Option(texts.noMedium, 'none'));
-    for (const p of info.presets) this.select.append(new Option(p.name, p.text));
-    this.select.append(new Option(texts.ownMedium, ''));
+    this.words();
     this.select.addEventListener('change', () => {
       if (this.select.value) this.take(this.select.value); // "your own medium" is the field's
     });
@@ -62,8 +55,33 @@ export class MediumChoice {
       this.show();
       this.draw();
     });
+    // Another language: every word anew, the shading's legend too; the medium stays.
+    onLanguageChange(() => {
+      this.words();
+      this.show();
+      this.draw();
+    });
     this.show();
     this.draw();
+  }
+
+  /** The words the window's Medium menu says too, from the lab's table; the choices in them. */
+  private words(): void {
+    const texts = this.page.texts;
+    const box = this.box;
+    box.querySelector('h2')!.textContent = texts.medium.replace('&', '');
+    box.querySelector('.shading-text')!.textContent = texts.indexShading;
+    box.querySelector('.choice-text')!.textContent = texts.mediumChoice;
+    box.querySelector('.any-text')!.textContent = texts.mediumAny;
+    this.field.title = texts.mediumPrompt;
+    this.field.placeholder = texts.mediumPrompt;
+    const chosen = this.select.value;
+    this.select.replaceChildren(
+      new Option(texts.noMedium, 'none'),
+      ...this.info().presets.map((p) => new Option(p.name, p.text)),
+      new Option(texts.ownMedium, ''),
+    );
+    this.select.value = chosen;
   }
 
   private info(): MediumInfo {

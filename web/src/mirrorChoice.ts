@@ -8,6 +8,7 @@ import { el } from './dom';
 import type { ChallengeDrawing, MirrorEditInfo, MirrorInfo, MirrorPanelInfo } from './lab';
 import { drawOverlay } from './overlay';
 import type { Page } from './page';
+import { onLanguageChange } from './words';
 
 export class MirrorChoice {
   private readonly select: HTMLSelectElement;
@@ -18,6 +19,7 @@ export class MirrorChoice {
   private readonly fields: HTMLElement;
   private shownRows = '';
   private readonly canvas: HTMLCanvasElement;
+  private readonly box: HTMLElement;
 
   constructor(
     private readonly page: Page,
@@ -32,13 +34,7 @@ export class MirrorChoice {
       <div class="mirror-fields"></div>
       <label class="check"><input type="checkbox" id="mirror-beam"> <span class="beam-text"></span></label>
       <label class="check"><input type="checkbox" id="mirror-why" checked> <span class="why-text"></span></label>`;
-    // The words the window's menus say too, from the lab's table.
-    const texts = page.texts;
-    box.querySelector('h2')!.textContent = texts.mirrorMenu.replace('&', '');
-    box.querySelector('.choice-text')!.textContent = texts.mirrorChoice;
-    box.querySelector('.kind-text')!.textContent = texts.mirrorKind.replace('&', '');
-    box.querySelector('.beam-text')!.textContent = texts.parallelBeam;
-    box.querySelector('.why-text')!.textContent = texts.mirrorWhy;
+    this.box = box;
     host.prepend(box);
     this.select = box.querySelector('#mirror-preset')!;
     this.why = box.querySelector('#mirror-why')!;
@@ -55,9 +51,6 @@ export class MirrorChoice {
     });
     this.kind = box.querySelector('#mirror-kind')!;
     this.fields = box.querySelector('.mirror-fields')!;
-    const panel = this.panelInfo();
-    this.kind.append(new Option(texts.noMirror, 'none'));
-    for (const k of panel.kinds) this.kind.append(new Option(k.name, k.word));
     this.kind.addEventListener('change', () => {
       if (this.kind.value === 'none') this.take('none');
       else this.takeEdit(JSON.parse(this.page.lab.mirrorOfKind(this.kind.value)) as MirrorEditInfo);
@@ -71,9 +64,7 @@ export class MirrorChoice {
     window.addEventListener('resize', () => this.draw());
     // A moved marker may leave the ellipses belonging to no path: the lab says again after the action.
     page.beforeInput.push(() => drawOverlay(this.canvas, this.page, null));
-    this.select.append(new Option(texts.noMirror, 'none'));
-    for (const p of info.presets) this.select.append(new Option(p.name, p.text));
-    this.select.append(new Option(texts.ownMirror, ''));
+    this.words(info);
     this.error = document.createElement('p');
     this.error.className = 'mirror-error';
     this.error.setAttribute('role', 'alert');
@@ -87,7 +78,36 @@ export class MirrorChoice {
       this.show();
       this.draw();
     });
+    // Another language: every word anew, the fields' labels too; the mirror stays.
+    onLanguageChange(() => {
+      this.words(this.info());
+      this.shownRows = '';
+      this.show();
+      this.draw();
+    });
     this.draw();
+  }
+
+  /** The words the window's menus say too, from the lab's table; the choices' lists in them. */
+  private words(info: MirrorInfo): void {
+    const texts = this.page.texts;
+    const box = this.box;
+    box.querySelector('h2')!.textContent = texts.mirrorMenu.replace('&', '');
+    box.querySelector('.choice-text')!.textContent = texts.mirrorChoice;
+    box.querySelector('.kind-text')!.textContent = texts.mirrorKind.replace('&', '');
+    box.querySelector('.beam-text')!.textContent = texts.parallelBeam;
+    box.querySelector('.why-text')!.textContent = texts.mirrorWhy;
+    const panel = this.panelInfo();
+    const kind = this.kind.value;
+    this.kind.replaceChildren(new Option(texts.noMirror, 'none'), ...panel.kinds.map((k) => new Option(k.name, k.word)));
+    this.kind.value = kind;
+    const preset = this.select.value;
+    this.select.replaceChildren(
+      new Option(texts.noMirror, 'none'),
+      ...info.presets.map((p) => new Option(p.name, p.text)),
+      new Option(texts.ownMirror, ''),
+    );
+    this.select.value = preset;
   }
 
   private draw(): void {
