@@ -1,6 +1,8 @@
 // Builds the site into build/web/site: type-checks the page, bundles it with
-// esbuild, copies the static files, the icons and the lab's module, and
-// writes the service worker with the version and the list of every file.
+// esbuild, copies the static files, the icons, the lab's module and the
+// translations' catalogues (i18n/<code>.json, which the page fetches: the
+// module holds only the original's), and writes the service worker with the
+// version and the list of every file.
 //
 //   node web/build.mjs            (after the module is in build/web/wasm)
 //   node web/build.mjs --no-wasm  (the page alone, for working on it)
@@ -17,11 +19,29 @@ const repo = dirname(webDir);
 const wasmDir = join(repo, 'build', 'web', 'wasm');
 const site = join(repo, 'build', 'web', 'site');
 const withoutWasm = process.argv.includes('--no-wasm');
+const i18nDir = join(repo, 'resources', 'i18n');
 
 function fail(message) {
   console.error(`build.mjs: ${message}`);
   process.exit(1);
 }
+
+// 0. The translations: every catalogue but the original's, each under the
+// code its meta.language names (which is its file's name).
+const catalogues = readdirSync(i18nDir)
+  .filter((name) => name.endsWith('.json') && name !== 'original.json')
+  .sort()
+  .map((name) => {
+    const code = name.slice(0, -'.json'.length);
+    let language;
+    try {
+      language = JSON.parse(readFileSync(join(i18nDir, name), 'utf8')).meta?.language;
+    } catch (err) {
+      fail(`resources/i18n/${name} is no JSON: ${err.message}`);
+    }
+    if (language !== code) fail(`resources/i18n/${name} names its language ${JSON.stringify(language)}, not "${code}"`);
+    return code;
+  });
 
 // 1. Types.
 const tsc = join(webDir, 'node_modules', 'typescript', 'bin', 'tsc');
@@ -44,6 +64,7 @@ await build({
   outdir: site,
   legalComments: 'none',
   logLevel: 'warning',
+  define: { __CATALOGUES__: JSON.stringify(catalogues) },
 });
 if (!existsSync(join(site, 'app.css'))) writeFileSync(join(site, 'app.css'), '');
 
@@ -61,6 +82,8 @@ for (const name of ['weblab.js', 'weblab.wasm']) {
   if (existsSync(from)) copyFileSync(from, join(site, name));
   else if (name === 'weblab.js' && !withoutWasm) fail(`${relative(repo, from)} is missing: build the module first (scripts/build-web)`);
 }
+mkdirSync(join(site, 'i18n'));
+for (const code of catalogues) copyFileSync(join(i18nDir, `${code}.json`), join(site, 'i18n', `${code}.json`));
 
 // 5. The service worker: every file of the site, under a version made from their contents.
 function filesUnder(dir) {

@@ -20,6 +20,13 @@ class CommandButton final : public Control {
   [[nodiscard]] QString Caption() const { return caption_; }
   // A new caption (another language), wrapped as the first.
   void setCaption(const QString& caption);
+  // With `shrink`, the caption's font is made smaller, down to `minPixels`,
+  // until the wrapped caption fits the button's height (a translation may be
+  // longer than the original); without, it has its design size.
+  void fitCaption(bool shrink, double minPixels);
+  [[nodiscard]] double captionPointSize() const;
+  // Whether the wrapped caption fits the button at its font.
+  [[nodiscard]] bool captionFits() const;
   void onClick(std::function<void()> handler) { click_ = std::move(handler); }
   // Clicks the button as a user would (runs the Click handler).
   void click();
@@ -28,6 +35,8 @@ class CommandButton final : public Control {
   QPushButton* button_;
   QLabel* text_;
   QString caption_;
+  double designPointSize_;
+  QString fitted_;  // what fitCaption last fitted: caption, size and shrink, to skip the same again
   std::function<void()> click_;
 };
 

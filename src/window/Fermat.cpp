@@ -337,6 +337,8 @@ void Fermat::sync() {
   for (std::size_t i = 0; i < 5; ++i) {
     place(*buttons[i], fromButtons[i]->place);
     buttons[i]->setCaption(QString::fromStdString(fromButtons[i]->caption()));
+    // The original's captions keep their design font; a translation's shrinks to fit.
+    buttons[i]->fitCaption(!text::LanguageInForce().empty(), lab::kMinButtonCaptionPixels);
     QWidget* w = buttons[i]->widget();
     if (w->isEnabled() != fromButtons[i]->enabled) w->setEnabled(fromButtons[i]->enabled);
   }

@@ -1,6 +1,6 @@
 // The page: the client area (page.ts) on the lab compiled to WebAssembly, the
 // toolbar's menus, the side panel with the lens and the graphs, and what the
-// address asks for at start-up (a set-up or a lesson).
+// address asks for at start-up (a set-up or a lesson, a language).
 
 import { ChallengeMode } from './challenge';
 import { Graphs } from './graphs';
@@ -9,12 +9,16 @@ import { LensPanel } from './lensPanel';
 import { MediumChoice } from './mediumChoice';
 import { MirrorChoice } from './mirrorChoice';
 import { Help } from './help';
+import { LanguageMenu } from './languageMenu';
 import { Lessons } from './lessons';
-import { setupFileMenu } from './menus';
+import { setupFileMenu, showStatus } from './menus';
 import { Page } from './page';
-import { Setups } from './setups';
+import { Setups, splitLink } from './setups';
+import { bindWords, hasWords, onLanguageChange, prefetchCatalogue, t, useLanguage } from './words';
 
 const MIN_CLIENT = [200, 150] as const;
+// The language chosen last from the menu ("" the original), for the next visit.
+const LANGUAGE_KEY = 'fermat-lens-language';
 
 declare global {
   interface Window {
@@ -28,6 +32,8 @@ declare global {
       error?: string;
       challenge?: ChallengeMode;
       setups?: Setups;
+      /** The switch of language the page made last, once it is done ("" or why not). */
+      language?: Promise<string>;
     };
   }
 }
@@ -48,6 +54,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
   const graphsToggle = document.getElementById('toggle-graphs') as HTMLButtonElement;
   const lensToggle = document.getElementById('toggle-lens') as HTMLButtonElement;
   let graphs: Graphs | null = null;
+  const makeGraphs = () => new Graphs(graphsHost, page, JSON.parse(page.lab.bundleGraph()), JSON.parse(page.lab.curveGraph()));
   new LensPanel(page, lensHost);
   new MirrorChoice(page, lensHost);
   new MediumChoice(page, lensHost);
@@ -66,7 +73,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
     graphsToggle.setAttribute('aria-pressed', String(on));
     layout();
     if (on) {
-      graphs ??= new Graphs(graphsHost, page, JSON.parse(page.lab.bundleGraph()), JSON.parse(page.lab.curveGraph()));
+      graphs ??= makeGraphs();
       graphs.resize(graphsHost.clientWidth);
       page.setGraphs(graphs);
     } else {
@@ -87,6 +94,14 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
     openLens(lensHost.hidden !== false);
   });
   new ResizeObserver(() => graphs?.resize(graphsHost.clientWidth)).observe(graphsHost);
+  // Another language: the graphs made anew in its words, from the same numbers.
+  onLanguageChange(() => {
+    if (!graphs) return;
+    graphs.destroy();
+    graphsHost.replaceChildren();
+    graphs = null;
+    if (!graphsHost.hidden) openGraphs(true);
+  });
   openLens(wanted.lens);
   openGraphs(wanted.graphs);
 }
@@ -106,9 +121,15 @@ async function start(): Promise<void> {
   document.getElementById('graphs')!.hidden = !wanted.graphs;
   document.getElementById('lens-panel')!.hidden = !wanted.lens;
   main.classList.toggle('with-panel', wanted.graphs || wanted.lens);
+  // The language the address or the last visit names comes with the module.
+  const asked = askedLanguage(query);
+  if (asked) prefetchCatalogue(asked);
   const module = await loadLabModule();
   const [w, h] = clientSize(stage);
   const lab = new module.WebLab(w, h);
+  bindWords(lab);
+  // Everything is made in that language; one it cannot have is said below, once the page stands.
+  const languageError = asked ? await useLanguage(asked) : '';
   const page = new Page(lab, w, h, stage);
   window.fermatLens = { page, lab, ready: false, firstFrameMs: NaN };
   document.body.classList.add('loaded');
@@ -122,12 +143,23 @@ async function start(): Promise<void> {
   new Help(page);
   const lessons = new Lessons(page);
   const challenge = new ChallengeMode(page);
-  const setups = new Setups(page, (key) => lessons.open(key));
+  const setups = new Setups(
+    page,
+    (key) => lessons.open(key),
+    (code) => void chooseLanguage(code, false),
+  );
+  new LanguageMenu((code) => void chooseLanguage(code, true));
   window.fermatLens.challenge = challenge;
   window.fermatLens.setups = setups;
+  window.fermatLens.language = Promise.resolve(languageError);
   // A link to a set-up or a lesson opens it; one that cannot be opened says
   // why in the status line, and the page starts as usual.
-  setups.openLocation();
+  setups.openLocation(false);
+  if (languageError) {
+    const said = document.getElementById('status')?.textContent ?? '';
+    showStatus(said ? `${said}; ${languageError}` : languageError);
+    languageComplaint = document.getElementById('status')?.textContent ?? '';
+  }
 
   requestAnimationFrame(() => {
     const ms = performance.now() - t0;
@@ -143,10 +175,60 @@ async function start(): Promise<void> {
   }
 }
 
+/** The language the address names (?lang=CODE, then the link's &lang=CODE), else the one chosen last; null: none. */
+function askedLanguage(query: URLSearchParams): string | null {
+  const inQuery = query.get('lang');
+  if (inQuery !== null) return inQuery;
+  const { lang } = splitLink(location.hash);
+  if (lang !== null) return lang;
+  try {
+    return localStorage.getItem(LANGUAGE_KEY);
+  } catch {
+    return null; // storage refused (a private window): the original
+  }
+}
+
+/** The status line's complaint about a language, cleared once another is taken. */
+let languageComplaint = '';
+
+/**
+ * Switches to a language (from the menu: remembered for the next visit, and
+ * an address that names a language names this one now); one that cannot be
+ * had says why in the status line and the language in force stays.
+ */
+async function chooseLanguage(code: string, fromMenu: boolean): Promise<string> {
+  const done = useLanguage(code);
+  window.fermatLens!.language = done;
+  const why = await done;
+  const status = document.getElementById('status');
+  if (why) {
+    languageComplaint = why;
+    showStatus(why);
+    return why;
+  }
+  if (languageComplaint && status?.textContent === languageComplaint) showStatus('');
+  languageComplaint = '';
+  if (fromMenu) {
+    try {
+      localStorage.setItem(LANGUAGE_KEY, code);
+    } catch {
+      // storage refused: chosen for this visit only
+    }
+    const url = new URL(location.href);
+    if (url.searchParams.has('lang')) {
+      if (code) url.searchParams.set('lang', code);
+      else url.searchParams.delete('lang');
+      history.replaceState(history.state, '', url);
+    }
+  }
+  return '';
+}
+
 start().catch((err: unknown) => {
   const msg = err instanceof Error ? err.message : String(err);
   const status = document.getElementById('status');
-  if (status) status.textContent = `The lab could not start: ${msg}`;
+  // Without the lab there is no catalogue to word this from but the original's, which is the lab's too.
+  if (status) status.textContent = hasWords() ? t('page.status.labFailed', { why: msg }) : `The lab could not start: ${msg}`;
   window.fermatLens = { ready: false, error: msg } as never;
   console.error(err);
 });

@@ -122,17 +122,17 @@ export class Setups {
 /**
  * The fragment without the language it names, and that language: "" for the
  * original, null when it names none ("#setup=...&lang=de" is "#setup=..." in
- * German). A base64url set-up and a lesson's key hold no "&".
+ * German, "#lang=de" nothing in German). A base64url set-up and a lesson's
+ * key hold no "&".
  */
 export function splitLink(fragment: string): { hash: string; lang: string | null } {
-  const [head, ...rest] = fragment.split('&');
   let lang: string | null = null;
-  const kept = [head];
-  for (const part of rest) {
+  const kept: string[] = [];
+  for (const part of fragment.replace(/^#/, '').split('&')) {
     if (part.startsWith('lang=')) lang = decodeLinkPart(part.slice('lang='.length)) ?? part.slice('lang='.length);
-    else kept.push(part);
+    else if (part) kept.push(part);
   }
-  return { hash: kept.join('&'), lang };
+  return { hash: kept.length ? `#${kept.join('&')}` : '', lang };
 }
 
 /** A %-escaped part of an address, or undefined when an escape in it is malformed. */

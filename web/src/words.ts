@@ -39,6 +39,11 @@ export function bindWords(l: WebLab): void {
   apply();
 }
 
+/** Whether there is a lab to read words from (none when its module could not start). */
+export function hasWords(): boolean {
+  return lab !== null;
+}
+
 /** The text of `key` in the language in force, {{name}} filled from `args`; a whole `count` picks the plural form. */
 export function t(key: string, args?: WordArgs): string {
   if (!lab) return key;
