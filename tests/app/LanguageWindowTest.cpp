@@ -117,3 +117,43 @@ TEST_F(LanguageMenu, ListsEachLanguageByItsOwnName) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Screen {
+  const char* name;
+  QSize client;
+};
+
+class PseudoLanguageLayout : public testing::TestWithParam<Screen> {};
+
+// The pseudo-language is every text 40 % longer: whatever a translation
+// brings, the buttons hold their captions whole and the menu bar shows every
+// menu without folding any away.
+TEST_P(PseudoLanguageLayout, ClipsNothing) {
+  text::LanguageScope pseudo(text::kPseudoLanguage);
+  TestWindow t(GetParam().client);
+  app::Fermat& w = t.w();
+  w.resize(GetParam().client + QSize(0, w.menuBar()->sizeHint().height()));
+  w.show();
+  w.lab().click(5);
+  w.catchUp();
+  canvas::CommandButton* buttons[] = {&w.form().Command1, &w.form().Command2, &w.form().Command3,
+                                      &w.form().Command4, &w.form().Command5};
+  for (canvas::CommandButton* b : buttons) {
+    EXPECT_TRUE(b->Caption().startsWith(QLatin1Char('['))) << b->Caption().toStdString();
+    EXPECT_TRUE(b->captionFits()) << b->Caption().toStdString() << " at " << b->captionPointSize() << " pt";
+  }
+  const QRect bar = w.menuBar()->rect();
+  for (QAction* a : w.menuBar()->actions()) {
+    const QRect r = w.menuBar()->actionGeometry(a);
+    EXPECT_TRUE(bar.contains(r)) << a->text().toStdString() << " lies outside the menu bar";
+    EXPECT_FALSE(r.isEmpty()) << a->text().toStdString() << " is folded away";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, PseudoLanguageLayout,
+                         testing::Values(Screen{"laptop", {1366, 768 - 30}}, Screen{"fullHd", {1920, 1080 - 30}}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace
