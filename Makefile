@@ -1,6 +1,6 @@
 # The two commands a new user needs: `make run` and `make test`.
 # Both install what is missing (Debian packages), configure and build.
-.PHONY: run test test-asan bench fuzz deps build release install package clean web-build web
+.PHONY: check-language run test test-asan bench fuzz deps build release install package clean web-build web
 
 JOBS ?= 2
 
@@ -55,6 +55,11 @@ fuzz:
 	./build/fuzz/fuzz/optics_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus fuzz/corpus/optics
 	@mkdir -p build/fuzz/corpus-setup
 	./build/fuzz/fuzz/setup_fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/setup.dict build/fuzz/corpus-setup fuzz/corpus/setup
+
+# A translation's catalogue checked against the original: make check-language CODE=de
+CODE ?= en
+check-language: build
+	./build/dev/fermat-lab --check-catalogue resources/i18n/$(CODE).json
 
 # The browser edition in build/web: fermat-lab for node, the lab's WebAssembly
 # module and the page (scripts/build-web).
