@@ -1,4 +1,5 @@
 #include "lab/Challenge.h"
+#include "text/Language.h"
 
 #include "core/MediumFermat.h"
 #include "core/MirrorFermat.h"
@@ -39,7 +40,7 @@ ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
   d.paths.push_back({r.guessPath.empty() ? std::vector<core::Point>{source, guess, target} : r.guessPath,
                      kChallengeGuessColour, 1.5, {6, 4}});
   ChallengeDot guessDot{.at = guess, .fill = kChallengeGuessColour, .outline = numeric::kBlack, .radius = 5,
-                        .text = "your guess"};
+                        .text = text::Tr("challenge.yourGuess")};
   if (!r.found) {
     d.dots.push_back(guessDot);
     return d;
@@ -52,7 +53,7 @@ ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
   guessDot.textAbove = guessHigher;
   d.dots.push_back(guessDot);
   d.dots.push_back({.at = least, .fill = kChallengeLeastColour, .outline = numeric::kBlack, .radius = 5,
-                    .text = "least time", .textAbove = !guessHigher});
+                    .text = text::Tr("challenge.leastTime"), .textAbove = !guessHigher});
   return d;
 }
 

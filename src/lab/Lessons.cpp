@@ -111,13 +111,10 @@ std::string OpenLesson(Lab& lab, const Lesson& lesson) {
 }
 
 std::string PictureCaption(const Lab& lab) {
-  std::string caption = lab.mirror()   ? "Mirror: " + SceneSummary(lab)
-                        : lab.medium() ? "Medium: " + SceneSummary(lab)
-                                       : "Lens: " + LensSummary(lab.lensDesign(), lab.lens());
-  if (const Lesson* l = FindLesson(lab.lesson())) {
-    caption += "; lesson: ";
-    caption += l->title();
-  }
+  std::string caption = lab.mirror()   ? Tr("picture.mirror", {{"summary", SceneSummary(lab)}})
+                        : lab.medium() ? Tr("picture.medium", {{"summary", SceneSummary(lab)}})
+                                       : Tr("picture.lens", {{"summary", LensSummary(lab.lensDesign(), lab.lens())}});
+  if (const Lesson* l = FindLesson(lab.lesson())) caption += Tr("picture.lesson", {{"title", l->title()}});
   return caption;
 }
 

@@ -1,4 +1,5 @@
 #include "lab/MirrorWhy.h"
+#include "text/Language.h"
 
 #include "core/MirrorFermat.h"
 #include "lab/Lab.h"
@@ -20,13 +21,12 @@ double sumOfDistances(double x, double y, core::Point s, core::Point t) {
   return std::hypot(x - s.x, y - s.y) + std::hypot(x - t.x, y - t.y);
 }
 
-const char* sideText(EllipseSide side) {
-  switch (side) {
-    case EllipseSide::Inside: return "mirror inside the ellipse: ";
-    case EllipseSide::Outside: return "mirror outside the ellipse: ";
-    case EllipseSide::Across: return "mirror across the ellipse: ";
-  }
-  return "";
+// "mirror inside the ellipse: maximum", in the language in force.
+std::string sideText(EllipseSide side, optics::StationaryKind kind) {
+  const char* key = side == EllipseSide::Inside    ? "why.inside"
+                    : side == EllipseSide::Outside ? "why.outside"
+                                                   : "why.across";
+  return text::Tr(key, {{"kind", text::Tr(std::string("why.kind.") + optics::StationaryKindName(kind))}});
 }
 
 }  // namespace
@@ -77,7 +77,7 @@ ChallengeDrawing MirrorWhyDrawing(const Lab& lab) {
                       .fill = core::StationaryColour(p.Kind),
                       .outline = numeric::kBlack,
                       .radius = 3,
-                      .text = std::string(sideText(side)) + optics::StationaryKindName(p.Kind),
+                      .text = sideText(side, p.Kind),
                       .textAbove = p.Y >= 0});
   }
   return d;

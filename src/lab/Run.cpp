@@ -1,4 +1,5 @@
 #include "lab/Run.h"
+#include "text/Language.h"
 
 #include "lab/ActionSteps.h"
 
@@ -160,43 +161,34 @@ std::string EqualTimeFile(const Lab& lab, std::optional<double> at) {
   return sceneHeader(lab) + graphs::EqualTimeCsv(CurrentEqualTime(lab, at));
 }
 
-namespace {
-
-// The pieces one after the other. Built by appending: "literal" +
-// std::string makes g++ 12 at -O3 raise a false -Wrestrict (GCC bug 105329).
-std::string joined(std::initializer_list<std::string_view> pieces) {
-  std::string out;
-  for (const std::string_view p : pieces) out.append(p);
-  return out;
-}
-
-}  // namespace
 
 std::vector<std::string> ChallengeParts(const ChallengeReveal& r) {
-  auto point = [](double x, double y) { return joined({"(", Format(x, "0.00"), ", ", Format(y, "0.00"), ")"}); };
+  using text::Tr;
+  const auto num = [](double v) { return text::LocalNumber(Format(v, "0.00")); };
+  auto point = [&](double x, double y) { return Tr("challenge.point", {{"x", num(x)}, {"y", num(y)}}); };
   // The guess is scored by the path through the point of the face it stands
   // for, not through the marker (which may stand in the glass or the air,
   // where the label's time belongs to no path of light): the text says which.
   std::vector<std::string> parts{
-      joined({"tries ", std::to_string(r.tries)}),
-      joined({"your guess enters at ", point(r.guessX, r.guessY), ", time ", Format(r.guessTime, "0.00")})};
+      Tr("challenge.tries", {{"count", std::to_string(r.tries)}}),
+      Tr("challenge.guess", {{"point", point(r.guessX, r.guessY)}, {"time", num(r.guessTime)}})};
   if (!r.found) {
-    parts.emplace_back("no least-time path found");
+    parts.push_back(Tr("challenge.notFound"));
     return parts;
   }
-  parts.push_back(joined({"least time ", Format(r.leastTime, "0.00"), " at ", point(r.leastX, r.leastY)}));
-  parts.push_back(joined({Format(r.timeGap, "0.00"), " slower"}));
-  parts.push_back(joined({Format(r.distance, "0.00"), " away"}));
+  parts.push_back(Tr("challenge.least", {{"time", num(r.leastTime)}, {"point", point(r.leastX, r.leastY)}}));
+  parts.push_back(Tr("challenge.slower", {{"gap", num(r.timeGap)}}));
+  parts.push_back(Tr("challenge.away", {{"distance", num(r.distance)}}));
   return parts;
 }
 
 std::string ChallengeText(const ChallengeReveal& r) {
-  std::string text;
+  std::string out;
   for (const std::string& part : ChallengeParts(r)) {
-    if (!text.empty()) text += "; ";
-    text += part;
+    if (!out.empty()) out += text::Tr("challenge.separator");
+    out += part;
   }
-  return text;
+  return out;
 }
 
 std::string TraceText(const Lab& lab) {

@@ -271,8 +271,8 @@ void Fermat::showChallenge() {
 
 QString Fermat::lensNote() const {
   if (lab_.lensDesign() == optics::LensDesign{}) return {};
-  return QStringLiteral("Lens: ") + QString::fromStdString(lab::LensSummary(lab_.lensDesign(), lab_.lens()) + "; " +
-                                                           lab::LensText(lab_.lensDesign()));
+  return Tr("picture.lens",
+            {{"summary", lab::LensSummary(lab_.lensDesign(), lab_.lens()) + "; " + lab::LensText(lab_.lensDesign())}});
 }
 
 void Fermat::showLens() {

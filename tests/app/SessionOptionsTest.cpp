@@ -122,6 +122,9 @@ std::vector<OptionCase> optionCases() {
       {"stationary", {"--stationary", "s.csv"}, {"--mirror", "flat", "target=-100,-60", "press=1"}, false},
       {"medium", {"--medium", "mirage"}, {"--print-labels", "press=1"}, true},
       {"paths", {"--paths", "p.csv"}, {"--medium", "hot-road,n0=0.95,g=0.005", "target=100,30", "press=1"}, false},
+      {"lang", {"--lang", "de"}, labels, true},
+      {"langArabic", {"--lang", "ar"}, {"--print-labels", "--challenge", "entry=-10,-5"}, true},
+      {"langPseudo", {"--lang", "qps"}, {"--print-labels", "--mirror", "concave", "press=1"}, true},
       {"optionWithEquals", {"--lens=preset=slab"}, labels, true},
       {"oneDash", {"-size", "800x500"}, {"--print-labels", "--trace", "t.jsonl", "press=2"}, true},
   };
@@ -184,6 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"unknownLesson", {"--lesson", "optics"}, "optics"},
         RefusalCase{"lessonWithLens", {"--lesson", "wavefront", "--lens", "n=1.5"}, "cannot be combined"},
         RefusalCase{"flagWithValue", {"--classic=1"}, "unexpected value after '--classic'"},
+        RefusalCase{"unknownLanguage", {"--lang", "xx"}, "--lang: unknown language 'xx' (one of: original, "},
+        RefusalCase{"languageTwice", {"--lang", "de", "--lang", "fr"}, "--lang is given twice"},
         RefusalCase{"traceIntoAFolder", {"--trace", "."}, "--trace"},
         RefusalCase{"badAction", {"rays=1"}, "rays=1"},
         RefusalCase{"mirrorTwice", {"--mirror", "flat", "--mirror", "concave"}, "--mirror is given twice"},

@@ -38,14 +38,17 @@ TEST_P(BuiltInCatalogue, ChangesTheWordsOfTheOriginal) {
   // A translation that copied the original would pass every check above.
   const text::Catalogue* c = text::AddedCatalogue(GetParam());
   ASSERT_NE(c, nullptr);
-  // Even plain English differs where the original is Greek or misspelt.
-  for (const char* key : {"caption.fermatTime", "message.notFound", "button.command3", "button.command4", "window.title"})
-  {
-    const std::string* t = c->find(key);
-    ASSERT_NE(t, nullptr) << key;
-    EXPECT_NE(*t, *text::OriginalCatalogue().find(key)) << GetParam() << " " << key;
+  // Plain English differs where the original is Greek or misspelt, every
+  // other language nearly everywhere.
+  if (std::string(GetParam()) == "en") {
+    for (const char* key : {"caption.fermatTime", "message.notFound", "button.command3", "button.command4",
+                            "window.title"}) {
+      const std::string* t = c->find(key);
+      ASSERT_NE(t, nullptr) << key;
+      EXPECT_NE(*t, *text::OriginalCatalogue().find(key)) << key;
+    }
+    return;  // the original is mostly English already
   }
-  if (std::string(GetParam()) == "en") return;  // the original is mostly English already
   int same = 0, all = 0;
   for (const auto& [key, source] : text::OriginalCatalogue().texts) {
     if (const std::string* t = c->find(key)) {
