@@ -57,6 +57,7 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("useLanguage", &WebLab::useLanguage)
       .function("language", &WebLab::language)
       .function("tr", &WebLab::tr)
+      .function("localNumber", &WebLab::localNumber)
       .function("controls", &WebLab::controls)
       .function("frames", &WebLab::frames)
       .function("pen", &WebLab::pen)

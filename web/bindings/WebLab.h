@@ -188,6 +188,9 @@ class WebLab {
   // the plural form ("key_one", "key_other", ...) when the original counts
   // the key.
   std::string tr(const std::string& key, const std::string& args) const;
+  // A number the page wrote ("12.34") with the decimal separator of the
+  // language in force ("12,34" in German), as the labels write theirs.
+  std::string localNumber(const std::string& number) const;
   // ["sentence", ...]: what the scene shows that needs words (lab::SceneHints).
   std::string sceneHints() const;
   std::string lessons() const;

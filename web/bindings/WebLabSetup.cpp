@@ -284,6 +284,8 @@ std::string WebLab::tr(const std::string& key, const std::string& args) const {
   return out;
 }
 
+std::string WebLab::localNumber(const std::string& number) const { return text::LocalNumber(number); }
+
 std::string WebLab::texts() const {
   const lab::ViewTexts& t = lab::Texts();
   return "{\"play\":" + jsonString(t.play) + ",\"pause\":" + jsonString(t.pause) +

@@ -6,7 +6,7 @@
 
 import uPlot from 'uplot';
 import type { EqualTimeInfo } from './lab';
-import { reword, t } from './words';
+import { localNumber, reword, t } from './words';
 
 /** Where the view takes its numbers: the lab, and the chosen x (NaN: the least spread), kept by the page. */
 export interface EqualTimeSource {
@@ -15,7 +15,8 @@ export interface EqualTimeSource {
 }
 
 const finite = (v: unknown): v is number => typeof v === 'number' && Number.isFinite(v);
-const fixed = (v: number, digits: number) => (finite(v) ? v.toFixed(digits) : '–');
+/** A number to `digits` places as the language in force writes it; a dash for none. */
+const fixed = (v: number, digits: number) => (finite(v) ? localNumber(v.toFixed(digits)) : '–');
 
 function axis(label: string): uPlot.Axis {
   return { label, stroke: '#333', grid: { stroke: '#e3e3e3', width: 1 }, ticks: { stroke: '#ccc', width: 1 }, labelSize: 18, size: 46 };
@@ -180,7 +181,8 @@ export class EqualTimeView {
     this.table.replaceChildren(
       ...d.rays.map((r) => {
         const tr = document.createElement('tr');
-        tr.innerHTML = `<td>${r.index}</td><td>${fixed(r.time, 3)}</td>`;
+        tr.insertCell().textContent = String(r.index);
+        tr.insertCell().textContent = fixed(r.time, 3);
         return tr;
       }),
     );

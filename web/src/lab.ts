@@ -112,6 +112,8 @@ export interface WebLab {
   language(): string;
   /** The text of a catalogue key in the language in force, {{name}} filled from the JSON object args ("" for none). */
   tr(key: string, args: string): string;
+  /** A number ("12.34") with the decimal separator of the language in force ("12,34" in German). */
+  localNumber(number: string): string;
 
   /** at: NaN for the point of least spread. */
   equalTime(at: number): string;

@@ -50,6 +50,11 @@ export function t(key: string, args?: WordArgs): string {
   return lab.tr(key, args ? JSON.stringify(args) : '');
 }
 
+/** A number written with '.' as the language in force writes it (its decimal separator, as the labels have it). */
+export function localNumber(number: string): string {
+  return lab ? lab.localNumber(number) : number;
+}
+
 /** The element's text is the key's, now and after every switch. */
 export function setWords(el: HTMLElement, key: string, args?: WordArgs): void {
   el.dataset.i18n = key;

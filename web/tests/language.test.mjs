@@ -303,6 +303,15 @@ export const tests = [
           // The graphs are made anew in the language, from the same numbers.
           await page.waitForFunction(() => document.querySelectorAll('.graph-note')[1]?.textContent !== '');
           assert(JSON.stringify(await notes()) === JSON.stringify(noteNumbers), `the graphs' numbers changed in ${code}: ${await notes()}`);
+          // The page's own numbers (the equal-time view's) with the language's decimal separator, as the labels have theirs.
+          const sep = code ? catalogue(code).meta.decimal : '.';
+          const equal = await page.evaluate(() => ({
+            note: document.querySelector('.equal-time .graph-note').textContent,
+            times: Array.from(document.querySelectorAll('.et-rays tbody td:nth-child(2)'), (c) => c.textContent),
+          }));
+          const decimals = [...(equal.note.match(/\d[.,]\d/g) ?? []), ...equal.times.map((v) => /\d([.,])\d/.exec(v)?.[0] ?? v)];
+          assert(decimals.length > 3, `the equal-time view shows no numbers in ${code}: ${JSON.stringify(equal)}`);
+          for (const d of decimals) assert(d[1] === sep, `${code || 'original'}: the equal-time view writes ${d}, not with ${sep}`);
         }
         // Inputs go on in German as in the original, the lab's messages in German.
         await chooseLanguage(page, 'de');
