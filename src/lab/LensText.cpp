@@ -27,6 +27,8 @@ std::optional<double> number(std::string_view s) { return ParseLensNumber(s); }
 std::string shortest(double v) { return fmt::format("{}", v); }
 
 std::string face(const optics::FaceDesign& f) { return f.Flat ? "flat" : shortest(f.Radius); }
+// A face as the summary writes it, in the language in force.
+std::string faceWords(const optics::FaceDesign& f) { return f.Flat ? text::Tr("summary.flat") : shortest(f.Radius); }
 
 }  // namespace
 
@@ -116,8 +118,11 @@ std::string LensSummary(const optics::LensDesign& design, const optics::Lens& le
   for (const auto& p : optics::LensPresets()) {
     if (p.design == design) name = LensPresetName(p) + ": ";
   }
-  return fmt::format("{}n = {}, r1 = {}, r2 = {}, thickness {}, aperture {:.2f}", name, shortest(design.N),
-                     face(design.First), face(design.Second), shortest(design.Thickness), lens.HalfAperture);
+  return name + text::Tr("summary.lens", {{"n", shortest(design.N)},
+                                          {"r1", faceWords(design.First)},
+                                          {"r2", faceWords(design.Second)},
+                                          {"thickness", shortest(design.Thickness)},
+                                          {"aperture", fmt::format("{:.2f}", lens.HalfAperture)}});
 }
 
 }  // namespace lab

@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 
 #include "numeric/Single.h"
+#include "text/Language.h"
 
 namespace optics {
 namespace {
@@ -52,15 +53,17 @@ std::string Number(double v) { return fmt::format("{}", v); }
 
 std::string CheckRange(const char* what, double v, double low, double high) {
   if (std::isfinite(v) && v >= low && v <= high) return {};
-  return fmt::format("{} = {} is out of range ({} to {})", what, Number(v), Number(low), Number(high));
+  return text::Tr("refusal.lens.range", {{"what", what}, {"value", Number(v)}, {"low", Number(low)}, {"high", Number(high)}});
 }
 
 std::string CheckFace(const char* what, const FaceDesign& f) {
   if (f.Flat) return {};
   const double r = std::fabs(f.Radius);
   if (std::isfinite(f.Radius) && r >= kMinRadius && r <= kMaxRadius) return {};
-  return fmt::format("{} = {} is out of range (a radius from {} to {} either sign, or flat)", what, Number(f.Radius),
-                     Number(kMinRadius), Number(kMaxRadius));
+  return text::Tr("refusal.lens.radius", {{"what", what},
+                                          {"value", Number(f.Radius)},
+                                          {"low", Number(kMinRadius)},
+                                          {"high", Number(kMaxRadius)}});
 }
 
 }  // namespace
@@ -79,18 +82,19 @@ LensBuild MakeLens(const LensDesign& design) {
   if (design.Aperture) {
     h = *design.Aperture;
     if (!std::isfinite(h) || h <= 0 || h > kMaxAperture) {
-      return refuse(fmt::format("aperture = {} is out of range (above 0, at most {})", Number(h), Number(kMaxAperture)));
+      return refuse(text::Tr("refusal.lens.aperture", {{"value", Number(h)}, {"high", Number(kMaxAperture)}}));
     }
     for (const auto& [name, face] : {std::pair{"r1", design.First}, std::pair{"r2", design.Second}}) {
       if (!face.Flat && std::fabs(face.Radius) <= h) {
-        return refuse(fmt::format("{} = {} is no larger than the aperture {}", name, Number(face.Radius), Number(h)));
+        return refuse(text::Tr("refusal.lens.radiusBelowAperture",
+                               {{"what", name}, {"value", Number(face.Radius)}, {"aperture", Number(h)}}));
       }
     }
     // A rim given where the faces meet may come out a rounding below zero.
     const double edge = EdgeThickness(design, h);
     if (edge < -1e-9 * design.Thickness) {
-      return refuse(fmt::format("the faces cross inside the aperture (edge thickness {:.3g} at height {})", edge,
-                                Number(h)));
+      return refuse(text::Tr("refusal.lens.facesCross",
+                             {{"edge", fmt::format("{:.3g}", edge)}, {"height", Number(h)}}));
     }
     meet = edge <= 1e-9 * design.Thickness;
   } else if (EdgeThickness(design, reach) > 0) {
@@ -110,7 +114,7 @@ LensBuild MakeLens(const LensDesign& design) {
     meet = true;
   }
   const float aperture = numeric::RoundToSingle(h);
-  if (!(aperture > 0)) return refuse("the aperture rounds to zero");
+  if (!(aperture > 0)) return refuse(text::Tr("refusal.lens.apertureZero"));
 
   Lens lens;
   lens.HalfAperture = aperture;
