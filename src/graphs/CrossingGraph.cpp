@@ -11,17 +11,10 @@
 namespace graphs {
 
 const CrossingGraphTexts& CrossingTexts() {
-  // Worded anew when the language changes; the pointers stay good until then.
-  static std::array<std::string, 4> store;
+  static text::WordTable<4> words(
+      {"graph.crossing.title", "graph.crossing.exact", "graph.crossing.construction", "graph.crossing.paraxial"});
   static CrossingGraphTexts texts{};
-  static std::uint64_t revision = ~std::uint64_t{0};
-  if (revision != text::LanguageRevision()) {
-    revision = text::LanguageRevision();
-    constexpr const char* kKeys[] = {"graph.crossing.title", "graph.crossing.exact", "graph.crossing.construction",
-                                     "graph.crossing.paraxial"};
-    for (std::size_t i = 0; i < store.size(); ++i) store[i] = text::Tr(kKeys[i]);
-    texts = {store[0].c_str(), store[1].c_str(), store[2].c_str(), store[3].c_str()};
-  }
+  if (words.refresh()) texts = {words[0], words[1], words[2], words[3]};
   return texts;
 }
 

@@ -11,18 +11,10 @@
 namespace graphs {
 
 const CurveGraphTexts& CurveTexts() {
-  // Worded anew when the language changes; the pointers stay good until then.
-  static std::array<std::string, 6> store;
+  static text::WordTable<6> words({"graph.curve.least", "graph.curve.through", "graph.curve.height",
+                                   "graph.curve.title", "graph.curve.mirrorTitle", "graph.curve.mediumTitle"});
   static CurveGraphTexts texts{};
-  static std::uint64_t revision = ~std::uint64_t{0};
-  if (revision != text::LanguageRevision()) {
-    revision = text::LanguageRevision();
-    constexpr const char* kKeys[] = {"graph.curve.least", "graph.curve.through",     "graph.curve.height",
-                                     "graph.curve.title", "graph.curve.mirrorTitle", "graph.curve.mediumTitle"};
-    for (std::size_t i = 0; i < store.size(); ++i) store[i] = text::Tr(kKeys[i]);
-    texts = {store[0].c_str(), store[1].c_str(), store[2].c_str(),
-             store[3].c_str(), store[4].c_str(), store[5].c_str()};
-  }
+  if (words.refresh()) texts = {words[0], words[1], words[2], words[3], words[4], words[5]};
   return texts;
 }
 

@@ -1,52 +1,41 @@
 #include "lab/ViewTexts.h"
 
-#include <array>
-
 #include "text/Language.h"
 
 namespace lab {
 
-using text::LanguageRevision;
 using text::Tr;
 
 const ViewTexts& Texts() {
-  // The pointers point into `store`, worded anew when the language changes;
-  // a view reads them when it shows them, never keeps them.
-  static constexpr std::array kKeys{
-      "view.play",        "view.pause",      "view.playTooltip", "view.challenge",    "view.challengeTask",
-      "view.noMirror",    "view.ownMirror",  "view.parallelBeam", "view.mirrorWhy",   "view.mirrorMenu",
-      "view.mirrorPanel", "view.mirrorKind", "view.mirrorChoice", "view.mediumMenu",  "view.noMedium",
-      "view.ownMedium",   "view.indexShading", "view.mediumPanel", "view.mediumPrompt", "view.mediumChoice",
-      "view.mediumAny"};
-  static std::array<std::string, kKeys.size()> store;
+  static text::WordTable<21> words(
+      {"view.play",        "view.pause",       "view.playTooltip",  "view.challenge",    "view.challengeTask",
+       "view.noMirror",    "view.ownMirror",   "view.parallelBeam", "view.mirrorWhy",    "view.mirrorMenu",
+       "view.mirrorPanel", "view.mirrorKind",  "view.mirrorChoice", "view.mediumMenu",   "view.noMedium",
+       "view.ownMedium",   "view.indexShading", "view.mediumPanel", "view.mediumPrompt", "view.mediumChoice",
+       "view.mediumAny"});
   static ViewTexts texts;
-  static std::uint64_t revision = ~std::uint64_t{0};
-  if (revision != LanguageRevision()) {
-    revision = LanguageRevision();
-    for (std::size_t i = 0; i < kKeys.size(); ++i) store[i] = Tr(kKeys[i]);
-    std::size_t i = 0;
-    const auto next = [&] { return store[i++].c_str(); };
-    texts.play = next();
-    texts.pause = next();
-    texts.playTooltip = next();
-    texts.challenge = next();
-    texts.challengeTask = next();
-    texts.noMirror = next();
-    texts.ownMirror = next();
-    texts.parallelBeam = next();
-    texts.mirrorWhy = next();
-    texts.mirrorMenu = next();
-    texts.mirrorPanel = next();
-    texts.mirrorKind = next();
-    texts.mirrorChoice = next();
-    texts.mediumMenu = next();
-    texts.noMedium = next();
-    texts.ownMedium = next();
-    texts.indexShading = next();
-    texts.mediumPanel = next();
-    texts.mediumPrompt = next();
-    texts.mediumChoice = next();
-    texts.mediumAny = next();
+  if (words.refresh()) {
+    texts = {.play = words[0],
+             .pause = words[1],
+             .playTooltip = words[2],
+             .challenge = words[3],
+             .challengeTask = words[4],
+             .noMirror = words[5],
+             .ownMirror = words[6],
+             .parallelBeam = words[7],
+             .mirrorWhy = words[8],
+             .mirrorMenu = words[9],
+             .mirrorPanel = words[10],
+             .mirrorKind = words[11],
+             .mirrorChoice = words[12],
+             .mediumMenu = words[13],
+             .noMedium = words[14],
+             .ownMedium = words[15],
+             .indexShading = words[16],
+             .mediumPanel = words[17],
+             .mediumPrompt = words[18],
+             .mediumChoice = words[19],
+             .mediumAny = words[20]};
   }
   return texts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -64,6 +65,29 @@ std::string UseLanguage(std::string_view code);
 
 // The pseudo-language's text of an original text.
 [[nodiscard]] std::string PseudoText(std::string_view original);
+
+// The texts of a fixed table of keys, for the views that read words as
+// `const char*`: worded on the first read after each change of language, the
+// pointers good until the next change.
+template <std::size_t N>
+class WordTable {
+ public:
+  explicit WordTable(std::array<const char*, N> keys) : keys_(keys) {}
+  // True when the words changed since the last call (the caller's struct of
+  // pointers is to be filled again).
+  bool refresh() {
+    if (revision_ == LanguageRevision()) return false;
+    revision_ = LanguageRevision();
+    for (std::size_t i = 0; i < N; ++i) texts_[i] = Tr(keys_[i]);
+    return true;
+  }
+  [[nodiscard]] const char* operator[](std::size_t i) const { return texts_[i].c_str(); }
+
+ private:
+  std::array<const char*, N> keys_;
+  std::array<std::string, N> texts_;
+  std::uint64_t revision_ = ~std::uint64_t{0};
+};
 
 // Keeps the language in force for a scope and restores it after (tests).
 class LanguageScope {
