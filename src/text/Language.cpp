@@ -184,6 +184,25 @@ const Catalogue* AddedCatalogue(std::string_view code) {
   return it == s.added.end() ? nullptr : &it->second;
 }
 
+std::string WithoutAccessKey(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    // "(&X)", with the blank before it: the whole mark goes.
+    if (s[i] == '(' && i + 3 < s.size() && s[i + 1] == '&' && s[i + 3] == ')' && s[i + 2] != '&') {
+      while (!out.empty() && out.back() == ' ') out.pop_back();
+      i += 3;
+      continue;
+    }
+    if (s[i] == '&') {
+      if (i + 1 < s.size() && s[i + 1] == '&') out += '&';
+      if (i + 1 < s.size() && s[i + 1] == '&') ++i;
+      continue;
+    }
+    out += s[i];
+  }
+  return out;
+}
+
 LanguageScope::LanguageScope(std::string_view code) : before_(LanguageInForce()) { (void)UseLanguage(code); }
 LanguageScope::~LanguageScope() { (void)UseLanguage(before_); }
 

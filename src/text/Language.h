@@ -58,6 +58,11 @@ std::string UseLanguage(std::string_view code);
 // for a translation.
 [[nodiscard]] std::string LocalNumber(std::string text);
 
+// A menu text without its access key, for a heading or a label: "M&edium"
+// -> "Medium", "المرآة (&M)" -> "المرآة" (the form languages without the
+// letter use), "Save && quit" -> "Save & quit".
+[[nodiscard]] std::string WithoutAccessKey(std::string_view menuText);
+
 // The original's catalogue and the one in force, for checks and for the
 // page, which reads every text it shows from it.
 [[nodiscard]] const Catalogue& OriginalCatalogue();

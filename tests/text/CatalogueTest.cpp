@@ -106,6 +106,16 @@ TEST(PluralCategories, CoverEveryCountTheRuleGives) {
   }
 }
 
+TEST(WithoutAccessKey, LeavesTheWordsOnly) {
+  EXPECT_EQ(text::WithoutAccessKey("M&edium"), "Medium");
+  EXPECT_EQ(text::WithoutAccessKey("&kind"), "kind");
+  EXPECT_EQ(text::WithoutAccessKey("\u0627\u0644\u0645\u0631\u0622\u0629 (&M)"), "\u0627\u0644\u0645\u0631\u0622\u0629");
+  EXPECT_EQ(text::WithoutAccessKey("\u955c\u5b50(&M)"), "\u955c\u5b50");
+  EXPECT_EQ(text::WithoutAccessKey("Save && quit"), "Save & quit");
+  EXPECT_EQ(text::WithoutAccessKey("no key"), "no key");
+  EXPECT_EQ(text::WithoutAccessKey("(&&x)"), "(&x)");
+}
+
 class PseudoText : public testing::TestWithParam<const char*> {};
 
 // The pseudo-language exists to show clipping: longer by 40 %, bracketed so a

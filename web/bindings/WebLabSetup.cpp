@@ -295,8 +295,9 @@ std::string WebLab::texts() const {
          ",\"parallelBeam\":" + jsonString(t.parallelBeam) + ",\"mirrorWhy\":" + jsonString(t.mirrorWhy) +
          ",\"noMedium\":" + jsonString(t.noMedium) + ",\"ownMedium\":" + jsonString(t.ownMedium) +
          ",\"indexShading\":" + jsonString(t.indexShading) + ",\"mediumPrompt\":" + jsonString(t.mediumPrompt) +
-         ",\"medium\":" + jsonString(t.mediumMenu) +
-         ",\"mirrorMenu\":" + jsonString(t.mirrorMenu) + ",\"mirrorKind\":" + jsonString(t.mirrorKind) +
+         ",\"medium\":" + jsonString(text::WithoutAccessKey(t.mediumMenu)) +
+         ",\"mirrorMenu\":" + jsonString(text::WithoutAccessKey(t.mirrorMenu)) +
+         ",\"mirrorKind\":" + jsonString(text::WithoutAccessKey(t.mirrorKind)) +
          ",\"mirrorChoice\":" + jsonString(t.mirrorChoice) + ",\"mediumChoice\":" + jsonString(t.mediumChoice) +
          ",\"mediumAny\":" + jsonString(t.mediumAny) + "}";
 }

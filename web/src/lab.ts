@@ -240,9 +240,9 @@ export interface ViewTexts {
   ownMedium: string;
   indexShading: string;
   mediumPrompt: string;
-  /** The Medium menu's title, its access key marked with "&". */
+  /** The Medium menu's title, without its access key (a heading). */
   medium: string;
-  /** The Mirror menu's title ("&" marks its access key), the kind's label, the choices' labels. */
+  /** The Mirror menu's title and the kind's label without their access keys, the choices' labels. */
   mirrorMenu: string;
   mirrorKind: string;
   mirrorChoice: string;

@@ -69,7 +69,7 @@ export class MediumChoice {
   private words(): void {
     const texts = this.page.texts;
     const box = this.box;
-    box.querySelector('h2')!.textContent = texts.medium.replace('&', '');
+    box.querySelector('h2')!.textContent = texts.medium;
     box.querySelector('.shading-text')!.textContent = texts.indexShading;
     box.querySelector('.choice-text')!.textContent = texts.mediumChoice;
     box.querySelector('.any-text')!.textContent = texts.mediumAny;

@@ -92,9 +92,9 @@ export class MirrorChoice {
   private words(info: MirrorInfo): void {
     const texts = this.page.texts;
     const box = this.box;
-    box.querySelector('h2')!.textContent = texts.mirrorMenu.replace('&', '');
+    box.querySelector('h2')!.textContent = texts.mirrorMenu;
     box.querySelector('.choice-text')!.textContent = texts.mirrorChoice;
-    box.querySelector('.kind-text')!.textContent = texts.mirrorKind.replace('&', '');
+    box.querySelector('.kind-text')!.textContent = texts.mirrorKind;
     box.querySelector('.beam-text')!.textContent = texts.parallelBeam;
     box.querySelector('.why-text')!.textContent = texts.mirrorWhy;
     const panel = this.panelInfo();
