@@ -5,6 +5,7 @@
 // refused by the lab with its one-line reason, shown beside the fields, and
 // changes nothing. The lens in force is shown in one line in the toolbar.
 
+import { keepChoiceWhole } from './choiceFit';
 import type { LensInfo, LensRow } from './lab';
 import type { Page } from './page';
 import { onLanguageChange, setWords, t } from './words';
@@ -31,6 +32,7 @@ interface Field {
 
 export class LensPanel {
   private readonly preset: HTMLSelectElement;
+  private readonly fitPreset: () => void;
   private readonly fields = new Map<Field['key'], Field>();
   private readonly error: HTMLElement;
   private readonly summary: HTMLElement | null;
@@ -51,6 +53,7 @@ export class LensPanel {
     setWords(own, 'page.lens.ownLens');
     this.preset.append(own);
     for (const p of info.presets) this.preset.append(new Option(p.name, p.key));
+    this.fitPreset = keepChoiceWhole(this.preset);
     for (const f of info.rows) {
       const row = document.createElement('div');
       row.className = 'lens-row';
@@ -217,6 +220,7 @@ export class LensPanel {
     this.error.textContent = info.note;
     this.error.title = info.note;
     this.preset.value = info.preset;
+    this.fitPreset();
     const values: Record<Field['key'], number | 'flat' | null> = {
       n: info.n,
       r1: info.r1,

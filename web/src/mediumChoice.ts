@@ -4,6 +4,7 @@
 // elsewhere (a set-up, a link, the console) shows here too. The index is
 // shaded over the picture (a switch turns it off), never into it.
 
+import { keepChoiceWhole } from './choiceFit';
 import { el } from './dom';
 import type { ChallengeDrawing, MediumInfo } from './lab';
 import { drawOverlay } from './overlay';
@@ -17,6 +18,7 @@ export class MediumChoice {
   private readonly shading: HTMLInputElement;
   private readonly canvas: HTMLCanvasElement;
   private readonly box: HTMLElement;
+  private readonly fitChoice: () => void;
 
   constructor(
     private readonly page: Page,
@@ -33,6 +35,7 @@ export class MediumChoice {
     this.select = box.querySelector('#medium-preset')!;
     this.field = box.querySelector('#medium-text')!;
     this.shading = box.querySelector('#medium-shading')!;
+    this.fitChoice = keepChoiceWhole(this.select);
     this.said = document.createElement('p');
     this.said.className = 'medium-said';
     this.said.setAttribute('role', 'status');
@@ -110,5 +113,6 @@ export class MediumChoice {
     if (document.activeElement !== this.field) this.field.value = now.preset === 'none' ? '' : now.text;
     this.said.textContent = now.preset === 'none' ? '' : now.summary;
     this.shading.disabled = now.preset === 'none';
+    this.fitChoice();
   }
 }

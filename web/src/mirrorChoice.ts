@@ -4,6 +4,7 @@
 // link, the console) shows here too. After "position by Fermat" the ellipse
 // through each stationary point is drawn over the picture (a switch turns it off).
 
+import { keepChoiceWhole } from './choiceFit';
 import { el } from './dom';
 import type { ChallengeDrawing, MirrorEditInfo, MirrorInfo, MirrorPanelInfo } from './lab';
 import { drawOverlay } from './overlay';
@@ -20,6 +21,7 @@ export class MirrorChoice {
   private shownRows = '';
   private readonly canvas: HTMLCanvasElement;
   private readonly box: HTMLElement;
+  private readonly fitChoices: (() => void)[];
 
   constructor(
     private readonly page: Page,
@@ -50,6 +52,7 @@ export class MirrorChoice {
       this.show();
     });
     this.kind = box.querySelector('#mirror-kind')!;
+    this.fitChoices = [keepChoiceWhole(this.select), keepChoiceWhole(this.kind)];
     this.fields = box.querySelector('.mirror-fields')!;
     this.kind.addEventListener('change', () => {
       if (this.kind.value === 'none') this.take('none');
@@ -174,5 +177,6 @@ export class MirrorChoice {
     this.beam.checked = now.parallelBeam;
     this.beam.disabled = now.preset === 'none';
     this.showFields();
+    for (const fit of this.fitChoices) fit();
   }
 }

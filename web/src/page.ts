@@ -14,7 +14,7 @@ import { PlayButton } from './playButton';
 import { ScrollBar, type BarOwner } from './scrollbar';
 import { spellKey } from './keys';
 import type { Background, Overlay } from './export';
-import { onLanguageChange, setAttrWords, t } from './words';
+import { languageInForce, onLanguageChange, setAttrWords, t } from './words';
 
 export { el } from './dom';
 
@@ -29,6 +29,25 @@ export interface CallRecord {
 
 /** The lab's calls that start it afresh: a lens, a set-up, a share link, a lesson. */
 export type StartCall = 'setLens' | 'setMirror' | 'setMedium' | 'openSetup' | 'openFragment' | 'openLesson';
+
+/**
+ * A label at the lab's size. The lab sizes its labels for the original's
+ * words; a translation's may be longer than the box holds (its last line
+ * cut off below, or a word past the right edge), so in a translation a
+ * label whose words overflow is made smaller, half a pixel at a time, down
+ * to `minPx` (CSS pixels), as the buttons' captions are. The original's
+ * labels keep the lab's size as the window shows them (`minPx` null).
+ */
+function fitLabel(label: HTMLElement, pointSize: number, minPx: number | null): void {
+  label.style.fontSize = `${pointSize}pt`;
+  if (minPx === null) return;
+  const overflows = () => label.scrollHeight > label.clientHeight + 1 || label.scrollWidth > label.clientWidth + 1;
+  let px = pointSize * (96 / 72);
+  while (px > minPx && overflows()) {
+    px = Math.max(minPx, px - 0.5);
+    label.style.fontSize = `${px}px`;
+  }
+}
 
 export class Page implements BarOwner {
   readonly rec: PictureRecord;
@@ -159,14 +178,17 @@ export class Page implements BarOwner {
     this.captions = JSON.parse(this.lab.captions()) as string[];
     this.controls = JSON.parse(this.lab.controls()) as ControlsInfo;
     const c = this.controls;
+    const shrink = languageInForce().code !== '';
     this.labels.forEach((label, i) => {
       const info = c.labels[i];
-      if (info) {
-        placeRect(label, info.rect);
-        label.style.fontSize = `${info.pointSize}pt`;
-      }
       const text = this.captions[i] ?? '';
       if (label.textContent !== text) label.textContent = text;
+      if (!info) return;
+      const key = `${info.rect.join(',')}|${info.pointSize}|${text}|${shrink}`;
+      if (label.dataset.fitted === key) return;
+      label.dataset.fitted = key;
+      placeRect(label, info.rect);
+      fitLabel(label, info.pointSize, shrink ? c.minCaptionPx : null);
     });
     this.buttons.update(c.buttons, c.minCaptionPx);
     this.bars.forEach((bar, i) => {
