@@ -72,8 +72,30 @@ if (!existsSync(join(site, 'app.css'))) writeFileSync(join(site, 'app.css'), '')
 const staticDir = join(webDir, 'static');
 for (const name of readdirSync(staticDir)) {
   if (name === 'sw.js') continue; // written below
+  if (name === 'index.html') continue; // written below
   copyFileSync(join(staticDir, name), join(site, name));
 }
+// Without scripts the page cannot read its catalogues, so the one line it
+// shows then is written here in every language, each marked with its own.
+function escapeHtml(s) {
+  return s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+}
+const noscriptSaid = new Set();
+const noscriptLines = [['original', ''], ...catalogues.map((code) => [code, code])].flatMap(([file, code]) => {
+  const catalogue = JSON.parse(readFileSync(join(i18nDir, `${file}.json`), 'utf8'));
+  const line = catalogue.page?.noscript;
+  if (typeof line !== 'string' || !line) fail(`resources/i18n/${file}.json has no page.noscript`);
+  if (noscriptSaid.has(line)) return []; // English says what the original says
+  noscriptSaid.add(line);
+  const dir = catalogue.meta?.direction === 'rtl' ? ' dir="rtl"' : '';
+  return [code ? `<p lang="${code}"${dir}>${escapeHtml(line)}</p>` : `<p>${escapeHtml(line)}</p>`];
+});
+const page = readFileSync(join(staticDir, 'index.html'), 'utf8');
+if (!/<noscript>[^<]*<\/noscript>/.test(page)) fail('web/static/index.html has no <noscript> line');
+writeFileSync(
+  join(site, 'index.html'),
+  page.replace(/<noscript>[^<]*<\/noscript>/, () => `<noscript>${noscriptLines.join('')}</noscript>`),
+);
 const icons = join(repo, 'resources', 'icons');
 copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.svg'), join(site, 'icon.svg'));
 copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.png'), join(site, 'icon-256.png'));

@@ -32,4 +32,8 @@ std::string LeastTimeLine(const CurveData& d) {
                                             {"height", text::LocalNumber(fmt::format("{:.2f}", d.least->y))}});
 }
 
+std::string StationaryKindWord(optics::StationaryKind kind) {
+  return text::Tr(std::string("stationary.") + optics::StationaryKindName(kind));
+}
+
 }  // namespace graphs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphs/TravelTimeCurve.h"
+#include "optics/Stationary.h"
 
 #include <string>
 
@@ -23,5 +24,10 @@ struct CurveGraphTexts {
 // The least-time point in words: "least time 12.34 at height 5.67"; when the
 // search found none, that it found none; empty without a curve.
 [[nodiscard]] std::string LeastTimeLine(const CurveData& d);
+
+// A kind of stationary point in words of the language in force ("minimum";
+// "Wendepunkt" in German): the legend's and the mirror's explanation's word.
+// optics::StationaryKindName stays the kind's name in files and CSV.
+[[nodiscard]] std::string StationaryKindWord(optics::StationaryKind kind);
 
 }  // namespace graphs

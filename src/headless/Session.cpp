@@ -109,12 +109,26 @@ std::string readLang(Session& s, const std::string& option, const std::string& c
   return {};
 }
 
+// The help line of --lang, naming the languages the program has (a catalogue
+// added to the build shows up here with no other change).
+const char* langHelp() {
+  static const std::string help = [] {
+    text::AddBuiltInTranslations();
+    std::string codes;
+    for (const text::LanguageInfo& l : text::Languages()) {
+      if (l.code.empty()) continue;
+      if (!codes.empty()) codes += ", ";
+      codes += l.code;
+      if (l.code == text::kPseudoLanguage) codes += " (the pseudo-language of the tests)";
+    }
+    return "Show every text in this language: " + codes + " or original (the default).";
+  }();
+  return help.c_str();
+}
+
 const SessionOption kOptions[] = {
     // First, so that what follows is read in the language chosen.
-    {"lang", "CODE",
-     "Show every text in this language: en, el, de, fr, es, pt-BR, zh-CN, ar, qps (the pseudo-language of the "
-     "tests) or original (the default).",
-     false, readLang},
+    {"lang", "CODE", langHelp(), false, readLang},
     {"size", "WxH", "Client area in pixels, 200x150 to 16384x16384 (default: the maximised window).", false, readSize},
     {"classic", nullptr, "Nothing is redrawn while a marker or a scroll bar's thumb is dragged.", false,
      readFlag<&Session::classic>},

@@ -87,9 +87,6 @@ LabelPhrase TimePhrase(int time, bool atStartUp) {
 }
 LabelPhrase PathTimePhrase(double time) { return {.kind = LabelPhrase::Kind::PathTime, .a = time}; }
 
-std::string HeightCaption(int height) { return PhraseText(HeightPhrase(height)); }
-std::string RaysCaption(int rays, bool atStartUp) { return PhraseText(RaysPhrase(rays, atStartUp)); }
-std::string TimeCaption(int time, bool atStartUp) { return PhraseText(TimePhrase(time, atStartUp)); }
 std::string PathTimeCaption(double time) { return PhraseText(PathTimePhrase(time)); }
 
 }  // namespace lab

@@ -22,9 +22,6 @@ namespace lab {
 [[nodiscard]] LabelPhrase RaysPhrase(int rays, bool atStartUp);
 [[nodiscard]] LabelPhrase TimePhrase(int time, bool atStartUp);
 [[nodiscard]] LabelPhrase PathTimePhrase(double time);
-[[nodiscard]] std::string HeightCaption(int height);      // Label1: "ψ= 0"
-[[nodiscard]] std::string RaysCaption(int rays, bool atStartUp);  // Label5
-[[nodiscard]] std::string TimeCaption(int time, bool atStartUp);  // Label6
 [[nodiscard]] std::string PathTimeCaption(double time);   // Label2 after a drag
 
 }  // namespace lab

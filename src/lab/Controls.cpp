@@ -14,6 +14,8 @@ namespace lab {
 using text::LanguageRevision;
 using text::Tr;
 
+bool ShrinkCaptionsToFit() { return !text::LanguageInForce().empty(); }
+
 Control::Control(const Surface& surface, PixelRect designTwips) : surface_(&surface), design_(designTwips) {
   restoreDesign();
 }

@@ -162,6 +162,11 @@ struct Controls {
 // in pixels of the client area; past it long words are broken instead.
 inline constexpr double kMinButtonCaptionPixels = 6;
 
+// Whether the labels' and buttons' captions shrink to fit their boxes: a
+// translation's do (its words are longer or wider than the design allowed
+// for); the original's keep their design font, as they always had.
+[[nodiscard]] bool ShrinkCaptionsToFit();
+
 // Play's button: a square just left of the time bar, as tall as the bar but
 // never under kPlayButtonMinSide, kPlayButtonGap from it, and never left of
 // the client area. In pixels of the client area, as every control is placed;

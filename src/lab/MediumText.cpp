@@ -225,9 +225,9 @@ std::string MediumSummary(const MediumDesign& d) {
     case MediumProfile::HalfPlane:
       formula = fmt::format("n = {} / (y {} {})", shortest(d.C), d.Y0 < 0 ? "+" : "-", shortest(std::abs(d.Y0)));
       break;
-    case MediumProfile::Luneburg: formula = fmt::format("n = √(2 - (r / {})²) inside r = {}", shortest(d.R), shortest(d.R)); break;
+    case MediumProfile::Luneburg: formula = text::Tr("summary.medium.luneburg", {{"r", shortest(d.R)}}); break;
     case MediumProfile::Layers:
-      formula = "layers at y = " + listText(d.Y) + ", n = " + listText(d.Ns) + " from the bottom";
+      formula = text::Tr("summary.medium.layers", {{"heights", listText(d.Y)}, {"indices", listText(d.Ns)}});
       break;
   }
   return name + formula;

@@ -130,18 +130,24 @@ std::string MirrorSummary(const optics::MirrorDesign& design, const optics::Mirr
   for (const auto& p : optics::MirrorPresets()) {
     if (p.design == design && name.empty()) name = MirrorPresetName(p) + ": ";
   }
-  std::string numbers;
+  // One sentence per kind in the catalogue (summary.mirror.concave, ...):
+  // each kind has its own numbers. They stay in '.' as the mirror's text writes them.
+  const std::string key = std::string("summary.mirror.") + MirrorKindWord(design.Kind);
+  const std::string aperture = shortest(mirror.aperture());
   switch (design.Kind) {
     case optics::MirrorKind::Concave:
-    case optics::MirrorKind::Convex: numbers = ", r = " + shortest(design.Radius); break;
-    case optics::MirrorKind::Parabolic: numbers = ", f = " + shortest(design.Focal); break;
+    case optics::MirrorKind::Convex:
+      return name + text::Tr(key, {{"r", shortest(design.Radius)}, {"aperture", aperture}});
+    case optics::MirrorKind::Parabolic: return name + text::Tr(key, {{"f", shortest(design.Focal)}, {"aperture", aperture}});
     case optics::MirrorKind::Elliptical:
-      numbers = fmt::format(", foci ({}, {}) and ({}, {})", shortest(design.F1x), shortest(design.F1y),
-                            shortest(design.F2x), shortest(design.F2y));
-      break;
+      return name + text::Tr(key, {{"x1", shortest(design.F1x)},
+                                   {"y1", shortest(design.F1y)},
+                                   {"x2", shortest(design.F2x)},
+                                   {"y2", shortest(design.F2y)},
+                                   {"aperture", aperture}});
     case optics::MirrorKind::Flat: break;
   }
-  return fmt::format("{}{}{}, aperture {}", name, MirrorKindWord(design.Kind), numbers, shortest(mirror.aperture()));
+  return name + text::Tr(key, {{"aperture", aperture}});
 }
 
 }  // namespace lab

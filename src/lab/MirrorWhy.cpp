@@ -2,6 +2,7 @@
 #include "text/Language.h"
 
 #include "core/MirrorFermat.h"
+#include "graphs/CurveTexts.h"
 #include "lab/Lab.h"
 
 #include <cmath>
@@ -26,7 +27,7 @@ std::string sideText(EllipseSide side, optics::StationaryKind kind) {
   const char* key = side == EllipseSide::Inside    ? "why.inside"
                     : side == EllipseSide::Outside ? "why.outside"
                                                    : "why.across";
-  return text::Tr(key, {{"kind", text::Tr(std::string("why.kind.") + optics::StationaryKindName(kind))}});
+  return text::Tr(key, {{"kind", graphs::StationaryKindWord(kind)}});
 }
 
 }  // namespace

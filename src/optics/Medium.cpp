@@ -7,6 +7,8 @@
 #include <locale>
 #include <sstream>
 
+#include "text/Language.h"
+
 namespace optics {
 
 struct MediumMaker {
@@ -49,8 +51,8 @@ std::string text(double v) {
 }
 
 std::string indexError(const char* what, double n) {
-  return std::string(what) + " = " + text(n) + " is out of range (" + text(kMinMediumIndex) + " to " +
-         text(kMaxMediumIndex) + ")";
+  return text::Tr("refusal.medium.index",
+                  {{"what", what}, {"value", text(n)}, {"low", text(kMinMediumIndex)}, {"high", text(kMaxMediumIndex)}});
 }
 
 }  // namespace
@@ -116,30 +118,31 @@ MediumBuild MakeMedium(const MediumDesign& d) {
       break;
     case MediumProfile::HotRoad:
       if (!inRange(d.N0)) return {std::nullopt, indexError("n0", d.N0)};
-      if (!std::isfinite(d.G) || std::abs(d.G) > 1) return {std::nullopt, "g must be a number from -1 to 1"};
+      if (!std::isfinite(d.G) || std::abs(d.G) > 1) return {std::nullopt, text::Tr("refusal.medium.g")};
       break;
     case MediumProfile::Fibre:
       if (!inRange(d.N0)) return {std::nullopt, indexError("n0", d.N0)};
-      if (!std::isfinite(d.A) || !(d.A > 0) || d.A > 1) return {std::nullopt, "a must be a number above 0, at most 1"};
+      if (!std::isfinite(d.A) || !(d.A > 0) || d.A > 1) return {std::nullopt, text::Tr("refusal.medium.a")};
       break;
     case MediumProfile::HalfPlane:
-      if (!std::isfinite(d.C) || !(d.C > 0) || d.C > 1e6) return {std::nullopt, "c must be a number above 0, at most 1e6"};
-      if (!std::isfinite(d.Y0) || std::abs(d.Y0) > 1e6) return {std::nullopt, "y0 must be a number within 1e6 of 0"};
+      if (!std::isfinite(d.C) || !(d.C > 0) || d.C > 1e6) return {std::nullopt, text::Tr("refusal.medium.c")};
+      if (!std::isfinite(d.Y0) || std::abs(d.Y0) > 1e6) return {std::nullopt, text::Tr("refusal.medium.y0")};
       break;
     case MediumProfile::Luneburg:
-      if (!std::isfinite(d.R) || !(d.R >= 1) || d.R > 1e5) return {std::nullopt, "r must be a number from 1 to 1e5"};
+      if (!std::isfinite(d.R) || !(d.R >= 1) || d.R > 1e5) return {std::nullopt, text::Tr("refusal.medium.r")};
       break;
     case MediumProfile::Layers:
       if (d.Ns.size() != d.Y.size() + 1) {
-        return {std::nullopt, std::to_string(d.Y.size()) + " boundaries need " + std::to_string(d.Y.size() + 1) +
-                                  " indices, got " + std::to_string(d.Ns.size())};
+        return {std::nullopt, text::TrCount("refusal.medium.layers", d.Y.size(),
+                                            {{"indices", std::to_string(d.Y.size() + 1)},
+                                             {"given", std::to_string(d.Ns.size())}})};
       }
       for (const double n : d.Ns) {
         if (!inRange(n)) return {std::nullopt, indexError("n", n)};
       }
       for (std::size_t i = 0; i < d.Y.size(); ++i) {
         if (!std::isfinite(d.Y[i]) || (i > 0 && !(d.Y[i] > d.Y[i - 1]))) {
-          return {std::nullopt, "the layers' heights must be numbers, rising"};
+          return {std::nullopt, text::Tr("refusal.medium.heights")};
         }
       }
       break;

@@ -6,6 +6,8 @@
 
 #include <fmt/format.h>
 
+#include "text/Language.h"
+
 namespace optics {
 
 MirrorPoint Mirror::at(double u) const noexcept {
@@ -52,8 +54,11 @@ struct MirrorMaker {
 
 namespace {
 
-std::string outside(const char* what, double v, double lo, double hi) {
-  return fmt::format("{} must be from {} to {}, got {}", what, lo, hi, v);
+// "the radius must be from 5 to 100000, got 2": `key` names the refusal's
+// sentence in the catalogue (refusal.mirror.radius, .focal, .aperture).
+std::string outside(std::string_view key, double v, double lo, double hi) {
+  return text::Tr(std::string("refusal.mirror.") + std::string(key),
+                  {{"low", fmt::format("{}", lo)}, {"high", fmt::format("{}", hi)}, {"value", fmt::format("{}", v)}});
 }
 
 bool within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
@@ -63,19 +68,19 @@ bool within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo
 std::string MirrorMaker::ellipse(const MirrorDesign& d, Mirror& m) {
   for (const double v : {d.F1x, d.F1y, d.F2x, d.F2y}) {
     if (!std::isfinite(v) || std::abs(v) > kMaxFocusDistance)
-      return fmt::format("each focus's coordinates must lie within {} of the vertex", kMaxFocusDistance);
+      return text::Tr("refusal.mirror.focusFar", {{"distance", fmt::format("{}", kMaxFocusDistance)}});
   }
   const double d1 = std::sqrt(d.F1x * d.F1x + d.F1y * d.F1y), d2 = std::sqrt(d.F2x * d.F2x + d.F2y * d.F2y);
   const double fx = d.F2x - d.F1x, fy = d.F2y - d.F1y, between = std::sqrt(fx * fx + fy * fy);
   // The ellipse through the vertex has |P - F1| + |P - F2| = d1 + d2 = 2a;
   // it degenerates into the segment F1F2 when the vertex lies on that segment.
   const double a = (d1 + d2) / 2, c = between / 2;
-  if (!(d1 > 0 && d2 > 0) || a - c <= 1e-9 * a) return "the vertex must not lie on the line between the foci";
+  if (!(d1 > 0 && d2 > 0) || a - c <= 1e-9 * a) return text::Tr("refusal.mirror.vertexBetweenFoci");
   // The inside of the ellipse (where the foci are) is the side it reflects
   // on; it must face the source, to the left.
   const double inx = d.F1x / d1 + d.F2x / d2, iny = d.F1y / d1 + d.F2y / d2;
   const double inLen = std::sqrt(inx * inx + iny * iny);
-  if (!(inLen > 0) || inx / inLen > -0.1) return "the foci must lie to the left of the vertex, where the mirror faces";
+  if (!(inLen > 0) || inx / inLen > -0.1) return text::Tr("refusal.mirror.fociRight");
   m.a_ = a;
   m.b_ = std::sqrt(std::max(0.0, a * a - c * c));
   m.cx_ = (d.F1x + d.F2x) / 2;
@@ -126,15 +131,16 @@ MirrorBuild MirrorMaker::make(const MirrorDesign& d) {
   m.kind_ = d.Kind;
   const bool sphere = d.Kind == MirrorKind::Concave || d.Kind == MirrorKind::Convex;
   if (sphere && !within(d.Radius, kMinMirrorRadius, kMaxMirrorRadius))
-    return {std::nullopt, outside("the radius", d.Radius, kMinMirrorRadius, kMaxMirrorRadius)};
+    return {std::nullopt, outside("radius", d.Radius, kMinMirrorRadius, kMaxMirrorRadius)};
   if (d.Kind == MirrorKind::Parabolic && !within(d.Focal, kMinMirrorFocal, kMaxMirrorFocal))
-    return {std::nullopt, outside("the focal length", d.Focal, kMinMirrorFocal, kMaxMirrorFocal)};
+    return {std::nullopt, outside("focal", d.Focal, kMinMirrorFocal, kMaxMirrorFocal)};
   double aperture = d.Aperture.value_or(kDefaultMirrorAperture);
   if (!d.Aperture && sphere) aperture = std::min(aperture, d.Radius);
   if (!within(aperture, kMinMirrorAperture, kMaxMirrorAperture))
-    return {std::nullopt, outside("the aperture", aperture, kMinMirrorAperture, kMaxMirrorAperture)};
+    return {std::nullopt, outside("aperture", aperture, kMinMirrorAperture, kMaxMirrorAperture)};
   if (sphere && aperture > d.Radius)
-    return {std::nullopt, fmt::format("the aperture ({}) must not exceed the radius ({})", aperture, d.Radius)};
+    return {std::nullopt, text::Tr("refusal.mirror.apertureOverRadius",
+                                   {{"aperture", fmt::format("{}", aperture)}, {"radius", fmt::format("{}", d.Radius)}})};
   m.aperture_ = aperture;
   switch (d.Kind) {
     case MirrorKind::Flat:

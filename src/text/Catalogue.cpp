@@ -61,9 +61,10 @@ Catalogue ReadCatalogue(std::string_view text, std::string& error) {
     out.language = StringOr(*meta, "language", "");
     out.name = StringOr(*meta, "name", out.language);
     out.rightToLeft = StringOr(*meta, "direction", "ltr") == "rtl";
-    out.decimal = StringOr(*meta, "decimal", ".");
+    // An empty separator would glue a number's digits together: '.' stands in.
+    std::string decimal = StringOr(*meta, "decimal", "");
+    out.decimal = decimal.empty() ? std::string(1, '.') : std::move(decimal);
     out.review = StringOr(*meta, "review", "");
-    if (out.decimal.empty()) out.decimal = ".";
     doc.value.erase("meta");
   }
   if (!Flatten(doc.value, "", out, error)) return {};

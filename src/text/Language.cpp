@@ -119,7 +119,8 @@ std::vector<LanguageInfo> Languages() {
   State& s = state();
   std::vector<LanguageInfo> out{{"", s.original.name, false}};
   for (const auto& [code, c] : s.added) out.push_back({code, c.name, c.rightToLeft});
-  out.push_back({std::string(kPseudoLanguage), "Pseudo-language", false});
+  // The one language with no catalogue of its own is named in the language in force.
+  out.push_back({std::string(kPseudoLanguage), Tr("language.pseudo"), false});
   return out;
 }
 

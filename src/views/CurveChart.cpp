@@ -40,7 +40,7 @@ CurveChart::CurveChart(QWidget* parent)
     const auto kind = static_cast<optics::StationaryKind>(k);
     QScatterSeries* s = new QScatterSeries;
     s->setObjectName(QString::fromLatin1(optics::StationaryKindName(kind)));
-    s->setName(s->objectName());
+    s->setName(QString::fromStdString(graphs::StationaryKindWord(kind)));
     s->setMarkerSize(8);
     s->setColor(QColor::fromRgb(core::StationaryColour(kind)));
     c.addSeries(s);

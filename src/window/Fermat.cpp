@@ -97,7 +97,7 @@ std::string Fermat::setLanguage(const std::string& code) {
   if (std::string e = text::UseLanguage(code); !e.empty()) return e;
   Reword();
   applyDirection();
-  shownScene_ = "\x01";  // the title anew
+  shownScene_.assign(1, '\x01');  // the title anew (assign: g++ 12 -O3 takes "=" for an overlapping copy)
   shownHints_.clear();
   viewMenu_->reword();
   catchUp();
@@ -337,8 +337,7 @@ void Fermat::sync() {
   for (std::size_t i = 0; i < 5; ++i) {
     place(*buttons[i], fromButtons[i]->place);
     buttons[i]->setCaption(QString::fromStdString(fromButtons[i]->caption()));
-    // The original's captions keep their design font; a translation's shrinks to fit.
-    buttons[i]->fitCaption(!text::LanguageInForce().empty(), lab::kMinButtonCaptionPixels);
+    buttons[i]->fitCaption(lab::ShrinkCaptionsToFit(), lab::kMinButtonCaptionPixels);
     QWidget* w = buttons[i]->widget();
     if (w->isEnabled() != fromButtons[i]->enabled) w->setEnabled(fromButtons[i]->enabled);
   }

@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"flatFibre", {.Profile = MediumProfile::Fibre, .A = 0}, "a must"},
                       RefusalCase{"halfPlaneC", {.Profile = MediumProfile::HalfPlane, .C = -1}, "c must"},
                       RefusalCase{"tinyLens", {.Profile = MediumProfile::Luneburg, .R = 0.5}, "r must"},
-                      RefusalCase{"layersCount", {.Profile = MediumProfile::Layers, .Y = {0}, .Ns = {1}}, "need 2"},
+                      RefusalCase{"layersCount", {.Profile = MediumProfile::Layers, .Y = {0}, .Ns = {1}}, "1 boundary needs 2"},
                       RefusalCase{"layersOrder",
                                   {.Profile = MediumProfile::Layers, .Y = {10, 0}, .Ns = {1, 1.2, 1.4}},
                                   "rising"}),

@@ -180,7 +180,8 @@ std::string WebLab::controls() const {
          ",\"client\":[" + std::to_string(client.width) + "," + std::to_string(client.height) +
          "],\"play\":{\"rect\":" + jsonRect(lab::PlayButtonRect(c)) +
          ",\"intervalMs\":" + std::to_string(lab::Lab::kPlayIntervalMs) +
-         "},\"minCaptionPx\":" + jsonNumber(lab::kMinButtonCaptionPixels) + "}";
+         "},\"minCaptionPx\":" + jsonNumber(lab::kMinButtonCaptionPixels) +
+         ",\"shrinkToFit\":" + std::string(lab::ShrinkCaptionsToFit() ? "true" : "false") + "}";
   return out;
 }
 
@@ -277,8 +278,9 @@ std::string WebLab::curveGraph() const {
   std::string kinds;
   for (const optics::StationaryKind k : {optics::StationaryKind::Minimum, optics::StationaryKind::Maximum,
                                          optics::StationaryKind::Inflection, optics::StationaryKind::Constant}) {
-    kinds += std::string(kinds.empty() ? "" : ",") + "{\"name\":" + jsonString(optics::StationaryKindName(k)) +
-             ",\"colour\":" + jsonString(hexColour(core::StationaryColour(k))) + "}";
+    if (!kinds.empty()) kinds += ',';
+    kinds += "{\"kind\":" + jsonString(optics::StationaryKindName(k)) + ",\"name\":" +
+             jsonString(graphs::StationaryKindWord(k)) + ",\"colour\":" + jsonString(hexColour(core::StationaryColour(k))) + "}";
   }
   return "{\"least\":" + jsonString(t.least) + ",\"through\":" + jsonString(t.through) + ",\"height\":" + jsonString(t.height) +
          ",\"leastLine\":" + jsonString(graphs::LeastTimeLine(curve)) + ",\"kinds\":[" + kinds + "]}";

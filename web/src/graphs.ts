@@ -209,7 +209,7 @@ export class Graphs {
         handLine,
         c.least ? [{ x: c.least.y, v: c.least.time }] : [],
         c.hand ? [{ x: c.hand.y, v: c.hand.time }] : [],
-        ...info.kinds.map((k) => c.stationary.filter((p) => p.kind === k.name).map((p) => ({ x: p.y, v: p.time }))),
+        ...info.kinds.map((k) => c.stationary.filter((p) => p.kind === k.kind).map((p) => ({ x: p.y, v: p.time }))),
       ]),
     );
     this.notes[0].textContent = info.leastLine;

@@ -274,8 +274,8 @@ export interface CurveGraphInfo {
   height: string;
   /** The least-time point in words, or that the search found none; "" without a curve. */
   leastLine: string;
-  /** Every kind of stationary point along a mirror, with its colour in the picture. */
-  kinds: { name: string; colour: string }[];
+  /** Every kind of stationary point along a mirror: its name in the CSV, its word in the language in force, its colour in the picture. */
+  kinds: { kind: string; name: string; colour: string }[];
 }
 
 /** bundleGraph(): the words of the graph of axis crossings and its reference line. */
@@ -375,6 +375,8 @@ export interface ControlsInfo {
   play: { rect: Rect; intervalMs: number };
   /** The smallest caption a button's text is shrunk to (CSS pixels). */
   minCaptionPx: number;
+  /** Whether the labels' captions shrink to fit their boxes (a translation's do, the original's not). */
+  shrinkToFit: boolean;
 }
 
 /** A world frame: the world point (left, top) is the client area's top-left corner. */

@@ -14,7 +14,7 @@ import { PlayButton } from './playButton';
 import { ScrollBar, type BarOwner } from './scrollbar';
 import { spellKey } from './keys';
 import type { Background, Overlay } from './export';
-import { languageInForce, onLanguageChange, setAttrWords, t } from './words';
+import { onLanguageChange, setAttrWords, t } from './words';
 
 export { el } from './dom';
 
@@ -178,7 +178,7 @@ export class Page implements BarOwner {
     this.captions = JSON.parse(this.lab.captions()) as string[];
     this.controls = JSON.parse(this.lab.controls()) as ControlsInfo;
     const c = this.controls;
-    const shrink = languageInForce().code !== '';
+    const shrink = c.shrinkToFit;
     this.labels.forEach((label, i) => {
       const info = c.labels[i];
       const text = this.captions[i] ?? '';

@@ -34,6 +34,19 @@ const textOf = (cat, key) => key.split('.').reduce((o, k) => (o == null ? undefi
 const SITE_LANGUAGES = ['ar', 'de', 'el', 'en', 'es', 'fr', 'pt-BR', 'zh-CN'];
 
 /** A catalogue key shown as itself: what the lab gives for a key no catalogue has. */
+// The <p> lines of the page's <noscript>: the one without a language, and each language's.
+class NoscriptLines {
+  constructor(html) {
+    this.plain = null;
+    this.byLanguage = {};
+    const unescape = (t) => t.replace(/&lt;/g, '<').replace(/&gt;/g, '>').replace(/&amp;/g, '&');
+    for (const m of html.matchAll(/<p(?: lang="([^"]+)")?(?: dir="rtl")?>([^<]*)<\/p>/g)) {
+      if (m[1]) this.byLanguage[m[1]] = unescape(m[2]);
+      else this.plain = unescape(m[2]);
+    }
+  }
+}
+
 const KEY_LIKE = /^[a-z]+(\.[A-Za-z0-9-]+)+$/;
 
 /** Chooses a language from the page's own menu and waits until the page has switched. */
@@ -488,11 +501,14 @@ export const tests = [
         await someSession(page);
         await chooseMenu(page, 'lessons-menu', 'challenge');
         assert((await page.evaluate(() => document.documentElement.lang)) === 'qps', 'the pseudo-language was not taken');
-        // The stationary points' kinds are the lab's words of its CSV rows, no catalogue's (the window's legend shows them too).
-        const kinds = await page.evaluate(() => JSON.parse(window.fermatLens.lab.curveGraph()).kinds.map((k) => k.name));
-        assert(kinds.length > 0, 'the curve graph names no kinds');
+        // The stationary points' kinds: named as the CSV rows name them, worded by the catalogue in the legend.
+        const kinds = await page.evaluate(() => JSON.parse(window.fermatLens.lab.curveGraph()).kinds);
+        assert(
+          kinds.map((k) => k.kind).join() === 'minimum,maximum,inflection,constant',
+          `the curve graph's kinds: ${JSON.stringify(kinds)}`,
+        );
+        for (const k of kinds) assert(/^\[.*\]$/.test(k.name), `the legend's ${k.kind} is no catalogue's word: ${k.name}`);
         const own = (await pageTexts(page)).filter(({ text }) => {
-          if (kinds.includes(text)) return false;
           if (/[[\]]/.test(text)) return false; // a catalogue's text, or the lab's with one in it
           return /[A-Za-z]{2}/.test(text); // not numbers, symbols or a lone variable
         });
@@ -531,6 +547,17 @@ export const tests = [
           assert(s.cached, `the worker does not cache i18n/${code}.json`);
         }
         assert(!served.original, 'the original catalogue, which the module holds, is a file of the site too');
+        // Without scripts no catalogue can be read: the one line shown then stands in the page in every language.
+        const html = await page.evaluate(async () => (await fetch('index.html')).text());
+        const noscript = /<noscript>(.*)<\/noscript>/s.exec(html)?.[1] ?? '';
+        const lines = new NoscriptLines(noscript);
+        assert(lines.plain === catalogue('original').page.noscript, `the page's line without scripts: ${noscript}`);
+        for (const code of SITE_LANGUAGES) {
+          const line = catalogue(code).page.noscript;
+          if (line === catalogue('original').page.noscript) continue;
+          assert(lines.byLanguage[code] === line, `${code}'s line without scripts is missing: ${noscript}`);
+        }
+        assert(/<p lang="ar" dir="rtl">/.test(noscript), 'the Arabic line without scripts does not run right to left');
       } finally {
         await b.close();
       }
