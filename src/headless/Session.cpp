@@ -143,6 +143,10 @@ const SessionOption kOptions[] = {
     {"equal-time", "FILE.csv", lab::kEqualTimeHelp, true, readOutput<&Session::equalTime, true>},
     {"equal-time-at", "X", lab::kEqualTimeAtHelp, false, readEqualTimeAt},
     {"print-labels", nullptr, "Print the six labels after the actions.", true, readFlag<&Session::printLabels>},
+    {"describe", nullptr,
+     "Print what each action changed in words, as a screen reader hears it (Described lines), then the whole "
+     "picture in one paragraph (a Picture line).",
+     true, readFlag<&Session::describe>},
     {"trace", "FILE", "Write every drawing operation as a line of JSON.", true, readOutput<&Session::trace, false>},
     {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions.", true,
      readOutput<&Session::curve, true>},

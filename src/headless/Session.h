@@ -20,6 +20,7 @@ struct Session {
   std::string checkCatalogue;               // fermat-lab --check-catalogue FILE
   std::optional<std::pair<int, int>> size;  // client area in pixels
   bool printLabels = false;
+  bool describe = false;  // --describe: what each action changed, then the whole picture, in words
   bool classic = false;                     // nothing drawn while a marker or a thumb is dragged
   std::optional<optics::LensDesign> lens;   // --lens, one that can exist
   std::optional<optics::MirrorDesign> mirror;  // --mirror, one that can exist

@@ -1,6 +1,7 @@
 #include "headless/Start.h"
 
 #include "headless/Files.h"
+#include "lab/Describe.h"
 #include "lab/Lessons.h"
 #include "lab/MediumRun.h"
 #include "lab/Run.h"
@@ -60,10 +61,18 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
   }
   if (s.classic) program.setLive(false);
   if (s.challenge) program.startChallenge();
-  for (const lab::Action& a : s.actions) program.run(a);
+  // What each action changed, as a screen reader hears it after that action.
+  lab::ChangeDescriber described;
+  (void)described.next(lab);  // the start is the picture's, printed last
+  for (const lab::Action& a : s.actions) {
+    program.run(a);
+    if (!s.describe) continue;
+    if (const std::string said = described.next(lab); !said.empty()) out << "Described\t" << said << "\n" << std::flush;
+  }
   if (const std::optional<int> status = program.handOver()) return {*status, {}};
 
   if (s.printLabels) out << lab::LabelLines(lab) << std::flush;
+  if (s.describe) out << "Picture\t" << lab::DescribePicture(lab) << "\n" << std::flush;
   if (s.challenge) {
     const std::optional<lab::ChallengeReveal>& r = program.revealChallenge();
     out << "Challenge\t" << (r ? lab::ChallengeText(*r) : std::string("no answer: challenge mode is off")) << "\n"

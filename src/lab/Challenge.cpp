@@ -57,7 +57,9 @@ ChallengeDrawing ChallengeAnswerDrawing(const ChallengeReveal& r) {
   return d;
 }
 
-ChallengeReveal Challenge::mediumReveal(const Lab& lab, const MediumShape& shape) const {
+namespace {
+
+ChallengeReveal mediumAnswer(const Lab& lab, const MediumShape& shape) {
   // The guess is the point the student thinks the light passes: the blue
   // marker. The answer is where the least-time path crosses the vertical
   // line through it (or, for a path that does not reach that line, its
@@ -66,7 +68,6 @@ ChallengeReveal Challenge::mediumReveal(const Lab& lab, const MediumShape& shape
   const core::Point t = lab.target();
   ChallengeReveal r{.sourceX = s.x, .sourceY = s.y, .targetX = t.x, .targetY = t.y, .guessX = marker.x,
                     .guessY = marker.y};
-  r.tries = tries(lab);
   const core::ViaPath via = core::PathThrough(shape.medium, {s.x, s.y}, {marker.x, marker.y}, t);
   r.guessPath = via.Points;
   r.guessTime = via.Time.value_or(NAN);
@@ -97,14 +98,11 @@ ChallengeReveal Challenge::mediumReveal(const Lab& lab, const MediumShape& shape
   return r;
 }
 
-const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
-  if (!on_) return revealed_;
+}  // namespace
+
+ChallengeReveal LeastTimeAnswer(const Lab& lab) {
   const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);
-  if (const MediumShape* shape = lab.medium()) {
-    revealed_ = mediumReveal(lab, *shape);
-    revealedAt_ = lab.placement();
-    return revealed_;
-  }
+  if (const MediumShape* shape = lab.medium()) return mediumAnswer(lab, *shape);
   if (const MirrorShape* shape = lab.mirror()) {
     // The guess is a reflection point: the mirror's point nearest the
     // marker; the answer the least-time path of "position by Fermat".
@@ -114,7 +112,6 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
     const double v = lab.scene().SpeedOutside;
     ChallengeReveal r{.sourceX = s.x, .sourceY = s.y, .targetX = t.x, .targetY = t.y, .guessX = g.X, .guessY = g.Y};
     r.guessTime = (optics::Distance(s.x, s.y, g.X, g.Y) + optics::Distance(g.X, g.Y, t.x, t.y)) / v;
-    r.tries = tries(lab);
     const optics::StationaryResult st = optics::StationaryPoints(m, s.x, s.y, t.x, t.y, v);
     for (const optics::StationaryPoint& p : st.Points) {
       if (r.found && p.Time >= r.leastTime) continue;
@@ -127,9 +124,7 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
       r.timeGap = r.guessTime - r.leastTime;
       r.distance = optics::Distance(g.X, g.Y, r.leastX, r.leastY);
     }
-    revealed_ = r;
-    revealedAt_ = lab.placement();
-    return revealed_;
+    return r;
   }
   const core::Point t = TargetPoint(lab.controls().thesiy.value, lab.scene());
   const optics::Lens& lens = lab.scene().lens();
@@ -144,7 +139,6 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
   const optics::LeastTimeWalk w = optics::LeastTimeSearch(s.x, s.y, t.x, t.y, lens);
   // Air, then glass, as for every path.
   r.guessTime = optics::PathTime(s.x, s.y, g.X, g.Y, t.x, t.y, lens.SpeedOutside, lens.SpeedInside);
-  r.tries = tries(lab);
   if (w.Converged) {
     r.found = true;
     r.leastX = w.X;
@@ -153,7 +147,14 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
     r.timeGap = r.guessTime - w.Time;
     r.distance = optics::Distance(g.X, g.Y, w.X, w.Y);
   }
-  revealed_ = r;
+  return r;
+}
+
+const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
+  if (!on_) return revealed_;
+  ChallengeReveal r = LeastTimeAnswer(lab);
+  r.tries = tries(lab);
+  revealed_ = std::move(r);
   revealedAt_ = lab.placement();
   return revealed_;
 }

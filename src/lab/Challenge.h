@@ -11,7 +11,6 @@
 namespace lab {
 
 class Lab;
-struct MediumShape;
 
 // What "Reveal" shows in challenge mode: the least-time entry point for the
 // markers and the target height as they stand, its time, the student's guess
@@ -30,6 +29,11 @@ struct ChallengeReveal {
   // Empty: straight lines by the points, as a lens or a mirror has them.
   std::vector<core::Point> guessPath, leastPath;
 };
+
+// The least-time point for the markers and the target as they stand, against
+// the point the entry marker stands for (tries left 0): the answer Reveal
+// shows, and what the descriptions for screen readers compare.
+[[nodiscard]] ChallengeReveal LeastTimeAnswer(const Lab& lab);
 
 // The answer as every view draws it over the picture, never into it: points
 // in world units; widths, dashes, radii, text sizes and offsets in pixels of
@@ -99,8 +103,6 @@ class Challenge {
   // input (`movesBefore`: the entry moves before it).
   friend class Lab;
   void follow(const Lab& lab, int movesBefore);
-  // The medium scene's answer (reveal's part for it).
-  [[nodiscard]] ChallengeReveal mediumReveal(const Lab& lab, const MediumShape& shape) const;
 
   bool on_ = false;
   int startMoves_ = 0;

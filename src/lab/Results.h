@@ -14,6 +14,7 @@
 #include "graphs/TravelTimeCurve.h"
 
 #include <cstdint>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -56,6 +57,10 @@ class Results {
 
   // Mirror: a construction of the mirror or the medium scene.
   enum class Change { Fermat, Bundle, Ray, Continuation, Path, Mirror };
+  static constexpr std::size_t kChangeKinds = 6;
+  // How many times each kind has changed: a reader that keeps these sees
+  // what changed since it last looked.
+  [[nodiscard]] std::uint64_t revision(Change c) const noexcept { return revisions_[static_cast<std::size_t>(c)]; }
   // Called after every change, once for each kind that changed.
   std::function<void(Change)> changed;
 
@@ -104,9 +109,11 @@ class Results {
 
  private:
   void tell(Change c) const {
+    ++revisions_[static_cast<std::size_t>(c)];
     if (changed) changed(c);
   }
   Snapshot s_;
+  mutable std::array<std::uint64_t, kChangeKinds> revisions_{};
   std::uint64_t serial_ = 0;
 };
 

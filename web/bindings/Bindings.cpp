@@ -72,6 +72,8 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("bundleCsv", &WebLab::bundleCsv)
       .function("bundleGraph", &WebLab::bundleGraph)
       .function("curveGraph", &WebLab::curveGraph)
+      .function("describeChange", &WebLab::describeChange)
+      .function("describePicture", &WebLab::describePicture)
       .function("setLens", &WebLab::setLens)
       .function("lens", &WebLab::lens)
       .function("setMirror", &WebLab::setMirror)

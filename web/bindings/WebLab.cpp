@@ -295,6 +295,9 @@ std::string WebLab::bundleGraph() const {
          ",\"summary\":" + jsonString(graphs::CrossingSummary(lab::CurrentBundle(lab_), image)) + "}";
 }
 
+std::string WebLab::describeChange() { return described_.next(lab_); }
+std::string WebLab::describePicture() const { return lab::DescribePicture(lab_); }
+
 int WebLab::refusedOperations() const { return lab_.surface().refusedOperations(); }
 
 }  // namespace web

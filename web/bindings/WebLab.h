@@ -9,6 +9,7 @@
 // controls' rectangles.
 
 #include "lab/ActionSteps.h"
+#include "lab/Describe.h"
 #include "lab/Lab.h"
 
 #include <cstdint>
@@ -115,6 +116,10 @@ class WebLab {
   // "exact", "construction", "paraxial" (the words of graphs::CrossingTexts),
   // "paraxialX" (the paraxial image's x, or null), "summary" (the line under it)}.
   std::string bundleGraph() const;
+  // Words for a screen reader (lab::Describe): what the complete actions
+  // since the last call changed ("" when nothing did), and the whole picture.
+  std::string describeChange();
+  std::string describePicture() const;
 
   // ---- Starts: each draws the scene afresh and is refused, changing
   // nothing, while a message is open. "" when done, else the one-line reason.
@@ -224,6 +229,7 @@ class WebLab {
   std::deque<lab::ActionSteps> steps_;
 
   lab::Lab lab_;
+  lab::ChangeDescriber described_;
 };
 
 }  // namespace web

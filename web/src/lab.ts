@@ -54,6 +54,10 @@ export interface WebLab {
   bundleCsv(): string;
   bundleGraph(): string;
   /** CurveGraphInfo as JSON. */
+  /** What the complete actions since the last call changed, in words for a screen reader ("" when nothing did). */
+  describeChange(): string;
+  /** The whole picture in one paragraph. */
+  describePicture(): string;
   curveGraph(): string;
   refusedOperations(): number;
 

@@ -3,6 +3,7 @@
 // address asks for at start-up (a set-up or a lesson, a language).
 
 import { ChallengeMode } from './challenge';
+import { Describer } from './describe';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
@@ -31,6 +32,7 @@ declare global {
       firstFrameAt?: number;
       error?: string;
       challenge?: ChallengeMode;
+      describer?: Describer;
       setups?: Setups;
       /** The switch of language the page made last, once it is done ("" or why not). */
       language?: Promise<string>;
@@ -141,6 +143,7 @@ async function start(): Promise<void> {
   setupFileMenu(page);
   setupPanel(page, wanted);
   new Help(page);
+  const describer = new Describer(page);
   const lessons = new Lessons(page);
   const challenge = new ChallengeMode(page);
   const setups = new Setups(
@@ -150,6 +153,7 @@ async function start(): Promise<void> {
   );
   new LanguageMenu((code) => void chooseLanguage(code, true));
   window.fermatLens.challenge = challenge;
+  window.fermatLens.describer = describer;
   window.fermatLens.setups = setups;
   window.fermatLens.language = Promise.resolve(languageError);
   // A link to a set-up or a lesson opens it; one that cannot be opened says
