@@ -164,6 +164,9 @@ std::string DescribePicture(const Lab& lab) {
 }
 
 std::string ChangeDescriber::next(const Lab& lab) {
+  // Mid-action (a marker or a thumb held, Play sweeping) nothing is said:
+  // the change is said once, when the action is complete.
+  if (lab.midAction()) return {};
   const Results& r = lab.results();
   using C = Results::Change;
   const auto changed = [&](C c) { return r.revision(c) != seen_[static_cast<std::size_t>(c)]; };

@@ -34,7 +34,8 @@ class Lab;
 
 // What the last complete actions changed, once: each call gives the
 // sentences of what changed since the one before (the constructions' kinds
-// the lab's results count), empty when nothing did.
+// the lab's results count), empty when nothing did or while an action is
+// still going on (a marker or a thumb held, Play sweeping).
 class ChangeDescriber {
  public:
   [[nodiscard]] std::string next(const Lab& lab);

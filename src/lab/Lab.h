@@ -174,6 +174,10 @@ class Lab {
   void stopPlay();
   void togglePlay() { sweep_.running ? stopPlay() : startPlay(); }
   [[nodiscard]] bool playing() const noexcept { return sweep_.running; }
+  // A marker or a bar's thumb held, or Play sweeping: an action not yet complete.
+  [[nodiscard]] bool midAction() const noexcept {
+    return dragging() || playing() || thumbDown(BarId::Height) || thumbDown(BarId::Rays) || thumbDown(BarId::Time);
+  }
   // One step, the first at once on start; a tick while a message is open
   // stops the sweep instead, and so does a step that raised one.
   void playTick();

@@ -1,4 +1,5 @@
 #include "window/Fermat.h"
+#include "window/DescribePanel.h"
 
 #include "lab/Lessons.h"
 #include "lab/LensText.h"
@@ -60,6 +61,14 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   setWindowTitle(WindowCaption());
   banner_ = new Banner(form_);
   hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
+  describe_ = new DescribePanel(*this, *form_);
+  // Names for a screen reader, the page's words for the same things.
+  Word(form_, "page.stage.picture", "accessibleName");
+  Word(form_->thesiy.bar(), "page.stage.heightBar", "accessibleName");
+  Word(form_->arithmosaktinon.bar(), "page.stage.raysBar", "accessibleName");
+  Word(form_->xronosmetato.bar(), "page.stage.timeBar", "accessibleName");
+  Word(form_->kyklos.widget(), "page.stage.source", "accessibleName");
+  Word(form_->shmeio.widget(), "page.stage.entry", "accessibleName");
   shading_ = new ChallengeOverlay(form_, form_->canvas);
   shading_->setObjectName(QStringLiteral("mediumShadingOverlay"));
   why_ = new ChallengeOverlay(form_, form_->canvas);
@@ -304,6 +313,7 @@ void Fermat::catchUp() {
     lab_.dismissMessage();
     sync();
   }
+  describe_->follow(lab_);
   if (lab_.idlePending()) idle_.request();
 }
 

@@ -40,6 +40,8 @@ class LiveLab;
 // frame: when the window is made smaller, scroll bars appear; when it is made
 // larger, the picture stays centred. The picture and the mouse mapping thus
 // never change with the window's size.
+class DescribePanel;
+
 class Fermat final : public QMainWindow {
  public:
   explicit Fermat(QSize clientPixels, QWidget* parent = nullptr);
@@ -97,6 +99,8 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] ChallengeOverlay& challengeOverlay() noexcept { return *overlay_; }
   [[nodiscard]] ChallengeOverlay& whyOverlay() noexcept { return *why_; }
   [[nodiscard]] ChallengeOverlay& shadingOverlay() noexcept { return *shading_; }
+  // The lab's words for the picture (Help > Describe the picture).
+  [[nodiscard]] DescribePanel& describePanel() noexcept { return *describe_; }
 
   // Shows every text in another language (text::UseLanguage: "" the
   // original's), at once: menus, panels, labels, buttons, banners, the graph
@@ -136,6 +140,7 @@ class Fermat final : public QMainWindow {
   IdleCall idle_;
   bool showingMessage_ = false;
   Banner* banner_;
+  DescribePanel* describe_;
   Banner* hints_;       // what the scene shows that needs words (lab::SceneHints)
   QString shownHints_;  // what hints_ was last given: hidden by a click, it stays hidden until they change
   ChallengeOverlay* overlay_;

@@ -2,6 +2,7 @@
 #include "window/LiveMenus.h"
 
 #include "lab/ViewTexts.h"
+#include "window/DescribePanel.h"
 #include "window/Fermat.h"
 
 #include "window/HelpTexts.h"
@@ -63,6 +64,14 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
   guide->setObjectName(QStringLiteral("guide"));
   Word(help->addAction(QString(), &window, [show] { show("window.help.keysTitle", KeysTable); }), "window.help.keys")
       ->setObjectName(QStringLiteral("keys"));
+  QAction* describe = Word(help->addAction(QString(), &window,
+                                          [&window] {
+                                            if (auto* w = dynamic_cast<Fermat*>(&window))
+                                              w->describePanel().describeWhole(w->lab());
+                                          }),
+                           "window.help.describe");
+  describe->setObjectName(QStringLiteral("describe"));
+  describe->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
   Word(help->addAction(QString(), &window, [show] { show("window.help.aboutTitle", AboutText); }),
        "window.help.about")
       ->setObjectName(QStringLiteral("about"));
