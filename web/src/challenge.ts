@@ -95,7 +95,7 @@ export class ChallengeMode {
   private show(): void {
     const info = this.info();
     if (!info.on) this.revealed = null;
-    this.toggle.setAttribute('aria-checked', String(info.on));
+    this.toggle.setAttribute('aria-pressed', String(info.on));
     this.panel.hidden = !info.on;
     this.tries.value = String(info.tries);
     const r = this.revealed;

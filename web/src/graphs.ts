@@ -177,6 +177,16 @@ export class Graphs {
       x.s,
     );
     this.equal = new EqualTimeView(host, equalTime, this.width);
+    // Each plot is a picture named by its section's heading.
+    host.querySelectorAll('section.graph').forEach((s, i) => {
+      const h = s.querySelector('h2');
+      if (!h) return;
+      h.id ||= `graph-title-${i}`;
+      s.querySelectorAll('canvas').forEach((c) => {
+        c.setAttribute('role', 'img');
+        c.setAttribute('aria-labelledby', h.id);
+      });
+    });
   }
 
   /** Lets go of the plots (another language makes the graphs anew). */

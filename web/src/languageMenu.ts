@@ -29,7 +29,6 @@ export class LanguageMenu {
       ...shown.map((l) => {
         const b = document.createElement('button');
         b.type = 'button';
-        b.setAttribute('role', 'menuitemradio');
         b.dataset.language = l.code || 'original';
         if (l.code) {
           b.textContent = l.name;
@@ -37,7 +36,7 @@ export class LanguageMenu {
         } else {
           setWords(b, 'window.view.original');
         }
-        b.setAttribute('aria-checked', String(l.code === inForce));
+        b.setAttribute('aria-pressed', String(l.code === inForce));
         b.addEventListener('click', () => {
           closeMenus();
           b.blur(); // Space stays the picture's Play key

@@ -122,6 +122,9 @@ export class Page implements BarOwner {
       source: el('div', 'marker source', this.form),
       entry: el('div', 'marker entry', this.form),
     };
+    // Named markers: a screen reader finds each (the arrow keys move the active one).
+    this.markers.source.setAttribute('role', 'img');
+    this.markers.entry.setAttribute('role', 'img');
     setAttrWords(this.markers.source, { 'aria-label': 'page.stage.source' });
     setAttrWords(this.markers.entry, { 'aria-label': 'page.stage.entry' });
     this.ring = el('div', 'ring', this.form);

@@ -21,6 +21,7 @@ export class PictureView {
   ) {
     this.rec = new PictureRecord(width, height);
     this.canvas = el('canvas', 'picture', form);
+    this.canvas.setAttribute('role', 'img');
     setAttrWords(this.canvas, { 'aria-label': 'page.stage.picture' });
     this.ctx = this.canvas.getContext('2d', { alpha: false })!;
   }

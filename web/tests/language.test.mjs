@@ -182,7 +182,7 @@ export const tests = [
         await page.locator('#language-menu > summary').click();
         await page.locator('#language-list [data-language="zh-CN"]').waitFor();
         const entries = await page.locator('#language-list button').evaluateAll((bs) =>
-          bs.map((x) => ({ code: x.dataset.language, name: x.textContent, checked: x.getAttribute('aria-checked') })),
+          bs.map((x) => ({ code: x.dataset.language, name: x.textContent, checked: x.getAttribute('aria-pressed') })),
         );
         const expected = [
           { code: 'original', name: textOf(catalogue('original'), 'window.view.original'), checked: 'true' },
@@ -370,7 +370,7 @@ export const tests = [
         await expectNativeLabelsIn(again, 'de', 'the next visit');
         assert((await again.locator('.form .command').first().textContent()) === de.button.command1, 'button 1 is not in German');
         assert(
-          (await again.locator('#language-list [data-language="de"]').getAttribute('aria-checked')) === 'true',
+          (await again.locator('#language-list [data-language="de"]').getAttribute('aria-pressed')) === 'true',
           'the menu does not tick German',
         );
 

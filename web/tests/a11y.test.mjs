@@ -1,0 +1,90 @@
+// The page for everyone: axe-core finds no violation of the WCAG 2.1 A and AA
+// rules in any state these tests reach, and the accessibility tree names
+// every control and the picture.
+
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+import { assert, chooseMenu, dismissMessages, openBrowser, openPage, webDir } from './harness.mjs';
+
+const AXE = readFileSync(join(webDir, 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
+
+/** axe-core's violations of WCAG 2.0/2.1 A and AA on the page as it stands, one line each. */
+async function violations(page) {
+  if (!(await page.evaluate(() => 'axe' in window))) await page.addScriptTag({ content: AXE });
+  const found = await page.evaluate(async () => {
+    const r = await window.axe.run(document, {
+      runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] },
+      resultTypes: ['violations'],
+    });
+    return r.violations.map((v) => `${v.id} (${v.impact}): ${v.help} — ${v.nodes.map((n) => n.target.join(' ')).slice(0, 4).join(', ')}`);
+  });
+  return found;
+}
+
+async function expectClean(page, state) {
+  const found = await violations(page);
+  assert(found.length === 0, `${state}:\n  ${found.join('\n  ')}`);
+}
+
+export const tests = [
+  {
+    name: 'axe-core finds no WCAG 2.1 A or AA violation: at start, with each menu, panel, dialog and mode open, in Arabic',
+    async run({ url }) {
+      const b = await openBrowser();
+      try {
+        const { page, problems } = await openPage(b, `${url}?graphs=1&lens=1`);
+        await expectClean(page, 'at start with the graphs and the lens panel');
+        await page.keyboard.press('Control+5');
+        await dismissMessages(page);
+        await expectClean(page, 'after a bundle continuation');
+        for (const menu of ['file-menu', 'lessons-menu', 'help-menu', 'language-menu']) {
+          await page.locator(`#${menu} > summary`).click();
+          await expectClean(page, `with ${menu} open`);
+          await page.locator(`#${menu} > summary`).click();
+        }
+        await chooseMenu(page, 'help-menu', 'guide');
+        await expectClean(page, 'with the guide open');
+        await page.keyboard.press('Escape');
+        await chooseMenu(page, 'lessons-menu', 'challenge');
+        await expectClean(page, 'in challenge mode');
+        await page.goto(`${url}?lang=ar&graphs=1`);
+        await page.waitForFunction(() => window.fermatLens?.ready);
+        await expectClean(page, 'in Arabic');
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: "the accessibility tree names the picture, every button, bar, marker and menu",
+    async run({ url }) {
+      const b = await openBrowser();
+      try {
+        const { page, problems } = await openPage(b, url);
+        const unnamed = await page.evaluate(() => {
+          const out = [];
+          const named = (e) =>
+            (e.getAttribute('aria-label') ?? '').trim() ||
+            (e.getAttribute('aria-labelledby') && document.getElementById(e.getAttribute('aria-labelledby'))?.textContent?.trim()) ||
+            (e.textContent ?? '').trim() ||
+            (e.getAttribute('title') ?? '').trim();
+          for (const e of document.querySelectorAll('button, summary, [role=scrollbar], [role=slider], input, select, canvas, .marker')) {
+            if (e.closest('[hidden]')) continue;
+            if (!named(e)) out.push(e.outerHTML.slice(0, 120));
+          }
+          return out;
+        });
+        assert(unnamed.length === 0, `unnamed: ${unnamed.join('\n')}`);
+        const tree = await page.locator('body').ariaSnapshot();
+        for (const want of [/img "the picture/, /button "position by Fermat"/i, /scrollbar "target height"/]) {
+          assert(want.test(tree), `the accessibility tree has no ${want}:\n${tree.slice(0, 3000)}`);
+        }
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+];
