@@ -14,7 +14,7 @@ std::vector<KeyHelp> KeyHelpRows() {
     const char* name;
     bool window = true, page = true;
   };
-  static constexpr Row kRows[] = {{"arrows"}, {"shiftArrows"}, {"otherMarker"}, {"buttons"},
+  static constexpr Row kRows[] = {{"arrows"}, {"shiftArrows"}, {"otherMarker"}, {"leastTime"}, {"alongFace"}, {"buttons"},
                                   {"play"},   {"tab"},         {"graphs", true, false},
                                   {"reset", true, false},      {"quit", true, false}};
   std::vector<KeyHelp> rows;

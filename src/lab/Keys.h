@@ -15,7 +15,13 @@ inline constexpr int ModifierMask = Shift | Control | Alt | Meta | Keypad;
 inline constexpr int Space = 0x20;
 inline constexpr int Digit1 = 0x31;
 inline constexpr int Digit5 = 0x35;
+inline constexpr int L = 0x4c;
 inline constexpr int M = 0x4d;
+// "[" and "]"; "{" and "}" are where Shift puts them on many layouts.
+inline constexpr int BracketLeft = 0x5b;
+inline constexpr int BracketRight = 0x5d;
+inline constexpr int BraceLeft = 0x7b;
+inline constexpr int BraceRight = 0x7d;
 inline constexpr int Left = 0x01000012;
 inline constexpr int Up = 0x01000013;
 inline constexpr int Right = 0x01000014;

@@ -358,6 +358,11 @@ class Lab {
   // One step of playToEnd, queueing the next until the bar stands at its maximum.
   void playStep();
   void moveActive(float dx, float dy);
+  // The entry point a complete drag to (x, y) in world units, the active marker from then on.
+  void moveEntryTo(double x, double y);
+  // Where "[" and "]" take the entry point: `step` world units along the lens's
+  // first face (the mirror; straight up or down in a medium) from the point it stands for.
+  [[nodiscard]] core::Point alongFace(double step) const;
 
   Size client_;
   PixelSink* sink_;

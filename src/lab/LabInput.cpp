@@ -1,10 +1,14 @@
 // The inputs of the lab as a view delivers them, and its live side: marker
 // drags and thumb drags that redraw as they go, Play and the keys. Every
 // complete action ends in the state the event procedures alone give.
+#include "core/MirrorFermat.h"
+#include "lab/Challenge.h"
 #include "lab/Keys.h"
+#include "optics/Faces.h"
 #include "lab/Lab.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -325,6 +329,26 @@ bool Lab::key(int combination, bool autoRepeat, bool barFocused) {
     active_ = active_ == Marker::Source ? Marker::Entry : Marker::Source;
     return true;
   }
+  // L: the entry point onto the least-time point; [ and ] (Shift, or { and }:
+  // ten units): a step down or up along the face, so that the least time can
+  // be sought without a pointer. Each is a complete drag of the entry point.
+  const bool least = code == keys::L && mods == 0;
+  const bool down = code == keys::BracketLeft || code == keys::BraceLeft;
+  const bool up = code == keys::BracketRight || code == keys::BraceRight;
+  if ((least || down || up) && (mods == 0 || mods == keys::Shift) && !barFocused) {
+    record({.kind = Action::Kind::Key, .value = combination});
+    active_ = journalActive_ = Marker::Entry;  // a replay of the key makes it active as well
+    ++entryMoves_;
+    if (least) {
+      const ChallengeReveal a = LeastTimeAnswer(*this);
+      if (a.found) moveEntryTo(a.leastX, a.leastY);
+      return true;
+    }
+    const double step = (mods == keys::Shift || code == keys::BraceLeft || code == keys::BraceRight) ? kShiftStep : kStep;
+    const core::Point p = alongFace(up ? step : -step);
+    moveEntryTo(p.x, p.y);
+    return true;
+  }
   const bool arrow = code == keys::Left || code == keys::Right || code == keys::Up || code == keys::Down;
   if (!arrow || (mods != 0 && mods != keys::Shift) || barFocused) return false;
   if (active_ != journalActive_) {
@@ -382,6 +406,40 @@ void Lab::moveActive(float dx, float dy) {
   DraggingTarget = false;
   Form_MouseMove(kLeftButton, 0, x, y);
   Form_MouseUp(kLeftButton, 0, x, y);
+}
+
+void Lab::moveEntryTo(double x, double y) {
+  DraggingSource = false;
+  DraggingPoint = true;
+  DraggingTarget = false;
+  // The marker takes Single positions, as a pointer's are.
+  Form_MouseMove(kLeftButton, 0, static_cast<float>(x), static_cast<float>(y));
+  Form_MouseUp(kLeftButton, 0, static_cast<float>(x), static_cast<float>(y));
+}
+
+core::Point Lab::alongFace(double step) const {
+  const ShapeCentre marker = CentreOf(controls_.shmeio);
+  if (const MirrorShape* m = mirror()) {
+    // The mirror's parameter is no arc length: the step is divided by the
+    // speed |dP/du| where the point stands, and held within the mirror.
+    const optics::Mirror& mm = m->mirror;
+    const double u = core::NearestParameter(mm, marker.x, marker.y);
+    const optics::MirrorPoint p = mm.at(u);
+    const double speed = std::hypot(p.Dx, p.Dy);
+    const double next = std::clamp(u + (speed > 0 ? step / speed : 0.0), mm.uMin(), mm.uMax());
+    const optics::MirrorPoint q = mm.at(next);
+    return {q.X, q.Y};
+  }
+  if (medium()) return {marker.x, marker.y + step};
+  // A sphere's parameter is its polar angle (arc length over the radius), a
+  // flat face's its height; held within the rims.
+  const optics::Lens& lens = scene().lens();
+  const optics::Face& face = lens.First;
+  const double u = optics::ParameterOf(face, marker.x, marker.y, lens.Pi);
+  const double rim = optics::RimParameter(face, lens.HalfAperture);
+  const double next = std::clamp(u + step / (face.Flat ? 1.0 : face.Radius), -rim, rim);
+  const optics::FacePoint q = optics::PointOf(face, next);
+  return {q.X, q.Y};
 }
 
 }  // namespace lab

@@ -19,7 +19,7 @@ const NAMED: Record<string, string> = {
   End: 'End',
 };
 
-/** The lab's spelling of a key press it may use (Space, arrows, a bar's page keys, digits, M), or null for any other key. */
+/** The lab's spelling of a key press it may use (Space, arrows, a bar's page keys, digits, M, L, [ and ]), or null for any other key. */
 export function spellKey(e: Pick<KeyboardEvent, 'key' | 'code' | 'ctrlKey' | 'altKey' | 'shiftKey' | 'metaKey'>): string | null {
   let name: string | null = NAMED[e.key] ?? null;
   if (name === null && e.code === 'Space') name = 'Space';
@@ -29,6 +29,10 @@ export function spellKey(e: Pick<KeyboardEvent, 'key' | 'code' | 'ctrlKey' | 'al
   }
   // M makes the other marker the active one (by its place on the keyboard, whatever the layout's letter).
   if (name === null && e.code === 'KeyM') name = 'M';
+  // L puts the entry point on the least-time point; [ and ] step it along the face (by their places too).
+  if (name === null && e.code === 'KeyL') name = 'L';
+  if (name === null && e.code === 'BracketLeft') name = '[';
+  if (name === null && e.code === 'BracketRight') name = ']';
   if (name === null) return null;
   let mods = '';
   if (e.metaKey) mods += 'Meta+';

@@ -50,10 +50,31 @@ export const tests = [
           const arrow = m[2] === 'above' ? 'ArrowDown' : 'ArrowUp';
           said = await pressAndHear(page, distance > 8 ? `Shift+${arrow}` : arrow);
         }
-        assert(best < 1 || said.includes('at the least-time point'), `the keys did not lead to the least-time point: ${said}`);
+        assert(best < 1 || said.includes('at the least-time point'), `the arrows did not lead to the least-time point: ${said}`);
+
+        // Along the face: ] and [ (with Shift ten units) step the entry point on the face itself.
+        said = await pressAndHear(page, 'Shift+BracketRight');
+        said = await pressAndHear(page, 'Shift+BracketRight');
+        best = Infinity;
+        for (let step = 0; step < 60; ++step) {
+          const m = /([0-9.]+) units (above|below) the least-time point/.exec(said);
+          if (!m) break;
+          const distance = Number(m[1]);
+          best = Math.min(best, distance);
+          if (distance < 0.6) break;
+          const key = m[2] === 'above' ? 'BracketLeft' : 'BracketRight';
+          said = await pressAndHear(page, distance > 8 ? `Shift+${key}` : key);
+        }
+        assert(best < 0.6 || said.includes('at the least-time point'), `[ and ] did not lead to the least-time point: ${said}`);
         const native = await nativeWords(page);
         assert(said === native.last, `the page said ${JSON.stringify(said)}, fermat-lab --describe ${JSON.stringify(native.last)}`);
         await expectNativeLabels(page, 'after the search by keys');
+
+        // L: onto the least-time point at once.
+        said = await pressAndHear(page, 'l');
+        assert(said.includes('at the least-time point'), `after L: ${said}`);
+        assert(said === (await nativeWords(page)).last, `after L the page said ${said}`);
+        await pressAndHear(page, 'Shift+ArrowUp');
 
         // Position by Fermat from the keyboard: the entry point is at the least-time point, in the label's time.
         said = await pressAndHear(page, 'Control+1');
