@@ -116,6 +116,7 @@ export class Page implements BarOwner {
         this.refresh();
       },
       () => this.tick(),
+      () => this.runOut(),
       () => this.completed(),
     );
     this.markers = {
@@ -215,6 +216,14 @@ export class Page implements BarOwner {
     }
     this.record('playTick');
     this.lab.playTick();
+    this.refresh();
+  }
+
+  private runOut(): void {
+    while (this.lab.playing() && !this.lab.busy()) {
+      this.record('playTick');
+      this.lab.playTick();
+    }
     this.refresh();
   }
 

@@ -5,6 +5,11 @@
 import { el, placeRect } from './dom';
 import type { ControlsInfo, ViewTexts } from './lab';
 
+/** Whether the user asked for less motion: then Play shows the sweep's end, not the sweep. */
+export function reducedMotion(): boolean {
+  return window.matchMedia?.('(prefers-reduced-motion: reduce)').matches ?? false;
+}
+
 export class PlayButton {
   readonly el: HTMLButtonElement;
   private timer = 0;
@@ -14,6 +19,8 @@ export class PlayButton {
     private texts: ViewTexts,
     onClick: () => void,
     private readonly onTick: () => void,
+    /** Every step of the sweep at once, up to its end or a message (reduced motion). */
+    private readonly onRunOut: () => void,
     /** The sweep stood still again: a complete action. */
     private readonly onStopped: () => void,
   ) {
@@ -38,7 +45,10 @@ export class PlayButton {
     this.el.textContent = playing ? this.texts.pause : this.texts.play;
     this.el.setAttribute('aria-pressed', String(playing));
     if (playing && !this.timer) {
-      this.timer = window.setInterval(() => this.onTick(), c.play.intervalMs);
+      // With reduced motion each tick runs the sweep out: the front shows only
+      // where it ends (the steps and their order are the same, so are the labels).
+      const tick = reducedMotion() ? () => this.onRunOut() : () => this.onTick();
+      this.timer = window.setInterval(tick, c.play.intervalMs);
     } else if (!playing && this.timer) {
       window.clearInterval(this.timer);
       this.timer = 0;

@@ -5,7 +5,7 @@
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-import { assert, chooseMenu, dismissMessages, openBrowser, openPage, webDir } from './harness.mjs';
+import { assert, chooseMenu, dismissMessages, expectNativeLabels, openBrowser, openPage, waitPlayEnd, webDir } from './harness.mjs';
 
 const AXE = readFileSync(join(webDir, 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
 
@@ -81,6 +81,91 @@ export const tests = [
         for (const want of [/img "the picture/, /button "position by Fermat"/i, /scrollbar "target height"/]) {
           assert(want.test(tree), `the accessibility tree has no ${want}:\n${tree.slice(0, 3000)}`);
         }
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: "a dark system theme darkens the page's own parts only: axe-core finds no violation, the client area's pixels are the light theme's",
+    async run({ url }) {
+      const b = await openBrowser({ colorScheme: 'dark' });
+      try {
+        const { page, problems } = await openPage(b, `${url}?graphs=1&lens=1`);
+        await page.keyboard.press('Control+2');
+        await dismissMessages(page);
+        const toolbar = await page.evaluate(() => getComputedStyle(document.getElementById('toolbar')).backgroundColor);
+        assert(toolbar === 'rgb(42, 42, 42)', `the toolbar in the dark theme: ${toolbar}`);
+        await expectClean(page, 'in the dark theme');
+        await page.locator('#help-menu > summary').click();
+        await expectClean(page, 'in the dark theme with the Help menu open');
+        await page.locator('#help-menu > summary').click();
+        const dark = await page.locator('.form').screenshot();
+        await page.emulateMedia({ colorScheme: 'light' });
+        const light = await page.locator('.form').screenshot();
+        assert(dark.equals(light), 'the client area differs between the dark and the light theme');
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: 'on a touch screen every control of the toolbar, its menus and the panel is at least 44 CSS pixels each way',
+    async run({ url }) {
+      const b = await openBrowser({ hasTouch: true, isMobile: false });
+      try {
+        const { page, problems } = await openPage(b, `${url}?lens=1`);
+        assert(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), 'the touch screen is not a coarse pointer');
+        const small = [];
+        for (const menu of ['file-menu', 'lessons-menu', 'help-menu', 'language-menu']) {
+          await page.locator(`#${menu} > summary`).tap();
+          small.push(
+            ...(await page.evaluate((id) => {
+              const out = [];
+              const sel = `#toolbar > details > summary, #toolbar > .tool, #${id} .menu-items button, #panel button, #panel select, #panel input[type=number], #panel input[type=text]`;
+              for (const e of document.querySelectorAll(sel)) {
+                const r = e.getBoundingClientRect();
+                if (r.width === 0 && r.height === 0) continue; // not shown
+                if (r.width < 44 || r.height < 44) out.push(`${e.outerHTML.slice(0, 80)}: ${Math.round(r.width)}x${Math.round(r.height)}`);
+              }
+              return out;
+            }, menu)),
+          );
+          await page.locator(`#${menu} > summary`).tap();
+        }
+        assert(small.length === 0, `too small for a finger:\n${[...new Set(small)].join('\n')}`);
+        await expectClean(page, 'on a touch screen');
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+    },
+  },
+  {
+    name: 'with reduced motion Play shows the end of the sweep without the sweep, the native labels after it',
+    async run({ url }) {
+      const b = await openBrowser({ reducedMotion: 'reduce' });
+      try {
+        const { page, problems } = await openPage(b, url);
+        await page.keyboard.press('Control+5');
+        await dismissMessages(page);
+        // Every frame painted while it plays: with reduced motion only the end is seen.
+        await page.evaluate(() => {
+          window.timesSeen = [];
+          const seen = () => {
+            window.timesSeen.push(JSON.parse(window.fermatLens.lab.controls()).bars[2].value);
+            if (window.timesSeen.length < 600) requestAnimationFrame(seen);
+          };
+          requestAnimationFrame(seen);
+        });
+        await page.keyboard.press('Space');
+        await waitPlayEnd(page);
+        await dismissMessages(page);
+        const seen = await page.evaluate(() => [...new Set(window.timesSeen)]);
+        assert(seen.length <= 3, `the sweep was shown step by step: ${seen.join(' ')}`);
+        await expectNativeLabels(page, 'after Play with reduced motion');
         assert(problems.length === 0, problems.join('\n'));
       } finally {
         await b.close();
