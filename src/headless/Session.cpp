@@ -8,6 +8,7 @@
 #include "lab/Lessons.h"
 #include "text/Translations.h"
 #include "lab/SetupRun.h"
+#include "lab/Sound.h"
 
 #include <algorithm>
 #include <cctype>
@@ -148,6 +149,7 @@ const SessionOption kOptions[] = {
      "picture in one paragraph (a Picture line).",
      true, readFlag<&Session::describe>},
     {"trace", "FILE", "Write every drawing operation as a line of JSON.", true, readOutput<&Session::trace, false>},
+    {"sound", "FILE.wav", lab::kSoundHelp, true, readOutput<&Session::sound, false>},
     {"curve", "FILE.csv", "Write the travel-time curve of the first surface as CSV after the actions.", true,
      readOutput<&Session::curve, true>},
     {"bundle", "FILE.csv", "Write one CSV row per ray of the last bundle after the actions.", true,
@@ -191,7 +193,8 @@ std::string ReadSession(const std::vector<GivenOption>& given, const std::vector
 std::vector<NamedOutput> SessionOutputs(const Session& s) {
   const std::pair<const char*, const std::string*> all[] = {
       {"--trace", &s.trace}, {"--curve", &s.curve}, {"--bundle", &s.bundle}, {"--save", &s.save},
-      {"--equal-time", &s.equalTime}, {"--stationary", &s.stationary}, {"--paths", &s.paths}};
+      {"--equal-time", &s.equalTime}, {"--stationary", &s.stationary}, {"--paths", &s.paths},
+      {"--sound", &s.sound}};
   std::vector<NamedOutput> out;
   for (const auto& [option, path] : all) {
     if (!path->empty()) out.push_back({option, *path});

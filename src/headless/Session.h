@@ -34,6 +34,7 @@ struct Session {
   std::string equalTime;                    // --equal-time FILE.csv, empty for none
   std::optional<double> equalTimeAt;        // --equal-time-at X
   std::string trace, curve, bundle;         // output files, empty for none
+  std::string sound;                        // --sound FILE.wav: what the actions make heard
   std::string stationary;                   // --stationary FILE.csv, empty for none
   std::string paths;                        // --paths FILE.csv, empty for none
   std::vector<lab::Action> actions;

@@ -6,6 +6,7 @@
 #include "lab/MediumRun.h"
 #include "lab/Run.h"
 #include "lab/SetupRun.h"
+#include "lab/Sound.h"
 
 #include <ostream>
 
@@ -22,7 +23,7 @@ std::string prefixed(const char* option, const std::string& reason) {
 }
 
 // The session's files from the lab as the actions left it.
-std::string addSessionOutputs(const Session& s, const lab::Lab& lab, OutputFiles& files) {
+std::string addSessionOutputs(const Session& s, const lab::Lab& lab, const std::vector<float>& heard, OutputFiles& files) {
   for (const NamedOutput& o : SessionOutputs(s)) {
     const std::string_view option = o.option;
     const std::string bytes = option == "--trace"   ? lab::TraceText(lab)
@@ -31,6 +32,7 @@ std::string addSessionOutputs(const Session& s, const lab::Lab& lab, OutputFiles
                               : option == "--save"   ? lab::SetupJson(lab::CurrentSetup(lab))
                               : option == "--stationary" ? lab::StationaryFile(lab)
                               : option == "--paths"  ? lab::PathsFile(lab)
+                              : option == "--sound"  ? lab::WavFile(heard, lab::kWavSampleRate)
                                                      : lab::EqualTimeFile(lab, s.equalTimeAt);
     if (std::string e = files.add(o.path, bytes); !e.empty()) return e;
   }
@@ -64,8 +66,16 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
   // What each action changed, as a screen reader hears it after that action.
   lab::ChangeDescriber described;
   (void)described.next(lab);  // the start is the picture's, printed last
+  // What each action makes heard, one cue after another.
+  lab::SoundFollower sound;
+  (void)sound.next(lab);
+  std::vector<float> heard;
   for (const lab::Action& a : s.actions) {
     program.run(a);
+    if (!s.sound.empty()) {
+      const std::vector<float> cue = lab::CueSamples(sound.next(lab), lab::kWavSampleRate);
+      heard.insert(heard.end(), cue.begin(), cue.end());
+    }
     if (!s.describe) continue;
     if (const std::string said = described.next(lab); !said.empty()) out << "Described\t" << said << "\n" << std::flush;
   }
@@ -81,7 +91,7 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
   // Every output is made and written to a temporary first; only when all are
   // complete do they replace their targets, so a failure leaves none behind.
   OutputFiles files;
-  if (std::string e = addSessionOutputs(s, lab, files); !e.empty()) return failed(e);
+  if (std::string e = addSessionOutputs(s, lab, heard, files); !e.empty()) return failed(e);
   if (std::string e = program.addOutputs(files); !e.empty()) return failed(e);
   if (std::string e = files.commit(); !e.empty()) return failed(e);
   return {};

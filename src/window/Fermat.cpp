@@ -1,5 +1,6 @@
 #include "window/Fermat.h"
 #include "window/DescribePanel.h"
+#include "window/SoundPlayer.h"
 
 #include "lab/Lessons.h"
 #include "lab/LensText.h"
@@ -62,6 +63,7 @@ Fermat::Fermat(QSize clientPixels, QWidget* parent)
   banner_ = new Banner(form_);
   hints_ = new Banner(form_, Banner::Anchor::BottomLeft);
   describe_ = new DescribePanel(*this, *form_);
+  sound_ = new SoundPlayer(this);
   // Names for a screen reader, the page's words for the same things.
   Word(form_, "page.stage.picture", "accessibleName");
   Word(form_->thesiy.bar(), "page.stage.heightBar", "accessibleName");
@@ -314,6 +316,7 @@ void Fermat::catchUp() {
     sync();
   }
   describe_->follow(lab_);
+  sound_->follow(lab_);
   if (lab_.idlePending()) idle_.request();
 }
 

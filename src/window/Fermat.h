@@ -41,6 +41,7 @@ class LiveLab;
 // larger, the picture stays centred. The picture and the mouse mapping thus
 // never change with the window's size.
 class DescribePanel;
+class SoundPlayer;
 
 class Fermat final : public QMainWindow {
  public:
@@ -101,6 +102,8 @@ class Fermat final : public QMainWindow {
   [[nodiscard]] ChallengeOverlay& shadingOverlay() noexcept { return *shading_; }
   // The lab's words for the picture (Help > Describe the picture).
   [[nodiscard]] DescribePanel& describePanel() noexcept { return *describe_; }
+  // Hearing the least time (View > Hear the travel time).
+  [[nodiscard]] SoundPlayer& sound() noexcept { return *sound_; }
 
   // Shows every text in another language (text::UseLanguage: "" the
   // original's), at once: menus, panels, labels, buttons, banners, the graph
@@ -141,6 +144,7 @@ class Fermat final : public QMainWindow {
   bool showingMessage_ = false;
   Banner* banner_;
   DescribePanel* describe_;
+  SoundPlayer* sound_;
   Banner* hints_;       // what the scene shows that needs words (lab::SceneHints)
   QString shownHints_;  // what hints_ was last given: hidden by a click, it stays hidden until they change
   ChallengeOverlay* overlay_;

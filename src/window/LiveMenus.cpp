@@ -3,6 +3,7 @@
 
 #include "lab/ViewTexts.h"
 #include "window/DescribePanel.h"
+#include "window/SoundPlayer.h"
 #include "window/Fermat.h"
 
 #include "window/HelpTexts.h"
@@ -28,6 +29,14 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
     const QSignalBlocker quiet(live);
     live->setChecked(on);
   };
+
+  // Hearing the least time: off until chosen, as the window always was.
+  QAction* sound = Word(view->addAction(QString()), "window.view.sound");
+  sound->setObjectName(QStringLiteral("sound"));
+  sound->setCheckable(true);
+  QObject::connect(sound, &QAction::toggled, &lab, [&window](bool on) {
+    if (auto* w = dynamic_cast<Fermat*>(&window)) w->sound().setOn(on, w->lab());
+  });
 
   // Words beside the picture on what it shows (the source in the glass, a
   // lens under the buttons); off, the window shows the picture alone.

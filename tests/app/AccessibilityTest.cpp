@@ -7,7 +7,9 @@
 #include "lab/Describe.h"
 #include "text/Language.h"
 #include "text/Translations.h"
+#include "lab/Sound.h"
 #include "window/DescribePanel.h"
+#include "window/SoundPlayer.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -116,6 +118,40 @@ TEST_F(Accessibility, DescribeThePictureShowsTheWholeSceneInTheLanguageChosen) {
   EXPECT_EQ(panel.windowTitle().toStdString(), text::Tr("page.menu.help.describe"));
   EXPECT_EQ(nameOf(t.form().thesiy.bar()).toStdString(), text::Tr("page.stage.heightBar"));
   EXPECT_NE(nameOf(t.form().thesiy.bar()), QStringLiteral("target height"));
+}
+
+}  // namespace
+
+namespace {
+
+// Zero crossings a second of a stretch of samples: twice its pitch.
+double pitchOf(const std::vector<float>& s, std::size_t from, std::size_t count) {
+  int crossings = 0;
+  for (std::size_t i = from + 1; i < from + count; ++i) crossings += (s[i - 1] < 0) != (s[i] < 0);
+  return crossings / (2.0 * count / lab::kWavSampleRate);
+}
+
+TEST_F(Accessibility, HearTheTravelTimeWhenSwitchedOn) {
+  canvas::Form& f = t.form();
+  QAction* sound = t.w().findChild<QAction*>(QStringLiteral("sound"));
+  ASSERT_NE(sound, nullptr);
+  EXPECT_FALSE(sound->isChecked()) << "silent unless chosen";
+  QTest::keyClick(&f, Qt::Key_L);
+  EXPECT_TRUE(t.w().sound().played().empty());
+
+  sound->trigger();
+  const std::size_t tone = std::lround(lab::kToneSeconds * lab::kWavSampleRate);
+  QTest::keyClick(&f, Qt::Key_BracketRight, Qt::ShiftModifier);
+  QTest::keyClick(&f, Qt::Key_L);
+  const std::vector<float>& played = t.w().sound().played();
+  ASSERT_EQ(played.size(), 2 * tone);
+  // Ten units off the least-time point the tone is higher; at it, the base pitch.
+  EXPECT_GT(pitchOf(played, 0, tone), lab::kToneBaseHz * 1.02);
+  EXPECT_NEAR(pitchOf(played, tone, tone), lab::kToneBaseHz, 10);
+
+  sound->trigger();
+  QTest::keyClick(&f, Qt::Key_BracketRight);
+  EXPECT_TRUE(t.w().sound().played().empty()) << "off again: silent";
 }
 
 }  // namespace

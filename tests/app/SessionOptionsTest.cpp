@@ -115,6 +115,7 @@ std::vector<OptionCase> optionCases() {
       {"equalTime", {"--equal-time", "e.csv"}, {"rays=20", "press=5"}, false},
       {"equalTimeAt", {"--equal-time-at", "120"}, {"--equal-time", "e.csv", "rays=20", "press=5"}, true},
       {"printLabels", {"--print-labels"}, {"press=3"}, true},
+      {"sound", {"--sound", "s.wav"}, {"key=L", "key=Shift+]", "source=-30,120", "height=70", "press=3"}, false},
       {"describe", {"--describe"}, {"source=-250,0", "press=1", "entry=-170,20", "press=5"}, true},
       {"describeInGreek", {"--describe"}, {"--lang", "el", "--mirror", "elliptical", "press=1", "press=2"}, true},
       {"trace", {"--trace", "t.jsonl"}, {"press=2", "drag-rays=30"}, false},

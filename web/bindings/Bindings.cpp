@@ -17,6 +17,11 @@ val float64Array(const std::vector<double>& v) {
 
 val items(const web::WebLab& lab, int from) { return float64Array(lab.items(from)); }
 val region(const web::WebLab& lab, int item) { return float64Array(lab.region(item)); }
+// The sound of what changed since the last call, as a Float32Array (empty: silence).
+val soundSamples(web::WebLab& lab, int rate) {
+  const std::vector<float> v = lab.soundSamples(rate);
+  return val(emscripten::typed_memory_view(v.size(), v.data())).call<val>("slice");
+}
 
 }  // namespace
 
@@ -74,6 +79,8 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("curveGraph", &WebLab::curveGraph)
       .function("describeChange", &WebLab::describeChange)
       .function("describePicture", &WebLab::describePicture)
+      .function("soundSamples", &soundSamples)
+      .function("soundRate", &WebLab::soundRate)
       .function("setLens", &WebLab::setLens)
       .function("lens", &WebLab::lens)
       .function("setMirror", &WebLab::setMirror)

@@ -297,6 +297,7 @@ std::string WebLab::bundleGraph() const {
 
 std::string WebLab::describeChange() { return described_.next(lab_); }
 std::string WebLab::describePicture() const { return lab::DescribePicture(lab_); }
+std::vector<float> WebLab::soundSamples(int rate) { return lab::CueSamples(sound_.next(lab_), rate); }
 
 int WebLab::refusedOperations() const { return lab_.surface().refusedOperations(); }
 

@@ -11,6 +11,7 @@
 #include "lab/ActionSteps.h"
 #include "lab/Describe.h"
 #include "lab/Lab.h"
+#include "lab/Sound.h"
 
 #include <cstdint>
 #include <deque>
@@ -120,6 +121,11 @@ class WebLab {
   // since the last call changed ("" when nothing did), and the whole picture.
   std::string describeChange();
   std::string describePicture() const;
+  // Hearing the least time (lab::Sound): the samples, at `rate` a second, of
+  // what changed since the last call; empty when nothing is to be heard.
+  std::vector<float> soundSamples(int rate);
+  // The rate the lab's sounds are made at (and fermat-lab --sound writes).
+  int soundRate() const { return lab::kWavSampleRate; }
 
   // ---- Starts: each draws the scene afresh and is refused, changing
   // nothing, while a message is open. "" when done, else the one-line reason.
@@ -230,6 +236,7 @@ class WebLab {
 
   lab::Lab lab_;
   lab::ChangeDescriber described_;
+  lab::SoundFollower sound_;
 };
 
 }  // namespace web

@@ -58,6 +58,10 @@ export interface WebLab {
   describeChange(): string;
   /** The whole picture in one paragraph. */
   describePicture(): string;
+  /** Hearing the least time: the samples (mono, -1..1) of what changed since the last call, at `rate` a second; empty for silence. */
+  soundSamples(rate: number): Float32Array<ArrayBuffer>;
+  /** The rate (samples a second) the lab makes its sounds at, as fermat-lab --sound writes them. */
+  soundRate(): number;
   curveGraph(): string;
   refusedOperations(): number;
 

@@ -4,6 +4,7 @@
 
 import { ChallengeMode } from './challenge';
 import { Describer } from './describe';
+import { Sound } from './sound';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
@@ -33,6 +34,7 @@ declare global {
       error?: string;
       challenge?: ChallengeMode;
       describer?: Describer;
+      sound?: Sound;
       setups?: Setups;
       /** The switch of language the page made last, once it is done ("" or why not). */
       language?: Promise<string>;
@@ -144,6 +146,7 @@ async function start(): Promise<void> {
   setupPanel(page, wanted);
   new Help(page);
   const describer = new Describer(page);
+  const sound = new Sound(page);
   const lessons = new Lessons(page);
   const challenge = new ChallengeMode(page);
   const setups = new Setups(
@@ -154,6 +157,7 @@ async function start(): Promise<void> {
   new LanguageMenu((code) => void chooseLanguage(code, true));
   window.fermatLens.challenge = challenge;
   window.fermatLens.describer = describer;
+  window.fermatLens.sound = sound;
   window.fermatLens.setups = setups;
   window.fermatLens.language = Promise.resolve(languageError);
   // A link to a set-up or a lesson opens it; one that cannot be opened says

@@ -57,6 +57,8 @@ export class Page implements BarOwner {
   firstFrameMs = NaN;
   /** Called once the lab stands still after a complete action (the graphs, the link, the panels follow). */
   readonly afterAction: (() => void)[] = [];
+  /** Called after every refresh (each input, mid-drag too). */
+  readonly afterRefresh: (() => void)[] = [];
   /** Called before every input the lab is given. */
   readonly beforeInput: (() => void)[] = [];
 
@@ -207,6 +209,7 @@ export class Page implements BarOwner {
     this.picture.paint(this.lab);
     this.play.catchUp(c, this.lab.playing());
     if (this.lab.busy()) this.showMessage();
+    for (const f of this.afterRefresh) f();
   }
 
   private tick(): void {
