@@ -105,6 +105,12 @@ export class Page implements BarOwner {
     for (let i = 0; i < 3; ++i) {
       const bar = new ScrollBar(i, this, t(BAR_NAMES[i]));
       setAttrWords(bar.el, { 'aria-label': BAR_NAMES[i] });
+      // Reached by Tab: a focused bar takes the arrow and page keys, as a pressed one does.
+      bar.el.tabIndex = 0;
+      bar.el.addEventListener('focus', () => (this.focusedBar = i));
+      bar.el.addEventListener('blur', () => {
+        if (this.focusedBar === i) this.focusedBar = null;
+      });
       this.form.appendChild(bar.el);
       this.bars.push(bar);
     }
@@ -131,6 +137,17 @@ export class Page implements BarOwner {
     setAttrWords(this.markers.source, { 'aria-label': 'page.stage.source' });
     setAttrWords(this.markers.entry, { 'aria-label': 'page.stage.entry' });
     this.ring = el('div', 'ring', this.form);
+    // Reached by Tab too: a marker focused from the keyboard becomes the one
+    // the arrow keys move (a press or a drag makes it so already).
+    for (const which of ['source', 'entry'] as const) {
+      const m = this.markers[which];
+      m.tabIndex = 0;
+      m.addEventListener('focus', () => {
+        if (!m.matches(':focus-visible') || !this.accepting()) return;
+        if ((JSON.parse(this.lab.controls()) as ControlsInfo).active === which) return;
+        this.run(`active=${which}`);
+      });
+    }
 
     const targets: HTMLElement[] = [this.picture.canvas, this.markers.source, this.markers.entry];
     for (const target of targets) {
