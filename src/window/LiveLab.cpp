@@ -46,6 +46,9 @@ LiveLab::LiveLab(Fermat& window)
 
   // Arrow keys belong to the markers unless a scroll bar was clicked.
   f.setFocusPolicy(Qt::ClickFocus);
+  // Tab reaches each marker too: the focused one is the one the arrows move.
+  f.kyklos.widget()->setFocusPolicy(Qt::TabFocus);
+  f.shmeio.widget()->setFocusPolicy(Qt::TabFocus);
   f.setFocus();
   placeControls();
   qApp->installEventFilter(this);
@@ -56,6 +59,10 @@ LiveLab::LiveLab(Fermat& window)
 
 void LiveLab::followFocus(const QWidget* now) {
   canvas::Form& f = window_.form();
+  if (now == f.kyklos.widget() || now == f.shmeio.widget()) {
+    window_.lab().setActiveMarker(now == f.kyklos.widget() ? lab::Marker::Source : lab::Marker::Entry);
+    placeControls();  // the ring goes round it
+  }
   for (const canvas::ScrollBar* b : {&f.thesiy, &f.arithmosaktinon, &f.xronosmetato}) {
     if (now == b->bar()) {
       barRing_->catchUp(*b->widget());

@@ -108,4 +108,38 @@ TEST(Keyboard, NoShortcutMeansTwoThings) {
   EXPECT_GE(seen.size(), 8u);
 }
 
+// Tab reaches each marker: the one focused is the active one, ringed, and the
+// arrows move it.
+TEST(Keyboard, TabReachesTheMarkers) {
+  TestWindow t(QSize(960, 600));
+  t.w().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.w()));
+  t.w().activateWindow();
+  canvas::Form& f = t.form();
+  f.setFocus();
+  QApplication::processEvents();
+  bool source = false, entry = false;
+  for (int i = 0; i < 20 && !(source && entry); ++i) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_Tab);
+    QApplication::processEvents();
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == f.shmeio.widget()) {
+      entry = true;
+      EXPECT_EQ(t.w().lab().activeMarker(), lab::Marker::Entry);
+      bool ringed = false;
+      for (const app::FocusRing* r : shownRings(f)) ringed |= r->geometry().contains(f.shmeio.widget()->geometry());
+      EXPECT_TRUE(ringed) << "no ring round the focused entry point";
+      const lab::ShapeCentre before = CentreOf(f.shmeio);
+      QTest::keyClick(f.shmeio.widget(), Qt::Key_Up);
+      EXPECT_FLOAT_EQ(CentreOf(f.shmeio).y, before.y + 1);
+    }
+    if (focus == f.kyklos.widget()) {
+      source = true;
+      EXPECT_EQ(t.w().lab().activeMarker(), lab::Marker::Source);
+    }
+  }
+  EXPECT_TRUE(source) << "Tab never reached the source";
+  EXPECT_TRUE(entry) << "Tab never reached the entry point";
+}
+
 }  // namespace
