@@ -172,4 +172,38 @@ export const tests = [
       }
     },
   },
+  {
+    name: 'at 200 % and 400 % zoom (a laptop seen through 640 and 320 CSS pixels) every control of the toolbar is in sight and works; axe-core finds no violation',
+    async run({ url }) {
+      for (const [width, height] of [
+        [640, 400],
+        [320, 200],
+      ]) {
+        const b = await openBrowser({ viewport: { width, height } });
+        try {
+          const { page, problems } = await openPage(b, url);
+          const out = await page.evaluate((w) => {
+            const bad = [];
+            for (const e of document.querySelectorAll('#toolbar > details > summary, #toolbar > .tool')) {
+              const r = e.getBoundingClientRect();
+              if (r.left < 0 || r.right > w + 0.5 || r.width === 0) bad.push(`${e.textContent} at ${Math.round(r.left)}..${Math.round(r.right)}`);
+            }
+            return { bad, scroll: document.documentElement.scrollWidth };
+          }, width);
+          assert(out.bad.length === 0, `${width}px: out of sight: ${out.bad.join(', ')}`);
+          assert(out.scroll <= width, `${width}px: the page scrolls sideways (${out.scroll}px)`);
+          // Still every activity: the graphs open from the toolbar and a button of the client area works.
+          await page.locator('#toggle-graphs').click();
+          await page.waitForFunction(() => !document.getElementById('graphs').hidden);
+          await page.keyboard.press('Control+2');
+          await dismissMessages(page);
+          await expectNativeLabels(page, `${width}px after a bundle`);
+          await expectClean(page, `${width}px wide`);
+          assert(problems.length === 0, problems.join('\n'));
+        } finally {
+          await b.close();
+        }
+      }
+    },
+  },
 ];
