@@ -16,13 +16,15 @@ class Canvas;
 class DrawingCache {
  public:
   // The drawing as the canvas's record stands now.
-  const QImage& update(const Canvas& canvas, double ratio, bool smooth);
+  // `contrast`: through the high-contrast theme.
+  const QImage& update(const Canvas& canvas, double ratio, bool smooth, bool contrast = false);
   void invalidate() noexcept { image_ = QImage(); }
 
  private:
   QImage image_;
   double ratio_ = 0;
   bool smooth_ = true;
+  bool contrast_ = false;
   std::uint64_t generation_ = 0;
   std::uint64_t revision_ = 0;
   std::size_t painted_ = 0;  // items of the record already in the image

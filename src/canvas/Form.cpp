@@ -84,15 +84,21 @@ void Form::setSmooth(bool on) {
   update();
 }
 
+void Form::setHighContrast(bool on) {
+  contrast_ = on;
+  cache_.invalidate();
+  update();
+}
+
 void Form::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect r = event->rect();
-  if (!smooth_) {
+  if (!smooth_ && !contrast_) {
     p.drawImage(r, canvas.image(), r);
     return;
   }
   const double ratio = devicePixelRatioF();
-  const QImage& drawing = cache_.update(canvas, ratio, true);
+  const QImage& drawing = cache_.update(canvas, ratio, true, contrast_);
   p.drawImage(QRectF(r), drawing, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 

@@ -72,6 +72,10 @@ class Form final : public QWidget {
   // screen's device pixel ratio, or as the retained image is (on by default).
   void setSmooth(bool on);
   [[nodiscard]] bool smooth() const noexcept { return smooth_; }
+  // The high-contrast theme (lab::Contrast): the drawing painted from the
+  // record through its rules, never into the retained image. Off by default.
+  void setHighContrast(bool on);
+  [[nodiscard]] bool highContrast() const noexcept { return contrast_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -92,6 +96,7 @@ class Form final : public QWidget {
 
   MessageHandler message_;
   bool smooth_ = true;
+  bool contrast_ = false;
   // The smooth drawing of the lab's record at the device pixel ratio: moving
   // a marker or a control repaints from it; new operations are painted onto it.
   DrawingCache cache_;

@@ -1,5 +1,7 @@
 #include "canvas/OperationPainter.h"
 
+#include "lab/Contrast.h"
+
 #include "canvas/Canvas.h"
 #include "canvas/FillShape.h"
 #include "canvas/Pen.h"
@@ -104,7 +106,7 @@ void OperationPainter::paint(const lab::DisplayRecord& record, std::size_t first
       continue;
     }
     const lab::Frame& frame = record.frame(items[i].frame);
-    const std::optional<lab::Op> op = OnImage(items[i].op, frame);
+    const std::optional<lab::Op> op = OnImage(contrast_ ? lab::ContrastOp(items[i].op) : items[i].op, frame);
     if (!op) continue;
     if (std::optional<Stroke> s = directStroke(*op, frame, false)) {
       strokes.push_back(*s);
@@ -180,7 +182,7 @@ void OperationPainter::paintFill(const lab::DisplayRecord& record, std::size_t i
     const lab::Item& item = record.items()[j];
     if (item.op.kind == lab::Op::Kind::FloodFill || (item.op.color | 0xff000000u) != shape.boundary) continue;
     const lab::Frame& frame = record.frame(item.frame);
-    const std::optional<lab::Op> op = OnImage(item.op, frame);
+    const std::optional<lab::Op> op = OnImage(contrast_ ? lab::ContrastOp(item.op) : item.op, frame);
     if (op && ItemBounds(*op, frame).intersects(reach)) paintItem(*op, frame, true);
   }
 }

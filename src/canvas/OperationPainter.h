@@ -30,7 +30,8 @@ namespace canvas {
 // the fill's edge.
 class OperationPainter {
  public:
-  explicit OperationPainter(QPainter& painter) : p_(painter) {}
+  // `contrast`: through the high-contrast theme's rules (lab::ContrastOp).
+  explicit OperationPainter(QPainter& painter, bool contrast = false) : p_(painter), contrast_(contrast) {}
 
   // Paints items first.. of the list (all by default) in order; painting a
   // list in two parts gives the same pixels as painting it at once.
@@ -54,6 +55,7 @@ class OperationPainter {
   void paintFill(const lab::DisplayRecord& record, std::size_t index);
 
   QPainter& p_;
+  bool contrast_;
 };
 
 // The image under the painter when pixels may be written into it directly:

@@ -57,9 +57,9 @@ QImage onBackground(const QImage& retained, PictureBackground background) {
 
 }  // namespace
 
-void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackground background) {
+void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackground background, bool contrast) {
   const lab::DisplayRecord* record = canvas.record();
-  if (!smooth || !record || !record->complete()) {
+  if ((!smooth && !contrast) || !record || !record->complete()) {
     if (background == PictureBackground::Window) {
       p.drawImage(QPointF(0, 0), canvas.image());
     } else {
@@ -78,7 +78,7 @@ void PaintDrawing(QPainter& p, const Canvas& canvas, bool smooth, PictureBackgro
       p.fillRect(QRect(QPoint(0, 0), size), BackgroundColour(background));
     }
   }
-  OperationPainter(p).paint(*record);
+  OperationPainter(p, contrast).paint(*record);
 }
 
 void PaintPicture(QPainter& p, const Form& form, bool smooth, PictureBackground background) {
@@ -103,13 +103,13 @@ QImage RenderDrawing(const Canvas& canvas, double ratio, bool smooth) {
   return image;
 }
 
-void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool smooth) {
+void RenderDrawingInto(QImage& image, const Canvas& canvas, double ratio, bool smooth, bool contrast) {
   const QSize device = deviceSize(canvas.pixelSize(), ratio);
   if (image.size() != device || image.format() != QImage::Format_RGB32 || image.isDetached() == false)
     image = QImage(device, QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
   QPainter p(&image);
-  PaintDrawing(p, canvas, smooth);
+  PaintDrawing(p, canvas, smooth, PictureBackground::Window, contrast);
 }
 
 QImage RenderPicture(const Form& form, double ratio, bool smooth, PictureBackground background) {

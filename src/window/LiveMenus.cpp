@@ -30,6 +30,14 @@ void AddLiveMenus(QMainWindow& window, LiveLab& lab) {
     live->setChecked(on);
   };
 
+  // The high-contrast theme: off until chosen, the program's own picture.
+  QAction* contrast = Word(view->addAction(QString()), "window.view.contrast");
+  contrast->setObjectName(QStringLiteral("highContrast"));
+  contrast->setCheckable(true);
+  QObject::connect(contrast, &QAction::toggled, &lab, [&window](bool on) {
+    if (auto* w = dynamic_cast<Fermat*>(&window)) w->form().setHighContrast(on);
+  });
+
   // Hearing the least time: off until chosen, as the window always was.
   QAction* sound = Word(view->addAction(QString()), "window.view.sound");
   sound->setObjectName(QStringLiteral("sound"));

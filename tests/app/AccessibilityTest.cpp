@@ -7,6 +7,7 @@
 #include "lab/Describe.h"
 #include "text/Language.h"
 #include "text/Translations.h"
+#include "lab/Contrast.h"
 #include "lab/Sound.h"
 #include "window/DescribePanel.h"
 #include "window/SoundPlayer.h"
@@ -152,6 +153,46 @@ TEST_F(Accessibility, HearTheTravelTimeWhenSwitchedOn) {
   sound->trigger();
   QTest::keyClick(&f, Qt::Key_BracketRight);
   EXPECT_TRUE(t.w().sound().played().empty()) << "off again: silent";
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of exactly this colour in the image.
+int pixelsOf(const QImage& image, QRgb colour) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  int n = 0;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x) n += (row[x] | 0xff000000u) == (colour | 0xff000000u);
+  }
+  return n;
+}
+
+TEST_F(Accessibility, HighContrastRepaintsTheRecordNeverTheRetainedImage) {
+  canvas::Form& f = t.form();
+  QTest::keyClick(&f, Qt::Key_2, Qt::ControlModifier);  // a bundle: red rays over the olive lens
+  QApplication::processEvents();
+  const QImage retained = t.canvas().image().copy();
+  const QImage plain = f.grab().toImage();
+  QAction* contrast = t.w().findChild<QAction*>(QStringLiteral("highContrast"));
+  ASSERT_NE(contrast, nullptr);
+  EXPECT_FALSE(contrast->isChecked()) << "the program's own picture unless chosen";
+
+  contrast->trigger();
+  QApplication::processEvents();
+  const QImage high = f.grab().toImage();
+  const QRgb red = numeric::kRed, darkerRed = lab::ContrastColour(numeric::kRed);
+  ASSERT_GT(pixelsOf(plain, red), 100);
+  EXPECT_EQ(pixelsOf(high, red), 0) << "a pure red pen left in the high-contrast picture";
+  // Twice as wide: about twice as many pixels of the ray colour.
+  EXPECT_GT(pixelsOf(high, darkerRed), 1.5 * pixelsOf(plain, red));
+  EXPECT_EQ(t.canvas().image(), retained) << "the theme reached the retained image";
+
+  contrast->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(f.grab().toImage(), plain) << "off again: the program's own picture";
 }
 
 }  // namespace

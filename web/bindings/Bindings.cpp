@@ -81,6 +81,8 @@ EMSCRIPTEN_BINDINGS(fermat_web_lab) {
       .function("describePicture", &WebLab::describePicture)
       .function("soundSamples", &soundSamples)
       .function("soundRate", &WebLab::soundRate)
+      .function("setHighContrast", &WebLab::setHighContrast)
+      .function("contrastTheme", &WebLab::contrastTheme)
       .function("setLens", &WebLab::setLens)
       .function("lens", &WebLab::lens)
       .function("setMirror", &WebLab::setMirror)

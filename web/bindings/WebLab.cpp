@@ -231,12 +231,20 @@ std::vector<double> WebLab::items(int from) const {
   std::vector<double> out;
   out.reserve((all.size() - first) * 13);
   for (std::size_t i = first; i < all.size(); ++i) {
-    const lab::Op& op = all[i].op;
+    // The high-contrast theme paints the same record through its rules.
+    const lab::Op op = highContrast_ ? lab::ContrastOp(all[i].op) : all[i].op;
     out.insert(out.end(), {static_cast<double>(op.kind), op.x1, op.y1, op.x2, op.y2, op.r, op.start, op.end,
                            rgb(op.color), static_cast<double>(op.width), static_cast<double>(op.style),
                            op.fill ? rgb(*op.fill) : -1.0, static_cast<double>(all[i].frame)});
   }
   return out;
+}
+
+void WebLab::setHighContrast(bool on) { highContrast_ = on; }
+
+std::string WebLab::contrastTheme() const {
+  return "{\"on\":" + std::string(highContrast_ ? "true" : "false") +
+         ",\"markerScale\":" + jsonNumber(lab::kContrastMarkerScale) + "}";
 }
 
 std::vector<double> WebLab::region(int item) const {

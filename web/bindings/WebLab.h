@@ -9,6 +9,7 @@
 // controls' rectangles.
 
 #include "lab/ActionSteps.h"
+#include "lab/Contrast.h"
 #include "lab/Describe.h"
 #include "lab/Lab.h"
 #include "lab/Sound.h"
@@ -105,6 +106,11 @@ class WebLab {
   std::vector<double> items(int from) const;
   // A fill item's region: x0, y0, x1, y1, ... in world units (empty otherwise).
   std::vector<double> region(int item) const;
+  // The high-contrast theme (lab::Contrast): items() gives the operations as
+  // it paints them; the page reads every item again after a change.
+  // contrastTheme(): JSON {"on", "markerScale"}.
+  void setHighContrast(bool on);
+  std::string contrastTheme() const;
 
   // ---- Data of the graphs and the command line's outputs.
   std::string labelLines() const;
@@ -237,6 +243,7 @@ class WebLab {
   lab::Lab lab_;
   lab::ChangeDescriber described_;
   lab::SoundFollower sound_;
+  bool highContrast_ = false;
 };
 
 }  // namespace web

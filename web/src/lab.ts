@@ -62,6 +62,10 @@ export interface WebLab {
   soundSamples(rate: number): Float32Array<ArrayBuffer>;
   /** The rate (samples a second) the lab makes its sounds at, as fermat-lab --sound writes them. */
   soundRate(): number;
+  /** The high-contrast theme on or off: items() then gives the operations as it paints them. */
+  setHighContrast(on: boolean): void;
+  /** JSON {"on", "markerScale"}. */
+  contrastTheme(): string;
   curveGraph(): string;
   refusedOperations(): number;
 

@@ -3,6 +3,7 @@
 // address asks for at start-up (a set-up or a lesson, a language).
 
 import { ChallengeMode } from './challenge';
+import { Contrast } from './contrast';
 import { Describer } from './describe';
 import { Sound } from './sound';
 import { Graphs } from './graphs';
@@ -147,6 +148,7 @@ async function start(): Promise<void> {
   new Help(page);
   const describer = new Describer(page);
   const sound = new Sound(page);
+  new Contrast(page);
   const lessons = new Lessons(page);
   const challenge = new ChallengeMode(page);
   const setups = new Setups(

@@ -206,4 +206,47 @@ export const tests = [
       }
     },
   },
+  {
+    name: 'High contrast repaints the record with wider pens, darker reds and larger markers, and gives the same pixels back when off; on by itself where the system asks for more contrast',
+    async run({ url }) {
+      const b = await openBrowser();
+      try {
+        const { page, problems } = await openPage(b, url);
+        await page.keyboard.press('Control+2');
+        await dismissMessages(page);
+        const pixels = () =>
+          page.evaluate(() => {
+            const c = document.querySelector('#stage canvas.picture');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let red = 0;
+            for (let i = 0; i < d.length; i += 4) if (d[i] === 255 && d[i + 1] === 0 && d[i + 2] === 0) ++red;
+            return { red, sum: d.reduce((a, v, i) => (a + v * ((i % 97) + 1)) % 1000000007, 0) };
+          });
+        const markerWidth = () => page.evaluate(() => document.querySelector('.marker.entry').getBoundingClientRect().width);
+        const plain = await pixels();
+        const plainMarker = await markerWidth();
+        assert(plain.red > 100, `few red pixels to begin with (${plain.red})`);
+        await page.locator('#toggle-contrast').click();
+        assert((await page.locator('#toggle-contrast').getAttribute('aria-pressed')) === 'true', 'the switch is not pressed');
+        const high = await pixels();
+        assert(high.red === 0, `${high.red} pure red pixels in the high-contrast picture`);
+        const scale = JSON.parse(await page.evaluate(() => window.fermatLens.lab.contrastTheme())).markerScale;
+        assert(Math.abs((await markerWidth()) - plainMarker * scale) < 0.5, `the marker is ${await markerWidth()} wide`);
+        await expectClean(page, 'in high contrast');
+        await page.locator('#toggle-contrast').click();
+        const again = await pixels();
+        assert(again.sum === plain.sum && again.red === plain.red, 'off again, the picture is not the program\'s own');
+        assert(problems.length === 0, problems.join('\n'));
+      } finally {
+        await b.close();
+      }
+      const more = await openBrowser({ contrast: 'more' });
+      try {
+        const { page } = await openPage(more, url);
+        assert((await page.locator('#toggle-contrast').getAttribute('aria-pressed')) === 'true', 'prefers-contrast: more did not turn it on');
+      } finally {
+        await more.close();
+      }
+    },
+  },
 ];
