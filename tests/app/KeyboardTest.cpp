@@ -31,14 +31,20 @@ std::vector<const app::FocusRing*> shownRings(canvas::Form& f) {
   return out;
 }
 
+// The window on the screen, the keyboard's focus on its client area.
+bool showWithFocus(TestWindow& t) {
+  t.w().show();
+  if (!QTest::qWaitForWindowExposed(&t.w())) return false;
+  t.w().activateWindow();
+  t.form().setFocus();
+  QApplication::processEvents();
+  return true;
+}
+
 TEST(Keyboard, EveryActivityWithoutAPointer) {
   TestWindow t(QSize(960, 600));
-  t.w().show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.w()));
-  t.w().activateWindow();
+  ASSERT_TRUE(showWithFocus(t));
   canvas::Form& f = t.form();
-  f.setFocus();
-  QApplication::processEvents();
   ASSERT_EQ(t.w().lab().activeMarker(), lab::Marker::Source);
 
   // M: the entry point is the active marker, and the ring goes round it.
@@ -112,12 +118,8 @@ TEST(Keyboard, NoShortcutMeansTwoThings) {
 // arrows move it.
 TEST(Keyboard, TabReachesTheMarkers) {
   TestWindow t(QSize(960, 600));
-  t.w().show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.w()));
-  t.w().activateWindow();
+  ASSERT_TRUE(showWithFocus(t));
   canvas::Form& f = t.form();
-  f.setFocus();
-  QApplication::processEvents();
   bool source = false, entry = false;
   for (int i = 0; i < 20 && !(source && entry); ++i) {
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, Qt::Key_Tab);

@@ -22,6 +22,27 @@ async function pressAndHear(page, key) {
   return page.evaluate(() => window.fermatLens.describer.said);
 }
 
+/**
+ * What a student who cannot see the picture does: reads how far the entry
+ * point is above or below the least-time point and presses the key that
+ * brings it nearer (with Shift while far), until it is within `near` units.
+ * Returns the last words heard.
+ */
+async function seek(page, said, down, up, near, keys) {
+  let best = Infinity;
+  for (let step = 0; step < 60; ++step) {
+    const m = /([0-9.]+) units (above|below) the least-time point/.exec(said);
+    if (!m) break;
+    const distance = Number(m[1]);
+    best = Math.min(best, distance);
+    if (distance < near) break;
+    const key = m[2] === 'above' ? down : up;
+    said = await pressAndHear(page, distance > 8 ? `Shift+${key}` : key);
+  }
+  assert(best < near || said.includes('at the least-time point'), `${keys} did not lead to the least-time point: ${said}`);
+  return said;
+}
+
 /** fermat-lab --describe's words after the page's actions so far: its last Described line, and its Picture line. */
 async function nativeWords(page) {
   const size = await clientSize(page);
@@ -39,33 +60,11 @@ export const tests = [
       try {
         const { page, problems } = await openPage(b, url);
         await page.keyboard.press('m'); // the entry point is the marker the arrows move
-        let said = await pressAndHear(page, 'Shift+ArrowRight');
-        let best = Infinity;
-        for (let step = 0; step < 60; ++step) {
-          const m = /([0-9.]+) units (above|below) the least-time point/.exec(said);
-          if (!m) break;
-          const distance = Number(m[1]);
-          best = Math.min(best, distance);
-          if (distance < 1) break;
-          const arrow = m[2] === 'above' ? 'ArrowDown' : 'ArrowUp';
-          said = await pressAndHear(page, distance > 8 ? `Shift+${arrow}` : arrow);
-        }
-        assert(best < 1 || said.includes('at the least-time point'), `the arrows did not lead to the least-time point: ${said}`);
-
+        let said = await seek(page, await pressAndHear(page, 'Shift+ArrowRight'), 'ArrowDown', 'ArrowUp', 1, 'the arrows');
         // Along the face: ] and [ (with Shift ten units) step the entry point on the face itself.
+        await pressAndHear(page, 'Shift+BracketRight');
         said = await pressAndHear(page, 'Shift+BracketRight');
-        said = await pressAndHear(page, 'Shift+BracketRight');
-        best = Infinity;
-        for (let step = 0; step < 60; ++step) {
-          const m = /([0-9.]+) units (above|below) the least-time point/.exec(said);
-          if (!m) break;
-          const distance = Number(m[1]);
-          best = Math.min(best, distance);
-          if (distance < 0.6) break;
-          const key = m[2] === 'above' ? 'BracketLeft' : 'BracketRight';
-          said = await pressAndHear(page, distance > 8 ? `Shift+${key}` : key);
-        }
-        assert(best < 0.6 || said.includes('at the least-time point'), `[ and ] did not lead to the least-time point: ${said}`);
+        said = await seek(page, said, 'BracketLeft', 'BracketRight', 0.6, '[ and ]');
         const native = await nativeWords(page);
         assert(said === native.last, `the page said ${JSON.stringify(said)}, fermat-lab --describe ${JSON.stringify(native.last)}`);
         await expectNativeLabels(page, 'after the search by keys');
