@@ -31,6 +31,9 @@ void SoundPlayer::follow(const lab::Lab& lab) {
 
 void SoundPlayer::play(const std::vector<float>& samples) {
   played_.insert(played_.end(), samples.begin(), samples.end());
+  // The last ten seconds are kept, not a whole lesson's.
+  constexpr std::size_t kKept = 10 * lab::kWavSampleRate;
+  if (played_.size() > kKept) played_.erase(played_.begin(), played_.end() - kKept);
   if (!sink_) {
     // The default output, if the machine has one that takes 16-bit mono at
     // the lab's rate; without one the window stays silent.

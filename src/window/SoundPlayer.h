@@ -25,8 +25,8 @@ class SoundPlayer final : public QObject {
   void setOn(bool on, const lab::Lab& lab);
   [[nodiscard]] bool on() const noexcept { return on_; }
   void follow(const lab::Lab& lab);
-  // Every sample given to the output since it was turned on (for the tests;
-  // kept also where there is no output device).
+  // The samples given to the output since it was turned on, the last ten
+  // seconds of them (for the tests; kept also where there is no output device).
   [[nodiscard]] const std::vector<float>& played() const noexcept { return played_; }
 
  private:

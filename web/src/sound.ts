@@ -9,7 +9,7 @@ import type { Page } from './page';
 export class Sound {
   private context: AudioContext | null = null;
   private on = false;
-  /** Every sample played since the switch was turned on (the tests compare them with fermat-lab --sound). */
+  /** The samples played since the switch was turned on, the last ten seconds of them (the tests compare them with fermat-lab --sound). */
   readonly played: number[] = [];
 
   constructor(page: Page) {
@@ -47,5 +47,7 @@ export class Sound {
     source.connect(context.destination);
     source.start();
     for (const s of samples) this.played.push(s);
+    const kept = 10 * context.sampleRate;
+    if (this.played.length > kept) this.played.splice(0, this.played.length - kept);
   }
 }
