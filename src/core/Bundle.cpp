@@ -68,4 +68,9 @@ WaveletsResult FirstWavelets(const optics::Lens& lens, const BundleResult& b) {
   return w;
 }
 
+std::size_t TotallyReflected(const BundleResult& bundle) noexcept {
+  return static_cast<std::size_t>(
+      std::count_if(bundle.Rays.begin(), bundle.Rays.end(), [](const BundleRay& r) { return !r.Leaves; }));
+}
+
 }  // namespace core

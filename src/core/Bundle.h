@@ -40,6 +40,9 @@ struct BundleResult {
 // The bundle of rays 0..n: each drawn source -> entry -> exit in the current
 // pen, with a 4-pixel dot on its exit point first when withDots (leaving
 // DrawWidth 1).
+// How many rays of the bundle are totally reflected at the second face.
+[[nodiscard]] std::size_t TotallyReflected(const BundleResult& bundle) noexcept;
+
 [[nodiscard]] BundleResult TraceBundle(const optics::Lens& lens, SourcePoint source, int n, bool withDots);
 
 // The first wavelets of "SHOW FIRST CIRLCES AFTER LENS": circles about the exit

@@ -31,7 +31,7 @@ std::string CrossingSummary(const std::vector<BundleRayRow>& rows, std::optional
   line += continued ? text::Tr("graph.crossing.byConstruction", {{"constructed", std::to_string(constructed)}})
                     : text::Tr("graph.crossing.comesWithContinuation");
   if (paraxialX && std::isfinite(*paraxialX))
-    line += text::Tr("graph.crossing.paraxialAt", {{"x", text::LocalNumber(fmt::format("{:.2f}", *paraxialX))}});
+    line += text::Tr("graph.crossing.paraxialAt", {{"x", text::LocalFixed(*paraxialX, 2)}});
   return line;
 }
 

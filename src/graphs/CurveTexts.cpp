@@ -28,8 +28,8 @@ std::string LeastTimeLine(const CurveData& d) {
     return text::Tr("graph.curve.notFound");
   }
   return text::Tr("graph.curve.leastLine", {{"least", CurveTexts().least},
-                                            {"time", text::LocalNumber(fmt::format("{:.2f}", d.least->time))},
-                                            {"height", text::LocalNumber(fmt::format("{:.2f}", d.least->y))}});
+                                            {"time", text::LocalFixed(d.least->time, 2)},
+                                            {"height", text::LocalFixed(d.least->y, 2)}});
 }
 
 std::string StationaryKindWord(optics::StationaryKind kind) {

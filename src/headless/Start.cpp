@@ -64,11 +64,12 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
   if (s.classic) program.setLive(false);
   if (s.challenge) program.startChallenge();
   // What each action changed, as a screen reader hears it after that action.
+  // Only when asked for: each look at the start costs a least-time search.
   lab::ChangeDescriber described;
-  (void)described.next(lab);  // the start is the picture's, printed last
+  if (s.describe) (void)described.next(lab);  // the start is the picture's, printed last
   // What each action makes heard, one cue after another.
   lab::SoundFollower sound;
-  (void)sound.next(lab);
+  if (!s.sound.empty()) (void)sound.next(lab);
   std::vector<float> heard;
   for (const lab::Action& a : s.actions) {
     program.run(a);

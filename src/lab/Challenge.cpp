@@ -100,6 +100,11 @@ ChallengeReveal mediumAnswer(const Lab& lab, const MediumShape& shape) {
 
 }  // namespace
 
+std::optional<double> PercentSlower(const ChallengeReveal& r) noexcept {
+  if (!r.found || !std::isfinite(r.guessTime) || !std::isfinite(r.leastTime) || !(r.leastTime > 0)) return std::nullopt;
+  return 100 * (r.guessTime - r.leastTime) / r.leastTime;
+}
+
 ChallengeReveal LeastTimeAnswer(const Lab& lab) {
   const ShapeCentre s = CentreOf(lab.controls().kyklos), marker = CentreOf(lab.controls().shmeio);
   if (const MediumShape* shape = lab.medium()) return mediumAnswer(lab, *shape);

@@ -35,6 +35,10 @@ struct ChallengeReveal {
 // shows, and what the descriptions for screen readers compare.
 [[nodiscard]] ChallengeReveal LeastTimeAnswer(const Lab& lab);
 
+// How many per cent longer the guess's path takes than the least time; none
+// when the search found no least-time point or a time is not a number.
+[[nodiscard]] std::optional<double> PercentSlower(const ChallengeReveal& r) noexcept;
+
 // The answer as every view draws it over the picture, never into it: points
 // in world units; widths, dashes, radii, text sizes and offsets in pixels of
 // the client area; colours packed as numeric::Colour. Paths are drawn first,

@@ -161,6 +161,9 @@ struct Controls {
 // (the page, whose fonts are the browser's) shrinks them no smaller than this,
 // in pixels of the client area; past it long words are broken instead.
 inline constexpr double kMinButtonCaptionPixels = 6;
+// The page's panels shrink a choice's chosen entry no smaller than this (CSS
+// pixels; a choice is read at a glance, so it stops larger than a caption).
+inline constexpr double kMinChoiceCaptionPixels = 9;
 
 // Whether the labels' and buttons' captions shrink to fit their boxes: a
 // translation's do (its words are longer or wider than the design allowed

@@ -13,17 +13,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include <fmt/format.h>
 
 namespace lab {
 namespace {
 
-using text::LocalNumber;
 using text::Tr;
 using text::TrCount;
 
 // Numbers as the labels show them: fixed decimals, the language's separator.
-std::string fixed(double v, int decimals) { return LocalNumber(fmt::format("{:.{}f}", v, decimals)); }
+std::string fixed(double v, int decimals) { return text::LocalFixed(v, decimals); }
 
 void add(std::string& to, const std::string& sentence) {
   if (sentence.empty()) return;
@@ -36,8 +34,7 @@ std::string lensBundle(const Lab& lab) {
   if (!bundle) return {};
   const auto rays = static_cast<std::uint64_t>(bundle->Rays.size());
   std::string out = TrCount("describe.bundle.rays", rays);
-  const auto reflected =
-      static_cast<std::uint64_t>(std::count_if(bundle->Rays.begin(), bundle->Rays.end(), [](const core::BundleRay& r) { return !r.Leaves; }));
+  const auto reflected = static_cast<std::uint64_t>(core::TotallyReflected(*bundle));
   add(out, reflected == 0 ? Tr("describe.bundle.noneReflected") : TrCount("describe.bundle.reflected", reflected));
   // The outer rays leave the lens farthest from the axis, the inner ones
   // nearest it (the ray on the axis itself crosses it everywhere: left out).
@@ -74,15 +71,13 @@ std::string lensBundle(const Lab& lab) {
 
 std::string DescribeEntry(const Lab& lab) {
   const ChallengeReveal a = LeastTimeAnswer(lab);
-  if (!a.found || !std::isfinite(a.guessTime) || !std::isfinite(a.leastTime) || !(a.leastTime > 0)) {
-    return Tr("describe.entry.notFound");
-  }
+  const std::optional<double> percent = PercentSlower(a);
+  if (!percent) return Tr("describe.entry.notFound");
   // Within half of the last printed digit the entry point is the least-time point.
   if (a.distance < 0.05) return Tr("describe.entry.at", {{"time", fixed(a.leastTime, 2)}});
-  const double percent = 100 * a.timeGap / a.leastTime;
   return Tr(a.guessY >= a.leastY ? "describe.entry.above" : "describe.entry.below",
             {{"distance", fixed(a.distance, 1)},
-             {"percent", fixed(std::max(0.0, percent), 2)},
+             {"percent", fixed(std::max(0.0, *percent), 2)},
              {"time", fixed(a.guessTime, 2)},
              {"least", fixed(a.leastTime, 2)}});
 }

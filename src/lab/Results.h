@@ -57,7 +57,7 @@ class Results {
 
   // Mirror: a construction of the mirror or the medium scene.
   enum class Change { Fermat, Bundle, Ray, Continuation, Path, Mirror };
-  static constexpr std::size_t kChangeKinds = 6;
+  static constexpr std::size_t kChangeKinds = static_cast<std::size_t>(Change::Mirror) + 1;
   // How many times each kind has changed: a reader that keeps these sees
   // what changed since it last looked.
   [[nodiscard]] std::uint64_t revision(Change c) const noexcept { return revisions_[static_cast<std::size_t>(c)]; }
@@ -108,12 +108,12 @@ class Results {
   void restore(Snapshot s);
 
  private:
-  void tell(Change c) const {
+  void tell(Change c) {
     ++revisions_[static_cast<std::size_t>(c)];
     if (changed) changed(c);
   }
   Snapshot s_;
-  mutable std::array<std::uint64_t, kChangeKinds> revisions_{};
+  std::array<std::uint64_t, kChangeKinds> revisions_{};
   std::uint64_t serial_ = 0;
 };
 

@@ -23,25 +23,20 @@ SoundCue SoundFollower::next(const Lab& lab) {
   const std::array<float, 6> placed{s.x, s.y, e.x, e.y, static_cast<float>(t.x), static_cast<float>(t.y)};
   const std::uint64_t bundles = lab.results().revision(Results::Change::Bundle);
   // The start is silent: only what moves afterwards is heard.
-  if (!started_) {
-    started_ = true;
+  if (!placed_) {
     placed_ = placed;
     bundles_ = bundles;
     return cue;
   }
   if (placed_ != placed) {
     placed_ = placed;
-    const ChallengeReveal a = LeastTimeAnswer(lab);
-    if (a.found && std::isfinite(a.guessTime) && a.leastTime > 0) {
-      cue.pitchHz = TonePitch(100 * (a.guessTime - a.leastTime) / a.leastTime);
-    }
+    if (const std::optional<double> percent = PercentSlower(LeastTimeAnswer(lab))) cue.pitchHz = TonePitch(*percent);
   }
   if (bundles != bundles_) {
     bundles_ = bundles;
     if (!lab.mirror() && !lab.medium() && lab.results().bundle()) {
-      const auto& rays = lab.results().bundle()->Rays;
-      const auto reflected = std::count_if(rays.begin(), rays.end(), [](const core::BundleRay& r) { return !r.Leaves; });
-      cue.clicks = static_cast<int>(std::min<std::ptrdiff_t>(reflected, kMaxClicks));
+      const std::size_t reflected = core::TotallyReflected(*lab.results().bundle());
+      cue.clicks = static_cast<int>(std::min<std::size_t>(reflected, kMaxClicks));
     }
   }
   return cue;

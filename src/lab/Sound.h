@@ -46,9 +46,8 @@ class SoundFollower {
   [[nodiscard]] SoundCue next(const Lab& lab);
 
  private:
-  std::optional<std::array<float, 6>> placed_;  // source, entry and target as last heard
+  std::optional<std::array<float, 6>> placed_;  // source, entry and target as last heard; none before the first call
   std::uint64_t bundles_ = 0;
-  bool started_ = false;
 };
 
 // The cue as mono samples in [-1, 1] at `rate` samples a second (held to

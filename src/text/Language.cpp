@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include <fmt/format.h>
+
 #include "text/Plural.h"
 
 namespace text {
@@ -163,6 +165,8 @@ std::string TrCount(std::string_view key, std::uint64_t count, std::initializer_
   std::string out = Interpolate(text, {{"count", n}});
   return args.size() ? Interpolate(out, args) : out;
 }
+
+std::string LocalFixed(double v, int decimals) { return LocalNumber(fmt::format("{:.{}f}", v, decimals)); }
 
 std::string LocalNumber(std::string text) {
   const State& s = state();

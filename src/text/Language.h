@@ -57,6 +57,8 @@ std::string UseLanguage(std::string_view code);
 // language in force: '.' for the original, the catalogue's (',' in German)
 // for a translation.
 [[nodiscard]] std::string LocalNumber(std::string text);
+// `v` with `decimals` fixed decimals, as the labels write it, in the language's separator.
+[[nodiscard]] std::string LocalFixed(double v, int decimals);
 
 // A menu text without its access key, for a heading or a label: "M&edium"
 // -> "Medium", "المرآة (&M)" -> "المرآة" (the form languages without the

@@ -29,6 +29,8 @@ class ViewMenu;
 class LensMenu;
 class MirrorMenu;
 class MediumMenu;
+class DescribePanel;
+class SoundPlayer;
 class LiveLab;
 
 // The program's single window, a view over the lab: each Qt input becomes one
@@ -40,9 +42,6 @@ class LiveLab;
 // frame: when the window is made smaller, scroll bars appear; when it is made
 // larger, the picture stays centred. The picture and the mouse mapping thus
 // never change with the window's size.
-class DescribePanel;
-class SoundPlayer;
-
 class Fermat final : public QMainWindow {
  public:
   explicit Fermat(QSize clientPixels, QWidget* parent = nullptr);

@@ -52,10 +52,10 @@ void SoundPlayer::play(const std::vector<float>& samples) {
   // A new cue cuts the one still playing: the tone follows the hand.
   sink_->stop();
   buffer_.close();
-  bytes_.resize(static_cast<qsizetype>(samples.size() * 2));
-  auto* out = reinterpret_cast<std::int16_t*>(bytes_.data());
+  QByteArray bytes(static_cast<qsizetype>(samples.size() * 2), Qt::Uninitialized);
+  auto* out = reinterpret_cast<std::int16_t*>(bytes.data());
   for (std::size_t i = 0; i < samples.size(); ++i) out[i] = lab::PcmSample(samples[i]);
-  buffer_.setData(bytes_);
+  buffer_.setData(bytes);
   buffer_.open(QIODevice::ReadOnly);
   sink_->start(&buffer_);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QBuffer>
-#include <QByteArray>
 #include <QObject>
 
 #include <vector>
@@ -36,8 +35,7 @@ class SoundPlayer final : public QObject {
   bool on_ = false;
   std::vector<float> played_;
   QAudioSink* sink_ = nullptr;
-  QByteArray bytes_;
-  QBuffer buffer_;
+  QBuffer buffer_;  // the cue playing, as 16-bit samples
 };
 
 }  // namespace app

@@ -181,7 +181,8 @@ std::string WebLab::controls() const {
          "],\"play\":{\"rect\":" + jsonRect(lab::PlayButtonRect(c)) +
          ",\"intervalMs\":" + std::to_string(lab::Lab::kPlayIntervalMs) +
          "},\"minCaptionPx\":" + jsonNumber(lab::kMinButtonCaptionPixels) +
-         ",\"shrinkToFit\":" + std::string(lab::ShrinkCaptionsToFit() ? "true" : "false") + "}";
+         ",\"shrinkToFit\":" + std::string(lab::ShrinkCaptionsToFit() ? "true" : "false") +
+         ",\"minChoicePx\":" + jsonNumber(lab::kMinChoiceCaptionPixels) + "}";
   return out;
 }
 

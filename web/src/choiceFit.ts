@@ -2,16 +2,19 @@
 // stylesheet sizes a choice by its chosen entry (field-sizing: content):
 // beside its name while it fits there, on a line of its own below the name
 // when it needs the room. An entry longer than even the whole row is shown
-// in a smaller font, half a pixel at a time, down to MIN_PX; only past that
-// is it cut. The entries come from the lab in the language in force, and a
+// in a smaller font, half a pixel at a time, down to the lab's smallest
+// choice (controls().minChoicePx); only past that is it cut. The entries come from the lab in the language in force, and a
 // translation's may be far longer than the original's.
 
-/** The smallest font a choice is given to keep its entry whole (CSS pixels). */
-const MIN_PX = 9;
+import { shrinkToFit } from './dom';
 
-/** Makes the chosen entry of `select` fit its row, now and whenever the row changes size or the entry is chosen. */
-export function keepChoiceWhole(select: HTMLSelectElement): () => void {
-  const fit = () => fitChoice(select);
+/**
+ * Makes the chosen entry of `select` fit its row, now and whenever the row
+ * changes size or the entry is chosen; `minPx` gives the smallest font
+ * (CSS pixels) as the lab has it.
+ */
+export function keepChoiceWhole(select: HTMLSelectElement, minPx: () => number): () => void {
+  const fit = () => fitChoice(select, minPx());
   select.addEventListener('change', fit);
   // Shown (a panel opened), or the panel's width changed: the room is another.
   if (select.parentElement) new ResizeObserver(fit).observe(select.parentElement);
@@ -29,14 +32,15 @@ function needs(select: HTMLSelectElement): number {
   return w;
 }
 
-function fitChoice(select: HTMLSelectElement): void {
+function fitChoice(select: HTMLSelectElement, minPx: number): void {
   const row = select.parentElement;
   if (!row || row.clientWidth === 0) return; // not shown: fitted once it is
   // From the stylesheet's size each time: the entry or the room may be another.
   select.style.fontSize = '';
-  let px = parseFloat(getComputedStyle(select).fontSize);
-  while (px > MIN_PX && needs(select) > row.clientWidth + 0.5) {
-    px = Math.max(MIN_PX, px - 0.5);
-    select.style.fontSize = `${px}px`;
-  }
+  shrinkToFit(
+    parseFloat(getComputedStyle(select).fontSize),
+    minPx,
+    (px) => (select.style.fontSize = `${px}px`),
+    () => needs(select) > row.clientWidth + 0.5,
+  );
 }

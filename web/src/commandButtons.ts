@@ -1,7 +1,7 @@
 // The five command buttons, placed and captioned as the lab says; a press is
 // handed to the page, which calls the lab.
 
-import { el, placeRect } from './dom';
+import { el, placeRect, ptToPx, shrinkToFit } from './dom';
 import type { ButtonInfo } from './lab';
 
 export class CommandButtons {
@@ -48,20 +48,14 @@ export class CommandButtons {
    */
   private fitCaptions(): void {
     const info = this.info;
-    const wanted = Math.min(...info.map((b) => b.pointSize)) * (96 / 72);
+    const wanted = ptToPx(Math.min(...info.map((b) => b.pointSize)));
     const overflows = () =>
       this.buttons.some((b) => b.scrollHeight > b.clientHeight + 1 || b.scrollWidth > b.clientWidth + 1);
     const setSize = (px: number) => this.buttons.forEach((b) => (b.style.fontSize = `${px}px`));
     this.buttons.forEach((b) => b.classList.remove('break-words'));
     // At the lab's size when it fits: the program's own look wherever there is room.
     this.buttons.forEach((b, i) => (b.style.fontSize = `${info[i]?.pointSize ?? 8}pt`));
-    if (!overflows()) return;
-    let px = wanted;
-    while (px > this.minCaptionPx) {
-      px = Math.max(this.minCaptionPx, px - 0.5);
-      setSize(px);
-      if (!overflows()) return;
-    }
+    if (shrinkToFit(wanted, this.minCaptionPx, setSize, overflows)) return;
     this.buttons.forEach((b) => b.classList.add('break-words'));
   }
 }

@@ -5,16 +5,13 @@
 // program's own, pixel for pixel.
 
 import type { Page } from './page';
+import { store, stored } from './storage';
 
 const CONTRAST_KEY = 'fermat-lens-high-contrast';
 
 function remembered(): boolean {
-  try {
-    const v = localStorage.getItem(CONTRAST_KEY);
-    if (v !== null) return v === '1';
-  } catch {
-    // no storage: the system's wish alone
-  }
+  const v = stored(CONTRAST_KEY);
+  if (v !== null) return v === '1';
   return window.matchMedia?.('(prefers-contrast: more)').matches ?? false;
 }
 
@@ -26,11 +23,7 @@ export class Contrast {
     button.addEventListener('click', () => {
       this.set(!this.on);
       button.blur(); // Space stays the picture's Play key
-      try {
-        localStorage.setItem(CONTRAST_KEY, this.on ? '1' : '0');
-      } catch {
-        // not remembered
-      }
+      store(CONTRAST_KEY, this.on ? '1' : '0');
     });
     this.set(remembered());
   }

@@ -5,6 +5,7 @@
 import type { HelpInfo } from './lab';
 import { onAction } from './menus';
 import type { Page } from './page';
+import { store, stored } from './storage';
 import { onLanguageChange, t } from './words';
 
 // Set once the first-visit words have been shown: they are for a first visit only.
@@ -98,13 +99,9 @@ export class Help {
 
   private firstVisit(page: Page): void {
     const box = document.getElementById('first-visit')!;
-    let visited = true;
-    try {
-      visited = localStorage.getItem(VISITED_KEY) !== null;
-      localStorage.setItem(VISITED_KEY, '1');
-    } catch {
-      visited = false; // storage refused (a private window): say it every time, it does no harm
-    }
+    // With storage refused (a private window) said every time: it does no harm.
+    const visited = stored(VISITED_KEY) !== null;
+    store(VISITED_KEY, '1');
     if (visited) return;
     box.querySelector('p')!.textContent = this.info.firstVisit;
     onLanguageChange(() => (box.querySelector('p')!.textContent = this.info.firstVisit));

@@ -53,7 +53,6 @@ export interface WebLab {
   curveCsv(): string;
   bundleCsv(): string;
   bundleGraph(): string;
-  /** CurveGraphInfo as JSON. */
   /** What the complete actions since the last call changed, in words for a screen reader ("" when nothing did). */
   describeChange(): string;
   /** The whole picture in one paragraph. */
@@ -66,6 +65,7 @@ export interface WebLab {
   setHighContrast(on: boolean): void;
   /** JSON {"on", "markerScale"}. */
   contrastTheme(): string;
+  /** CurveGraphInfo as JSON. */
   curveGraph(): string;
   refusedOperations(): number;
 
@@ -389,6 +389,8 @@ export interface ControlsInfo {
   minCaptionPx: number;
   /** Whether the labels' captions shrink to fit their boxes (a translation's do, the original's not). */
   shrinkToFit: boolean;
+  /** The smallest font a panel's choice is shrunk to, to keep its entry whole (CSS pixels). */
+  minChoicePx: number;
 }
 
 /** A world frame: the world point (left, top) is the client area's top-left corner. */

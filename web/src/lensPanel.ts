@@ -53,7 +53,7 @@ export class LensPanel {
     setWords(own, 'page.lens.ownLens');
     this.preset.append(own);
     for (const p of info.presets) this.preset.append(new Option(p.name, p.key));
-    this.fitPreset = keepChoiceWhole(this.preset);
+    this.fitPreset = keepChoiceWhole(this.preset, () => page.controls.minChoicePx);
     for (const f of info.rows) {
       const row = document.createElement('div');
       row.className = 'lens-row';

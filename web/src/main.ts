@@ -6,6 +6,7 @@ import { ChallengeMode } from './challenge';
 import { Contrast } from './contrast';
 import { Describer } from './describe';
 import { Sound } from './sound';
+import { store, stored } from './storage';
 import { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
@@ -191,11 +192,7 @@ function askedLanguage(query: URLSearchParams): string | null {
   if (inQuery !== null) return inQuery;
   const { lang } = splitLink(location.hash);
   if (lang !== null) return lang;
-  try {
-    return localStorage.getItem(LANGUAGE_KEY);
-  } catch {
-    return null; // storage refused (a private window): the original
-  }
+  return stored(LANGUAGE_KEY); // null with storage refused (a private window): the original
 }
 
 /** The status line's complaint about a language, cleared once another is taken. */
@@ -219,11 +216,7 @@ async function chooseLanguage(code: string, fromMenu: boolean): Promise<string> 
   if (languageComplaint && status?.textContent === languageComplaint) showStatus('');
   languageComplaint = '';
   if (fromMenu) {
-    try {
-      localStorage.setItem(LANGUAGE_KEY, code);
-    } catch {
-      // storage refused: chosen for this visit only
-    }
+    store(LANGUAGE_KEY, code);
     const url = new URL(location.href);
     if (url.searchParams.has('lang')) {
       if (code) url.searchParams.set('lang', code);

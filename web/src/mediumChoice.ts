@@ -35,7 +35,7 @@ export class MediumChoice {
     this.select = box.querySelector('#medium-preset')!;
     this.field = box.querySelector('#medium-text')!;
     this.shading = box.querySelector('#medium-shading')!;
-    this.fitChoice = keepChoiceWhole(this.select);
+    this.fitChoice = keepChoiceWhole(this.select, () => page.controls.minChoicePx);
     this.said = document.createElement('p');
     this.said.className = 'medium-said';
     this.said.setAttribute('role', 'status');

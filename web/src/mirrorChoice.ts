@@ -52,7 +52,8 @@ export class MirrorChoice {
       this.show();
     });
     this.kind = box.querySelector('#mirror-kind')!;
-    this.fitChoices = [keepChoiceWhole(this.select), keepChoiceWhole(this.kind)];
+    const minPx = () => page.controls.minChoicePx;
+    this.fitChoices = [keepChoiceWhole(this.select, minPx), keepChoiceWhole(this.kind, minPx)];
     this.fields = box.querySelector('.mirror-fields')!;
     this.kind.addEventListener('change', () => {
       if (this.kind.value === 'none') this.take('none');

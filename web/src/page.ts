@@ -4,7 +4,7 @@
 // message, if one is open.
 
 import { CommandButtons } from './commandButtons';
-import { el, placeRect } from './dom';
+import { el, placeRect, ptToPx, shrinkToFit } from './dom';
 import { Graphs } from './graphs';
 import { type ControlsInfo, type Frame, type ViewTexts, type WebLab } from './lab';
 import { MessageBox } from './messageBox';
@@ -42,11 +42,7 @@ function fitLabel(label: HTMLElement, pointSize: number, minPx: number | null): 
   label.style.fontSize = `${pointSize}pt`;
   if (minPx === null) return;
   const overflows = () => label.scrollHeight > label.clientHeight + 1 || label.scrollWidth > label.clientWidth + 1;
-  let px = pointSize * (96 / 72);
-  while (px > minPx && overflows()) {
-    px = Math.max(minPx, px - 0.5);
-    label.style.fontSize = `${px}px`;
-  }
+  shrinkToFit(ptToPx(pointSize), minPx, (px) => (label.style.fontSize = `${px}px`), overflows);
 }
 
 export class Page implements BarOwner {
@@ -144,7 +140,7 @@ export class Page implements BarOwner {
       m.tabIndex = 0;
       m.addEventListener('focus', () => {
         if (!m.matches(':focus-visible') || !this.accepting()) return;
-        if ((JSON.parse(this.lab.controls()) as ControlsInfo).active === which) return;
+        if (this.controls.active === which) return;
         this.run(`active=${which}`);
       });
     }

@@ -6,7 +6,7 @@ import { el, placeRect } from './dom';
 import type { ControlsInfo, ViewTexts } from './lab';
 
 /** Whether the user asked for less motion: then Play shows the sweep's end, not the sweep. */
-export function reducedMotion(): boolean {
+function reducedMotion(): boolean {
   return window.matchMedia?.('(prefers-reduced-motion: reduce)').matches ?? false;
 }
 
