@@ -1,6 +1,5 @@
-# fmt (doubles as text), fast_float (text to doubles) and nlohmann's JSON
-# (the set-up files), from Debian's libfmt-dev, libfast-float-dev and
-# nlohmann-json3-dev, used header-only: no build links a
+# fmt (doubles as text) and nlohmann's JSON (the set-up files), from
+# Debian's libfmt-dev and nlohmann-json3-dev, used header-only: no build links a
 # compiled copy, so the browser build (which cannot link the system's) uses
 # the very same code as the desktop. A cross build must not see the build
 # machine's whole include folder (its C library's headers would shadow the
@@ -9,8 +8,7 @@
 add_library(fermat_header_libraries INTERFACE)
 set(fermat_header_root ${PROJECT_BINARY_DIR}/header-libraries/include)
 file(MAKE_DIRECTORY ${fermat_header_root})
-foreach(entry "fmt|fmt/format.h|libfmt-dev" "fast_float|fast_float/fast_float.h|libfast-float-dev"
-      "nlohmann|nlohmann/json.hpp|nlohmann-json3-dev")
+foreach(entry "fmt|fmt/format.h|libfmt-dev" "nlohmann|nlohmann/json.hpp|nlohmann-json3-dev")
   string(REPLACE "|" ";" entry "${entry}")
   list(GET entry 0 folder)
   list(GET entry 1 header)

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include <fmt/format.h>
-
 #include "text/Language.h"
 
 namespace graphs {

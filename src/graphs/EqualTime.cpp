@@ -1,6 +1,6 @@
 #include "graphs/EqualTime.h"
 
-#include <fmt/format.h>
+#include "numeric/Chars.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,7 +66,7 @@ std::string EqualTimeTitle(const EqualTimeData& data) {
            "meet at no point of it";
   }
   // fmt, not printf: the C library's decimal separator follows the locale.
-  return fmt::format("Spread of the rays' times to each point of the axis; least at x = {:.2f}", data.bestX);
+  return "Spread of the rays' times to each point of the axis; least at x = " + numeric::FixedDecimal(data.bestX, 2);
 }
 
 }  // namespace graphs

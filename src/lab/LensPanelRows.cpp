@@ -11,8 +11,6 @@
 #include <cmath>
 #include <optional>
 
-#include <fmt/format.h>
-
 
 namespace lab {
 namespace {
@@ -42,7 +40,7 @@ std::optional<double> typedNumber(std::string_view s) {
   return ParseLensNumber(s);
 }
 
-std::string shortest(double v) { return fmt::format("{}", v); }
+std::string shortest(double v) { return numeric::ShortestDecimal(v); }
 
 // What the field takes, as an instruction.
 std::string wanted(const LensPanelRow& row) {
@@ -109,7 +107,7 @@ std::optional<double> LensSliderValue(LensField field, int position) {
   }
   // The decimals the field shows, rounded from the exact binary value as a
   // spin box rounds (the text with that many decimals read back).
-  const std::string text = fmt::format("{:.{}f}", v, row.decimals);
+  const std::string text = numeric::FixedDecimal(v, row.decimals);
   double shown = v;
   (void)numeric::FromChars(text.data(), text.data() + text.size(), shown);
   return shown;

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <optional>
 
-#include <fmt/format.h>
-
 #include "lab/Script.h"
 #include "text/Language.h"
 #include "numeric/Chars.h"
@@ -24,7 +22,7 @@ namespace {
 
 std::optional<double> number(std::string_view s) { return ParseLensNumber(s); }
 
-std::string shortest(double v) { return fmt::format("{}", v); }
+std::string shortest(double v) { return numeric::ShortestDecimal(v); }
 
 std::string face(const optics::FaceDesign& f) { return f.Flat ? "flat" : shortest(f.Radius); }
 // A face as the summary writes it, in the language in force.
@@ -122,7 +120,7 @@ std::string LensSummary(const optics::LensDesign& design, const optics::Lens& le
                                           {"r1", faceWords(design.First)},
                                           {"r2", faceWords(design.Second)},
                                           {"thickness", shortest(design.Thickness)},
-                                          {"aperture", fmt::format("{:.2f}", lens.HalfAperture)}});
+                                          {"aperture", numeric::FixedDecimal(lens.HalfAperture, 2)}});
 }
 
 }  // namespace lab

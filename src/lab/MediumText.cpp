@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include <fmt/format.h>
+#include "numeric/Chars.h"
 
 namespace lab {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 using optics::MediumDesign;
 using optics::MediumProfile;
 
-std::string shortest(double v) { return fmt::format("{}", v); }
+std::string shortest(double v) { return numeric::ShortestDecimal(v); }
 
 constexpr std::array kProfiles{MediumProfile::Uniform,  MediumProfile::HotRoad,  MediumProfile::Fibre,
                                MediumProfile::HalfPlane, MediumProfile::Luneburg, MediumProfile::Layers};
@@ -221,9 +221,9 @@ std::string MediumSummary(const MediumDesign& d) {
     case MediumProfile::HotRoad:
       formula = "n = " + shortest(d.N0) + (d.G < 0 ? " - " : " + ") + shortest(std::abs(d.G)) + " y";
       break;
-    case MediumProfile::Fibre: formula = fmt::format("n² = {}² (1 - ({} y)²)", shortest(d.N0), shortest(d.A)); break;
+    case MediumProfile::Fibre: formula = "n² = " + shortest(d.N0) + "² (1 - (" + shortest(d.A) + " y)²)"; break;
     case MediumProfile::HalfPlane:
-      formula = fmt::format("n = {} / (y {} {})", shortest(d.C), d.Y0 < 0 ? "+" : "-", shortest(std::abs(d.Y0)));
+      formula = "n = " + shortest(d.C) + " / (y " + (d.Y0 < 0 ? "+ " : "- ") + shortest(std::abs(d.Y0)) + ")";
       break;
     case MediumProfile::Luneburg: formula = text::Tr("summary.medium.luneburg", {{"r", shortest(d.R)}}); break;
     case MediumProfile::Layers:

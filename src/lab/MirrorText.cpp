@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <vector>
 
-#include <fmt/format.h>
+#include "numeric/Chars.h"
 
 namespace lab {
 namespace {
 
-std::string shortest(double v) { return fmt::format("{}", v); }
+std::string shortest(double v) { return numeric::ShortestDecimal(v); }
 
 const optics::MirrorPreset* findPreset(std::string_view key) {
   const auto presets = optics::MirrorPresets();

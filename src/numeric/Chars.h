@@ -5,17 +5,22 @@
 // build's libc++ (13) has neither for floating point. The digits come from
 // fmt (the shortest digits that read back, and the exact digits at a
 // precision, both correctly rounded; an exact half at a precision goes to
-// even, as std::to_chars does) and the reading from fast_float (correctly
-// rounded); only the layout of the shortest form and the range check of the
-// reading are done here. Neither depends on the locale.
+// even, as std::to_chars does) and the value read from the C library's
+// strtod in the "C" locale (correctly rounded by glibc and musl alike); only
+// the layout of the shortest form, what text is a number and the range check
+// of the reading are done here. Neither depends on the program's locale.
 
-#include <fast_float/fast_float.h>
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
+#include <locale.h>  // newlocale, locale_t
+#include <stdlib.h>  // strtod_l
+
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -174,27 +179,126 @@ inline std::to_chars_result ToChars(char* first, char* last, double value) {
   return chars_detail::Put(first, last, {plain, chars_detail::PlainForm(s, plain)});
 }
 
+namespace chars_detail {
+
+inline bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether [p, last) starts with `word`, in either case.
+inline bool StartsWithWord(const char* p, const char* last, std::string_view word) {
+  if (last - p < static_cast<std::ptrdiff_t>(word.size())) return false;
+  for (char w : word) {
+    const char c = *p++;
+    if (c != w && c != w - 'a' + 'A') return false;
+  }
+  return true;
+}
+
+// The end of the longest prefix of [first, last) that std::from_chars reads
+// with chars_format::general: an optional minus; "inf" or "infinity", "nan"
+// with an optional "(letters, digits, _)", or digits with an optional point
+// (a digit on at least one side) and an optional exponent ("e" or "E", a
+// sign, at least one digit). `first` when there is none.
+inline const char* NumberEnd(const char* first, const char* last) {
+  const char* p = first;
+  if (p != last && *p == '-') ++p;
+  if (StartsWithWord(p, last, "inf")) {
+    p += 3;
+    return StartsWithWord(p, last, "inity") ? p + 5 : p;
+  }
+  if (StartsWithWord(p, last, "nan")) {
+    p += 3;
+    if (p != last && *p == '(') {
+      const char* q = p + 1;
+      while (q != last && (Digit(*q) || (*q >= 'a' && *q <= 'z') || (*q >= 'A' && *q <= 'Z') || *q == '_')) ++q;
+      if (q != last && *q == ')') return q + 1;
+    }
+    return p;
+  }
+  bool digits = false;
+  for (; p != last && Digit(*p); ++p) digits = true;
+  if (p != last && *p == '.') {
+    const char* q = p + 1;
+    for (; q != last && Digit(*q); ++q) digits = true;
+    if (digits) p = q;
+  }
+  if (!digits) return first;
+  if (p != last && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    if (q != last && (*q == '+' || *q == '-')) ++q;
+    if (q != last && Digit(*q)) {
+      while (q != last && Digit(*q)) ++q;
+      p = q;
+    }
+  }
+  return p;
+}
+
+// The "C" locale, whatever the program's: a point is the decimal separator.
+inline locale_t ClassicLocale() {
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return classic;
+}
+
+}  // namespace chars_detail
+
 // As std::from_chars(first, last, value) with std::chars_format::general, as
 // libstdc++ reads: an optional minus (no plus), digits with an optional
 // point, an optional exponent, or "inf", "infinity", "nan"; correctly
 // rounded. A number too large for a double, or one with a non-zero digit
 // that reads as zero, is out of range (result_out_of_range, `value` left
 // as it was).
+//
+// What is read is found here (the C library's strtod would also take
+// leading spaces, a plus and hexadecimal); the value is the C library's
+// strtod in the "C" locale, which glibc and musl (the browser build's) both
+// round correctly, so both builds read the same double from the same text.
 inline std::from_chars_result FromChars(const char* first, const char* last, double& value) {
-  double read = 0;
-  const auto r = fast_float::from_chars(first, last, read, fast_float::chars_format::general);
-  if (r.ec != std::errc{}) return {r.ptr, r.ec};
+  const char* end = chars_detail::NumberEnd(first, last);
+  if (end == first) return {first, std::errc::invalid_argument};
+  const locale_t classic = chars_detail::ClassicLocale();
+  if (classic == static_cast<locale_t>(nullptr)) return {first, std::errc::not_supported};
+  // strtod reads up to a NUL: the number alone, copied.
+  const auto length = static_cast<std::size_t>(end - first);
+  char small[64];
+  std::string large;
+  char* text = small;
+  if (length >= sizeof small) {
+    large.assign(first, length);
+    text = large.data();
+  } else {
+    std::memcpy(small, first, length);
+    small[length] = '\0';
+  }
+  char* stopped = nullptr;
+  const double read = strtod_l(text, &stopped, classic);
+  if (stopped != text + length) return {first, std::errc::invalid_argument};  // never: the text was checked
   const char* p = first;
   if (p != last && *p == '-') ++p;
-  const bool numeral = p != last && (*p == '.' || (*p >= '0' && *p <= '9'));
-  if (numeral && std::isinf(read)) return {r.ptr, std::errc::result_out_of_range};
+  const bool numeral = p != last && (*p == '.' || chars_detail::Digit(*p));
+  if (numeral && std::isinf(read)) return {end, std::errc::result_out_of_range};
   if (numeral && read == 0) {
-    for (; p != r.ptr && *p != 'e' && *p != 'E'; ++p) {
-      if (*p >= '1' && *p <= '9') return {r.ptr, std::errc::result_out_of_range};
+    for (; p != end && *p != 'e' && *p != 'E'; ++p) {
+      if (*p >= '1' && *p <= '9') return {end, std::errc::result_out_of_range};
     }
   }
   value = read;
-  return {r.ptr, std::errc{}};
+  return {end, std::errc{}};
+}
+
+// fmt's own texts of a double, the format parsed when compiling (FMT_COMPILE):
+// a format parsed at run time brings in fmt's whole parser and a writer for
+// every type an argument may have (long double through the C library's
+// printf among them), about a sixth of the browser module.
+//   ShortestDecimal  "{}": the shortest digits that read back, "1e+16" beyond
+//                    16 digits ("0.1", "250", "-0")
+//   FixedDecimal     "{:.Nf}": N decimals, correctly rounded (half to even)
+//   GeneralDecimal   "{:.Ng}": N significant digits, as printf's %.Ng
+inline std::string ShortestDecimal(double value) { return fmt::format(FMT_COMPILE("{}"), value); }
+inline std::string FixedDecimal(double value, int decimals) {
+  return fmt::format(FMT_COMPILE("{:.{}f}"), value, decimals);
+}
+inline std::string GeneralDecimal(double value, int digits) {
+  return fmt::format(FMT_COMPILE("{:.{}g}"), value, digits);
 }
 
 }  // namespace numeric

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include <fmt/format.h>
+#include "numeric/Chars.h"
 
 #include "numeric/Single.h"
 #include "text/Language.h"
@@ -49,7 +49,7 @@ Face MakeFace(const FaceDesign& design, double vertex, double outwards, float h)
   return f;
 }
 
-std::string Number(double v) { return fmt::format("{}", v); }
+std::string Number(double v) { return numeric::ShortestDecimal(v); }
 
 std::string CheckRange(const char* what, double v, double low, double high) {
   if (std::isfinite(v) && v >= low && v <= high) return {};
@@ -94,7 +94,7 @@ LensBuild MakeLens(const LensDesign& design) {
     const double edge = EdgeThickness(design, h);
     if (edge < -1e-9 * design.Thickness) {
       return refuse(text::Tr("refusal.lens.facesCross",
-                             {{"edge", fmt::format("{:.3g}", edge)}, {"height", Number(h)}}));
+                             {{"edge", numeric::GeneralDecimal(edge, 3)}, {"height", Number(h)}}));
     }
     meet = edge <= 1e-9 * design.Thickness;
   } else if (EdgeThickness(design, reach) > 0) {

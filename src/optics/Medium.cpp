@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include <iomanip>
-#include <locale>
-#include <sstream>
+#include <string>
+#include <system_error>
+
+#include "numeric/Chars.h"
 
 #include "text/Language.h"
 
@@ -24,30 +25,22 @@ namespace {
 bool inRange(double n) { return std::isfinite(n) && n >= kMinMediumIndex && n <= kMaxMediumIndex; }
 
 // The shortest digits that read back as v, with a point whatever the
-// locale (both streams use the classic one): "0.05", not
+// locale (fmt and numeric::FromChars never read it): "0.05", not
 // "0.050000000000000003". Only a refusal's text comes through here.
 std::string text(double v) {
-  const auto written = [v](bool fixed, int precision) {
-    std::ostringstream write;
-    write.imbue(std::locale::classic());
-    if (fixed) write << std::fixed;
-    write << std::setprecision(precision) << v;
-    return write.str();
-  };
   const auto readsBack = [v](const std::string& t) {
-    std::istringstream read(t);
-    read.imbue(std::locale::classic());
     double back = 0;
-    return (read >> back) && back == v;
+    const auto r = numeric::FromChars(t.data(), t.data() + t.size(), back);
+    return r.ec == std::errc{} && r.ptr == t.data() + t.size() && back == v;
   };
   // Plain decimals for the sizes a medium's numbers have, the fewest that
   // read back; anything else in full.
   if (std::isfinite(v) && (v == 0 || (std::abs(v) >= 1e-4 && std::abs(v) < 1e15))) {
     for (int decimals = 0; decimals <= 17; ++decimals) {
-      if (std::string t = written(true, decimals); readsBack(t)) return t;
+      if (std::string t = numeric::FixedDecimal(v, decimals); readsBack(t)) return t;
     }
   }
-  return written(false, 17);
+  return numeric::GeneralDecimal(v, 17);
 }
 
 std::string indexError(const char* what, double n) {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include <fmt/format.h>
+#include "numeric/Chars.h"
 
 #include "text/Language.h"
 
@@ -58,7 +58,7 @@ namespace {
 // sentence in the catalogue (refusal.mirror.radius, .focal, .aperture).
 std::string outside(std::string_view key, double v, double lo, double hi) {
   return text::Tr(std::string("refusal.mirror.") + std::string(key),
-                  {{"low", fmt::format("{}", lo)}, {"high", fmt::format("{}", hi)}, {"value", fmt::format("{}", v)}});
+                  {{"low", numeric::ShortestDecimal(lo)}, {"high", numeric::ShortestDecimal(hi)}, {"value", numeric::ShortestDecimal(v)}});
 }
 
 bool within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
@@ -68,7 +68,7 @@ bool within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo
 std::string MirrorMaker::ellipse(const MirrorDesign& d, Mirror& m) {
   for (const double v : {d.F1x, d.F1y, d.F2x, d.F2y}) {
     if (!std::isfinite(v) || std::abs(v) > kMaxFocusDistance)
-      return text::Tr("refusal.mirror.focusFar", {{"distance", fmt::format("{}", kMaxFocusDistance)}});
+      return text::Tr("refusal.mirror.focusFar", {{"distance", numeric::ShortestDecimal(kMaxFocusDistance)}});
   }
   const double d1 = std::sqrt(d.F1x * d.F1x + d.F1y * d.F1y), d2 = std::sqrt(d.F2x * d.F2x + d.F2y * d.F2y);
   const double fx = d.F2x - d.F1x, fy = d.F2y - d.F1y, between = std::sqrt(fx * fx + fy * fy);
@@ -140,7 +140,7 @@ MirrorBuild MirrorMaker::make(const MirrorDesign& d) {
     return {std::nullopt, outside("aperture", aperture, kMinMirrorAperture, kMaxMirrorAperture)};
   if (sphere && aperture > d.Radius)
     return {std::nullopt, text::Tr("refusal.mirror.apertureOverRadius",
-                                   {{"aperture", fmt::format("{}", aperture)}, {"radius", fmt::format("{}", d.Radius)}})};
+                                   {{"aperture", numeric::ShortestDecimal(aperture)}, {"radius", numeric::ShortestDecimal(d.Radius)}})};
   m.aperture_ = aperture;
   switch (d.Kind) {
     case MirrorKind::Flat:

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include <fmt/format.h>
+#include "numeric/Chars.h"
 
 #include "text/Plural.h"
 
@@ -166,7 +166,7 @@ std::string TrCount(std::string_view key, std::uint64_t count, std::initializer_
   return args.size() ? Interpolate(out, args) : out;
 }
 
-std::string LocalFixed(double v, int decimals) { return LocalNumber(fmt::format("{:.{}f}", v, decimals)); }
+std::string LocalFixed(double v, int decimals) { return LocalNumber(numeric::FixedDecimal(v, decimals)); }
 
 std::string LocalNumber(std::string text) {
   const State& s = state();
