@@ -7,41 +7,19 @@
 //   node web/build.mjs            (after the module is in build/web/wasm)
 //   node web/build.mjs --no-wasm  (the page alone, for working on it)
 
-import { build } from 'esbuild';
 import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
-import { dirname, join, relative, sep } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { join, relative, sep } from 'node:path';
+import { bundleApp, catalogueCodes, fail as failWith, i18nDir, minifyCss, minifyScript, repo, webDir } from './bundle.mjs';
 
-const webDir = dirname(fileURLToPath(import.meta.url));
-const repo = dirname(webDir);
 const wasmDir = join(repo, 'build', 'web', 'wasm');
 const site = join(repo, 'build', 'web', 'site');
 const withoutWasm = process.argv.includes('--no-wasm');
-const i18nDir = join(repo, 'resources', 'i18n');
+const fail = (message) => failWith('build.mjs', message);
 
-function fail(message) {
-  console.error(`build.mjs: ${message}`);
-  process.exit(1);
-}
-
-// 0. The translations: every catalogue but the original's, each under the
-// code its meta.language names (which is its file's name).
-const catalogues = readdirSync(i18nDir)
-  .filter((name) => name.endsWith('.json') && name !== 'original.json')
-  .sort()
-  .map((name) => {
-    const code = name.slice(0, -'.json'.length);
-    let language;
-    try {
-      language = JSON.parse(readFileSync(join(i18nDir, name), 'utf8')).meta?.language;
-    } catch (err) {
-      fail(`resources/i18n/${name} is no JSON: ${err.message}`);
-    }
-    if (language !== code) fail(`resources/i18n/${name} names its language ${JSON.stringify(language)}, not "${code}"`);
-    return code;
-  });
+// 0. The translations.
+const catalogues = catalogueCodes('build.mjs');
 
 // 1. Types.
 const tsc = join(webDir, 'node_modules', 'typescript', 'bin', 'tsc');
@@ -53,19 +31,9 @@ if (check.status !== 0) fail('type check failed');
 rmSync(site, { recursive: true, force: true });
 mkdirSync(site, { recursive: true });
 
-// 3. The page's code (and the graph library's stylesheet, as app.css).
-await build({
-  entryPoints: { app: join(webDir, 'src', 'main.ts') },
-  bundle: true,
-  minify: true,
-  sourcemap: false,
-  format: 'esm',
-  target: ['es2022'],
-  outdir: site,
-  legalComments: 'none',
-  logLevel: 'warning',
-  define: { __CATALOGUES__: JSON.stringify(catalogues) },
-});
+// 3. The page's code (and the graph library's stylesheet, as app.css), the
+// graphs' code in a chunk of its own.
+await bundleApp({ outdir: site, catalogues, split: true });
 if (!existsSync(join(site, 'app.css'))) writeFileSync(join(site, 'app.css'), '');
 
 // 4. Static files, icons, the module.
@@ -73,7 +41,8 @@ const staticDir = join(webDir, 'static');
 for (const name of readdirSync(staticDir)) {
   if (name === 'sw.js') continue; // written below
   if (name === 'index.html') continue; // written below
-  copyFileSync(join(staticDir, name), join(site, name));
+  if (name.endsWith('.css')) writeFileSync(join(site, name), await minifyCss(readFileSync(join(staticDir, name), 'utf8')));
+  else copyFileSync(join(staticDir, name), join(site, name));
 }
 // Without scripts the page cannot read its catalogues, so the one line it
 // shows then is written here in every language, each marked with its own.
@@ -101,8 +70,13 @@ copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.svg'), join(site, 'ic
 copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.png'), join(site, 'icon-256.png'));
 for (const name of ['weblab.js', 'weblab.wasm']) {
   const from = join(wasmDir, name);
-  if (existsSync(from)) copyFileSync(from, join(site, name));
-  else if (name === 'weblab.js' && !withoutWasm) fail(`${relative(repo, from)} is missing: build the module first (scripts/build-web)`);
+  if (!existsSync(from)) {
+    if (name === 'weblab.js' && !withoutWasm) fail(`${relative(repo, from)} is missing: build the module first (scripts/build-web)`);
+  } else if (name === 'weblab.js') {
+    writeFileSync(join(site, name), await minifyScript(readFileSync(from, 'utf8')));
+  } else {
+    copyFileSync(from, join(site, name));
+  }
 }
 mkdirSync(join(site, 'i18n'));
 for (const code of catalogues) copyFileSync(join(i18nDir, `${code}.json`), join(site, 'i18n', `${code}.json`));

@@ -18,6 +18,8 @@ export class ChallengeMode {
   private readonly toggle: HTMLElement;
   private readonly canvas: HTMLCanvasElement;
   private revealed: ChallengeReveal | null = null;
+  /** Told each answer revealed (a course platform records it). */
+  readonly onReveal: ((r: ChallengeReveal) => void)[] = [];
 
   constructor(private readonly page: Page) {
     this.panel = document.getElementById('challenge')!;
@@ -83,6 +85,8 @@ export class ChallengeMode {
     this.revealed = (JSON.parse(this.page.lab.challengeReveal()) as ChallengeInfo).revealed;
     this.show();
     this.draw();
+    const answer = this.revealed;
+    if (answer) for (const f of this.onReveal) f(answer);
   }
 
   private hideAnswer(): void {

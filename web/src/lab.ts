@@ -1,6 +1,8 @@
 // The lab compiled to WebAssembly, as the page sees it: the class WebLab of
 // the module weblab.js, and the JSON records it hands out.
 
+import { inlineWasm } from './inline';
+
 /** A list of numbers as the module returns it: a JS array, a typed array or an embind vector. */
 export type NumberList = ArrayLike<number> | { size(): number; get(i: number): number; delete?(): void };
 
@@ -208,6 +210,8 @@ export interface ChallengeReveal {
   tries: number;
   timeGap: number;
   distance: number;
+  /** What a course platform records (lab::ScoreOf): found, and a score out of 100; null without an answer. */
+  score: { hit: boolean; score: number } | null;
   /** The numbers in one line, as fermat-lab --challenge prints them. */
   text: string;
   /** The same text's parts in order, the first the tries. */
@@ -463,8 +467,17 @@ function loadClassicScript(url: string): Promise<void> {
   });
 }
 
-/** Loads weblab.js (beside the page) and instantiates its module. */
+/**
+ * Loads weblab.js (beside the page) and instantiates its module. On the
+ * one-file page the script is already there (it set window.createWebLab)
+ * and the module's bytes are inside the page.
+ */
 export async function loadLabModule(): Promise<WebLabModule> {
+  const wasmBinary = await inlineWasm();
+  if (wasmBinary) {
+    if (!window.createWebLab) throw new Error('the page carries no createWebLab');
+    return window.createWebLab({ wasmBinary });
+  }
   const base = document.baseURI;
   const scriptUrl = new URL('weblab.js', base).href;
   let factory = window.createWebLab;

@@ -2,12 +2,13 @@
 // toolbar's menus, the side panel with the lens and the graphs, and what the
 // address asks for at start-up (a set-up or a lesson, a language).
 
+import { isOneFile } from './inline';
 import { ChallengeMode } from './challenge';
 import { Contrast } from './contrast';
 import { Describer } from './describe';
 import { Sound } from './sound';
 import { store, stored } from './storage';
-import { Graphs } from './graphs';
+import type { Graphs } from './graphs';
 import { loadLabModule, type WebLab } from './lab';
 import { LensPanel } from './lensPanel';
 import { MediumChoice } from './mediumChoice';
@@ -17,6 +18,7 @@ import { LanguageMenu } from './languageMenu';
 import { Lessons } from './lessons';
 import { setupFileMenu, showStatus } from './menus';
 import { Page } from './page';
+import { ScormReport } from './scorm';
 import { Setups, splitLink } from './setups';
 import { bindWords, hasWords, onLanguageChange, prefetchCatalogue, t, useLanguage } from './words';
 
@@ -53,14 +55,29 @@ function clientSize(stage: HTMLElement): [number, number] {
  * The side panel holds the lens panel and the graphs, each shown by its
  * toolbar button; the panel is there while either is.
  */
-function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): void {
+/**
+ * The graphs' code (with their plotting library, a third of the page's
+ * script) comes when the graphs are first shown: a visit that never shows
+ * them never downloads it. The one-file page has it inside.
+ */
+let graphsCode: Promise<typeof import('./graphs')> | null = null;
+function loadGraphs(): Promise<typeof import('./graphs')> {
+  graphsCode ??= import('./graphs');
+  return graphsCode;
+}
+
+/** Resolves once the panel stands as `wanted` asks (the graphs' code loaded when they show). */
+function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): Promise<void> {
   const main = document.getElementById('main')!;
   const graphsHost = document.getElementById('graphs')!;
   const lensHost = document.getElementById('lens-panel')!;
   const graphsToggle = document.getElementById('toggle-graphs') as HTMLButtonElement;
   const lensToggle = document.getElementById('toggle-lens') as HTMLButtonElement;
   let graphs: Graphs | null = null;
-  const makeGraphs = () => new Graphs(graphsHost, page, JSON.parse(page.lab.bundleGraph()), JSON.parse(page.lab.curveGraph()));
+  const makeGraphs = async () => {
+    const { Graphs } = await loadGraphs();
+    return new Graphs(graphsHost, page, JSON.parse(page.lab.bundleGraph()), JSON.parse(page.lab.curveGraph()));
+  };
   new LensPanel(page, lensHost);
   new MirrorChoice(page, lensHost);
   new MediumChoice(page, lensHost);
@@ -74,12 +91,20 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
     if (panel && stage.clientWidth < Math.min(page.width, 0.6 * main.clientWidth)) main.classList.add('panel-below');
   };
   window.addEventListener('resize', layout);
-  const openGraphs = (on: boolean) => {
+  const openGraphs = async (on: boolean) => {
     graphsHost.hidden = !on;
     graphsToggle.setAttribute('aria-pressed', String(on));
     layout();
     if (on) {
-      graphs ??= makeGraphs();
+      if (!graphs) {
+        const made = await makeGraphs();
+        // Closed again (or made by a later call) while the code came.
+        if (graphsHost.hidden || graphs) {
+          made.destroy();
+          return;
+        }
+        graphs = made;
+      }
       graphs.resize(graphsHost.clientWidth);
       page.setGraphs(graphs);
     } else {
@@ -93,7 +118,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
   };
   graphsToggle.addEventListener('click', () => {
     graphsToggle.blur();
-    openGraphs(graphsHost.hidden !== false);
+    void openGraphs(graphsHost.hidden !== false);
   });
   lensToggle.addEventListener('click', () => {
     lensToggle.blur();
@@ -106,10 +131,10 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): voi
     graphs.destroy();
     graphsHost.replaceChildren();
     graphs = null;
-    if (!graphsHost.hidden) openGraphs(true);
+    if (!graphsHost.hidden) void openGraphs(true);
   });
   openLens(wanted.lens);
-  openGraphs(wanted.graphs);
+  return openGraphs(wanted.graphs);
 }
 
 async function start(): Promise<void> {
@@ -130,6 +155,8 @@ async function start(): Promise<void> {
   // The language the address or the last visit names comes with the module.
   const asked = askedLanguage(query);
   if (asked) prefetchCatalogue(asked);
+  // The graphs' code, when they show at once, comes beside the module.
+  if (wanted.graphs) void loadGraphs();
   const module = await loadLabModule();
   const [w, h] = clientSize(stage);
   const lab = new module.WebLab(w, h);
@@ -145,7 +172,7 @@ async function start(): Promise<void> {
   document.addEventListener('wheel', (e) => page.otherPress(e.target), { capture: true, passive: true });
   window.addEventListener('resize', () => page.setRatio());
   setupFileMenu(page);
-  setupPanel(page, wanted);
+  const panelReady = setupPanel(page, wanted);
   new Help(page);
   const describer = new Describer(page);
   const sound = new Sound(page);
@@ -159,6 +186,17 @@ async function start(): Promise<void> {
   );
   new LanguageMenu((code) => void chooseLanguage(code, true));
   window.fermatLens.challenge = challenge;
+  // Inside a course platform: its answers are recorded there, and the launch
+  // data of the package names what to open, unless the address does.
+  const scorm = ScormReport.connect();
+  if (scorm) {
+    challenge.onReveal.push((r) => scorm.recordAnswer(r));
+    const launch = scorm.launchFragment();
+    const { hash, lang } = splitLink(location.hash);
+    if (launch && !hash) {
+      history.replaceState(history.state, '', `#${launch}${lang !== null ? `&lang=${encodeURIComponent(lang)}` : ''}`);
+    }
+  }
   window.fermatLens.describer = describer;
   window.fermatLens.sound = sound;
   window.fermatLens.setups = setups;
@@ -172,6 +210,8 @@ async function start(): Promise<void> {
     languageComplaint = document.getElementById('status')?.textContent ?? '';
   }
 
+  // Ready when everything shown at start stands, the graphs too.
+  await panelReady;
   requestAnimationFrame(() => {
     const ms = performance.now() - t0;
     page.firstFrameMs = ms;
@@ -181,7 +221,8 @@ async function start(): Promise<void> {
     performance.mark('fermat-first-frame');
   });
 
-  if ('serviceWorker' in navigator && (location.protocol === 'https:' || location.hostname === 'localhost' || location.hostname === '127.0.0.1')) {
+  // The one-file page has no worker beside it (and from a disk none may run).
+  if (!isOneFile() && 'serviceWorker' in navigator && (location.protocol === 'https:' || location.hostname === 'localhost' || location.hostname === '127.0.0.1')) {
     navigator.serviceWorker.register('sw.js').catch((err) => console.warn('offline use unavailable:', err));
   }
 }

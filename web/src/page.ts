@@ -5,7 +5,7 @@
 
 import { CommandButtons } from './commandButtons';
 import { el, placeRect, ptToPx, shrinkToFit } from './dom';
-import { Graphs } from './graphs';
+import type { Graphs } from './graphs';
 import { type ControlsInfo, type Frame, type ViewTexts, type WebLab } from './lab';
 import { MessageBox } from './messageBox';
 import type { PictureRecord } from './picture';

@@ -13,6 +13,7 @@
 // The page's module holds only the original catalogue: a translation is the
 // site's file i18n/<code>.json, fetched once and handed to the lab.
 
+import { inlineCatalogue } from './inline';
 import type { LanguageInfo, WebLab } from './lab';
 
 /** The translations the site carries as i18n/<code>.json (web/build.mjs writes the list in). */
@@ -123,6 +124,8 @@ function catalogueUrl(code: string): string {
 }
 
 async function fetchText(code: string): Promise<string> {
+  const inside = await inlineCatalogue(code);
+  if (inside !== null) return inside;
   const response = await fetch(catalogueUrl(code));
   if (!response.ok) throw new Error(`${response.status} ${response.statusText}`.trim());
   return response.text();
