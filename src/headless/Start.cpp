@@ -88,6 +88,10 @@ Ending RunSession(const Session& s, Program& program, std::ostream& out) {
     const std::optional<lab::ChallengeReveal>& r = program.revealChallenge();
     out << "Challenge\t" << (r ? lab::ChallengeText(*r) : std::string("no answer: challenge mode is off")) << "\n"
         << std::flush;
+    // What a course platform is told of this answer (the one-file page's SCORM report).
+    if (const std::optional<lab::ChallengeScore> score = r ? lab::ScoreOf(*r) : std::nullopt) {
+      out << "Score\t" << score->score << " of 100, " << (score->hit ? "found" : "not found") << "\n" << std::flush;
+    }
   }
   // Every output is made and written to a temporary first; only when all are
   // complete do they replace their targets, so a failure leaves none behind.

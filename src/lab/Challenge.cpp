@@ -9,6 +9,7 @@
 #include "optics/Geometry.h"
 #include "optics/LeastTime.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lab {
@@ -103,6 +104,13 @@ ChallengeReveal mediumAnswer(const Lab& lab, const MediumShape& shape) {
 std::optional<double> PercentSlower(const ChallengeReveal& r) noexcept {
   if (!r.found || !std::isfinite(r.guessTime) || !std::isfinite(r.leastTime) || !(r.leastTime > 0)) return std::nullopt;
   return 100 * (r.guessTime - r.leastTime) / r.leastTime;
+}
+
+std::optional<ChallengeScore> ScoreOf(const ChallengeReveal& r) noexcept {
+  if (!r.found || !std::isfinite(r.distance) || r.distance < 0) return std::nullopt;
+  if (r.distance <= kChallengeHitWithin) return ChallengeScore{true, 100};
+  const double left = 1 - std::min(r.distance, kChallengeNoScoreFrom) / kChallengeNoScoreFrom;
+  return ChallengeScore{false, static_cast<int>(std::lround(100 * left))};
 }
 
 ChallengeReveal LeastTimeAnswer(const Lab& lab) {

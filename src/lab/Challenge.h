@@ -39,6 +39,21 @@ struct ChallengeReveal {
 // when the search found no least-time point or a time is not a number.
 [[nodiscard]] std::optional<double> PercentSlower(const ChallengeReveal& r) noexcept;
 
+// The result a course platform records for a reveal: whether the guess found
+// the least-time point, and a score out of 100 for how far it was. Found:
+// within kChallengeHitWithin world units (two steps of the [ and ] keys, a
+// pixel or two of a drag at the usual scale), which scores 100; farther, the
+// score falls in proportion to the distance and is 0 from
+// kChallengeNoScoreFrom units on (about the lens's half height). None when
+// the search found no least-time point or the distance is not a number.
+inline constexpr double kChallengeHitWithin = 2;
+inline constexpr double kChallengeNoScoreFrom = 50;
+struct ChallengeScore {
+  bool hit = false;
+  int score = 0;  // 0..100
+};
+[[nodiscard]] std::optional<ChallengeScore> ScoreOf(const ChallengeReveal& r) noexcept;
+
 // The answer as every view draws it over the picture, never into it: points
 // in world units; widths, dashes, radii, text sizes and offsets in pixels of
 // the client area; colours packed as numeric::Colour. Paths are drawn first,

@@ -61,6 +61,11 @@ std::string lensRows() {
 }
 
 
+// What a course platform records of an answer: {"hit":bool,"score":0..100}, or null.
+std::string scoreJson(const std::optional<lab::ChallengeScore>& s) {
+  return s ? "{\"hit\":" + jsonBool(s->hit) + ",\"score\":" + std::to_string(s->score) + "}" : "null";
+}
+
 // The lab's drawing of the answer (lab::ChallengeAnswerDrawing): points in
 // world units as x, y pairs, sizes in pixels, colours as 0xRRGGBB.
 std::string revealJson(const lab::ChallengeReveal& r) {
@@ -71,6 +76,7 @@ std::string revealJson(const lab::ChallengeReveal& r) {
          ",\"guessX\":" + jsonNumber(r.guessX) + ",\"guessY\":" + jsonNumber(r.guessY) +
          ",\"guessTime\":" + jsonNumber(r.guessTime) + ",\"tries\":" + std::to_string(r.tries) +
          ",\"timeGap\":" + jsonNumber(r.timeGap) + ",\"distance\":" + jsonNumber(r.distance) +
+         ",\"score\":" + scoreJson(lab::ScoreOf(r)) +
          ",\"text\":" + jsonString(lab::ChallengeText(r)) + ",\"parts\":" + jsonStrings(lab::ChallengeParts(r)) +
          ",\"drawing\":" + OverlayJson(lab::ChallengeAnswerDrawing(r)) + "}";
 }
