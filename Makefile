@@ -1,6 +1,6 @@
 # The two commands a new user needs: `make run` and `make test`.
 # Both install what is missing (Debian packages), configure and build.
-.PHONY: check-language run test test-asan bench fuzz deps build release install package clean web-build web
+.PHONY: check-language run test test-asan bench fuzz deps build release install package clean web-build web dist bench-web
 
 JOBS ?= 2
 
@@ -15,12 +15,17 @@ run: build
 	./build/dev/fermat-lens
 
 # The suites, then the browser edition built and checked against the native
-# program: node's fermat-lab over random sessions, the page in headless Chromium.
+# program: node's fermat-lab over random sessions; then what make dist writes,
+# and the page in headless Chromium served from the site's zip unpacked (the
+# very files a school's server gets); then the delivery sizes against their goals.
 test: build
 	ctest --preset dev
 	@JOBS=$(JOBS) scripts/build-web
 	scripts/test-web-agreement
-	node web/tests/run.mjs
+	node web/dist.mjs
+	node web/tools/unpack.mjs dist/fermat-lens-site.zip build/web/site-unpacked
+	FERMAT_SITE=build/web/site-unpacked node web/tests/run.mjs
+	node web/tools/sizes.mjs --check
 
 test-asan: deps
 	@cmake --preset asan >/dev/null
@@ -65,6 +70,21 @@ check-language: build
 # module and the page (scripts/build-web).
 web-build: deps
 	@JOBS=$(JOBS) scripts/build-web
+
+# What a teacher takes away, in dist/: fermat-lens.html (the whole page in one
+# file, opens from a disk with no network), fermat-lens-scorm.zip (a SCORM 1.2
+# package for a course platform) and fermat-lens-site.zip (the site for a
+# web server). LESSON=KEY makes the package open that lesson
+# (dist/fermat-lens-KEY-scorm.zip): make dist LESSON=lifeguard
+LESSON ?=
+dist: web-build
+	node web/dist.mjs $(if $(LESSON),--lesson $(LESSON))
+	@node web/tools/sizes.mjs | tail -n 1
+
+# Delivery figures in headless Chromium with the CPU slowed four times (a
+# school laptop): cold loads, a live drag step, a bundle continuation; sizes.
+bench-web: dist
+	node web/tools/delivery.mjs
 
 # The page on http://localhost:$(PORT) (Ctrl+C stops it).
 PORT ?= 8000

@@ -7,13 +7,15 @@ import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { dirname, extname, join, normalize, sep } from 'node:path';
+import { dirname, extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 
 export const webDir = dirname(dirname(fileURLToPath(import.meta.url)));
 export const repo = dirname(webDir);
-export const siteDir = join(repo, 'build', 'web', 'site');
+// The site the tests serve: the build's, or another copy of it (FERMAT_SITE,
+// e.g. dist/fermat-lens-site.zip unpacked).
+export const siteDir = process.env.FERMAT_SITE ? resolve(process.env.FERMAT_SITE) : join(repo, 'build', 'web', 'site');
 export const nativeLab = process.env.FERMAT_LAB ?? join(repo, 'build', 'dev', 'fermat-lab');
 export const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
 
