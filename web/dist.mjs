@@ -89,6 +89,7 @@ replaceOnce(/\s*<link rel="manifest"[^>]*>/, '', 'manifest link');
 replaceOnce(/\s*<link rel="modulepreload"[^>]*>/, '', 'module preload');
 replaceOnce(/\s*<link rel="preload"[^>]*>/, '', 'module preload');
 replaceOnce(/\s*<link rel="apple-touch-icon"[^>]*>/, '', 'touch icon');
+replaceOnce(/\s*<!--[^>]*-->\s*<script type="module" async id="lab-boot">[^<]*<\/script>/, '', "module's start");
 const icon = `data:image/svg+xml;base64,${readFileSync(join(site, 'icon.svg')).toString('base64')}`;
 replaceOnce(/<link rel="icon" href="icon\.svg"/, `<link rel="icon" href="${escapeAttr(icon)}"`, 'icon');
 const styles = appCss + readFileSync(join(site, 'styles.css'), 'utf8');

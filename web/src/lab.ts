@@ -453,6 +453,8 @@ export function toNumbers(list: NumberList | null | undefined): number[] {
 declare global {
   interface Window {
     createWebLab?: (options?: object) => Promise<WebLabModule>;
+    /** The module being instantiated, started by the page's head. */
+    fermatLabModule?: Promise<WebLabModule>;
   }
 }
 
@@ -468,9 +470,10 @@ function loadClassicScript(url: string): Promise<void> {
 }
 
 /**
- * Loads weblab.js (beside the page) and instantiates its module. On the
- * one-file page the script is already there (it set window.createWebLab)
- * and the module's bytes are inside the page.
+ * Loads weblab.js (beside the page) and instantiates its module: the page's
+ * head started that already (window.fermatLabModule) unless this is first.
+ * On the one-file page the script is already there (it set
+ * window.createWebLab) and the module's bytes are inside the page.
  */
 export async function loadLabModule(): Promise<WebLabModule> {
   const wasmBinary = await inlineWasm();
@@ -478,6 +481,11 @@ export async function loadLabModule(): Promise<WebLabModule> {
     if (!window.createWebLab) throw new Error('the page carries no createWebLab');
     return window.createWebLab({ wasmBinary });
   }
+  window.fermatLabModule ??= importLabModule();
+  return window.fermatLabModule;
+}
+
+async function importLabModule(): Promise<WebLabModule> {
   const base = document.baseURI;
   const scriptUrl = new URL('weblab.js', base).href;
   let factory = window.createWebLab;

@@ -32,9 +32,11 @@ declare global {
       page: Page;
       lab: WebLab;
       ready: boolean;
-      /** From the start of the page's code, and from the navigation, to the first complete frame (ms). */
+      /** From the start of the page's code, and from the navigation, to the client area's first complete frame (ms). */
       firstFrameMs: number;
       firstFrameAt?: number;
+      /** From the navigation to everything made, ready for every activity (ms). */
+      readyAt?: number;
       error?: string;
       challenge?: ChallengeMode;
       describer?: Describer;
@@ -139,6 +141,7 @@ function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): Pro
 
 async function start(): Promise<void> {
   const t0 = performance.now();
+  performance.mark('fermat-start');
   const stage = document.getElementById('stage')!;
   const main = document.getElementById('main')!;
   // Wide screens open with the graphs beside the picture; ?graphs=0 or 1
@@ -158,12 +161,15 @@ async function start(): Promise<void> {
   // The graphs' code, when they show at once, comes beside the module.
   if (wanted.graphs) void loadGraphs();
   const module = await loadLabModule();
+  performance.mark('fermat-module');
   const [w, h] = clientSize(stage);
   const lab = new module.WebLab(w, h);
+  performance.mark('fermat-lab');
   bindWords(lab);
   // Everything is made in that language; one it cannot have is said below, once the page stands.
   const languageError = asked ? await useLanguage(asked) : '';
   const page = new Page(lab, w, h, stage);
+  performance.mark('fermat-page');
   window.fermatLens = { page, lab, ready: false, firstFrameMs: NaN };
   document.body.classList.add('loaded');
 
@@ -171,36 +177,28 @@ async function start(): Promise<void> {
   document.addEventListener('pointerdown', (e) => page.otherPress(e.target), { capture: true });
   document.addEventListener('wheel', (e) => page.otherPress(e.target), { capture: true, passive: true });
   window.addEventListener('resize', () => page.setRatio());
-  setupFileMenu(page);
-  const panelReady = setupPanel(page, wanted);
-  new Help(page);
-  const describer = new Describer(page);
-  const sound = new Sound(page);
+  // Before the first frame, what shapes it: the contrast the system asks
+  // for, and the set-up, lesson or language a link (or a course platform's
+  // launch data) names.
   new Contrast(page);
   const lessons = new Lessons(page);
-  const challenge = new ChallengeMode(page);
   const setups = new Setups(
     page,
     (key) => lessons.open(key),
     (code) => void chooseLanguage(code, false),
   );
-  new LanguageMenu((code) => void chooseLanguage(code, true));
-  window.fermatLens.challenge = challenge;
-  // Inside a course platform: its answers are recorded there, and the launch
-  // data of the package names what to open, unless the address does.
+  window.fermatLens.setups = setups;
+  window.fermatLens.language = Promise.resolve(languageError);
+  // Inside a course platform: the launch data of the package names what to
+  // open, unless the address does; its answers are recorded there (below).
   const scorm = ScormReport.connect();
   if (scorm) {
-    challenge.onReveal.push((r) => scorm.recordAnswer(r));
     const launch = scorm.launchFragment();
     const { hash, lang } = splitLink(location.hash);
     if (launch && !hash) {
       history.replaceState(history.state, '', `#${launch}${lang !== null ? `&lang=${encodeURIComponent(lang)}` : ''}`);
     }
   }
-  window.fermatLens.describer = describer;
-  window.fermatLens.sound = sound;
-  window.fermatLens.setups = setups;
-  window.fermatLens.language = Promise.resolve(languageError);
   // A link to a set-up or a lesson opens it; one that cannot be opened says
   // why in the status line, and the page starts as usual.
   setups.openLocation(false);
@@ -210,16 +208,33 @@ async function start(): Promise<void> {
     languageComplaint = document.getElementById('status')?.textContent ?? '';
   }
 
-  // Ready when everything shown at start stands, the graphs too.
+  // The client area stands (picture, captions, buttons, markers, bars): its
+  // first complete frame is painted before anything not seen yet is made
+  // (menus' contents, the panels, the graphs, help, the challenge).
+  await new Promise<void>((painted) =>
+    requestAnimationFrame(() => {
+      const ms = performance.now() - t0;
+      page.firstFrameMs = ms;
+      window.fermatLens!.firstFrameMs = ms;
+      window.fermatLens!.firstFrameAt = performance.now();
+      performance.mark('fermat-first-frame');
+      setTimeout(painted, 0);
+    }),
+  );
+  setupFileMenu(page);
+  const panelReady = setupPanel(page, wanted);
+  new Help(page);
+  window.fermatLens.describer = new Describer(page);
+  window.fermatLens.sound = new Sound(page);
+  const challenge = new ChallengeMode(page);
+  window.fermatLens.challenge = challenge;
+  if (scorm) challenge.onReveal.push((r) => scorm.recordAnswer(r));
+  new LanguageMenu((code) => void chooseLanguage(code, true));
+  // Ready for every activity once everything shown at start stands, the graphs too.
   await panelReady;
-  requestAnimationFrame(() => {
-    const ms = performance.now() - t0;
-    page.firstFrameMs = ms;
-    window.fermatLens!.firstFrameMs = ms;
-    window.fermatLens!.firstFrameAt = performance.now();
-    window.fermatLens!.ready = true;
-    performance.mark('fermat-first-frame');
-  });
+  window.fermatLens.readyAt = performance.now();
+  window.fermatLens.ready = true;
+  performance.mark('fermat-ready');
 
   // The one-file page has no worker beside it (and from a disk none may run).
   if (!isOneFile() && 'serviceWorker' in navigator && (location.protocol === 'https:' || location.hostname === 'localhost' || location.hostname === '127.0.0.1')) {

@@ -9,6 +9,17 @@ import { colourCss, toPixelX, toPixelY } from './picture';
 
 /** Draws `d` on `c` over the whole client area; hides the canvas for none. */
 export function drawOverlay(c: HTMLCanvasElement, page: Page, d: ChallengeDrawing | null): void {
+  const cells = d?.cells ?? [];
+  if (!d || (cells.length === 0 && d.paths.length === 0 && d.dots.length === 0)) {
+    // Nothing to draw: hidden, and no backing store the size of the client
+    // area kept for it (each overlay would cost that at start-up).
+    c.hidden = true;
+    if (c.width !== 1 || c.height !== 1) {
+      c.width = 1;
+      c.height = 1;
+    }
+    return;
+  }
   const ratio = window.devicePixelRatio || 1;
   const { width, height } = page;
   c.width = Math.max(1, Math.round(width * ratio));
@@ -18,9 +29,7 @@ export function drawOverlay(c: HTMLCanvasElement, page: Page, d: ChallengeDrawin
   const ctx = c.getContext('2d')!;
   ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
   ctx.clearRect(0, 0, width, height);
-  const cells = d?.cells ?? [];
-  c.hidden = !d || (cells.length === 0 && d.paths.length === 0 && d.dots.length === 0);
-  if (!d) return;
+  c.hidden = false;
   const frames = JSON.parse(page.lab.frames()) as Frame[];
   const f = frames[frames.length - 1];
   for (const cell of cells) {
