@@ -3,8 +3,10 @@
 // 1366x768 screen at ratio 1.
 //
 //   cold load      a fresh profile (nothing cached), navigation to the first
-//                  complete frame: the served page (over localhost) and the
-//                  one file (from file://)
+//                  complete frame of the client area (picture, captions,
+//                  buttons, markers, bars), and to everything made (menus,
+//                  panels, the graphs beside the picture): the served page
+//                  (over localhost) and the one file (from file://)
 //   live drag      one step of a drag of the source: pointerMove + idle +
 //                  paint, on the start-up scene and after the bundle
 //                  continuation at 100 rays
@@ -16,7 +18,7 @@
 // four times); the sizes' goals are in sizes.mjs. Times are reported here,
 // never gated: they depend on the machine. Needs make dist.
 //
-//   node web/tools/delivery.mjs [--runs N]
+//   node web/tools/delivery.mjs [--runs N] [--throttle R]
 
 import { existsSync } from 'node:fs';
 import { join } from 'node:path';
@@ -24,10 +26,15 @@ import { pathToFileURL } from 'node:url';
 import { openBrowser, repo, startServer, waitReady } from '../tests/harness.mjs';
 import { deliverySizes, sizeLines } from './sizes.mjs';
 
-const THROTTLE = 4;
+const option = (name, fallback) => {
+  const i = process.argv.indexOf(name);
+  return i >= 0 ? Number(process.argv[i + 1]) || fallback : fallback;
+};
+// --throttle 1 gives the machine's own pace, for comparison.
+const THROTTLE = option('--throttle', 4);
 const VIEWPORT = { width: 1366, height: 768 };
 const GOALS = { coldLoadMs: 1000, dragStepMs: 8 };
-const runs = Number(process.argv[process.argv.indexOf('--runs') + 1]) || 5;
+const runs = option('--runs', 5);
 const oneFile = join(repo, 'dist', 'fermat-lens.html');
 if (!existsSync(oneFile)) {
   console.error('delivery.mjs: dist/fermat-lens.html is missing (make dist)');
@@ -52,17 +59,19 @@ async function slowedPage() {
 /** Navigation to the first complete frame, in a fresh profile: nothing cached. */
 async function coldLoads(url) {
   const times = [];
+  const ready = [];
   for (let k = 0; k < runs; ++k) {
     const { b, page } = await slowedPage();
     try {
       await page.goto(url);
       await waitReady(page);
       times.push(await page.evaluate(() => window.fermatLens.firstFrameAt));
+      ready.push(await page.evaluate(() => window.fermatLens.readyAt));
     } finally {
       await b.close();
     }
   }
-  return times;
+  return { times, ready };
 }
 
 /** Drag steps of the source and the continuation's cost, in one slowed page. */
@@ -118,10 +127,12 @@ try {
   const served = await coldLoads(server.url);
   const fromDisk = await coldLoads(pathToFileURL(oneFile).href);
   const steps = await interaction(server.url);
-  const verdict = (v, goal) => (v <= goal ? `goal ${goal} ms kept` : `GOAL ${goal} ms BROKEN`);
+  const verdict = (v, goal) =>
+    THROTTLE !== 4 ? `the goal of ${goal} ms is for the CPU slowed 4x` : v <= goal ? `goal ${goal} ms kept` : `GOAL ${goal} ms BROKEN`;
   console.log(`headless Chromium, CPU slowed ${THROTTLE}x, ${VIEWPORT.width}x${VIEWPORT.height} at ratio 1; medians of ${runs} runs`);
-  console.log(`cold load to the first complete frame, served page: ${ms(median(served))} (${verdict(median(served), GOALS.coldLoadMs)}) [${served.map(ms).join(', ')}]`);
-  console.log(`cold load to the first complete frame, one file from disk: ${ms(median(fromDisk))} (${verdict(median(fromDisk), GOALS.coldLoadMs)}) [${fromDisk.map(ms).join(', ')}]`);
+  for (const [name, l] of [['served page', served], ['one file from disk', fromDisk]]) {
+    console.log(`cold load to the first complete frame, ${name}: ${ms(median(l.times))} (${verdict(median(l.times), GOALS.coldLoadMs)}) [${l.times.map(ms).join(', ')}]; everything made: ${ms(median(l.ready))}`);
+  }
   for (const [name, s] of [['the start-up scene', steps.startUp], ['after the continuation at 100 rays', steps.afterBundle]]) {
     console.log(`live drag step of the source, ${name}: ${ms(median(s))} median, ${ms(Math.max(...s))} at most (${verdict(median(s), GOALS.dragStepMs)})`);
   }
