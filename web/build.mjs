@@ -11,7 +11,7 @@ import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { join, relative, sep } from 'node:path';
-import { bundleApp, catalogueCodes, fail as failWith, i18nDir, minifyCss, minifyScript, repo, webDir } from './bundle.mjs';
+import { bundleApp, catalogueCodes, fail as failWith, i18nDir, minifyCss, minifyScript, repo, staticChunks, webDir } from './bundle.mjs';
 
 const wasmDir = join(repo, 'build', 'web', 'wasm');
 const site = join(repo, 'build', 'web', 'site');
@@ -33,17 +33,28 @@ mkdirSync(site, { recursive: true });
 
 // 3. The page's code (and the graph library's stylesheet, as app.css), the
 // graphs' code in a chunk of its own.
-await bundleApp({ outdir: site, catalogues, split: true });
-if (!existsSync(join(site, 'app.css'))) writeFileSync(join(site, 'app.css'), '');
+const bundled = await bundleApp({ outdir: site, catalogues, split: true });
+const chunks = staticChunks(bundled, site);
 
 // 4. Static files, icons, the module.
 const staticDir = join(webDir, 'static');
 for (const name of readdirSync(staticDir)) {
   if (name === 'sw.js') continue; // written below
   if (name === 'index.html') continue; // written below
-  if (name.endsWith('.css')) writeFileSync(join(site, name), await minifyCss(readFileSync(join(staticDir, name), 'utf8')));
-  else copyFileSync(join(staticDir, name), join(site, name));
+  if (name.endsWith('.css')) continue; // into the page, below
+  copyFileSync(join(staticDir, name), join(site, name));
 }
+// The stylesheets inside the page (the graph library's, then the page's own):
+// none is a file the page waits for before its code may run. esbuild wrote
+// the library's for the entry and for the graphs' chunk; neither file is kept.
+let styles = '';
+for (const css of [join(site, 'app.css'), join(staticDir, 'styles.css')]) {
+  if (existsSync(css)) styles += readFileSync(css, 'utf8');
+}
+styles = await minifyCss(styles);
+if (/<\/style/i.test(styles)) fail('the stylesheets hold "</style"');
+rmSync(join(site, 'app.css'), { force: true });
+for (const name of readdirSync(join(site, 'chunks'))) if (name.endsWith('.css')) rmSync(join(site, 'chunks', name));
 // Without scripts the page cannot read its catalogues, so the one line it
 // shows then is written here in every language, each marked with its own.
 function escapeHtml(s) {
@@ -59,12 +70,15 @@ const noscriptLines = [['original', ''], ...catalogues.map((code) => [code, code
   const dir = catalogue.meta?.direction === 'rtl' ? ' dir="rtl"' : '';
   return [code ? `<p lang="${code}"${dir}>${escapeHtml(line)}</p>` : `<p>${escapeHtml(line)}</p>`];
 });
-const page = readFileSync(join(staticDir, 'index.html'), 'utf8');
+let page = readFileSync(join(staticDir, 'index.html'), 'utf8');
 if (!/<noscript>[^<]*<\/noscript>/.test(page)) fail('web/static/index.html has no <noscript> line');
-writeFileSync(
-  join(site, 'index.html'),
-  page.replace(/<noscript>[^<]*<\/noscript>/, () => `<noscript>${noscriptLines.join('')}</noscript>`),
-);
+page = page.replace(/<noscript>[^<]*<\/noscript>/, () => `<noscript>${noscriptLines.join('')}</noscript>`);
+const stylesheets = /\s*<link rel="stylesheet" href="app\.css">\s*<link rel="stylesheet" href="styles\.css">/;
+if (!stylesheets.test(page)) fail('web/static/index.html links no app.css and styles.css');
+// The chunks the page's code imports, asked for at once rather than after it is read.
+const preloads = chunks.map((c) => `\n  <link rel="modulepreload" href="${c}">`).join('');
+page = page.replace(stylesheets, () => `${preloads}\n  <style>${styles}</style>`);
+writeFileSync(join(site, 'index.html'), page);
 const icons = join(repo, 'resources', 'icons');
 copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.svg'), join(site, 'icon.svg'));
 copyFileSync(join(icons, 'io.github.fermat_lens.FermatLens.png'), join(site, 'icon-256.png'));

@@ -3,7 +3,7 @@
 
 import { build, transform } from 'esbuild';
 import { readdirSync, readFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
+import { dirname, join, relative, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 export const webDir = dirname(fileURLToPath(import.meta.url));
@@ -52,7 +52,17 @@ export function bundleApp({ outdir, catalogues, split }) {
     legalComments: 'none',
     logLevel: 'warning',
     define: { __CATALOGUES__: JSON.stringify(catalogues) },
+    metafile: true,
   });
+}
+
+/** The chunks the entry imports statically (paths from `outdir`): loaded before its code runs. */
+export function staticChunks(result, outdir) {
+  const outputs = result.metafile.outputs;
+  const entry = Object.keys(outputs).find((k) => outputs[k].entryPoint && k.endsWith('app.js'));
+  return (outputs[entry]?.imports ?? [])
+    .filter((i) => i.kind === 'import-statement' && !i.external)
+    .map((i) => relative(outdir, resolve(i.path)).split(sep).join('/'));
 }
 
 /** Emscripten's script around the module, minified (it is written for readability, not for the wire). */

@@ -61,11 +61,10 @@ const lines = (b64) => b64.replace(/.{1,100}/g, '$&\n');
 const catalogues = catalogueCodes('dist.mjs');
 const bundleDir = mkdtempSync(join(tmpdir(), 'fermat-lens-dist-'));
 let appJs;
-let appCss = '';
 try {
+  // The whole code in one script (its stylesheets are the site's page's already).
   await bundleApp({ outdir: bundleDir, catalogues, split: false });
   appJs = readFileSync(join(bundleDir, 'app.js'), 'utf8');
-  if (existsSync(join(bundleDir, 'app.css'))) appCss = readFileSync(join(bundleDir, 'app.css'), 'utf8');
 } finally {
   rmSync(bundleDir, { recursive: true, force: true });
 }
@@ -80,20 +79,18 @@ for (const [name, code] of [['app.js', appJs], ['weblab.js', glue]]) {
 
 const escapeAttr = (s) => s.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
 let page = readFileSync(join(site, 'index.html'), 'utf8');
-const replaceOnce = (pattern, by, what) => {
+const replaceIn = (pattern, by, what) => {
   if (!pattern.test(page)) fail(`the site's index.html has no ${what}`);
   page = page.replace(pattern, by);
 };
 // Nothing beside the file: no manifest, no worker, no preloads; the icon a data address.
-replaceOnce(/\s*<link rel="manifest"[^>]*>/, '', 'manifest link');
-replaceOnce(/\s*<link rel="modulepreload"[^>]*>/, '', 'module preload');
-replaceOnce(/\s*<link rel="preload"[^>]*>/, '', 'module preload');
-replaceOnce(/\s*<link rel="apple-touch-icon"[^>]*>/, '', 'touch icon');
-replaceOnce(/\s*<!--[^>]*-->\s*<script type="module" async id="lab-boot">[^<]*<\/script>/, '', "module's start");
+replaceIn(/\s*<link rel="manifest"[^>]*>/, '', 'manifest link');
+replaceIn(/\s*<link rel="modulepreload"[^>]*>/g, '', 'module preloads');
+replaceIn(/\s*<link rel="preload"[^>]*>/, '', 'module preload');
+replaceIn(/\s*<link rel="apple-touch-icon"[^>]*>/, '', 'touch icon');
+replaceIn(/\s*<!--[^>]*-->\s*<script type="module" async id="lab-boot">[^<]*<\/script>/, '', "module's start");
 const icon = `data:image/svg+xml;base64,${readFileSync(join(site, 'icon.svg')).toString('base64')}`;
-replaceOnce(/<link rel="icon" href="icon\.svg"/, `<link rel="icon" href="${escapeAttr(icon)}"`, 'icon');
-const styles = appCss + readFileSync(join(site, 'styles.css'), 'utf8');
-replaceOnce(/\s*<link rel="stylesheet" href="app\.css">\s*<link rel="stylesheet" href="styles\.css">/, () => `\n  <style>${styles}</style>`, 'stylesheets');
+replaceIn(/<link rel="icon" href="icon\.svg"/, `<link rel="icon" href="${escapeAttr(icon)}"`, 'icon');
 const blocks = [
   `<script type="application/octet-stream" id="fermat-wasm">\n${lines(packed(readFileSync(join(wasmDir, 'weblab.wasm'))))}</script>`,
   ...catalogues.map(
@@ -103,7 +100,7 @@ const blocks = [
   `<script type="module">${glue}</script>`,
   `<script type="module">${appJs}</script>`,
 ].join('\n  ');
-replaceOnce(/<script type="module" src="app\.js"><\/script>/, () => blocks, 'script');
+replaceIn(/<script type="module" src="app\.js"><\/script>/, () => blocks, 'script');
 mkdirSync(dist, { recursive: true });
 const oneFile = join(dist, 'fermat-lens.html');
 writeAtomically(oneFile, page);

@@ -62,7 +62,7 @@ export const tests = [
           return { name: manifest.name, start: manifest.start_url, list, missing, icons, version: /const VERSION = '(\w+)'/.exec(sw)?.[1] };
         });
         assert(result.name === 'fermat-lens' && result.start === './', `manifest ${JSON.stringify(result)}`);
-        for (const f of ['./index.html', './app.js', './styles.css', './weblab.js', './weblab.wasm', './manifest.webmanifest']) {
+        for (const f of ['./index.html', './app.js', './weblab.js', './weblab.wasm', './manifest.webmanifest']) {
           assert(result.list.includes(f), `the worker does not cache ${f}`);
         }
         assert(result.missing.length === 0, `listed but missing: ${result.missing}`);
