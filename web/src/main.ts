@@ -54,10 +54,6 @@ function clientSize(stage: HTMLElement): [number, number] {
 }
 
 /**
- * The side panel holds the lens panel and the graphs, each shown by its
- * toolbar button; the panel is there while either is.
- */
-/**
  * The graphs' code (with their plotting library, a third of the page's
  * script) comes when the graphs are first shown: a visit that never shows
  * them never downloads it. The one-file page has it inside.
@@ -68,7 +64,11 @@ function loadGraphs(): Promise<typeof import('./graphs')> {
   return graphsCode;
 }
 
-/** Resolves once the panel stands as `wanted` asks (the graphs' code loaded when they show). */
+/**
+ * The side panel holds the lens panel and the graphs, each shown by its
+ * toolbar button; the panel is there while either is. Resolves once it
+ * stands as `wanted` asks (the graphs' code loaded when they show).
+ */
 function setupPanel(page: Page, wanted: { lens: boolean; graphs: boolean }): Promise<void> {
   const main = document.getElementById('main')!;
   const graphsHost = document.getElementById('graphs')!;
