@@ -9,9 +9,9 @@
 
 import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join, relative, sep } from 'node:path';
-import { bundleApp, catalogueCodes, fail as failWith, i18nDir, minifyCss, minifyScript, repo, staticChunks, webDir } from './bundle.mjs';
+import { bundleApp, catalogueCodes, fail as failWith, filesUnder, i18nDir, minifyCss, minifyScript, repo, staticChunks, webDir } from './bundle.mjs';
 
 const wasmDir = join(repo, 'build', 'web', 'wasm');
 const site = join(repo, 'build', 'web', 'site');
@@ -96,14 +96,6 @@ mkdirSync(join(site, 'i18n'));
 for (const code of catalogues) copyFileSync(join(i18nDir, `${code}.json`), join(site, 'i18n', `${code}.json`));
 
 // 5. The service worker: every file of the site, under a version made from their contents.
-function filesUnder(dir) {
-  return readdirSync(dir)
-    .flatMap((name) => {
-      const p = join(dir, name);
-      return statSync(p).isDirectory() ? filesUnder(p) : [p];
-    })
-    .sort();
-}
 const assets = filesUnder(site).map((p) => relative(site, p).split(sep).join('/'));
 const hash = createHash('sha256');
 for (const a of assets) hash.update(a).update('\0').update(readFileSync(join(site, a)));

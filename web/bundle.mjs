@@ -2,13 +2,23 @@
 // the translations the page can offer and the bundling of its code.
 
 import { build, transform } from 'esbuild';
-import { readdirSync, readFileSync } from 'node:fs';
+import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { dirname, join, relative, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 export const webDir = dirname(fileURLToPath(import.meta.url));
 export const repo = dirname(webDir);
 export const i18nDir = join(repo, 'resources', 'i18n');
+
+/** Every file below `dir`, sorted (paths joined to it). */
+export function filesUnder(dir) {
+  return readdirSync(dir)
+    .flatMap((name) => {
+      const p = join(dir, name);
+      return statSync(p).isDirectory() ? filesUnder(p) : [p];
+    })
+    .sort();
+}
 
 export function fail(who, message) {
   console.error(`${who}: ${message}`);

@@ -15,13 +15,13 @@
 // the same bytes.
 
 import { createHash } from 'node:crypto';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, renameSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, relative, sep } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { zipSync } from 'fflate';
-import { bundleApp, catalogueCodes, fail as failWith, i18nDir, minifyScript, repo } from './bundle.mjs';
+import { bundleApp, catalogueCodes, fail as failWith, filesUnder, i18nDir, minifyScript, repo } from './bundle.mjs';
 import { scormManifest } from './scorm-manifest.mjs';
 
 const fail = (message) => failWith('dist.mjs', message);
@@ -130,14 +130,6 @@ for (const name of ['fermat-lens.html', scormName, 'fermat-lens-site.zip']) {
 
 // ---- Helpers ----------------------------------------------------------------
 
-function filesUnder(dir) {
-  return readdirSync(dir)
-    .flatMap((name) => {
-      const p = join(dir, name);
-      return statSync(p).isDirectory() ? filesUnder(p) : [p];
-    })
-    .sort();
-}
 
 /** The service worker's version: the hash of the site's contents the build wrote there. */
 function siteVersion() {

@@ -2,10 +2,11 @@
 // no network, the SCORM package inside a course platform (a stub of its API
 // in the frame above) and without one, and the site's zip holding the site.
 
-import { copyFileSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, relative, sep } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { filesUnder } from '../bundle.mjs';
 import { SCORM_NAMESPACES, scormManifest } from '../scorm-manifest.mjs';
 import { unpackZip as unpack, zipEntries as unzip } from '../tools/unpack.mjs';
 import {
@@ -35,14 +36,6 @@ function distFile(name) {
   return path;
 }
 
-function filesUnder(dir) {
-  return readdirSync(dir)
-    .flatMap((name) => {
-      const p = join(dir, name);
-      return statSync(p).isDirectory() ? filesUnder(p) : [p];
-    })
-    .sort();
-}
 
 /** A press of a button, its messages closed, and the native labels after the same inputs. */
 async function pressAndCompare(page, k, what) {
