@@ -9,7 +9,8 @@
 //                  (over localhost) and the one file (from file://)
 //   live drag      one step of a drag of the source: pointerMove + idle +
 //                  paint, on the start-up scene and after the bundle
-//                  continuation at 100 rays
+//                  continuation at 100 rays, once the page has settled (its
+//                  worker has cached the site)
 //   continuation   "continuation of bundle after lens" at 100 rays, computed
 //                  and painted
 //   sizes          as web/tools/sizes.mjs gives them
@@ -80,6 +81,10 @@ async function interaction(url) {
   try {
     await page.goto(url);
     await waitReady(page);
+    // Settled, as a student's page is by the first drag: the worker has
+    // cached the site and the graphs stand.
+    await page.waitForFunction(() => navigator.serviceWorker?.controller != null, null, { timeout: 15000 }).catch(() => {});
+    await page.waitForTimeout(1000);
     return await page.evaluate(async (steps) => {
       const p = window.fermatLens.page;
       const lab = p.lab;
