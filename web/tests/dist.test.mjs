@@ -196,7 +196,14 @@ export const tests = [
         const native = nativeRun(await clientSize(page), ['--lang', 'de', ...callsToActions(await pageCalls(page))]);
         const shown = await pageLabels(page);
         assert(JSON.stringify(shown) === JSON.stringify(native.labels), `in German the labels are ${JSON.stringify(shown)}, fermat-lab --lang de shows ${JSON.stringify(native.labels)}`);
+        // A link to a lesson opens it from the file too.
         const fileUrl = pathToFileURL(file).href;
+        await page.goto(`${fileUrl}#lesson=lifeguard`);
+        await page.reload();
+        await waitReady(page);
+        const opened = (await pageCalls(page)).find((c) => c.call === 'openLesson');
+        assert(opened?.args[0] === 'lifeguard', 'the link to a lesson did not open it');
+        await expectNativeLabels(page, 'the one file: a link to a lesson');
         const away = requests.filter((u) => u.split('#')[0] !== fileUrl);
         assert(away.length === 0, `the one file asked for ${away.join(', ')}`);
         assert(problems.length === 0, problems.join('\n'));
