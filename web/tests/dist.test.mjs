@@ -189,13 +189,6 @@ export const tests = [
         // A picture exported.
         const png = await menuDownload(page, 'png1');
         assert(png.data.subarray(1, 4).toString() === 'PNG', 'the exported picture is no PNG');
-        // Another language, from the catalogue inside the file.
-        if (!(await page.locator('#language-menu').evaluate((d) => d.open))) await page.locator('#language-menu > summary').click();
-        await page.locator('#language-list [data-language="de"]').click();
-        await page.waitForFunction(() => document.documentElement.lang === 'de');
-        const native = nativeRun(await clientSize(page), ['--lang', 'de', ...callsToActions(await pageCalls(page))]);
-        const shown = await pageLabels(page);
-        assert(JSON.stringify(shown) === JSON.stringify(native.labels), `in German the labels are ${JSON.stringify(shown)}, fermat-lab --lang de shows ${JSON.stringify(native.labels)}`);
         // A link to a lesson opens it from the file too.
         const fileUrl = pathToFileURL(file).href;
         await page.goto(`${fileUrl}#lesson=lifeguard`);
@@ -204,6 +197,13 @@ export const tests = [
         const opened = (await pageCalls(page)).find((c) => c.call === 'openLesson');
         assert(opened?.args[0] === 'lifeguard', 'the link to a lesson did not open it');
         await expectNativeLabels(page, 'the one file: a link to a lesson');
+        // Another language, from the catalogue inside the file.
+        if (!(await page.locator('#language-menu').evaluate((d) => d.open))) await page.locator('#language-menu > summary').click();
+        await page.locator('#language-list [data-language="de"]').click();
+        await page.waitForFunction(() => document.documentElement.lang === 'de');
+        const native = nativeRun(await clientSize(page), ['--lang', 'de', ...callsToActions(await pageCalls(page))]);
+        const shown = await pageLabels(page);
+        assert(JSON.stringify(shown) === JSON.stringify(native.labels), `in German the labels are ${JSON.stringify(shown)}, fermat-lab --lang de shows ${JSON.stringify(native.labels)}`);
         const away = requests.filter((u) => u.split('#')[0] !== fileUrl);
         assert(away.length === 0, `the one file asked for ${away.join(', ')}`);
         assert(problems.length === 0, problems.join('\n'));
