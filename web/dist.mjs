@@ -14,7 +14,6 @@
 // Every file inside the zips carries one fixed date, so the same site gives
 // the same bytes.
 
-import { createHash } from 'node:crypto';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, relative, sep } from 'node:path';
@@ -86,7 +85,7 @@ const replaceIn = (pattern, by, what) => {
 // Nothing beside the file: no manifest, no worker, no preloads; the icon a data address.
 replaceIn(/\s*<link rel="manifest"[^>]*>/, '', 'manifest link');
 replaceIn(/\s*<link rel="modulepreload"[^>]*>/g, '', 'module preloads');
-replaceIn(/\s*<link rel="preload"[^>]*>/, '', 'module preload');
+replaceIn(/\s*<link rel="preload"[^>]*>/, '', "the module's preload");
 replaceIn(/\s*<link rel="apple-touch-icon"[^>]*>/, '', 'touch icon');
 replaceIn(/\s*<!--[^>]*-->\s*<script type="module" async id="lab-boot">[^<]*<\/script>/, '', "module's start");
 const icon = `data:image/svg+xml;base64,${readFileSync(join(site, 'icon.svg')).toString('base64')}`;
@@ -130,7 +129,6 @@ for (const name of ['fermat-lens.html', scormName, 'fermat-lens-site.zip']) {
 
 // ---- Helpers ----------------------------------------------------------------
 
-
 /** The service worker's version: the hash of the site's contents the build wrote there. */
 function siteVersion() {
   const worker = readFileSync(join(site, 'sw.js'), 'utf8');
@@ -149,7 +147,7 @@ function zip(files, comment) {
 
 /** Writes beside the target and renames: a failure leaves no half-written file. */
 function writeAtomically(path, data) {
-  const temporary = `${path}.${createHash('sha1').update(String(process.pid)).digest('hex').slice(0, 8)}.part`;
+  const temporary = `${path}.${process.pid}.part`;
   writeFileSync(temporary, data);
   renameSync(temporary, path);
 }
