@@ -1,8 +1,9 @@
 // Builds the site into build/web/site: type-checks the page, bundles it with
-// esbuild, copies the static files, the icons, the lab's module and the
-// translations' catalogues (i18n/<code>.json, which the page fetches: the
-// module holds only the original's), and writes the service worker with the
-// version and the list of every file.
+// esbuild (the graphs' code a chunk of its own), writes the page with its
+// stylesheets inside, copies the static files, the icons, the lab's module
+// (its script minified) and the translations' catalogues (i18n/<code>.json,
+// which the page fetches: the module holds only the original's), and writes
+// the service worker with the version and the list of every file.
 //
 //   node web/build.mjs            (after the module is in build/web/wasm)
 //   node web/build.mjs --no-wasm  (the page alone, for working on it)
@@ -54,7 +55,9 @@ for (const css of [join(site, 'app.css'), join(staticDir, 'styles.css')]) {
 styles = await minifyCss(styles);
 if (/<\/style/i.test(styles)) fail('the stylesheets hold "</style"');
 rmSync(join(site, 'app.css'), { force: true });
-for (const name of readdirSync(join(site, 'chunks'))) if (name.endsWith('.css')) rmSync(join(site, 'chunks', name));
+if (existsSync(join(site, 'chunks'))) {
+  for (const name of readdirSync(join(site, 'chunks'))) if (name.endsWith('.css')) rmSync(join(site, 'chunks', name));
+}
 // Without scripts the page cannot read its catalogues, so the one line it
 // shows then is written here in every language, each marked with its own.
 function escapeHtml(s) {

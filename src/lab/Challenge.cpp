@@ -167,6 +167,9 @@ const std::optional<ChallengeReveal>& Challenge::reveal(const Lab& lab) {
   if (!on_) return revealed_;
   ChallengeReveal r = LeastTimeAnswer(lab);
   r.tries = tries(lab);
+  if (const std::optional<ChallengeScore> s = ScoreOf(r)) {
+    best_ = best_ ? ChallengeScore{best_->hit || s->hit, std::max(best_->score, s->score)} : *s;
+  }
   revealed_ = std::move(r);
   revealedAt_ = lab.placement();
   return revealed_;

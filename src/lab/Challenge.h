@@ -115,6 +115,11 @@ class Challenge {
   // stop. Empty when the challenge is off.
   const std::optional<ChallengeReveal>& reveal(const Lab& lab);
   [[nodiscard]] const std::optional<ChallengeReveal>& revealed() const noexcept { return revealed_; }
+  // The best of every answer revealed since the lab began (rounds, stops
+  // and starts included), as a course platform records the session: the
+  // highest score, found once any guess found the point. None before an
+  // answer with a score.
+  [[nodiscard]] const std::optional<ChallengeScore>& best() const noexcept { return best_; }
  private:
   // The lab calls this after every input, and nothing else does: an answer
   // holds for the scene it was given for, so once a marker or a bar has
@@ -127,6 +132,7 @@ class Challenge {
   int startMoves_ = 0;
   std::optional<ChallengeReveal> revealed_;
   std::optional<Placement> revealedAt_;  // where the markers and bars stood at the reveal
+  std::optional<ChallengeScore> best_;
 };
 
 }  // namespace lab

@@ -95,6 +95,31 @@ TEST_P(ScoresInScenes, TheLeastTimePointScoresFullMarksAndStepsAwayLess) {
   }
 }
 
+// The session's record keeps the best answer: found stays found, the
+// highest score stays, through later rounds and a stop.
+TEST(ChallengeBest, KeepsTheHighestScoreAndWhetherAnyGuessFoundThePoint) {
+  StartedLab l;
+  EXPECT_FALSE(l.challenge().best().has_value());
+  l.challenge().start(l);
+  for (int step = 0; step < 3; ++step) l.key(keyOf("}"), false, false);
+  const std::optional<lab::ChallengeScore> far = lab::ScoreOf(*l.challenge().reveal(l));
+  ASSERT_TRUE(far.has_value());
+  ASSERT_TRUE(l.challenge().best().has_value());
+  EXPECT_EQ(l.challenge().best()->score, far->score);
+  EXPECT_FALSE(l.challenge().best()->hit);
+  l.key(keyOf("L"), false, false);
+  (void)l.challenge().reveal(l);
+  l.challenge().stop();
+  l.challenge().start(l);
+  l.key(keyOf("}"), false, false);
+  const std::optional<lab::ChallengeScore> near = lab::ScoreOf(*l.challenge().reveal(l));
+  ASSERT_TRUE(near.has_value());
+  EXPECT_LT(near->score, 100);
+  ASSERT_TRUE(l.challenge().best().has_value());
+  EXPECT_TRUE(l.challenge().best()->hit);
+  EXPECT_EQ(l.challenge().best()->score, 100);
+}
+
 INSTANTIATE_TEST_SUITE_P(Scenes, ScoresInScenes,
                          testing::Values(SceneCase{"lens", ""}, SceneCase{"concave_mirror", "mirror=concave,r=200"},
                                          SceneCase{"mirage", "medium=mirage"}),

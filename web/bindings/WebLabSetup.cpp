@@ -349,7 +349,7 @@ std::string WebLab::challenge() const {
   const lab::Challenge& c = lab_.challenge();
   const auto& r = c.revealed();
   return "{\"on\":" + jsonBool(c.on()) + ",\"tries\":" + std::to_string(c.tries(lab_)) +
-         ",\"revealed\":" + (r ? revealJson(*r) : "null") + "}";
+         ",\"revealed\":" + (r ? revealJson(*r) : "null") + ",\"best\":" + scoreJson(c.best()) + "}";
 }
 
 std::string WebLab::challengeReveal() {

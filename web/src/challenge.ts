@@ -6,7 +6,7 @@
 
 import { el } from './dom';
 import type { Page } from './page';
-import type { ChallengeInfo, ChallengeReveal } from './lab';
+import type { AnsweredChallenge, ChallengeInfo, ChallengeReveal } from './lab';
 import { onAction } from './menus';
 import { drawOverlay } from './overlay';
 import { onLanguageChange } from './words';
@@ -18,8 +18,8 @@ export class ChallengeMode {
   private readonly toggle: HTMLElement;
   private readonly canvas: HTMLCanvasElement;
   private revealed: ChallengeReveal | null = null;
-  /** Told each answer revealed (a course platform records it). */
-  readonly onReveal: ((r: ChallengeReveal) => void)[] = [];
+  /** Told each answer revealed, with the lab's best so far (a course platform records them). */
+  readonly onReveal: ((info: AnsweredChallenge) => void)[] = [];
 
   constructor(private readonly page: Page) {
     this.panel = document.getElementById('challenge')!;
@@ -82,11 +82,12 @@ export class ChallengeMode {
   reveal(): void {
     if (!this.page.accepting()) return;
     this.page.record('challengeReveal');
-    this.revealed = (JSON.parse(this.page.lab.challengeReveal()) as ChallengeInfo).revealed;
+    const info = JSON.parse(this.page.lab.challengeReveal()) as ChallengeInfo;
+    this.revealed = info.revealed;
     this.show();
     this.draw();
-    const answer = this.revealed;
-    if (answer) for (const f of this.onReveal) f(answer);
+    const revealed = info.revealed;
+    if (revealed) for (const f of this.onReveal) f({ ...info, revealed });
   }
 
   private hideAnswer(): void {

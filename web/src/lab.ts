@@ -210,8 +210,8 @@ export interface ChallengeReveal {
   tries: number;
   timeGap: number;
   distance: number;
-  /** What a course platform records (lab::ScoreOf): found, and a score out of 100; null without an answer. */
-  score: { hit: boolean; score: number } | null;
+  /** What a course platform records of this answer (lab::ScoreOf); null without one. */
+  score: ChallengeScore | null;
   /** The numbers in one line, as fermat-lab --challenge prints them. */
   text: string;
   /** The same text's parts in order, the first the tries. */
@@ -280,6 +280,17 @@ export interface ChallengeInfo {
   on: boolean;
   tries: number;
   revealed: ChallengeReveal | null;
+  /** The best of every answer revealed so far (lab Challenge::best): a course platform's record; null before one. */
+  best: ChallengeScore | null;
+}
+
+/** The challenge just after a reveal: its answer is there. */
+export type AnsweredChallenge = ChallengeInfo & { revealed: ChallengeReveal };
+
+/** An answer's result for a course platform: whether the guess found the least-time point, and a score out of 100. */
+export interface ChallengeScore {
+  hit: boolean;
+  score: number;
 }
 
 /** curveGraph(): the travel-time graph's words, the window's chart's too. */

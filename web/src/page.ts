@@ -50,7 +50,6 @@ export class Page implements BarOwner {
   controls!: ControlsInfo;
   captions: string[] = [];
   readonly calls: CallRecord[] = [];
-  firstFrameMs = NaN;
   /** Called once the lab stands still after a complete action (the graphs, the link, the panels follow). */
   readonly afterAction: (() => void)[] = [];
   /** Called after every refresh (each input, mid-drag too). */

@@ -4,15 +4,16 @@
 // names (the set-up or lesson to open) is read. Without the API the page is
 // as it always is: nothing here does anything.
 //
-// What each reveal records: the score out of 100 and whether the guess found
-// the least-time point are the lab's (lab::ScoreOf); here only where they go:
+// What each reveal records: the score out of 100, whether the guess found
+// the least-time point and the best of the session are the lab's
+// (lab::ScoreOf, Challenge::best); here only where they go:
 //   cmi.core.score.raw/min/max    the best score of the session, 0..100
 //   cmi.core.lesson_status        passed once a guess found the point, else failed
 //   cmi.interactions.N.*          each answer: its distance from the least-time
 //                                 point (numeric, correct when found)
 //   cmi.suspend_data              the last answer: tries, distance, score, found
 
-import type { ChallengeReveal } from './lab';
+import type { AnsweredChallenge } from './lab';
 
 /** The calls of SCORM 1.2's API object every platform provides (values are strings). */
 export interface Scorm12Api {
@@ -55,8 +56,6 @@ export function findScormApi(start: Window = window): Scorm12Api | null {
 }
 
 export class ScormReport {
-  private best = -1;
-  private found = false;
   private finished = false;
 
   private constructor(private readonly api: Scorm12Api) {}
@@ -86,16 +85,14 @@ export class ScormReport {
     return this.get('cmi.launch_data').trim().replace(/^[#?]/, '');
   }
 
-  /** Records one reveal of the challenge. */
-  recordAnswer(r: ChallengeReveal): void {
-    if (!r.score || this.finished) return;
+  /** Records one reveal of the challenge: the answer, and the lab's best of the session. */
+  recordAnswer({ revealed: r, best }: AnsweredChallenge): void {
+    if (!r.score || !best || this.finished) return;
     const { hit, score } = r.score;
-    this.best = Math.max(this.best, score);
-    this.found ||= hit;
     this.set('cmi.core.score.min', '0');
     this.set('cmi.core.score.max', '100');
-    this.set('cmi.core.score.raw', String(this.best));
-    this.set('cmi.core.lesson_status', this.found ? 'passed' : 'failed');
+    this.set('cmi.core.score.raw', String(best.score));
+    this.set('cmi.core.lesson_status', best.hit ? 'passed' : 'failed');
     const n = Number.parseInt(this.get('cmi.interactions._count'), 10);
     if (Number.isInteger(n) && n >= 0) {
       const at = `cmi.interactions.${n}`;

@@ -61,6 +61,8 @@ async function slowedPage() {
 async function coldLoads(url) {
   const times = [];
   const ready = [];
+  const steps = {}; // the page's start-up marks (fermat-*), ms from the navigation
+
   for (let k = 0; k < runs; ++k) {
     const { b, page } = await slowedPage();
     try {
@@ -68,11 +70,15 @@ async function coldLoads(url) {
       await waitReady(page);
       times.push(await page.evaluate(() => window.fermatLens.firstFrameAt));
       ready.push(await page.evaluate(() => window.fermatLens.readyAt));
+      const marks = await page.evaluate(() =>
+        performance.getEntriesByType('mark').map((m) => [m.name.replace(/^fermat-/, ''), m.startTime]),
+      );
+      for (const [name, at] of marks) (steps[name] ??= []).push(at);
     } finally {
       await b.close();
     }
   }
-  return { times, ready };
+  return { times, ready, steps };
 }
 
 /** Drag steps of the source and the continuation's cost, in one slowed page. */
@@ -137,6 +143,9 @@ try {
   console.log(`headless Chromium, CPU slowed ${THROTTLE}x, ${VIEWPORT.width}x${VIEWPORT.height} at ratio 1; medians of ${runs} runs`);
   for (const [name, l] of [['served page', served], ['one file from disk', fromDisk]]) {
     console.log(`cold load to the first complete frame, ${name}: ${ms(median(l.times))} (${verdict(median(l.times), GOALS.coldLoadMs)}) [${l.times.map(ms).join(', ')}]; everything made: ${ms(median(l.ready))}`);
+    // Where the time goes: the page's code starts, the module is ready, the lab and the client area are made.
+    const when = Object.entries(l.steps).map(([step, at]) => [step, median(at)]).sort((a, b) => a[1] - b[1]);
+    console.log(`  steps (median ms from the navigation): ${when.map(([step, at]) => `${step} ${at.toFixed(0)}`).join(', ')}`);
   }
   for (const [name, s] of [['the start-up scene', steps.startUp], ['after the continuation at 100 rays', steps.afterBundle]]) {
     console.log(`live drag step of the source, ${name}: ${ms(median(s))} median, ${ms(Math.max(...s))} at most (${verdict(median(s), GOALS.dragStepMs)})`);

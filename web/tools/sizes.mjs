@@ -19,16 +19,16 @@
 
 import { existsSync, readdirSync, readFileSync } from 'node:fs';
 import { dirname, join, normalize, relative, sep } from 'node:path';
-import { fileURLToPath, pathToFileURL } from 'node:url';
+import { pathToFileURL } from 'node:url';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
+import { repo } from '../bundle.mjs';
 
-const repo = dirname(dirname(dirname(fileURLToPath(import.meta.url))));
-export const KIB = 1024;
+const KIB = 1024;
 export const GOALS = { servedBrotli: 200 * KIB, oneFileGzip: 400 * KIB };
 
-export const brotli = (data) =>
+const brotli = (data) =>
   brotliCompressSync(data, { params: { [constants.BROTLI_PARAM_QUALITY]: 11, [constants.BROTLI_PARAM_SIZE_HINT]: data.length } }).length;
-export const gzip = (data) => gzipSync(data, { level: 9 }).length;
+const gzip = (data) => gzipSync(data, { level: 9 }).length;
 
 /** The site's files a page or script names: stylesheets, scripts, preloads, static imports. */
 function references(file, text) {
@@ -39,7 +39,7 @@ function references(file, text) {
     // Static imports only ("import ... from"./x.js"", "import"./x.js""): a
     // dynamic import("./x.js") is loaded when the code asks for it.
     for (const m of text.matchAll(/(?:\bfrom|\bimport)\s*["'](\.{1,2}\/[^"']+)["']/g)) found.push(m[1]);
-    if (/new URL\(\s*["']weblab\.wasm["']/.test(text) || /weblab\.wasm/.test(text)) found.push('weblab.wasm');
+    if (/weblab\.wasm/.test(text)) found.push('weblab.wasm'); // emscripten's script fetches it
   }
   return found.map((r) => normalize(join(dirname(file), r)).split(sep).join('/'));
 }
